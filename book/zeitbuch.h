@@ -1,0 +1,231 @@
+// The overtime book `Zeitbuch`: settings, holiday table, signed-in user and
+// the month page with its lines, time index, standby periods and totals. Its
+// operations are defined in the .cpp files named beside each group below.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "book/host.h"
+#include "book/settings_block.h"
+
+namespace book {
+
+constexpr int kLineLength = 59;    // a sheet line, without its NUL
+constexpr int kWorkTextMax = 150;  // "Art der Arbeit", without its NUL
+constexpr int kStandbyPeriods = 9;
+constexpr int kHolidayCount = 18;
+
+// Columns of the sheet line.
+namespace col {
+constexpr int kMarker = 0;
+constexpr int kLineNo = 1;      // 1-3
+constexpr int kDay = 5;         // 5-6
+constexpr int kMonth = 8;       // 8-9
+constexpr int kWeekday = 11;    // 11-20
+constexpr int kFromHour = 22;
+constexpr int kFromMinute = 25;
+constexpr int kToHour = 28;
+constexpr int kToMinute = 31;
+}  // namespace col
+
+// The empty template line in which a new period is typed.
+extern const char kTemplateLine[kLineLength + 1];
+// "Montag    " .. "Sonntag   ", index 1 = Monday .. 7 = Sunday (0 unused).
+extern const char* const kWeekdayNames[8];
+// "Januar" .. "Dezember" (Windows-1252), index 1..12 (0 unused).
+extern const char* const kMonthNames[13];
+
+// Kind code of a line marker: " " and "!" 0, "-" 1, "+" 2, "V" 3, "M" 4.
+int kindOfMarker(char marker);
+
+struct Feiertag {
+    uint8_t tag = 0;
+    uint8_t monat = 0;
+    bool ein = false;
+    bool operator==(const Feiertag&) const = default;
+};
+
+// Names in the fixed order of the table (Windows-1252).
+extern const char* const kHolidayNames[kHolidayCount];
+std::array<Feiertag, kHolidayCount> defaultHolidays();
+
+// Per-line minute record of the surcharge split.
+struct Minuten {
+    int32_t gesamt = 0;     // negative for "-"
+    int32_t normal = 0;
+    int32_t extra = 0;
+    int32_t nacht = 0;
+    int32_t feiertag1 = 0;  // holiday on Monday to Friday
+    int32_t feiertag2 = 0;  // holiday on Saturday or Sunday
+    int32_t zeile = 0;      // line number (current line index + 1)
+    int32_t wochentag = 0;  // 1 = Monday .. 7 = Sunday
+    int32_t tag = 0;        // day of the month
+    bool operator==(const Minuten&) const = default;
+};
+
+// One node of the time index: a parsed line of the page.
+struct ZeitIndex {
+    int32_t datum = 0;  // day number
+    int32_t von = 0;    // minutes
+    int32_t bis = 0;
+    int32_t zeile = 0;  // index into the sheet lines
+    uint8_t mark = 0;   // taken while the recomputation sorts
+};
+
+// Standby period record byte 0 flags.
+constexpr uint8_t kStandbyFromPrevYear = 0x80;
+constexpr uint8_t kStandbyIntoNextYear = 0x40;
+
+// User option byte `Benutzeroptionen`.
+enum UserOption : uint8_t {
+    kUserMathRunden = 0x01,
+    kUserPkw = 0x02,
+    kUserAdminfreigabe = 0x04,
+    kUserAdministrator = 0x08,
+    kUserProTag = 0x10,
+    kUserGanzeWochen = 0x20,
+    kUserKeinZeitvorschlag = 0x40,
+    kUserKeineAutomatik = 0x80,
+};
+
+class Zeitbuch {
+public:
+    explicit Zeitbuch(ZeitbuchHost& host);
+
+    ZeitbuchHost& host() { return *host_; }
+    void setHost(ZeitbuchHost& host) { host_ = &host; }
+
+    // ---- Settings -------------------------------------------------------
+    Berechnungsgrundlagen grundlagen;
+    std::array<Feiertag, kHolidayCount> feiertage = defaultHolidays();
+    int feiertagsJahr = 0;  // year of the movable feasts in the table
+
+    // ---- Strings of the book (Windows-1252) ------------------------------
+    std::string anzeigeName;      // display names in the window caption
+    std::string autoBenutzer;     // automatic sign-in
+    std::string autoPasswort;
+    bool autoAnmeldung = false;
+    std::string datenOrdner;      // data folder
+    std::string adminPasswort = "8542";
+    std::string programmOrdner;   // current folder at start
+    std::string backupOrdner;
+    std::string bereichVorgabe;   // default text of the area field
+
+    // ---- Signed-in user -------------------------------------------------
+    std::string benutzerName, nachname, vorname, personalNr, bereich;
+    int64_t blockPosition = 0;    // the user's block in "Benutzer.dat"
+    uint8_t benutzerOptionen = 0;
+
+    // ---- Calculation flags ----------------------------------------------
+    bool mathRunden = true;       // half-up rounding
+    bool pkw = false;             // private-car allowance
+    bool bereitschaft = true;     // standby allowances
+    bool feiertageEin = true;     // holidays counted
+    bool proTag = true;           // per-day budget
+    bool ganzeWochen = false;     // whole standby weeks
+    bool zeitvorschlag = true;    // time proposal on
+    bool handModus = false;       // standby counts set by hand
+
+    bool angemeldet = false;
+    bool adminAngemeldet = false;
+    bool bearbeitungErlaubt = true;
+    bool seiteGespeichert = false;  // page is in the database
+    bool jahresbilanz = false;      // year-balance mode
+    bool blattAngezeigt = false;    // sheet shown
+    bool zeileInBearbeitung = false;  // a line is being edited
+    uint8_t datenbankFehler = 0;    // 0 = sound; 1..9, 17..24
+
+    // ---- Month page ------------------------------------------------------
+    int jahr = 1900;           // shown year
+    int monat = 1;             // shown month 1..12
+    int tag = 1;               // current day of the month
+    int ersterWochentag = 1;   // weekday of the 1st, 1 = Monday
+    int monatsLaenge = 31;
+    int seitenMonat = 0;       // month the page was loaded for (save key)
+
+    std::vector<std::string> zeilen;  // 59-character sheet lines; last = template
+    std::vector<std::string> texte;   // work texts, parallel to `zeilen`
+    std::vector<std::string> bereitschaftsZeilen;  // text lines of the standby periods
+    std::array<std::string, 11> summenZeilen;      // the totals block
+
+    int aktuelleZeile = 0;     // current line index
+    int einfuegeIndex = -1;    // uncommitted inserted line, -1 = none
+    int zeilenAnzahl = 0;      // line count of the page (year balance)
+
+    std::string eingabe;       // entry line, 59 characters
+    std::string textPuffer;    // work text buffer, 151 characters, blank padded
+    int textLaenge = 0;
+
+    // Parsed line.
+    int pTag = 0;
+    int32_t pDatum = 0;
+    int32_t pVon = 0;
+    int32_t pBis = 0;
+
+    Minuten rec;
+    std::vector<ZeitIndex> zeitIndex;  // in list order
+
+    // Daily budget state.
+    int budgetTag = 0;
+    int32_t budgetMinuten = 0;
+
+    // Chronology check: last line that passed in ascending order.
+    int32_t chronoDatum = 0;
+    int32_t chronoBis = 0;
+
+    // Time proposal: today as refreshed by the window's timer.
+    int heuteJahr = 0, heuteTag = 0, heuteMonat = 0, heuteStunde = 0, heuteMinute = 0;
+    bool vorschlagGemacht = false;
+
+    // Standby state.
+    StandbyList bereitschaftsListe{};
+    int32_t wochen = 0, wochenenden = 0, wochenPkw = 0, wochenendenPkw = 0;
+    int32_t laufStart = 0;    // first day of the running standby period
+    int32_t laufFreitag = 0;  // that period's Friday
+    int32_t uebertragStart = 0;  // carried over from the previous month
+
+    // Totals: total, normal, extra, night, holiday class 1, class 2.
+    std::array<int32_t, 6> summen{};
+    int32_t korrekturNormal = 0;
+    int32_t korrekturExtra = 0;
+
+    // ---- Numbers and texts (number_text.cpp) -----------------------------
+    static int Zweistellig_lesen(const char* text);
+    static void Zahl_in_Text(int32_t value, char* dest, int last, int decimals, bool showZero);
+
+    // ---- Month page and holidays (month_page.cpp, holidays.cpp) ----------
+    void Monat_einstellen(int month);
+    int Ist_Feiertag(int day, int month) const;
+    void bewegliche_Feiertage(int year);  // movable feasts of `year` into the table
+
+    // ---- Surcharge split (surcharges.cpp) --------------------------------
+    void Zuschlaege_berechnen(int kind);
+
+    // ---- Totals (totals.cpp) ---------------------------------------------
+    void Summen_anzeigen(int month);
+    // Rounds minutes to the rounding unit with the current rounding mode.
+    int32_t runden(int32_t minutes) const;
+
+    // ---- Line check and parsing (line_check.cpp, line_parse.cpp) ---------
+    int Zeile_pruefen(bool checkOverlap);
+    const char* Zeile_auswerten(bool compute, bool parse);
+    void Zeile_auswaehlen(int index, bool force, bool displayOnly);
+
+    // ---- Page recomputation (recompute.cpp) -------------------------------
+    void Zeile_einfuegen(int index, const std::string& text, bool adjust);
+    void Zuschlaege_neu_berechnen();
+
+    // ---- Page lifecycle (page.cpp) ---------------------------------------
+    // Empties the page down to the template line and clears the totals,
+    // counts, standby state, budget, corrections and chronology pair.
+    void seiteLeeren();
+
+private:
+    ZeitbuchHost* host_;
+    char built_[kLineLength + 1] = {};  // result buffer of Zeile_auswerten
+};
+
+}  // namespace book

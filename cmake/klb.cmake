@@ -1,0 +1,29 @@
+# Helpers that keep each folder's CMakeLists to one line: sources are globbed,
+# so adding a file never touches a shared list.
+
+# klb_library(<name> [DEPS <targets...>]): every .cpp below the current folder.
+function(klb_library name)
+  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${A_DEPS})
+endfunction()
+
+# klb_tests(<name> [DEPS <targets...>]): every *_test.cpp below the current
+# folder in one executable; each test case is its own CTest test.
+function(klb_tests name)
+  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# klb_bench(<name> <source> [DEPS <targets...>])
+function(klb_bench name source)
+  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  add_executable(bench_${name} ${source})
+  target_link_libraries(bench_${name} PRIVATE ${A_DEPS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()

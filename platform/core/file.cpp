@@ -1,0 +1,258 @@
+#include "platform/core/file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <utility>
+
+namespace platform {
+namespace {
+
+int gLastError = 0;
+int gFailAt = 0;     // write-like call that fails, counted from the injection
+int gCallsSinceInject = 0;
+int gWriteCalls = 0;
+
+// Counts a write-like call; true when the test hook says it must fail.
+bool injectedFailure() {
+    ++gWriteCalls;
+    if (gFailAt <= 0) return false;
+    if (++gCallsSinceInject == gFailAt) {
+        gFailAt = 0;
+        errno = ENOSPC;
+        return true;
+    }
+    return false;
+}
+
+bool record(bool ok) {
+    if (!ok) gLastError = errno;
+    return ok;
+}
+
+bool matches(const char* pattern, const char* name) {
+    if (*pattern == '\0') return *name == '\0';
+    if (*pattern == '*') {
+        for (const char* n = name;; ++n) {
+            if (matches(pattern + 1, n)) return true;
+            if (*n == '\0') return false;
+        }
+    }
+    if (*name == '\0') return false;
+    if (*pattern != '?' && std::tolower(static_cast<unsigned char>(*pattern)) !=
+                               std::tolower(static_cast<unsigned char>(*name)))
+        return false;
+    return matches(pattern + 1, name + 1);
+}
+
+}  // namespace
+
+File::~File() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)), error_(other.error_) {}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = std::exchange(other.fd_, -1);
+        error_ = other.error_;
+    }
+    return *this;
+}
+
+bool File::fail() {
+    error_ = errno;
+    gLastError = error_;
+    return false;
+}
+
+bool File::open(const std::string& path, OpenMode mode) {
+    if (fd_ >= 0) ::close(fd_);
+    int flags = O_CLOEXEC;
+    switch (mode) {
+        case OpenMode::ReadOnly: flags |= O_RDONLY; break;
+        case OpenMode::ReadWrite: flags |= O_RDWR; break;
+        case OpenMode::CreateWrite: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+    }
+    // 0666: new files follow the umask, so a shared group folder works.
+    fd_ = ::open(path.c_str(), flags, 0666);
+    if (fd_ < 0) return fail();
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        errno = EISDIR;
+        return fail();
+    }
+    error_ = 0;
+    return true;
+}
+
+int64_t File::read(void* buffer, int64_t size) {
+    if (fd_ < 0 || size < 0) {
+        errno = EBADF;
+        fail();
+        return -1;
+    }
+    int64_t done = 0;
+    auto* out = static_cast<char*>(buffer);
+    while (done < size) {
+        const ssize_t n = ::read(fd_, out + done, static_cast<size_t>(size - done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail();
+            return -1;
+        }
+        if (n == 0) break;
+        done += n;
+    }
+    return done;
+}
+
+bool File::readExact(void* buffer, int64_t size) { return read(buffer, size) == size; }
+
+bool File::write(const void* buffer, int64_t size) {
+    if (fd_ < 0 || size < 0) {
+        errno = EBADF;
+        return fail();
+    }
+    if (injectedFailure()) return fail();
+    int64_t done = 0;
+    const auto* in = static_cast<const char*>(buffer);
+    while (done < size) {
+        const ssize_t n = ::write(fd_, in + done, static_cast<size_t>(size - done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return fail();
+        }
+        done += n;
+    }
+    return true;
+}
+
+bool File::seek(int64_t position) {
+    if (fd_ < 0 || position < 0) {
+        errno = fd_ < 0 ? EBADF : EINVAL;
+        return fail();
+    }
+    if (::lseek(fd_, static_cast<off_t>(position), SEEK_SET) < 0) return fail();
+    return true;
+}
+
+int64_t File::position() const {
+    if (fd_ < 0) return -1;
+    return ::lseek(fd_, 0, SEEK_CUR);
+}
+
+int64_t File::length() const {
+    struct stat st {};
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return -1;
+    return st.st_size;
+}
+
+bool File::truncate(int64_t length) {
+    if (fd_ < 0 || length < 0) {
+        errno = fd_ < 0 ? EBADF : EINVAL;
+        return fail();
+    }
+    if (injectedFailure()) return fail();
+    if (::ftruncate(fd_, static_cast<off_t>(length)) != 0) return fail();
+    return true;
+}
+
+bool File::close() {
+    if (fd_ < 0) return true;
+    const int fd = std::exchange(fd_, -1);
+    if (::close(fd) != 0) return fail();
+    return true;
+}
+
+bool isAccessDenied(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+
+bool fileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool dirExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool createDir(const std::string& path) { return record(::mkdir(path.c_str(), 0777) == 0); }
+
+bool removeDir(const std::string& path) { return record(::rmdir(path.c_str()) == 0); }
+
+bool renamePath(const std::string& from, const std::string& to) {
+    if (injectedFailure()) return record(false);
+    return record(::rename(from.c_str(), to.c_str()) == 0);
+}
+
+bool deleteFile(const std::string& path) { return record(::unlink(path.c_str()) == 0); }
+
+bool copyFile(const std::string& from, const std::string& to, bool overwrite) {
+    if (!overwrite && (fileExists(to) || dirExists(to))) {
+        errno = EEXIST;
+        return record(false);
+    }
+    File in;
+    if (!in.open(from, OpenMode::ReadOnly)) return false;
+    File out;
+    if (!out.open(to, OpenMode::CreateWrite)) return false;
+    char buf[1 << 16];
+    for (;;) {
+        const int64_t n = in.read(buf, sizeof buf);
+        if (n < 0) return false;
+        if (n == 0) break;
+        if (!out.write(buf, n)) return false;
+    }
+    return out.close();
+}
+
+std::vector<std::string> findFiles(const std::string& dir, const std::string& pattern) {
+    std::vector<std::string> names;
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) {
+        gLastError = errno;
+        return names;
+    }
+    while (const dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..") continue;
+        if (!matches(pattern.c_str(), name.c_str())) continue;
+        if (fileExists(dir.empty() ? name : dir + "/" + name)) names.push_back(name);
+    }
+    ::closedir(d);
+    return names;
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    File f;
+    if (!f.open(path, OpenMode::ReadOnly)) return false;
+    const int64_t len = f.length();
+    if (len < 0) return false;
+    bytes.assign(static_cast<size_t>(len), '\0');
+    const int64_t n = f.read(bytes.data(), len);
+    if (n < 0) return false;
+    bytes.resize(static_cast<size_t>(n));
+    return true;
+}
+
+int lastFileError() { return gLastError; }
+
+void injectWriteFailure(int n) {
+    gFailAt = n;
+    gCallsSinceInject = 0;
+}
+
+int writeCallCount() { return gWriteCalls; }
+void resetWriteCallCount() { gWriteCalls = 0; }
+
+}  // namespace platform

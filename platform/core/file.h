@@ -1,0 +1,75 @@
+// Low-level binary file handles and folder operations. Every call reports
+// failure; the error number of the last failure is kept for the message texts
+// ("access denied" selects other texts than "not found").
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class OpenMode {
+    ReadOnly,
+    ReadWrite,
+    CreateWrite,  // create or truncate, write only
+};
+
+class File {
+public:
+    File() = default;
+    ~File();
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    bool open(const std::string& path, OpenMode mode);
+    bool isOpen() const { return fd_ >= 0; }
+    // Bytes read (fewer at the end of the file), or -1 on an error.
+    int64_t read(void* buffer, int64_t size);
+    // True only when exactly `size` bytes were read.
+    bool readExact(void* buffer, int64_t size);
+    // True only when all bytes were written.
+    bool write(const void* buffer, int64_t size);
+    bool write(const std::string& bytes) { return write(bytes.data(), static_cast<int64_t>(bytes.size())); }
+    bool seek(int64_t position);
+    int64_t position() const;  // -1 on an error
+    int64_t length() const;    // -1 on an error
+    bool truncate(int64_t length);
+    bool close();
+    int lastError() const { return error_; }
+
+private:
+    bool fail();
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+// The error number (errno) means that access was refused, not that the file is missing.
+bool isAccessDenied(int error);
+
+bool fileExists(const std::string& path);
+bool dirExists(const std::string& path);
+bool createDir(const std::string& path);
+bool removeDir(const std::string& path);  // empty folders only
+bool renamePath(const std::string& from, const std::string& to);
+bool deleteFile(const std::string& path);
+// Copies a whole file; with overwrite false an existing target is a failure.
+bool copyFile(const std::string& from, const std::string& to, bool overwrite);
+// Names (not paths) of the regular files in `dir` that match a pattern of
+// literal characters, '*' and '?', compared without regard to ASCII case.
+std::vector<std::string> findFiles(const std::string& dir, const std::string& pattern);
+// Whole file into a byte string; false when it cannot be read.
+bool readWholeFile(const std::string& path, std::string& bytes);
+// The error number of the last failed call of the functions above.
+int lastFileError();
+
+// Test hook: the n-th write-like call from now on (write, truncate, rename;
+// a copy counts its writes; 1 = the next) fails with ENOSPC; 0 switches it off.
+void injectWriteFailure(int n);
+// Counts write-like calls since the last reset (tests use it to find every k).
+int writeCallCount();
+void resetWriteCallCount();
+
+}  // namespace platform

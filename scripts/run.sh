@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds in Release and starts the program in its
+# program folder (KRONLAUFBUCH_HOME, default ~/Kronlaufbuch).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+source scripts/deps.sh
+klb_install_missing
+
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/release -j "$(nproc)"
+
+exe="$root/build/release/app/kronlaufbuch"
+if [ ! -x "$exe" ]; then
+  echo "Alles gebaut; das Hauptfenster ist noch nicht gebaut."
+  exit 0
+fi
+home="${KRONLAUFBUCH_HOME:-$HOME/Kronlaufbuch}"
+mkdir -p "$home"
+cd "$home"
+exec "$exe" "$@"
