@@ -86,6 +86,9 @@ void Canvas::begin(QPaintDevice* device, int pixelsPerInch) {
     }
     p->setRenderHint(QPainter::Antialiasing, false);
     p->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // On images text is drawn in whole pixels of the font colour, as the
+    // drawing code expects when it reads pixels back or inverts cells.
+    if (device->devType() == QInternal::Image) p->setRenderHint(QPainter::TextAntialiasing, false);
     painter_ = std::move(p);
     fontApplied_ = false;
 }
@@ -125,7 +128,9 @@ void Canvas::applyBrush() { painter_->setBrush(toQBrush(brush)); }
 
 void Canvas::applyFont() {
     if (fontApplied_ && appliedFont_ == font) return;
-    painter_->setFont(toQFont(font, pixelsPerInch_));
+    QFont f = toQFont(font, pixelsPerInch_);
+    if (image_ != nullptr) f.setStyleStrategy(QFont::StyleStrategy(f.styleStrategy() | QFont::NoAntialias));
+    painter_->setFont(f);
     appliedFont_ = font;
     fontApplied_ = true;
 }
