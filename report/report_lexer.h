@@ -1,0 +1,73 @@
+// Lexical rules of the report command language: the 71 keywords and
+// `GetBefehl`, and a cursor that reads words, numbers, string values and
+// line ends from a Windows-1252 text.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace report {
+
+// Keyword indices as `GetBefehl` returns them.
+enum Befehl : int {
+    kKeinBefehl = -1,
+    kwFrame = 0, kwSet, kwObject, kwData, kwEnd,
+    kwLabel, kwBitmap, kwRechteck, kwLinie, kwDatum, kwUhrzeit, kwSeite, kwSeitevon,
+    kwDbtext, kwElipse, kwBedingung, kwVariable,
+    kwLinks, kwOben, kwBreite, kwHoehe, kwStift, kwText, kwFarbe, kwAusrichtung,
+    kwUnten, kwRechts, kwHmitte, kwVmitte, kwAuto, kwBox, kwSchrifthoehe, kwFontart,
+    kwFett, kwKursiv, kwUnterstrichen, kwNormal, kwAnzahl, kwTabelle, kwTab1, kwTab2,
+    kwTab3, kwSchrittweite, kwHochformat, kwQuerformat, kwTextwinkel, kwGruppe, kwRow,
+    kwWenn, kwAenderung, kwDatensatz, kwEinzelschritt, kwSpalten, kwNerster, kwLeer,
+    kwNleer, kwSeiten, kwErster, kwSeitenframe, kwAdd, kwWert, kwNeueseite,
+    kwErsteseite, kwTyp, kwZahl, kwAnzeige, kwFormat, kwLetzter, kwElse, kwSetgruppe,
+    kwGetdbtext,
+};
+constexpr int kAnzahlBefehle = 71;
+
+// The keyword's spelling (Windows-1252 bytes).
+std::string_view befehlWort(int index);
+
+// The keyword that the word at the start of `at` spells, or -1. A keyword
+// counts only when a blank, CR, LF or the end of the text follows it.
+int GetBefehl(std::string_view at);
+
+constexpr size_t kMaxWertLaenge = 200;  // longest string value kept
+
+// Reads a report text. The text ends at its first NUL byte, as the
+// C string it was handed over as would. Lines are counted by LF.
+class ReportLexer {
+public:
+    explicit ReportLexer(std::string_view text);
+
+    void skipBlanks();  // blanks and TABs between words
+    bool atEnd() const { return pos_ >= text_.size(); }
+    bool atLineEnd() const;  // at CR or LF
+    void consumeLineEnd();   // one CR or LF; LF counts a line
+    void skipToLineEnd();    // a comment: up to, not over, CR, LF or the end
+    void skipWord();         // up to the next blank, CR, LF or the end
+    char peek() const { return text_[pos_]; }
+    std::string_view rest() const { return text_.substr(pos_); }
+    int line() const { return line_; }
+
+    // Optional '-' then at least one digit; the rest of the word is skipped.
+    // None when there is no digit or the value leaves the 32-bit range.
+    std::optional<int32_t> readNumber();
+    // A bare word, or a quoted value that keeps its blanks and ends at the
+    // next quote or the line end; cut at 200 bytes. After a closing quote the
+    // rest of the word is skipped.
+    std::string readString();
+    // The rest of the line, blanks and quotes kept, cut at 200 bytes.
+    std::string readRestOfLine();
+
+private:
+    static bool endsWord(char c) { return c == ' ' || c == '\r' || c == '\n'; }
+
+    std::string_view text_;
+    size_t pos_ = 0;
+    int line_ = 1;
+};
+
+}  // namespace report
