@@ -1,8 +1,6 @@
 #include "report/report_lexer.h"
 
 #include <array>
-#include <cstring>
-#include <vector>
 
 namespace report {
 namespace {
@@ -24,19 +22,28 @@ constexpr std::array<std::string_view, kAnzahlBefehle> kWoerter = {
 
 constexpr size_t kLaengstesWort = 13;
 
-// Keyword indices grouped by length, so a lookup compares only words of the
-// same length.
-struct Buckets {
-    std::array<std::vector<int>, kLaengstesWort + 1> byLength;
-    Buckets() {
-        for (int i = 0; i < kAnzahlBefehle; ++i) byLength[kWoerter[i].size()].push_back(i);
+// Keyword indices by length and first byte: a lookup compares at most a
+// few candidates.
+struct Lookup {
+    struct Slot {
+        uint8_t count = 0;
+        std::array<int8_t, 4> index{};
+    };
+    std::array<std::array<Slot, 256>, kLaengstesWort + 1> slots;
+    Lookup() {
+        for (int i = 0; i < kAnzahlBefehle; ++i) {
+            Slot& s = slots[kWoerter[i].size()][static_cast<unsigned char>(kWoerter[i][0])];
+            s.index.at(s.count++) = static_cast<int8_t>(i);
+        }
     }
 };
 
-const Buckets& buckets() {
-    static const Buckets b;
-    return b;
+const Lookup& lookup() {
+    static const Lookup l;
+    return l;
 }
+
+bool endsKeyword(char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\0'; }
 
 }  // namespace
 
@@ -44,18 +51,23 @@ std::string_view befehlWort(int index) {
     return (index >= 0 && index < kAnzahlBefehle) ? kWoerter[index] : std::string_view();
 }
 
-int GetBefehl(std::string_view at) {
-    size_t n = 0;
-    while (n < at.size() && n <= kLaengstesWort) {
-        const char c = at[n];
-        if (c == ' ' || c == '\r' || c == '\n' || c == '\0') break;
-        ++n;
-    }
+int befehlIndex(std::string_view word) {
+    const size_t n = word.size();
     if (n == 0 || n > kLaengstesWort) return kKeinBefehl;
-    for (int i : buckets().byLength[n]) {
-        if (std::memcmp(kWoerter[i].data(), at.data(), n) == 0) return i;
+    const Lookup::Slot& s = lookup().slots[n][static_cast<unsigned char>(word[0])];
+    for (int c = 0; c < s.count; ++c) {
+        const std::string_view kw = kWoerter[static_cast<size_t>(s.index[c])];
+        size_t i = 1;
+        while (i < n && kw[i] == word[i]) ++i;
+        if (i == n) return s.index[c];
     }
     return kKeinBefehl;
+}
+
+int GetBefehl(std::string_view at) {
+    size_t n = 0;
+    while (n < at.size() && n <= kLaengstesWort && !endsKeyword(at[n])) ++n;
+    return befehlIndex(at.substr(0, n));
 }
 
 ReportLexer::ReportLexer(std::string_view text) : text_(text) {
@@ -82,6 +94,12 @@ void ReportLexer::skipToLineEnd() {
 
 void ReportLexer::skipWord() {
     while (pos_ < text_.size() && !endsWord(text_[pos_])) ++pos_;
+}
+
+std::string_view ReportLexer::word() const {
+    size_t end = pos_;
+    while (end < text_.size() && !endsWord(text_[end])) ++end;
+    return text_.substr(pos_, end - pos_);
 }
 
 std::optional<int32_t> ReportLexer::readNumber() {

@@ -30,6 +30,9 @@ constexpr int kAnzahlBefehle = 71;
 // The keyword's spelling (Windows-1252 bytes).
 std::string_view befehlWort(int index);
 
+// The keyword that a whole word spells, or -1.
+int befehlIndex(std::string_view word);
+
 // The keyword that the word at the start of `at` spells, or -1. A keyword
 // counts only when a blank, CR, LF or the end of the text follows it.
 int GetBefehl(std::string_view at);
@@ -48,6 +51,8 @@ public:
     void consumeLineEnd();   // one CR or LF; LF counts a line
     void skipToLineEnd();    // a comment: up to, not over, CR, LF or the end
     void skipWord();         // up to the next blank, CR, LF or the end
+    std::string_view word() const;  // the word from here, as skipWord would pass it
+    void skip(size_t n) { pos_ += n; }
     char peek() const { return text_[pos_]; }
     std::string_view rest() const { return text_.substr(pos_); }
     int line() const { return line_; }

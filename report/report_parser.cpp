@@ -221,13 +221,14 @@ bool ReportParser::run() {
             if (!readValue()) break;
             continue;
         }
-        const int k = GetBefehl(lex_.rest());
+        const std::string_view word = lex_.word();
+        const int k = befehlIndex(word);
         if (k == kKeinBefehl) {
             if (!frageUnbekanntesWort(lex_.rest())) return false;
-            lex_.skipWord();
+            lex_.skip(word.size());
             continue;
         }
-        lex_.skipWord();
+        lex_.skip(word.size());
         if (!keyword(k)) break;
     }
     if (fehler_ == ReportFehler::Keiner) lineEnd();  // the text's end ends its last line
