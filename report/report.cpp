@@ -8,7 +8,9 @@
 
 namespace report {
 
-Report::Report() { SetDefaultwerte(); }
+Report::Report() {
+    SetDefaultwerte();
+}
 
 bool Report::SetReportdaten(std::string_view text) {
     try {

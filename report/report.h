@@ -46,7 +46,7 @@ public:
     int32_t Seiten() const { return seiten_; }  // page count setting
     Dir Ausrichtung() const { return dir_; }
     int32_t SeitenFrame() const { return seitenFrame_; }  // index or -1
-    TStringTab* EigeneTabelle(int n) const;  // own table n (1..3) or nullptr
+    TStringTab* EigeneTabelle(int n) const;               // own table n (1..3) or nullptr
     const std::vector<std::unique_ptr<Variable>>& Variablen() const { return variablen_; }
 
     // The host's data tables; not owned.

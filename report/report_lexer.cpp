@@ -2,10 +2,13 @@
 
 #include <array>
 
+#include "report/report_struct.h"
+
 namespace report {
 namespace {
 
 // Spellings in index order; umlauts as Windows-1252 bytes.
+// clang-format off
 constexpr std::array<std::string_view, kAnzahlBefehle> kWoerter = {
     "frame", "set", "object", "data", "end",
     "label", "bitmap", "rechteck", "linie", "datum", "uhrzeit", "seite", "seitevon",
@@ -19,6 +22,7 @@ constexpr std::array<std::string_view, kAnzahlBefehle> kWoerter = {
     "ersteseite", "typ", "zahl", "anzeige", "format", "letzter", "else", "setgruppe",
     "getdbtext",
 };
+// clang-format on
 
 constexpr size_t kLaengstesWort = 13;
 
@@ -43,7 +47,9 @@ const Lookup& lookup() {
     return l;
 }
 
-bool endsKeyword(char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\0'; }
+bool endsKeyword(char c) {
+    return c == ' ' || c == '\r' || c == '\n' || c == '\0';
+}
 
 }  // namespace
 
@@ -68,6 +74,153 @@ int GetBefehl(std::string_view at) {
     size_t n = 0;
     while (n < at.size() && n <= kLaengstesWort && !endsKeyword(at[n])) ++n;
     return befehlIndex(at.substr(0, n));
+}
+
+bool isObjectWord(int k) {
+    return (k >= kwLabel && k <= kwVariable) || k == kwSetgruppe;
+}
+
+uint8_t objectType(int k) {
+    static constexpr uint8_t types[] = {kLabel,  kBitmap,  kRechteck,  kLinie,
+                                        kDatum,  kUhrzeit, kSeite,     kSeiteVon,
+                                        kDbText, kElipse,  kBedingung, kVariable};
+    return k == kwSetgruppe ? uint8_t{kSetGruppe} : types[k - kwLabel];
+}
+
+uint16_t conditionFlag(int k) {
+    switch (k) {
+        case kwAenderung:
+            return kAenderung;
+        case kwDatensatz:
+            return kDatensatz;
+        case kwNerster:
+            return kNErster;
+        case kwLeer:
+            return kLeer;
+        case kwNleer:
+            return kNLeer;
+        case kwErster:
+            return kErster;
+        case kwLetzter:
+            return kLetzter;
+        case kwNeueseite:
+            return kNeueSeite;
+        case kwErsteseite:
+            return kErsteSeite;
+        default:
+            return 0;
+    }
+}
+
+// Conditions that exclude each other: setting one clears its partners.
+uint16_t clearedBy(uint16_t flag) {
+    switch (flag) {
+        case kNErster:
+            return kErster;
+        case kErster:
+            return kNErster | kLetzter;
+        case kLetzter:
+            return kErster | kNErster;
+        case kLeer:
+            return kNLeer;
+        case kNLeer:
+            return kLeer;
+        default:
+            return 0;
+    }
+}
+
+bool isAlignWord(int k) {
+    switch (k) {
+        case kwLinks:
+        case kwOben:
+        case kwUnten:
+        case kwRechts:
+        case kwHmitte:
+        case kwVmitte:
+        case kwAuto:
+        case kwBox:
+        case kwNormal:
+        case kwHochformat:
+        case kwQuerformat:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool isNumberWord(int k) {
+    switch (k) {
+        case kwLinks:
+        case kwOben:
+        case kwBreite:
+        case kwHoehe:
+        case kwStift:
+        case kwSchrifthoehe:
+        case kwAnzahl:
+        case kwSchrittweite:
+        case kwTextwinkel:
+        case kwGruppe:
+        case kwEinzelschritt:
+        case kwSpalten:
+        case kwSeiten:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Splits a `row` value at commas outside quotes. A quote starts a quoted
+// piece (what came before it in the piece is dropped); after the closing
+// quote the rest up to the comma is dropped.
+std::vector<std::string> splitRow(const std::string& value) {
+    std::vector<std::string> pieces;
+    std::string piece;
+    bool quoted = false;
+    bool closed = false;
+    for (const char c : value) {
+        if (quoted) {
+            if (c == '"') {
+                quoted = false;
+                closed = true;
+            } else {
+                piece += c;
+            }
+        } else if (c == ',') {
+            pieces.push_back(std::move(piece));
+            piece.clear();
+            closed = false;
+        } else if (!closed) {
+            if (c == '"') {
+                piece.clear();
+                quoted = true;
+            } else {
+                piece += c;
+            }
+        }
+    }
+    pieces.push_back(std::move(piece));
+    return pieces;
+}
+
+// Hexadecimal colour value; none when a character is no hex digit.
+std::optional<uint32_t> parseColour(const std::string& s) {
+    if (s.empty()) return std::nullopt;
+    uint32_t v = 0;
+    for (const char c : s) {
+        uint32_t d;
+        if (c >= '0' && c <= '9') {
+            d = static_cast<uint32_t>(c - '0');
+        } else if (c >= 'a' && c <= 'f') {
+            d = static_cast<uint32_t>(c - 'a' + 10);
+        } else if (c >= 'A' && c <= 'F') {
+            d = static_cast<uint32_t>(c - 'A' + 10);
+        } else {
+            return std::nullopt;
+        }
+        v = v * 16 + d;
+    }
+    return v;
 }
 
 ReportLexer::ReportLexer(std::string_view text) : text_(text) {

@@ -7,10 +7,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace report {
 
 // Keyword indices as `GetBefehl` returns them.
+// clang-format off
 enum Befehl : int {
     kKeinBefehl = -1,
     kwFrame = 0, kwSet, kwObject, kwData, kwEnd,
@@ -25,6 +27,7 @@ enum Befehl : int {
     kwErsteseite, kwTyp, kwZahl, kwAnzeige, kwFormat, kwLetzter, kwElse, kwSetgruppe,
     kwGetdbtext,
 };
+// clang-format on
 constexpr int kAnzahlBefehle = 71;
 
 // The keyword's spelling (Windows-1252 bytes).
@@ -37,6 +40,19 @@ int befehlIndex(std::string_view word);
 // counts only when a blank, CR, LF or the end of the text follows it.
 int GetBefehl(std::string_view at);
 
+// Keyword kinds.
+bool isObjectWord(int k);
+uint8_t objectType(int k);          // ObjektTyp of an object word
+uint16_t conditionFlag(int k);      // Bedingung flag of a condition word, else 0
+uint16_t clearedBy(uint16_t flag);  // the conditions a condition excludes
+bool isAlignWord(int k);            // accepted after `ausrichtung`
+bool isNumberWord(int k);           // takes a numeric value
+
+// Splits a `row` value into its pieces (see report_lexer.cpp).
+std::vector<std::string> splitRow(const std::string& value);
+// A hexadecimal colour value; none when empty or a character is no hex digit.
+std::optional<uint32_t> parseColour(const std::string& s);
+
 constexpr size_t kMaxWertLaenge = 200;  // longest string value kept
 
 // Reads a report text. The text ends at its first NUL byte, as the
@@ -47,10 +63,10 @@ public:
 
     void skipBlanks();  // blanks and TABs between words
     bool atEnd() const { return pos_ >= text_.size(); }
-    bool atLineEnd() const;  // at CR or LF
-    void consumeLineEnd();   // one CR or LF; LF counts a line
-    void skipToLineEnd();    // a comment: up to, not over, CR, LF or the end
-    void skipWord();         // up to the next blank, CR, LF or the end
+    bool atLineEnd() const;         // at CR or LF
+    void consumeLineEnd();          // one CR or LF; LF counts a line
+    void skipToLineEnd();           // a comment: up to, not over, CR, LF or the end
+    void skipWord();                // up to the next blank, CR, LF or the end
     std::string_view word() const;  // the word from here, as skipWord would pass it
     void skip(size_t n) { pos_ += n; }
     char peek() const { return text_[pos_]; }

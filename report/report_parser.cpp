@@ -15,7 +15,7 @@ namespace report {
 // on the same line.
 //
 //   text      := { line }
-//   line      := [ "set" ] { command } [ "#" comment ]
+//   line      := { command | "set" } [ "#" comment ]     ("set": to the line end)
 //   command   := "frame" | "seitenframe" | "object" objword | "end"
 //              | "data" tab | "row" rest-of-line          (inside data only)
 //              | numkey number | strkey string
@@ -41,6 +41,8 @@ namespace report {
 // (at depth 0, or at depth 1 once a frame was seen), "data" tab ... "end".
 // Value words act on the current object, which stays the one last opened
 // or closed; on a "set" line the words with a default write the default.
+// The first numbered error stops the parse; an unknown word is asked about
+// (OK skips it, Cancel stops silently).
 class ReportParser {
 public:
     ReportParser(Report& report, std::string_view text) : r_(report), lex_(text) {}
@@ -48,8 +50,18 @@ public:
 
 private:
     // What the next word must be.
-    enum class Erwartet { Nichts, Objektwort, Ausrichtung, Fontart, Tabelle, Data, Wenn, Typ,
-                          Anzeige, Wert };
+    enum class Erwartet {
+        Nichts,
+        Objektwort,
+        Ausrichtung,
+        Fontart,
+        Tabelle,
+        Data,
+        Wenn,
+        Typ,
+        Anzeige,
+        Wert
+    };
 
     bool fail(ReportFehler f) {
         fehler_ = f;
@@ -83,121 +95,6 @@ private:
     int valueWord_ = kKeinBefehl;
     int dataTab_ = 0;  // open data block: own table 1..3, 0 none
 };
-
-namespace {
-
-bool isObjectWord(int k) { return (k >= kwLabel && k <= kwVariable) || k == kwSetgruppe; }
-
-uint8_t objectType(int k) {
-    static constexpr uint8_t types[] = {kLabel,   kBitmap, kRechteck, kLinie,  kDatum,
-                                        kUhrzeit, kSeite,  kSeiteVon, kDbText, kElipse,
-                                        kBedingung, kVariable};
-    return k == kwSetgruppe ? uint8_t{kSetGruppe} : types[k - kwLabel];
-}
-
-uint16_t conditionFlag(int k) {
-    switch (k) {
-        case kwAenderung: return kAenderung;
-        case kwDatensatz: return kDatensatz;
-        case kwNerster: return kNErster;
-        case kwLeer: return kLeer;
-        case kwNleer: return kNLeer;
-        case kwErster: return kErster;
-        case kwLetzter: return kLetzter;
-        case kwNeueseite: return kNeueSeite;
-        case kwErsteseite: return kErsteSeite;
-        default: return 0;
-    }
-}
-
-// Conditions that exclude each other: setting one clears its partners.
-uint16_t clearedBy(uint16_t flag) {
-    switch (flag) {
-        case kNErster: return kErster;
-        case kErster: return kNErster | kLetzter;
-        case kLetzter: return kErster | kNErster;
-        case kLeer: return kNLeer;
-        case kNLeer: return kLeer;
-        default: return 0;
-    }
-}
-
-bool isAlignWord(int k) {
-    switch (k) {
-        case kwLinks: case kwOben: case kwUnten: case kwRechts: case kwHmitte:
-        case kwVmitte: case kwAuto: case kwBox: case kwNormal: case kwHochformat:
-        case kwQuerformat:
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool isNumberWord(int k) {
-    switch (k) {
-        case kwLinks: case kwOben: case kwBreite: case kwHoehe: case kwStift:
-        case kwSchrifthoehe: case kwAnzahl: case kwSchrittweite: case kwTextwinkel:
-        case kwGruppe: case kwEinzelschritt: case kwSpalten: case kwSeiten:
-            return true;
-        default:
-            return false;
-    }
-}
-
-// Splits a `row` value at commas outside quotes. A quote starts a quoted
-// piece (what came before it in the piece is dropped); after the closing
-// quote the rest up to the comma is dropped.
-std::vector<std::string> splitRow(const std::string& value) {
-    std::vector<std::string> pieces;
-    std::string piece;
-    bool quoted = false;
-    bool closed = false;
-    for (const char c : value) {
-        if (quoted) {
-            if (c == '"') {
-                quoted = false;
-                closed = true;
-            } else {
-                piece += c;
-            }
-        } else if (c == ',') {
-            pieces.push_back(std::move(piece));
-            piece.clear();
-            closed = false;
-        } else if (!closed) {
-            if (c == '"') {
-                piece.clear();
-                quoted = true;
-            } else {
-                piece += c;
-            }
-        }
-    }
-    pieces.push_back(std::move(piece));
-    return pieces;
-}
-
-// Hexadecimal colour value; none when a character is no hex digit.
-std::optional<uint32_t> parseColour(const std::string& s) {
-    if (s.empty()) return std::nullopt;
-    uint32_t v = 0;
-    for (const char c : s) {
-        uint32_t d;
-        if (c >= '0' && c <= '9') {
-            d = static_cast<uint32_t>(c - '0');
-        } else if (c >= 'a' && c <= 'f') {
-            d = static_cast<uint32_t>(c - 'a' + 10);
-        } else if (c >= 'A' && c <= 'F') {
-            d = static_cast<uint32_t>(c - 'A' + 10);
-        } else {
-            return std::nullopt;
-        }
-        v = v * 16 + d;
-    }
-    return v;
-}
-
-}  // namespace
 
 bool ReportParser::run() {
     r_.Clear_Report(false);
@@ -299,13 +196,19 @@ bool ReportParser::keyword(int k) {
 
 bool ReportParser::accepts(int k) const {
     switch (pending_) {
-        case Erwartet::Objektwort: return isObjectWord(k);
+        case Erwartet::Objektwort:
+            return isObjectWord(k);
         case Erwartet::Tabelle:
-        case Erwartet::Data: return k == kwTab1 || k == kwTab2 || k == kwTab3;
-        case Erwartet::Wenn: return conditionFlag(k) != 0;
-        case Erwartet::Typ: return k == kwZahl;
-        case Erwartet::Anzeige: return k == kwFormat;
-        default: return false;
+        case Erwartet::Data:
+            return k == kwTab1 || k == kwTab2 || k == kwTab3;
+        case Erwartet::Wenn:
+            return conditionFlag(k) != 0;
+        case Erwartet::Typ:
+            return k == kwZahl;
+        case Erwartet::Anzeige:
+            return k == kwFormat;
+        default:
+            return false;
     }
 }
 
@@ -480,14 +383,30 @@ bool ReportParser::apply(int k) {
             ++depth_;
             pending_ = Erwartet::Objektwort;
             break;
-        case kwSet: setMode_ = true; break;
-        case kwData: pending_ = Erwartet::Data; break;
-        case kwAusrichtung: pending_ = Erwartet::Ausrichtung; break;
-        case kwFontart: pending_ = Erwartet::Fontart; break;
-        case kwTabelle: pending_ = Erwartet::Tabelle; break;
-        case kwWenn: pending_ = Erwartet::Wenn; break;
-        case kwTyp: pending_ = Erwartet::Typ; break;
-        case kwAnzeige: pending_ = Erwartet::Anzeige; break;
+        case kwSet:
+            setMode_ = true;
+            break;
+        case kwData:
+            pending_ = Erwartet::Data;
+            break;
+        case kwAusrichtung:
+            pending_ = Erwartet::Ausrichtung;
+            break;
+        case kwFontart:
+            pending_ = Erwartet::Fontart;
+            break;
+        case kwTabelle:
+            pending_ = Erwartet::Tabelle;
+            break;
+        case kwWenn:
+            pending_ = Erwartet::Wenn;
+            break;
+        case kwTyp:
+            pending_ = Erwartet::Typ;
+            break;
+        case kwAnzeige:
+            pending_ = Erwartet::Anzeige;
+            break;
         case kwEnd:
             // The closed object stays the target of later value words.
             dataTab_ = 0;
@@ -520,20 +439,37 @@ bool ReportParser::applyAusrichtung(int k) {
     uint8_t& v = setMode_ ? r_.vorgaben_.vAlign : cur().vAlign;
     uint8_t& a = setMode_ ? r_.vorgaben_.autoSize : cur().autoSize;
     switch (k) {
-        case kwLinks: h = kAlignStart; break;
-        case kwRechts: h = kAlignEnd; break;
-        case kwHmitte: h = kAlignCentre; break;
-        case kwOben: v = kAlignStart; break;
-        case kwUnten: v = kAlignEnd; break;
-        case kwVmitte: v = kAlignCentre; break;
-        case kwAuto: a = 1; break;
-        case kwBox: a = 0; break;
+        case kwLinks:
+            h = kAlignStart;
+            break;
+        case kwRechts:
+            h = kAlignEnd;
+            break;
+        case kwHmitte:
+            h = kAlignCentre;
+            break;
+        case kwOben:
+            v = kAlignStart;
+            break;
+        case kwUnten:
+            v = kAlignEnd;
+            break;
+        case kwVmitte:
+            v = kAlignCentre;
+            break;
+        case kwAuto:
+            a = 1;
+            break;
+        case kwBox:
+            a = 0;
+            break;
         case kwNormal:
             h = kAlignStart;
             v = kAlignStart;
             a = 1;
             break;
-        default: break;
+        default:
+            break;
     }
     return true;
 }
@@ -547,18 +483,40 @@ bool ReportParser::readValue() {
         if (!n) return fail(ReportFehler::ParameterwertFehlt);
         const int32_t v = *n;
         switch (k) {
-            case kwLinks: (setMode_ ? d.left : cur().left) = v; break;
-            case kwOben: (setMode_ ? d.top : cur().top) = v; break;
-            case kwBreite: (setMode_ ? d.width : cur().width) = v; break;
-            case kwHoehe: (setMode_ ? d.height : cur().height) = v; break;
-            case kwStift: (setMode_ ? d.penWidth : cur().penWidth) = v; break;
-            case kwSchrifthoehe: (setMode_ ? d.fontSize : cur().font.size) = v; break;
-            case kwAnzahl: (setMode_ ? d.count : cur().count) = v; break;
+            case kwLinks:
+                (setMode_ ? d.left : cur().left) = v;
+                break;
+            case kwOben:
+                (setMode_ ? d.top : cur().top) = v;
+                break;
+            case kwBreite:
+                (setMode_ ? d.width : cur().width) = v;
+                break;
+            case kwHoehe:
+                (setMode_ ? d.height : cur().height) = v;
+                break;
+            case kwStift:
+                (setMode_ ? d.penWidth : cur().penWidth) = v;
+                break;
+            case kwSchrifthoehe:
+                (setMode_ ? d.fontSize : cur().font.size) = v;
+                break;
+            case kwAnzahl:
+                (setMode_ ? d.count : cur().count) = v;
+                break;
             case kwSchrittweite:
-            case kwEinzelschritt: cur().step = v; break;
-            case kwTextwinkel: cur().textAngle = v; break;
-            case kwSpalten: cur().columns = v; break;
-            case kwSeiten: r_.seiten_ = v; break;
+            case kwEinzelschritt:
+                cur().step = v;
+                break;
+            case kwTextwinkel:
+                cur().textAngle = v;
+                break;
+            case kwSpalten:
+                cur().columns = v;
+                break;
+            case kwSeiten:
+                r_.seiten_ = v;
+                break;
             case kwGruppe:
                 // Groups are 1..32; 0 clears; anything else is ignored.
                 if (v < 0 || v > 32) break;
@@ -568,7 +526,8 @@ bool ReportParser::readValue() {
                     cur().groupMask = v == 0 ? 0 : cur().groupMask | (1u << (v - 1));
                 }
                 break;
-            default: break;
+            default:
+                break;
         }
         return true;
     }
@@ -584,18 +543,25 @@ bool ReportParser::readValue() {
             (setMode_ ? d.colour : cur().colour) = *c;
             break;
         }
-        case kwText: cur().text = std::move(s); break;
-        case kwAdd: NeuAktion(cur().actions).text = std::move(s); break;
+        case kwText:
+            cur().text = std::move(s);
+            break;
+        case kwAdd:
+            NeuAktion(cur().actions).text = std::move(s);
+            break;
         case kwWert:
             cur().value = std::move(s);
             cur().recordText = 0;
             break;
-        case kwElse: cur().secondText = std::move(s); break;
+        case kwElse:
+            cur().secondText = std::move(s);
+            break;
         case kwGetdbtext:
             cur().secondText = std::move(s);
             cur().recordText = 0;
             break;
-        default: break;
+        default:
+            break;
     }
     return true;
 }

@@ -98,31 +98,31 @@ struct DruckReport_Struct {
     int32_t left = 0;
     int32_t width = 0;
     int32_t height = 0;
-    int32_t count = 0;          // `anzahl`
-    int32_t step = 0;           // `schrittweite`, `einzelschritt`
-    int32_t textAngle = 0;      // tenths of a degree
-    int32_t pageMarker = 0;     // page a `neueseite` object was last drawn on
+    int32_t count = 0;       // `anzahl`
+    int32_t step = 0;        // `schrittweite`, `einzelschritt`
+    int32_t textAngle = 0;   // tenths of a degree
+    int32_t pageMarker = 0;  // page a `neueseite` object was last drawn on
     ReportFont font;
     std::string text;
-    std::string secondText;     // `else`, `getdbtext`
+    std::string secondText;  // `else`, `getdbtext`
     uint8_t hAlign = kAlignStart;
     uint8_t vAlign = kAlignStart;
-    uint32_t groupMask = 0;     // bit n-1 = group n
+    uint32_t groupMask = 0;  // bit n-1 = group n
     int32_t penWidth = 0;
-    int32_t columns = 1;        // `spalten`
-    int32_t remainingLines = 0; // lines still to draw on the next page
-    uint8_t autoSize = 1;       // 1 auto, 0 box
-    uint8_t recordText = 1;     // cleared by `wert` and `getdbtext`
-    uint8_t numberType = 0;     // `typ zahl`
-    uint8_t displayFormat = 0;  // `anzeige format`
-    uint8_t table = 0;          // 0 none, 1..3
-    uint16_t conditions = 0;    // Bedingung flags
+    int32_t columns = 1;               // `spalten`
+    int32_t remainingLines = 0;        // lines still to draw on the next page
+    uint8_t autoSize = 1;              // 1 auto, 0 box
+    uint8_t recordText = 1;            // cleared by `wert` and `getdbtext`
+    uint8_t numberType = 0;            // `typ zahl`
+    uint8_t displayFormat = 0;         // `anzeige format`
+    uint8_t table = 0;                 // 0 none, 1..3
+    uint16_t conditions = 0;           // Bedingung flags
     std::optional<std::string> value;  // `wert`; created on first use
-    uint32_t colour = 0;        // 0x00BBGGRR
+    uint32_t colour = 0;               // 0x00BBGGRR
     uint32_t background = kKeineFarbe;
     std::vector<FAktion> actions;
-    uint8_t type = kLabel;      // ObjektTyp
-    int32_t parent = -1;        // index of the enclosing frame, -1 none
+    uint8_t type = kLabel;  // ObjektTyp
+    int32_t parent = -1;    // index of the enclosing frame, -1 none
 
     bool operator==(const DruckReport_Struct&) const = default;
 };

@@ -94,8 +94,8 @@ void TStringTab::DeleteRow(int32_t row) {
     if (row < 1 || row >= rowCount_) return;
     const uint64_t start = indexOf(static_cast<uint32_t>(row), 0);
     if (start < cells_.size()) {
-        const uint64_t end = std::min<uint64_t>(start + static_cast<uint32_t>(colCount_),
-                                                cells_.size());
+        const uint64_t end =
+            std::min<uint64_t>(start + static_cast<uint32_t>(colCount_), cells_.size());
         cells_.erase(cells_.begin() + static_cast<std::ptrdiff_t>(start),
                      cells_.begin() + static_cast<std::ptrdiff_t>(end));
     }
@@ -134,8 +134,7 @@ int32_t TStringTab::FindRow(std::string_view text, int32_t col, int32_t startRow
     int32_t bestMatched = 0;
     int32_t foundMatched = 0;
     auto visit = [&](int32_t row) {
-        const std::string cell =
-            GetCell(static_cast<uint32_t>(row), static_cast<uint32_t>(col));
+        const std::string cell = GetCell(static_cast<uint32_t>(row), static_cast<uint32_t>(col));
         size_t m = 0;
         while (m < cell.size() && m < text.size() &&
                fold(static_cast<unsigned char>(cell[m])) ==

@@ -9,7 +9,9 @@
 namespace report {
 namespace {
 
-std::string cp(std::string_view utf8) { return platform::cp1252(utf8); }
+std::string cp(std::string_view utf8) {
+    return platform::cp1252(utf8);
+}
 
 TEST(ReportErrors, MessageTexts) {
     const char* texts[] = {
@@ -65,7 +67,7 @@ const ErrorCase kCases[] = {
     {"object label tabelle\n", 2, 1},
     {"object variable typ\n", 2, 1},
     {"object label anzeige\n", 2, 1},
-    {"object text a", 2, 1},        // a keyword where the object word belongs
+    {"object text a", 2, 1},  // a keyword where the object word belongs
     {"object label wenn text a", 2, 1},
     {"object end", 2, 1},
     {"data set", 2, 1},
@@ -136,8 +138,7 @@ TEST(ReportErrors, EveryNumberedErrorWithItsLine) {
         Report r;
         EXPECT_FALSE(r.SetReportdaten(cp(c.text))) << c.text;
         ASSERT_EQ(boxes.count(), 1u) << c.text;
-        EXPECT_EQ(boxes.last().text,
-                  fehlerMeldung(static_cast<ReportFehler>(c.number), c.line))
+        EXPECT_EQ(boxes.last().text, fehlerMeldung(static_cast<ReportFehler>(c.number), c.line))
             << c.text;
         EXPECT_EQ(boxes.last().caption, "Fehler");
         EXPECT_EQ(boxes.last().buttons, platform::Buttons::Ok);
@@ -163,8 +164,9 @@ TEST(ReportErrors, LineNumbersCountLineFeedsOnly) {
 TEST(ReportErrors, ObjectsBeforeTheErrorStay) {
     platform::ScriptedMessages boxes;
     Report r;
-    EXPECT_FALSE(r.SetReportdaten("object label text a end\nobject rechteck end\nend\n"
-                                  "object label end"));
+    EXPECT_FALSE(
+        r.SetReportdaten("object label text a end\nobject rechteck end\nend\n"
+                         "object label end"));
     ASSERT_EQ(r.Objekte().size(), 2u);
     EXPECT_EQ(r.Objekte()[1].type, kRechteck);
 }

@@ -13,7 +13,9 @@ namespace {
 using platform::Answer;
 using platform::ScriptedMessages;
 
-std::string cp(std::string_view utf8) { return platform::cp1252(utf8); }
+std::string cp(std::string_view utf8) {
+    return platform::cp1252(utf8);
+}
 
 // Parses a UTF-8 test text; every box must be expected by the caller.
 struct Parse {
@@ -59,10 +61,10 @@ TEST(ReportParser, OneLabelTakesTheDefaults) {
 
 TEST(ReportParser, ObjectWordsSetTheType) {
     const std::pair<const char*, uint8_t> words[] = {
-        {"label", kLabel},       {"bitmap", kBitmap},  {"rechteck", kRechteck},
-        {"linie", kLinie},       {"datum", kDatum},    {"uhrzeit", kUhrzeit},
-        {"seite", kSeite},       {"seitevon", kSeiteVon}, {"dbtext", kDbText},
-        {"elipse", kElipse},     {"bedingung", kBedingung}, {"variable", kVariable},
+        {"label", kLabel},        {"bitmap", kBitmap},       {"rechteck", kRechteck},
+        {"linie", kLinie},        {"datum", kDatum},         {"uhrzeit", kUhrzeit},
+        {"seite", kSeite},        {"seitevon", kSeiteVon},   {"dbtext", kDbText},
+        {"elipse", kElipse},      {"bedingung", kBedingung}, {"variable", kVariable},
         {"setgruppe", kSetGruppe}};
     for (const auto& [word, type] : words) {
         Parse p(std::string("object ") + word + " end");
@@ -92,12 +94,12 @@ TEST(ReportParser, StringValueForms) {
     };
     const std::string long300(300, 'x');
     const Case cases[] = {
-        {"\"ab\"cd", "ab"},           // rest of the word after the quote is dropped
+        {"\"ab\"cd", "ab"},  // rest of the word after the quote is dropped
         {"\"\"", ""},
-        {"end", "end"},               // a keyword is a value where one is expected
+        {"end", "end"},  // a keyword is a value where one is expected
         {"\"a # b\"", "a # b"},
-        {"a\"b", "a\"b"},             // a quote inside a bare word is a character
-        {"tab\there", "tab\there"},   // a TAB does not end a value
+        {"a\"b", "a\"b"},            // a quote inside a bare word is a character
+        {"tab\there", "tab\there"},  // a TAB does not end a value
     };
     for (const Case& c : cases) {
         Parse p(std::string("object label text ") + c.value + " end");
@@ -125,9 +127,9 @@ TEST(ReportParser, NumberValues) {
         const char* value;
         int32_t expected;
     };
-    for (const Case& c : {Case{"-50", -50}, Case{"0", 0}, Case{"-0", 0}, Case{"12abc", 12},
-                          Case{"2147483647", 2147483647}, Case{"-2147483648", INT32_MIN},
-                          Case{"007", 7}}) {
+    for (const Case& c :
+         {Case{"-50", -50}, Case{"0", 0}, Case{"-0", 0}, Case{"12abc", 12},
+          Case{"2147483647", 2147483647}, Case{"-2147483648", INT32_MIN}, Case{"007", 7}}) {
         Parse p(std::string("object label links ") + c.value + " end");
         ASSERT_TRUE(p.ok) << c.value;
         EXPECT_EQ(p.at(0).left, c.expected) << c.value;
@@ -174,14 +176,12 @@ TEST(ReportParser, AlignmentWords) {
         const char* words;
         uint8_t h, v, autoSize;
     };
-    for (const Case& c : {Case{"hmitte", 1, 0, 1}, Case{"rechts", 2, 0, 1},
-                          Case{"vmitte", 0, 1, 1}, Case{"unten", 0, 2, 1},
-                          Case{"box", 0, 0, 0}, Case{"rechts ausrichtung links", 0, 0, 1},
-                          Case{"unten ausrichtung oben", 0, 0, 1},
-                          Case{"box ausrichtung auto", 0, 0, 1},
-                          Case{"rechts ausrichtung unten ausrichtung box ausrichtung normal", 0,
-                               0, 1},
-                          Case{"hmitte ausrichtung unten ausrichtung box", 1, 2, 0}}) {
+    for (const Case& c :
+         {Case{"hmitte", 1, 0, 1}, Case{"rechts", 2, 0, 1}, Case{"vmitte", 0, 1, 1},
+          Case{"unten", 0, 2, 1}, Case{"box", 0, 0, 0}, Case{"rechts ausrichtung links", 0, 0, 1},
+          Case{"unten ausrichtung oben", 0, 0, 1}, Case{"box ausrichtung auto", 0, 0, 1},
+          Case{"rechts ausrichtung unten ausrichtung box ausrichtung normal", 0, 0, 1},
+          Case{"hmitte ausrichtung unten ausrichtung box", 1, 2, 0}}) {
         Parse p(std::string("object label ausrichtung ") + c.words + " end");
         ASSERT_TRUE(p.ok) << c.words;
         EXPECT_EQ(p.at(0).hAlign, c.h) << c.words;
@@ -194,9 +194,10 @@ TEST(ReportParser, AlignmentWords) {
 }
 
 TEST(ReportParser, FontWords) {
-    for (const auto& [words, style] :
-         {std::pair{"kursiv", kKursiv}, {"fett fontart unterstrichen", kFett | kUnterstrichen},
-          {"fett fontart normal", 0}, {"fett fontart kursiv fontart fett", kFett | kKursiv}}) {
+    for (const auto& [words, style] : {std::pair{"kursiv", kKursiv},
+                                       {"fett fontart unterstrichen", kFett | kUnterstrichen},
+                                       {"fett fontart normal", 0},
+                                       {"fett fontart kursiv fontart fett", kFett | kKursiv}}) {
         Parse p(std::string("object label fontart ") + words + " end");
         ASSERT_TRUE(p.ok) << words;
         EXPECT_EQ(p.at(0).font.style, style) << words;
@@ -229,17 +230,19 @@ TEST(ReportParser, GroupNumbers) {
         const char* words;
         uint32_t mask;
     };
-    for (const Case& c : {Case{"gruppe 1 gruppe 3", 0x5}, Case{"gruppe 32", 0x80000000u},
-                          Case{"gruppe 2 gruppe 33", 0x2}, Case{"gruppe 2 gruppe -1", 0x2},
-                          Case{"gruppe 2 gruppe -31", 0x2}, Case{"gruppe 5 gruppe 0 gruppe 1", 0x1}}) {
+    for (const Case& c :
+         {Case{"gruppe 1 gruppe 3", 0x5}, Case{"gruppe 32", 0x80000000u},
+          Case{"gruppe 2 gruppe 33", 0x2}, Case{"gruppe 2 gruppe -1", 0x2},
+          Case{"gruppe 2 gruppe -31", 0x2}, Case{"gruppe 5 gruppe 0 gruppe 1", 0x1}}) {
         Parse p(std::string("object label ") + c.words + " end");
         ASSERT_TRUE(p.ok) << c.words;
         EXPECT_EQ(p.at(0).groupMask, c.mask) << c.words;
     }
     // On a set line the default becomes exactly one bit; the outermost
     // frame's end resets it.
-    Parse set("set gruppe 1 gruppe 4\nobject label end\nframe object label end end\n"
-              "object label end\nset gruppe 2 gruppe 0\nobject label end");
+    Parse set(
+        "set gruppe 1 gruppe 4\nobject label end\nframe object label end end\n"
+        "object label end\nset gruppe 2 gruppe 0\nobject label end");
     ASSERT_EQ(set.size(), 5u);
     EXPECT_EQ(set.at(0).groupMask, 0x8u);
     EXPECT_EQ(set.at(1).groupMask, 0x8u);
@@ -305,8 +308,8 @@ TEST(ReportParser, FramesNestAndTheClosedObjectStaysTheTarget) {
         "frame end");
     ASSERT_TRUE(p.ok);
     ASSERT_EQ(p.size(), 9u);
-    const std::pair<uint8_t, int32_t> shape[] = {{kFrame, -1},    {kLabel, 0}, {kFrame, 0},
-                                                 {kDbText, 2},    {kLinie, 0}, {kLabel, -1},
+    const std::pair<uint8_t, int32_t> shape[] = {{kFrame, -1},       {kLabel, 0}, {kFrame, 0},
+                                                 {kDbText, 2},       {kLinie, 0}, {kLabel, -1},
                                                  {kSeitenFrame, -1}, {kLabel, 6}, {kFrame, -1}};
     for (size_t i = 0; i < p.size(); ++i) {
         EXPECT_EQ(p.at(i).type, shape[i].first) << i;
@@ -384,13 +387,13 @@ TEST(ReportParser, RowPieces) {
         Cells cells;  // as stored under a two-column header
     };
     const Case cases[] = {
-        {"a b , c ", {"a b ", " c "}},             // unquoted pieces keep their blanks
-        {"\"x,y\",z", {"x,y", "z"}},               // a comma inside quotes
-        {"\"ab\"cd,e", {"ab", "e"}},               // after the closing quote: dropped
-        {"pre\"q\",r", {"q", "r"}},                // the quote starts the piece afresh
-        {"\"abc", {"abc", ""}},                    // unterminated quote: to the line end
-        {"1,2,3", {"1", "2"}},                     // surplus piece dropped
-        {"only", {"only", ""}},                    // missing piece empty
+        {"a b , c ", {"a b ", " c "}},  // unquoted pieces keep their blanks
+        {"\"x,y\",z", {"x,y", "z"}},    // a comma inside quotes
+        {"\"ab\"cd,e", {"ab", "e"}},    // after the closing quote: dropped
+        {"pre\"q\",r", {"q", "r"}},     // the quote starts the piece afresh
+        {"\"abc", {"abc", ""}},         // unterminated quote: to the line end
+        {"1,2,3", {"1", "2"}},          // surplus piece dropped
+        {"only", {"only", ""}},         // missing piece empty
         {",", {"", ""}},
     };
     for (const Case& c : cases) {

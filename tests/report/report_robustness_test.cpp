@@ -112,11 +112,23 @@ TEST(ReportRobustness, MutatedStatementForm) {
         for (int e = 0; e < edits && !text.empty(); ++e) {
             const size_t at = rng() % text.size();
             switch (rng() % 5) {
-                case 0: text.erase(at, rng() % 40); break;
-                case 1: text.insert(at, std::string(befehlWort(static_cast<int>(rng() % kAnzahlBefehle))) + " "); break;
-                case 2: text[at] = static_cast<char>(rng() % 256); break;
-                case 3: text.insert(at, text.substr(rng() % text.size(), rng() % 200)); break;
-                default: text.insert(at, 1, "\"\n\r# ,-"[rng() % 7]); break;
+                case 0:
+                    text.erase(at, rng() % 40);
+                    break;
+                case 1:
+                    text.insert(
+                        at,
+                        std::string(befehlWort(static_cast<int>(rng() % kAnzahlBefehle))) + " ");
+                    break;
+                case 2:
+                    text[at] = static_cast<char>(rng() % 256);
+                    break;
+                case 3:
+                    text.insert(at, text.substr(rng() % text.size(), rng() % 200));
+                    break;
+                default:
+                    text.insert(at, 1, "\"\n\r# ,-"[rng() % 7]);
+                    break;
             }
         }
         parseAndCheck(text);
@@ -161,11 +173,11 @@ TEST(ReportRobustness, VeryLongLines) {
     while (objects.size() < n) objects += "object label text x end ";
     const std::string cases[] = {
         objects,
-        "object label text \"" + std::string(n, 'q'),           // quote never closed
+        "object label text \"" + std::string(n, 'q'),  // quote never closed
         "object label text \"" + std::string(n, 'q') + "\" end",
-        "data tab1\nrow " + std::string(n, ','),                  // many empty pieces
+        "data tab1\nrow " + std::string(n, ','),  // many empty pieces
         "data tab1\nrow " + std::string(n, 'r'),
-        std::string(n, 'u'),                                      // one unknown word
+        std::string(n, 'u'),  // one unknown word
         std::string(n, ' ') + "end",
         "object label links " + std::string(n, '9'),
         "object label farbe " + std::string(n, 'F') + " end",

@@ -193,8 +193,8 @@ TEST(StringTab, SetZeileAndClear) {
 
 TEST(StringTab, FindRowPrefersTheEqualRowOverTheFirstPrefix) {
     const std::string mue = platform::cp1252("mü");
-    TStringTab t = columnOf({"Meier", platform::cp1252("MÜLLER"), "Maier",
-                             platform::cp1252("Mü"), "Schulz"});
+    TStringTab t =
+        columnOf({"Meier", platform::cp1252("MÜLLER"), "Maier", platform::cp1252("Mü"), "Schulz"});
     SuchResult r{7, 7, 7};
     EXPECT_EQ(t.FindRow(mue, 1, 1, false, &r), 4);
     EXPECT_EQ(r, (SuchResult{4, 2, 0}));
@@ -205,8 +205,8 @@ TEST(StringTab, FindRowPrefersTheEqualRowOverTheFirstPrefix) {
     EXPECT_EQ(prefixOnly.FindRow(mue, 1, 1, true, &r), -1);
     EXPECT_EQ(r, (SuchResult{2, 2, 4}));  // untouched when nothing is found
     EXPECT_EQ(prefixOnly.FindRow("x", 1, 1, false, nullptr), -1);
-    EXPECT_EQ(prefixOnly.FindRow("m", 0, 1, false, nullptr), -1);   // other column
-    EXPECT_EQ(prefixOnly.FindRow("m", 7, 1, false, nullptr), -1);   // no such column
+    EXPECT_EQ(prefixOnly.FindRow("m", 0, 1, false, nullptr), -1);    // other column
+    EXPECT_EQ(prefixOnly.FindRow("m", 7, 1, false, nullptr), -1);    // no such column
     EXPECT_EQ(prefixOnly.FindRow("MEIER", 1, 1, true, nullptr), 1);  // case does not count
 }
 
@@ -217,8 +217,8 @@ TEST(StringTab, FindRowSearchOrderWrapsRound) {
         int32_t start;
         int32_t found;
     };
-    for (const Case& c : {Case{3, 4}, Case{5, 2}, Case{1, 2}, Case{0, 2}, Case{-7, 2},
-                          Case{6, 2}, Case{99, 2}, Case{4, 4}}) {
+    for (const Case& c : {Case{3, 4}, Case{5, 2}, Case{1, 2}, Case{0, 2}, Case{-7, 2}, Case{6, 2},
+                          Case{99, 2}, Case{4, 4}}) {
         EXPECT_EQ(t.FindRow("ab", 1, c.start, false, nullptr), c.found) << c.start;
     }
     // An equal row met in the second pass still replaces a prefix of the first.
