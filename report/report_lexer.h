@@ -48,15 +48,16 @@ uint16_t clearedBy(uint16_t flag);  // the conditions a condition excludes
 bool isAlignWord(int k);            // accepted after `ausrichtung`
 bool isNumberWord(int k);           // takes a numeric value
 
-// Splits a `row` value into its pieces (see report_lexer.cpp).
+// Splits a `row` value at commas outside quotes; a quote starts a quoted
+// piece afresh, and after its closing quote the rest up to the comma is dropped.
 std::vector<std::string> splitRow(const std::string& value);
 // A hexadecimal colour value; none when empty or a character is no hex digit.
 std::optional<uint32_t> parseColour(const std::string& s);
 
 constexpr size_t kMaxWertLaenge = 200;  // longest string value kept
 
-// Reads a report text. The text ends at its first NUL byte, as the
-// C string it was handed over as would. Lines are counted by LF.
+// Reads a report text. The text ends at its first NUL byte, as the C string
+// a host hands over does. Lines are counted by LF.
 class ReportLexer {
 public:
     explicit ReportLexer(std::string_view text);
