@@ -12,19 +12,21 @@ struct EasterOffset {
     int days;
 };
 constexpr EasterOffset kEasterOffsets[] = {
-    {2, -2},   // Karfreitag
-    {3, 0},    // Ostersonntag
-    {4, 1},    // Ostermontag
-    {6, 39},   // Christi Himmelfahrt
-    {7, 49},   // Pfingstsonntag
-    {8, 50},   // Pfingstmontag
-    {9, 60},   // Fronleichnam
+    {2, -2},  // Karfreitag
+    {3, 0},   // Ostersonntag
+    {4, 1},   // Ostermontag
+    {6, 39},  // Christi Himmelfahrt
+    {7, 49},  // Pfingstsonntag
+    {8, 50},  // Pfingstmontag
+    {9, 60},  // Fronleichnam
 };
 constexpr int kBussUndBettag = 15;
-constexpr uint32_t kMovableMask = 1u << 2 | 1u << 3 | 1u << 4 | 1u << 6 | 1u << 7 | 1u << 8 |
-                                  1u << 9 | 1u << kBussUndBettag;
+constexpr uint32_t kMovableMask =
+    1u << 2 | 1u << 3 | 1u << 4 | 1u << 6 | 1u << 7 | 1u << 8 | 1u << 9 | 1u << kBussUndBettag;
 
-constexpr int dateKey(int day, int month) { return month << 8 | day; }
+constexpr int dateKey(int day, int month) {
+    return month << 8 | day;
+}
 
 void setEntry(Feiertag& entry, int32_t dayNumber) {
     const platform::CivilDate d = platform::decodeDate(dayNumber);

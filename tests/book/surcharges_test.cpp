@@ -8,14 +8,16 @@
 namespace book {
 
 void PrintTo(const Minuten& m, std::ostream* os) {
-    *os << "{gesamt " << m.gesamt << ", normal " << m.normal << ", extra " << m.extra
-        << ", nacht " << m.nacht << ", F1 " << m.feiertag1 << ", F2 " << m.feiertag2
-        << ", wochentag " << m.wochentag << ", tag " << m.tag << "}";
+    *os << "{gesamt " << m.gesamt << ", normal " << m.normal << ", extra " << m.extra << ", nacht "
+        << m.nacht << ", F1 " << m.feiertag1 << ", F2 " << m.feiertag2 << ", wochentag "
+        << m.wochentag << ", tag " << m.tag << "}";
 }
 
 namespace {
 
-constexpr int hm(int h, int m) { return 60 * h + m; }
+constexpr int hm(int h, int m) {
+    return 60 * h + m;
+}
 
 class Surcharges : public ::testing::Test {
 protected:
@@ -63,7 +65,8 @@ TEST_F(Surcharges, DefaultSettingsCases) {
         {"holiday Wednesday", 25, hm(10, 0), hm(14, 0), 0, m(240, 0, 0, 0, 240, 0, 3, 25)},
         {"into a holiday", 24, hm(22, 0), hm(8, 0), 0, m(600, 120, 360, 480, 120, 0, 2, 24)},
         {"after a holiday's night", 26, hm(4, 0), hm(10, 0), 0, m(360, 0, 0, 120, 360, 0, 4, 26)},
-        {"the morning after a holiday", 27, hm(4, 0), hm(10, 0), 0, m(360, 120, 120, 120, 120, 0, 5, 27)},
+        {"the morning after a holiday", 27, hm(4, 0), hm(10, 0), 0,
+         m(360, 120, 120, 120, 120, 0, 5, 27)},
         {"no holiday near", 19, hm(4, 0), hm(10, 0), 0, m(360, 120, 240, 120, 0, 0, 4, 19)},
         {"Freizeitausgleich", 2, hm(8, 0), hm(10, 0), 1, m(-120, 0, 0, 0, 0, 0, 1, 2)},
         {"Freizeitausgleich at night", 2, hm(22, 0), hm(2, 0), 1, m(-240, 0, 0, 0, 0, 0, 1, 2)},
@@ -153,9 +156,9 @@ TEST_F(Surcharges, ExtraPercentageWeekdayRange) {
         bool allExtra;
     };
     const Case cases[] = {
-        {0x77, 8, true},  {0x77, 7, false}, {0x77, 2, false},
-        {0x51, 2, true},  {0x51, 6, true},  {0x51, 7, false}, {0x51, 8, false},
-        {0x88, 8, false}, {0x88, 2, false}, {0x76, 7, true},  {0x76, 8, true},
+        {0x77, 8, true},  {0x77, 7, false}, {0x77, 2, false}, {0x51, 2, true},
+        {0x51, 6, true},  {0x51, 7, false}, {0x51, 8, false}, {0x88, 8, false},
+        {0x88, 2, false}, {0x76, 7, true},  {0x76, 8, true},
     };
     for (const Case& c : cases) {
         book.grundlagen.extraTage = c.range;
@@ -172,10 +175,8 @@ TEST_F(Surcharges, NightWindowSettings) {
         int from, to, night;
     };
     const Case cases[] = {
-        {60, 300, hm(0, 0), hm(6, 0), 240},
-        {60, 300, hm(23, 0), hm(2, 0), 60},
-        {1320, 360, hm(21, 0), hm(7, 0), 480},
-        {1320, 360, hm(5, 0), hm(23, 0), 120},
+        {60, 300, hm(0, 0), hm(6, 0), 240},     {60, 300, hm(23, 0), hm(2, 0), 60},
+        {1320, 360, hm(21, 0), hm(7, 0), 480},  {1320, 360, hm(5, 0), hm(23, 0), 120},
         {1200, 1200, hm(0, 0), hm(0, 0), 1440},  // start = end: the whole day
     };
     for (const Case& c : cases) {
@@ -242,11 +243,12 @@ TEST_F(Surcharges, PropertiesOverAWeekWithHolidays) {
                         const Minuten r = split(day, from, to, kind, false);
                         const int classes = r.normal + r.extra + r.feiertag1 + r.feiertag2;
                         auto where = [&] {
-                            return ::testing::Message() << "kind " << kind << " day " << day
-                                                        << " " << from << "-" << to;
+                            return ::testing::Message()
+                                   << "kind " << kind << " day " << day << " " << from << "-" << to;
                         };
                         ASSERT_TRUE(r.normal >= 0 && r.extra >= 0 && r.nacht >= 0 &&
-                                    r.feiertag1 >= 0 && r.feiertag2 >= 0) << where();
+                                    r.feiertag1 >= 0 && r.feiertag2 >= 0)
+                            << where();
                         ASSERT_LE(classes, worked) << where();
                         ASSERT_LE(r.nacht, worked) << where();
                         ASSERT_LE(r.normal, 120) << where();
