@@ -33,6 +33,9 @@ constexpr int kToMinute = 31;
 
 // The empty template line in which a new period is typed.
 extern const char kTemplateLine[kLineLength + 1];
+// ---- Sheet engine: the entry line as the sheet holds it at its end, the
+// positions still to be typed shown as "_".
+extern const char kEntryLine[kLineLength + 1];
 // "Montag    " .. "Sonntag   ", index 1 = Monday .. 7 = Sunday (0 unused).
 extern const char* const kWeekdayNames[8];
 // "Januar" .. "Dezember" (Windows-1252), index 1..12 (0 unused).

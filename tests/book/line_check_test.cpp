@@ -137,7 +137,7 @@ TEST_F(ZeilePruefen, OverlapCases) {
         zb.chronoDatum = zb.chronoBis = 0;
         boxes.clear();
         node(0, c.storedDay, c.storedVon, c.storedBis);
-        zb.zeilen.assign({"stored line", book::kTemplateLine});
+        zb.zeilen.assign({"stored line", book::kEntryLine});
         zb.aktuelleZeile = 1;
         zb.eingabe = entryLine(c.day, 3, c.von, c.bis);
         EXPECT_EQ(zb.Zeile_pruefen(true), c.conflict ? 21 : -1);
@@ -150,7 +150,7 @@ TEST_F(ZeilePruefen, OverlapCases) {
 
 TEST_F(ZeilePruefen, ConflictMessageNamesTheLineAndMovesTheCaret) {
     zb.blattAngezeigt = true;
-    zb.zeilen.assign({"line zero", "line one", book::kTemplateLine});
+    zb.zeilen.assign({"line zero", "line one", book::kEntryLine});
     node(0, 4, 480, 720);
     node(1, 5, 480, 720);
     zb.aktuelleZeile = 2;
@@ -166,7 +166,7 @@ TEST_F(ZeilePruefen, ConflictMessageNamesTheLineAndMovesTheCaret) {
 }
 
 TEST_F(ZeilePruefen, EditedLineDoesNotConflictWithItsOwnOldPeriod) {
-    zb.zeilen.assign({"line zero", "line one", book::kTemplateLine});
+    zb.zeilen.assign({"line zero", "line one", book::kEntryLine});
     node(0, 4, 480, 720);
     node(1, 5, 480, 720);
     zb.aktuelleZeile = 1;
@@ -181,7 +181,7 @@ TEST_F(ZeilePruefen, PendingInsertChecksTheLineBelowIt) {
     // A line was inserted at index 1, above "line one" whose node still
     // carries index 1: that node must not be skipped, and the message names
     // the sheet line where it now stands.
-    zb.zeilen.assign({"line zero", "inserted", "line one", book::kTemplateLine});
+    zb.zeilen.assign({"line zero", "inserted", "line one", book::kEntryLine});
     node(0, 4, 480, 720);
     node(1, 5, 480, 720);
     zb.einfuegeIndex = 1;
