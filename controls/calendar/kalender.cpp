@@ -22,14 +22,17 @@ class ImageControl : public ui::Control {
 public:
     using Control::Control;
     std::function<void(ui::MouseButton, int, int)> onMouseDown;
+    std::function<void()> onMouseUp;
     std::function<void()> onResized;
 
 protected:
+    // A second press of a double click arrives here as one more press.
     void MouseDown(ui::MouseButton b, int, int x, int y) override {
         if (onMouseDown) onMouseDown(b, x, y);
     }
-    // A second press of a double click is one more click.
-    void DblClick(ui::MouseButton b, int shift, int x, int y) override { MouseDown(b, shift, x, y); }
+    void MouseUp(ui::MouseButton, int, int, int) override {
+        if (onMouseUp) onMouseUp();
+    }
     void Resized(int, int) override {
         if (onResized) onResized();
     }
@@ -70,6 +73,8 @@ TKalender::TKalender(QWidget* owner) : QWidget(owner) {
     auto* title = new ImageControl(this);
     title->setFocusPolicy(Qt::NoFocus);
     title->onMouseDown = [this](ui::MouseButton, int x, int) { Monats_NameMouseDown(x); };
+    // Where the list cannot take the capture, the opening press ends here.
+    title->onMouseUp = [this] { listJustOpened_ = false; };
     title->onResized = [this] { paintTitle(); };
     place(title, layout_.title);
     Monats_Name = title;
@@ -87,8 +92,16 @@ TKalender::TKalender(QWidget* owner) : QWidget(owner) {
     place(Heute, layout_.heute);
     Heute->hide();
 
+    // The frame's font with 13-pixel items, so all twelve months fit the list.
     ListBox1 = new QListWidget(this);
-    for (int m = 1; m <= 12; ++m) ListBox1->addItem(ui::toQString(KalenderModel::monthName(m)));
+    ListBox1->setFont(ui::toQFont(ui::Font{}, 96));
+    ListBox1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    ListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int m = 1; m <= 12; ++m) {
+        auto* item = new QListWidgetItem(ui::toQString(KalenderModel::monthName(m)), ListBox1);
+        item->setSizeHint(QSize(layout_.monthList.width() - 2, 13));
+    }
     QPalette listPal = ListBox1->palette();
     listPal.setColor(QPalette::Base, ui::toQColor(colour::kYellow));
     ListBox1->setPalette(listPal);
@@ -225,7 +238,9 @@ void TKalender::ListBox1KeyDown(int key) {
 }
 
 void TKalender::ListBox1MouseDown(int x, int y) {
-    if (x < 0 || y < 0 || x >= layout_.monthList.width() + 1 || y >= layout_.monthList.height() + 1)
+    // Under the capture a press anywhere arrives here; one beyond the list's
+    // 66 x 162 area closes it.
+    if (x < 0 || y < 0 || x > layout_.monthList.width() || y > layout_.monthList.height())
         hideMonthList();
 }
 
