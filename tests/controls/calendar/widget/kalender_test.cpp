@@ -303,7 +303,31 @@ TEST_F(KalenderTest, MonthListChoosesAMonthOfTheShownYear) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
                       list->visualItemRect(list->item(0)).center());
     EXPECT_EQ(kalender_->Get_Monat(), 1);
+
+    // Under the capture a press beyond the list arrives at the list and closes it.
+    QTest::mouseClick(kalender_->Monats_Name, Qt::LeftButton, Qt::NoModifier, QPoint(30, 10));
+    ASSERT_TRUE(list->isVisible());
+    QTest::mousePress(list, Qt::LeftButton, Qt::NoModifier, QPoint(120, 170));
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(kalender_->Get_Monat(), 1);
     if (QWidget::mouseGrabber()) QWidget::mouseGrabber()->releaseMouse();
+}
+
+TEST_F(KalenderTest, DelMarkerRedrawsAndKeepsOtherMonths) {
+    StandbyList list{};
+    const uint8_t recs[] = {6, 5, 2, 11, 2, 10, 4, 3, 10, 3};
+    std::copy(std::begin(recs), std::end(recs), list.begin());
+    kalender_->Setze_Daten(list);
+    kalender_->Init(2024, 3, 0, nullptr);
+    EXPECT_EQ(cellBackground(cellOf(3, 6)), ui::clBlack);
+    kalender_->Del_Marker(true);
+    EXPECT_EQ(cellBackground(cellOf(3, 6)), ui::clWhite);
+    const uint8_t kept[] = {6, 5, 2, 11, 2, 0};
+    EXPECT_TRUE(std::equal(std::begin(kept), std::end(kept), kalender_->Get_Daten().begin()));
+    click(3, 6);
+    kalender_->Del_Eintraege();
+    EXPECT_EQ(kalender_->Get_Daten(), StandbyList{});
+    EXPECT_EQ(cellBackground(cellOf(3, 6)), ui::clWhite);
 }
 
 TEST_F(KalenderTest, CodeBuiltControlVariant) {
