@@ -197,6 +197,7 @@ void TKalender::send(const CalendarMessage& m) {
 void TKalender::ZFMouseDown(ui::MouseButton button, int x, int y) {
     const ClickResult r = model_.click(x, y, button == ui::MouseButton::Right);
     if (r.redraw != Redraw::None) refresh(r.redraw);
+    if (r.takeMarks) Get_Marker(kMaxRecords);
     if (r.message) send(*r.message);
 }
 

@@ -149,12 +149,13 @@ ClickResult KalenderModel::click(int x, int y, bool rightButton) {
         if (delta != 0) {
             // A refused step (year block, or records that tie the list to
             // this year) reports no date.
-            if (!stepMonth(delta)) return {Redraw::None, CalendarMessage{WM_KALENDERDATUM, 0, 0}};
+            if (!stepMonth(delta))
+                return {Redraw::None, false, CalendarMessage{WM_KALENDERDATUM, 0, 0}};
             redraw = Redraw::Full;
         }
         const int number = platform::dayNumber(year_, month_, day);
-        return {redraw, CalendarMessage{WM_KALENDERDATUM, static_cast<uintptr_t>(number),
-                                        rightButton ? 1 : 0}};
+        return {redraw, false,
+                CalendarMessage{WM_KALENDERDATUM, static_cast<uintptr_t>(number), rightButton ? 1 : 0}};
     }
 
     if (hit.kind == GridHit::WeekRow) {
@@ -164,8 +165,7 @@ ClickResult KalenderModel::click(int x, int y, bool rightButton) {
     } else {
         marks_[hit.cell] ^= 1;
     }
-    Get_Marker(kMaxRecords);
-    return {Redraw::Grid, CalendarMessage{WM_KALENDERMARKER, 0, 0}};
+    return {Redraw::Grid, true, CalendarMessage{WM_KALENDERMARKER, 0, 0}};
 }
 
 }  // namespace calendar

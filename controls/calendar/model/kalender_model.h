@@ -41,8 +41,12 @@ constexpr uint32_t kInfoBk = 0x80000018;
 
 enum class Redraw { None, Grid, Full };  // Full includes the head band and week column
 
+// What a click asks of the caller, in this order: redraw, turn the marks into
+// records (Get_Marker(9): after the redraw, so an overflow box appears over
+// the grid that shows the new mark), then send the message.
 struct ClickResult {
     Redraw redraw = Redraw::None;
+    bool takeMarks = false;
     std::optional<CalendarMessage> message;
 };
 

@@ -26,9 +26,16 @@ int cellOf(const KalenderModel& k, int month, int day) {
     return 0;
 }
 
+// A click as the frame carries it out.
+ClickResult clickAt(KalenderModel& k, int x, int y, bool right = false) {
+    const ClickResult r = k.click(x, y, right);
+    if (r.takeMarks) k.Get_Marker(kMaxRecords);
+    return r;
+}
+
 ClickResult clickDay(KalenderModel& k, int month, int day, bool right = false) {
     const Point p = centreOf(cellOf(k, month, day));
-    return k.click(p.x, p.y, right);
+    return clickAt(k, p.x, p.y, right);
 }
 
 CalendarMessage datum(int y, int m, int d, int right = 0) {
@@ -123,7 +130,7 @@ TEST(KalenderModel, NormalClicksOutsideTheDaysDoNothing) {
     KalenderModel k = normalCalendar(2024, 3);
     for (const Point p : {Point{10, 50}, Point{22, 50}, Point{50, 10}, Point{176, 50},
                           Point{177, 50}, Point{100, 140}}) {
-        const ClickResult r = k.click(p.x, p.y, false);
+        const ClickResult r = clickAt(k, p.x, p.y, false);
         EXPECT_FALSE(r.message.has_value()) << p.x << "," << p.y;
         EXPECT_EQ(r.redraw, Redraw::None);
     }
@@ -214,7 +221,7 @@ TEST(KalenderModel, MarkerClicksRewriteTheRecordsAtOnce) {
     const int monday = cellOf(k, 3, 4);
     for (int c = monday; c < monday + 6; ++c) {
         const Point p = centreOf(c);
-        const ClickResult r = k.click(p.x, p.y, false);
+        const ClickResult r = clickAt(k, p.x, p.y, false);
         EXPECT_EQ(r.redraw, Redraw::Grid);
         EXPECT_EQ(r.message, kMarker);
     }
@@ -223,18 +230,18 @@ TEST(KalenderModel, MarkerClicksRewriteTheRecordsAtOnce) {
 
     // The week column completes the row, then clears it.
     const Point week = {10, centreOf(monday).y};
-    EXPECT_EQ(k.click(week.x, week.y, false).message, kMarker);
+    EXPECT_EQ(clickAt(k, week.x, week.y, false).message, kMarker);
     const uint8_t whole[] = {10, 4, 3, 10, 3};
     EXPECT_TRUE(std::equal(std::begin(whole), std::end(whole), k.Get_Daten().begin()));
-    k.click(week.x, week.y, false);
+    clickAt(k, week.x, week.y, false);
     EXPECT_EQ(k.Get_Daten(), StandbyList{});
     EXPECT_EQ(boxes.count(), 0u);
 
     // Neighbour-month cells can be marked, and a click outside the cells does nothing.
     EXPECT_EQ(clickDay(k, 4, 2).message, kMarker);
     EXPECT_EQ(k.Get_Monat(), 3);
-    EXPECT_FALSE(k.click(177, 100, false).message.has_value());
-    EXPECT_FALSE(k.click(100, 140, false).message.has_value());
+    EXPECT_FALSE(clickAt(k, 177, 100, false).message.has_value());
+    EXPECT_FALSE(clickAt(k, 100, 140, false).message.has_value());
 }
 
 TEST(KalenderModel, TenthRecordShowsTheOverflowBoxOnce) {
