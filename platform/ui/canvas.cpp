@@ -93,10 +93,11 @@ void Canvas::begin(QPaintDevice* device, int pixelsPerInch) {
     fontApplied_ = false;
 }
 
-void Canvas::detach() {
-    if (painter_) painter_->end();
+bool Canvas::detach() {
+    const bool ok = !painter_ || painter_->end();
     painter_.reset();
     image_ = nullptr;
+    return ok;
 }
 
 QPainter& Canvas::painter() {

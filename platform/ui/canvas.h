@@ -49,8 +49,9 @@ public:
     // takes the device's logical resolution (96 for images).
     void attach(QImage* image);
     void attach(QPaintDevice* device, int pixelsPerInch = 0);
-    // Ends drawing on the current device (a printer needs this before it ends).
-    void detach();
+    // Ends drawing on the current device (a printer needs this before it
+    // ends); false when the device failed to finish (a file not written).
+    bool detach();
     bool isAttached() const { return painter_ != nullptr; }
     QImage* image() const { return image_; }
     int pixelsPerInch() const { return pixelsPerInch_; }
