@@ -223,6 +223,22 @@ public:
     // counts, standby state, budget, corrections and chronology pair.
     void seiteLeeren();
 
+    // ---- Settings file, safety copies, month files (h-files) --------------
+    // settings_file.cpp: true reads "Kronlauf.ini" of the program folder
+    // (result: the file was read whole), false writes it (result: saved).
+    bool Einstellungen_laden_speichern(bool lesen);
+    // backup.cpp: true takes the safety copies, false offers the restore.
+    void Datenbank_sichern_wiederherstellen(bool sichern);
+    // Creates the generation folders 1..count below `base` and removes
+    // surplus ones; true when it FAILED.
+    bool Sicherungsordner_vorbereiten(uint8_t count, const std::string& base);
+    void Sicherung_rotieren();
+    // month_file.cpp: writes the shown page as a month file; false on failure.
+    bool Akt_speichern(const std::string& name);
+    void Akt_laden(const std::string& name);
+    // Asks for a file name and saves the page there.
+    void SpeichernAlsExecute();
+
 private:
     ZeitbuchHost* host_;
     char built_[kLineLength + 1] = {};  // result buffer of Zeile_auswerten
