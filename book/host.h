@@ -35,6 +35,17 @@ enum class Action {
     MenuePasswort,
     Zuschlagskorrektur,
     MonthNavigation,  // ToolButton7/9/22, ComboBox1, Anzeige_Jahr, UpDown1
+    // ---- Editing switch `Bearbeitung_freigeben` (sign_in.cpp) ----
+    Bearbeiten1,      // the "Bearbeiten" menu
+    ToolButton1,
+    Oeffnen1,
+    Freizeitausgleich,
+    Extra_Kronlauf,
+    UeStundenKonto,
+    AZVerlagern,
+    Mehrarbeit,
+    ToolButton6,
+    Neu1,
 };
 
 const char* actionName(Action a);
@@ -69,6 +80,12 @@ public:
     // File dialogs; "" when cancelled. Filter as "Text (*.ext)|*.ext|...".
     virtual std::string askSaveFileName(const std::string& filter, const std::string& defaultExt) = 0;
     virtual std::string askOpenFileName(const std::string& filter, const std::string& defaultExt) = 0;
+
+    // ---- User database (sign_in.cpp, user_records.cpp) ----
+    // `AdminClick` from the sign-in: the administration window is made anew and shown.
+    virtual void openAdministration() = 0;
+    virtual bool signInDialogShowing() const = 0;
+    virtual bool administrationOpen() const = 0;
 };
 
 // A host that does nothing: for the book without a window.
@@ -91,6 +108,9 @@ public:
     void setTextCursor(int, int) override {}
     std::string askSaveFileName(const std::string&, const std::string&) override { return {}; }
     std::string askOpenFileName(const std::string&, const std::string&) override { return {}; }
+    void openAdministration() override {}
+    bool signInDialogShowing() const override { return false; }
+    bool administrationOpen() const override { return false; }
 };
 
 }  // namespace book

@@ -51,4 +51,6 @@ std::string RecordingHost::askOpenFileName(const std::string& filter, const std:
     return a;
 }
 
+void RecordingHost::openAdministration() { calls.push_back("open administration"); }
+
 }  // namespace testing_support

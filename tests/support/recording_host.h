@@ -34,6 +34,13 @@ public:
     std::string askSaveFileName(const std::string& filter, const std::string& defaultExt) override;
     std::string askOpenFileName(const std::string& filter, const std::string& defaultExt) override;
 
+    // ---- User database ----
+    void openAdministration() override;
+    bool signInDialogShowing() const override { return signInShowing; }
+    bool administrationOpen() const override { return adminOpen; }
+    bool signInShowing = false;  // answers of the two window-state questions
+    bool adminOpen = false;
+
     bool has(const std::string& call) const {
         return std::find(calls.begin(), calls.end(), call) != calls.end();
     }
