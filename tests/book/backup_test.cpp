@@ -125,6 +125,24 @@ TEST_F(Backup, RestoreKeepsFaultCopiesAndClearsTheErrorCode) {
     EXPECT_EQ(platform::currentDir(), before);
 }
 
+TEST_F(Backup, CheckRestoreAndCheckAgainAsAtStart) {
+    put(inData("Benutzer.log"), std::string(4, '\0'));  // only the end mark
+    put(inData("Benutzer.dat"), "");
+    ASSERT_TRUE(book.Datenbank_pruefen());
+    book.Datenbank_sichern_wiederherstellen(true);
+
+    put(inData("Benutzer.dat"), "kaput");  // too short for a block head
+    ASSERT_FALSE(book.Datenbank_pruefen());
+    ASSERT_EQ(book.datenbankFehler, 1);
+    ScriptedMessages boxes;
+    boxes.answer(Answer::Yes);
+    book.Datenbank_sichern_wiederherstellen(false);
+    EXPECT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(book.datenbankFehler, 0);
+    EXPECT_TRUE(book.Datenbank_pruefen());
+    EXPECT_EQ(get(inData("Benutzer.dat")), "");
+}
+
 TEST_F(Backup, FailedFaultCopyAsksASecondTime) {
     platform::ScopedClock clock(platform::encodeDate(2008, 3, 1));
     put(inData(kSafetyCopyDat), "dat good");
