@@ -81,6 +81,10 @@ public:
     virtual std::string askSaveFileName(const std::string& filter, const std::string& defaultExt) = 0;
     virtual std::string askOpenFileName(const std::string& filter, const std::string& defaultExt) = 0;
 
+    // ---- Line selection (line_select.cpp) ----
+    // Moves the work-text cursor and leaves the selection as it is.
+    virtual void setTextPosition(int position) = 0;
+
     // ---- User database (sign_in.cpp, user_records.cpp) ----
     // `AdminClick` from the sign-in: the administration window is made anew and shown.
     virtual void openAdministration() = 0;
@@ -108,6 +112,10 @@ public:
     void setTextCursor(int, int) override {}
     std::string askSaveFileName(const std::string&, const std::string&) override { return {}; }
     std::string askOpenFileName(const std::string&, const std::string&) override { return {}; }
+
+    // ---- Line selection (line_select.cpp) ----
+    void setTextPosition(int) override {}
+
     void openAdministration() override {}
     bool signInDialogShowing() const override { return false; }
     bool administrationOpen() const override { return false; }

@@ -51,6 +51,11 @@ std::string RecordingHost::askOpenFileName(const std::string& filter, const std:
     return a;
 }
 
+// ---- Line selection (line_select.cpp) ----
+void RecordingHost::setTextPosition(int position) {
+    calls.push_back("text position " + std::to_string(position));
+}
+
 void RecordingHost::openAdministration() { calls.push_back("open administration"); }
 
 }  // namespace testing_support
