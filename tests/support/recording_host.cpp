@@ -58,4 +58,7 @@ void RecordingHost::setTextPosition(int position) {
 
 void RecordingHost::openAdministration() { calls.push_back("open administration"); }
 
+// ---- Month files (month_file.cpp) ----
+void RecordingHost::setYearField(int year) { calls.push_back("year field " + std::to_string(year)); }
+
 }  // namespace testing_support

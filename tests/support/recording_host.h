@@ -44,6 +44,9 @@ public:
     bool signInShowing = false;  // answers of the two window-state questions
     bool adminOpen = false;
 
+    // ---- Month files (month_file.cpp) ----
+    void setYearField(int year) override;
+
     bool has(const std::string& call) const {
         return std::find(calls.begin(), calls.end(), call) != calls.end();
     }
