@@ -197,11 +197,17 @@ TEST_F(MonthFile, RoundTripsRandomPages) {
 
 TEST_F(MonthFile, FileWithoutYearAndOtherYears) {
     // A first word below 1900 is the record count of a file without a year.
-    writeRaw(u32(2) + lineRecord("0108000900", 0x02, "a") + lineRecord("0210001100", 0x02, "b"));
+    std::string old = u32(12);
+    for (int day = 1; day <= 12; ++day) {
+        const std::string digits = (day < 10 ? "0" : "") + std::to_string(day) + "08000900";
+        old += lineRecord(digits.c_str(), 0x02, "");
+    }
+    writeRaw(old);
     freshPage(2008, 2);
     zb.Akt_laden(path);
     EXPECT_EQ(boxes.count(), 0u);
-    ASSERT_EQ(zb.zeilen.size(), 3u);
+    ASSERT_EQ(zb.zeilen.size(), 13u);
+    EXPECT_EQ(entryPart(zb.zeilen[11]), " 12.0208:00 09:00");
     EXPECT_EQ(zb.jahr, 2008);
 
     const std::string file2009 = u32(2009) + u32(1) + lineRecord("0108000900", 0x02, "a");
