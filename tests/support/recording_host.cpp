@@ -51,6 +51,10 @@ std::string RecordingHost::askOpenFileName(const std::string& filter, const std:
     return a;
 }
 
+void RecordingHost::askSaveAndClearPage() { calls.push_back("save question"); }
+void RecordingHost::setControls(bool normal) {
+    calls.push_back(normal ? "controls normal" : "controls balance");
+}
 void RecordingHost::openAdministration() { calls.push_back("open administration"); }
 
 }  // namespace testing_support

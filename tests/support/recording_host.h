@@ -35,6 +35,8 @@ public:
     std::string askOpenFileName(const std::string& filter, const std::string& defaultExt) override;
 
     // ---- User database ----
+    void askSaveAndClearPage() override;
+    void setControls(bool normal) override;
     void openAdministration() override;
     bool signInDialogShowing() const override { return signInShowing; }
     bool administrationOpen() const override { return adminOpen; }
