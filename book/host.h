@@ -86,6 +86,10 @@ public:
     virtual void setTextPosition(int position) = 0;
 
     // ---- User database (sign_in.cpp, user_records.cpp) ----
+    // `Seite_sichern_fragen`: the save question for a changed page, then the page is cleared.
+    virtual void askSaveAndClearPage() = 0;
+    // `Bedienelemente_setzen`(normal).
+    virtual void setControls(bool normal) = 0;
     // `AdminClick` from the sign-in: the administration window is made anew and shown.
     virtual void openAdministration() = 0;
     virtual bool signInDialogShowing() const = 0;
@@ -116,6 +120,8 @@ public:
     void setTextCursor(int, int) override {}
     std::string askSaveFileName(const std::string&, const std::string&) override { return {}; }
     std::string askOpenFileName(const std::string&, const std::string&) override { return {}; }
+    void askSaveAndClearPage() override {}
+    void setControls(bool) override {}
 
     // ---- Line selection (line_select.cpp) ----
     void setTextPosition(int) override {}

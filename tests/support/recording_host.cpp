@@ -51,6 +51,11 @@ std::string RecordingHost::askOpenFileName(const std::string& filter, const std:
     return a;
 }
 
+void RecordingHost::askSaveAndClearPage() { calls.push_back("save question"); }
+void RecordingHost::setControls(bool normal) {
+    calls.push_back(normal ? "controls normal" : "controls balance");
+}
+
 // ---- Line selection (line_select.cpp) ----
 void RecordingHost::setTextPosition(int position) {
     calls.push_back("text position " + std::to_string(position));

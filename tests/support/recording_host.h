@@ -38,6 +38,8 @@ public:
     void setTextPosition(int position) override;
 
     // ---- User database ----
+    void askSaveAndClearPage() override;
+    void setControls(bool normal) override;
     void openAdministration() override;
     bool signInDialogShowing() const override { return signInShowing; }
     bool administrationOpen() const override { return adminOpen; }
