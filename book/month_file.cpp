@@ -124,6 +124,14 @@ void Zeitbuch::SpeichernAlsExecute() {
     if (!name.empty()) Akt_speichern(name);
 }
 
+void Zeitbuch::LadenExecute() {
+    const std::string name = host().askOpenFileName(monthFileOpenFilter(), kMonthFileDefaultExt);
+    if (name.empty()) return;
+    if (jahresbilanz) host().setControls(true);
+    host().askSaveAndClearPage();
+    Akt_laden(name);
+}
+
 void Zeitbuch::Akt_laden(const std::string& name) {
     platform::File f;
     if (!f.open(name, platform::OpenMode::ReadOnly)) return;
