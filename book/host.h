@@ -69,6 +69,16 @@ public:
     // File dialogs; "" when cancelled. Filter as "Text (*.ext)|*.ext|...".
     virtual std::string askSaveFileName(const std::string& filter, const std::string& defaultExt) = 0;
     virtual std::string askOpenFileName(const std::string& filter, const std::string& defaultExt) = 0;
+    // ---- Month loading and saving, year balance, save question ------------
+    // Whether an action is enabled now (an enabled `Speichern` marks a changed page).
+    virtual bool actionEnabled(Action a) const = 0;
+    // The year field `UpDown1` and the month list `ComboBox1` (month 1..12).
+    virtual void showYear(int year) = 0;
+    virtual void showMonthInList(int month) = 0;
+    // Bedienelemente_setzen: controls for the year balance (true) or the month view.
+    virtual void setBalanceControls(bool balance) = 0;
+    // SpeichernAlsExecute: the save dialog, then the month file; true when written.
+    virtual bool saveMonthFileAs() = 0;
 };
 
 // A host that does nothing: for the book without a window.
@@ -91,6 +101,12 @@ public:
     void setTextCursor(int, int) override {}
     std::string askSaveFileName(const std::string&, const std::string&) override { return {}; }
     std::string askOpenFileName(const std::string&, const std::string&) override { return {}; }
+    // ---- Month loading and saving, year balance, save question ------------
+    bool actionEnabled(Action) const override { return false; }
+    void showYear(int) override {}
+    void showMonthInList(int) override {}
+    void setBalanceControls(bool) override {}
+    bool saveMonthFileAs() override { return false; }
 };
 
 }  // namespace book

@@ -21,6 +21,7 @@ void RecordingHost::setCalendarYearBlock(bool on) {
     calls.push_back(std::string("year block ") + (on ? "on" : "off"));
 }
 void RecordingHost::enableAction(book::Action a, bool enabled) {
+    this->enabled[a] = enabled;
     calls.push_back(std::string(enabled ? "enable " : "disable ") + book::actionName(a));
 }
 void RecordingHost::checkAction(book::Action a, bool checked) {
@@ -49,6 +50,23 @@ std::string RecordingHost::askOpenFileName(const std::string& filter, const std:
     std::string a = openAnswers.front();
     openAnswers.erase(openAnswers.begin());
     return a;
+}
+
+// ---- Month loading and saving, year balance, save question ----------------
+bool RecordingHost::actionEnabled(book::Action a) const {
+    auto it = enabled.find(a);
+    return it != enabled.end() && it->second;
+}
+void RecordingHost::showYear(int year) { calls.push_back("year " + std::to_string(year)); }
+void RecordingHost::showMonthInList(int month) {
+    calls.push_back("month list " + std::to_string(month));
+}
+void RecordingHost::setBalanceControls(bool balance) {
+    calls.push_back(std::string("controls ") + (balance ? "balance" : "normal"));
+}
+bool RecordingHost::saveMonthFileAs() {
+    calls.push_back("save as");
+    return saveAsResult;
 }
 
 }  // namespace testing_support
