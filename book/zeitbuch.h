@@ -243,6 +243,11 @@ public:
     // Asks whether to save a changed page, then clears it. False (and the
     // page kept) when the user chose to save and the save failed.
     bool Seite_sichern_fragen();
+    // A save that did not complete: the message (when not yet shown), the page
+    // kept as changed and, when the files may be half written, the check.
+    bool speichernFehlgeschlagen(bool geschrieben, bool melden);
+    // The check failed after a save: say so and sign the user out.
+    void datenbankBeschaedigt();
 
 private:
     ZeitbuchHost* host_;
