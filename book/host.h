@@ -79,6 +79,10 @@ public:
     virtual void setBalanceControls(bool balance) = 0;
     // SpeichernAlsExecute: the save dialog, then the month file; true when written.
     virtual bool saveMonthFileAs() = 0;
+
+    // ---- Line selection (line_select.cpp) ----
+    // Moves the work-text cursor and leaves the selection as it is.
+    virtual void setTextPosition(int position) = 0;
 };
 
 // A host that does nothing: for the book without a window.
@@ -107,6 +111,9 @@ public:
     void showMonthInList(int) override {}
     void setBalanceControls(bool) override {}
     bool saveMonthFileAs() override { return false; }
+
+    // ---- Line selection (line_select.cpp) ----
+    void setTextPosition(int) override {}
 };
 
 }  // namespace book

@@ -4,6 +4,8 @@ namespace book {
 
 const char kTemplateLine[kLineLength + 1] =
     "       .                :     :                            ";
+const char kEntryLine[kLineLength + 1] =
+    "     __.              __:__ __:__                          ";
 
 const char* const kWeekdayNames[8] = {"",          "Montag    ", "Dienstag  ", "Mittwoch  ",
                                       "Donnerstag", "Freitag   ", "Sonnabend ", "Sonntag   "};
@@ -39,11 +41,13 @@ int kindOfMarker(char marker) {
 }
 
 Zeitbuch::Zeitbuch(ZeitbuchHost& host)
-    : zeilen{kTemplateLine}, texte{""}, eingabe(kTemplateLine), textPuffer(151, ' '),
+    : zeilen{kEntryLine}, texte{""}, eingabe(kEntryLine), textPuffer(151, ' '),
       host_(&host) {}
 
 void Zeitbuch::seiteLeeren() {
-    zeilen.assign(1, kTemplateLine);
+    // The entry line at the end stays as it is.
+    std::string entry = zeilen.empty() ? std::string(kEntryLine) : zeilen.back();
+    zeilen.assign(1, std::move(entry));
     texte.assign(1, "");
     zeitIndex.clear();
     aktuelleZeile = 0;

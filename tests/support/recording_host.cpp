@@ -69,4 +69,9 @@ bool RecordingHost::saveMonthFileAs() {
     return saveAsResult;
 }
 
+// ---- Line selection (line_select.cpp) ----
+void RecordingHost::setTextPosition(int position) {
+    calls.push_back("text position " + std::to_string(position));
+}
+
 }  // namespace testing_support
