@@ -4,12 +4,6 @@
 
 namespace book {
 
-int standbyPeriodCount(const StandbyList& list) {
-    int n = 0;
-    while (n < kStandbyPeriods && (list[static_cast<size_t>(n) * 5] & 0x3F) != 0) ++n;
-    return n;
-}
-
 Zeilensatz lineOfSheet(const std::string& line, const std::string& workText) {
     auto field = [&](int column) {
         return static_cast<uint8_t>(Zeitbuch::Zweistellig_lesen(line.c_str() + column));
@@ -27,7 +21,7 @@ Zeilensatz lineOfSheet(const std::string& line, const std::string& workText) {
 }
 
 std::string monthEntry(const PageImage& page) {
-    const int periods = page.handMode ? standbyPeriodCount(page.standby) : 0;
+    const int periods = page.handMode ? page.periods : 0;
     std::string out = encodeEntryHead(
         monthKey(page.year, page.handMode, page.counts), static_cast<uint8_t>(page.month), 0,
         static_cast<uint32_t>(page.lineCount + (periods > 0 ? 1 : 0)));

@@ -8,10 +8,6 @@
 
 namespace book {
 
-// Number of standby periods in the list: the records before the first whose
-// week number (low 6 bits) is 0, at most 9.
-int standbyPeriodCount(const StandbyList& list);
-
 // The line record of a 59-character sheet line: the two-digit fields at
 // columns 5, 22, 25, 28, 31 and 8, the kind from the marker at column 0.
 Zeilensatz lineOfSheet(const std::string& sheetLine, const std::string& workText);
@@ -22,6 +18,7 @@ struct PageImage {
     bool handMode = false;
     HandZahlen counts;
     StandbyList standby{};
+    int periods = 0;  // standby periods to store (hand mode only)
     const std::string* lines = nullptr;  // sheet lines, without the template
     const std::string* texts = nullptr;
     int lineCount = 0;

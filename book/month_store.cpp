@@ -98,10 +98,7 @@ bool readPlain(platform::File& f, uint8_t* out, int64_t n) {
 }
 
 bool readWorkText(platform::File& f, std::string& text) {
-    char buffer[kLineTextMax] = {};
-    if (!Text_lesen(f, buffer, kLineTextMax, kDatabaseKey)) return false;
-    text.assign(buffer);
-    return true;
+    return Text_lesen(f, text, kLineTextMax, kDatabaseKey);
 }
 
 // Latest date of the previous month's entry for the carry-over of the running
@@ -301,7 +298,8 @@ bool Zeitbuch::Monat_speichern() {
     }
 
     bool gefunden = false;
-    if (!Benutzerblock_verschieben(blockPosition, false, &gefunden))
+    if (blockPosition < 0 || blockPosition > kMaxDbFileLength) return false;
+    if (!Benutzerblock_verschieben(static_cast<uint32_t>(blockPosition), false, &gefunden))
         return speichernFehlgeschlagen(true, false);
     if (einfuegeIndex != -1) Zeile_auswaehlen(static_cast<int>(zeilen.size()) - 1, true, false);
 
@@ -330,6 +328,7 @@ bool Zeitbuch::Monat_speichern() {
     page.handMode = handModus;
     page.counts = {wochen, wochenenden, wochenPkw, wochenendenPkw};
     page.standby = bereitschaftsListe;
+    page.periods = bereitschaftsAnzahl();
     page.lines = zeilen.data();
     page.texts = texte.data();
     page.lineCount = static_cast<int>(std::min(zeilen.size(), texte.size())) - 1;
