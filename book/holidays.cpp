@@ -12,15 +12,21 @@ struct EasterOffset {
     int days;
 };
 constexpr EasterOffset kEasterOffsets[] = {
-    {2, -2},   // Karfreitag
-    {3, 0},    // Ostersonntag
-    {4, 1},    // Ostermontag
-    {6, 39},   // Christi Himmelfahrt
-    {7, 49},   // Pfingstsonntag
-    {8, 50},   // Pfingstmontag
-    {9, 60},   // Fronleichnam
+    {2, -2},  // Karfreitag
+    {3, 0},   // Ostersonntag
+    {4, 1},   // Ostermontag
+    {6, 39},  // Christi Himmelfahrt
+    {7, 49},  // Pfingstsonntag
+    {8, 50},  // Pfingstmontag
+    {9, 60},  // Fronleichnam
 };
 constexpr int kBussUndBettag = 15;
+constexpr uint32_t kMovableMask =
+    1u << 2 | 1u << 3 | 1u << 4 | 1u << 6 | 1u << 7 | 1u << 8 | 1u << 9 | 1u << kBussUndBettag;
+
+constexpr int dateKey(int day, int month) {
+    return month << 8 | day;
+}
 
 void setEntry(Feiertag& entry, int32_t dayNumber) {
     const platform::CivilDate d = platform::decodeDate(dayNumber);
@@ -54,11 +60,7 @@ int32_t easterSunday(int year) {
 }
 
 bool isMovableHoliday(int index) {
-    if (index == kBussUndBettag) return true;
-    for (const EasterOffset& o : kEasterOffsets) {
-        if (o.index == index) return true;
-    }
-    return false;
+    return index >= 0 && index < kHolidayCount && ((kMovableMask >> index) & 1) != 0;
 }
 
 void Zeitbuch::bewegliche_Feiertage(int year) {
@@ -77,34 +79,35 @@ int Zeitbuch::Ist_Feiertag(int day, int month) const {
 
     // A neighbour in the adjacent year can only be 31.12. or 1.1.; the table
     // holds the movable dates of the shown year, and none of them falls on
-    // those days, so the fixed entries alone decide there.
-    auto enabledHoliday = [this](int d, int m, bool fixedOnly) {
-        for (int i = 0; i < kHolidayCount; ++i) {
-            const Feiertag& f = feiertage[i];
-            if (f.ein && f.tag == d && f.monat == m && !(fixedOnly && isMovableHoliday(i))) {
-                return true;
-            }
-        }
-        return false;
-    };
-
-    int bits = 0;
-    if (enabledHoliday(day, month, false)) bits |= 1;
-
+    // those days, so only the fixed entries count there.
+    const int key = dateKey(day, month);
+    int before, after;
+    uint32_t beforeMask = ~0u, afterMask = ~0u;  // entries that may match
     if (day > 1) {
-        if (enabledHoliday(day - 1, month, false)) bits |= 2;
+        before = dateKey(day - 1, month);
     } else if (month > 1) {
-        if (enabledHoliday(platform::daysInMonth(jahr, month - 1), month - 1, false)) bits |= 2;
-    } else if (enabledHoliday(31, 12, true)) {
-        bits |= 2;
+        before = dateKey(platform::daysInMonth(jahr, month - 1), month - 1);
+    } else {
+        before = dateKey(31, 12);
+        beforeMask = ~kMovableMask;
+    }
+    if (day < length) {
+        after = dateKey(day + 1, month);
+    } else if (month < 12) {
+        after = dateKey(1, month + 1);
+    } else {
+        after = dateKey(1, 1);
+        afterMask = ~kMovableMask;
     }
 
-    if (day < length) {
-        if (enabledHoliday(day + 1, month, false)) bits |= 4;
-    } else if (month < 12) {
-        if (enabledHoliday(1, month + 1, false)) bits |= 4;
-    } else if (enabledHoliday(1, 1, true)) {
-        bits |= 4;
+    int bits = 0;
+    for (int i = 0; i < kHolidayCount; ++i) {
+        const Feiertag& f = feiertage[i];
+        if (!f.ein) continue;
+        const int k = dateKey(f.tag, f.monat);
+        if (k == key) bits |= 1;
+        if (k == before && ((beforeMask >> i) & 1)) bits |= 2;
+        if (k == after && ((afterMask >> i) & 1)) bits |= 4;
     }
     return bits;
 }

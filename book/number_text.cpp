@@ -58,7 +58,8 @@ int zahlBreite(int64_t value, int decimals, bool showZero) {
 }
 
 void zahlInFeld(int64_t value, char* dest, int last, int decimals, bool showZero) {
-    if (value < INT32_MIN || value > INT32_MAX || zahlBreite(value, decimals, showZero) > last + 1) {
+    if (value < INT32_MIN || value > INT32_MAX ||
+        zahlBreite(value, decimals, showZero) > last + 1) {
         for (int i = 0; i <= last; ++i) dest[i] = '*';
         return;
     }

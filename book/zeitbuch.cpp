@@ -1,5 +1,7 @@
 #include "book/zeitbuch.h"
 
+#include "book/standby_lines.h"
+
 namespace book {
 
 const char kTemplateLine[kLineLength + 1] =
@@ -42,7 +44,12 @@ int kindOfMarker(char marker) {
 
 Zeitbuch::Zeitbuch(ZeitbuchHost& host)
     : zeilen{kEntryLine}, texte{""}, eingabe(kEntryLine), textPuffer(151, ' '),
-      host_(&host) {}
+      host_(&host) {
+    // Totals block and standby headings, as the summary panel first shows them.
+    summenZeilen = summenVorlage();
+    einstellungenEintragen();
+    Bereitschaftszeile(bereitschaftsZeilen, bereitschaftsListe, false);
+}
 
 void Zeitbuch::seiteLeeren() {
     // The entry line at the end stays as it is.

@@ -45,19 +45,19 @@ TEST_F(MonthPage, EasterAndItsFeasts) {
         int year, month, day;
     };
     // 2015, 2018, 2019 and 2035 are the years a mean-lunation estimate gets wrong.
-    for (const Case& c : {Case{2013, 3, 31}, Case{2024, 3, 31}, Case{2014, 4, 20},
-                          Case{2025, 4, 20}, Case{2026, 4, 5}, Case{2015, 4, 5},
-                          Case{2018, 4, 1}, Case{2019, 4, 21}, Case{2035, 3, 25},
-                          Case{2008, 3, 23}, Case{2038, 4, 25}, Case{1943, 4, 25},
-                          Case{1954, 4, 18}, Case{1981, 4, 19}}) {
+    for (const Case& c :
+         {Case{2013, 3, 31}, Case{2024, 3, 31}, Case{2014, 4, 20}, Case{2025, 4, 20},
+          Case{2026, 4, 5}, Case{2015, 4, 5}, Case{2018, 4, 1}, Case{2019, 4, 21},
+          Case{2035, 3, 25}, Case{2008, 3, 23}, Case{2038, 4, 25}, Case{1943, 4, 25},
+          Case{1954, 4, 18}, Case{1981, 4, 19}}) {
         show(c.year, 1);
         const int32_t easter = platform::dayNumber(c.year, c.month, c.day);
         EXPECT_EQ(easterSunday(c.year), easter) << c.year;
         struct Feast {
             int index, offset;
         };
-        for (const Feast& f : {Feast{2, -2}, Feast{3, 0}, Feast{4, 1}, Feast{6, 39},
-                               Feast{7, 49}, Feast{8, 50}, Feast{9, 60}}) {
+        for (const Feast& f : {Feast{2, -2}, Feast{3, 0}, Feast{4, 1}, Feast{6, 39}, Feast{7, 49},
+                               Feast{8, 50}, Feast{9, 60}}) {
             EXPECT_EQ(entry(f.index), platform::decodeDate(easter + f.offset))
                 << c.year << " entry " << f.index;
         }
@@ -92,9 +92,9 @@ TEST_F(MonthPage, LengthAndFirstWeekday) {
     struct Case {
         int year, month, length, firstWeekday;
     };
-    for (const Case& c : {Case{2024, 2, 29, 4}, Case{2025, 2, 28, 6}, Case{2000, 2, 29, 2},
-                          Case{1900, 2, 28, 4}, Case{2025, 12, 31, 1}, Case{2026, 11, 30, 7},
-                          Case{2024, 9, 30, 7}}) {
+    for (const Case& c :
+         {Case{2024, 2, 29, 4}, Case{2025, 2, 28, 6}, Case{2000, 2, 29, 2}, Case{1900, 2, 28, 4},
+          Case{2025, 12, 31, 1}, Case{2026, 11, 30, 7}, Case{2024, 9, 30, 7}}) {
         show(c.year, c.month);
         EXPECT_EQ(book.monat, c.month);
         EXPECT_EQ(book.monatsLaenge, c.length) << c.year << "-" << c.month;
@@ -107,9 +107,9 @@ TEST_F(MonthPage, TodayMeansThePreviousMonthOnTheFirst) {
         int year, month, day;
         int shownYear, shownMonth;
     };
-    for (const Case& c : {Case{2025, 1, 1, 2024, 12}, Case{2025, 1, 2, 2025, 1},
-                          Case{2025, 1, 31, 2025, 1}, Case{2024, 3, 1, 2024, 2},
-                          Case{2026, 12, 1, 2026, 11}}) {
+    for (const Case& c :
+         {Case{2025, 1, 1, 2024, 12}, Case{2025, 1, 2, 2025, 1}, Case{2025, 1, 31, 2025, 1},
+          Case{2024, 3, 1, 2024, 2}, Case{2026, 12, 1, 2026, 11}}) {
         platform::ScopedClock clock(platform::encodeDate(c.year, c.month, c.day) + 0.5);
         book.jahr = 1999;
         book.Monat_einstellen(0);
@@ -134,16 +134,17 @@ TEST_F(MonthPage, HolidayBitsForTheDateAndItsNeighbours) {
         int month, day, bits;
     };
     const Case cases[] = {
-        {1, 1, 1},    // Neujahr; 31.12.2023 is no holiday
-        {1, 2, 2},    {1, 5, 4},  {1, 6, 1}, {1, 7, 2},
-        {12, 31, 4},  // Neujahr of the next year
-        {12, 24, 4},  {12, 25, 1 | 4}, {12, 26, 1 | 2}, {12, 27, 2},
-        {3, 28, 4},   // Karfreitag 29 March 2024
-        {3, 29, 1},   {3, 30, 2 | 4}, {3, 31, 1 | 4},
+        {1, 1, 1},  // Neujahr; 31.12.2023 is no holiday
+        {1, 2, 2},     {1, 5, 4},       {1, 6, 1},
+        {1, 7, 2},     {12, 31, 4},  // Neujahr of the next year
+        {12, 24, 4},   {12, 25, 1 | 4}, {12, 26, 1 | 2},
+        {12, 27, 2},   {3, 28, 4},  // Karfreitag 29 March 2024
+        {3, 29, 1},    {3, 30, 2 | 4},  {3, 31, 1 | 4},
         {4, 1, 1 | 2},  // Ostermontag, Ostersonntag the day before across the month
-        {4, 30, 4},   {5, 2, 2},      {5, 8, 4},  // Christi Himmelfahrt 9 May
-        {11, 20, 0},  // Buß- und Bettag is off by default
-        {6, 15, 0},   {2, 30, 0},     {0, 1, 0},  {13, 1, 0},
+        {4, 30, 4},    {5, 2, 2},       {5, 8, 4},  // Christi Himmelfahrt 9 May
+        {11, 20, 0},                                // Buß- und Bettag is off by default
+        {6, 15, 0},    {2, 30, 0},      {0, 1, 0},
+        {13, 1, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(book.Ist_Feiertag(c.day, c.month), c.bits) << c.day << "." << c.month;
