@@ -70,12 +70,12 @@ bool Zeitbuch::BilanzExecute(bool vomBenutzer) {
         // mode the save would do nothing and the changes would be lost.
         if (!Seite_sichern_fragen()) return false;
         jahresbilanz = true;
-        host().setBalanceControls(true);
+        host().setControls(false);
         Jahresbilanz_erstellen(jahr);
         return true;
     }
     jahresbilanz = false;
-    host().setBalanceControls(false);
+    host().setControls(true);
     if (angemeldet && vomBenutzer) {
         if (!Seite_sichern_fragen()) return false;
         Monat_laden(0, 0);

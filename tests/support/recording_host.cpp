@@ -61,9 +61,6 @@ void RecordingHost::showYear(int year) { calls.push_back("year " + std::to_strin
 void RecordingHost::showMonthInList(int month) {
     calls.push_back("month list " + std::to_string(month));
 }
-void RecordingHost::setBalanceControls(bool balance) {
-    calls.push_back(std::string("controls ") + (balance ? "balance" : "normal"));
-}
 bool RecordingHost::saveMonthFileAs() {
     calls.push_back("save as");
     return saveAsResult;
@@ -73,5 +70,10 @@ bool RecordingHost::saveMonthFileAs() {
 void RecordingHost::setTextPosition(int position) {
     calls.push_back("text position " + std::to_string(position));
 }
+void RecordingHost::askSaveAndClearPage() { calls.push_back("save question"); }
+void RecordingHost::setControls(bool normal) {
+    calls.push_back(normal ? "controls normal" : "controls balance");
+}
+void RecordingHost::openAdministration() { calls.push_back("open administration"); }
 
 }  // namespace testing_support
