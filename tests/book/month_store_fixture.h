@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/date.h"
 #include "platform/core/file.h"
 #include "tests/book/sheet_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -168,7 +169,7 @@ protected:
         static const char kMarkers[] = " !-+VM";
         for (int k = 0; k < n; ++k) {
             const int von = pick(0, 1439), bis = (von + pick(1, 900)) % 1440;
-            char a[6], b[6];
+            char a[16], b[16];
             std::snprintf(a, sizeof a, "%02d:%02d", von / 60, von % 60);
             std::snprintf(b, sizeof b, "%02d:%02d", bis / 60, bis % 60);
             const int at = zb.aktuelleZeile;
