@@ -125,15 +125,19 @@ TEST_F(MonthStoreFailure, EveryTruncationLoadsOrReports) {
     ASSERT_TRUE(save());
     const std::string good = read(blockPath());
     const uint32_t block0 = blockOf(0), block1 = blockOf(1);
+    // Month 3 of the first block reads February for the carry-over; month 0
+    // of the second takes the last entry through the head.
+    const struct {
+        uint32_t block;
+        int month, year;
+    } loads[] = {{block0, 3, 2024}, {block1, 0, 0}};
     for (size_t n = 0; n < good.size(); ++n) {
         write(blockPath(), good.substr(0, n));
-        for (uint32_t block : {block0, block1}) {
-            zb.blockPosition = block;
-            for (int m : {0, 2, 3}) {
-                fresh(2024, m == 0 ? 3 : m);
-                zb.Monat_laden(static_cast<uint8_t>(m), m == 0 ? 0 : 2024);
-                EXPECT_EQ(zb.zeilen.size(), zb.texte.size());
-            }
+        for (const auto& l : loads) {
+            zb.blockPosition = l.block;
+            fresh(2024, 3);
+            zb.Monat_laden(static_cast<uint8_t>(l.month), l.year);
+            ASSERT_EQ(zb.zeilen.size(), zb.texte.size()) << n;
         }
     }
 }
@@ -174,8 +178,7 @@ TEST_F(MonthStoreFailure, SaveFailingAtEveryWriteLosesNothing) {
             const bool ok = save();
             platform::injectWriteFailure(0);
             if (ok) {  // k passed the last write
-                EXPECT_GT(k, 3);
-                std::printf("%s: %d writes\n", s.what, k - 1);
+                EXPECT_GT(k, 5);
                 break;
             }
             EXPECT_TRUE(host.actionEnabled(Action::Speichern));
