@@ -28,8 +28,16 @@ struct EntryHead {
     int64_t end = 0;  // where the entry's records must end
 };
 
-// Reads the signed-in user's block and its entries; every offset is checked
-// against the block before it is used and every walk advances.
+// Reads the signed-in user's block and its entries (all u32 little-endian,
+// plain; full tables in user_db_format.h):
+//
+//   block  offset 0  u32 index position | 4 u32 length, 0 = last block
+//                 8  u32 offset of the last entry, 0 = none | 12 entries
+//   entry  offset 0  u32 key | 4 u8 month | 5 u32 length from offset 9,
+//                 0 = last entry | 9 u32 record count | 13 records
+//
+// Every offset is checked against the block before it is used, every count
+// against the bytes of its entry, and every walk advances.
 class BlockReader {
 public:
     BlockReader(platform::File& f, int64_t block) : f_(f), block_(block) {}
@@ -47,7 +55,6 @@ public:
         return last_ == 0 || (last_ >= kBlockHead && block_ + last_ + kEntryHead <= end_);
     }
     bool hasEntries() const { return last_ != 0; }
-    uint32_t lastOffset() const { return last_; }
 
     bool readEntry(int64_t start, EntryHead& e) {
         uint8_t b[kEntryHead];
@@ -157,7 +164,7 @@ void Zeitbuch::Monat_laden(uint8_t m, int y) {
     int gelesen = 0;
 
     platform::File f;
-    if (f.open(blockPath(datenOrdner), platform::OpenMode::ReadOnly)) {
+    if (benutzerBlockAktiv() && f.open(blockPath(datenOrdner), platform::OpenMode::ReadOnly)) {
         auto ladefehler = [&] {
             f.close();
             ladeFehler = true;
@@ -213,7 +220,7 @@ void Zeitbuch::Monat_laden(uint8_t m, int y) {
             }
         } else {
             const EntryHead& e = *seite;
-            if (e.month < 1 || e.month > 12) return ladefehler();
+            if (e.month < 1 || e.month > 12 || y < 1900) return ladefehler();
             jahr = y;
             host().showYear(y);
             Monat_einstellen(e.month);
@@ -288,7 +295,9 @@ void Zeitbuch::Monat_laden(uint8_t m, int y) {
 
 bool Zeitbuch::Monat_speichern() {
     if (jahresbilanz) return true;  // a balance is never stored
-    if (!angemeldet) return false;
+    // Without a user's block (nobody, or the administrator alone) the page has
+    // no place in the database; the caller falls back to the month file.
+    if (!benutzerBlockAktiv()) return false;
     if (ladeFehler) {
         static const std::string text = platform::cp1252(
             "Die Seite wurde nicht vollständig geladen und kann nicht in die Datenbank "
@@ -297,8 +306,9 @@ bool Zeitbuch::Monat_speichern() {
         return false;
     }
 
+    if (blockPosition < 0 || blockPosition > kMaxDbFileLength)
+        return speichernFehlgeschlagen(false, true);
     bool gefunden = false;
-    if (blockPosition < 0 || blockPosition > kMaxDbFileLength) return false;
     if (!Benutzerblock_verschieben(static_cast<uint32_t>(blockPosition), false, &gefunden))
         return speichernFehlgeschlagen(true, false);
     if (einfuegeIndex != -1) Zeile_auswaehlen(static_cast<int>(zeilen.size()) - 1, true, false);

@@ -103,6 +103,7 @@ protected:
     }
     void signIn(int user) {
         zb.angemeldet = true;
+        zb.benutzerName = "u" + std::to_string(user);
         zb.blockPosition = blockOf(user);
     }
 
