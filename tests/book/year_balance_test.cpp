@@ -25,10 +25,11 @@ std::string monthLine(std::array<int, 6> hours) {
 
 class YearBalance : public MonthStoreTest {
 protected:
-    Seite march, july, september;
+    Seite march, july, september, november;
 
     // 2024: March 125 minutes (120 normal, 5 extra), July 150 minutes (120
-    // normal, 30 extra), September only time off (-125); December 2023 and
+    // normal, 30 extra), September only time off (-125), November only an
+    // overtime account line (total 0: no month line); December 2023 and
     // January 2025 lie outside the year.
     void SetUp() override {
         MonthStoreTest::SetUp();
@@ -50,6 +51,10 @@ protected:
         ASSERT_EQ(type(2, "08:00", "10:05", '-'), -1);
         september = snapshot();
         ASSERT_TRUE(save());
+        fresh(2024, 11);
+        ASSERT_EQ(type(4, "08:00", "10:00", '+'), -1);
+        november = snapshot();
+        ASSERT_TRUE(save());
         fresh(2025, 1);
         ASSERT_EQ(type(6, "08:00", "09:00"), -1);
         ASSERT_TRUE(save());
@@ -69,10 +74,15 @@ protected:
             lines.push_back("===========" + std::string(book::kMonthNames[m]) +
                             std::string(46, '='));
             texts.push_back(std::string(30, '='));
-            const Seite* page = m == 3 ? &march : m == 7 ? &july : m == 9 ? &september : nullptr;
+            const Seite* page = m == 3    ? &march
+                                : m == 7  ? &july
+                                : m == 9  ? &september
+                                : m == 11 ? &november
+                                          : nullptr;
             if (!page) continue;
             lines.insert(lines.end(), page->zeilen.begin(), page->zeilen.end());
             texts.insert(texts.end(), page->texte.begin(), page->texte.end());
+            if (m == 11) continue;
             lines.push_back(monthLine(m == 3 ? marchHours : m == 7 ? julyHours : septemberHours));
             texts.push_back("<<<<");
         }
@@ -80,7 +90,7 @@ protected:
         EXPECT_EQ(std::vector<std::string>(zb.zeilen.begin(), zb.zeilen.end() - 1), lines);
         EXPECT_EQ(std::vector<std::string>(zb.texte.begin(), zb.texte.end() - 1), texts);
         EXPECT_EQ(zb.summen[0], 125 + 150 - 125);
-        EXPECT_EQ(zb.summen[1], 240);
+        EXPECT_EQ(zb.summen[1], 240 + 120);
         EXPECT_EQ(zb.summen[2], 35);
         EXPECT_EQ(zb.aktuelleZeile, 0);
         EXPECT_TRUE(zb.blattAngezeigt);
