@@ -1,5 +1,7 @@
 #include "book/holidays.h"
 
+#include <cstring>
+
 #include "book/zeitbuch.h"
 #include "platform/core/date.h"
 
@@ -21,12 +23,10 @@ constexpr EasterOffset kEasterOffsets[] = {
     {9, 60},  // Fronleichnam
 };
 constexpr int kBussUndBettag = 15;
+// The kept table is compared byte by byte: no padding may hide in an entry.
+static_assert(sizeof(Feiertag) == 3);
 constexpr uint32_t kMovableMask =
     1u << 2 | 1u << 3 | 1u << 4 | 1u << 6 | 1u << 7 | 1u << 8 | 1u << 9 | 1u << kBussUndBettag;
-
-constexpr int dateKey(int day, int month) {
-    return month << 8 | day;
-}
 
 void setEntry(Feiertag& entry, int32_t dayNumber) {
     const platform::CivilDate d = platform::decodeDate(dayNumber);
@@ -72,44 +72,46 @@ void Zeitbuch::bewegliche_Feiertage(int year) {
     setEntry(feiertage[kBussUndBettag], christmasEve - sundayBased - 32);
 }
 
+// The bits of every day of a month come from one walk over the table:
+// which days from the last of the month before to the first of the month
+// after are enabled holidays. The split asks for every line, so the result
+// is kept until the year, the month or the table changes.
 int Zeitbuch::Ist_Feiertag(int day, int month) const {
     if (month < 1 || month > 12) return 0;
-    const int length = platform::daysInMonth(jahr, month);
-    if (day < 1 || day > length) return 0;
-
-    // A neighbour in the adjacent year can only be 31.12. or 1.1.; the table
-    // holds the movable dates of the shown year, and none of them falls on
-    // those days, so only the fixed entries count there.
-    const int key = dateKey(day, month);
-    int before, after;
-    uint32_t beforeMask = ~0u, afterMask = ~0u;  // entries that may match
-    if (day > 1) {
-        before = dateKey(day - 1, month);
-    } else if (month > 1) {
-        before = dateKey(platform::daysInMonth(jahr, month - 1), month - 1);
-    } else {
-        before = dateKey(31, 12);
-        beforeMask = ~kMovableMask;
+    FeiertagsCache& c = feiertagsCache;
+    if (c.jahr != jahr || c.monat != month ||
+        std::memcmp(c.tabelle.data(), feiertage.data(), sizeof feiertage) != 0) {
+        c.jahr = jahr;
+        c.monat = month;
+        c.tabelle = feiertage;
+        c.laenge = platform::daysInMonth(jahr, month);
+        const int before = month == 1 ? 12 : month - 1;
+        const int after = month == 12 ? 1 : month + 1;
+        const int lastBefore = platform::daysInMonth(jahr, before);
+        // holiday[0] = last day before the month, holiday[laenge + 1] = first after it.
+        std::array<bool, 33> holiday{};
+        for (int i = 0; i < kHolidayCount; ++i) {
+            const Feiertag& f = feiertage[i];
+            if (!f.ein) continue;
+            // A neighbour in the adjacent year can only be 31.12. or 1.1.;
+            // the table holds the movable dates of the shown year, and none
+            // of them falls on those days, so only the fixed entries count.
+            const bool inYear = !isMovableHoliday(i);
+            if (f.monat == month && f.tag >= 1 && f.tag <= c.laenge) holiday[f.tag] = true;
+            if (f.monat == before && f.tag == lastBefore && (month != 1 || inYear)) {
+                holiday[0] = true;
+            }
+            if (f.monat == after && f.tag == 1 && (month != 12 || inYear)) {
+                holiday[c.laenge + 1] = true;
+            }
+        }
+        for (int d = 1; d <= c.laenge; ++d) {
+            c.bits[d] = static_cast<uint8_t>((holiday[d] ? 1 : 0) | (holiday[d - 1] ? 2 : 0) |
+                                             (holiday[d + 1] ? 4 : 0));
+        }
     }
-    if (day < length) {
-        after = dateKey(day + 1, month);
-    } else if (month < 12) {
-        after = dateKey(1, month + 1);
-    } else {
-        after = dateKey(1, 1);
-        afterMask = ~kMovableMask;
-    }
-
-    int bits = 0;
-    for (int i = 0; i < kHolidayCount; ++i) {
-        const Feiertag& f = feiertage[i];
-        if (!f.ein) continue;
-        const int k = dateKey(f.tag, f.monat);
-        if (k == key) bits |= 1;
-        if (k == before && ((beforeMask >> i) & 1)) bits |= 2;
-        if (k == after && ((afterMask >> i) & 1)) bits |= 4;
-    }
-    return bits;
+    if (day < 1 || day > c.laenge) return 0;
+    return c.bits[day];
 }
 
 }  // namespace book

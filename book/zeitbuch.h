@@ -204,6 +204,15 @@ public:
     void Monat_einstellen(int month);
     int Ist_Feiertag(int day, int month) const;
     void bewegliche_Feiertage(int year);  // movable feasts of `year` into the table
+    // ---- Holiday bits of one month, kept for Ist_Feiertag (holidays.cpp) -
+    struct FeiertagsCache {
+        int jahr = 0;
+        int monat = 0;  // 0 = nothing kept
+        int laenge = 0;
+        std::array<Feiertag, kHolidayCount> tabelle{};  // the table they came from
+        std::array<uint8_t, 32> bits{};                 // by day of the month
+    };
+    mutable FeiertagsCache feiertagsCache;
 
     // ---- Surcharge split (surcharges.cpp) --------------------------------
     void Zuschlaege_berechnen(int kind);

@@ -162,6 +162,20 @@ TEST_F(MonthPage, DisabledHolidaysCountForNothing) {
     EXPECT_EQ(book.Ist_Feiertag(1, 1), 0);
 }
 
+TEST_F(MonthPage, HolidayBitsFollowChangesOfTableYearAndMonth) {
+    show(2025, 4);
+    EXPECT_EQ(book.Ist_Feiertag(18, 4), 1);  // Karfreitag 2025
+    book.feiertage[2].ein = false;
+    EXPECT_EQ(book.Ist_Feiertag(18, 4), 0);
+    book.feiertage[2].ein = true;
+    show(2026, 4);
+    EXPECT_EQ(book.Ist_Feiertag(18, 4), 0);
+    EXPECT_EQ(book.Ist_Feiertag(3, 4), 1);  // Karfreitag 2026
+    EXPECT_EQ(book.Ist_Feiertag(1, 5), 1);
+    book.feiertage[5].tag = 2;  // a table read from elsewhere
+    EXPECT_EQ(book.Ist_Feiertag(1, 5), 4);
+}
+
 TEST_F(MonthPage, FixedHolidaysCountAcrossTheYearBoundary) {
     show(2025, 12);
     // A fixed entry on 31 December shows on 1 January as the day before.
