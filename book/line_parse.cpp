@@ -59,12 +59,19 @@ const char* Zeitbuch::Zeile_auswerten(bool compute, bool parse) {
     if (!handModus && out[col::kMarker] == ' ') bereitschaftErkennen(w);
 
     rec.zeile = aktuelleZeile + 1;
-    Zahl_in_Text(rec.gesamt, out + 34, 4, -1, false);
-    Zahl_in_Text(rec.normal, out + 39, 3, -1, false);
-    Zahl_in_Text(rec.extra, out + 44, 3, -1, false);
-    Zahl_in_Text(rec.nacht, out + 49, 3, -1, false);
-    Zahl_in_Text(rec.feiertag1 + rec.feiertag2, out + 54, 3, -1, false);
-    Zahl_in_Text(rec.zeile, out + col::kLineNo, 2, -1, false);
+    // The columns start blank, which is how a zero shows: only other values
+    // need writing.
+    const struct {
+        int32_t value;
+        int column, last;
+    } columns[] = {{rec.gesamt, 34, 4},
+                   {rec.normal, 39, 3},
+                   {rec.extra, 44, 3},
+                   {rec.nacht, 49, 3},
+                   {rec.feiertag1 + rec.feiertag2, 54, 3},
+                   {rec.zeile, col::kLineNo, 2}};
+    for (const auto& c : columns)
+        if (c.value != 0) Zahl_in_Text(c.value, out + c.column, c.last, -1, false);
     std::memcpy(out + col::kWeekday, kWeekdayNames[w], 10);
 
     summen[0] += rec.gesamt;

@@ -48,41 +48,52 @@ inline std::string sheetLine(char marker, int lineNo, int day, int month, const 
     return s;
 }
 
+// Shows `month` of `year` with the time proposal out of the way and the
+// entry line open.
+inline void showMonth(book::Zeitbuch& zb, int year, int month) {
+    zb.jahr = year;
+    zb.Monat_einstellen(month);
+    zb.zeitvorschlag = false;
+    zb.Zeile_auswaehlen(static_cast<int>(zb.zeilen.size()) - 1, true, false);
+}
+
+// Enter on the open line as the sheet editing does it: check with the
+// overlap test, build, store at the selected index, recompute when a stored
+// line was replaced or the check asks for it, then open the next line.
+// Returns the check's result.
+inline int typeLine(book::Zeitbuch& zb, int day, const char* von, const char* bis,
+                    char marker = ' ') {
+    const int at = zb.aktuelleZeile;
+    const int last = static_cast<int>(zb.zeilen.size()) - 1;
+    zb.eingabe = entryLine(day, zb.monat, von, bis, marker);
+    const int r = zb.Zeile_pruefen(true);
+    if (r >= 0) return r;
+    const bool stored = at != last;
+    if (stored)
+        zb.zeilen.erase(zb.zeilen.begin() + at);
+    else
+        zb.texte.insert(zb.texte.begin() + at, "");
+    const std::string line = zb.Zeile_auswerten(true, false);
+    zb.Zeile_einfuegen(at, line, true);
+    if (stored || r == -2) zb.Zuschlaege_neu_berechnen();
+    zb.einfuegeIndex = -1;
+    zb.Zeile_auswaehlen(at + 1, false, false);
+    return r;
+}
+
 class SheetTest : public ::testing::Test {
 protected:
     testing_support::RecordingHost host;
     book::Zeitbuch zb{host};
     platform::ScriptedMessages boxes;
 
-    // Shows `month` of `year` with the defaults: holidays on, per-day budget,
-    // automatic standby detection, no time proposal in the way.
     void showMonth(int year, int month) {
-        zb.jahr = year;
-        zb.Monat_einstellen(month);
-        zb.zeitvorschlag = false;
-        zb.Zeile_auswaehlen(static_cast<int>(zb.zeilen.size()) - 1, true, false);
+        sheet_test::showMonth(zb, year, month);
         host.calls.clear();
     }
-
     int lastIndex() const { return static_cast<int>(zb.zeilen.size()) - 1; }
-
-    // Enter on the entry line: check with the overlap test, build, store at
-    // the selected index, recompute when the check asks for it, then open
-    // the next line. Returns the check's result.
     int type(int day, const char* von, const char* bis, char marker = ' ') {
-        const int at = zb.aktuelleZeile;
-        zb.eingabe = entryLine(day, zb.monat, von, bis, marker);
-        const int r = zb.Zeile_pruefen(true);
-        if (r >= 0) return r;
-        const bool stored = at != lastIndex();
-        if (stored) zb.zeilen.erase(zb.zeilen.begin() + at);
-        else zb.texte.insert(zb.texte.begin() + at, "");
-        const std::string line = zb.Zeile_auswerten(true, false);
-        zb.Zeile_einfuegen(at, line, true);
-        if (stored || r == -2) zb.Zuschlaege_neu_berechnen();
-        zb.einfuegeIndex = -1;
-        zb.Zeile_auswaehlen(at + 1, false, false);
-        return r;
+        return typeLine(zb, day, von, bis, marker);
     }
 };
 
