@@ -76,8 +76,10 @@ DbResult appendUserBlock(const std::string& dataDir, uint32_t indexPosition, uin
     putU32(head, indexPosition);
     if (!writeAt(dat, len, head, sizeof head)) return failure(DbStatus::WriteFailed);
     if (!chain.empty() &&
-        !writeU32At(dat, int64_t{chain.back().offset} + 4, static_cast<uint32_t>(len - chain.back().offset)))
+        !writeU32At(dat, int64_t{chain.back().offset} + 4, static_cast<uint32_t>(len - chain.back().offset))) {
+        dat.truncate(len);  // the new head would otherwise end the former last block
         return failure(DbStatus::WriteFailed);
+    }
     if (!dat.close()) return failure(DbStatus::WriteFailed);
     offset = static_cast<uint32_t>(len);
     return {};

@@ -82,7 +82,9 @@ bool Zeitbuch::Benutzer_anlegen(const Benutzerdaten& daten) {
     if (!Neuer_Benutzerblock(static_cast<uint32_t>(P + 4), block)) return false;
     // Until the record's length is written the old end mark still ends the list.
     if (!writeU32At(index, P + 4, block) || !Schreibe_Benutzer(index, P, daten) || !index.close()) {
-        moveUserBlock(datenOrdner, block, true, 0, 0);  // take the new block back
+        // Take the new block back and cut what was written behind the end mark.
+        moveUserBlock(datenOrdner, block, true, 0, 0);
+        index.truncate(P + 4);
         showBlockFailure({DbStatus::WriteFailed});
         return false;
     }

@@ -110,6 +110,12 @@ inline Database twoUsers() {
     return db;
 }
 
+// Sizes within twoUsers(): anna's record and block come first.
+constexpr uint32_t kAnnaRecord = 38;
+inline uint32_t bertBlock() {
+    return book::getU32(reinterpret_cast<const uint8_t*>(twoUsers().log.data()) + kAnnaRecord + 4);
+}
+
 inline void writeFile(const std::string& path, const std::string& bytes) {
     platform::File f;
     if (!f.open(path, platform::OpenMode::CreateWrite) || !f.write(bytes) || !f.close())
