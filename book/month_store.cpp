@@ -308,6 +308,8 @@ bool Zeitbuch::Monat_speichern() {
 
     if (blockPosition < 0 || blockPosition > kMaxDbFileLength)
         return speichernFehlgeschlagen(false, true);
+    // The move looks for the entry under the same key that is written below.
+    if (seitenMonat < 1 || seitenMonat > 12) seitenMonat = monat;
     bool gefunden = false;
     if (!Benutzerblock_verschieben(static_cast<uint32_t>(blockPosition), false, &gefunden))
         return speichernFehlgeschlagen(true, false);
@@ -334,7 +336,7 @@ bool Zeitbuch::Monat_speichern() {
 
     PageImage page;
     page.year = jahr;
-    page.month = seitenMonat >= 1 && seitenMonat <= 12 ? seitenMonat : monat;
+    page.month = seitenMonat;
     page.handMode = handModus;
     page.counts = {wochen, wochenenden, wochenPkw, wochenendenPkw};
     page.standby = bereitschaftsListe;
