@@ -246,8 +246,7 @@ void Zeitbuch::Monat_laden(uint8_t m, int y) {
                 if (at < 0 || at + 6 > e.end || !readPlain(f, head, 6)) return ladefehler();
                 if (head[0] == kStandbyMarker) {
                     const int n = head[1];
-                    if (n < 1 || n > kStandbyPeriods || at + 2 + 5 * n > e.end)
-                        return ladefehler();
+                    if (n < 1 || n > kStandbyPeriods || at + 2 + 5 * n > e.end) return ladefehler();
                     if (!f.seek(at + 2) || !readPlain(f, bereitschaftsListe.data(), 5 * n))
                         return ladefehler();
                     continue;
@@ -364,7 +363,8 @@ bool Zeitbuch::Monat_speichern() {
     if (neu && alterLetzter != 0) {
         std::string l;
         appendU32(l, last - alterLetzter - 9);
-        if (!f.seek(b + alterLetzter + 5) || !f.write(l)) return speichernFehlgeschlagen(true, true);
+        if (!f.seek(b + alterLetzter + 5) || !f.write(l))
+            return speichernFehlgeschlagen(true, true);
     }
     if (!f.close()) return speichernFehlgeschlagen(true, true);
 
