@@ -105,7 +105,10 @@ bool readPlain(platform::File& f, uint8_t* out, int64_t n) {
 }
 
 bool readWorkText(platform::File& f, std::string& text) {
-    return Text_lesen(f, text, kLineTextMax, kDatabaseKey);
+    char buffer[kLineTextMax];
+    if (!Text_lesen(f, buffer, kLineTextMax, kDatabaseKey)) return false;
+    text = buffer;
+    return true;
 }
 
 // Latest date of the previous month's entry for the carry-over of the running
