@@ -33,6 +33,14 @@ public:
         }
         return readSlow(static_cast<uint8_t*>(dst), n);
     }
+    // The bytes buffered at the position (loading more when none are), for
+    // scans that work on memory directly; `skip` then moves past them.
+    const uint8_t* peek(size_t& available) {
+        if (avail() == 0) fill(1);
+        available = avail();
+        return buf_.get() + pos_;
+    }
+    void skip(size_t n) { pos_ += n; }  // n at most what peek offered
     bool u32(uint32_t& v);
     bool u8(uint8_t& v) { return read(&v, 1); }
 

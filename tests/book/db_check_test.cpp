@@ -108,6 +108,34 @@ TEST(DatabaseCheck, EachFaultHasItsCodeAndCharacter) {
     }
 }
 
+// Long entries are checked straight in the read buffer: the same decisions
+// for a line in the middle of many.
+TEST(DatabaseCheck, LinesAmongManyGetTheSameCodes) {
+    const struct {
+        std::string line;
+        uint8_t code;
+    } cases[] = {
+        {line(31, 23, 59, 23, 59, 0xFC, std::string(150, 'g')), 0},
+        {line(1, 0, 0, 0, 0, 0x01, ""), 0},
+        {line(32, 8, 0, 9, 0, 3), 9},   {line(0, 8, 0, 9, 0, 3), 9},
+        {line(1, 24, 0, 9, 0, 3), 9},   {line(1, 8, 60, 9, 0, 3), 9},
+        {line(1, 8, 0, 24, 0, 3), 9},   {line(1, 8, 0, 9, 60, 3), 9},
+        {line(1, 0x80, 0, 9, 0, 3), 9}, {line(1, 8, 0, 9, 0xC8, 3), 9},
+        {line(1, 8, 0, 9, 0, 0x40), 9}, {line(1, 8, 0, 9, 0, 0x0D), 9},
+        {line(0xFF, 8, 0, 9, 0, 3), 9},
+        {scrambled(std::string{3, 8, 0, 9, 0, 3}) + scrambled(std::string(151, 't')), 24},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> lines;
+        for (int i = 0; i < 60; ++i) lines.push_back(line(1 + i % 28, 7, 0, 16, i % 60, 5, std::string(i % 35, 'w')));
+        lines[30] = c.line;
+        Fixture f;
+        f.install(oneUser({entry(2010, 5, lines, true)}));
+        EXPECT_EQ(f.zb.Datenbank_pruefen(), c.code == 0);
+        EXPECT_EQ(f.zb.datenbankFehler, c.code);
+    }
+}
+
 TEST(DatabaseCheck, MissingBlockFileWithRecordsAndHugeFilesFail) {
     Fixture missing;
     writeFile(missing.logPath(), twoUsers().log);

@@ -121,5 +121,25 @@ TEST(DamagedDatabase, RandomMutations) {
     }
 }
 
+// Long entries take the check's fast path through the read buffer.
+TEST(DamagedDatabase, RandomMutationsOfLongEntries) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 120; ++i) lines.push_back(line(1 + i % 28, 7, 0, 16, i % 60, 5, std::string(i % 45, 'w')));
+    const Database base{record(0, {"u", "p", "", "", "", ""}, 0) + u32(0),
+                        block(4, true, {entry(2010, 5, lines, false), entry(2010, 6, lines, true)})};
+    DamageFixture f;
+    platform::ScriptedMessages boxes;
+    std::mt19937 rng(99);
+    for (int i = 0; i < 1000; ++i) {
+        Database db = base;
+        for (int e = 0; e < 2; ++e) db.dat[rng() % db.dat.size()] = static_cast<char>(rng());
+        f.put(db);
+        f.zb.datenbankFehler = 0;
+        if (!f.zb.Datenbank_pruefen()) {
+            ASSERT_TRUE(kCodes.count(f.zb.datenbankFehler)) << i;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace book
