@@ -34,6 +34,9 @@ constexpr int kToMinute = 31;
 
 // The empty template line in which a new period is typed.
 extern const char kTemplateLine[kLineLength + 1];
+// ---- Sheet engine: the entry line as the sheet holds it at its end, the
+// positions still to be typed shown as "_".
+extern const char kEntryLine[kLineLength + 1];
 // "Montag    " .. "Sonntag   ", index 1 = Monday .. 7 = Sunday (0 unused).
 extern const char* const kWeekdayNames[8];
 // "Januar" .. "Dezember" (Windows-1252), index 1..12 (0 unused).
@@ -201,6 +204,15 @@ public:
     void Monat_einstellen(int month);
     int Ist_Feiertag(int day, int month) const;
     void bewegliche_Feiertage(int year);  // movable feasts of `year` into the table
+    // ---- Holiday bits of one month, kept for Ist_Feiertag (holidays.cpp) -
+    struct FeiertagsCache {
+        int jahr = 0;
+        int monat = 0;  // 0 = nothing kept
+        int laenge = 0;
+        std::array<Feiertag, kHolidayCount> tabelle{};  // the table they came from
+        std::array<uint8_t, 32> bits{};                 // by day of the month
+    };
+    mutable FeiertagsCache feiertagsCache;
 
     // ---- Surcharge split (surcharges.cpp) --------------------------------
     void Zuschlaege_berechnen(int kind);
@@ -209,6 +221,20 @@ public:
     void Summen_anzeigen(int month);
     // Rounds minutes to the rounding unit with the current rounding mode.
     int32_t runden(int32_t minutes) const;
+    // ---- Totals block and standby lines (totals.cpp, standby_lines.cpp) --
+    // Indexes of the totals lines (`summenZeilen`).
+    static constexpr int kSummeGesamt = 0;         // 0..5: the six totals
+    static constexpr int kSummeAnzahlKopf = 6;     // "Anzahl Summe"
+    static constexpr int kSummeWochen = 7;         // 7..10: standby counts
+    static constexpr int kSummeWochenPkw = 8;
+    static constexpr int kSummeWochenenden = 9;
+    static constexpr int kSummeWochenendenPkw = 10;
+    // The eleven totals lines as created, before any figure is written.
+    static std::array<std::string, 11> summenVorlage();
+    // Puts the five percentages (lines 1-5) and the four allowance amounts
+    // (lines 7-10) of the settings into the totals lines; the window calls
+    // it whenever it shows changed settings.
+    void einstellungenEintragen();
 
     // ---- Line check and parsing (line_check.cpp, line_parse.cpp) ---------
     int Zeile_pruefen(bool checkOverlap);
@@ -218,6 +244,12 @@ public:
     // ---- Page recomputation (recompute.cpp) -------------------------------
     void Zeile_einfuegen(int index, const std::string& text, bool adjust);
     void Zuschlaege_neu_berechnen();
+
+    // ---- Sheet engine (line_check.cpp, line_parse.cpp, standby_detect.cpp,
+    //      line_select.cpp, recompute.cpp) ---------------------------------
+    // Standby periods in the list: the records before the first whose week
+    // number (low 6 bits) is 0, at most 9. Savers write this many.
+    int bereitschaftsAnzahl() const;
 
     // ---- Page lifecycle (page.cpp) ---------------------------------------
     // Empties the page down to the template line and clears the totals,
@@ -239,6 +271,9 @@ public:
     void Akt_laden(const std::string& name);
     // Asks for a file name and saves the page there.
     void SpeichernAlsExecute();
+    // Asks for a month file, ends the year balance, clears the page with its
+    // save question and loads the file.
+    void LadenExecute();
 
     // ---- User database (db_check.cpp, sign_in.cpp, user_records.cpp) -----
     std::string passwort;          // the signed-in user's password
@@ -271,6 +306,15 @@ public:
 private:
     ZeitbuchHost* host_;
     char built_[kLineLength + 1] = {};  // result buffer of Zeile_auswerten
+
+    // ---- Sheet engine (private) -------------------------------------------
+    // Refuses a field of the entry line: beep, status code 3, its column.
+    int feldAblehnen(int column);
+    // Automatic standby detection for the parsed line on weekday `w`.
+    void bereitschaftErkennen(int w);
+    // Repaints through the host while the sheet is shown.
+    void blattNeuZeichnen(bool whole);
+    bool neuBerechnung_ = false;  // the whole page is being recomputed
 };
 
 }  // namespace book

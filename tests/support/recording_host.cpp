@@ -55,6 +55,15 @@ void RecordingHost::askSaveAndClearPage() { calls.push_back("save question"); }
 void RecordingHost::setControls(bool normal) {
     calls.push_back(normal ? "controls normal" : "controls balance");
 }
+
+// ---- Line selection (line_select.cpp) ----
+void RecordingHost::setTextPosition(int position) {
+    calls.push_back("text position " + std::to_string(position));
+}
+
 void RecordingHost::openAdministration() { calls.push_back("open administration"); }
+
+// ---- Month files (month_file.cpp) ----
+void RecordingHost::setYearField(int year) { calls.push_back("year field " + std::to_string(year)); }
 
 }  // namespace testing_support

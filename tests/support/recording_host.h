@@ -34,6 +34,9 @@ public:
     std::string askSaveFileName(const std::string& filter, const std::string& defaultExt) override;
     std::string askOpenFileName(const std::string& filter, const std::string& defaultExt) override;
 
+    // ---- Line selection (line_select.cpp) ----
+    void setTextPosition(int position) override;
+
     // ---- User database ----
     void askSaveAndClearPage() override;
     void setControls(bool normal) override;
@@ -42,6 +45,9 @@ public:
     bool administrationOpen() const override { return adminOpen; }
     bool signInShowing = false;  // answers of the two window-state questions
     bool adminOpen = false;
+
+    // ---- Month files (month_file.cpp) ----
+    void setYearField(int year) override;
 
     bool has(const std::string& call) const {
         return std::find(calls.begin(), calls.end(), call) != calls.end();

@@ -1,0 +1,71 @@
+#include "report/report.h"
+
+#include <new>
+
+#include "platform/core/codepage.h"
+#include "platform/core/message_box.h"
+#include "report/report_parser.h"
+
+namespace report {
+
+Report::Report() {
+    SetDefaultwerte();
+}
+
+bool Report::SetReportdaten(std::string_view text) {
+    try {
+        return parseReport(*this, text);
+    } catch (const std::bad_alloc&) {
+        platform::MessageBox("Nicht genug Speicher", "Achtung", platform::Buttons::Ok,
+                             platform::Icon::Warning);
+        return false;
+    }
+}
+
+void Report::Clear_Report(bool all) {
+    objekte_.clear();
+    variablen_.clear();
+    for (auto& t : eigeneTabellen_) t.reset();
+    seitenFrame_ = -1;
+    if (!all) SetDefaultwerte();
+}
+
+void Report::SetDefaultwerte() {
+    vorgaben_ = Vorgaben();
+    seiten_ = 1;
+}
+
+TStringTab* Report::GetDatenTab(int n) const {
+    if (n < 1 || n > 3) return nullptr;
+    TStringTab* host = n == 1 ? Tabelle1 : n == 2 ? Tabelle2 : Tabelle3;
+    if (host != nullptr && host->GetRowCount(false) > 0) return host;
+    return eigeneTabellen_[n - 1].get();
+}
+
+TStringTab* Report::EigeneTabelle(int n) const {
+    return (n >= 1 && n <= 3) ? eigeneTabellen_[n - 1].get() : nullptr;
+}
+
+Variable* Report::NeuVariable(std::string_view name) {
+    if (name.empty()) return nullptr;
+    if (GetVariable(name) != nullptr) {
+        static const std::string rest = platform::cp1252(
+            "\nist schon definiert. Bitte benutzen Sie einen anderen Namen für die se "
+            "Variable!");
+        platform::MessageBox("Variable: " + std::string(name) + rest, "Fehler",
+                             platform::Buttons::Ok, platform::Icon::Error);
+        return nullptr;
+    }
+    auto v = std::make_unique<Variable>();
+    v->name = std::string(name);
+    return variablen_.emplace_back(std::move(v)).get();
+}
+
+Variable* Report::GetVariable(std::string_view name) {
+    for (auto& v : variablen_) {
+        if (v->name == name) return v.get();
+    }
+    return nullptr;
+}
+
+}  // namespace report
