@@ -55,6 +55,22 @@ TEST(BlockMove, EntriesStayWhenThePageIsAbsentOrAlreadyLast) {
     }
 }
 
+TEST(BlockMove, OtherEntriesKeepTheirOrder) {
+    const auto month = [](int m, bool last) {
+        return entry(2011, static_cast<uint8_t>(m), {line(m, 8, 0, 9, 0, m, "m" + std::to_string(m))}, last);
+    };
+    Fixture f;
+    f.install({record(0, {"u", "p", "", "", "", ""}, 0) + u32(0),
+               block(4, true, {month(1, false), month(2, false), month(3, false), month(4, true)})});
+    f.zb.jahr = 2011;
+    f.zb.seitenMonat = 2;
+    bool last = false;
+    ASSERT_TRUE(f.zb.Benutzerblock_verschieben(0, false, &last));
+    EXPECT_TRUE(last);
+    EXPECT_EQ(f.files().dat, block(4, true, {month(1, false), month(3, false), month(4, false), month(2, true)}));
+    EXPECT_TRUE(f.zb.Datenbank_pruefen());
+}
+
 TEST(BlockMove, TheLastBlockStaysWhereItIs) {
     Fixture f;
     f.install(twoUsers());

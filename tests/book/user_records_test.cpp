@@ -258,5 +258,53 @@ TEST(ChangeUser, EveryFailedWriteIsReported) {
     }
 }
 
+// Positions are 32 bits: files beyond 4 GiB are refused, not wrapped (sparse, so cheap).
+TEST(HugeFiles, AreRefusedWithTheUsualMessages) {
+    const auto grow = [](const std::string& path) {
+        platform::File f;
+        ASSERT_TRUE(f.open(path, platform::OpenMode::ReadWrite));
+        ASSERT_TRUE(f.truncate(int64_t{5} << 30));
+    };
+    {
+        Fixture f;
+        f.install(twoUsers());
+        grow(f.datPath());
+        platform::ScriptedMessages boxes;
+        EXPECT_FALSE(f.zb.Benutzer_anlegen(kCarla));
+        EXPECT_FALSE(f.zb.Benutzerblock_verschieben(0, false));
+        EXPECT_FALSE(f.zb.Datenbank_aendern(0, false, kCarla));
+        EXPECT_EQ(boxes.count(), 3u);
+        EXPECT_EQ(readFile(f.logPath()), twoUsers().log);
+    }
+    {
+        Fixture f;
+        f.install(twoUsers());
+        grow(f.logPath());
+        platform::ScriptedMessages boxes;
+        EXPECT_FALSE(f.zb.Pruefe_Anmeldung("anna", "pw1"));
+        EXPECT_FALSE(f.zb.Benutzer_anlegen(kCarla));
+        EXPECT_EQ(boxes.count(), 2u);
+        EXPECT_EQ(boxes.last().text, "Fehler in der Benutzerverwaltung");
+    }
+}
+
+TEST(AccessDenied, SelectsTheLockedTexts) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root opens every file";
+    Fixture f;
+    f.install(twoUsers());
+    ASSERT_EQ(::chmod(f.datPath().c_str(), 0400), 0);
+    platform::ScriptedMessages boxes;
+    EXPECT_FALSE(f.zb.Benutzer_anlegen(kCarla));
+    EXPECT_EQ(boxes.last().text, platform::cp1252("Die Datenbank ist schreibgechützt!"));
+    EXPECT_EQ(boxes.last().caption, "Zugriff auf Datenbank gesperrt");
+    EXPECT_FALSE(f.zb.Benutzerblock_verschieben(0, false));
+    EXPECT_EQ(boxes.last().text, platform::cp1252("Die Datenbank ist schreibgechützt!"));
+    EXPECT_EQ(f.files().log, twoUsers().log);
+    ASSERT_EQ(::chmod(f.logPath().c_str(), 0), 0);
+    EXPECT_FALSE(f.zb.Pruefe_Anmeldung("anna", "pw1"));
+    EXPECT_EQ(boxes.last().text, "Kein Zugriff auf die Datenbank!");
+    EXPECT_EQ(boxes.last().caption, "Zugriff auf Datenbank gesperrt");
+}
+
 }  // namespace
 }  // namespace book
