@@ -38,20 +38,22 @@ const Database& database() {
             const std::string name = "benutzer" + std::to_string(u);
             const uint32_t blockAt = static_cast<uint32_t>(dat.size());
             const uint32_t recordAt = static_cast<uint32_t>(log.size());
-            log += book::encodeUserRecord(blockAt, {name, "kennwort", "Name", "Vorname", "4711", "Bereich", 0x11});
+            log += book::encodeUserRecord(
+                blockAt, {name, "kennwort", "Name", "Vorname", "4711", "Bereich", 0x11});
             std::string body;
             uint32_t last = 0;
             for (int m = 0; m < kMonths; ++m) {
                 std::string records;
                 for (int l = 0; l < kLines; ++l)
-                    records += book::encodeLineRecord({static_cast<uint8_t>(1 + l % 28), 7, 30, 16,
-                                                       static_cast<uint8_t>(l % 60),
-                                                       static_cast<uint8_t>(1 + m % 12), " !-+VM"[l % 6],
-                                                       std::string(static_cast<size_t>(l % 41), 'a' + l % 26)});
+                    records += book::encodeLineRecord(
+                        {static_cast<uint8_t>(1 + l % 28), 7, 30, 16, static_cast<uint8_t>(l % 60),
+                         static_cast<uint8_t>(1 + m % 12), " !-+VM"[l % 6],
+                         std::string(static_cast<size_t>(l % 41), 'a' + l % 26)});
                 const bool lastEntry = m == kMonths - 1;
                 last = static_cast<uint32_t>(12 + body.size());
-                body += book::encodeEntryHead(static_cast<uint32_t>(2000 + m / 12), static_cast<uint8_t>(1 + m % 12),
-                                              lastEntry ? 0 : static_cast<uint32_t>(4 + records.size()), kLines) +
+                body += book::encodeEntryHead(
+                            static_cast<uint32_t>(2000 + m / 12), static_cast<uint8_t>(1 + m % 12),
+                            lastEntry ? 0 : static_cast<uint32_t>(4 + records.size()), kLines) +
                         records;
             }
             const bool lastBlock = u == kUsers - 1;
@@ -61,7 +63,8 @@ const Database& database() {
             dat += body;
         }
         book::appendU32(log, 0);
-        if (!writeFile(book::indexPath(d.dir), log) || !writeFile(book::blockPath(d.dir), dat)) std::abort();
+        if (!writeFile(book::indexPath(d.dir), log) || !writeFile(book::blockPath(d.dir), dat))
+            std::abort();
         d.bytes = static_cast<int64_t>(log.size() + dat.size());
         if (!book::checkDatabase(d.dir).ok) std::abort();
         return d;

@@ -42,7 +42,8 @@ inline bool lineValuesValid(const uint8_t r[6]) {
 // (little-endian), all at once: this runs for every line of the database.
 inline bool lineWordValid(uint64_t w) {
     w ^= 0x0000171717171717ull;
-    const uint32_t times = static_cast<uint32_t>(w >> 8);  // from hour, from minute, to hour, to minute
+    const uint32_t times =
+        static_cast<uint32_t>(w >> 8);  // from hour, from minute, to hour, to minute
     // Adding 127 - limit sets a byte's high bit exactly when it exceeds its limit.
     const uint32_t over = ((times & 0x7F7F7F7Fu) + 0x44684468u) | times;
     const unsigned day = static_cast<uint8_t>(w);

@@ -59,11 +59,11 @@ private:
 
     platform::File& file_;
     int64_t length_;
-    size_t cap_;                    // no larger than the file: small files are common
+    size_t cap_;                      // no larger than the file: small files are common
     std::unique_ptr<uint8_t[]> buf_;  // not cleared: only bytes read are used
-    int64_t start_ = 0;  // file offset of buf_[0]
-    size_t len_ = 0;     // valid bytes in buf_
-    size_t pos_ = 0;     // read position in buf_
+    int64_t start_ = 0;               // file offset of buf_[0]
+    size_t len_ = 0;                  // valid bytes in buf_
+    size_t pos_ = 0;                  // read position in buf_
     bool sequential_ = true;
     bool ioError_ = false;
 };

@@ -118,8 +118,9 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
         }
         const BlockKopf* head = findBlock(chain, block);
         const int64_t R = head ? int64_t{head->indexPosition} - 4 : -1;
-        auto own = std::find_if(records.begin(), records.end(),
-                                [&](const IndexSatz& r) { return r.start == R && r.block == block; });
+        auto own = std::find_if(records.begin(), records.end(), [&](const IndexSatz& r) {
+            return r.start == R && r.block == block;
+        });
         if (own == records.end()) {
             showChangeError();
             return false;
@@ -129,8 +130,10 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
         // move up, must be linked to their records before anything is written.
         bool sound = true;
         for (const IndexSatz& r : behind) sound = sound && linked(&r, findBlock(chain, r.block));
-        for (size_t i = static_cast<size_t>(head - chain.data()) + 1; loeschen && i < chain.size(); ++i)
-            sound = sound && linked(findRecord(records, int64_t{chain[i].indexPosition} - 4), &chain[i]);
+        for (size_t i = static_cast<size_t>(head - chain.data()) + 1; loeschen && i < chain.size();
+             ++i)
+            sound = sound &&
+                    linked(findRecord(records, int64_t{chain[i].indexPosition} - 4), &chain[i]);
         if (!sound) {
             showChangeError();
             return false;
@@ -144,19 +147,22 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
             const int64_t len = own->laenge;
             const int64_t restLen = endMark - (R + len);
             std::string record(8, '\0'), rest(static_cast<size_t>(restLen), '\0');
-            if (!readAt(index, R, record.data(), 8) || !readAt(index, R + len, rest.data(), rest.size())) {
+            if (!readAt(index, R, record.data(), 8) ||
+                !readAt(index, R + len, rest.data(), rest.size())) {
                 showChangeError();
                 return false;
             }
             written = writeAt(index, R, rest.data(), rest.size());
             for (const IndexSatz& r : behind)
-                written = written && writeU32At(dat, r.block, static_cast<uint32_t>(r.start - len + 4));
+                written =
+                    written && writeU32At(dat, r.block, static_cast<uint32_t>(r.start - len + 4));
             written = written && writeU32At(dat, block, static_cast<uint32_t>(R + restLen + 4)) &&
                       writeAt(index, R + restLen, record.data(), 8);
             start = R + restLen;
         }
         if (!loeschen) {
-            if (!written || !Schreibe_Benutzer(index, start, daten) || !index.close() || !dat.close()) {
+            if (!written || !Schreibe_Benutzer(index, start, daten) || !index.close() ||
+                !dat.close()) {
                 showChangeError();
                 return false;
             }

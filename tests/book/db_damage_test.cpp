@@ -3,7 +3,6 @@
 // known code or passes; an operation that succeeds on a database that passed
 // the check leaves it passing.
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 
 #include <random>
@@ -109,10 +108,18 @@ TEST(DamagedDatabase, RandomMutations) {
         for (int e = 0; e < edits && !target.empty(); ++e) {
             const size_t at = rng() % target.size();
             switch (rng() % 4) {
-                case 0: target[at] = static_cast<char>(rng()); break;               // any byte
-                case 1: target[at] ^= static_cast<char>(1u << (rng() % 8)); break;  // one bit
-                case 2: target[at] = static_cast<char>(rng() % 2 ? 0 : 0xFF); break;
-                case 3: target.insert(at, 1, static_cast<char>(rng())); break;
+                case 0:
+                    target[at] = static_cast<char>(rng());
+                    break;  // any byte
+                case 1:
+                    target[at] ^= static_cast<char>(1u << (rng() % 8));
+                    break;  // one bit
+                case 2:
+                    target[at] = static_cast<char>(rng() % 2 ? 0 : 0xFF);
+                    break;
+                case 3:
+                    target.insert(at, 1, static_cast<char>(rng()));
+                    break;
             }
         }
         SCOPED_TRACE(i);
@@ -124,9 +131,11 @@ TEST(DamagedDatabase, RandomMutations) {
 // Long entries take the check's fast path through the read buffer.
 TEST(DamagedDatabase, RandomMutationsOfLongEntries) {
     std::vector<std::string> lines;
-    for (int i = 0; i < 120; ++i) lines.push_back(line(1 + i % 28, 7, 0, 16, i % 60, 5, std::string(i % 45, 'w')));
-    const Database base{record(0, {"u", "p", "", "", "", ""}, 0) + u32(0),
-                        block(4, true, {entry(2010, 5, lines, false), entry(2010, 6, lines, true)})};
+    for (int i = 0; i < 120; ++i)
+        lines.push_back(line(1 + i % 28, 7, 0, 16, i % 60, 5, std::string(i % 45, 'w')));
+    const Database base{
+        record(0, {"u", "p", "", "", "", ""}, 0) + u32(0),
+        block(4, true, {entry(2010, 5, lines, false), entry(2010, 6, lines, true)})};
     DamageFixture f;
     platform::ScriptedMessages boxes;
     std::mt19937 rng(99);

@@ -16,7 +16,8 @@ using namespace dbtest;
 const Benutzerdaten kCarla{"carla", "pw3", "Christ", "Carla", "99", "Lager", 0x24};
 
 std::string recordOf(uint32_t block, const Benutzerdaten& u) {
-    return record(block, {u.benutzername, u.passwort, u.name, u.vorname, u.personalnummer, u.bereich},
+    return record(block,
+                  {u.benutzername, u.passwort, u.name, u.vorname, u.personalnummer, u.bereich},
                   u.optionen);
 }
 
@@ -52,7 +53,8 @@ TEST(AddUser, BehindTwoUsersTheirBlockChainGrows) {
     ASSERT_TRUE(f.zb.Benutzer_anlegen(kCarla));
     const Database two = twoUsers();
     const uint32_t carlaBlock = static_cast<uint32_t>(two.dat.size());
-    EXPECT_EQ(f.files().log, two.log.substr(0, two.log.size() - 4) + recordOf(carlaBlock, kCarla) + u32(0));
+    EXPECT_EQ(f.files().log,
+              two.log.substr(0, two.log.size() - 4) + recordOf(carlaBlock, kCarla) + u32(0));
     std::string dat = two.dat;
     putU32(reinterpret_cast<uint8_t*>(dat.data()) + bertBlock() + 4, carlaBlock - bertBlock());
     EXPECT_EQ(f.files().dat, dat + blockHead(static_cast<uint32_t>(two.log.size()), 0, 0));
@@ -73,9 +75,9 @@ TEST(AddUser, NoBlockFileMeansNoRecord) {
 TEST(AddUser, DamagedFilesAreRefusedUntouched) {
     const Database two = twoUsers();
     const Database cases[] = {
-        {two.log.substr(0, 10), two.dat},                         // index record cut
-        {two.log, two.dat.substr(0, two.dat.size() - 70)},        // chain leaves the file
-        {two.log, blockHead(4, 3, 0) + blockHead(42, 0, 0)},      // block shorter than its head
+        {two.log.substr(0, 10), two.dat},                     // index record cut
+        {two.log, two.dat.substr(0, two.dat.size() - 70)},    // chain leaves the file
+        {two.log, blockHead(4, 3, 0) + blockHead(42, 0, 0)},  // block shorter than its head
     };
     for (const Database& db : cases) {
         Fixture f;
@@ -139,7 +141,8 @@ TEST(ChangeUser, RecordMovesToTheEndAndBlockHeadsFollow) {
 TEST(DeleteUser, RemovesRecordAndBlock) {
     {
         Fixture f;  // the only user
-        f.install({record(0, {"u", "p", "", "", "", ""}, 0) + u32(0), block(4, true, {entry(2008, 3, {}, true)})});
+        f.install({record(0, {"u", "p", "", "", "", ""}, 0) + u32(0),
+                   block(4, true, {entry(2008, 3, {}, true)})});
         ASSERT_TRUE(f.zb.Datenbank_aendern(0, true));
         EXPECT_EQ(f.files().log, u32(0));
         EXPECT_EQ(f.files().dat, "");
@@ -182,13 +185,13 @@ TEST(DeleteUser, SignedInUserBehindIsAskedFirstThenSignedOut) {
     EXPECT_EQ(boxes.last().caption, "Bitte Neu anmelden!");
     EXPECT_FALSE(f.zb.angemeldet);
     EXPECT_THAT(f.host.calls,
-                ::testing::ElementsAre("save question", "caption Nicht Angemeldet", "disable Speichern",
-                                       "save question", "controls normal"));
+                ::testing::ElementsAre("save question", "caption Nicht Angemeldet",
+                                       "disable Speichern", "save question", "controls normal"));
 }
 
 TEST(DeleteUser, SignOutOnlyWhileAUserBlockIsInUse) {
     const struct {
-        const char* who;   // signed in before the delete
+        const char* who;  // signed in before the delete
         bool deleteBert;
         bool signedOut;
     } cases[] = {
@@ -204,7 +207,8 @@ TEST(DeleteUser, SignOutOnlyWhileAUserBlockIsInUse) {
         if (std::string(c.who) == "admin")
             ASSERT_TRUE(f.zb.Pruefe_Anmeldung("", "8542"));
         else
-            ASSERT_TRUE(f.zb.Pruefe_Anmeldung(c.who, std::string(c.who) == "anna" ? "pw1" : "geheim"));
+            ASSERT_TRUE(
+                f.zb.Pruefe_Anmeldung(c.who, std::string(c.who) == "anna" ? "pw1" : "geheim"));
         platform::ScriptedMessages boxes;
         ASSERT_TRUE(f.zb.Datenbank_aendern(c.deleteBert ? bertBlock() : 0, true));
         EXPECT_EQ(f.zb.angemeldet, !c.signedOut);
@@ -216,14 +220,17 @@ TEST(ChangeUser, FailuresAreReportedAndFilesKept) {
     Fixture f;
     platform::ScriptedMessages boxes;
     EXPECT_FALSE(f.zb.Datenbank_aendern(0, false, kCarla));  // no database
-    EXPECT_EQ(boxes.last().text, platform::cp1252("Fehler in der Benutzerverwaltung Daten konnten nicht geändert werden"));
+    EXPECT_EQ(
+        boxes.last().text,
+        platform::cp1252("Fehler in der Benutzerverwaltung Daten konnten nicht geändert werden"));
     EXPECT_EQ(boxes.last().caption, "Fehlerhaftes Datenformat");
 
     const Database two = twoUsers();
     std::string brokenBack = two.dat;
     brokenBack[bertBlock()] = 9;  // bert's block names a wrong record
-    for (const auto& [db, block] : {std::pair{two, 5u}, std::pair{Database{two.log.substr(0, 50), two.dat}, 0u},
-                                    std::pair{Database{two.log, brokenBack}, 0u}}) {
+    for (const auto& [db, block] :
+         {std::pair{two, 5u}, std::pair{Database{two.log.substr(0, 50), two.dat}, 0u},
+          std::pair{Database{two.log, brokenBack}, 0u}}) {
         Fixture g;
         g.install(db);
         platform::ScriptedMessages b;
