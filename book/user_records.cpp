@@ -160,19 +160,10 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
                       writeAt(index, R + restLen, record.data(), 8);
             start = R + restLen;
         }
-        if (!loeschen) {
-            if (!written || !Schreibe_Benutzer(index, start, daten) || !index.close() ||
-                !dat.close()) {
-                showChangeError();
-                return false;
-            }
-            return true;
-        }
-        written = written && writeU32At(index, start, 0) && index.truncate(start + 4) &&
-                  index.close() && dat.close();
-        const bool moved = written && Benutzerblock_verschieben(block, true);
-        if (!written) showChangeError();
-        if (!Datenbank_pruefen()) {
+        // A delete is always checked afterwards; a change only when a write
+        // failed half way.
+        auto checkAfterwards = [this] {
+            if (Datenbank_pruefen()) return true;
             static const std::string text = platform::cp1252(
                 "Das Programm hat einen Fehler in der Datenbank verursacht.\nBitte die Daten extra "
                 "Sichern mit der Funktion <Speichern als>.\nDer Benutzer wird abgemeldet!");
@@ -180,8 +171,21 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
             host().setCaption("Nicht Angemeldet");
             angemeldet = false;
             return false;
+        };
+        if (!loeschen) {
+            if (written && Schreibe_Benutzer(index, start, daten) && index.close() && dat.close())
+                return true;
+            index.close();
+            dat.close();
+            showChangeError();
+            checkAfterwards();
+            return false;
         }
-        return moved;
+        written = written && writeU32At(index, start, 0) && index.truncate(start + 4) &&
+                  index.close() && dat.close();
+        const bool moved = written && Benutzerblock_verschieben(block, true);
+        if (!written) showChangeError();
+        return checkAfterwards() && moved;
     } catch (const std::bad_alloc&) {
         showBlockFailure({DbStatus::NoMemory});
         return false;

@@ -261,6 +261,10 @@ TEST(ChangeUser, EveryFailedWriteIsReported) {
             EXPECT_FALSE(f.zb.Datenbank_aendern(0, remove, kCarla));
             platform::injectWriteFailure(0);
             EXPECT_GE(boxes.count(), 1u);
+            // A database left damaged has been caught and reported at once.
+            if (!checkDatabase(f.dir.path()).ok) {
+                EXPECT_EQ(boxes.last().caption, "Datenbank fehlerhaft");
+            }
         }
     }
 }
