@@ -154,7 +154,7 @@ void Zeitbuch::Akt_laden(const std::string& name) {
             platform::MessageBox(text + std::to_string(first), "Achtung");
         } else {
             jahr = static_cast<int>(first);
-            host().setYearField(jahr);
+            host().showYear(jahr);
             Monat_einstellen(1);
         }
     }

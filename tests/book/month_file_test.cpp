@@ -231,7 +231,7 @@ TEST_F(MonthFile, FileWithoutYearAndOtherYears) {
     EXPECT_EQ(boxes.count(), 0u);
     EXPECT_EQ(zb.jahr, 2009);
     EXPECT_EQ(zb.monat, 2);
-    EXPECT_TRUE(host.has("year field 2009"));
+    EXPECT_TRUE(host.has("year 2009"));
     EXPECT_FALSE(host.has("enable Speichern"));
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,6 @@ public:
 
     // ---- Line selection (line_select.cpp) ----
     void setTextPosition(int position) override;
-
     // ---- User database ----
     void askSaveAndClearPage() override;
     void setControls(bool normal) override;
@@ -46,9 +46,6 @@ public:
     bool signInShowing = false;  // answers of the two window-state questions
     bool adminOpen = false;
 
-    // ---- Month files (month_file.cpp) ----
-    void setYearField(int year) override;
-
     bool has(const std::string& call) const {
         return std::find(calls.begin(), calls.end(), call) != calls.end();
     }
@@ -57,6 +54,15 @@ public:
     }
     // The last standby list passed to setCalendar.
     book::StandbyList lastStandby{};
+
+    // ---- Month loading and saving, year balance, save question ------------
+    // enableAction keeps the state here; actions never set count as disabled.
+    std::map<book::Action, bool> enabled;
+    bool saveAsResult = false;  // what saveMonthFileAs answers
+    bool actionEnabled(book::Action a) const override;
+    void showYear(int year) override;
+    void showMonthInList(int month) override;
+    bool saveMonthFileAs() override;
 };
 
 }  // namespace testing_support
