@@ -128,7 +128,7 @@ bool Zeitbuch::Benutzername_vorhanden(const std::string& name, bool bearbeiten) 
 }
 
 void Zeitbuch::Abgemeldet_anzeigen() {
-    host().askSaveAndClearPage();
+    Seite_sichern_fragen();  // a failed save keeps the page
     angemeldet = false;
     host().setCaption("Nicht Angemeldet");
     host().setControls(true);

@@ -92,8 +92,10 @@ bool Zeitbuch::Benutzer_anlegen(const Benutzerdaten& daten) {
 }
 
 bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerdaten& daten) {
-    // The save question runs while the offsets of the page's block still hold.
-    if (loeschen && benutzerBlockAktiv() && blockPosition > block) host().askSaveAndClearPage();
+    // The save question runs while the offsets of the page's block still hold;
+    // a page that could not be saved stops the delete, so nothing is lost.
+    if (loeschen && benutzerBlockAktiv() && blockPosition > block && !Seite_sichern_fragen())
+        return false;
 
     platform::File index, dat;
     if (!index.open(indexPath(datenOrdner), platform::OpenMode::ReadWrite)) {
@@ -210,7 +212,7 @@ bool Zeitbuch::Benutzerblock_verschieben(uint32_t block, bool loeschen, bool* ei
         host().setCaption("Nicht Angemeldet");
         angemeldet = false;
         host().enableAction(Action::Speichern, false);
-        host().askSaveAndClearPage();
+        Seite_sichern_fragen();  // `Speichern` is off: only clears the page
         host().setControls(true);
     }
     return true;

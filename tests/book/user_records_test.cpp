@@ -175,18 +175,41 @@ TEST(DeleteUser, RemovesRecordAndBlock) {
 }
 
 TEST(DeleteUser, SignedInUserBehindIsAskedFirstThenSignedOut) {
+    for (const auto answer : {platform::Answer::No, platform::Answer::Yes}) {
+        Fixture f;
+        f.install(twoUsers());
+        ASSERT_TRUE(f.zb.Pruefe_Anmeldung("bert", "geheim"));
+        f.zb.jahr = 2009;
+        f.zb.seitenMonat = f.zb.monat = 2;
+        f.host.enableAction(Action::Speichern, true);  // bert's page was changed
+        platform::ScriptedMessages boxes;
+        boxes.answer(answer);
+        ASSERT_TRUE(f.zb.Datenbank_aendern(0, true));
+        // The question came while bert's block still stood where the book has it.
+        ASSERT_EQ(boxes.count(), 2u);
+        EXPECT_EQ(boxes.shown()[0].caption, "Achtung");
+        EXPECT_EQ(boxes.shown()[1].caption, "Bitte Neu anmelden!");
+        EXPECT_FALSE(f.zb.angemeldet);
+        EXPECT_TRUE(f.host.has("disable Speichern"));
+        EXPECT_TRUE(checkDatabase(f.dir.path()).ok);
+        // Saved: bert's block, now the only one, holds February 2009 (hand mode, no counts).
+        EXPECT_EQ(f.files().dat.find(u32(2009 | 0xFFFFu << 16) + "\x02") != std::string::npos,
+                  answer == platform::Answer::Yes);
+    }
+}
+
+TEST(DeleteUser, AFailedSaveStopsTheDelete) {
     Fixture f;
     f.install(twoUsers());
     ASSERT_TRUE(f.zb.Pruefe_Anmeldung("bert", "geheim"));
-    f.host.calls.clear();
+    f.host.enableAction(Action::Speichern, true);
     platform::ScriptedMessages boxes;
-    ASSERT_TRUE(f.zb.Datenbank_aendern(0, true));
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().caption, "Bitte Neu anmelden!");
-    EXPECT_FALSE(f.zb.angemeldet);
-    EXPECT_THAT(f.host.calls,
-                ::testing::ElementsAre("save question", "caption Nicht Angemeldet",
-                                       "disable Speichern", "save question", "controls normal"));
+    boxes.answer(platform::Answer::Yes);
+    platform::injectWriteFailure(1);  // the save's first write
+    EXPECT_FALSE(f.zb.Datenbank_aendern(0, true));
+    platform::injectWriteFailure(0);
+    EXPECT_EQ(readFile(f.logPath()), twoUsers().log);
+    EXPECT_TRUE(f.zb.Pruefe_Anmeldung("anna", "pw1"));
 }
 
 TEST(DeleteUser, SignOutOnlyWhileAUserBlockIsInUse) {
