@@ -6,8 +6,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 source scripts/deps.sh
 klb_install_missing
+klb_use_ccache "$root"
 
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release $KLB_CACHE_ARGS >/dev/null
 cmake --build build/release -j "$(nproc)"
 
 exe="$root/build/release/app/kronlaufbuch"

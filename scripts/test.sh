@@ -5,18 +5,19 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 source scripts/deps.sh
 klb_install_missing
+klb_use_ccache "$root"
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 export CTEST_OUTPUT_ON_FAILURE=1
 
 echo "== Release build and tests =="
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release $KLB_CACHE_ARGS >/dev/null
 cmake --build build/release -j "$jobs"
 ctest --test-dir build/release -j "$jobs" --timeout 300
 
 echo "== ASan+UBSan build and tests =="
-cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug $KLB_CACHE_ARGS -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
   -DKLB_SANITIZE=ON -DKLB_BENCH=OFF >/dev/null
 cmake --build build/asan -j "$jobs"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
