@@ -10,13 +10,19 @@ function(klb_library name)
   target_link_libraries(${name} PUBLIC ${A_DEPS})
 endfunction()
 
-# klb_tests(<name> [DEPS <targets...>]): every *_test.cpp below the current
+# klb_tests(<name> [QT] [DEPS <targets...>]): every *_test.cpp below the current
 # folder in one executable; each test case is its own CTest test.
+# With QT the executable's main creates the QApplication (tests/qt_test_main.cpp).
 function(klb_tests name)
-  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(A "QT" "" "DEPS" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  set(main GTest::gtest_main)
+  if(A_QT)
+    set(srcs ${srcs} ${PROJECT_SOURCE_DIR}/tests/qt_test_main.cpp)
+    set(main Qt6::Widgets)
+  endif()
   add_executable(${name} ${srcs})
-  target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gmock ${main})
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -1,0 +1,45 @@
+#include "platform/ui/bitmap.h"
+
+#include <QFile>
+#include <QPainter>
+#include <algorithm>
+
+namespace ui {
+
+Bitmap::Bitmap(int width, int height) { setSize(width, height); }
+
+void Bitmap::setSize(int width, int height) {
+    width = std::max(0, width);
+    height = std::max(0, height);
+    if (width == image_.width() && height == image_.height() && !image_.isNull()) return;
+    canvas_.detach();
+    QImage next(width, height, QImage::Format_RGB32);
+    next.fill(Qt::white);
+    if (!image_.isNull() && width > 0 && height > 0) {
+        QPainter p(&next);
+        p.drawImage(0, 0, image_);
+    }
+    image_ = std::move(next);
+    if (width > 0 && height > 0) canvas_.attach(&image_);
+}
+
+bool Bitmap::loadFromFile(const std::string& path) {
+    QImage loaded;
+    if (!loaded.load(QFile::decodeName(path.c_str()))) return false;
+    assign(loaded);
+    return true;
+}
+
+void Bitmap::assign(const QImage& image) {
+    canvas_.detach();
+    image_ = image.convertToFormat(QImage::Format_RGB32);
+    if (!image_.isNull()) canvas_.attach(&image_);
+}
+
+TColor Bitmap::transparentKey() const {
+    if (transparentColor != clDefault) return transparentColor;
+    if (image_.isNull()) return clNone;
+    return fromQRgb(image_.pixel(0, image_.height() - 1));
+}
+
+}  // namespace ui

@@ -1,0 +1,179 @@
+#include "platform/ui/control.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+
+#include "platform/core/codepage.h"
+
+namespace ui {
+namespace {
+
+bool toButton(Qt::MouseButton b, MouseButton& out) {
+    switch (b) {
+        case Qt::LeftButton: out = MouseButton::Left; return true;
+        case Qt::RightButton: out = MouseButton::Right; return true;
+        case Qt::MiddleButton: out = MouseButton::Middle; return true;
+        default: return false;
+    }
+}
+
+// The press's own button counts as held, its release's no longer.
+int withButton(int shift, MouseButton b, bool held) {
+    const int bit = b == MouseButton::Left ? kLeftButton : b == MouseButton::Right ? kRightButton : kMiddleButton;
+    return held ? shift | bit : shift & ~bit;
+}
+
+}  // namespace
+
+Control::Control(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    resizeBacking(width(), height());
+}
+
+Control::~Control() { canvas_.detach(); }
+
+void Control::resizeBacking(int w, int h) {
+    w = std::max(1, w);
+    h = std::max(1, h);
+    if (!backing_.isNull() && backing_.width() == w && backing_.height() == h) return;
+    QImage next(w, h, QImage::Format_RGB32);
+    next.fill(toQColor(color_));
+    if (!backing_.isNull()) {
+        QPainter p(&next);
+        p.drawImage(0, 0, backing_);
+    }
+    canvas_.detach();
+    backing_ = std::move(next);
+    canvas_.attach(&backing_);
+}
+
+void Control::armTimer(int id, int intervalMs) {
+    disarmTimer(id);
+    const int qtId = startTimer(std::max(0, intervalMs));
+    if (qtId != 0) timers_[id] = qtId;
+}
+
+void Control::disarmTimer(int id) {
+    const auto it = timers_.find(id);
+    if (it == timers_.end()) return;
+    killTimer(it->second);
+    timers_.erase(it);
+}
+
+void Control::captureMouse() { grabMouse(); }
+void Control::releaseMouseCapture() {
+    if (hasMouseCapture()) releaseMouse();
+}
+bool Control::hasMouseCapture() const { return mouseGrabber() == this; }
+
+void Control::setCursorShape(Cursor c) { setCursor(toQtCursor(c)); }
+
+bool Control::event(QEvent* e) {
+    if (wantsTab_ && e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
+            keyPressEvent(k);
+            return true;
+        }
+    }
+    return QWidget::event(e);
+}
+
+void Control::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, backing_);
+}
+
+void Control::resizeEvent(QResizeEvent*) {
+    resizeBacking(width(), height());
+    Resized(backing_.width(), backing_.height());
+    update();
+}
+
+void Control::mousePressEvent(QMouseEvent* e) {
+    MouseButton b;
+    if (!toButton(e->button(), b)) return;
+    const QPoint p = e->position().toPoint();
+    MouseDown(b, withButton(shiftStateOf(*e), b, true), p.x(), p.y());
+    update();
+}
+
+void Control::mouseReleaseEvent(QMouseEvent* e) {
+    MouseButton b;
+    if (!toButton(e->button(), b)) return;
+    const QPoint p = e->position().toPoint();
+    MouseUp(b, withButton(shiftStateOf(*e), b, false), p.x(), p.y());
+    update();
+}
+
+void Control::mouseDoubleClickEvent(QMouseEvent* e) {
+    MouseButton b;
+    if (!toButton(e->button(), b)) return;
+    const QPoint p = e->position().toPoint();
+    DblClick(b, withButton(shiftStateOf(*e), b, true), p.x(), p.y());
+    update();
+}
+
+void Control::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    MouseMove(shiftStateOf(*e), p.x(), p.y());
+    update();
+}
+
+void Control::wheelEvent(QWheelEvent* e) {
+    const QPoint p = e->position().toPoint();
+    MouseWheel(e->angleDelta().y(), shiftStateOf(*e), p.x(), p.y());
+    e->accept();
+    update();
+}
+
+void Control::keyPressEvent(QKeyEvent* e) {
+    const int shift = shiftStateOf(*e);
+    KeyDown(e->key(), shift);
+    // Ctrl with a letter types the control character (Ctrl+C = 3) whatever
+    // text the desktop reports; Ctrl+Alt is AltGr and types its text.
+    if ((shift & (kCtrl | kAlt)) == kCtrl && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z) {
+        KeyPress(static_cast<char>(e->key() - Qt::Key_A + 1));
+        update();
+        return;
+    }
+    for (const QChar ch : e->text()) {
+        const int b = platform::unicodeToCp1252(ch.unicode());
+        if (b > 0) KeyPress(static_cast<char>(b));
+    }
+    update();
+}
+
+void Control::keyReleaseEvent(QKeyEvent* e) {
+    KeyUp(e->key(), shiftStateOf(*e));
+    update();
+}
+
+void Control::focusInEvent(QFocusEvent* e) {
+    QWidget::focusInEvent(e);
+    GotFocus();
+    update();
+}
+
+void Control::focusOutEvent(QFocusEvent* e) {
+    QWidget::focusOutEvent(e);
+    LostFocus();
+    update();
+}
+
+void Control::timerEvent(QTimerEvent* e) {
+    for (const auto& [id, qtId] : timers_) {
+        if (qtId == e->timerId()) {
+            TimerFired(id);
+            update();
+            return;
+        }
+    }
+    QWidget::timerEvent(e);
+}
+
+}  // namespace ui

@@ -1,0 +1,28 @@
+// The Qt dialogs behind platform::MessageBox, with German button texts. The
+// program installs them at start; tests keep platform::ScriptedMessages.
+#pragma once
+
+#include <QMessageBox>
+#include <memory>
+
+#include "platform/core/message_box.h"
+
+namespace ui {
+
+// Makes platform::MessageBox show Qt dialogs.
+void installQtMessageBoxes();
+
+// The dialog for a request, not yet shown: Windows-1252 text and caption
+// converted, buttons "OK", "Abbrechen", "Ja", "Nein", "Wiederholen" in the
+// order of the request's button set, the first one the default.
+std::unique_ptr<QMessageBox> makeMessageBox(const platform::MessageRequest& request,
+                                            QWidget* parent = nullptr);
+
+// The answer of a button of such a dialog; a dialog closed without a button
+// answers like its cancelling button (Cancel, No, or OK when it has only OK).
+platform::Answer answerOf(const QMessageBox& box);
+
+// Shows the dialog modally over the active window and returns the answer.
+platform::Answer showQtMessageBox(const platform::MessageRequest& request);
+
+}  // namespace ui

@@ -1,0 +1,57 @@
+// A printer for tests: every page becomes an image of the printable area,
+// and every text drawn is kept with its page and position.
+#pragma once
+
+#include <QImage>
+#include <string>
+#include <vector>
+
+#include "platform/ui/printer.h"
+
+namespace ui {
+
+struct RecordedText {
+    int x = 0;
+    int y = 0;
+    std::string text;  // Windows-1252
+    bool operator==(const RecordedText&) const = default;
+};
+
+struct RecordedPage {
+    QImage image;
+    std::vector<RecordedText> texts;
+};
+
+class RecordingPrinter : public Printer {
+public:
+    // A4 at 96 pixels per inch with a quarter-inch unprintable margin.
+    static PrinterMetrics a4At96Dpi();
+
+    explicit RecordingPrinter(PrinterMetrics metrics = a4At96Dpi());
+
+    PrinterMetrics metrics() const override { return metrics_; }
+
+    // Pages of the documents printed so far (also of an aborted one).
+    const std::vector<RecordedPage>& pages() const { return pages_; }
+    int documents() const { return documents_; }
+    bool aborted() const { return aborted_; }
+    // When set, the next BeginDoc fails as an unavailable printer does.
+    void failNextBegin() { failBegin_ = true; }
+
+protected:
+    bool beginDevice() override;
+    void newPageDevice() override;
+    bool endDevice() override;
+    void abortDevice() override;
+
+private:
+    void startPage();
+
+    PrinterMetrics metrics_;
+    std::vector<RecordedPage> pages_;
+    int documents_ = 0;
+    bool aborted_ = false;
+    bool failBegin_ = false;
+};
+
+}  // namespace ui
