@@ -1,0 +1,239 @@
+#include "controls/calendar/model/standby_marks.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace calendar {
+namespace {
+
+using Record = std::array<uint8_t, kRecordSize>;
+
+StandbyList listOf(const std::vector<Record>& records) {
+    StandbyList l{};
+    for (size_t i = 0; i < records.size(); ++i)
+        std::copy(records[i].begin(), records[i].end(), l.begin() + i * kRecordSize);
+    return l;
+}
+
+std::vector<Record> recordsOf(const StandbyList& l) {
+    std::vector<Record> out;
+    for (int i = 0; i < recordCount(l); ++i) {
+        Record r;
+        std::copy_n(l.begin() + i * kRecordSize, kRecordSize, r.begin());
+        out.push_back(r);
+    }
+    return out;
+}
+
+int cellOf(const MonthGrid& g, int month, int day) {
+    for (int c = 0; c < kCells; ++c)
+        if (g.cellMonth(c) == month && g.day[c] == day) return c;
+    ADD_FAILURE() << "no cell " << day << "." << month;
+    return 0;
+}
+
+Marks marksOf(const MonthGrid& g, std::initializer_list<std::pair<int, int>> from_to_month,
+              int month) {
+    Marks m{};
+    for (auto [from, to] : from_to_month)
+        for (int c = cellOf(g, month, from); c <= cellOf(g, month, to); ++c) m[c] = 1;
+    return m;
+}
+
+TEST(StandbyMarks, RunsBecomeRecords) {
+    struct Case {
+        const char* what;
+        int y, m;
+        std::vector<std::pair<Record, Record>> runs;  // {start d, m}, {end d, m} as cells
+        std::vector<Record> expected;
+    };
+    const Case cases[] = {
+        {"one week", 2024, 3, {{{4, 3}, {10, 3}}}, {{10, 4, 3, 10, 3}}},
+        {"Friday to Monday breaks after Sunday", 2024, 3, {{{8, 3}, {11, 3}}},
+         {{10, 8, 3, 10, 3}, {11, 11, 3, 11, 3}}},
+        {"Sunday plus the next week is one run", 2024, 3, {{{10, 3}, {17, 3}}},
+         {{10, 10, 3, 17, 3}}},
+        {"ends in the next month", 2015, 2, {{{23, 2}, {1, 3}}}, {{9, 23, 2, 1, 3}}},
+        {"last row of a December in week 1", 2014, 12, {{{29, 12}, {31, 12}}},
+         {{1 | kIntoNextYear, 29, 12, 31, 12}}},
+        {"grey December cell in a January", 2021, 1, {{{30, 12}, {2, 1}}},
+         {{53 | kFromPreviousYear, 30, 12, 2, 1}}},
+        // Week 53 reaching January would otherwise read as a January of the same year.
+        {"week 53 into January", 2020, 12, {{{30, 12}, {2, 1}}},
+         {{53 | kIntoNextYear, 30, 12, 2, 1}}},
+        {"January days of week 53", 2020, 12, {{{1, 1}, {3, 1}}},
+         {{53 | kIntoNextYear, 1, 1, 3, 1}}},
+        {"previous-month days", 2024, 3, {{{26, 2}, {27, 2}}}, {{9, 26, 2, 27, 2}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const MonthGrid g = buildMonthGrid(c.y, c.m);
+        Marks marks{};
+        for (const auto& [s, e] : c.runs)
+            for (int i = cellOf(g, s[1], s[0]); i <= cellOf(g, e[1], e[0]); ++i) marks[i] = 1;
+        const MarkedRecords r = recordsFromMarks(g, marks, StandbyList{}, 0, kMaxRecords);
+        EXPECT_FALSE(r.overflow);
+        EXPECT_EQ(recordsOf(r.list), c.expected);
+        // ...and the records show the same marks again.
+        Marks back{};
+        uint32_t mask = 0;
+        marksFromRecords(g, r.list, back, mask);
+        EXPECT_EQ(back, marks);
+        EXPECT_EQ(mask, (1u << c.expected.size()) - 1);
+    }
+}
+
+TEST(StandbyMarks, RecordsOfOtherMonthsKeepTheirPlaceInTimeOrder) {
+    const MonthGrid march = buildMonthGrid(2024, 3);  // third row: week 11
+    const Record january{2, 8, 1, 14, 1}, february{6, 5, 2, 11, 2}, april{15, 8, 4, 14, 4};
+    const Record marchOld{11, 11, 3, 17, 3};
+    const StandbyList old = listOf({january, february, marchOld, april});
+    Marks marks{};
+    uint32_t mask = 0;
+    marksFromRecords(march, old, marks, mask);
+    EXPECT_EQ(mask, 0b0100u);
+    EXPECT_EQ(marks, marksOf(march, {{11, 17}}, 3));
+
+    // Replace the March week by two single days.
+    marks = Marks{};
+    marks[cellOf(march, 3, 5)] = 1;
+    marks[cellOf(march, 3, 20)] = 1;
+    MarkedRecords r = recordsFromMarks(march, marks, old, mask, kMaxRecords);
+    EXPECT_EQ(recordsOf(r.list), (std::vector<Record>{january, february, {10, 5, 3, 5, 3},
+                                                       {12, 20, 3, 20, 3}, april}));
+    EXPECT_EQ(r.mask, 0b01100u);
+
+    // No record shown: new runs go behind the records of earlier weeks.
+    marks = Marks{};
+    marks[cellOf(march, 3, 26)] = 1;
+    r = recordsFromMarks(march, marks, listOf({january, february, april}), 0, kMaxRecords);
+    EXPECT_EQ(recordsOf(r.list),
+              (std::vector<Record>{january, february, {13, 26, 3, 26, 3}, april}));
+
+    // Clearing the marks removes exactly the shown records.
+    r = recordsFromMarks(march, Marks{}, old, 0b0100u, kMaxRecords);
+    EXPECT_EQ(recordsOf(r.list), (std::vector<Record>{january, february, april}));
+    EXPECT_EQ(r.mask, 0u);
+    // Unused slots are zeroed whole.
+    for (size_t i = 3 * kRecordSize; i < r.list.size(); ++i) EXPECT_EQ(r.list[i], 0) << i;
+}
+
+TEST(StandbyMarks, EmptyListWithoutMarksStaysEmpty) {
+    const MarkedRecords r = recordsFromMarks(buildMonthGrid(2024, 3), Marks{}, StandbyList{}, 0, 9);
+    EXPECT_EQ(r.list, StandbyList{});
+    EXPECT_FALSE(r.overflow);
+}
+
+TEST(StandbyMarks, OverflowDropsLaterMonthsFirstAndNeverExceedsNine) {
+    const MonthGrid march = buildMonthGrid(2024, 3);
+    // Two February records before the grid, two April records after it.
+    const StandbyList old = listOf({{6, 5, 2, 5, 2}, {7, 12, 2, 12, 2}, {15, 8, 4, 8, 4},
+                                    {16, 15, 4, 15, 4}});
+    Marks marks{};
+    for (int d = 4; d <= 19; d += 3) marks[cellOf(march, 3, d)] = 1;  // 6 single days
+    MarkedRecords r = recordsFromMarks(march, marks, old, 0, kMaxRecords);
+    EXPECT_TRUE(r.overflow);
+    const auto recs = recordsOf(r.list);
+    ASSERT_EQ(recs.size(), 9u);
+    EXPECT_EQ(recs[8], (Record{15, 8, 4, 8, 4}));  // the later April record is dropped
+
+    // Runs beyond the ninth record are not stored.
+    for (int d = 4; d <= 31; d += 2) marks[cellOf(march, 3, d)] = 1;
+    r = recordsFromMarks(march, marks, StandbyList{}, 0, kMaxRecords);
+    EXPECT_TRUE(r.overflow);
+    EXPECT_EQ(recordCount(r.list), 9);
+}
+
+TEST(StandbyMarks, DamagedRecordsMarkNothingAndAreKept) {
+    const MonthGrid g = buildMonthGrid(2024, 3);
+    const std::vector<Record> damaged = {
+        {10, 0, 3, 5, 3},    // day 0
+        {10, 40, 3, 41, 3},  // day 40
+        {10, 5, 13, 9, 13},  // month 13
+        {10, 31, 2, 3, 3},   // 31 February would match 31 March
+        {10, 30, 3, 99, 3},  // end never found: marks to the last cell
+    };
+    Marks marks{};
+    uint32_t mask = 0;
+    marksFromRecords(g, listOf(damaged), marks, mask);
+    EXPECT_EQ(mask, 0b10000u);
+    for (int c = 0; c < kCells; ++c) EXPECT_EQ(marks[c], c >= cellOf(g, 3, 30) ? 1 : 0) << c;
+
+    // A list with all bytes 0xFF: nine records, none shown, scan stays in bounds.
+    StandbyList junk;
+    junk.fill(0xFF);
+    marks = Marks{};
+    mask = 0;
+    marksFromRecords(g, junk, marks, mask);
+    EXPECT_EQ(mask, 0u);
+    EXPECT_EQ(marks, Marks{});
+}
+
+TEST(StandbyMarks, OneDayRecordMarksOneCell) {
+    const MonthGrid g = buildMonthGrid(2024, 3);
+    Marks marks{};
+    uint32_t mask = 0;
+    marksFromRecords(g, listOf({{10, 7, 3, 7, 3}}), marks, mask);
+    Marks expected{};
+    expected[cellOf(g, 3, 7)] = 1;
+    EXPECT_EQ(marks, expected);
+}
+
+// Runs as the calendar forms them, counted independently: a run breaks at an
+// unmarked cell and after a Sunday unless it opened on that Sunday.
+int countRuns(const Marks& m) {
+    int runs = 0;
+    bool open = false;
+    int length = 0;
+    for (int c = 0; c < kCells; ++c) {
+        if (!m[c]) {
+            open = false;
+            continue;
+        }
+        if (!open) {
+            ++runs;
+            open = true;
+            length = 0;
+        }
+        ++length;
+        if (c % 7 == 6 && length > 1) open = false;
+    }
+    return runs;
+}
+
+TEST(StandbyMarks, RandomMarksRoundTrip) {
+    std::mt19937 rng(20240305);
+    int overflows = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const int y = 1901 + static_cast<int>(rng() % 199);
+        const int m = 1 + static_cast<int>(rng() % 12);
+        const MonthGrid g = buildMonthGrid(y, m);
+        Marks marks{};
+        const unsigned density = 1 + rng() % 6;  // sparse to nearly full
+        for (auto& c : marks) c = rng() % 7 < density ? 1 : 0;
+        SCOPED_TRACE(testing::Message() << y << "-" << m << " case " << i);
+
+        const int runs = countRuns(marks);
+        const MarkedRecords r = recordsFromMarks(g, marks, StandbyList{}, 0, kMaxRecords);
+        ASSERT_EQ(r.overflow, runs > kMaxRecords);
+        ASSERT_EQ(recordCount(r.list), std::min(runs, kMaxRecords));
+        overflows += r.overflow;
+        if (r.overflow) continue;
+
+        Marks back{};
+        uint32_t mask = 0;
+        marksFromRecords(g, r.list, back, mask);
+        ASSERT_EQ(back, marks);
+        ASSERT_EQ(mask, r.mask);
+        // Turning the shown marks into records again changes nothing.
+        const MarkedRecords again = recordsFromMarks(g, back, r.list, mask, kMaxRecords);
+        ASSERT_EQ(again.list, r.list);
+    }
+    EXPECT_GT(overflows, 100);
+    EXPECT_LT(overflows, 3900);
+}
+
+}  // namespace
+}  // namespace calendar
