@@ -1,5 +1,7 @@
 #include "book/zeitbuch.h"
 
+#include "book/standby_lines.h"
+
 namespace book {
 
 const char kTemplateLine[kLineLength + 1] =
@@ -40,7 +42,12 @@ int kindOfMarker(char marker) {
 
 Zeitbuch::Zeitbuch(ZeitbuchHost& host)
     : zeilen{kTemplateLine}, texte{""}, eingabe(kTemplateLine), textPuffer(151, ' '),
-      host_(&host) {}
+      host_(&host) {
+    // Totals block and standby headings, as the summary panel first shows them.
+    summenZeilen = summenVorlage();
+    einstellungenEintragen();
+    Bereitschaftszeile(bereitschaftsZeilen, bereitschaftsListe, false);
+}
 
 void Zeitbuch::seiteLeeren() {
     zeilen.assign(1, kTemplateLine);

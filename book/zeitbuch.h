@@ -200,6 +200,15 @@ public:
     void Monat_einstellen(int month);
     int Ist_Feiertag(int day, int month) const;
     void bewegliche_Feiertage(int year);  // movable feasts of `year` into the table
+    // ---- Holiday bits of one month, kept for Ist_Feiertag (holidays.cpp) -
+    struct FeiertagsCache {
+        int jahr = 0;
+        int monat = 0;  // 0 = nothing kept
+        int laenge = 0;
+        std::array<Feiertag, kHolidayCount> tabelle{};  // the table they came from
+        std::array<uint8_t, 32> bits{};                 // by day of the month
+    };
+    mutable FeiertagsCache feiertagsCache;
 
     // ---- Surcharge split (surcharges.cpp) --------------------------------
     void Zuschlaege_berechnen(int kind);
@@ -208,6 +217,20 @@ public:
     void Summen_anzeigen(int month);
     // Rounds minutes to the rounding unit with the current rounding mode.
     int32_t runden(int32_t minutes) const;
+    // ---- Totals block and standby lines (totals.cpp, standby_lines.cpp) --
+    // Indexes of the totals lines (`summenZeilen`).
+    static constexpr int kSummeGesamt = 0;         // 0..5: the six totals
+    static constexpr int kSummeAnzahlKopf = 6;     // "Anzahl Summe"
+    static constexpr int kSummeWochen = 7;         // 7..10: standby counts
+    static constexpr int kSummeWochenPkw = 8;
+    static constexpr int kSummeWochenenden = 9;
+    static constexpr int kSummeWochenendenPkw = 10;
+    // The eleven totals lines as created, before any figure is written.
+    static std::array<std::string, 11> summenVorlage();
+    // Puts the five percentages (lines 1-5) and the four allowance amounts
+    // (lines 7-10) of the settings into the totals lines; the window calls
+    // it whenever it shows changed settings.
+    void einstellungenEintragen();
 
     // ---- Line check and parsing (line_check.cpp, line_parse.cpp) ---------
     int Zeile_pruefen(bool checkOverlap);

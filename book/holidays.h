@@ -1,0 +1,15 @@
+// Holiday dates: Easter Sunday by the Gregorian computus and the entries of
+// the holiday table that follow the year.
+#pragma once
+
+#include <cstdint>
+
+namespace book {
+
+// Day number (days since 30 Dec 1899) of Easter Sunday of `year`.
+int32_t easterSunday(int year);
+
+// Whether entry `index` of the holiday table moves with the year.
+bool isMovableHoliday(int index);
+
+}  // namespace book
