@@ -69,6 +69,10 @@ public:
     // File dialogs; "" when cancelled. Filter as "Text (*.ext)|*.ext|...".
     virtual std::string askSaveFileName(const std::string& filter, const std::string& defaultExt) = 0;
     virtual std::string askOpenFileName(const std::string& filter, const std::string& defaultExt) = 0;
+
+    // ---- Line selection (line_select.cpp) ----
+    // Moves the work-text cursor and leaves the selection as it is.
+    virtual void setTextPosition(int position) = 0;
 };
 
 // A host that does nothing: for the book without a window.
@@ -91,6 +95,9 @@ public:
     void setTextCursor(int, int) override {}
     std::string askSaveFileName(const std::string&, const std::string&) override { return {}; }
     std::string askOpenFileName(const std::string&, const std::string&) override { return {}; }
+
+    // ---- Line selection (line_select.cpp) ----
+    void setTextPosition(int) override {}
 };
 
 }  // namespace book

@@ -6,6 +6,8 @@ namespace book {
 
 const char kTemplateLine[kLineLength + 1] =
     "       .                :     :                            ";
+const char kEntryLine[kLineLength + 1] =
+    "     __.              __:__ __:__                          ";
 
 const char* const kWeekdayNames[8] = {"",          "Montag    ", "Dienstag  ", "Mittwoch  ",
                                       "Donnerstag", "Freitag   ", "Sonnabend ", "Sonntag   "};
@@ -41,7 +43,7 @@ int kindOfMarker(char marker) {
 }
 
 Zeitbuch::Zeitbuch(ZeitbuchHost& host)
-    : zeilen{kTemplateLine}, texte{""}, eingabe(kTemplateLine), textPuffer(151, ' '),
+    : zeilen{kEntryLine}, texte{""}, eingabe(kEntryLine), textPuffer(151, ' '),
       host_(&host) {
     // Totals block and standby headings, as the summary panel first shows them.
     summenZeilen = summenVorlage();
@@ -50,7 +52,9 @@ Zeitbuch::Zeitbuch(ZeitbuchHost& host)
 }
 
 void Zeitbuch::seiteLeeren() {
-    zeilen.assign(1, kTemplateLine);
+    // The entry line at the end stays as it is.
+    std::string entry = zeilen.empty() ? std::string(kEntryLine) : zeilen.back();
+    zeilen.assign(1, std::move(entry));
     texte.assign(1, "");
     zeitIndex.clear();
     aktuelleZeile = 0;

@@ -33,6 +33,9 @@ constexpr int kToMinute = 31;
 
 // The empty template line in which a new period is typed.
 extern const char kTemplateLine[kLineLength + 1];
+// ---- Sheet engine: the entry line as the sheet holds it at its end, the
+// positions still to be typed shown as "_".
+extern const char kEntryLine[kLineLength + 1];
 // "Montag    " .. "Sonntag   ", index 1 = Monday .. 7 = Sunday (0 unused).
 extern const char* const kWeekdayNames[8];
 // "Januar" .. "Dezember" (Windows-1252), index 1..12 (0 unused).
@@ -241,6 +244,12 @@ public:
     void Zeile_einfuegen(int index, const std::string& text, bool adjust);
     void Zuschlaege_neu_berechnen();
 
+    // ---- Sheet engine (line_check.cpp, line_parse.cpp, standby_detect.cpp,
+    //      line_select.cpp, recompute.cpp) ---------------------------------
+    // Standby periods in the list: the records before the first whose week
+    // number (low 6 bits) is 0, at most 9. Savers write this many.
+    int bereitschaftsAnzahl() const;
+
     // ---- Page lifecycle (page.cpp) ---------------------------------------
     // Empties the page down to the template line and clears the totals,
     // counts, standby state, budget, corrections and chronology pair.
@@ -249,6 +258,15 @@ public:
 private:
     ZeitbuchHost* host_;
     char built_[kLineLength + 1] = {};  // result buffer of Zeile_auswerten
+
+    // ---- Sheet engine (private) -------------------------------------------
+    // Refuses a field of the entry line: beep, status code 3, its column.
+    int feldAblehnen(int column);
+    // Automatic standby detection for the parsed line on weekday `w`.
+    void bereitschaftErkennen(int w);
+    // Repaints through the host while the sheet is shown.
+    void blattNeuZeichnen(bool whole);
+    bool neuBerechnung_ = false;  // the whole page is being recomputed
 };
 
 }  // namespace book

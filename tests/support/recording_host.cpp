@@ -51,4 +51,9 @@ std::string RecordingHost::askOpenFileName(const std::string& filter, const std:
     return a;
 }
 
+// ---- Line selection (line_select.cpp) ----
+void RecordingHost::setTextPosition(int position) {
+    calls.push_back("text position " + std::to_string(position));
+}
+
 }  // namespace testing_support

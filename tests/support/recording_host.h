@@ -34,6 +34,9 @@ public:
     std::string askSaveFileName(const std::string& filter, const std::string& defaultExt) override;
     std::string askOpenFileName(const std::string& filter, const std::string& defaultExt) override;
 
+    // ---- Line selection (line_select.cpp) ----
+    void setTextPosition(int position) override;
+
     bool has(const std::string& call) const {
         return std::find(calls.begin(), calls.end(), call) != calls.end();
     }
