@@ -27,6 +27,16 @@ const char* actionName(Action a) {
         case Action::MenuePasswort: return "MenuePasswort";
         case Action::Zuschlagskorrektur: return "Zuschlagskorrektur";
         case Action::MonthNavigation: return "MonthNavigation";
+        case Action::Bearbeiten1: return "Bearbeiten1";
+        case Action::ToolButton1: return "ToolButton1";
+        case Action::Oeffnen1: return "Oeffnen1";
+        case Action::Freizeitausgleich: return "Freizeitausgleich";
+        case Action::Extra_Kronlauf: return "Extra_Kronlauf";
+        case Action::UeStundenKonto: return "UeStundenKonto";
+        case Action::AZVerlagern: return "AZVerlagern";
+        case Action::Mehrarbeit: return "Mehrarbeit";
+        case Action::ToolButton6: return "ToolButton6";
+        case Action::Neu1: return "Neu1";
     }
     return "?";
 }

@@ -35,6 +35,17 @@ enum class Action {
     MenuePasswort,
     Zuschlagskorrektur,
     MonthNavigation,  // ToolButton7/9/22, ComboBox1, Anzeige_Jahr, UpDown1
+    // ---- Editing switch `Bearbeitung_freigeben` (sign_in.cpp) ----
+    Bearbeiten1,      // the "Bearbeiten" menu
+    ToolButton1,
+    Oeffnen1,
+    Freizeitausgleich,
+    Extra_Kronlauf,
+    UeStundenKonto,
+    AZVerlagern,
+    Mehrarbeit,
+    ToolButton6,
+    Neu1,
 };
 
 const char* actionName(Action a);
@@ -73,6 +84,15 @@ public:
     // ---- Line selection (line_select.cpp) ----
     // Moves the work-text cursor and leaves the selection as it is.
     virtual void setTextPosition(int position) = 0;
+    // ---- User database (sign_in.cpp, user_records.cpp) ----
+    // `Seite_sichern_fragen`: the save question for a changed page, then the page is cleared.
+    virtual void askSaveAndClearPage() = 0;
+    // `Bedienelemente_setzen`(normal).
+    virtual void setControls(bool normal) = 0;
+    // `AdminClick` from the sign-in: the administration window is made anew and shown.
+    virtual void openAdministration() = 0;
+    virtual bool signInDialogShowing() const = 0;
+    virtual bool administrationOpen() const = 0;
 };
 
 // A host that does nothing: for the book without a window.
@@ -98,6 +118,11 @@ public:
 
     // ---- Line selection (line_select.cpp) ----
     void setTextPosition(int) override {}
+    void askSaveAndClearPage() override {}
+    void setControls(bool) override {}
+    void openAdministration() override {}
+    bool signInDialogShowing() const override { return false; }
+    bool administrationOpen() const override { return false; }
 };
 
 }  // namespace book

@@ -10,6 +10,7 @@
 
 #include "book/host.h"
 #include "book/settings_block.h"
+#include "book/user_db_format.h"
 
 namespace book {
 
@@ -254,6 +255,50 @@ public:
     // Empties the page down to the template line and clears the totals,
     // counts, standby state, budget, corrections and chronology pair.
     void seiteLeeren();
+
+    // ---- Settings file, safety copies, month files (h-files) --------------
+    // settings_file.cpp: true reads "Kronlauf.ini" of the program folder
+    // (result: the file was read whole), false writes it (result: saved).
+    bool Einstellungen_laden_speichern(bool lesen);
+    // backup.cpp: true takes the safety copies, false offers the restore.
+    void Datenbank_sichern_wiederherstellen(bool sichern);
+    // Creates the generation folders 1..count below `base` and removes
+    // surplus ones; true when it FAILED.
+    bool Sicherungsordner_vorbereiten(uint8_t count, const std::string& base);
+    void Sicherung_rotieren();
+    // month_file.cpp: writes the shown page as a month file; false on failure.
+    bool Akt_speichern(const std::string& name);
+    void Akt_laden(const std::string& name);
+    // Asks for a file name and saves the page there.
+    void SpeichernAlsExecute();
+
+    // ---- User database (db_check.cpp, sign_in.cpp, user_records.cpp) -----
+    std::string passwort;          // the signed-in user's password
+    uint32_t benutzerReserve = 0;  // reserved u32 of the user record, kept as read
+    bool administrator = false;    // administrator rights (administrator sign-in or user bit 0x08)
+    bool adminFreigabe = false;    // "Adminfreigabe": the administrator may edit the pages
+    // A named user's block holds the page (not a bare administrator session).
+    bool benutzerBlockAktiv() const { return angemeldet && !benutzerName.empty(); }
+
+    // True when the database is sound or absent; a fault sets `datenbankFehler`.
+    bool Datenbank_pruefen();
+    // Sign-in with the dialog's user name and password; true when somebody
+    // is signed in now. The caller loads the month.
+    bool Pruefe_Anmeldung(const std::string& name, const std::string& kennwort);
+    // True when another record already holds `name`; `bearbeiten` skips the
+    // signed-in user's own record.
+    bool Benutzername_vorhanden(const std::string& name, bool bearbeiten);
+    // Appends a user record and an empty block; false (with its message) on failure.
+    bool Benutzer_anlegen(const Benutzerdaten& daten);
+    bool Neuer_Benutzerblock(uint32_t indexPosition, uint32_t& blockOffset);
+    // Rewrites (loeschen false) or deletes the user record of the block at `block`.
+    bool Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerdaten& daten = {});
+    // Moves the block to the end of the file and the entry (jahr, seitenMonat)
+    // to the end of the block, or deletes the block. `eintragZuletzt`: that
+    // entry exists and is now the block's last.
+    bool Benutzerblock_verschieben(uint32_t block, bool loeschen, bool* eintragZuletzt = nullptr);
+    void Abgemeldet_anzeigen();
+    void Bearbeitung_freigeben(bool erlaubt);
 
 private:
     ZeitbuchHost* host_;

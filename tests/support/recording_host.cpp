@@ -55,5 +55,10 @@ std::string RecordingHost::askOpenFileName(const std::string& filter, const std:
 void RecordingHost::setTextPosition(int position) {
     calls.push_back("text position " + std::to_string(position));
 }
+void RecordingHost::askSaveAndClearPage() { calls.push_back("save question"); }
+void RecordingHost::setControls(bool normal) {
+    calls.push_back(normal ? "controls normal" : "controls balance");
+}
+void RecordingHost::openAdministration() { calls.push_back("open administration"); }
 
 }  // namespace testing_support

@@ -36,6 +36,14 @@ public:
 
     // ---- Line selection (line_select.cpp) ----
     void setTextPosition(int position) override;
+    // ---- User database ----
+    void askSaveAndClearPage() override;
+    void setControls(bool normal) override;
+    void openAdministration() override;
+    bool signInDialogShowing() const override { return signInShowing; }
+    bool administrationOpen() const override { return adminOpen; }
+    bool signInShowing = false;  // answers of the two window-state questions
+    bool adminOpen = false;
 
     bool has(const std::string& call) const {
         return std::find(calls.begin(), calls.end(), call) != calls.end();

@@ -1,0 +1,40 @@
+#include "book/db_messages.h"
+
+#include "platform/core/codepage.h"
+#include "platform/core/message_box.h"
+
+namespace book {
+
+const char kCaptionGesperrt[] = "Zugriff auf Datenbank gesperrt";
+const char kCaptionDatenformat[] = "Fehlerhaftes Datenformat";
+const char kCaptionVerwaltung[] = "Fehler in der Benutzerverwaltung";
+
+void showIndexFormatError() {
+    platform::MessageBox("Fehler in der Benutzerverwaltung", kCaptionDatenformat);
+}
+
+void showWriteProtected() {
+    static const std::string text = platform::cp1252("Die Datenbank ist schreibgechützt!");
+    platform::MessageBox(text, kCaptionGesperrt);
+}
+
+void showBlockFailure(const DbResult& r) {
+    switch (r.status) {
+        case DbStatus::Ok: return;
+        case DbStatus::OpenFailed:
+            if (platform::isAccessDenied(r.osError))
+                showWriteProtected();
+            else
+                platform::MessageBox("Kein Zugriff auf die Datenbank!", kCaptionGesperrt);
+            return;
+        case DbStatus::NoMemory:
+            platform::MessageBox("Nicht genug Speicher um die Datenbank zu bearbeiten", "Fehler");
+            return;
+        case DbStatus::FormatError: showIndexFormatError(); return;
+        case DbStatus::WriteFailed:
+            platform::MessageBox("Die Daten konnten nicht gespeichert werden!", kCaptionGesperrt);
+            return;
+    }
+}
+
+}  // namespace book

@@ -1,0 +1,151 @@
+// Sign-in lookup, the duplicate-name test and the two main-window state
+// switches of signing in and out.
+#include "book/db_messages.h"
+#include "book/db_reader.h"
+#include "book/user_index.h"
+#include "book/zeitbuch.h"
+#include "platform/core/file.h"
+#include "platform/core/message_box.h"
+
+namespace book {
+namespace {
+
+// An entered text matches a stored one when both agree up to the stored
+// terminator; the stored text has at most 20 characters, so a longer entry
+// never matches.
+bool matches(const std::string& entered, const std::string& stored) { return entered == stored; }
+
+bool formatError() {
+    showIndexFormatError();
+    return false;
+}
+
+}  // namespace
+
+bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kennwort) {
+    if (name.empty() && kennwort.empty()) return false;
+    if (name.empty()) {
+        if (kennwort != adminPasswort) return false;
+        Abgemeldet_anzeigen();
+        administrator = true;
+        host().setCaption("Administrator angemeldet");
+        nachname = "Administrator";
+        benutzerName.clear();
+        vorname.clear();
+        bereich.clear();
+        angemeldet = true;
+        host().openAdministration();
+        adminAngemeldet = true;
+        host().enableAction(Action::Abmelden, true);
+        return true;
+    }
+
+    platform::File file;
+    if (!file.open(indexPath(datenOrdner), platform::OpenMode::ReadOnly)) {
+        platform::MessageBox("Kein Zugriff auf die Datenbank!",
+                             platform::isAccessDenied(file.lastError()) ? kCaptionGesperrt
+                                                                        : kCaptionVerwaltung);
+        return false;
+    }
+    if (file.length() > kMaxDbFileLength) return formatError();
+    DbReader in(file);
+    IndexSatz rec;
+    Benutzerdaten user;
+    uint32_t reserve = 0;
+    for (int64_t pos = 0;; pos += rec.laenge) {
+        switch (readIndexHead(in, pos, rec)) {
+            case IndexStep::End: return false;
+            case IndexStep::Error: return formatError();
+            case IndexStep::Record: break;
+        }
+        if (!readField(in, rec, user.benutzername)) return formatError();
+        if (!matches(name, user.benutzername)) continue;
+        benutzerName = user.benutzername;
+        if (!readField(in, rec, user.passwort)) return formatError();
+        if (!matches(kennwort, user.passwort)) continue;
+        passwort = user.passwort;
+        if (!readRecordTail(in, rec, user, reserve)) return formatError();
+        break;
+    }
+    nachname = user.name;
+    vorname = user.vorname;
+    personalNr = user.personalnummer;
+    bereich = user.bereich;
+    benutzerReserve = reserve;
+
+    const uint8_t o = user.optionen;
+    benutzerOptionen = o;
+    mathRunden = o & kUserMathRunden;
+    host().checkAction(Action::Runden, mathRunden);
+    pkw = o & kUserPkw;
+    host().checkAction(Action::PKW_Berechnung, pkw);
+    administrator = o & kUserAdministrator;
+    const bool adminMenus = administrator ||
+                            (host().administrationOpen() && !host().signInDialogShowing());
+    for (Action a : {Action::Admin, Action::Zuschlagskorrektur, Action::MenuePasswort})
+        host().showAction(a, adminMenus);
+    proTag = o & kUserProTag;
+    host().checkAction(Action::Tageweise, proTag);
+    ganzeWochen = o & kUserGanzeWochen;
+    host().checkAction(Action::GanzeWochen1, ganzeWochen);
+    zeitvorschlag = !(o & kUserKeinZeitvorschlag);
+    handModus = o & kUserKeineAutomatik;
+    host().checkAction(Action::ZHand, handModus);
+    host().checkAction(Action::ZAutomatik, !handModus);
+    adminFreigabe = o & kUserAdminfreigabe;
+
+    angemeldet = true;
+    host().enableAction(Action::Abmelden, true);
+    host().enableAction(Action::Bilanz, true);
+    host().enableAction(Action::Benutzereinstellungen,
+                        host().signInDialogShowing() || bearbeitungErlaubt);
+    blockPosition = rec.block;
+    host().enableAction(Action::MonthNavigation, true);
+    host().setControls(true);
+    return true;
+}
+
+bool Zeitbuch::Benutzername_vorhanden(const std::string& name, bool bearbeiten) {
+    const std::string path = indexPath(datenOrdner);
+    if (!platform::fileExists(path)) return false;
+    platform::File file;
+    if (!file.open(path, platform::OpenMode::ReadOnly) || file.length() > kMaxDbFileLength)
+        return false;
+    DbReader in(file);
+    IndexSatz rec;
+    std::string stored;
+    for (int64_t pos = 0;; pos += rec.laenge) {
+        if (readIndexHead(in, pos, rec) != IndexStep::Record) return false;
+        if (bearbeiten && rec.block == blockPosition) continue;
+        if (!readField(in, rec, stored)) return false;
+        if (matches(name, stored)) return true;
+    }
+}
+
+void Zeitbuch::Abgemeldet_anzeigen() {
+    host().askSaveAndClearPage();
+    angemeldet = false;
+    host().setCaption("Nicht Angemeldet");
+    host().setControls(true);
+    for (Action a : {Action::Bilanz, Action::Abmelden, Action::Benutzereinstellungen,
+                     Action::MonthNavigation})
+        host().enableAction(a, false);
+    adminFreigabe = false;
+    host().checkAction(Action::GanzeWochen1, false);
+    ganzeWochen = false;
+    for (Action a : {Action::Admin, Action::Zuschlagskorrektur, Action::MenuePasswort})
+        host().showAction(a, false);
+    zeitvorschlag = true;
+    host().setCalendarYearBlock(false);
+}
+
+void Zeitbuch::Bearbeitung_freigeben(bool erlaubt) {
+    bearbeitungErlaubt = erlaubt;
+    for (Action a : {Action::Bearbeiten1, Action::ZHand, Action::ZAutomatik, Action::ToolButton1,
+                     Action::Oeffnen1, Action::Freizeitausgleich, Action::Extra_Kronlauf,
+                     Action::UeStundenKonto, Action::AZVerlagern, Action::Mehrarbeit,
+                     Action::ToolButton6, Action::Neu1})
+        host().enableAction(a, erlaubt);
+}
+
+}  // namespace book

@@ -1,0 +1,36 @@
+#include "platform/core/replace_file.h"
+
+#include "platform/core/file.h"
+
+namespace platform {
+namespace {
+
+// Only an existing leftover is removed, so the error of the failed step stays
+// the one that lastFileError() reports.
+void removeLeftover(const std::string& temp) {
+    if (fileExists(temp)) deleteFile(temp);
+}
+
+}  // namespace
+
+std::string replacementTempPath(const std::string& path) { return path + ".tmp"; }
+
+bool replaceFile(const std::string& path, const std::string& bytes) {
+    const std::string temp = replacementTempPath(path);
+    File f;
+    if (!f.open(temp, OpenMode::CreateWrite)) return false;
+    const bool written = f.write(bytes);
+    const bool closed = f.close();
+    if (written && closed && renamePath(temp, path)) return true;
+    removeLeftover(temp);
+    return false;
+}
+
+bool copyFileReplacing(const std::string& from, const std::string& to) {
+    const std::string temp = replacementTempPath(to);
+    if (copyFile(from, temp, true) && renamePath(temp, to)) return true;
+    removeLeftover(temp);
+    return false;
+}
+
+}  // namespace platform
