@@ -93,6 +93,9 @@ public:
     virtual void openAdministration() = 0;
     virtual bool signInDialogShowing() const = 0;
     virtual bool administrationOpen() const = 0;
+    // ---- Month files (month_file.cpp) ----
+    // The year field `UpDown1` shows `year`.
+    virtual void setYearField(int year) = 0;
 };
 
 // A host that does nothing: for the book without a window.
@@ -123,6 +126,9 @@ public:
     void openAdministration() override {}
     bool signInDialogShowing() const override { return false; }
     bool administrationOpen() const override { return false; }
+
+    // ---- Month files (month_file.cpp) ----
+    void setYearField(int) override {}
 };
 
 }  // namespace book

@@ -12,11 +12,6 @@ namespace book {
 constexpr uint8_t kDatabaseKey = 0x17;  // user database and month files
 constexpr uint8_t kSettingsKey = 0x2D;  // "Kronlauf.ini"
 
-// Reads one scrambled, NUL-terminated text of at most `max` bytes (terminator
-// included) from the file's position. False when the file ends first or no
-// terminator came within `max` bytes; `text` then holds what was read.
-bool Text_lesen(platform::File& file, std::string& text, int max, uint8_t key);
-
 // Appends `text` and its terminator, scrambled.
 void appendScrambled(std::string& out, const std::string& text, uint8_t key);
 

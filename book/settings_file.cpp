@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "book/db_reader.h"
 #include "book/scrambled_text.h"
 #include "book/zeitbuch.h"
 #include "platform/core/codepage.h"
@@ -66,18 +67,19 @@ void clampBlock(Berechnungsgrundlagen& g) {
 
 // Reads the open file into the book; false when the file is bad.
 bool readSettings(platform::File& f, Zeitbuch& b) {
+    DbReader in(f);
     // After the first failed string the position is somewhere inside it, so
     // every later string keeps its start value.
     std::string text;
     for (std::string* target : stringsOf(b)) {
-        if (!Text_lesen(f, text, kSettingsStringMax, kSettingsKey)) return false;
+        if (!in.text(&text, kSettingsStringMax, kSettingsKey)) return false;
         *target = text;
     }
 
     uint8_t flag = 0;
-    if (f.readExact(&flag, 1)) b.autoAnmeldung = (flag ^ kSettingsKey) != 0;
+    if (in.u8(flag)) b.autoAnmeldung = (flag ^ kSettingsKey) != 0;
     std::array<uint8_t, kHolidayCount> holidays{};
-    if (!f.readExact(holidays.data(), kHolidayCount)) {
+    if (!in.read(holidays.data(), kHolidayCount)) {
         static const std::string msg = platform::cp1252(
             "Die Grundeinstellungen sind Fehlerhaft! Überprüfen Sie die eingestellten "
             "Feiertage und Berechnungsgrundlagen");
@@ -87,7 +89,7 @@ bool readSettings(platform::File& f, Zeitbuch& b) {
     for (int i = 0; i < kHolidayCount; ++i) b.feiertage[i].ein = holidays[i] != 0;
 
     std::array<uint8_t, Berechnungsgrundlagen::kSize> image{};
-    if (!f.readExact(image.data(), Berechnungsgrundlagen::kSize)) {
+    if (!in.read(image.data(), Berechnungsgrundlagen::kSize)) {
         static const std::string msg = platform::cp1252(
             "Die Berechnungseinstellung ist fehlerhaft und wird auf die Standarteinstellung "
             "zurückgesetzt! Überprüfen Sie die eingestellten Berechnungsgrundlagen!");

@@ -61,4 +61,7 @@ void RecordingHost::setControls(bool normal) {
 }
 void RecordingHost::openAdministration() { calls.push_back("open administration"); }
 
+// ---- Month files (month_file.cpp) ----
+void RecordingHost::setYearField(int year) { calls.push_back("year field " + std::to_string(year)); }
+
 }  // namespace testing_support

@@ -1,0 +1,186 @@
+#include "book/backup.h"
+
+#include <cstdio>
+
+#include "book/zeitbuch.h"
+#include "platform/core/codepage.h"
+#include "platform/core/file.h"
+#include "platform/core/message_box.h"
+#include "platform/core/path.h"
+#include "platform/core/replace_file.h"
+
+namespace book {
+namespace {
+
+using platform::Answer;
+using platform::Buttons;
+
+constexpr const char* kDat = "Benutzer.dat";
+constexpr const char* kLog = "Benutzer.log";
+constexpr const char* kRestoreCaption = "Achtung Datenbankwiederherstellung";
+
+bool askYes(const std::string& text, const std::string& caption) {
+    return platform::MessageBox(text, caption, Buttons::YesNo) == Answer::Yes;
+}
+
+// Copies both database files; both are tried even when the first fails, so
+// that as much as possible is kept.
+bool copyPair(const std::string& dat, const std::string& log, const std::string& toDat,
+              const std::string& toLog) {
+    const bool datOk = platform::copyFileReplacing(dat, toDat);
+    const bool logOk = platform::copyFileReplacing(log, toLog);
+    return datOk && logOk;
+}
+
+void reportCopyFailed() {
+    platform::MessageBox("Es konnte keine Sicherungscopy von der Datenbank angelegt werden",
+                         "Achtung Fehler");
+}
+
+void reportFolderFailed() {
+    platform::MessageBox("Verzeichniss konnte nicht angelegt werden", "Fehler");
+}
+
+// Renames a generation folder; a missing source or an existing target (a
+// leftover of an interrupted run) fails instead of being merged or replaced.
+bool moveFolder(const std::string& from, const std::string& to) {
+    if (!platform::dirExists(from) || platform::dirExists(to) || platform::fileExists(to))
+        return false;
+    return platform::renamePath(from, to);
+}
+
+// Deletes the files of a surplus generation by full path, then the folder;
+// the process's current folder is never changed.
+void removeGeneration(const std::string& folder) {
+    for (const std::string& name : platform::findFiles(folder, "*"))
+        platform::deleteFile(platform::joinPath(folder, name));
+    platform::removeDir(folder);
+}
+
+}  // namespace
+
+std::string faultCopyStamp(platform::DateTime when) {
+    const platform::CivilDate d = platform::decodeDate(when);
+    const platform::TimeOfDay t = platform::decodeTime(when);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02d_%02d_%04d %02d_%02d_%02d", d.day % 100, d.month % 100,
+                  d.year % 10000, t.hour % 100, t.minute % 100, t.second % 100);
+    return buf;
+}
+
+void Zeitbuch::Datenbank_sichern_wiederherstellen(bool sichern) {
+    const std::string dat = platform::joinPath(datenOrdner, kDat);
+    const std::string log = platform::joinPath(datenOrdner, kLog);
+    const std::string bakDat = platform::joinPath(datenOrdner, kSafetyCopyDat);
+    const std::string bakLog = platform::joinPath(datenOrdner, kSafetyCopyLog);
+
+    if (sichern) {
+        if (platform::fileExists(dat) && !copyPair(dat, log, bakDat, bakLog)) reportCopyFailed();
+        return;
+    }
+
+    static const std::string question = platform::cp1252(
+        "Soll die alte Version der Datenbank wiederhergestellt werden?\n"
+        "Alle geänderten Daten nach dem letzten fehlerfreien Start des\n"
+        "Programms gehen dabei verloren!");
+    if (!askYes(question, kRestoreCaption)) return;
+
+    const std::string stamp = faultCopyStamp(platform::now());
+    const bool saved = copyPair(dat, log, platform::joinPath(datenOrdner, stamp + "dat.Fehler"),
+                                platform::joinPath(datenOrdner, stamp + "log.Fehler"));
+    if (!saved && !askYes("Die fehlerhafte Datenbank konnte nicht gesichert werden.\n"
+                          "Soll die alte Version trotzdem wiederhergestellt werden?",
+                          kRestoreCaption))
+        return;
+
+    // Stop at the first failure: each copy goes through a temporary file, so
+    // a failed one leaves its target as it was.
+    if (!platform::copyFileReplacing(bakDat, dat) || !platform::copyFileReplacing(bakLog, log)) {
+        platform::MessageBox("Die Datenbank konnte nicht wiederhergestellt werden!!",
+                             "Achtung Fehler");
+        return;
+    }
+    datenbankFehler = 0;
+}
+
+bool Zeitbuch::Sicherungsordner_vorbereiten(uint8_t count, const std::string& base) {
+    const std::string root = platform::nativePath(base);
+    bool failed = false;
+    if (!platform::dirExists(root)) {
+        static const std::string question = platform::cp1252(
+            "Quellverzeichniss für die Datenbank nicht vorhanden.\nSoll es angelegt werden?");
+        if (!askYes(question, "Hallo... anlegen?")) {
+            failed = true;
+        } else if (root.empty() || !platform::createDir(root)) {
+            reportFolderFailed();
+            failed = true;
+        }
+    }
+
+    bool removalAgreed = false;
+    for (int i = 1; !failed; ++i) {
+        const std::string folder = platform::joinPath(root, std::to_string(i));
+        if (!platform::dirExists(folder)) {
+            if (i > count) break;
+            if (!platform::createDir(folder)) {
+                reportFolderFailed();
+                failed = true;
+            }
+            continue;
+        }
+        if (i <= count) continue;
+        if (!removalAgreed) {
+            static const std::string question =
+                platform::cp1252("Überflüssige Sicherungsverzeichnisse werden gelöscht!");
+            static const std::string caption = platform::cp1252("Löschen");
+            removalAgreed = askYes(question, caption);
+            if (!removalAgreed) continue;  // asked again for the next surplus folder
+        }
+        removeGeneration(folder);
+    }
+
+    if (!failed) {
+        grundlagen.folgesicherungen = count;
+        backupOrdner = base;
+    }
+    return failed;
+}
+
+void Zeitbuch::Sicherung_rotieren() {
+    const int count = grundlagen.folgesicherungen;
+    const std::string root = platform::nativePath(backupOrdner);
+    auto generation = [&](int i) { return platform::joinPath(root, std::to_string(i)); };
+
+    // Folder "0" holds the oldest generation for a moment; it becomes the
+    // new folder "1" and is overwritten with the current database.
+    bool failed = false;
+    if (count > 1) {
+        failed = !moveFolder(generation(count), generation(0));
+        for (int i = count - 1; i >= 1 && !failed; --i)
+            failed = !moveFolder(generation(i), generation(i + 1));
+        if (!moveFolder(generation(0), generation(1))) failed = true;
+    }
+
+    if (!failed && count > 0) {
+        const std::string newest = generation(1);
+        if (!platform::dirExists(newest)) {
+            failed = true;
+        } else {
+            const std::string dat = platform::joinPath(datenOrdner, kDat);
+            const std::string log = platform::joinPath(datenOrdner, kLog);
+            // Without a database there is nothing to keep.
+            if (platform::fileExists(dat) &&
+                !copyPair(dat, log, platform::joinPath(newest, kDat),
+                          platform::joinPath(newest, kLog)))
+                reportCopyFailed();
+        }
+    }
+
+    if (failed)
+        platform::MessageBox(
+            "Der Sicherungsordner konnte nicht vorbereitet werden.\n Deshalb wurde die "
+            "Datenbank nicht gesichert!",
+            "Achtung Fehler");
+}
+
+}  // namespace book
