@@ -80,6 +80,14 @@ public:
     // File dialogs; "" when cancelled. Filter as "Text (*.ext)|*.ext|...".
     virtual std::string askSaveFileName(const std::string& filter, const std::string& defaultExt) = 0;
     virtual std::string askOpenFileName(const std::string& filter, const std::string& defaultExt) = 0;
+    // ---- Month loading and saving, year balance, save question ------------
+    // Whether an action is enabled now (an enabled `Speichern` marks a changed page).
+    virtual bool actionEnabled(Action a) const = 0;
+    // The year field `UpDown1` and the month list `ComboBox1` (month 1..12).
+    virtual void showYear(int year) = 0;
+    virtual void showMonthInList(int month) = 0;
+    // SpeichernAlsExecute: the save dialog, then the month file; true when written.
+    virtual bool saveMonthFileAs() = 0;
 
     // ---- Line selection (line_select.cpp) ----
     // Moves the work-text cursor and leaves the selection as it is.
@@ -118,6 +126,11 @@ public:
     void setTextCursor(int, int) override {}
     std::string askSaveFileName(const std::string&, const std::string&) override { return {}; }
     std::string askOpenFileName(const std::string&, const std::string&) override { return {}; }
+    // ---- Month loading and saving, year balance, save question ------------
+    bool actionEnabled(Action) const override { return false; }
+    void showYear(int) override {}
+    void showMonthInList(int) override {}
+    bool saveMonthFileAs() override { return false; }
 
     // ---- Line selection (line_select.cpp) ----
     void setTextPosition(int) override {}

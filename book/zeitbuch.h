@@ -256,6 +256,31 @@ public:
     // counts, standby state, budget, corrections and chronology pair.
     void seiteLeeren();
 
+    // ---- Month loading and saving, year balance, save question ------------
+    //      (month_store.cpp, year_balance.cpp, save_question.cpp)
+    // The last load from the database failed: the page month may belong to
+    // another page, so the page is not saved to the database until another
+    // page is loaded ("Speichern als" stays available).
+    bool ladeFehler = false;
+    int bilanzZusatzzeilen = 0;  // sheet rows the year balance adds to the scroll range
+    // Loads (year, month) of the signed-in user; month 0 with year 0 loads
+    // the last saved page. The outcome is in `seiteGespeichert` and the page.
+    void Monat_laden(uint8_t month, int year);
+    // Writes the shown page into the user's block; false when it was not
+    // saved (the page then stays marked as changed).
+    bool Monat_speichern();
+    void Jahresbilanz_erstellen(int year);
+    // `vomBenutzer`: the command came from the user (the sender was given).
+    // False when a failed save kept the page and nothing was switched.
+    bool BilanzExecute(bool vomBenutzer);
+    // Asks whether to save a changed page, then clears it. False (and the
+    // page kept) when the user chose to save and the save failed.
+    bool Seite_sichern_fragen();
+    // A save that did not complete: the message (when not yet shown), the page
+    // kept as changed and, when the files may be half written, the check.
+    bool speichernFehlgeschlagen(bool geschrieben, bool melden);
+    // The check failed after a save: say so and sign the user out.
+    void datenbankBeschaedigt();
     // ---- Settings file, safety copies, month files (h-files) --------------
     // settings_file.cpp: true reads "Kronlauf.ini" of the program folder
     // (result: the file was read whole), false writes it (result: saved).

@@ -21,6 +21,7 @@ void RecordingHost::setCalendarYearBlock(bool on) {
     calls.push_back(std::string("year block ") + (on ? "on" : "off"));
 }
 void RecordingHost::enableAction(book::Action a, bool enabled) {
+    this->enabled[a] = enabled;
     calls.push_back(std::string(enabled ? "enable " : "disable ") + book::actionName(a));
 }
 void RecordingHost::checkAction(book::Action a, bool checked) {
@@ -51,6 +52,19 @@ std::string RecordingHost::askOpenFileName(const std::string& filter, const std:
     return a;
 }
 
+// ---- Month loading and saving, year balance, save question ----------------
+bool RecordingHost::actionEnabled(book::Action a) const {
+    auto it = enabled.find(a);
+    return it != enabled.end() && it->second;
+}
+void RecordingHost::showYear(int year) { calls.push_back("year " + std::to_string(year)); }
+void RecordingHost::showMonthInList(int month) {
+    calls.push_back("month list " + std::to_string(month));
+}
+bool RecordingHost::saveMonthFileAs() {
+    calls.push_back("save as");
+    return saveAsResult;
+}
 // ---- Line selection (line_select.cpp) ----
 void RecordingHost::setTextPosition(int position) {
     calls.push_back("text position " + std::to_string(position));

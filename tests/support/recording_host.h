@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,15 @@ public:
     }
     // The last standby list passed to setCalendar.
     book::StandbyList lastStandby{};
+
+    // ---- Month loading and saving, year balance, save question ------------
+    // enableAction keeps the state here; actions never set count as disabled.
+    std::map<book::Action, bool> enabled;
+    bool saveAsResult = false;  // what saveMonthFileAs answers
+    bool actionEnabled(book::Action a) const override;
+    void showYear(int year) override;
+    void showMonthInList(int month) override;
+    bool saveMonthFileAs() override;
 };
 
 }  // namespace testing_support
