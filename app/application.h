@@ -1,0 +1,24 @@
+// The application object: one catch site for anything that escapes an event
+// handler (shown in a message box, the program goes on), the German
+// translation of Qt's own dialogs and the German locale.
+#pragma once
+
+#include <QApplication>
+#include <exception>
+#include <string>
+
+namespace app {
+
+class Application : public QApplication {
+public:
+    Application(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// Shows what escaped in the application's exception box.
+void showException(const std::exception* e);
+// Loads Qt's German translation and makes German the default locale; false
+// when the translation is not installed (the dialogs then stay English).
+bool installGerman(QCoreApplication& app);
+
+}  // namespace app
