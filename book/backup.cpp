@@ -153,8 +153,9 @@ void Zeitbuch::Sicherung_rotieren() {
 
     // Folder "0" holds the oldest generation for a moment; it becomes the
     // new folder "1" and is overwritten with the current database.
-    bool failed = false;
-    if (count > 1) {
+    // Without a base folder the generations would land in the current folder.
+    bool failed = count > 0 && root.empty();
+    if (count > 1 && !failed) {
         failed = !moveFolder(generation(count), generation(0));
         for (int i = count - 1; i >= 1 && !failed; --i)
             failed = !moveFolder(generation(i), generation(i + 1));

@@ -5,16 +5,18 @@
 namespace book {
 namespace {
 
-constexpr size_t kChunk = 256 * 1024;  // sequential reads
+constexpr int64_t kChunk = 256 * 1024;  // sequential reads
 constexpr size_t kSmall = 4096;        // first read after a far seek
 
 }  // namespace
 
-DbReader::DbReader(platform::File& file) : file_(file), length_(file.length()), buf_(kChunk) {
+DbReader::DbReader(platform::File& file) : file_(file), length_(file.length()) {
     if (length_ < 0) {
         length_ = 0;
         ioError_ = true;
     }
+    cap_ = static_cast<size_t>(std::clamp<int64_t>(length_, 16, kChunk));
+    buf_.reset(new uint8_t[cap_]);
 }
 
 void DbReader::seek(int64_t position) {
@@ -31,12 +33,12 @@ bool DbReader::fill(size_t want) {
     const int64_t at = position();
     if (at < 0 || at > length_) return false;
     const size_t keep = avail();
-    std::memmove(buf_.data(), buf_.data() + pos_, keep);
+    std::memmove(buf_.get(), buf_.get() + pos_, keep);
     start_ = at;
     pos_ = 0;
     len_ = keep;
-    size_t target = sequential_ ? buf_.size() : std::max(want, kSmall);
-    target = std::min<size_t>(target, buf_.size());
+    size_t target = sequential_ ? cap_ : std::max(want, kSmall);
+    target = std::min<size_t>(target, cap_);
     target = static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(target), length_ - at));
     sequential_ = true;
     if (target > keep) {
@@ -44,7 +46,7 @@ bool DbReader::fill(size_t want) {
             ioError_ = true;
             return false;
         }
-        const int64_t n = file_.read(buf_.data() + keep, static_cast<int64_t>(target - keep));
+        const int64_t n = file_.read(buf_.get() + keep, static_cast<int64_t>(target - keep));
         if (n < 0) {
             ioError_ = true;
             return false;
@@ -57,7 +59,7 @@ bool DbReader::fill(size_t want) {
 bool DbReader::readSlow(uint8_t* dst, size_t n) {
     while (n > 0) {
         if (avail() == 0) {
-            if (n >= buf_.size()) {
+            if (n >= cap_) {
                 // Large reads go straight into the destination.
                 const int64_t at = position();
                 if (static_cast<int64_t>(n) > length_ - at) return false;
@@ -69,10 +71,10 @@ bool DbReader::readSlow(uint8_t* dst, size_t n) {
                 len_ = pos_ = 0;
                 return true;
             }
-            if (!fill(std::min(n, buf_.size())) && avail() == 0) return false;
+            if (!fill(std::min(n, cap_)) && avail() == 0) return false;
         }
         const size_t k = std::min(n, avail());
-        std::memcpy(dst, buf_.data() + pos_, k);
+        std::memcpy(dst, buf_.get() + pos_, k);
         pos_ += k;
         dst += k;
         n -= k;
@@ -95,7 +97,7 @@ bool DbReader::text(std::string* out, int max, uint8_t key) {
     for (;;) {
         if (avail() == 0 && !fill(1)) return false;
         const size_t n = std::min(avail(), left);
-        const uint8_t* p = buf_.data() + pos_;
+        const uint8_t* p = buf_.get() + pos_;
         const auto* hit = static_cast<const uint8_t*>(std::memchr(p, key, n));
         const size_t take = hit ? static_cast<size_t>(hit - p) : n;
         if (out) {

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/core/file.h"
 
@@ -27,7 +27,7 @@ public:
     // Exactly `n` bytes, or false (the position is then undefined).
     bool read(void* dst, size_t n) {
         if (n <= avail()) {
-            std::memcpy(dst, buf_.data() + pos_, n);
+            std::memcpy(dst, buf_.get() + pos_, n);
             pos_ += n;
             return true;
         }
@@ -51,7 +51,8 @@ private:
 
     platform::File& file_;
     int64_t length_;
-    std::vector<uint8_t> buf_;
+    size_t cap_;                    // no larger than the file: small files are common
+    std::unique_ptr<uint8_t[]> buf_;  // not cleared: only bytes read are used
     int64_t start_ = 0;  // file offset of buf_[0]
     size_t len_ = 0;     // valid bytes in buf_
     size_t pos_ = 0;     // read position in buf_

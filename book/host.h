@@ -92,6 +92,7 @@ public:
     // ---- Line selection (line_select.cpp) ----
     // Moves the work-text cursor and leaves the selection as it is.
     virtual void setTextPosition(int position) = 0;
+
     // ---- User database (sign_in.cpp, user_records.cpp) ----
     // `Seite_sichern_fragen`: the save question for a changed page, then the page is cleared.
     virtual void askSaveAndClearPage() = 0;
@@ -101,9 +102,6 @@ public:
     virtual void openAdministration() = 0;
     virtual bool signInDialogShowing() const = 0;
     virtual bool administrationOpen() const = 0;
-    // ---- Month files (month_file.cpp) ----
-    // The year field `UpDown1` shows `year`.
-    virtual void setYearField(int year) = 0;
 };
 
 // A host that does nothing: for the book without a window.
@@ -139,9 +137,6 @@ public:
     void openAdministration() override {}
     bool signInDialogShowing() const override { return false; }
     bool administrationOpen() const override { return false; }
-
-    // ---- Month files (month_file.cpp) ----
-    void setYearField(int) override {}
 };
 
 }  // namespace book

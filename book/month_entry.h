@@ -18,7 +18,7 @@ struct PageImage {
     bool handMode = false;
     HandZahlen counts;
     StandbyList standby{};
-    int periods = 0;  // standby periods to store (hand mode only)
+    int periods = 0;                     // standby periods to store (hand mode only)
     const std::string* lines = nullptr;  // sheet lines, without the template
     const std::string* texts = nullptr;
     int lineCount = 0;

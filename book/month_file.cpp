@@ -124,6 +124,14 @@ void Zeitbuch::SpeichernAlsExecute() {
     if (!name.empty()) Akt_speichern(name);
 }
 
+void Zeitbuch::LadenExecute() {
+    const std::string name = host().askOpenFileName(monthFileOpenFilter(), kMonthFileDefaultExt);
+    if (name.empty()) return;
+    if (jahresbilanz) host().setControls(true);
+    host().askSaveAndClearPage();
+    Akt_laden(name);
+}
+
 void Zeitbuch::Akt_laden(const std::string& name) {
     platform::File f;
     if (!f.open(name, platform::OpenMode::ReadOnly)) return;
@@ -146,7 +154,7 @@ void Zeitbuch::Akt_laden(const std::string& name) {
             platform::MessageBox(text + std::to_string(first), "Achtung");
         } else {
             jahr = static_cast<int>(first);
-            host().setYearField(jahr);
+            host().showYear(jahr);
             Monat_einstellen(1);
         }
     }

@@ -1,7 +1,6 @@
 // Loading and saving the signed-in user's month pages in "Benutzer.dat".
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
 #include "book/month_entry.h"
@@ -108,7 +107,7 @@ bool readPlain(platform::File& f, uint8_t* out, int64_t n) {
 bool readWorkText(platform::File& f, std::string& text) {
     char buffer[kLineTextMax];
     if (!Text_lesen(f, buffer, kLineTextMax, kDatabaseKey)) return false;
-    text.assign(buffer, strnlen(buffer, kLineTextMax));
+    text = buffer;
     return true;
 }
 
@@ -250,8 +249,7 @@ void Zeitbuch::Monat_laden(uint8_t m, int y) {
                 if (at < 0 || at + 6 > e.end || !readPlain(f, head, 6)) return ladefehler();
                 if (head[0] == kStandbyMarker) {
                     const int n = head[1];
-                    if (n < 1 || n > kStandbyPeriods || at + 2 + 5 * n > e.end)
-                        return ladefehler();
+                    if (n < 1 || n > kStandbyPeriods || at + 2 + 5 * n > e.end) return ladefehler();
                     if (!f.seek(at + 2) || !readPlain(f, bereitschaftsListe.data(), 5 * n))
                         return ladefehler();
                     continue;
@@ -312,6 +310,8 @@ bool Zeitbuch::Monat_speichern() {
 
     if (blockPosition < 0 || blockPosition > kMaxDbFileLength)
         return speichernFehlgeschlagen(false, true);
+    // The move looks for the entry under the same key that is written below.
+    if (seitenMonat < 1 || seitenMonat > 12) seitenMonat = monat;
     bool gefunden = false;
     if (!Benutzerblock_verschieben(static_cast<uint32_t>(blockPosition), false, &gefunden))
         return speichernFehlgeschlagen(true, false);
@@ -338,7 +338,7 @@ bool Zeitbuch::Monat_speichern() {
 
     PageImage page;
     page.year = jahr;
-    page.month = seitenMonat >= 1 && seitenMonat <= 12 ? seitenMonat : monat;
+    page.month = seitenMonat;
     page.handMode = handModus;
     page.counts = {wochen, wochenenden, wochenPkw, wochenendenPkw};
     page.standby = bereitschaftsListe;
@@ -366,7 +366,8 @@ bool Zeitbuch::Monat_speichern() {
     if (neu && alterLetzter != 0) {
         std::string l;
         appendU32(l, last - alterLetzter - 9);
-        if (!f.seek(b + alterLetzter + 5) || !f.write(l)) return speichernFehlgeschlagen(true, true);
+        if (!f.seek(b + alterLetzter + 5) || !f.write(l))
+            return speichernFehlgeschlagen(true, true);
     }
     if (!f.close()) return speichernFehlgeschlagen(true, true);
 

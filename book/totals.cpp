@@ -6,6 +6,7 @@
 #include "book/number_text.h"
 #include "book/standby_lines.h"
 #include "book/zeitbuch.h"
+#include "platform/core/codepage.h"
 
 namespace book {
 namespace {
@@ -41,6 +42,29 @@ int64_t roundToUnit(int64_t v, int unit, bool halfUp) {
     return v + unit - r;
 }
 
+// The eleven lines as created; "%" and the euro sign close the label.
+const std::array<std::string, 11>& vorlage() {
+    static const std::array<std::string, 11> lines = [] {
+        using platform::cp1252;
+        const std::string tail(8, ' ');
+        const std::string euro = std::string(7, ' ') + kEuro + std::string(16, ' ');
+        return std::array<std::string, 11>{
+            std::string(18, ' ') + cp1252("Gesamtüberstunden") + tail,
+            std::string(15, ' ') + cp1252("Überstunden mit    %") + tail,
+            std::string(15, ' ') + cp1252("Überstunden mit    %") + tail,
+            std::string(13, ' ') + "Nachtzuschlag mit    %" + tail,
+            "  " + cp1252("Überst. mit Feiertagszuschl.    %") + tail,
+            "  " + cp1252("Überst. mit Feiertagszuschl.    %") + tail,
+            std::string(37, ' ') + "Anzahl Summe",
+            "   Wochenbereitschaft Mo-Mo" + euro,
+            std::string(13, ' ') + "mit privat PKW" + euro,
+            "Wochenendbereitschaft Fr-Mo" + euro,
+            std::string(13, ' ') + "mit privat PKW" + euro,
+        };
+    }();
+    return lines;
+}
+
 }  // namespace
 
 int32_t Zeitbuch::runden(int32_t minutes) const {
@@ -49,40 +73,12 @@ int32_t Zeitbuch::runden(int32_t minutes) const {
 }
 
 std::array<std::string, 11> Zeitbuch::summenVorlage() {
-    const std::string b8(8, ' ');
-    const std::string euro = std::string(7, ' ') + kEuro + std::string(16, ' ');
-    return {
-        std::string(18, ' ') +
-            "Gesamt\xFC"
-            "berstunden" +
-            b8,
-        std::string(15, ' ') +
-            "\xDC"
-            "berstunden mit    %" +
-            b8,
-        std::string(15, ' ') +
-            "\xDC"
-            "berstunden mit    %" +
-            b8,
-        std::string(13, ' ') + "Nachtzuschlag mit    %" + b8,
-        "  \xDC"
-        "berst. mit Feiertagszuschl.    %" +
-            b8,
-        "  \xDC"
-        "berst. mit Feiertagszuschl.    %" +
-            b8,
-        std::string(37, ' ') + "Anzahl Summe",
-        "   Wochenbereitschaft Mo-Mo" + euro,
-        std::string(13, ' ') + "mit privat PKW" + euro,
-        "Wochenendbereitschaft Fr-Mo" + euro,
-        std::string(13, ' ') + "mit privat PKW" + euro,
-    };
+    return vorlage();
 }
 
 void Zeitbuch::einstellungenEintragen() {
-    const std::array<std::string, 11> vorlage = summenVorlage();
-    for (size_t i = 0; i < vorlage.size(); ++i) {
-        if (summenZeilen[i].size() != vorlage[i].size()) summenZeilen[i] = vorlage[i];
+    for (size_t i = 0; i < summenZeilen.size(); ++i) {
+        if (summenZeilen[i].size() != vorlage()[i].size()) summenZeilen[i] = vorlage()[i];
     }
     const uint16_t percent[5] = {grundlagen.prozentNormal, grundlagen.prozentExtra,
                                  grundlagen.prozentNacht, grundlagen.prozentFeiertag,
@@ -100,9 +96,8 @@ void Zeitbuch::einstellungenEintragen() {
 
 void Zeitbuch::Summen_anzeigen(int month) {
     // Lines that lost their layout are made again before any figure goes in.
-    const std::array<std::string, 11> vorlage = summenVorlage();
-    for (size_t i = 0; i < vorlage.size(); ++i) {
-        if (summenZeilen[i].size() != vorlage[i].size()) {
+    for (size_t i = 0; i < summenZeilen.size(); ++i) {
+        if (summenZeilen[i].size() != vorlage()[i].size()) {
             einstellungenEintragen();
             break;
         }

@@ -9,9 +9,9 @@
 namespace book {
 
 constexpr int kBilanzZeileLaenge = 65;  // the month line
-extern const char kBilanzTrenner[];      // separator line, three blanks
-extern const char kBilanzTitelText[];    // work text of a title line
-extern const char kBilanzMonatsText[];   // work text of a month line
+extern const char kBilanzTrenner[];     // separator line, three blanks
+extern const char kBilanzTitelText[];   // work text of a title line
+extern const char kBilanzMonatsText[];  // work text of a month line
 
 // Whole hours of a month's minutes: toward zero, plus one for a remainder
 // above 0 (always up) or above 29 (half-up). Negative months are cut toward zero.

@@ -296,6 +296,9 @@ public:
     void Akt_laden(const std::string& name);
     // Asks for a file name and saves the page there.
     void SpeichernAlsExecute();
+    // Asks for a month file, ends the year balance, clears the page with its
+    // save question and loads the file.
+    void LadenExecute();
 
     // ---- User database (db_check.cpp, sign_in.cpp, user_records.cpp) -----
     std::string passwort;          // the signed-in user's password

@@ -233,7 +233,11 @@ TEST_F(Backup, LoweringTheGenerationsAsksOnceAndRemovesTheSurplus) {
 
 TEST_F(Backup, RotationKeepsTheNewestInFolderOne) {
     ScriptedMessages boxes;
-    ASSERT_FALSE(book.Sicherungsordner_vorbereiten(3, base));
+    // A folder stored on Windows uses "\\".
+    std::string stored = base;
+    stored[stored.rfind('/')] = '\\';
+    ASSERT_FALSE(book.Sicherungsordner_vorbereiten(3, stored));
+    EXPECT_EQ(book.backupOrdner, stored);
     for (int close = 1; close <= 4; ++close) {
         database("v" + std::to_string(close));
         book.Sicherung_rotieren();
@@ -277,11 +281,12 @@ TEST_F(Backup, BrokenGenerationFoldersFailTheRotation) {
         {"missing newest", 3, {1, 2}, {1, 2}},
         {"missing middle", 3, {1, 3}, {0, 1}},
         {"leftover 0", 2, {0, 1, 2}, {0, 1, 2}},
+        {"no base folder", 1, {}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir scratch;
-        book.backupOrdner = scratch.path();
+        book.backupOrdner = std::string(c.name) == "no base folder" ? "" : scratch.path();
         book.grundlagen.folgesicherungen = static_cast<uint8_t>(c.generations);
         for (int i : c.folders) platform::createDir(joinPath(scratch.path(), std::to_string(i)));
         database("new");

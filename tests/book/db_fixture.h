@@ -117,6 +117,8 @@ inline uint32_t bertBlock() {
 }
 
 inline void writeFile(const std::string& path, const std::string& bytes) {
+    // A fresh file: rewriting a truncated one makes ext4 flush it on close.
+    platform::deleteFile(path);
     platform::File f;
     if (!f.open(path, platform::OpenMode::CreateWrite) || !f.write(bytes) || !f.close())
         throw std::runtime_error("cannot write " + path);
@@ -133,8 +135,8 @@ struct Fixture {
     testing_support::RecordingHost host;
     book::Zeitbuch zb{host};
     Fixture() { zb.datenOrdner = dir.path(); }
-    std::string logPath() const { return dir.file("Benutzer.log"); }
-    std::string datPath() const { return dir.file("Benutzer.dat"); }
+    std::string logPath() const { return zb.datenOrdner + "/Benutzer.log"; }
+    std::string datPath() const { return zb.datenOrdner + "/Benutzer.dat"; }
     void install(const Database& db) {
         writeFile(logPath(), db.log);
         writeFile(datPath(), db.dat);

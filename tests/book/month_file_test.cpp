@@ -231,7 +231,7 @@ TEST_F(MonthFile, FileWithoutYearAndOtherYears) {
     EXPECT_EQ(boxes.count(), 0u);
     EXPECT_EQ(zb.jahr, 2009);
     EXPECT_EQ(zb.monat, 2);
-    EXPECT_TRUE(host.has("year field 2009"));
+    EXPECT_TRUE(host.has("year 2009"));
     EXPECT_FALSE(host.has("enable Speichern"));
 }
 
@@ -354,6 +354,22 @@ TEST_F(MonthFile, SaveAsWritesAMonthFileWhateverTheName) {
     EXPECT_EQ(bytes, monthFileImage(zb));
     zb.SpeichernAlsExecute();  // cancelled: nothing happens
     EXPECT_EQ(boxes.count(), 0u);
+}
+
+TEST_F(MonthFile, LoadCommandEndsTheBalanceAndAsksBeforeLoading) {
+    writeRaw(u32(2008) + u32(1) + lineRecord("0308000900", 0x03, ""));
+    freshPage(2008, 3);
+    zb.LadenExecute();  // cancelled
+    EXPECT_EQ(host.calls, std::vector<std::string>{"open dialog " + monthFileOpenFilter()});
+
+    host.calls.clear();
+    zb.jahresbilanz = true;
+    host.openAnswers = {path};
+    zb.LadenExecute();
+    ASSERT_GE(host.calls.size(), 4u);
+    EXPECT_EQ(host.calls[1], "controls normal");
+    EXPECT_EQ(host.calls[2], "save question");
+    EXPECT_EQ(zb.zeilen.size(), 2u);
 }
 
 // Damaged input: every truncation and random mutations of a valid file.

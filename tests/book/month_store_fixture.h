@@ -31,7 +31,9 @@ inline std::string scr(const std::string& plain) {
     return s;
 }
 // A scrambled text with its terminator.
-inline std::string scrText(const std::string& text) { return scr(text + std::string(1, '\0')); }
+inline std::string scrText(const std::string& text) {
+    return scr(text + std::string(1, '\0'));
+}
 
 // A user record: length, block offset, six texts, reserved u32, options, 0.
 inline std::string userRecord(uint32_t block, const std::string& name) {

@@ -137,7 +137,8 @@ TEST_F(MonthStoreTest, TwoUserFileBytesMatchTheLayout) {
     dat += entry1;
     EXPECT_EQ(read(blockPath()), dat);
 
-    std::string log = userRecord(0, "u0") + userRecord(static_cast<uint32_t>(12 + entry0.size()), "u1");
+    std::string log =
+        userRecord(0, "u0") + userRecord(static_cast<uint32_t>(12 + entry0.size()), "u1");
     u32(log, 0);
     EXPECT_EQ(read(indexPath()), log);
     EXPECT_TRUE(zb.Datenbank_pruefen());
@@ -291,12 +292,6 @@ TEST_F(MonthStoreTest, JanuaryCarriesTheRunningPeriodOverFromDecember) {
     EXPECT_EQ(zb.uebertragStart, 0);
     EXPECT_EQ(boxes.count(), 0u);
 }
-
-}  // namespace
-}  // namespace month_test
-
-namespace month_test {
-namespace {
 
 // The administrator alone has no block: nothing is written into whatever
 // block the book last pointed at, and nothing is read from it.

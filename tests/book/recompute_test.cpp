@@ -234,6 +234,27 @@ TEST_F(ZuschlaegeNeu, ReplacingAStoredLineRecomputesThePage) {
     EXPECT_EQ(zb.zeitIndex.size(), 2u);
 }
 
+TEST_F(ZuschlaegeNeu, InsertedLineIsCheckedStoredAndNumbered) {
+    type(4, "08:00", "12:00");
+    type(6, "08:00", "12:00");
+    auto insertAbove = [&](int index) {  // as the "insert line" command does it
+        zb.einfuegeIndex = index;
+        zb.Zeile_einfuegen(index, zb.zeilen.back(), true);
+        zb.texte.insert(zb.texte.begin() + index, "");
+        zb.Zeile_auswaehlen(index, true, false);
+    };
+    insertAbove(1);
+    // The line below the insert still has its old index: it is checked too.
+    EXPECT_EQ(type(6, "11:00", "13:00"), 21);
+    EXPECT_NE(boxes.last().text.find(zb.zeilen[2]), std::string::npos);
+    EXPECT_EQ(type(5, "08:00", "12:00"), -2);
+    ASSERT_EQ(zb.zeilen.size(), 4u);
+    EXPECT_EQ(zb.zeilen[1].substr(0, 10), "   2 05.03");
+    EXPECT_EQ(zb.zeilen[2].substr(0, 10), "   3 06.03");
+    EXPECT_EQ(zb.einfuegeIndex, -1);
+    EXPECT_EQ(zb.summen[0], 3 * 240);
+}
+
 TEST(ZeileEinfuegen, InsertsAndReportsToTheHost) {
     testing_support::RecordingHost host;
     book::Zeitbuch zb{host};

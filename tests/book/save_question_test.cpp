@@ -23,8 +23,10 @@ TEST_F(MonthStoreTest, SaveQuestionClearsOnlyAfterNoOrASuccessfulSave) {
     const Case cases[] = {
         {"signed in, Ja", true, platform::Answer::Yes, 0, false, true, 0},
         {"signed in, Nein", true, platform::Answer::No, 0, false, true, 0},
-        {"signed in, save fails, month file written", true, platform::Answer::Yes, 1, true, true, 1},
-        {"signed in, save fails, month file cancelled", true, platform::Answer::Yes, 1, false, false, 1},
+        {"signed in, save fails, month file written", true, platform::Answer::Yes, 1, true, true,
+         1},
+        {"signed in, save fails, month file cancelled", true, platform::Answer::Yes, 1, false,
+         false, 1},
         {"signed out, month file written", false, platform::Answer::Yes, 0, true, true, 1},
         {"signed out, month file cancelled", false, platform::Answer::Yes, 0, false, false, 1},
     };

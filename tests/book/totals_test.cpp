@@ -32,23 +32,20 @@ protected:
 };
 
 TEST_F(Totals, LinesAsCreatedWithTheDefaultSettings) {
+    // Windows-1252 bytes, in octal so no letter extends an escape:
+    // \374 "ü", \334 "Ü", \200 "€".
     const std::array<std::string, 11> expected = {
-        "                  Gesamt\xFC"
-        "berstunden        ",
-        "               \xDC"
-        "berstunden mit  25%        ",
-        "               \xDC"
-        "berstunden mit  50%        ",
+        "                  Gesamt\374berstunden        ",
+        "               \334berstunden mit  25%        ",
+        "               \334berstunden mit  50%        ",
         "             Nachtzuschlag mit  25%        ",
-        "  \xDC"
-        "berst. mit Feiertagszuschl. 140%        ",
-        "  \xDC"
-        "berst. mit Feiertagszuschl. 100%        ",
+        "  \334berst. mit Feiertagszuschl. 140%        ",
+        "  \334berst. mit Feiertagszuschl. 100%        ",
         "                                     Anzahl Summe",
-        "   Wochenbereitschaft Mo-Mo  77,00\x80                ",
-        "             mit privat PKW  26,00\x80                ",
-        "Wochenendbereitschaft Fr-Mo  38,00\x80                ",
-        "             mit privat PKW  15,00\x80                ",
+        "   Wochenbereitschaft Mo-Mo  77,00\200                ",
+        "             mit privat PKW  26,00\200                ",
+        "Wochenendbereitschaft Fr-Mo  38,00\200                ",
+        "             mit privat PKW  15,00\200                ",
     };
     EXPECT_EQ(book.summenZeilen, expected);
     EXPECT_EQ(book.bereitschaftsZeilen,

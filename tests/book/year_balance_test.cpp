@@ -1,6 +1,7 @@
+#include "book/year_balance.h"
+
 #include <gtest/gtest.h>
 
-#include "book/year_balance.h"
 #include "platform/core/codepage.h"
 #include "tests/book/month_store_fixture.h"
 
@@ -117,8 +118,8 @@ TEST_F(YearBalance, HoursOfAMonth) {
     struct Case {
         int minutes, up, halfUp;
     };
-    const Case cases[] = {{125, 3, 2}, {150, 3, 3}, {149, 3, 2}, {60, 1, 1}, {0, 0, 0},
-                          {-125, -2, -2}, {-1, 0, 0}, {44640, 744, 744}};
+    const Case cases[] = {{125, 3, 2}, {150, 3, 3},    {149, 3, 2}, {60, 1, 1},
+                          {0, 0, 0},   {-125, -2, -2}, {-1, 0, 0},  {44640, 744, 744}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.minutes);
         EXPECT_EQ(book::bilanzStunden(c.minutes, false), c.up);

@@ -45,8 +45,6 @@ public:
     bool administrationOpen() const override { return adminOpen; }
     bool signInShowing = false;  // answers of the two window-state questions
     bool adminOpen = false;
-    // ---- Month files (month_file.cpp) ----
-    void setYearField(int year) override;
 
     bool has(const std::string& call) const {
         return std::find(calls.begin(), calls.end(), call) != calls.end();

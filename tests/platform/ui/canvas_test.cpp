@@ -258,5 +258,44 @@ TEST(Canvas, ClearPenFrameRectAndPolyline) {
     EXPECT_EQ(s.column(24, 19, 26), ".####..");
 }
 
+TEST(Canvas, PenStylesHatchesAndTurnedText) {
+    Surface s(60, 60);
+    s.canvas.pen.style = PenStyle::Dot;
+    s.canvas.MoveTo(0, 1);
+    s.canvas.LineTo(40, 1);
+    const std::string dotted = s.row(1, 0, 40);
+    EXPECT_NE(dotted.find('#'), std::string::npos);
+    EXPECT_NE(dotted.find('.'), std::string::npos);
+    EXPECT_EQ(s.canvas.Pixel(40, 1), clWhite);
+
+    s.canvas.pen.style = PenStyle::Solid;
+    s.canvas.brush.style = BrushStyle::DiagCross;
+    s.canvas.brush.color = clBlue;
+    s.canvas.FillRect(Rect{0, 10, 20, 30});
+    int blue = 0, white = 0;
+    for (int y = 10; y < 30; ++y) {
+        for (int x = 0; x < 20; ++x) (s.canvas.Pixel(x, y) == clBlue ? blue : white) += 1;
+    }
+    EXPECT_GT(blue, 0);
+    EXPECT_GT(white, 0);  // a hatch leaves the background between its lines
+    EXPECT_EQ(s.canvas.Pixel(20, 15), clWhite);
+
+    // Text turned by 90 degrees runs upwards from its start point.
+    s.canvas.brush.style = BrushStyle::Clear;
+    s.canvas.font.orientation = 900;
+    s.canvas.font.setHeight(-12);
+    s.canvas.TextOut(40, 55, "Text");
+    int above = 0, right = 0;
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 60; ++x) {
+            if (s.canvas.Pixel(x, y) != clBlack) continue;
+            if (x >= 40 && y < 55 && y > 30) ++above;
+            if (x > 55) ++right;
+        }
+    }
+    EXPECT_GT(above, 10);
+    EXPECT_EQ(right, 0);
+}
+
 }  // namespace
 }  // namespace ui
