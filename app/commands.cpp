@@ -210,9 +210,13 @@ void TForm1::buildToolBar() {
     small.setPointSize(7);
     ToolBar1->setFont(small);
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // Narrow buttons: the whole bar must fit the fixed window width.
+    ToolBar1->setStyleSheet(QStringLiteral(
+        "QToolBar { spacing: 0px; padding: 0px; } QToolBar::separator { width: 5px; } QToolButton { padding: 0px 1px; margin: 0px; font-size: 7pt; }"
+        " QComboBox, QSpinBox { font-size: 7pt; }"));
     addToolButton("NeuSeite", "Neu");
-    addToolButton("Laden", "Laden");
-    addToolButton("Speichern", "Sichern");
+    addToolButton("Laden", "Lad.");
+    addToolButton("Speichern", "Sich.");
     addToolButton("ToolButton10", "Druck");
     ToolBar1->addSeparator();
     addToolButton("Anmelden", "An");
@@ -221,7 +225,7 @@ void TForm1::buildToolBar() {
     addToolButton("ZAutomatik", "Auto");
     addToolButton("ZHand", "Hand");
     addToolButton("PKW_Berechnung", "PKW");
-    addToolButton("Bilanz", "Bilanz");
+    addToolButton("Bilanz", "Bil.");
     ToolBar1->addSeparator();
     addToolButton("Loeschen", "Del");
     ToolBar1->addSeparator();
@@ -231,7 +235,7 @@ void TForm1::buildToolBar() {
     addToolButton("AZVerlagern", "V");
     addToolButton("Mehrarbeit", "M");
     ToolBar1->addSeparator();
-    addToolButton("ToolButton22", "Heute");
+    addToolButton("ToolButton22", "Hte");
     addToolButton("ToolButton7", "<");
 
     ComboBox1 = new QComboBox(ToolBar1);
@@ -240,6 +244,7 @@ void TForm1::buildToolBar() {
     ComboBox1->setStatusTip(u("Monatseinstellung"));
     ComboBox1->setWhatsThis(QString::number(6));
     ComboBox1->setFocusPolicy(Qt::NoFocus);
+    ComboBox1->setFixedWidth(74);
     ToolBar1->addWidget(ComboBox1);
     commands_["ComboBox1"].widgets.push_back(ComboBox1);
 
@@ -248,6 +253,7 @@ void TForm1::buildToolBar() {
     Anzeige_Jahr->setValue(1900);
     Anzeige_Jahr->setWhatsThis(QString::number(6));
     Anzeige_Jahr->setFocusPolicy(Qt::ClickFocus);
+    Anzeige_Jahr->setFixedWidth(46);
     ToolBar1->addWidget(Anzeige_Jahr);
     commands_["Anzeige_Jahr"].widgets.push_back(Anzeige_Jahr);
 

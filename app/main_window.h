@@ -185,7 +185,7 @@ public:
     void openAdministration() override;
     bool signInDialogShowing() const override;
     bool administrationOpen() const override;
-    void setYearField(int year) override;
+    void setYearField(int year);
 
     // Private messages: the calendar's chosen date.
     bool dispatchMessage(ui::Message& m) override;
