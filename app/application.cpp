@@ -13,8 +13,12 @@ namespace app {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool Application::notify(QObject* receiver, QEvent* event) {
+    return deliverCatching([&] { return QApplication::notify(receiver, event); });
+}
+
+bool deliverCatching(const std::function<bool()>& deliver) {
     try {
-        return QApplication::notify(receiver, event);
+        return deliver();
     } catch (const std::bad_alloc& e) {
         showException(&e);
     } catch (const std::exception& e) {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <exception>
+#include <functional>
 #include <string>
 
 namespace app {
@@ -15,6 +16,9 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
+// Runs one event delivery; anything it throws is shown and counts as not
+// handled (false). The program goes on.
+bool deliverCatching(const std::function<bool()>& deliver);
 // Shows what escaped in the application's exception box.
 void showException(const std::exception* e);
 // Loads Qt's German translation and makes German the default locale; false

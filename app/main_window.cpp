@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QResizeEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QMenu>
@@ -18,6 +19,7 @@
 #include "app/sheet_bitmaps.h"
 #include "app/sign_in_dialog.h"
 #include "app/window_parts.h"
+#include "book/db_check.h"
 #include "book/month_file.h"
 #include "controls/calendar/kalender.h"
 #include "platform/core/codepage.h"
@@ -54,6 +56,10 @@ void TForm1::buildComponents() {
     canvas_->setFixedWidth(clientWidth());
     canvas_->setMinimumHeight(kMinClientHeight);
     canvas_->resize(clientWidth(), kClientHeight);
+    // A hidden widget gets its resize event only when shown; the sheet is
+    // drawn from the start, so its backing image takes the size now.
+    QResizeEvent sized(canvas_->size(), QSize());
+    QCoreApplication::sendEvent(canvas_, &sized);
 
     ToolBar1 = new QToolBar(canvas_);
     ToolBar1->setMovable(false);
@@ -149,14 +155,10 @@ void TForm1::startUp() {
 
     buch_.administrator = false;
     if (!buch_.Datenbank_pruefen()) {
-        const std::string text =
-            platform::cp1252("Die Datenbank enthält mindestens einen Fehler und wird deshalb "
-                             "nicht geöffnet!\n") +
-            "Zum Sichern von Daten die Funktion <Speichern als> benutzen!\nFehlernummer " +
-            std::string(1, static_cast<char>('0' + buch_.datenbankFehler));
-        platform::MessageBox(text, "Datenbank fehlerhaft");
+        platform::MessageBox(book::faultMessage(buch_.datenbankFehler), book::kFaultCaption);
+        const uint8_t fehler = buch_.datenbankFehler;
         buch_.Datenbank_sichern_wiederherstellen(false);
-        if (buch_.datenbankFehler == 0 && !buch_.Datenbank_pruefen())
+        if (fehler != 0 && buch_.datenbankFehler == 0 && !buch_.Datenbank_pruefen())
             platform::MessageBox("Die Datenbank ist immer noch fehlerhaft", "Datenbank fehlerhaft");
     } else {
         buch_.Datenbank_sichern_wiederherstellen(true);
