@@ -242,7 +242,6 @@ void TForm1::buildToolBar() {
     for (int m = 1; m <= 12; ++m) ComboBox1->addItem(q(book::kMonthNames[m]));
     ComboBox1->setToolTip(u("Monatseinstellung"));
     ComboBox1->setStatusTip(u("Monatseinstellung"));
-    ComboBox1->setWhatsThis(QString::number(6));
     ComboBox1->setFocusPolicy(Qt::NoFocus);
     ComboBox1->setFixedWidth(74);
     ToolBar1->addWidget(ComboBox1);
@@ -251,7 +250,6 @@ void TForm1::buildToolBar() {
     Anzeige_Jahr = new QSpinBox(ToolBar1);
     Anzeige_Jahr->setRange(1900, 9999);
     Anzeige_Jahr->setValue(1900);
-    Anzeige_Jahr->setWhatsThis(QString::number(6));
     Anzeige_Jahr->setFocusPolicy(Qt::ClickFocus);
     Anzeige_Jahr->setFixedWidth(46);
     ToolBar1->addWidget(Anzeige_Jahr);

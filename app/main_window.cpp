@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QToolBar>
@@ -39,6 +40,9 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner), buch_(*this) {
         showHelp(platform::joinPath(buch_.datenOrdner, "Hilfe.hlp"), context, this);
     };
     buildComponents();
+    // F1: the help topic of the control that has the focus, else the window's.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, [this] { zeigeHilfe(hilfeKontext()); });
     buildCommands();
     buildMenus();
     buildToolBar();
@@ -67,7 +71,6 @@ void TForm1::buildComponents() {
     ToolBar1->setIconSize(QSize(16, 16));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
-    ToolBar1->setWhatsThis(QString::number(4));  // help context of the tool bar
 
     HeaderControl1 = new HeaderControl(canvas_);
 
@@ -185,6 +188,15 @@ void TForm1::startUp() {
     buch_.jahresbilanz = false;
     ersteZeile = 0;
     FormPaint(true);
+}
+
+int TForm1::hilfeKontext() const {
+    const QWidget* f = QApplication::focusWidget();
+    for (; f != nullptr && f != this; f = f->parentWidget()) {
+        if (f == ComboBox1 || f == Anzeige_Jahr) return 6;
+        if (f == ToolBar1) return 4;
+    }
+    return 99;
 }
 
 void TForm1::showEvent(QShowEvent* e) {

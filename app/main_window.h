@@ -134,6 +134,9 @@ public:
     // Help by context number through the help service.
     std::function<void(int context)> onHelp;
     void zeigeHilfe(int context);
+    // Help context of the focused control: the year field and the month list
+    // 6, the tool bar 4, the window 99.
+    int hilfeKontext() const;
 
     // ---- Commands of this window (menus and tool bar) ---------------------
     void AnmeldenExecute();

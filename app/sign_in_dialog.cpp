@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 #include "app/main_window.h"
 #include "controls/calendar/kalender.h"
@@ -25,7 +26,6 @@ std::function<int(QDialog&)>& TAnmeldung::modalRunner() {
 
 TAnmeldung::TAnmeldung(TForm1& form) : QDialog(&form, Qt::Tool), form_(form) {
     setWindowTitle(QStringLiteral("Anmeldung"));
-    setWhatsThis(QString::number(2));  // help context
     auto* grid = new QGridLayout(this);
     Edit1 = new QLineEdit(this);
     Edit2 = new QLineEdit(this);
@@ -65,6 +65,8 @@ TAnmeldung::TAnmeldung(TForm1& form) : QDialog(&form, Qt::Tool), form_(form) {
         const QRect r = s->geometry();
         move(r.width() / 2 - width() / 2, r.height() / 2 - height() / 2);
     }
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, [this] { form_.zeigeHilfe(2); });
     form.Anmeldung = this;
 }
 

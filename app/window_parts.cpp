@@ -20,6 +20,7 @@ FormCanvas::FormCanvas(TForm1& form, QWidget* parent) : ui::Control(parent), for
 void FormCanvas::Resized(int, int) { form_.FormResize(); }
 
 void FormCanvas::MouseWheel(int delta, int, int, int) {
+    if (!form_.ScrollBar1->isEnabled()) return;
     if (delta < 0)
         form_.ScrollBar1->setValue(form_.ScrollBar1->value() + 1);  // FormMouseWheelDown
     else if (delta > 0)

@@ -1,6 +1,8 @@
 // Status codes with their texts, help button and withdrawal, the clock, and
 // today moving on when the date changes between two minutes.
+#include <QApplication>
 #include <QLabel>
+#include <QSpinBox>
 #include <QToolButton>
 
 #include "app/window_parts.h"
@@ -87,6 +89,26 @@ TEST_F(WindowTest, HelpGoesThroughTheContextNumber) {
     form->action("HilfezumProgramm1")->trigger();
     ASSERT_EQ(helpShown.size(), 1u);
     EXPECT_EQ(helpShown[0], 0);
+}
+
+}  // namespace
+}  // namespace app_test
+
+namespace app_test {
+namespace {
+
+TEST_F(WindowTest, F1OpensTheTopicOfTheFocusedControl) {
+    createWindow();
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    EXPECT_EQ(form->hilfeKontext(), 99);
+    form->enableAction(book::Action::MonthNavigation, true);
+    form->Anzeige_Jahr->setFocus();
+    if (QApplication::focusWidget() != nullptr) {
+        EXPECT_EQ(form->hilfeKontext(), 6);
+    }
+    form->zeigeHilfe(form->hilfeKontext());
+    EXPECT_FALSE(helpShown.empty());
 }
 
 }  // namespace
