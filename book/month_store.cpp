@@ -147,9 +147,8 @@ bool latestStandbyDate(platform::File& f, const EntryHead& e, int year, int32_t&
 }
 
 std::string twoDigits(int value) {
-    char b[3];
-    std::snprintf(b, sizeof b, "%02d", value);
-    return b;
+    const int v = ((value % 100) + 100) % 100;
+    return {static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
 }
 
 void showSaveFailure() {
