@@ -10,6 +10,7 @@
 #include "book/settings_block.h"
 #include "controls/calendar/kalender.h"
 #include "platform/core/codepage.h"
+#include "platform/ui/window_messages.h"
 #include "tests/app/window_fixture.h"
 
 namespace app_test {
@@ -282,6 +283,34 @@ TEST_F(WindowTest, CommandsWithoutTheirHandlerStayDisabled) {
     EXPECT_EQ(ui::fromQString(form->action("Speichern")->text()), "Sichern");
     EXPECT_EQ(form->action("HeutebisJetzt1")->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_FALSE(form->action("Admin")->isVisible());
+}
+
+}  // namespace
+}  // namespace app_test
+
+namespace app_test {
+namespace {
+
+TEST_F(WindowTest, TheCalendarsDateReachesTheEntryLine) {
+    createWindow();
+    const int day = platform::dayNumber(2026, 12, 15);
+    ui::SendMessage(form.get(), 0x8190, static_cast<std::uintptr_t>(day), 0);
+    EXPECT_EQ(form->buch().tag, 15);
+    EXPECT_EQ(form->buch().eingabe.substr(5, 5), "15.12");
+    EXPECT_FALSE(form->kalenderAbgelehnt);
+
+    // A right click only shows the date.
+    ui::SendMessage(form.get(), 0x8190, static_cast<std::uintptr_t>(platform::dayNumber(2026, 12, 20)), 1);
+    EXPECT_EQ(form->buch().eingabe.substr(5, 5), "15.12");
+
+    // Another year with lines on the sheet is refused with a beep and code 1.
+    form->buch().zeilen.insert(form->buch().zeilen.begin(), form->buch().zeilen.back());
+    form->buch().texte.insert(form->buch().texte.begin(), "");
+    ui::SendMessage(form.get(), 0x8190, static_cast<std::uintptr_t>(platform::dayNumber(2025, 3, 3)), 0);
+    EXPECT_TRUE(form->kalenderAbgelehnt);
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(form->statusCode, 1);
+    EXPECT_EQ(form->buch().jahr, 2026);
 }
 
 }  // namespace
