@@ -5,9 +5,13 @@
 namespace book {
 namespace {
 
-DbResult failure(DbStatus s, int osError = 0) { return DbResult{s, osError}; }
+DbResult failure(DbStatus s, int osError = 0) {
+    return DbResult{s, osError};
+}
 
-uint8_t* bytes(std::string& s) { return reinterpret_cast<uint8_t*>(s.data()); }
+uint8_t* bytes(std::string& s) {
+    return reinterpret_cast<uint8_t*>(s.data());
+}
 
 }  // namespace
 
@@ -63,7 +67,8 @@ int64_t blockEnd(const std::vector<BlockKopf>& chain, size_t i, int64_t fileLeng
 
 DbResult appendUserBlock(const std::string& dataDir, uint32_t indexPosition, uint32_t& offset) {
     platform::File dat;
-    if (!openReadWriteCreating(dat, blockPath(dataDir))) return failure(DbStatus::OpenFailed, dat.lastError());
+    if (!openReadWriteCreating(dat, blockPath(dataDir)))
+        return failure(DbStatus::OpenFailed, dat.lastError());
     std::vector<BlockKopf> chain;
     try {
         if (!readBlockChain(dat, chain)) return failure(DbStatus::FormatError);
@@ -75,8 +80,8 @@ DbResult appendUserBlock(const std::string& dataDir, uint32_t indexPosition, uin
     uint8_t head[kBlockHead] = {};
     putU32(head, indexPosition);
     if (!writeAt(dat, len, head, sizeof head)) return failure(DbStatus::WriteFailed);
-    if (!chain.empty() &&
-        !writeU32At(dat, int64_t{chain.back().offset} + 4, static_cast<uint32_t>(len - chain.back().offset))) {
+    if (!chain.empty() && !writeU32At(dat, int64_t{chain.back().offset} + 4,
+                                      static_cast<uint32_t>(len - chain.back().offset))) {
         dat.truncate(len);  // the new head would otherwise end the former last block
         return failure(DbStatus::WriteFailed);
     }
@@ -85,7 +90,8 @@ DbResult appendUserBlock(const std::string& dataDir, uint32_t indexPosition, uin
     return {};
 }
 
-BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove, int year, int month) {
+BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove, int year,
+                        int month) {
     BlockMove mv;
     auto fail = [&mv](DbStatus s, int osError = 0) {
         mv.result = failure(s, osError);
@@ -149,7 +155,8 @@ BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove,
                 if (found != last) {
                     const int64_t size = 9 + foundLen;
                     putU32(b + last + 5, static_cast<uint32_t>(blockLen - last - 9));
-                    const std::string moved = bb.substr(static_cast<size_t>(found), static_cast<size_t>(size));
+                    const std::string moved =
+                        bb.substr(static_cast<size_t>(found), static_cast<size_t>(size));
                     bb.erase(static_cast<size_t>(found), static_cast<size_t>(size));
                     bb += moved;
                     b = bytes(bb);
@@ -163,7 +170,8 @@ BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove,
         // Writes.
         if (R > 0) {
             for (size_t i = k + 1; i < chain.size(); ++i)
-                if (!writeU32At(log, chain[i].indexPosition, static_cast<uint32_t>(B + (chain[i].offset - restStart))))
+                if (!writeU32At(log, chain[i].indexPosition,
+                                static_cast<uint32_t>(B + (chain[i].offset - restStart))))
                     return fail(DbStatus::WriteFailed);
             if (!remove && !writeU32At(log, chain[k].indexPosition, static_cast<uint32_t>(B + R)))
                 return fail(DbStatus::WriteFailed);

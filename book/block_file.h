@@ -1,7 +1,7 @@
 // The block file "Benutzer.dat" (layout in user_db_format.h): its block
-// chain and the appending, moving and removing of user blocks. Files are untrusted: every walk is bounded by the
-// file or block and strictly advancing; a violation is a format error and
-// nothing is written.
+// chain and the appending, moving and removing of user blocks. Files are untrusted: every walk is
+// bounded by the file or block and strictly advancing; a violation is a format error and nothing is
+// written.
 #pragma once
 
 #include <cstdint>
@@ -55,6 +55,7 @@ struct BlockMove {
 // the file and the entry (year, month) to the end of the block; with remove
 // on deletes the block. Index positions of the blocks behind it are updated
 // in "Benutzer.log" (opened only when blocks follow).
-BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove, int year, int month);
+BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove, int year,
+                        int month);
 
 }  // namespace book

@@ -37,7 +37,9 @@ struct DbCheck {
 DbCheck checkDatabase(const std::string& dataDir);
 
 // The character the start-up shows for a fault code: "0" + code.
-inline char faultCharacter(uint8_t code) { return static_cast<char>('0' + code); }
+inline char faultCharacter(uint8_t code) {
+    return static_cast<char>('0' + code);
+}
 // The start-up's message for a failed check (Windows-1252), and its caption.
 std::string faultMessage(uint8_t code);
 extern const char kFaultCaption[];  // "Datenbank fehlerhaft"

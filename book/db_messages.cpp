@@ -20,7 +20,8 @@ void showWriteProtected() {
 
 void showBlockFailure(const DbResult& r) {
     switch (r.status) {
-        case DbStatus::Ok: return;
+        case DbStatus::Ok:
+            return;
         case DbStatus::OpenFailed:
             if (platform::isAccessDenied(r.osError))
                 showWriteProtected();
@@ -30,7 +31,9 @@ void showBlockFailure(const DbResult& r) {
         case DbStatus::NoMemory:
             platform::MessageBox("Nicht genug Speicher um die Datenbank zu bearbeiten", "Fehler");
             return;
-        case DbStatus::FormatError: showIndexFormatError(); return;
+        case DbStatus::FormatError:
+            showIndexFormatError();
+            return;
         case DbStatus::WriteFailed:
             platform::MessageBox("Die Daten konnten nicht gespeichert werden!", kCaptionGesperrt);
             return;

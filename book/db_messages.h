@@ -5,9 +5,9 @@
 
 namespace book {
 
-extern const char kCaptionGesperrt[];      // "Zugriff auf Datenbank gesperrt"
-extern const char kCaptionDatenformat[];   // "Fehlerhaftes Datenformat"
-extern const char kCaptionVerwaltung[];    // "Fehler in der Benutzerverwaltung"
+extern const char kCaptionGesperrt[];     // "Zugriff auf Datenbank gesperrt"
+extern const char kCaptionDatenformat[];  // "Fehlerhaftes Datenformat"
+extern const char kCaptionVerwaltung[];   // "Fehler in der Benutzerverwaltung"
 
 // `Formatfehler_melden`'s box: "Fehler in der Benutzerverwaltung".
 void showIndexFormatError();

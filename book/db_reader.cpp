@@ -6,7 +6,7 @@ namespace book {
 namespace {
 
 constexpr int64_t kChunk = 256 * 1024;  // sequential reads
-constexpr size_t kSmall = 4096;        // first read after a far seek
+constexpr size_t kSmall = 4096;         // first read after a far seek
 
 }  // namespace
 
@@ -63,7 +63,8 @@ bool DbReader::readSlow(uint8_t* dst, size_t n) {
                 // Large reads go straight into the destination.
                 const int64_t at = position();
                 if (static_cast<int64_t>(n) > length_ - at) return false;
-                if (!file_.seek(at) || file_.read(dst, static_cast<int64_t>(n)) != static_cast<int64_t>(n)) {
+                if (!file_.seek(at) ||
+                    file_.read(dst, static_cast<int64_t>(n)) != static_cast<int64_t>(n)) {
                     ioError_ = true;
                     return false;
                 }

@@ -33,6 +33,14 @@ public:
         }
         return readSlow(static_cast<uint8_t*>(dst), n);
     }
+    // The bytes buffered at the position (loading more when none are), for
+    // scans that work on memory directly; `skip` then moves past them.
+    const uint8_t* peek(size_t& available) {
+        if (avail() == 0) fill(1);
+        available = avail();
+        return buf_.get() + pos_;
+    }
+    void skip(size_t n) { pos_ += n; }  // n at most what peek offered
     bool u32(uint32_t& v);
     bool u8(uint8_t& v) { return read(&v, 1); }
 
@@ -51,11 +59,11 @@ private:
 
     platform::File& file_;
     int64_t length_;
-    size_t cap_;                    // no larger than the file: small files are common
+    size_t cap_;                      // no larger than the file: small files are common
     std::unique_ptr<uint8_t[]> buf_;  // not cleared: only bytes read are used
-    int64_t start_ = 0;  // file offset of buf_[0]
-    size_t len_ = 0;     // valid bytes in buf_
-    size_t pos_ = 0;     // read position in buf_
+    int64_t start_ = 0;               // file offset of buf_[0]
+    size_t len_ = 0;                  // valid bytes in buf_
+    size_t pos_ = 0;                  // read position in buf_
     bool sequential_ = true;
     bool ioError_ = false;
 };

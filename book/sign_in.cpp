@@ -13,7 +13,9 @@ namespace {
 // An entered text matches a stored one when both agree up to the stored
 // terminator; the stored text has at most 20 characters, so a longer entry
 // never matches.
-bool matches(const std::string& entered, const std::string& stored) { return entered == stored; }
+bool matches(const std::string& entered, const std::string& stored) {
+    return entered == stored;
+}
 
 bool formatError() {
     showIndexFormatError();
@@ -42,9 +44,9 @@ bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kenn
 
     platform::File file;
     if (!file.open(indexPath(datenOrdner), platform::OpenMode::ReadOnly)) {
-        platform::MessageBox("Kein Zugriff auf die Datenbank!",
-                             platform::isAccessDenied(file.lastError()) ? kCaptionGesperrt
-                                                                        : kCaptionVerwaltung);
+        platform::MessageBox(
+            "Kein Zugriff auf die Datenbank!",
+            platform::isAccessDenied(file.lastError()) ? kCaptionGesperrt : kCaptionVerwaltung);
         return false;
     }
     if (file.length() > kMaxDbFileLength) return formatError();
@@ -54,9 +56,12 @@ bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kenn
     uint32_t reserve = 0;
     for (int64_t pos = 0;; pos += rec.laenge) {
         switch (readIndexHead(in, pos, rec)) {
-            case IndexStep::End: return false;
-            case IndexStep::Error: return formatError();
-            case IndexStep::Record: break;
+            case IndexStep::End:
+                return false;
+            case IndexStep::Error:
+                return formatError();
+            case IndexStep::Record:
+                break;
         }
         if (!readField(in, rec, user.benutzername)) return formatError();
         if (!matches(name, user.benutzername)) continue;
@@ -80,8 +85,8 @@ bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kenn
     pkw = o & kUserPkw;
     host().checkAction(Action::PKW_Berechnung, pkw);
     administrator = o & kUserAdministrator;
-    const bool adminMenus = administrator ||
-                            (host().administrationOpen() && !host().signInDialogShowing());
+    const bool adminMenus =
+        administrator || (host().administrationOpen() && !host().signInDialogShowing());
     for (Action a : {Action::Admin, Action::Zuschlagskorrektur, Action::MenuePasswort})
         host().showAction(a, adminMenus);
     proTag = o & kUserProTag;
@@ -123,12 +128,12 @@ bool Zeitbuch::Benutzername_vorhanden(const std::string& name, bool bearbeiten) 
 }
 
 void Zeitbuch::Abgemeldet_anzeigen() {
-    host().askSaveAndClearPage();
+    Seite_sichern_fragen();  // a failed save keeps the page
     angemeldet = false;
     host().setCaption("Nicht Angemeldet");
     host().setControls(true);
-    for (Action a : {Action::Bilanz, Action::Abmelden, Action::Benutzereinstellungen,
-                     Action::MonthNavigation})
+    for (Action a :
+         {Action::Bilanz, Action::Abmelden, Action::Benutzereinstellungen, Action::MonthNavigation})
         host().enableAction(a, false);
     adminFreigabe = false;
     host().checkAction(Action::GanzeWochen1, false);

@@ -14,7 +14,9 @@ void appendField(std::string& out, const std::string& text) {
     appendScrambled(out, text.substr(0, n), kDatabaseKey);
 }
 
-uint32_t clampCount(int n) { return static_cast<uint32_t>(std::clamp(n, 0, 15)); }
+uint32_t clampCount(int n) {
+    return static_cast<uint32_t>(std::clamp(n, 0, 15));
+}
 
 }  // namespace
 
@@ -28,8 +30,12 @@ bool Text_lesen(platform::File& file, char* buffer, int16_t max, uint8_t key) {
     return false;
 }
 
-std::string indexPath(const std::string& dataDir) { return platform::joinPath(dataDir, kIndexFileName); }
-std::string blockPath(const std::string& dataDir) { return platform::joinPath(dataDir, kBlockFileName); }
+std::string indexPath(const std::string& dataDir) {
+    return platform::joinPath(dataDir, kIndexFileName);
+}
+std::string blockPath(const std::string& dataDir) {
+    return platform::joinPath(dataDir, kBlockFileName);
+}
 
 void appendU32(std::string& out, uint32_t v) {
     uint8_t b[4];
@@ -58,35 +64,48 @@ std::string encodeUserRecord(uint32_t blockOffset, const Benutzerdaten& user) {
 
 uint8_t kindBits(char marker) {
     switch (marker) {
-        case '!': return 0x10;
-        case '-': return 0x20;
-        case '+': return 0x40;
-        case 'V': return 0x80;
-        case 'M': return 0xF0;
-        default: return 0x00;
+        case '!':
+            return 0x10;
+        case '-':
+            return 0x20;
+        case '+':
+            return 0x40;
+        case 'V':
+            return 0x80;
+        case 'M':
+            return 0xF0;
+        default:
+            return 0x00;
     }
 }
 
 char markerOfKindBits(uint8_t bits) {
     switch (bits & 0xF0) {
-        case 0x10: return '!';
-        case 0x20: return '-';
-        case 0x40: return '+';
-        case 0x80: return 'V';
-        case 0xF0: return 'M';
-        default: return ' ';
+        case 0x10:
+            return '!';
+        case 0x20:
+            return '-';
+        case 0x40:
+            return '+';
+        case 0x80:
+            return 'V';
+        case 0xF0:
+            return 'M';
+        default:
+            return ' ';
     }
 }
 
 std::string encodeLineRecord(const Zeilensatz& line) {
-    const uint8_t plain[6] = {line.tag,       line.vonStunde, line.vonMinute,
-                              line.bisStunde, line.bisMinute,
-                              static_cast<uint8_t>((line.monat & 0x0F) | kindBits(line.art))};
+    const uint8_t plain[6] = {
+        line.tag,       line.vonStunde,
+        line.vonMinute, line.bisStunde,
+        line.bisMinute, static_cast<uint8_t>((line.monat & 0x0F) | kindBits(line.art))};
     std::string out;
     for (const uint8_t b : plain) out.push_back(static_cast<char>(b ^ kDatabaseKey));
     const size_t nul = line.text.find('\0');
-    const size_t n = std::min<size_t>(nul == std::string::npos ? line.text.size() : nul,
-                                      kLineTextMax - 1);
+    const size_t n =
+        std::min<size_t>(nul == std::string::npos ? line.text.size() : nul, kLineTextMax - 1);
     appendScrambled(out, line.text.substr(0, n), kDatabaseKey);
     return out;
 }
@@ -122,7 +141,9 @@ uint32_t monthKey(int year, bool handMode, const HandZahlen& c) {
     return y | high << 16;
 }
 
-bool keyHandMode(uint32_t key) { return (key >> 16) != 0; }
+bool keyHandMode(uint32_t key) {
+    return (key >> 16) != 0;
+}
 
 HandZahlen keyCounts(uint32_t key) {
     const uint32_t high = key >> 16;

@@ -27,8 +27,8 @@ namespace book {
 //
 //   offset  size    field
 //   0       4       u32 index position of the user's record + 4
-//   4       4       u32 block length (to the next block); 0 = last block, runs to the end of the file
-//   8       4       u32 offset of the block's last month entry from the block start; 0 = none
+//   4       4       u32 block length (to the next block); 0 = last block, runs to the end of the
+//   file 8       4       u32 offset of the block's last month entry from the block start; 0 = none
 //   12      ..      month entries
 //
 // Month entry `Monatseintrag`.
@@ -46,8 +46,8 @@ namespace book {
 //   0       day 1..31
 //   1, 2    from hour, from minute
 //   3, 4    to hour, to minute
-//   5       bits 0-3 month, bits 4-7 line kind (0x00 " ", 0x10 "!", 0x20 "-", 0x40 "+", 0x80 "V", 0xF0 "M")
-//   6..     work text with its terminator, at most 151 bytes
+//   5       bits 0-3 month, bits 4-7 line kind (0x00 " ", 0x10 "!", 0x20 "-", 0x40 "+", 0x80 "V",
+//   0xF0 "M") 6..     work text with its terminator, at most 151 bytes
 //
 // Standby record (hand mode, first record of its entry), every byte scrambled:
 // 99, the period count n, then n records `Bereitschaftswoche` of 5 bytes.
@@ -55,9 +55,9 @@ namespace book {
 constexpr char kIndexFileName[] = "Benutzer.log";
 constexpr char kBlockFileName[] = "Benutzer.dat";
 
-constexpr int kFieldMax = 21;       // a user record text with its terminator
+constexpr int kFieldMax = 21;  // a user record text with its terminator
 constexpr int kFieldChars = 20;
-constexpr int kLineTextMax = 151;   // a work text with its terminator
+constexpr int kLineTextMax = 151;     // a work text with its terminator
 constexpr uint32_t kRecordMin = 20;   // six empty texts
 constexpr uint32_t kRecordMax = 140;  // six 20-character texts
 constexpr int64_t kBlockHead = 12;
@@ -127,7 +127,9 @@ uint32_t monthKey(int year, bool handMode, const HandZahlen& counts);
 // Hand mode is any non-zero high half; 0xFFFF reads as four zero counts.
 bool keyHandMode(uint32_t key);
 HandZahlen keyCounts(uint32_t key);
-inline int keyYear(uint32_t key) { return static_cast<int>(key & 0xFFFF); }
+inline int keyYear(uint32_t key) {
+    return static_cast<int>(key & 0xFFFF);
+}
 
 // Header bytes of a month entry (key, month, length, record count).
 std::string encodeEntryHead(uint32_t key, uint8_t month, uint32_t length, uint32_t count);

@@ -22,9 +22,13 @@ bool readIndex(DbReader& in, std::vector<IndexSatz>& records, int64_t& endMark) 
     for (int64_t pos = 0;;) {
         IndexSatz rec;
         switch (readIndexHead(in, pos, rec)) {
-            case IndexStep::End: endMark = pos; return true;
-            case IndexStep::Error: return false;
-            case IndexStep::Record: break;
+            case IndexStep::End:
+                endMark = pos;
+                return true;
+            case IndexStep::Error:
+                return false;
+            case IndexStep::Record:
+                break;
         }
         records.push_back(rec);
         pos += rec.laenge;

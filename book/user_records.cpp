@@ -92,8 +92,10 @@ bool Zeitbuch::Benutzer_anlegen(const Benutzerdaten& daten) {
 }
 
 bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerdaten& daten) {
-    // The save question runs while the offsets of the page's block still hold.
-    if (loeschen && benutzerBlockAktiv() && blockPosition > block) host().askSaveAndClearPage();
+    // The save question runs while the offsets of the page's block still hold;
+    // a page that could not be saved stops the delete, so nothing is lost.
+    if (loeschen && benutzerBlockAktiv() && blockPosition > block && !Seite_sichern_fragen())
+        return false;
 
     platform::File index, dat;
     if (!index.open(indexPath(datenOrdner), platform::OpenMode::ReadWrite)) {
@@ -118,8 +120,9 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
         }
         const BlockKopf* head = findBlock(chain, block);
         const int64_t R = head ? int64_t{head->indexPosition} - 4 : -1;
-        auto own = std::find_if(records.begin(), records.end(),
-                                [&](const IndexSatz& r) { return r.start == R && r.block == block; });
+        auto own = std::find_if(records.begin(), records.end(), [&](const IndexSatz& r) {
+            return r.start == R && r.block == block;
+        });
         if (own == records.end()) {
             showChangeError();
             return false;
@@ -129,8 +132,10 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
         // move up, must be linked to their records before anything is written.
         bool sound = true;
         for (const IndexSatz& r : behind) sound = sound && linked(&r, findBlock(chain, r.block));
-        for (size_t i = static_cast<size_t>(head - chain.data()) + 1; loeschen && i < chain.size(); ++i)
-            sound = sound && linked(findRecord(records, int64_t{chain[i].indexPosition} - 4), &chain[i]);
+        for (size_t i = static_cast<size_t>(head - chain.data()) + 1; loeschen && i < chain.size();
+             ++i)
+            sound = sound &&
+                    linked(findRecord(records, int64_t{chain[i].indexPosition} - 4), &chain[i]);
         if (!sound) {
             showChangeError();
             return false;
@@ -144,29 +149,23 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
             const int64_t len = own->laenge;
             const int64_t restLen = endMark - (R + len);
             std::string record(8, '\0'), rest(static_cast<size_t>(restLen), '\0');
-            if (!readAt(index, R, record.data(), 8) || !readAt(index, R + len, rest.data(), rest.size())) {
+            if (!readAt(index, R, record.data(), 8) ||
+                !readAt(index, R + len, rest.data(), rest.size())) {
                 showChangeError();
                 return false;
             }
             written = writeAt(index, R, rest.data(), rest.size());
             for (const IndexSatz& r : behind)
-                written = written && writeU32At(dat, r.block, static_cast<uint32_t>(r.start - len + 4));
+                written =
+                    written && writeU32At(dat, r.block, static_cast<uint32_t>(r.start - len + 4));
             written = written && writeU32At(dat, block, static_cast<uint32_t>(R + restLen + 4)) &&
                       writeAt(index, R + restLen, record.data(), 8);
             start = R + restLen;
         }
-        if (!loeschen) {
-            if (!written || !Schreibe_Benutzer(index, start, daten) || !index.close() || !dat.close()) {
-                showChangeError();
-                return false;
-            }
-            return true;
-        }
-        written = written && writeU32At(index, start, 0) && index.truncate(start + 4) &&
-                  index.close() && dat.close();
-        const bool moved = written && Benutzerblock_verschieben(block, true);
-        if (!written) showChangeError();
-        if (!Datenbank_pruefen()) {
+        // A delete is always checked afterwards; a change only when a write
+        // failed half way.
+        auto checkAfterwards = [this] {
+            if (Datenbank_pruefen()) return true;
             static const std::string text = platform::cp1252(
                 "Das Programm hat einen Fehler in der Datenbank verursacht.\nBitte die Daten extra "
                 "Sichern mit der Funktion <Speichern als>.\nDer Benutzer wird abgemeldet!");
@@ -174,8 +173,21 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
             host().setCaption("Nicht Angemeldet");
             angemeldet = false;
             return false;
+        };
+        if (!loeschen) {
+            if (written && Schreibe_Benutzer(index, start, daten) && index.close() && dat.close())
+                return true;
+            index.close();
+            dat.close();
+            showChangeError();
+            checkAfterwards();
+            return false;
         }
-        return moved;
+        written = written && writeU32At(index, start, 0) && index.truncate(start + 4) &&
+                  index.close() && dat.close();
+        const bool moved = written && Benutzerblock_verschieben(block, true);
+        if (!written) showChangeError();
+        return checkAfterwards() && moved;
     } catch (const std::bad_alloc&) {
         showBlockFailure({DbStatus::NoMemory});
         return false;
@@ -200,7 +212,7 @@ bool Zeitbuch::Benutzerblock_verschieben(uint32_t block, bool loeschen, bool* ei
         host().setCaption("Nicht Angemeldet");
         angemeldet = false;
         host().enableAction(Action::Speichern, false);
-        host().askSaveAndClearPage();
+        Seite_sichern_fragen();  // `Speichern` is off: only clears the page
         host().setControls(true);
     }
     return true;

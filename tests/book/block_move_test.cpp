@@ -12,9 +12,12 @@ using namespace dbtest;
 
 // anna's two entries, as twoUsers() holds them.
 std::string annaMarch(bool last) {
-    return entry(2008, 3, {line(3, 8, 0, 17, 30, 0x03, "Wartung"), line(4, 22, 0, 6, 0, 0x13, "")}, last);
+    return entry(2008, 3, {line(3, 8, 0, 17, 30, 0x03, "Wartung"), line(4, 22, 0, 6, 0, 0x13, "")},
+                 last);
 }
-std::string annaApril(bool last) { return entry(2008, 4, {line(30, 7, 15, 9, 45, 0x24, "Ausgleich \xE4")}, last); }
+std::string annaApril(bool last) {
+    return entry(2008, 4, {line(30, 7, 15, 9, 45, 0x24, "Ausgleich \xE4")}, last);
+}
 
 TEST(BlockMove, FirstBlockGoesLastWithThePageEntryAtItsEnd) {
     Fixture f;
@@ -55,6 +58,25 @@ TEST(BlockMove, EntriesStayWhenThePageIsAbsentOrAlreadyLast) {
     }
 }
 
+TEST(BlockMove, OtherEntriesKeepTheirOrder) {
+    const auto month = [](int m, bool last) {
+        return entry(2011, static_cast<uint8_t>(m),
+                     {line(m, 8, 0, 9, 0, m, "m" + std::to_string(m))}, last);
+    };
+    Fixture f;
+    f.install(
+        {record(0, {"u", "p", "", "", "", ""}, 0) + u32(0),
+         block(4, true, {month(1, false), month(2, false), month(3, false), month(4, true)})});
+    f.zb.jahr = 2011;
+    f.zb.seitenMonat = 2;
+    bool last = false;
+    ASSERT_TRUE(f.zb.Benutzerblock_verschieben(0, false, &last));
+    EXPECT_TRUE(last);
+    EXPECT_EQ(f.files().dat,
+              block(4, true, {month(1, false), month(3, false), month(4, false), month(2, true)}));
+    EXPECT_TRUE(f.zb.Datenbank_pruefen());
+}
+
 TEST(BlockMove, TheLastBlockStaysWhereItIs) {
     Fixture f;
     f.install(twoUsers());
@@ -84,7 +106,10 @@ TEST(BlockMove, RefusedFilesStayUntouched) {
         {"no block there", two, 5, "Fehler in der Benutzerverwaltung"},
         {"back pointer", {brokenBack, two.dat}, 0, "Fehler in der Benutzerverwaltung"},
         {"last entry", {two.log, lastElsewhere}, 0, "Fehler in der Benutzerverwaltung"},
-        {"chain cut", {two.log, two.dat.substr(0, two.dat.size() - 55)}, 0, "Fehler in der Benutzerverwaltung"},
+        {"chain cut",
+         {two.log, two.dat.substr(0, two.dat.size() - 55)},
+         0,
+         "Fehler in der Benutzerverwaltung"},
         {"no index", {"", two.dat}, 0, "Kein Zugriff auf die Datenbank!"},
     };
     for (const auto& c : cases) {

@@ -27,7 +27,9 @@ inline std::string scrambled(const std::string& plain) {
     return s;
 }
 // A text with its terminator, scrambled.
-inline std::string text(const std::string& t) { return scrambled(t + std::string(1, '\0')); }
+inline std::string text(const std::string& t) {
+    return scrambled(t + std::string(1, '\0'));
+}
 
 // A user record: length, block offset, six texts, reserved 0, options, 0.
 inline std::string record(uint32_t block, std::initializer_list<std::string> texts, uint8_t options,
@@ -47,9 +49,9 @@ inline std::string blockHead(uint32_t indexPos, uint32_t length, uint32_t lastEn
 // A line record: six bytes and the work text, all scrambled.
 inline std::string line(int day, int fh, int fm, int th, int tm, int monthAndKind,
                         const std::string& work = "") {
-    std::string six = {static_cast<char>(day), static_cast<char>(fh), static_cast<char>(fm),
-                       static_cast<char>(th),  static_cast<char>(tm),
-                       static_cast<char>(monthAndKind)};
+    std::string six = {static_cast<char>(day), static_cast<char>(fh),
+                       static_cast<char>(fm),  static_cast<char>(th),
+                       static_cast<char>(tm),  static_cast<char>(monthAndKind)};
     return scrambled(six) + text(work);
 }
 
@@ -71,7 +73,8 @@ inline std::string entry(uint32_t key, uint8_t month, const std::vector<std::str
 }
 
 // A block from its entries (the last one written with length 0).
-inline std::string block(uint32_t indexPos, bool lastBlock, const std::vector<std::string>& entries) {
+inline std::string block(uint32_t indexPos, bool lastBlock,
+                         const std::vector<std::string>& entries) {
     std::string body;
     uint32_t lastOffset = 0;
     for (const auto& e : entries) {
@@ -96,15 +99,13 @@ inline Database twoUsers() {
         {entry(2008, 3, {line(3, 8, 0, 17, 30, 0x03, "Wartung"), line(4, 22, 0, 6, 0, 0x13, "")},
                false),
          entry(2008, 4, {line(30, 7, 15, 9, 45, 0x24, "Ausgleich \xE4")}, true)});
-    const std::string recB =
-        record(static_cast<uint32_t>(blockA.size()), {"bert", "geheim", "Brandt", "Bert", "42", ""},
-               0x80);
-    const std::string blockB =
-        block(static_cast<uint32_t>(recA.size() + 4), true,
-              {entry(2009 | 0x0021u << 16, 1,
-                     {standby({{{0x81, 29, 12, 4, 1}}, {{2, 9, 1, 11, 1}}}),
-                      line(10, 6, 0, 14, 0, 0xF1, "Mehrarbeit")},
-                     true)});
+    const std::string recB = record(static_cast<uint32_t>(blockA.size()),
+                                    {"bert", "geheim", "Brandt", "Bert", "42", ""}, 0x80);
+    const std::string blockB = block(static_cast<uint32_t>(recA.size() + 4), true,
+                                     {entry(2009 | 0x0021u << 16, 1,
+                                            {standby({{{0x81, 29, 12, 4, 1}}, {{2, 9, 1, 11, 1}}}),
+                                             line(10, 6, 0, 14, 0, 0xF1, "Mehrarbeit")},
+                                            true)});
     db.log = recA + recB + u32(0);
     db.dat = blockA + blockB;
     return db;

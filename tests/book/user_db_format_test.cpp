@@ -20,10 +20,12 @@ TEST(UserRecordLayout, EncodesAsTheHandBuiltBytes) {
     } cases[] = {
         {{}, dbtest::record(7, {"", "", "", "", "", ""}, 0), 20},
         {{twenty, twenty, twenty, twenty, twenty, twenty, 0xFF},
-         dbtest::record(7, {twenty, twenty, twenty, twenty, twenty, twenty}, 0xFF), 140},
+         dbtest::record(7, {twenty, twenty, twenty, twenty, twenty, twenty}, 0xFF),
+         140},
         // Longer texts are cut to 20 characters; bytes above 0x7F stay as they are.
         {{twenty + "uv", "\xE4\xF6\xFC", "M\xFCller", "", "0815", "Nord", 0x11},
-         dbtest::record(7, {twenty, "\xE4\xF6\xFC", "M\xFCller", "", "0815", "Nord"}, 0x11), 0},
+         dbtest::record(7, {twenty, "\xE4\xF6\xFC", "M\xFCller", "", "0815", "Nord"}, 0x11),
+         0},
     };
     for (const Case& c : cases) {
         const std::string bytes = encodeUserRecord(7, c.user);
@@ -105,7 +107,8 @@ TEST(TextLesen, StopsAtTheTerminatorOrFailsAtTheLimit) {
         {dbtest::text("abc") + "rest", 21, true, "abc", 4},
         {dbtest::text(""), 21, true, "", 1},
         {dbtest::text(std::string(20, 'x')), 21, true, std::string(20, 'x'), 21},
-        {dbtest::scrambled(std::string(21, 'x')) + dbtest::text(""), 21, false, std::string(21, 'x'), 21},
+        {dbtest::scrambled(std::string(21, 'x')) + dbtest::text(""), 21, false,
+         std::string(21, 'x'), 21},
         {dbtest::scrambled(std::string(151, 'y')), 151, false, std::string(151, 'y'), 151},
         {dbtest::text(std::string(150, 'y')), 151, true, std::string(150, 'y'), 151},
         {dbtest::scrambled("abc"), 21, false, "abc", 3},  // the file ends first
@@ -130,8 +133,9 @@ TEST(TextLesen, StopsAtTheTerminatorOrFailsAtTheLimit) {
             std::vector<char> buffer(static_cast<size_t>(c.max) + 1, '\0');
             ASSERT_TRUE(f.seek(0));
             DbReader in(f);
-            const bool ok = door == 0 ? Text_lesen(in, buffer.data(), static_cast<int16_t>(c.max), kDatabaseKey)
-                                      : Text_lesen(f, buffer.data(), static_cast<int16_t>(c.max), kDatabaseKey);
+            const bool ok =
+                door == 0 ? Text_lesen(in, buffer.data(), static_cast<int16_t>(c.max), kDatabaseKey)
+                          : Text_lesen(f, buffer.data(), static_cast<int16_t>(c.max), kDatabaseKey);
             EXPECT_EQ(ok, c.ok);
             EXPECT_EQ(std::string(buffer.data()), c.text);
             if (c.ok) {
