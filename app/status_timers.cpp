@@ -14,7 +14,7 @@ namespace app {
 
 void TForm1::Hinweis_zeigen(int code) {
     statusCode = static_cast<uint8_t>(code);
-    ToolButton20->setVisible(true);
+    showCommand("ToolButton20", true);
 }
 
 void TForm1::ToolButton20Click() { zeigeHilfe(statusHelpContext(statusCode)); }
@@ -60,7 +60,7 @@ void TForm1::Timer2Timer() {
     if (hilfeZaehler > 10) {
         hilfeZaehler = 0;
         statusCode = 0;
-        ToolButton20->setVisible(false);
+        showCommand("ToolButton20", false);
     }
 }
 

@@ -315,3 +315,25 @@ TEST_F(WindowTest, TheCalendarsDateReachesTheEntryLine) {
 
 }  // namespace
 }  // namespace app_test
+
+namespace app_test {
+namespace {
+
+TEST_F(WindowTest, NeuClearsThePageAndMarksItChangedOnlyWhenItHeldSomething) {
+    createWindow();
+    form->action("NeuSeite")->trigger();
+    EXPECT_FALSE(form->commandEnabled("Speichern"));
+    EXPECT_EQ(boxes.count(), 0u);
+
+    form->buch().zeilen.insert(form->buch().zeilen.begin(), form->buch().zeilen.back());
+    form->buch().texte.insert(form->buch().texte.begin(), "Wartung");
+    form->enableAction(book::Action::Speichern, true);
+    boxes.answer(platform::Answer::No);
+    form->action("NeuSeite")->trigger();
+    EXPECT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(form->buch().zeilen.size(), 1u);
+    EXPECT_TRUE(form->commandEnabled("Speichern"));  // the emptied page can be saved over the old one
+}
+
+}  // namespace
+}  // namespace app_test

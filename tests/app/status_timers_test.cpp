@@ -19,7 +19,7 @@ TEST_F(WindowTest, AStatusCodeShowsItsTextUntilTheEleventhSecond) {
     createWindow();
     form->StatusBar1->setPanelText(0, "ein Hinweis");
     form->postStatus(3);
-    EXPECT_FALSE(form->ToolButton20->isHidden());
+    EXPECT_FALSE(!form->action("ToolButton20")->isVisible());
     form->Timer1Timer();
     EXPECT_EQ(form->StatusBar1->panelText(0),
               cp1252("Die Eingabezeile enthält einen Fehler im Zeitbereich oder in den "
@@ -27,11 +27,11 @@ TEST_F(WindowTest, AStatusCodeShowsItsTextUntilTheEleventhSecond) {
     for (int tick = 1; tick <= 10; ++tick) {
         form->Timer2Timer();
         EXPECT_EQ(form->statusCode, 3) << tick;
-        EXPECT_FALSE(form->ToolButton20->isHidden());
+        EXPECT_FALSE(!form->action("ToolButton20")->isVisible());
     }
     form->Timer2Timer();  // the eleventh tick
     EXPECT_EQ(form->statusCode, 0);
-    EXPECT_TRUE(form->ToolButton20->isHidden());
+    EXPECT_TRUE(!form->action("ToolButton20")->isVisible());
     // The text stays until the mouse moves over the window.
     form->Timer1Timer();
     EXPECT_NE(form->StatusBar1->panelText(0), "");
