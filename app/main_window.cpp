@@ -35,6 +35,9 @@ namespace app {
 
 TForm1::TForm1(QWidget* owner) : QMainWindow(owner), buch_(*this) {
     setWindowTitle(QStringLiteral("Nicht Angemeldet"));
+    // System menu and minimise only: the window cannot be maximised.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     onTerminate = [] { QCoreApplication::exit(0); };
     onHelp = [this](int context) {
         showHelp(platform::joinPath(buch_.datenOrdner, "Hilfe.hlp"), context, this);

@@ -2,6 +2,7 @@
 // today moving on when the date changes between two minutes.
 #include <QApplication>
 #include <QLabel>
+#include <QStatusTipEvent>
 #include <QSpinBox>
 #include <QToolButton>
 
@@ -109,6 +110,23 @@ TEST_F(WindowTest, F1OpensTheTopicOfTheFocusedControl) {
     }
     form->zeigeHilfe(form->hilfeKontext());
     EXPECT_FALSE(helpShown.empty());
+}
+
+}  // namespace
+}  // namespace app_test
+
+namespace app_test {
+namespace {
+
+TEST_F(WindowTest, HintsLandInTheFirstPanelUntilACodeOverwritesThem) {
+    createWindow();
+    QStatusTipEvent tip(QString::fromUtf8("Monat zurück"));
+    QApplication::sendEvent(form.get(), &tip);
+    EXPECT_EQ(form->StatusBar1->panelText(0), platform::cp1252("Monat zurück"));
+    form->Hinweis_zeigen(6);
+    form->Timer1Timer();
+    EXPECT_EQ(form->StatusBar1->panelText(0), platform::cp1252("Gültige Jahresangaben beginnen ab 1900!"));
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
 }  // namespace
