@@ -94,8 +94,6 @@ public:
     virtual void setTextPosition(int position) = 0;
 
     // ---- User database (sign_in.cpp, user_records.cpp) ----
-    // `Seite_sichern_fragen`: the save question for a changed page, then the page is cleared.
-    virtual void askSaveAndClearPage() = 0;
     // `Bedienelemente_setzen`(normal).
     virtual void setControls(bool normal) = 0;
     // `AdminClick` from the sign-in: the administration window is made anew and shown.
@@ -132,7 +130,6 @@ public:
 
     // ---- Line selection (line_select.cpp) ----
     void setTextPosition(int) override {}
-    void askSaveAndClearPage() override {}
     void setControls(bool) override {}
     void openAdministration() override {}
     bool signInDialogShowing() const override { return false; }

@@ -119,16 +119,16 @@ bool Zeitbuch::Akt_speichern(const std::string& name) {
     return true;
 }
 
-void Zeitbuch::SpeichernAlsExecute() {
+bool Zeitbuch::SpeichernAlsExecute() {
     const std::string name = host().askSaveFileName(monthFileSaveFilter(), kMonthFileDefaultExt);
-    if (!name.empty()) Akt_speichern(name);
+    return !name.empty() && Akt_speichern(name);
 }
 
 void Zeitbuch::LadenExecute() {
     const std::string name = host().askOpenFileName(monthFileOpenFilter(), kMonthFileDefaultExt);
     if (name.empty()) return;
     if (jahresbilanz) host().setControls(true);
-    host().askSaveAndClearPage();
+    if (!Seite_sichern_fragen()) return;  // a failed save keeps the page
     Akt_laden(name);
 }
 

@@ -295,7 +295,7 @@ public:
     bool Akt_speichern(const std::string& name);
     void Akt_laden(const std::string& name);
     // Asks for a file name and saves the page there.
-    void SpeichernAlsExecute();
+    bool SpeichernAlsExecute();  // true when the month file was written
     // Asks for a month file, ends the year balance, clears the page with its
     // save question and loads the file.
     void LadenExecute();

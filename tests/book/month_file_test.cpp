@@ -368,7 +368,7 @@ TEST_F(MonthFile, LoadCommandEndsTheBalanceAndAsksBeforeLoading) {
     zb.LadenExecute();
     ASSERT_GE(host.calls.size(), 4u);
     EXPECT_EQ(host.calls[1], "controls normal");
-    EXPECT_EQ(host.calls[2], "save question");
+    EXPECT_EQ(host.calls[2], "scroll range") << "the save question clears the page first";
     EXPECT_EQ(zb.zeilen.size(), 2u);
 }
 

@@ -70,7 +70,6 @@ bool RecordingHost::saveMonthFileAs() {
 void RecordingHost::setTextPosition(int position) {
     calls.push_back("text position " + std::to_string(position));
 }
-void RecordingHost::askSaveAndClearPage() { calls.push_back("save question"); }
 void RecordingHost::setControls(bool normal) {
     calls.push_back(normal ? "controls normal" : "controls balance");
 }

@@ -38,7 +38,6 @@ public:
     // ---- Line selection (line_select.cpp) ----
     void setTextPosition(int position) override;
     // ---- User database ----
-    void askSaveAndClearPage() override;
     void setControls(bool normal) override;
     void openAdministration() override;
     bool signInDialogShowing() const override { return signInShowing; }
