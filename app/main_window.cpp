@@ -354,7 +354,6 @@ bool TForm1::saveMonthFileAs() {
     return !name.empty() && buch_.Akt_speichern(name);
 }
 
-void TForm1::askSaveAndClearPage() { Seite_sichern_fragen(); }
 
 void TForm1::setControls(bool normal) { Bedienelemente_setzen(normal); }
 

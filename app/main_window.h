@@ -183,7 +183,6 @@ public:
     void showMonthInList(int month) override;
     bool saveMonthFileAs() override;
     void setTextPosition(int position) override;
-    void askSaveAndClearPage() override;
     void setControls(bool normal) override;
     void openAdministration() override;
     bool signInDialogShowing() const override;
