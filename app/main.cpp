@@ -1,0 +1,29 @@
+// Program entry: the application object, the main window first, then the
+// sign-in dialog (which signs in automatically or asks), then the loop.
+#include <exception>
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "app/sign_in_dialog.h"
+#include "platform/ui/qt_message_box.h"
+
+int main(int argc, char** argv) {
+    app::Application application(argc, argv);
+    try {
+        app::installGerman(application);
+        ui::installQtMessageBoxes();
+        QApplication::setApplicationName(QStringLiteral("Kronlaufbuch"));
+        QApplication::setApplicationDisplayName(QString());
+
+        app::TForm1 form;
+        app::TAnmeldung anmeldung(form);
+        anmeldung.FormCreate();
+        form.show();
+        QApplication::exec();
+    } catch (const std::exception& e) {
+        app::showException(&e);
+    } catch (...) {
+        app::showException(nullptr);
+    }
+    return 0;
+}

@@ -1,0 +1,398 @@
+// Construction, start-up and shutdown of the main window, and its side of
+// the book's host interface.
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QResizeEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/help_service.h"
+#include "app/sheet_bitmaps.h"
+#include "app/sign_in_dialog.h"
+#include "app/window_parts.h"
+#include "book/db_check.h"
+#include "book/month_file.h"
+#include "controls/calendar/kalender.h"
+#include "platform/core/codepage.h"
+#include "platform/core/date.h"
+#include "platform/core/message_box.h"
+#include "platform/core/path.h"
+#include "platform/ui/beep.h"
+#include "platform/ui/qt_text.h"
+
+namespace app {
+
+
+TForm1::TForm1(QWidget* owner) : QMainWindow(owner), buch_(*this) {
+    setWindowTitle(QStringLiteral("Nicht Angemeldet"));
+    // System menu and minimise only: the window cannot be maximised.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    onTerminate = [] { QCoreApplication::exit(0); };
+    onHelp = [this](int context) {
+        showHelp(platform::joinPath(buch_.datenOrdner, "Hilfe.hlp"), context, this);
+    };
+    buildComponents();
+    // F1: the help topic of the control that has the focus, else the window's.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, [this] { zeigeHilfe(hilfeKontext()); });
+    buildCommands();
+    buildMenus();
+    buildToolBar();
+    startUp();
+}
+
+TForm1::~TForm1() = default;
+
+ui::Canvas& TForm1::canvas() { return canvas_->canvas(); }
+
+void TForm1::buildComponents() {
+    canvas_ = new FormCanvas(*this, this);
+    setCentralWidget(canvas_);
+    // The width is fixed by the sheet's columns; only the height changes.
+    canvas_->setFixedWidth(clientWidth());
+    canvas_->setMinimumHeight(kMinClientHeight);
+    canvas_->resize(clientWidth(), kClientHeight);
+    // A hidden widget gets its resize event only when shown; the sheet is
+    // drawn from the start, so its backing image takes the size now.
+    QResizeEvent sized(canvas_->size(), QSize());
+    QCoreApplication::sendEvent(canvas_, &sized);
+
+    ToolBar1 = new QToolBar(canvas_);
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+
+    HeaderControl1 = new HeaderControl(canvas_);
+
+    ScrollBar1 = new QScrollBar(Qt::Vertical, canvas_);
+    ScrollBar1->setFocusPolicy(Qt::NoFocus);
+    ScrollBar1->setRange(0, 0);
+    ScrollBar1->setEnabled(false);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
+
+    MonthCalendar1 = new calendar::TKalender(canvas_);
+    StatusBar1 = new StatusBar(canvas_);
+    StatusBar1->setPanelText(1, platform::cp1252("Einfügen"));
+
+    Timer1.setInterval(100);
+    Timer1.onTimer = [this](ui::Timer&) { Timer1Timer(); };
+    Timer2.setInterval(1000);
+    Timer2.onTimer = [this](ui::Timer&) { Timer2Timer(); };
+
+    drawCaretBitmap(strich_);
+    drawKindGlyphs(schaltflaechen_);
+}
+
+void TForm1::layoutChildren() {
+    const int w = canvas_->width();
+    const int h = canvas_->height();
+    ToolBar1->setGeometry(0, 0, w, kToolBarHeight);
+    HeaderControl1->setGeometry(0, kToolBarHeight, w, kHeaderHeight);
+    StatusBar1->setGeometry(0, h - kStatusBarHeight, w, kStatusBarHeight);
+    const int calTop = h - MonthCalendar1->height() - kStatusBarHeight;
+    MonthCalendar1->move(kCalendarLeft, calTop);
+    geo_.compute(calTop, w);
+    ScrollBar1->setGeometry(sheetRightEdge(), geo_.top, kScrollBarWidth, geo_.height + 2);
+}
+
+void TForm1::startUp() {
+    // Window state and the book's start values.
+    buch_.bearbeitungErlaubt = true;
+    buch_.zeileInBearbeitung = false;
+    buch_.datenbankFehler = 0;
+    buch_.uebertragStart = 0;
+    buch_.zeitvorschlag = true;
+    buch_.adminFreigabe = false;
+
+    resize(clientWidth(), kClientHeight + menuBar()->sizeHint().height());
+    if (const QScreen* s = QGuiApplication::primaryScreen()) {
+        const QRect r = s->geometry();
+        move(r.width() / 2 - width() / 2, r.height() / 2 - height() / 2);
+    }
+    layoutChildren();
+
+    heute = platform::now();
+    const platform::CivilDate d = platform::decodeDate(heute);
+    heuteJahr = d.year;
+    heuteMonat = d.month;
+    heuteTag = d.day;
+
+    buch_.autoAnmeldung = false;
+    Timer2Timer();
+
+    // The program folder is the whole current folder.
+    buch_.programmOrdner = platform::currentDir();
+    buch_.datenOrdner = platform::joinPath(buch_.programmOrdner, "Benutzer");
+    buch_.Einstellungen_laden_speichern(true);
+
+    Einstellungen_anzeigen();
+    buch_.Monat_einstellen(0);
+
+    Anzeige_Jahr->blockSignals(true);
+    Anzeige_Jahr->setValue(buch_.jahr);
+    Anzeige_Jahr->blockSignals(false);
+    showMonthInList(buch_.monat);
+    buch_.seitenMonat = buch_.monat;
+    blinkZaehler = 0;
+    buch_.blattAngezeigt = true;
+    buch_.pkw = false;
+    buch_.bereitschaft = true;
+
+    MonthCalendar1->Steuerung();
+    MonthCalendar1->Setze_Modus(false);
+    MonthCalendar1->Setze_Daten(buch_.bereitschaftsListe);
+    MonthCalendar1->Setze_Farbmodus(2);
+    kalenderAbgelehnt = false;
+
+    buch_.Zeile_auswaehlen(0, true, false);
+
+    buch_.administrator = false;
+    if (!buch_.Datenbank_pruefen()) {
+        platform::MessageBox(book::faultMessage(buch_.datenbankFehler), book::kFaultCaption);
+        const uint8_t fehler = buch_.datenbankFehler;
+        buch_.Datenbank_sichern_wiederherstellen(false);
+        if (fehler != 0 && buch_.datenbankFehler == 0 && !buch_.Datenbank_pruefen())
+            platform::MessageBox("Die Datenbank ist immer noch fehlerhaft", "Datenbank fehlerhaft");
+    } else {
+        buch_.Datenbank_sichern_wiederherstellen(true);
+    }
+
+    buch_.angemeldet = false;
+    buch_.seiteGespeichert = false;
+    buch_.proTag = true;
+    checkCommand("Tageweise", true);
+
+    const uint16_t o = buch_.grundlagen.optionen;
+    buch_.mathRunden = o & book::kOptMathRunden;
+    checkCommand("Runden", buch_.mathRunden);
+    checkCommand("ADA", o & book::kOptWechselZeitArt);
+    if (!(o & book::kOptBereitschaft)) WZUschlagExecute();
+    if (o & book::kOptPkw) PKW_BerechnungExecute();
+    buch_.feiertageEin = o & book::kOptFeiertage;
+    checkCommand("Feiertage1", buch_.feiertageEin);
+    buch_.ganzeWochen = o & book::kOptGanzeWochen;
+    checkCommand("GanzeWochen1", buch_.ganzeWochen);
+
+    buch_.handModus = false;
+    textModus = false;
+    buch_.jahresbilanz = false;
+    ersteZeile = 0;
+    FormPaint(true);
+}
+
+int TForm1::hilfeKontext() const {
+    const QWidget* f = QApplication::focusWidget();
+    for (; f != nullptr && f != this; f = f->parentWidget()) {
+        if (f == ComboBox1 || f == Anzeige_Jahr) return 6;
+        if (f == ToolBar1) return 4;
+    }
+    return 99;
+}
+
+void TForm1::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    FormActivate();
+}
+
+void TForm1::FormActivate() {
+    // Keys reach the form and the sheet, not a tool bar control.
+    canvas_->setFocus();
+}
+
+bool TForm1::Seite_sichern_fragen() {
+    selLaenge = 0;
+    if (!buch_.Seite_sichern_fragen()) return false;
+    ScrollBar1->blockSignals(true);
+    ScrollBar1->setValue(0);
+    ScrollBar1->blockSignals(false);
+    ScrollBar1->setEnabled(false);
+    ersteZeile = 0;
+    scrollUmfang = 1;
+    zeitCaretSpalte = 5;
+    FormPaint(false);
+    return true;
+}
+
+bool TForm1::FormClose() {
+    if (!Seite_sichern_fragen()) return false;
+    buch_.Einstellungen_laden_speichern(false);
+    const uint16_t o = buch_.grundlagen.optionen;
+    if ((o & book::kOptBackup) && (o & book::kOptBackupJedesMal)) buch_.Sicherung_rotieren();
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    if (closing_) {
+        e->accept();
+        return;
+    }
+    if (!FormClose()) {
+        e->ignore();
+        return;
+    }
+    closing_ = true;
+    e->accept();
+}
+
+void TForm1::Beenden1Click() {
+    // Ends at once, but a changed month and changed settings are not lost.
+    if (!Seite_sichern_fragen()) return;
+    buch_.Einstellungen_laden_speichern(false);
+    closing_ = true;
+    terminate();
+}
+
+void TForm1::terminate() {
+    if (onTerminate) onTerminate();
+}
+
+// ---- Host interface --------------------------------------------------------
+
+void TForm1::postStatus(int code) { Hinweis_zeigen(code); }
+
+void TForm1::beep() { ui::Beep(); }
+
+void TForm1::repaintSheet(bool whole) { FormPaint(whole); }
+
+void TForm1::repaintTotals() {
+    Rahmen_zeichnen();
+    canvas_->Invalidate();
+}
+
+void TForm1::adjustScrollRange() {
+    // A cleared page starts its scroll range afresh.
+    if (buch_.zeilen.size() <= 1) scrollUmfang = 1;
+    Scrollbereich_anpassen();
+}
+
+void TForm1::ensureLineVisible(int index) {
+    if (index < ersteZeile) {
+        ScrollBar1->setValue(index);
+    } else if (index > ersteZeile && offeneZeilenReihe == -1) {
+        ScrollBar1->setValue(firstLineShowing(buch_.texte, index, geo_.visibleRows));
+    }
+}
+
+void TForm1::setCalendar(int year, int month, int day, const book::StandbyList& standby) {
+    MonthCalendar1->Init(static_cast<uint16_t>(year), static_cast<uint16_t>(month), day, &standby);
+}
+
+void TForm1::setCalendarYearBlock(bool on) { MonthCalendar1->Setze_JahresBlock(on); }
+
+void TForm1::setCaption(const std::string& caption) { setWindowTitle(ui::toQString(caption)); }
+
+void TForm1::setTimeCaret(int column) { zeitCaretSpalte = column; }
+
+void TForm1::resetCaretBlink() { blinkZaehler = 0; }
+
+void TForm1::setTextCursor(int position, int selectionLength) {
+    textCursor = position;
+    selLaenge = selectionLength;
+}
+
+void TForm1::setTextPosition(int position) { textCursor = position; }
+
+std::string TForm1::askSaveFileName(const std::string& filter, const std::string& defaultExt) {
+    if (fileDialog) return fileDialog(filter, defaultExt, true);
+    QString f = ui::toQString(filter);
+    f.replace('|', QStringLiteral(";;"));
+    // "Text (*.x)|*.x" pairs: Qt wants only the descriptions.
+    QStringList parts = f.split(QStringLiteral(";;"));
+    QStringList names;
+    for (int i = 0; i < parts.size(); i += 2) names << parts[i];
+    QFileDialog d(this);
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    d.setNameFilters(names);
+    d.setDefaultSuffix(ui::toQString(defaultExt));
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+    return d.selectedFiles().front().toStdString();
+}
+
+std::string TForm1::askOpenFileName(const std::string& filter, const std::string& defaultExt) {
+    if (fileDialog) return fileDialog(filter, defaultExt, false);
+    QString f = ui::toQString(filter);
+    QStringList parts = f.split('|');
+    QStringList names;
+    for (int i = 0; i < parts.size(); i += 2) names << parts[i];
+    QFileDialog d(this);
+    d.setAcceptMode(QFileDialog::AcceptOpen);
+    d.setFileMode(QFileDialog::ExistingFile);
+    d.setNameFilters(names);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
+    return d.selectedFiles().front().toStdString();
+}
+
+void TForm1::showYear(int year) { setYearField(year); }
+
+void TForm1::setYearField(int year) {
+    Anzeige_Jahr->blockSignals(true);
+    Anzeige_Jahr->setValue(year);
+    Anzeige_Jahr->blockSignals(false);
+}
+
+void TForm1::showMonthInList(int month) {
+    ComboBox1->blockSignals(true);
+    ComboBox1->setCurrentIndex(month - 1);
+    ComboBox1->blockSignals(false);
+}
+
+bool TForm1::saveMonthFileAs() {
+    const std::string name = askSaveFileName(book::monthFileSaveFilter(), book::kMonthFileDefaultExt);
+    return !name.empty() && buch_.Akt_speichern(name);
+}
+
+
+void TForm1::setControls(bool normal) { Bedienelemente_setzen(normal); }
+
+void TForm1::openAdministration() {
+    // The administration window comes with its own dialog; nothing to show yet.
+}
+
+bool TForm1::signInDialogShowing() const { return Anmeldung != nullptr && Anmeldung->isVisible(); }
+
+bool TForm1::administrationOpen() const { return false; }
+
+// ---- Private messages ------------------------------------------------------
+
+bool TForm1::dispatchMessage(ui::Message& m) {
+    static const ui::MessageMap<TForm1> map{{0x8190, &TForm1::Kalenderdatum_setzen}};
+    return map.dispatch(*this, m) || MessageTarget::dispatchMessage(m);
+}
+
+void TForm1::Kalenderdatum_setzen(ui::Message& m) {
+    const platform::CivilDate d =
+        platform::decodeDate(static_cast<platform::DateTime>(static_cast<int>(m.wParam)));
+    kalenderAbgelehnt = false;
+    if (!textModus && m.lParam == 0) {
+        if (d.year != buch_.jahr &&
+            (d.year < 1900 || buch_.angemeldet || buch_.zeilen.size() > 1)) {
+            beep();
+            Hinweis_zeigen(1);
+            kalenderAbgelehnt = true;
+            return;
+        }
+        buch_.jahr = d.year;
+        buch_.Monat_einstellen(d.month);
+        buch_.tag = d.day;
+        buch_.Zeile_auswaehlen(buch_.aktuelleZeile, true, true);
+        if (!buch_.angemeldet) setYearField(d.year);
+    } else {
+        MonthCalendar1->Init(static_cast<uint16_t>(d.year), static_cast<uint16_t>(d.month), d.day,
+                             &buch_.bereitschaftsListe);
+    }
+}
+
+}  // namespace app

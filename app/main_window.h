@@ -1,0 +1,246 @@
+// The main window `TForm1`: it owns the overtime book for the whole run,
+// draws the month sheet and the summary panel on its own canvas, embeds the
+// month calendar, and carries the menus, tool bar, status bar and timers.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/sheet_geometry.h"
+#include "book/host.h"
+#include "book/zeitbuch.h"
+#include "platform/core/date.h"
+#include "platform/ui/bitmap.h"
+#include "platform/ui/control.h"
+#include "platform/ui/timer.h"
+#include "platform/ui/window_messages.h"
+
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QMenu;
+class QScrollBar;
+class QSpinBox;
+class QToolBar;
+class QToolButton;
+
+namespace calendar {
+class TKalender;
+}
+
+namespace app {
+
+class HeaderControl;
+class StatusBar;
+class TAnmeldung;
+class FormCanvas;
+
+// Every command of the window by its name in the form (`Speichern`,
+// `Beenden1`...): a QAction shared by menu item and tool button.
+struct Command {
+    std::vector<QAction*> views;    // the first one is the action itself
+    std::vector<QWidget*> widgets;  // tool bar controls that follow it
+    std::function<void()> handler;  // empty: the command comes later and stays disabled
+    bool wanted = true;             // the enabled state the program asked for
+    bool checked = false;
+};
+
+class TForm1 : public QMainWindow, public ui::MessageTarget, public book::ZeitbuchHost {
+public:
+    explicit TForm1(QWidget* owner = nullptr);
+    ~TForm1() override;
+
+    book::Zeitbuch& buch() { return buch_; }
+    const book::Zeitbuch& buch() const { return buch_; }
+
+    // ---- Components -------------------------------------------------------
+    QToolBar* ToolBar1 = nullptr;
+    HeaderControl* HeaderControl1 = nullptr;
+    StatusBar* StatusBar1 = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
+    calendar::TKalender* MonthCalendar1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QSpinBox* Anzeige_Jahr = nullptr;  // the year field with its up-down `UpDown1`
+    QToolButton* ToolButton20 = nullptr;
+    ui::Timer Timer1;
+    ui::Timer Timer2;
+    TAnmeldung* Anmeldung = nullptr;  // set by the sign-in dialog it creates
+
+    FormCanvas& canvasControl() { return *canvas_; }
+    ui::Canvas& canvas();
+    const SheetGeometry& geometry() const { return geo_; }
+
+    // The command named as in the form; null for an unknown name.
+    QAction* action(const std::string& name) const;
+    QMenu* menu(const std::string& name) const;
+    // The state the program set: enabled as asked (a command without its
+    // handler still shows disabled) and checked.
+    bool commandEnabled(const std::string& name) const;
+    bool commandChecked(const std::string& name) const;
+
+    // ---- Window state ------------------------------------------------------
+    int zeitCaretSpalte = 5;     // time caret column 5..32
+    int textCursor = 0;          // 0..150
+    bool textModus = false;
+    bool einfuegeModus = true;
+    int selStart = 0, selLaenge = 0, selAnker = 0;
+    bool ziehAuswahl = false;    // a drag selection is running
+    int ersteZeile = 0;          // first shown line
+    int offeneZeilenReihe = -1;  // row of the open line, -1 = not shown
+    int scrollUmfang = 1;
+    int blinkZaehler = 0;
+    uint8_t statusCode = 0;
+    int hilfeZaehler = 0;
+    bool anmeldungAbgebrochen = false;
+    bool kalenderAbgelehnt = false;  // the last calendar date was refused
+    platform::DateTime heute = 0;
+    int heuteJahr = 0, heuteMonat = 0, heuteTag = 0, heuteStunde = 0, heuteMinute = -1;
+
+    // ---- Start-up and shutdown -------------------------------------------
+    // Asks whether to save a changed page, then clears it. False when a save
+    // the user asked for failed: the page is kept.
+    bool Seite_sichern_fragen();
+    void FormActivate();
+    // The closing steps; false when the window must stay open (a save the
+    // user asked for did not succeed).
+    bool FormClose();
+    // "Beenden": ends the program at once, after the save question and the
+    // settings file, without the backup rotation.
+    void Beenden1Click();
+    // Where "Beenden" and a close leave the program: tests replace it.
+    std::function<void()> onTerminate;
+
+    // ---- Sheet display ------------------------------------------------------
+    void FormPaint(bool full);
+    void FormResize();
+    void Scrollbereich_anpassen();
+    void ScrollBar1Change();
+    void Rahmen_zeichnen();
+    void Einstellungen_anzeigen();
+    void Bedienelemente_setzen(bool normal);
+    // The caret step of the 100 ms timer: repairs old positions, then draws
+    // or removes the caret.
+    void caretSchritt();
+
+    // ---- Status messages and timers -------------------------------------
+    void Hinweis_zeigen(int code);
+    void ToolButton20Click();
+    void Timer1Timer();
+    void Timer2Timer();
+    // Help by context number through the help service.
+    std::function<void(int context)> onHelp;
+    void zeigeHilfe(int context);
+    // Help context of the focused control: the year field and the month list
+    // 6, the tool bar 4, the window 99.
+    int hilfeKontext() const;
+
+    // ---- Commands of this window (menus and tool bar) ---------------------
+    void AnmeldenExecute();
+    void AbmeldenExecute();
+    void AutoanmeldungClick();
+    void NeuSeiteExecute();
+    void SpeichernExecute();
+    void SpeichernAlsExecute();
+    void LadenExecute();
+    void WZUschlagExecute();
+    void PKW_BerechnungExecute();
+    void RundenExecute();
+    void TageweiseExecute();
+    void ZAutomatikExecute();
+    void GanzeWochen1Click();
+    void Feiertage1Click();
+    void ADAExecute();
+    void BilanzExecute();
+
+    // File dialogs: (filter, default extension, save) -> chosen name or "".
+    // Tests replace it.
+    std::function<std::string(const std::string&, const std::string&, bool)> fileDialog;
+
+    // ---- book::ZeitbuchHost ------------------------------------------------
+    void postStatus(int code) override;
+    void beep() override;
+    void repaintSheet(bool whole) override;
+    void repaintTotals() override;
+    void adjustScrollRange() override;
+    void ensureLineVisible(int index) override;
+    void setCalendar(int year, int month, int day, const book::StandbyList& standby) override;
+    void setCalendarYearBlock(bool on) override;
+    void enableAction(book::Action a, bool enabled) override;
+    void checkAction(book::Action a, bool checked) override;
+    void showAction(book::Action a, bool visible) override;
+    void setCaption(const std::string& caption) override;
+    void setTimeCaret(int column) override;
+    void resetCaretBlink() override;
+    void setTextCursor(int position, int selectionLength) override;
+    std::string askSaveFileName(const std::string& filter, const std::string& defaultExt) override;
+    std::string askOpenFileName(const std::string& filter, const std::string& defaultExt) override;
+    bool actionEnabled(book::Action a) const override;
+    void showYear(int year) override;
+    void showMonthInList(int month) override;
+    bool saveMonthFileAs() override;
+    void setTextPosition(int position) override;
+    void setControls(bool normal) override;
+    void openAdministration() override;
+    bool signInDialogShowing() const override;
+    bool administrationOpen() const override;
+    void setYearField(int year);
+
+    // Private messages: the calendar's chosen date.
+    bool dispatchMessage(ui::Message& m) override;
+    void Kalenderdatum_setzen(ui::Message& m);
+
+    // Bitmaps of the sheet: the caret bar and the kind glyph strip.
+    const ui::Bitmap& caretBitmap() const { return strich_; }
+    const ui::Bitmap& glyphBitmap() const { return schaltflaechen_; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool event(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    friend class FormCanvas;
+    void buildComponents();
+    void buildCommands();
+    void buildMenus();
+    void buildToolBar();
+    void startUp();
+    void setCommand(const std::string& name, bool enabled);
+    void applyCommandState(Command& c);
+    void checkCommand(const std::string& name, bool checked);
+    void showCommand(const std::string& name, bool visible);
+    std::vector<std::string> commandsOf(book::Action a) const;
+    Command& defineCommand(const std::string& name, const std::string& caption,
+                           std::function<void()> handler, bool checkable = false);
+    QAction* addMenuItem(QMenu* menu, const std::string& name, const std::string& caption = {});
+    void addToolButton(const std::string& name, const std::string& iconText);
+    void layoutChildren();
+    bool canvasReady() const;
+    void paintLine(int line, int row, int& rowsUsed, bool& cut, bool full);
+    void paintSeparators(int y, int height);
+    void drawCaret(int x, int y);
+    bool caretDrawnAt(int x, int y, bool inSelection);
+    CaretPos timeCaretPos() const;
+    CaretPos textCaretPos(int cursor) const;
+    void terminate();
+
+    book::Zeitbuch buch_;
+    FormCanvas* canvas_ = nullptr;
+    SheetGeometry geo_;
+    ui::Bitmap strich_;
+    ui::Bitmap schaltflaechen_;
+    std::map<std::string, Command> commands_;
+    std::map<std::string, QMenu*> menus_;
+    // Caret step memory: where the caret was at the last step.
+    int altZeitSpalte_ = 5;
+    int altTextCursor_ = 0;
+    int altTextReihe_ = -1;
+    int altErsteZeile_ = 0;
+    bool closing_ = false;
+};
+
+}  // namespace app

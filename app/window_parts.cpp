@@ -1,0 +1,105 @@
+#include "app/window_parts.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollBar>
+
+#include "app/main_window.h"
+#include "app/sheet_geometry.h"
+#include "platform/ui/qt_text.h"
+
+namespace app {
+
+// ---- FormCanvas -----------------------------------------------------------
+
+FormCanvas::FormCanvas(TForm1& form, QWidget* parent) : ui::Control(parent), form_(form) {
+    setColor(ui::clBtnFace);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void FormCanvas::Resized(int, int) { form_.FormResize(); }
+
+void FormCanvas::MouseWheel(int delta, int, int, int) {
+    if (!form_.ScrollBar1->isEnabled()) return;
+    if (delta < 0)
+        form_.ScrollBar1->setValue(form_.ScrollBar1->value() + 1);  // FormMouseWheelDown
+    else if (delta > 0)
+        form_.ScrollBar1->setValue(form_.ScrollBar1->value() - 1);
+}
+
+// ---- HeaderControl --------------------------------------------------------
+
+HeaderControl::HeaderControl(QWidget* parent) : ui::Control(parent) {
+    setColor(ui::clBtnFace);
+    setFocusPolicy(Qt::NoFocus);
+    setEnabled(false);
+    for (size_t i = 0; i < captions_.size(); ++i) captions_[i] = kHeaderSections[i].caption;
+}
+
+void HeaderControl::setCaption(int section, const std::string& caption) {
+    captions_.at(section) = caption;
+    redraw();
+}
+
+void HeaderControl::redraw() {
+    ui::Canvas& c = canvas();
+    if (!c.isAttached()) return;
+    c.brush = {ui::clBtnFace, ui::BrushStyle::Solid};
+    c.FillRect({0, 0, width(), height()});
+    c.font = ui::Font();
+    c.font.name = "MS Sans Serif";
+    c.font.setHeight(-11);
+    c.font.color = ui::clGrayText;  // the control is disabled
+    c.brush.style = ui::BrushStyle::Clear;
+    int x = 0;
+    for (size_t i = 0; i < kHeaderSections.size(); ++i) {
+        const int w = kHeaderSections[i].width;
+        // Raised section: light top-left, shadow bottom-right.
+        c.pen = {ui::clBtnHighlight, 1, ui::PenStyle::Solid};
+        c.MoveTo(x, height() - 1);
+        c.LineTo(x, 0);
+        c.LineTo(x + w - 1, 0);
+        c.pen.color = ui::clBtnShadow;
+        c.MoveTo(x + w - 1, 0);
+        c.LineTo(x + w - 1, height() - 1);
+        c.LineTo(x - 1, height() - 1);
+        const std::string& text = captions_[i];
+        const int tw = c.TextWidth(text);
+        const int tx = kHeaderSections[i].centred ? x + (w - tw) / 2 : x + 4;
+        c.TextRect({x + 1, 1, x + w - 1, height() - 1}, tx, 2, text);
+        x += w;
+    }
+    Invalidate();
+}
+
+// ---- StatusBar ------------------------------------------------------------
+
+StatusBar::StatusBar(QWidget* parent) : QWidget(parent) {
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 1, 0, 0);
+    row->setSpacing(2);
+    static constexpr int widths[3] = {601, 80, 50};
+    for (int i = 0; i < 3; ++i) {
+        auto* l = new QLabel(this);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setIndent(2);
+        if (i > 0) l->setAlignment(Qt::AlignCenter);
+        if (i < 2)
+            l->setFixedWidth(widths[i]);
+        else
+            l->setMinimumWidth(widths[i]);
+        row->addWidget(l, i == 2 ? 1 : 0);
+        panels_[i] = l;
+    }
+}
+
+void StatusBar::setPanelText(int panel, const std::string& text) {
+    panels_.at(panel)->setText(ui::toQString(text));
+}
+
+std::string StatusBar::panelText(int panel) const {
+    return ui::fromQString(panels_.at(panel)->text());
+}
+
+}  // namespace app
