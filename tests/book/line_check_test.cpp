@@ -34,21 +34,16 @@ TEST_F(ZeilePruefen, RefusedFieldsReportColumnStatusAndBeep) {
 }
 
 TEST_F(ZeilePruefen, DayIsCheckedAgainstTheLengthOfTheLinesOwnMonth) {
-    struct Case {
-        int year, month, day;
-        const char* name;
-        int length;
-    };
-    for (const Case& c : {Case{2024, 3, 32, "M\xE4rz", 31}, Case{2024, 2, 30, "Februar", 29},
-                          Case{2025, 2, 29, "Februar", 28}, Case{2024, 4, 31, "April", 30},
-                          Case{2024, 3, 99, "M\xE4rz", 31}}) {
-        zb.jahr = c.year;
+    for (auto [year, month, day, text] :
+         {std::tuple{2024, 3, 32, "M\xE4rz hat nur eine L\xE4nge von 31"},
+          {2024, 2, 30, "Februar hat nur eine L\xE4nge von 29"}, {2025, 2, 29, "Februar hat nur eine L\xE4nge von 28"},
+          {2024, 4, 31, "April hat nur eine L\xE4nge von 30"}, {2024, 3, 99, "M\xE4rz hat nur eine L\xE4nge von 31"}}) {
+        zb.jahr = year;
         boxes.clear();
         host.calls.clear();
-        EXPECT_EQ(check(entryLine(c.day, c.month, "08:00", "12:00")), 5);
+        EXPECT_EQ(check(entryLine(day, month, "08:00", "12:00")), 5);
         ASSERT_EQ(boxes.count(), 1u);
-        EXPECT_EQ(boxes.last().text, "Der Monat " + std::string(c.name) + " hat nur eine L\xE4nge von " +
-                                         std::to_string(c.length) + "Tagen !");
+        EXPECT_EQ(boxes.last().text, "Der Monat " + std::string(text) + "Tagen !");
         EXPECT_EQ(boxes.last().caption, platform::cp1252("Monatslänge überschritten"));
         EXPECT_TRUE(host.calls.empty());  // no beep, no status code
     }
@@ -59,13 +54,8 @@ TEST_F(ZeilePruefen, DayIsCheckedAgainstTheLengthOfTheLinesOwnMonth) {
 }
 
 TEST_F(ZeilePruefen, OverlapCases) {
-    struct Case {
-        int storedDay, storedVon, storedBis, day;
-        const char* von;
-        const char* bis;
-        bool conflict;
-    };
-    const Case cases[] = {
+    // Stored day, from, to (minutes); new day, from, to; conflict.
+    const std::tuple<int, int, int, int, const char*, const char*, bool> cases[] = {
         {5, 1320, 360, 6, "05:00", "07:00", true},  {6, 300, 420, 5, "22:00", "06:00", true},
         {5, 1320, 360, 5, "23:00", "23:30", true},  {5, 1320, 360, 6, "06:00", "07:00", false},
         {5, 480, 720, 5, "12:00", "16:00", false},  {5, 720, 960, 5, "08:00", "12:00", false},
@@ -77,16 +67,16 @@ TEST_F(ZeilePruefen, OverlapCases) {
         // A period ending at midnight leaves an empty span on the next day.
         {9, 1320, 0, 10, "00:00", "02:00", false},  {10, 0, 120, 9, "22:00", "00:00", false},
     };
-    for (const Case& c : cases) {
+    for (auto [storedDay, storedVon, storedBis, day, von, bis, conflict] : cases) {
         zb.zeitIndex.clear();
         boxes.clear();
-        node(0, c.storedDay, c.storedVon, c.storedBis);
+        node(0, storedDay, storedVon, storedBis);
         zb.zeilen.assign({"stored line", book::kEntryLine});
         zb.aktuelleZeile = 1;
         zb.chronoDatum = 0;
-        EXPECT_EQ(check(entryLine(c.day, 3, c.von, c.bis)), c.conflict ? 21 : -1)
-            << c.storedDay << " " << c.storedVon << "-" << c.storedBis << " / " << c.day << " " << c.von;
-        EXPECT_EQ(boxes.count(), c.conflict ? 1u : 0u);
+        EXPECT_EQ(check(entryLine(day, 3, von, bis)), conflict ? 21 : -1)
+            << storedDay << " " << storedVon << "-" << storedBis << " / " << day << " " << von;
+        EXPECT_EQ(boxes.count(), conflict ? 1u : 0u);
         zb.chronoDatum = 0;
         EXPECT_EQ(zb.Zeile_pruefen(false), -1);  // without the overlap test it passes
     }
@@ -110,22 +100,17 @@ TEST_F(ZeilePruefen, ConflictMessageNamesTheLineAndAnEditedLineSkipsItsOwnPeriod
 }
 
 TEST_F(ZeilePruefen, ChronologyPairAndItsResetWithThePage) {
-    struct Step {
-        int day;
-        const char* von;
-        const char* bis;
-        int result, pairDay, pairBis;
-    };
-    const Step steps[] = {
+    // Day, from, to; the check's result and the pair (date, to-time) after it.
+    const std::tuple<int, const char*, const char*, int, int, int> steps[] = {
         {5, "08:00", "12:00", -1, 5, 720}, {5, "12:00", "13:00", -1, 5, 780},
         {5, "12:30", "14:00", -2, 5, 780}, {4, "18:00", "19:00", -2, 5, 780},
         {6, "01:00", "02:00", -1, 6, 120}, {6, "22:00", "01:00", -1, 6, 60},  // past midnight
         {6, "00:30", "00:45", -2, 6, 60},
     };
-    for (const Step& s : steps) {
-        EXPECT_EQ(check(entryLine(s.day, 3, s.von, s.bis), false), s.result) << s.day << " " << s.von;
-        EXPECT_EQ(zb.chronoDatum, platform::dayNumber(2024, 3, s.pairDay)) << s.day << " " << s.von;
-        EXPECT_EQ(zb.chronoBis, s.pairBis) << s.day << " " << s.von;
+    for (auto [day, von, bis, result, pairDay, pairBis] : steps) {
+        EXPECT_EQ(check(entryLine(day, 3, von, bis), false), result) << day << " " << von;
+        EXPECT_EQ(std::pair(zb.chronoDatum, zb.chronoBis),
+                  std::pair(platform::dayNumber(2024, 3, pairDay), pairBis)) << day << " " << von;
     }
     zb.seiteLeeren();
     EXPECT_EQ(check(entryLine(1, 3, "08:00", "12:00"), false), -1);

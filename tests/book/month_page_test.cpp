@@ -52,44 +52,37 @@ TEST_F(MonthPage, EasterItsFeastsAndBussUndBettagForEveryYear) {
 }
 
 TEST_F(MonthPage, LengthFirstWeekdayAndToday) {
-    struct Case {
-        int year, month, length, firstWeekday;
-    };
-    for (const Case& c : {Case{2024, 2, 29, 4}, Case{2025, 2, 28, 6}, Case{2000, 2, 29, 2},
-                          Case{1900, 2, 28, 4}, Case{2025, 12, 31, 1}, Case{2026, 11, 30, 7}}) {
-        show(c.year, c.month);
-        EXPECT_EQ(book.monatsLaenge * 10 + book.ersterWochentag, c.length * 10 + c.firstWeekday)
-            << c.year << "-" << c.month;
+    for (auto [year, month, length, firstWeekday] :
+         {std::array{2024, 2, 29, 4}, {2025, 2, 28, 6}, {2000, 2, 29, 2}, {1900, 2, 28, 4},
+          {2025, 12, 31, 1}, {2026, 11, 30, 7}}) {
+        show(year, month);
+        EXPECT_EQ(std::pair(book.monatsLaenge, book.ersterWochentag), std::pair(length, firstWeekday))
+            << year << "-" << month;
     }
     book.Monat_einstellen(13);  // outside the year: the page stays
     book.Monat_einstellen(-1);
     EXPECT_EQ(book.monat, 11);
     // Month 0 is today's month, the previous one on the 1st.
-    struct Today {
-        int year, month, day, shownYear, shownMonth;
-    };
-    for (const Today& c : {Today{2025, 1, 1, 2024, 12}, Today{2025, 1, 2, 2025, 1},
-                           Today{2024, 3, 1, 2024, 2}, Today{2026, 12, 1, 2026, 11}}) {
-        platform::ScopedClock clock(platform::encodeDate(c.year, c.month, c.day) + 0.5);
+    for (auto [year, month, day, shownYear, shownMonth] :
+         {std::array{2025, 1, 1, 2024, 12}, {2025, 1, 2, 2025, 1}, {2024, 3, 1, 2024, 2},
+          {2026, 12, 1, 2026, 11}}) {
+        platform::ScopedClock clock(platform::encodeDate(year, month, day) + 0.5);
         book.Monat_einstellen(0);
-        EXPECT_EQ(platform::CivilDate(book.jahr, book.monat, book.tag),
-                  platform::CivilDate(c.shownYear, c.shownMonth, c.day));
-        EXPECT_EQ(book.feiertagsJahr, c.shownYear);
+        EXPECT_EQ((std::array{book.jahr, book.monat, book.tag, book.feiertagsJahr}),
+                  (std::array{shownYear, shownMonth, day, shownYear}));
     }
 }
 
 TEST_F(MonthPage, HolidayBitsForTheDateAndItsNeighbours) {
     show(2024, 1);
-    struct Case {
-        int month, day, bits;
-    };
-    const Case cases[] = {
-        {1, 1, 1},  {1, 2, 2},   {1, 5, 4},     {1, 6, 1},      {1, 7, 2},  {12, 31, 4},
-        {12, 24, 4}, {12, 25, 5}, {12, 26, 3},  {12, 27, 2},    {3, 28, 4}, {3, 29, 1},
-        {3, 30, 6}, {3, 31, 5},  {4, 1, 3},     {4, 30, 4},     {5, 2, 2},  {5, 8, 4},
-        {11, 20, 0}, {6, 15, 0}, {2, 30, 0},    {0, 1, 0},      {13, 1, 0},
-    };
-    for (const Case& c : cases) EXPECT_EQ(book.Ist_Feiertag(c.day, c.month), c.bits) << c.day << "." << c.month;
+    // Month, day, bits: 1 the day, 2 the day before, 4 the day after.
+    for (auto [month, day, bits] :
+         {std::array{1, 1, 1}, {1, 2, 2}, {1, 5, 4}, {1, 6, 1}, {1, 7, 2}, {12, 31, 4}, {12, 24, 4},
+          {12, 25, 5}, {12, 26, 3}, {12, 27, 2}, {3, 28, 4}, {3, 29, 1}, {3, 30, 6}, {3, 31, 5},
+          {4, 1, 3}, {4, 30, 4}, {5, 2, 2}, {5, 8, 4}, {11, 20, 0}, {6, 15, 0}, {2, 30, 0}, {0, 1, 0},
+          {13, 1, 0}}) {
+        EXPECT_EQ(book.Ist_Feiertag(day, month), bits) << day << "." << month;
+    }
     book.feiertage[1].ein = false;  // Heilige Drei Könige off
     book.feiertage[0].ein = false;  // Neujahr off
     for (auto [day, month] : {std::pair{5, 1}, {6, 1}, {7, 1}, {31, 12}, {1, 1}})

@@ -28,17 +28,5 @@ TEST(SettingsBlock, DefaultsEncodeToTheExactImageAndBack) {
     EXPECT_EQ(decoded.encode(), image);
 }
 
-TEST(SettingsBlock, NightWindowEntry) {
-    struct Case {
-        uint32_t start, end, storedEnd, morningEnd;
-    };
-    for (const Case& c : {Case{60, 300, 300, 0}, Case{1320, 360, 1440, 360}, Case{1200, 1200, 1440, 1200}}) {
-        Berechnungsgrundlagen b;
-        b.setNachtfenster(c.start, c.end);
-        EXPECT_EQ((std::array{b.nachtStart, b.nachtEnde, b.morgenEnde}),
-                  (std::array{c.start, c.storedEnd, c.morningEnd}));
-    }
-}
-
 }  // namespace
 }  // namespace book

@@ -50,29 +50,19 @@ TEST_F(Bereitschaft, WeeksAndWeekendsOfAPage) {
 }
 
 TEST_F(Bereitschaft, WeekNumbersAndYearFlags) {
-    struct Case {
-        int year, month, day;
-        bool wholeWeeks;
-        Record expected;
-    };
-    const Case cases[] = {
+    const std::tuple<int, int, int, bool, Record> cases[] = {
         {2024, 12, 28, false, {52, 27, 12, 29, 12}},      {2026, 1, 1, false, {0x81, 29, 12, 4, 1}},
         {2025, 12, 31, false, {0x41, 29, 12, 4, 1}},      {2027, 1, 2, false, {53, 1, 1, 3, 1}},
         {2027, 1, 2, true, {0x80 | 53, 28, 12, 3, 1}},    {2021, 1, 3, false, {53, 1, 1, 3, 1}},
         {2024, 1, 1, false, {1, 1, 1, 7, 1}},             {2024, 3, 2, true, {9, 26, 2, 3, 3}},
     };
-    for (const Case& c : cases) {
+    for (auto [year, month, day, wholeWeeks, expected] : cases) {
         zb.seiteLeeren();
-        zb.ganzeWochen = c.wholeWeeks;
-        showMonth(c.year, c.month);
-        store(c.day, c.month);
-        EXPECT_EQ(record(0), c.expected) << c.day << "." << c.month << "." << c.year;
+        zb.ganzeWochen = wholeWeeks;
+        showMonth(year, month);
+        store(day, month);
+        EXPECT_EQ(record(0), expected) << day << "." << month << "." << year;
     }
-}
-
-TEST_F(Bereitschaft, CountOfListedPeriodsStopsAtTheFirstEmptyWeek) {
-    zb.bereitschaftsListe = {0x80 | 1, 0, 0, 0, 0, 0x40, 0, 0, 0, 0, 12};  // flags only: the end
-    EXPECT_EQ(zb.bereitschaftsAnzahl(), 1);
 }
 
 }  // namespace
