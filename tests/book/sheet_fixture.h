@@ -32,19 +32,6 @@ inline std::string entryLine(int day, int month, const char* von, const char* bi
     return e;
 }
 
-// The 59-character text of a built line with its minute columns.
-inline std::string sheetLine(char marker, int lineNo, int day, int month, const char* weekday,
-                             const char* von, const char* bis, int total, int normal, int extra,
-                             int night, int holiday) {
-    std::string s = entryLine(day, month, von, bis, marker);
-    putNumber(s, book::col::kLineNo, 3, lineNo);
-    s.replace(book::col::kWeekday, 10, weekday);
-    const int column[5] = {34, 39, 44, 49, 54}, width[5] = {5, 4, 4, 4, 4};
-    const int value[5] = {total, normal, extra, night, holiday};
-    for (int i = 0; i < 5; ++i) putNumber(s, column[i], width[i], value[i]);
-    return s;
-}
-
 // Shows `month` of `year` with the time proposal out of the way and the
 // entry line open.
 inline void showMonth(book::Zeitbuch& zb, int year, int month) {
