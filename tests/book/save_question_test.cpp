@@ -12,16 +12,9 @@ using platform::Answer;
 // The save question of a page, by state and answer: what is saved where, and
 // whether the page is cleared (only after "Nein" or a successful save).
 TEST_F(MonthStoreTest, SaveQuestionClearsOnlyAfterNoOrASuccessfulSave) {
-    struct Case {
-        const char* what;
-        bool signedIn, changed, editable;
-        Answer answer;
-        int failWrite;      // 0 = the database save succeeds
-        bool saveAsResult;  // the month file dialog and write
-        bool cleared;
-        int saveAsCalls;
-    };
-    const Case cases[] = {
+    // Signed in, changed, editable, answer, failing write (0: the database save
+    // succeeds), the month file written; page cleared, month file offered.
+    const std::tuple<const char*, bool, bool, bool, Answer, int, bool, bool, size_t> cases[] = {
         {"signed in, Ja", true, true, true, Answer::Yes, 0, false, true, 0},
         {"signed in, Nein", true, true, true, Answer::No, 0, false, true, 0},
         {"save fails, month file written", true, true, true, Answer::Yes, 1, true, true, 1},
@@ -33,34 +26,29 @@ TEST_F(MonthStoreTest, SaveQuestionClearsOnlyAfterNoOrASuccessfulSave) {
     };
     makeUsers(1);
     signIn(0);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (auto [what, signedIn, changed, editable, answer, fail, saveAs, cleared, saveAsCalls] : cases) {
+        SCOPED_TRACE(what);
         fresh(2024, 3);
         ASSERT_EQ(type(4, "08:00", "12:00"), -1);
-        zb.angemeldet = c.signedIn;
-        zb.bearbeitungErlaubt = c.editable;
-        host.enabled[Action::Speichern] = c.changed;
-        host.saveAsResult = c.saveAsResult;
+        zb.angemeldet = signedIn;
+        zb.bearbeitungErlaubt = editable;
+        host.enabled[Action::Speichern] = changed;
+        host.saveAsResult = saveAs;
         host.calls.clear();
         boxes.clear();
-        boxes.answer(c.answer);
-        platform::injectWriteFailure(c.failWrite);
-        const bool result = zb.Seite_sichern_fragen();
+        boxes.answer(answer);
+        platform::injectWriteFailure(fail);
+        EXPECT_EQ(zb.Seite_sichern_fragen(), cleared);
         platform::injectWriteFailure(0);
-        const bool asked = c.changed && c.editable;
-        ASSERT_GE(boxes.count(), asked ? 1u : 0u);
-        if (asked) {
-            EXPECT_EQ(boxes.shown()[0].text,
-                      platform::cp1252("Daten wurden geändert. Soll vorher gespeichert werden"));
-            EXPECT_EQ(boxes.shown()[0].buttons, platform::Buttons::YesNo);
-        } else {
-            EXPECT_EQ(boxes.count(), 0u);
-        }
-        EXPECT_EQ(result, c.cleared);
-        EXPECT_EQ(zb.zeilen.size(), c.cleared ? 1u : 2u);
-        EXPECT_EQ(host.actionEnabled(Action::Speichern), c.changed && !(asked && c.cleared));
-        EXPECT_EQ(host.countOf("save as"), static_cast<size_t>(c.saveAsCalls));
+        const bool asked = changed && editable;
+        ASSERT_EQ(boxes.count() > 0, asked);
+        EXPECT_EQ(zb.zeilen.size(), cleared ? 1u : 2u);
+        EXPECT_EQ(host.actionEnabled(Action::Speichern), changed && !(asked && cleared));
+        EXPECT_EQ(host.countOf("save as"), saveAsCalls);
         zb.angemeldet = zb.bearbeitungErlaubt = true;
+        if (!asked) continue;
+        EXPECT_EQ(boxes.shown()[0].text, platform::cp1252("Daten wurden geändert. Soll vorher gespeichert werden"));
+        EXPECT_EQ(boxes.shown()[0].buttons, platform::Buttons::YesNo);
     }
 }
 
