@@ -7,68 +7,48 @@ namespace month_test {
 namespace {
 
 using book::Action;
+using platform::Answer;
 
-// The save question of a changed page, by sign-in state and answer: what is
-// saved where, and whether the page is cleared.
+// The save question of a page, by state and answer: what is saved where, and
+// whether the page is cleared (only after "Nein" or a successful save).
 TEST_F(MonthStoreTest, SaveQuestionClearsOnlyAfterNoOrASuccessfulSave) {
-    struct Case {
-        const char* what;
-        bool signedIn;
-        platform::Answer answer;
-        int failWrite;      // 0 = the database save succeeds
-        bool saveAsResult;  // the month file dialog and write
-        bool cleared;
-        int saveAsCalls;
+    // Signed in, changed, editable, answer, failing write (0: the database save
+    // succeeds), the month file written; page cleared, month file offered.
+    const std::tuple<const char*, bool, bool, bool, Answer, int, bool, bool, size_t> cases[] = {
+        {"signed in, Ja", true, true, true, Answer::Yes, 0, false, true, 0},
+        {"signed in, Nein", true, true, true, Answer::No, 0, false, true, 0},
+        {"save fails, month file written", true, true, true, Answer::Yes, 1, true, true, 1},
+        {"save fails, month file cancelled", true, true, true, Answer::Yes, 1, false, false, 1},
+        {"signed out, month file written", false, true, true, Answer::Yes, 0, true, true, 1},
+        {"signed out, month file cancelled", false, true, true, Answer::Yes, 0, false, false, 1},
+        {"unchanged: no question", true, false, true, Answer::Yes, 1, false, true, 0},
+        {"not editable: no question", true, true, false, Answer::Yes, 1, false, true, 0},
     };
-    const Case cases[] = {
-        {"signed in, Ja", true, platform::Answer::Yes, 0, false, true, 0},
-        {"signed in, Nein", true, platform::Answer::No, 0, false, true, 0},
-        {"signed in, save fails, month file written", true, platform::Answer::Yes, 1, true, true,
-         1},
-        {"signed in, save fails, month file cancelled", true, platform::Answer::Yes, 1, false,
-         false, 1},
-        {"signed out, month file written", false, platform::Answer::Yes, 0, true, true, 1},
-        {"signed out, month file cancelled", false, platform::Answer::Yes, 0, false, false, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        makeUsers(1);
-        signIn(0);
+    makeUsers(1);
+    signIn(0);
+    for (auto [what, signedIn, changed, editable, answer, fail, saveAs, cleared, saveAsCalls] : cases) {
+        SCOPED_TRACE(what);
         fresh(2024, 3);
         ASSERT_EQ(type(4, "08:00", "12:00"), -1);
-        zb.angemeldet = c.signedIn;
-        host.enabled[Action::Speichern] = true;
-        host.saveAsResult = c.saveAsResult;
+        zb.angemeldet = signedIn;
+        zb.bearbeitungErlaubt = editable;
+        host.enabled[Action::Speichern] = changed;
+        host.saveAsResult = saveAs;
         host.calls.clear();
         boxes.clear();
-        boxes.answer(c.answer);
-        platform::injectWriteFailure(c.failWrite);
-        const bool result = zb.Seite_sichern_fragen();
+        boxes.answer(answer);
+        platform::injectWriteFailure(fail);
+        EXPECT_EQ(zb.Seite_sichern_fragen(), cleared);
         platform::injectWriteFailure(0);
-
-        ASSERT_GE(boxes.count(), 1u);
-        EXPECT_EQ(boxes.shown()[0].text,
-                  platform::cp1252("Daten wurden geändert. Soll vorher gespeichert werden"));
+        const bool asked = changed && editable;
+        ASSERT_EQ(boxes.count() > 0, asked);
+        EXPECT_EQ(zb.zeilen.size(), cleared ? 1u : 2u);
+        EXPECT_EQ(host.actionEnabled(Action::Speichern), changed && !(asked && cleared));
+        EXPECT_EQ(host.countOf("save as"), saveAsCalls);
+        zb.angemeldet = zb.bearbeitungErlaubt = true;
+        if (!asked) continue;
+        EXPECT_EQ(boxes.shown()[0].text, platform::cp1252("Daten wurden geändert. Soll vorher gespeichert werden"));
         EXPECT_EQ(boxes.shown()[0].buttons, platform::Buttons::YesNo);
-        EXPECT_EQ(result, c.cleared);
-        EXPECT_EQ(zb.zeilen.size(), c.cleared ? 1u : 2u);
-        EXPECT_EQ(host.actionEnabled(Action::Speichern), !c.cleared);
-        EXPECT_EQ(host.countOf("save as"), static_cast<size_t>(c.saveAsCalls));
-    }
-}
-
-// An unchanged page, or one the user may not edit, is cleared without asking.
-TEST_F(MonthStoreTest, SaveQuestionOnlyForAChangedEditablePage) {
-    for (bool changed : {false, true}) {
-        fresh(2024, 3);
-        ASSERT_EQ(type(4, "08:00", "12:00"), -1);
-        host.enabled[Action::Speichern] = changed;
-        zb.bearbeitungErlaubt = !changed;
-        boxes.clear();
-        EXPECT_TRUE(zb.Seite_sichern_fragen());
-        EXPECT_EQ(boxes.count(), 0u);
-        EXPECT_EQ(zb.zeilen.size(), 1u);
-        EXPECT_EQ(zb.summen, (std::array<int32_t, 6>{}));
     }
 }
 

@@ -12,40 +12,24 @@
 
 namespace sheet_test {
 
+// Writes `value` right-aligned into s[column, column + width), nothing for 0.
+inline void putNumber(std::string& s, int column, int width, int value, bool zeroPad = false) {
+    if (value == 0 && !zeroPad) return;
+    std::string v = std::to_string(value);
+    if (zeroPad && v.size() < size_t(width)) v.insert(0, width - v.size(), '0');
+    s.replace(column + width - v.size(), v.size(), v);
+}
+
 // The template line with day, month, times and marker filled in.
 inline std::string entryLine(int day, int month, const char* von, const char* bis,
                              char marker = ' ') {
     std::string e = book::kTemplateLine;
-    auto two = [&](int column, int v) {
-        e[column] = static_cast<char>('0' + v / 10 % 10);
-        e[column + 1] = static_cast<char>('0' + v % 10);
-    };
-    two(book::col::kDay, day);
-    two(book::col::kMonth, month);
+    putNumber(e, book::col::kDay, 2, day % 100, true);
+    putNumber(e, book::col::kMonth, 2, month % 100, true);
     e.replace(book::col::kFromHour, 5, von);
     e.replace(book::col::kToHour, 5, bis);
     e[book::col::kMarker] = marker;
     return e;
-}
-
-// The 59-character text of a built line with its minute columns.
-inline std::string sheetLine(char marker, int lineNo, int day, int month, const char* weekday,
-                             const char* von, const char* bis, int total, int normal, int extra,
-                             int night, int holiday) {
-    std::string s = entryLine(day, month, von, bis, marker);
-    auto put = [&](int value, int column, int width) {
-        if (value == 0) return;
-        const std::string v = std::to_string(value);
-        s.replace(column + width - v.size(), v.size(), v);
-    };
-    put(lineNo, book::col::kLineNo, 3);
-    s.replace(book::col::kWeekday, 10, weekday);
-    put(total, 34, 5);
-    put(normal, 39, 4);
-    put(extra, 44, 4);
-    put(night, 49, 4);
-    put(holiday, 54, 4);
-    return s;
 }
 
 // Shows `month` of `year` with the time proposal out of the way and the
@@ -64,17 +48,13 @@ inline void showMonth(book::Zeitbuch& zb, int year, int month) {
 inline int typeLine(book::Zeitbuch& zb, int day, const char* von, const char* bis,
                     char marker = ' ') {
     const int at = zb.aktuelleZeile;
-    const int last = static_cast<int>(zb.zeilen.size()) - 1;
+    const bool stored = at != static_cast<int>(zb.zeilen.size()) - 1;
     zb.eingabe = entryLine(day, zb.monat, von, bis, marker);
     const int r = zb.Zeile_pruefen(true);
     if (r >= 0) return r;
-    const bool stored = at != last;
-    if (stored)
-        zb.zeilen.erase(zb.zeilen.begin() + at);
-    else
-        zb.texte.insert(zb.texte.begin() + at, "");
-    const std::string line = zb.Zeile_auswerten(true, false);
-    zb.Zeile_einfuegen(at, line, true);
+    if (stored) zb.zeilen.erase(zb.zeilen.begin() + at);
+    else zb.texte.insert(zb.texte.begin() + at, "");
+    zb.Zeile_einfuegen(at, zb.Zeile_auswerten(true, false), true);
     if (stored || r == -2) zb.Zuschlaege_neu_berechnen();
     zb.einfuegeIndex = -1;
     zb.Zeile_auswaehlen(at + 1, false, false);
