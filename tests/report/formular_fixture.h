@@ -46,14 +46,8 @@ end
 set oben 450 höhe 60 schrifthöhe 7 fontart fett
 object label text "lfd Nr" links 0 breite 90 end
 object label text Datum links 90 breite 110 end
-object label text Wochentag links 200 breite 200 end
-object label text Von links 400 breite 100 ausrichtung hmitte end
-object label text Bis links 500 breite 100 ausrichtung hmitte end
 object label text "gesamt Std." links 600 breite 110 ausrichtung box end
-object label text Normal links 710 breite 100 end
 object label text Extra links 810 breite 100 ausrichtung auto end
-object label text Nacht links 910 breite 100 end
-object label text Feiertag links 1010 breite 100 end
 object label text "Grund der Überstunden" links 1110 breite 790 end
 set oben 0 höhe 40 schrifthöhe 8 fontart normal
 
@@ -85,25 +79,9 @@ frame oben 2050 links 700 breite 1200 höhe 300 tabelle tab1
   object rechteck oben 0 links 0 breite 1200 höhe 300 stift 5 end
   object label text "Überstunden gesamt" oben 10 links 20 breite 700 end
   object dbtext text Gesamt oben 10 links 800 breite 300 ausrichtung rechts end
-  object label text "davon Mo-Sa" oben 50 links 20 breite 700 end
-  object dbtext text UeMoSa oben 50 links 800 breite 300 ausrichtung rechts end
-  object label text "davon Sonntag" oben 90 links 20 breite 700 end
-  object dbtext text UeSo oben 90 links 800 breite 300 ausrichtung rechts end
-  object label text Nachtzuschlag oben 130 links 20 breite 700 end
-  object dbtext text Nacht oben 130 links 800 breite 300 ausrichtung rechts end
-  object label text "Feiertag Mo-Fr / Sa-So" oben 170 links 20 breite 700 end
-  object dbtext text UeFeiertag1 oben 170 links 800 breite 140 ausrichtung rechts end
-  object dbtext text UeFeiertag2 oben 170 links 960 breite 140 ausrichtung rechts end
   object label text "Bereitschaft Wochen / PKW" oben 210 links 20 breite 700 end
   object dbtext text WBAnzahl oben 210 links 700 breite 100 ausrichtung rechts end
   object dbtext text WBPKW oben 210 links 800 breite 100 ausrichtung rechts end
-  object dbtext text WBSumme oben 210 links 900 breite 150 ausrichtung rechts end
-  object dbtext text WBPKWS oben 210 links 1050 breite 150 ausrichtung rechts end
-  object label text "Bereitschaft Wochenenden / PKW" oben 250 links 20 breite 700 end
-  object dbtext text WEAnzahl oben 250 links 700 breite 100 ausrichtung rechts end
-  object dbtext text WEPKW oben 250 links 800 breite 100 ausrichtung rechts end
-  object dbtext text WESumme oben 250 links 900 breite 150 ausrichtung rechts end
-  object dbtext text WEPKWS oben 250 links 1050 breite 150 ausrichtung rechts end
   object variable text SummeGesamt oben 10 links 1120 breite 80 typ zahl end
 end
 
@@ -123,10 +101,7 @@ end
 # Unterschriften
 set oben 2650 höhe 40 schrifthöhe 8 gruppe 0
 object linie links 0 breite 500 höhe 0 stift 3 end
-object linie links 700 breite 500 höhe 0 end
-object linie links 1400 breite 500 höhe 0 end
 object label text Antragsteller oben 2660 links 0 breite 500 ausrichtung hmitte ausrichtung unten end
-object label text Abteilungsleiter oben 2660 links 700 breite 500 ausrichtung hmitte end
 object label text Geschäftsleitung oben 2660 links 1400 breite 500 ausrichtung hmitte end
 object elipse oben 2450 links 1650 breite 150 höhe 150 farbe 808080 wenn ersteseite end
 object label text "Kopie" oben 1000 links 800 breite 300 textwinkel 450 schrittweite 0
