@@ -15,27 +15,20 @@ std::string cp(std::string_view utf8) {
 
 TEST(ReportErrors, MessageTexts) {
     const char* texts[] = {
-        "Objektzuweisung ohne Objektdefinition",
-        "Unvollständiger Befehl",
+        "Objektzuweisung ohne Objektdefinition", "Unvollständiger Befehl",
         "Parameterwert erwartet aber nicht definiert",
         "Ausrichtungsangabe oder Parameterposition an ungültiger Stelle",
         "Parameter für Schriftart ohne Parameterdefinition gefunden",
-        "Frameparameter ohne Framedefinition",
-        "Zuweisung ohne Objektdefinition",
-        "Unerwartete 'end'-Anweisung",
-        "Unzulässige Objekteigenschaft",
-        "Kein Vorgabeparameter",
+        "Frameparameter ohne Framedefinition", "Zuweisung ohne Objektdefinition",
+        "Unerwartete 'end'-Anweisung", "Unzulässige Objekteigenschaft", "Kein Vorgabeparameter",
         "Tabellenauswahl ohne 'Set' oder ohne 'Data' -Befehl",
         "Zeilendefinition (row) ohne Datenmous 'data tabX'",
         "Bedingungsparameter ohne Parameterdefinition gefunden",
         "Es kann nur ein Seitenframe-Objekt definiert werden",
         "Ein Seitenframe-Objekt kann nicht innerhalb eines Frames definiert werden",
-        "Diese Eigenschaft kann nicht als Vorgabe gesetzt werden",
-        "Fehlende 'end'-Anweisung",
-    };
-    for (int n = 1; n <= kLetzterFehler; ++n) {
+        "Diese Eigenschaft kann nicht als Vorgabe gesetzt werden", "Fehlende 'end'-Anweisung"};
+    for (int n = 1; n <= kLetzterFehler; ++n)
         EXPECT_EQ(fehlerText(static_cast<ReportFehler>(n)), cp(texts[n - 1])) << n;
-    }
     EXPECT_EQ(fehlerText(ReportFehler::Keiner), "");
     EXPECT_EQ(fehlerText(static_cast<ReportFehler>(18)), "");
     EXPECT_EQ(fehlerMeldung(ReportFehler::AusrichtungFalsch, 12),
@@ -115,13 +108,6 @@ TEST(ReportErrors, ObjectsBeforeTheErrorStay) {
                          "object label end"));
     ASSERT_EQ(r.Objekte().size(), 2u);
     EXPECT_EQ(r.Objekte()[1].type, kRechteck);
-}
-
-TEST(ReportErrors, PendingAlignmentOrFontWordIsForgottenAtTheLineEnd) {
-    platform::ScriptedMessages boxes;
-    Report r;
-    EXPECT_TRUE(r.SetReportdaten("object label ausrichtung\nfontart\nend\nausrichtung"));
-    EXPECT_EQ(boxes.count(), 0u);
 }
 
 TEST(ReportErrors, ExhaustedMemoryIsReported) {
