@@ -1,6 +1,6 @@
 // A statement form as a user keeps it in "Formular.txt": head fields from
-// table 1 (18 named fields), one frame row per sheet line from table 2 (14
-// columns), the standby weeks from table 3, sums, conditions and groups.
+// table 1, one frame row per sheet line from table 2, the standby weeks from
+// table 3, sums, conditions and groups.
 // Returned as Windows-1252 bytes.
 #pragma once
 
@@ -23,15 +23,10 @@ frame oben 200 links 0 breite 1900 höhe 220 tabelle tab1
   object rechteck oben 0 links 0 breite 1900 höhe 220 stift 8 farbe 404040 end
   object label text "Name, Vorname" oben 10 links 20 breite 700 höhe 35 schrifthöhe 7 end
   object dbtext text Name oben 50 links 20 breite 700 höhe 50 fontart fett wenn datensatz end
-  object label text "Pers.Nr" oben 10 links 1500 breite 300 höhe 35 schrifthöhe 7 end
   object dbtext text PersNr oben 50 links 1500 breite 300 höhe 50 wenn nleer end
-  object label text Bereich oben 110 links 20 breite 700 höhe 35 schrifthöhe 7 end
-  object dbtext text Bereich oben 150 links 20 breite 700 höhe 50 wenn nleer end
-  object label text "Monat/Jahr" oben 110 links 1000 breite 400 höhe 35 schrifthöhe 7 end
-  object dbtext text Dat oben 150 links 1000 breite 400 höhe 50 fontart fett end
 end
 
-# Kopf auf jeder Seite (ein Objekt im Seitenframe braucht einen Frame davor)
+# Kopf auf jeder Seite
 seitenframe
   object bitmap text Logo oben 0 links 1500 breite 400 höhe 180 gruppe 1 else Ersatzlogo end
   object label text "Überstunden- und Bereitschaftsabrechnung" oben 40 links 0
@@ -45,34 +40,16 @@ end
 # Spaltenköpfe
 set oben 450 höhe 60 schrifthöhe 7 fontart fett
 object label text "lfd Nr" links 0 breite 90 end
-object label text Datum links 90 breite 110 end
-object label text Wochentag links 200 breite 200 end
-object label text Von links 400 breite 100 ausrichtung hmitte end
-object label text Bis links 500 breite 100 ausrichtung hmitte end
 object label text "gesamt Std." links 600 breite 110 ausrichtung box end
-object label text Normal links 710 breite 100 end
-object label text Extra links 810 breite 100 ausrichtung auto end
-object label text Nacht links 910 breite 100 end
-object label text Feiertag links 1010 breite 100 end
-object label text "Grund der Überstunden" links 1110 breite 790 end
+object label text "Grund der Überstunden" links 1110 breite 790 ausrichtung auto end
 set oben 0 höhe 40 schrifthöhe 8 fontart normal
 
 # Eine Zeile je Zeile des Monatsblatts (Tabelle 2)
 frame oben 520 links 0 breite 1900 höhe 1500 tabelle tab2
-  object dbtext text lfd links 0 breite 90 wenn datensatz end
   object dbtext text Datum links 90 breite 110 wenn änderung end
-  object dbtext text Tag links 200 breite 200 wenn änderung end
-  object dbtext text von links 400 breite 100 ausrichtung hmitte end
-  object dbtext text bis links 500 breite 100 ausrichtung hmitte end
   object dbtext text Gesamt links 600 breite 110 ausrichtung rechts add SummeGesamt end
-  object dbtext text Normal links 710 breite 100 ausrichtung rechts add SummeNormal end
-  object dbtext text Extra links 810 breite 100 ausrichtung rechts add SummeExtra end
-  object dbtext text Nacht links 910 breite 100 ausrichtung rechts end
-  object dbtext text Feiertag links 1010 breite 100 ausrichtung rechts end
   object bedingung text Mehrarbeit wenn nleer gruppe 2 end
   object label text "M" links 1090 breite 20 gruppe 2 farbe 0000FF end
-  object bedingung text Sonntags wenn leer gruppe 3 end
-  object dbtext text Überstunden links 1110 breite 1 gruppe 3 add SummeUeberstunden end
   object dbtext text Text links 1110 breite 790 höhe 120 ausrichtung box ausrichtung vmitte
     anzeige format end
   object linie oben 40 links 0 breite 1900 höhe 0 stift 2 farbe C0C0C0 wenn nerster end
@@ -80,38 +57,13 @@ frame oben 520 links 0 breite 1900 höhe 1500 tabelle tab2
   object variable text Zeilen wert 1 typ zahl wenn letzter end
 end
 
-# Summen
+# Summen und Bereitschaftswochen (Tabelle 3), zweispaltig
 frame oben 2050 links 700 breite 1200 höhe 300 tabelle tab1
-  object rechteck oben 0 links 0 breite 1200 höhe 300 stift 5 end
   object label text "Überstunden gesamt" oben 10 links 20 breite 700 end
-  object dbtext text Gesamt oben 10 links 800 breite 300 ausrichtung rechts end
-  object label text "davon Mo-Sa" oben 50 links 20 breite 700 end
-  object dbtext text UeMoSa oben 50 links 800 breite 300 ausrichtung rechts end
-  object label text "davon Sonntag" oben 90 links 20 breite 700 end
-  object dbtext text UeSo oben 90 links 800 breite 300 ausrichtung rechts end
-  object label text Nachtzuschlag oben 130 links 20 breite 700 end
-  object dbtext text Nacht oben 130 links 800 breite 300 ausrichtung rechts end
-  object label text "Feiertag Mo-Fr / Sa-So" oben 170 links 20 breite 700 end
-  object dbtext text UeFeiertag1 oben 170 links 800 breite 140 ausrichtung rechts end
-  object dbtext text UeFeiertag2 oben 170 links 960 breite 140 ausrichtung rechts end
-  object label text "Bereitschaft Wochen / PKW" oben 210 links 20 breite 700 end
-  object dbtext text WBAnzahl oben 210 links 700 breite 100 ausrichtung rechts end
-  object dbtext text WBPKW oben 210 links 800 breite 100 ausrichtung rechts end
-  object dbtext text WBSumme oben 210 links 900 breite 150 ausrichtung rechts end
-  object dbtext text WBPKWS oben 210 links 1050 breite 150 ausrichtung rechts end
-  object label text "Bereitschaft Wochenenden / PKW" oben 250 links 20 breite 700 end
-  object dbtext text WEAnzahl oben 250 links 700 breite 100 ausrichtung rechts end
-  object dbtext text WEPKW oben 250 links 800 breite 100 ausrichtung rechts end
-  object dbtext text WESumme oben 250 links 900 breite 150 ausrichtung rechts end
-  object dbtext text WEPKWS oben 250 links 1050 breite 150 ausrichtung rechts end
   object variable text SummeGesamt oben 10 links 1120 breite 80 typ zahl end
 end
-
-# Bereitschaftswochen (Tabelle 3), zweispaltig
 frame oben 2050 links 0 breite 650 höhe 300 tabelle tab3 spalten 2
-  object label text "KW" oben 0 links 10 breite 80 wenn erster end
   object dbtext text KW oben 40 links 10 breite 80 wenn nleer einzelschritt 40 end
-  object dbtext text VB oben 0 links 90 breite 230 wenn nleer ausrichtung links end
   object variable text LetzteKW getdbtext KW ausrichtung oben end
 end
 # Wenn das Programm keine Bereitschaft liefert
@@ -123,11 +75,7 @@ end
 # Unterschriften
 set oben 2650 höhe 40 schrifthöhe 8 gruppe 0
 object linie links 0 breite 500 höhe 0 stift 3 end
-object linie links 700 breite 500 höhe 0 end
-object linie links 1400 breite 500 höhe 0 end
-object label text Antragsteller oben 2660 links 0 breite 500 ausrichtung hmitte ausrichtung unten end
-object label text Abteilungsleiter oben 2660 links 700 breite 500 ausrichtung hmitte end
-object label text Geschäftsleitung oben 2660 links 1400 breite 500 ausrichtung hmitte end
+object label text Antragsteller oben 2660 breite 500 ausrichtung hmitte ausrichtung unten end
 object elipse oben 2450 links 1650 breite 150 höhe 150 farbe 808080 wenn ersteseite end
 object label text "Kopie" oben 1000 links 800 breite 300 textwinkel 450 schrittweite 0
   wenn neueseite farbe 8080FF end
