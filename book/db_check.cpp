@@ -1,6 +1,7 @@
 #include "book/db_check.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <new>
@@ -42,13 +43,18 @@ inline bool lineValuesValid(const uint8_t r[6]) {
 // (little-endian), all at once: this runs for every line of the database.
 inline bool lineWordValid(uint64_t w) {
     w ^= 0x0000171717171717ull;
-    const uint32_t times =
-        static_cast<uint32_t>(w >> 8);  // from hour, from minute, to hour, to minute
-    // Adding 127 - limit sets a byte's high bit exactly when it exceeds its limit.
-    const uint32_t over = ((times & 0x7F7F7F7Fu) + 0x44684468u) | times;
-    const unsigned day = static_cast<uint8_t>(w);
-    const unsigned month = static_cast<unsigned>(w >> 40) & 0x0Fu;
-    return !((over & 0x80808080u) | (day - 1u > 30u) | (month - 1u > 11u));
+    // Day, hours and minutes in their low seven bits, the month nibble: no
+    // byte carries into the next below.
+    const uint64_t v = w & 0x00000F7F7F7F7F7Full;
+    // Adding 127 - limit sets a byte's high bit exactly when it exceeds its limit:
+    // day 31, hour 23, minute 59, hour 23, minute 59, month 12.
+    const uint64_t over = v + 0x0000734468446860ull;
+    // Subtracting the floor from the byte with its high bit set clears that
+    // bit exactly when the byte is below it: day and month start at 1.
+    const uint64_t atLeast = (v | 0x0000808080808080ull) - 0x0000010000000001ull;
+    // A day, hour or minute byte of 128 or more is out of range as well.
+    const uint64_t bad = ((over | ~atLeast) & 0x0000808080808080ull) | (w & 0x0000008080808080ull);
+    return bad == 0;
 }
 
 // Offset of the first byte equal to `key` in p[0..n), or n; p[0..n+15] must be readable.
@@ -67,35 +73,131 @@ inline size_t findKey(const uint8_t* p, size_t n, uint8_t key) {
 #endif
 }
 
+// Bytes behind a line record's start that the fast path may read: the six
+// head bytes, the longest text and findKey's overreach.
+constexpr size_t kLineScan = 6 + kLineTextMax + 16;
+
+// One clean line record at p: advances p behind it. False, with p kept, when
+// p lies behind `last` (the record might not fit) or at anything the exact
+// record-by-record check must look at and name, a standby record included:
+// its 99 is no day.
+inline bool stepLine(const uint8_t*& p, const uint8_t* last) {
+    if (p > last) return false;
+    uint64_t w;
+    std::memcpy(&w, p, 8);
+    const size_t text = findKey(p + 6, kLineTextMax, kDatabaseKey);
+    if (!lineWordValid(w) || text == kLineTextMax) return false;
+    p += 6 + text + 1;
+    return true;
+}
+
 // Fast path: checks line records straight in the reader's buffer while a
-// whole record with the longest text fits, counting `left` down. Stops at a
-// standby record, at the buffer's end or at a fault.
-uint8_t checkBufferedLines(DbReader& d, uint32_t& left) {
-    if constexpr (std::endian::native != std::endian::little) return 0;
+// whole record with the longest text fits, counting `left` down.
+void checkBufferedLines(DbReader& d, uint32_t& left) {
+    if constexpr (std::endian::native != std::endian::little) return;
     size_t avail = 0;
     const uint8_t* const start = d.peek(avail);
-    constexpr size_t kWhole = 6 + kLineTextMax + 16;  // findKey reads up to 16 bytes ahead
-    if (avail < kWhole) return 0;
+    if (avail < kLineScan) return;
     const uint8_t* p = start;
-    const uint8_t* const last = start + (avail - kWhole);
-    uint8_t fault = 0;
-    for (; left > 0 && p <= last && (p[0] ^ kDatabaseKey) != kStandbyMarker; --left) {
-        uint64_t w;
-        std::memcpy(&w, p, 8);
-        if (!lineWordValid(w)) {
-            fault = kFaultLineValue;
-            break;
-        }
-        const size_t text = findKey(p + 6, kLineTextMax, kDatabaseKey);
-        if (text == kLineTextMax) {
-            fault = kFailed;
-            break;
-        }
-        p += 6 + text + 1;
-    }
+    const uint8_t* const last = start + (avail - kLineScan);
+    uint32_t n = left;  // a local: the loop must not store it every line
+    while (n > 0 && stepLine(p, last)) --n;
+    left = n;
     d.skip(static_cast<size_t>(p - start));
-    return fault;
 }
+
+// Look-ahead over the line records of several month entries at once. Each
+// record's start hangs on the previous record's text, so one entry is a chain
+// of dependent loads; the entries of a block are chained by their lengths
+// instead, so a few of them can be walked side by side. What is remembered is
+// only "`count` clean line records at file position `at` end at `end`"; the
+// heads of the entries and every fault stay with the exact check.
+class LineLookAhead {
+public:
+    // Moves the reader behind the `count` records at its position when they
+    // are all clean line records. The reader stands behind the head of the
+    // entry at `entryStart` with entry length `length`.
+    bool skipClean(DbReader& d, int64_t entryStart, uint32_t length, uint32_t count) {
+        if (known(d, count)) return true;
+        walk(d, entryStart, length, count);
+        return known(d, count);
+    }
+
+private:
+    static constexpr int kLanes = 4;
+    struct Walked {
+        int64_t at = -1;
+        uint32_t count = 0;
+        int64_t end = 0;
+    };
+    struct Lane {
+        const uint8_t* start;
+        uint32_t count;
+        const uint8_t* p;
+        uint32_t left;
+        bool ok;
+    };
+
+    bool known(DbReader& d, uint32_t count) {
+        for (const Walked& w : walked_)
+            if (w.at == d.position() && w.count == count) {
+                d.seek(w.end);
+                return true;
+            }
+        return false;
+    }
+
+    // Walks this entry's records and those of the entries behind it whose
+    // heads are in the buffer, until the block's last entry.
+    void walk(DbReader& d, int64_t entryStart, uint32_t length, uint32_t count) {
+        if constexpr (std::endian::native != std::endian::little) return;
+        const int64_t at = d.position();
+        size_t avail = 0;
+        const uint8_t* const base = d.peek(avail);
+        if (avail < kLineScan) return;
+        const uint8_t* const last = base + (avail - kLineScan);
+        std::array<Lane, kLanes> lanes;
+        int n = 0;
+        lanes[n++] = {base, count, base, count, true};
+        // The next head must lie behind this one's records start and inside the buffer.
+        for (int64_t next = entryStart + 9 + int64_t{length}; n < kLanes && length != 0;) {
+            if (next < at || next - at > static_cast<int64_t>(avail) - kEntryHead) break;
+            const uint8_t* const records = base + (next - at) + kEntryHead;
+            length = getU32(records - kEntryHead + 5);
+            const uint32_t c = getU32(records - kEntryHead + 9);
+            lanes[n++] = {records, c, records, c, true};
+            next += 9 + int64_t{length};
+        }
+        // Side by side while every lane has records left, then each alone.
+        uint32_t joint = lanes[0].left;
+        for (int i = 1; i < n; ++i) joint = std::min(joint, lanes[i].left);
+        for (uint32_t j = 0; j < joint; ++j) {
+            bool all = true;
+            for (int i = 0; i < n; ++i) {
+                if (stepLine(lanes[i].p, last)) {
+                    --lanes[i].left;
+                } else {
+                    lanes[i].ok = all = false;
+                }
+            }
+            if (!all) break;
+        }
+        int k = 0;
+        for (int i = 0; i < n; ++i) {
+            Lane& l = lanes[i];
+            while (l.ok && l.left > 0) {
+                if (stepLine(l.p, last))
+                    --l.left;
+                else
+                    l.ok = false;
+            }
+            if (l.ok) walked_[k++] = {at + (l.start - base), l.count, at + (l.p - base)};
+        }
+        for (; k < kLanes; ++k) walked_[k] = {};
+    }
+
+    std::array<Walked, kLanes> walked_;
+};
 
 // Checks one record at the reader's position.
 uint8_t checkRecord(DbReader& d) {
@@ -124,7 +226,8 @@ uint8_t checkRecord(DbReader& d) {
 
 // Entries of the block at p with last-entry offset L; the reader stands
 // behind the head.
-uint8_t checkEntries(DbReader& d, int64_t p, uint32_t L, std::vector<MonthsOfYear>& months) {
+uint8_t checkEntries(DbReader& d, int64_t p, uint32_t L, std::vector<MonthsOfYear>& months,
+                     LineLookAhead& ahead) {
     months.clear();
     for (;;) {
         const int64_t es = d.position();
@@ -148,8 +251,9 @@ uint8_t checkEntries(DbReader& d, int64_t p, uint32_t L, std::vector<MonthsOfYea
         if (!d.u32(length)) return kFailed;
         if (length == 0 && es != p + L) return kFaultLastEntry;
         if (!d.u32(count)) return kFaultRecord;
+        if (count > 0 && ahead.skipClean(d, es, length, count)) count = 0;
         while (count > 0) {
-            if (const uint8_t f = checkBufferedLines(d, count)) return f;
+            checkBufferedLines(d, count);
             if (count == 0) break;
             if (const uint8_t f = checkRecord(d)) return f;
             --count;
@@ -162,6 +266,7 @@ uint8_t checkEntries(DbReader& d, int64_t p, uint32_t L, std::vector<MonthsOfYea
 // Walks the block file; counts the blocks and checks each against the index.
 uint8_t checkBlocks(DbReader& d, DbReader& index, int64_t& blocks) {
     std::vector<MonthsOfYear> months;
+    LineLookAhead ahead;
     const int64_t len = d.length();
     for (int64_t p = 0;;) {
         if (len - p < kBlockHead) return kFaultBlockHead;
@@ -174,7 +279,7 @@ uint8_t checkBlocks(DbReader& d, DbReader& index, int64_t& blocks) {
         if (!d.u32(L)) return kFaultBlockHead;
         if (L == 0) {
             if (bl == 0 && d.position() != len) return kFaultEmptyLastBlock;
-        } else if (const uint8_t f = checkEntries(d, p, L, months)) {
+        } else if (const uint8_t f = checkEntries(d, p, L, months, ahead)) {
             return f;
         }
         if (bl == 0) return d.position() == len ? 0 : kFaultFileEnd;

@@ -156,6 +156,9 @@ TEST(DatabaseCheck, LinesAmongManyGetTheSameCodes) {
         {line(1, 8, 0, 9, 0, 0x40), 9},
         {line(1, 8, 0, 9, 0, 0x0D), 9},
         {line(0xFF, 8, 0, 9, 0, 3), 9},
+        {line(0x9F, 8, 0, 9, 0, 3), 9},  // day 31 plus the high bit
+        {line(1, 8, 0, 9, 0xBB, 3), 9},  // minute 59 plus the high bit
+        {line(12, 0, 0, 0, 0, 0x8C), 0},
         {scrambled(std::string{3, 8, 0, 9, 0, 3}) + scrambled(std::string(151, 't')), 24},
     };
     for (const auto& c : cases) {
