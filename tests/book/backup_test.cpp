@@ -80,64 +80,45 @@ TEST_F(Backup, SafetyCopiesAtStart) {
     EXPECT_EQ(get(inData(kSafetyCopyLog)), "log v1");  // the old copy survives
 }
 
-// Yes copies the damaged files as fault copies (stamp without "/" or ":"),
-// restores the safety copies and clears the fault code; No changes nothing.
-// The current folder of the process stays.
-TEST_F(Backup, RestoreKeepsFaultCopiesAndClearsTheErrorCode) {
+// The restore flow with scripted answers: Yes copies the damaged files as
+// fault copies (stamp without "/" or ":"), restores the safety copies and
+// clears the fault code; a failed fault copy asks a second time; without
+// safety copies the restore fails. The current folder of the process stays.
+TEST_F(Backup, RestoreFlow) {
     platform::ScopedClock clock(platform::encodeDate(2008, 3, 1) + platform::encodeTime(14, 2, 3));
-    database("damaged");
-    safetyCopies();
+    const std::string caption = "Achtung Datenbankwiederherstellung",
+                      again = "Die fehlerhafte Datenbank konnte nicht gesichert werden.\n"
+                              "Soll die alte Version trotzdem wiederhergestellt werden?";
+    const struct { bool copies; int failWrite; std::vector<Answer> answers; Texts shown; bool restored; } cases[] = {
+        {true, 0, {Answer::No}, {kRestoreQuestion, caption}, false},
+        {true, 0, {Answer::Yes}, {kRestoreQuestion, caption}, true},
+        {true, 1, {Answer::Yes, Answer::No}, {kRestoreQuestion, again, caption}, false},
+        {true, 1, {Answer::Yes, Answer::Yes}, {kRestoreQuestion, again, caption}, true},
+        {false, 0, {Answer::Yes},
+         {kRestoreQuestion, "Die Datenbank konnte nicht wiederhergestellt werden!!", "Achtung Fehler"}, false},
+    };
     const std::string before = platform::currentDir();
-    for (const Answer answer : {Answer::No, Answer::Yes}) {
-        const bool yes = answer == Answer::Yes;
+    for (const auto& c : cases) {
+        database("damaged");
+        if (c.copies) safetyCopies();
+        for (const char* name : {kSafetyCopyDat, kSafetyCopyLog}) {
+            if (!c.copies) platform::deleteFile(inData(name));
+        }
         book.datenbankFehler = 20;
         ScriptedMessages boxes;
-        boxes.answer(answer);
-        book.Datenbank_sichern_wiederherstellen(false);
-        EXPECT_EQ(texts(boxes), (Texts{kRestoreQuestion, "Achtung Datenbankwiederherstellung"}));
-        EXPECT_EQ(boxes.last().buttons, platform::Buttons::YesNo);
-        EXPECT_EQ(book.datenbankFehler, yes ? 0 : 20);
-        EXPECT_EQ(get(inData("Benutzer.dat")), yes ? "dat good" : "dat damaged");
-        EXPECT_EQ(get(inData("Benutzer.log")), yes ? "log good" : "log damaged");
-    }
-    EXPECT_EQ(get(inData("01_03_2008 14_02_03dat.Fehler")), "dat damaged");
-    EXPECT_EQ(get(inData("01_03_2008 14_02_03log.Fehler")), "log damaged");
-    EXPECT_EQ(platform::currentDir(), before);
-}
-
-TEST_F(Backup, FailedFaultCopyAsksASecondTime) {
-    platform::ScopedClock clock(platform::encodeDate(2008, 3, 1));
-    safetyCopies();
-    for (const Answer second : {Answer::No, Answer::Yes}) {
-        database("damaged");
-        book.datenbankFehler = 3;
-        ScriptedMessages boxes;
-        boxes.answer(Answer::Yes);
-        boxes.answer(second);
-        platform::injectWriteFailure(1);  // the first fault copy
+        for (Answer a : c.answers) boxes.answer(a);
+        platform::injectWriteFailure(c.failWrite);  // the first fault copy
         book.Datenbank_sichern_wiederherstellen(false);
         platform::injectWriteFailure(0);
-        EXPECT_EQ(texts(boxes), (Texts{kRestoreQuestion,
-                                       "Die fehlerhafte Datenbank konnte nicht gesichert werden.\n"
-                                       "Soll die alte Version trotzdem wiederhergestellt werden?",
-                                       "Achtung Datenbankwiederherstellung"}));
-        const bool restored = second == Answer::Yes;
-        EXPECT_EQ(get(inData("Benutzer.dat")), restored ? "dat good" : "dat damaged");
-        EXPECT_EQ(book.datenbankFehler, restored ? 0 : 3);
+        EXPECT_EQ(texts(boxes), c.shown);
+        EXPECT_EQ(boxes.shown()[0].buttons, platform::Buttons::YesNo);
+        EXPECT_EQ(book.datenbankFehler, c.restored ? 0 : 20);
+        EXPECT_EQ(get(inData("Benutzer.dat")) + get(inData("Benutzer.log")),
+                  c.restored ? "dat goodlog good" : "dat damagedlog damaged");
     }
-}
-
-TEST_F(Backup, RestoreWithoutSafetyCopiesFailsAndKeepsTheDatabase) {
-    database("damaged");
-    book.datenbankFehler = 1;
-    ScriptedMessages boxes;
-    boxes.answer(Answer::Yes);
-    book.Datenbank_sichern_wiederherstellen(false);
-    EXPECT_EQ(texts(boxes), (Texts{kRestoreQuestion,
-                                   "Die Datenbank konnte nicht wiederhergestellt werden!!",
-                                   "Achtung Fehler"}));
-    EXPECT_EQ(get(inData("Benutzer.dat")), "dat damaged");
-    EXPECT_EQ(book.datenbankFehler, 1);
+    EXPECT_EQ(get(inData("01_03_2008 14_02_03dat.Fehler")) + get(inData("01_03_2008 14_02_03log.Fehler")),
+              "dat damagedlog damaged");
+    EXPECT_EQ(platform::currentDir(), before);
 }
 
 TEST_F(Backup, PreparingAMissingBaseFolderAsksFirst) {

@@ -171,15 +171,5 @@ TEST(SignOutDisplay, ClearsThePageAndSwitchesTheWindow) {
                             "hide Zuschlagskorrektur", "hide MenuePasswort", "year block off"));
 }
 
-TEST(EditingSwitch, EnablesOrDisablesTheEditingControls) {
-    Fixture f;
-    f.zb.Bearbeitung_freigeben(false);
-    EXPECT_FALSE(f.zb.bearbeitungErlaubt);
-    EXPECT_EQ(f.host.calls.size(), 12u);
-    EXPECT_TRUE(f.host.has("disable Mehrarbeit") && f.host.has("disable Bearbeiten1"));
-    f.zb.Bearbeitung_freigeben(true);
-    EXPECT_TRUE(f.zb.bearbeitungErlaubt && f.host.has("enable Neu1"));
-}
-
 }  // namespace
 }  // namespace book

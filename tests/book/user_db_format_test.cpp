@@ -113,27 +113,5 @@ TEST(TextLesen, StopsAtTheTerminatorOrFailsAtTheLimit) {
     }
 }
 
-TEST(DbReader, ReadsAcrossChunksAndSeeksAnywhere) {
-    testing_support::TempDir dir;
-    std::string bytes;
-    for (uint32_t i = 0; i < 200000; ++i) bytes += u32(i);  // 800 000 bytes
-    dbtest::writeFile(dir.file("big"), bytes);
-    platform::File f;
-    ASSERT_TRUE(f.open(dir.file("big"), platform::OpenMode::ReadOnly));
-    DbReader in(f);
-    EXPECT_EQ(in.length(), 800000);
-    uint32_t v = 0;
-    for (uint32_t i = 0; i < 200000; ++i) ASSERT_TRUE(in.u32(v) && v == i) << i;
-    EXPECT_FALSE(in.u8(*reinterpret_cast<uint8_t*>(&v)));
-    for (uint32_t i : {123456u, 7u, 199999u, 65536u, 65535u}) {
-        in.seek(int64_t{i} * 4);
-        EXPECT_TRUE(in.u32(v) && v == i) << i;
-    }
-    in.seek(799998);  // two bytes left
-    EXPECT_FALSE(in.u32(v));
-    in.seek(900000);
-    EXPECT_FALSE(in.u8(*reinterpret_cast<uint8_t*>(&v)));
-}
-
 }  // namespace
 }  // namespace book
