@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "book/zeitbuch.h"
 #include "platform/core/codepage.h"
-#include "platform/core/file.h"
-#include "platform/core/message_box.h"
 #include "platform/core/path.h"
 #include "tests/book/db_fixture.h"
 
@@ -212,11 +209,7 @@ TEST_F(Backup, OneGenerationZeroGenerationsAndAFailedCopy) {
 
 // Missing or leftover generation folders fail the rotation; nothing is deleted.
 TEST_F(Backup, BrokenGenerationFoldersFailTheRotation) {
-    const struct {
-        const char* name;
-        int generations;
-        std::vector<int> folders, after;  // existing before and after the close
-    } cases[] = {
+    const struct { const char* name; int generations; std::vector<int> folders, after; } cases[] = {
         {"no folder 1", 1, {}, {}},           {"missing newest", 3, {1, 2}, {1, 2}},
         {"missing middle", 3, {1, 3}, {0, 1}}, {"leftover 0", 2, {0, 1, 2}, {0, 1, 2}},
         {"no base folder", 1, {}, {}},

@@ -37,11 +37,7 @@ TEST(BlockMove, OnlyThePageEntryMoves) {
         return entry(2011, static_cast<uint8_t>(m), {line(m, 8, 0, 9, 0, m, "m" + std::to_string(m))}, last);
     };
     const Database four = oneUser({month(1, false), month(2, false), month(3, false), month(4, true)});
-    const struct {
-        int year, month;
-        bool found;
-        std::string entries;  // behind the block head
-    } cases[] = {
+    const struct { int year, month; bool found; std::string entries; } cases[] = {
         {2011, 5, false, four.dat.substr(12)},
         {2010, 2, false, four.dat.substr(12)},
         {2011, 4, true, four.dat.substr(12)},
@@ -71,11 +67,7 @@ TEST(BlockMove, TheLastBlockStaysWhereItIs) {
 TEST(BlockMove, RefusedFilesStayUntouched) {
     const Database two = twoUsers();
     const std::string kFormat = "Fehler in der Benutzerverwaltung|Fehlerhaftes Datenformat";
-    const struct {
-        Database db;
-        uint32_t block;
-        std::string box;
-    } cases[] = {
+    const struct { Database db; uint32_t block; std::string box; } cases[] = {
         {two, 5, kFormat},                                                   // no block there
         {{patched(two.log, kAnnaRecord + 4, 3), two.dat}, 0, kFormat},       // back pointer
         {{two.log, patched(two.dat, 8, 13)}, 0, kFormat},                    // last entry elsewhere

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/core/file.h"
 #include "tests/book/db_fixture.h"
 
 namespace book {
@@ -49,12 +48,7 @@ TEST(DatabaseCheck, EachFaultHasItsCodeAndCharacter) {
     std::string longBlock = two.dat;
     longBlock[4] = static_cast<char>(longBlock[4] + 1);  // anna's block one byte longer
 
-    const struct {
-        const char* name;
-        Database db;
-        uint8_t code;
-        char shown;
-    } cases[] = {
+    const struct { const char* name; Database db; uint8_t code; char shown; } cases[] = {
         {"head of 8 bytes", {two.log, blockHead(4, 12, 0) + blockHead(42, 0, 0).substr(0, 8)}, 1, '1'},
         {"head of 11 bytes", {two.log, blockHead(4, 12, 0) + blockHead(42, 0, 0).substr(0, 11)}, 1, '1'},
         {"no back pointer", {wrongBack, two.dat}, 2, '2'},
@@ -93,10 +87,7 @@ TEST(DatabaseCheck, EachFaultHasItsCodeAndCharacter) {
 // Each line field alone in a short entry, and in the middle of a long one
 // (checked straight in the read buffer): the same decisions.
 TEST(DatabaseCheck, LineFieldsAloneOrAmongMany) {
-    const struct {
-        std::string line;
-        char shown;  // '0': sound
-    } cases[] = {
+    const struct { std::string line; char shown; } cases[] = {
         {line(31, 23, 59, 23, 59, 0xFC, std::string(150, 'g')), '0'}, {line(1, 0, 0, 0, 0, 0x01), '0'},
         {line(32, 8, 0, 9, 0, 3), '9'},    {line(0, 8, 0, 9, 0, 3), '9'},    {line(1, 24, 0, 9, 0, 3), '9'},
         {line(1, 8, 60, 9, 0, 3), '9'},    {line(1, 8, 0, 24, 0, 3), '9'},   {line(1, 8, 0, 9, 60, 3), '9'},
@@ -132,15 +123,6 @@ TEST(DatabaseCheck, MissingBlockFileWithRecordsAndHugeFilesFail) {
     f.close();
     EXPECT_FALSE(huge.zb.Datenbank_pruefen());
     EXPECT_EQ(huge.zb.datenbankFehler, kFaultOther);
-}
-
-TEST(DatabaseCheck, TheCodeStaysUntilSomebodyClearsIt) {
-    Fixture f;
-    f.install({twoUsers().log, ""});
-    EXPECT_FALSE(f.zb.Datenbank_pruefen());
-    f.install(twoUsers());
-    EXPECT_TRUE(f.zb.Datenbank_pruefen());
-    EXPECT_EQ(f.zb.datenbankFehler, kFaultMoreRecords);
 }
 
 TEST(DatabaseCheck, AnIndexThatCannotBeOpenedFailsWithCodeZero) {

@@ -96,48 +96,6 @@ TEST_F(MonthStoreTest, MonthZeroAndPagesNotStored) {
     EXPECT_EQ(boxes.count(), 0u);
 }
 
-// Saving a stored page that is not last moves its entry to the end of the
-// block and the block to the end of the file; a new page is appended.
-TEST_F(MonthStoreTest, SaveMovesTheEntryLastAndAppendsNewOnes) {
-    std::mt19937 rng(3);
-    makeUsers(2);
-    signIn(0);
-    std::map<int, Seite> pages;
-    for (int m : {1, 2, 3}) {
-        pages[m] = randomPage(rng, 2024, m, false);
-        ASSERT_TRUE(save());
-    }
-    signIn(1);
-    randomPage(rng, 2024, 1, false);
-    ASSERT_TRUE(save());
-    auto months = [&](uint32_t block) {  // the entries' months, in block order
-        const std::string dat = readFile(blockPath());
-        std::vector<int> order;
-        for (size_t e = block + 12;; e += 9 + u32At(dat, e + 5)) {
-            order.push_back(static_cast<uint8_t>(dat[e + 4]));
-            if (u32At(dat, e + 5) == 0) {
-                EXPECT_EQ(u32At(dat, block + 8), e - block);  // the head names the last entry
-                return order;
-            }
-        }
-    };
-    EXPECT_EQ(months(blockOf(0)), (std::vector<int>{1, 2, 3}));
-    signIn(0);
-    load(2024, 1);
-    pages[1] = snapshot();
-    ASSERT_TRUE(save());
-    EXPECT_EQ(months(blockOf(0)), (std::vector<int>{2, 3, 1}));
-    EXPECT_GT(blockOf(0), blockOf(1));
-    pages[4] = randomPage(rng, 2024, 4, false);
-    ASSERT_TRUE(save());
-    EXPECT_EQ(months(blockOf(0)), (std::vector<int>{2, 3, 1, 4}));
-    EXPECT_TRUE(zb.Datenbank_pruefen());
-    for (const auto& [m, page] : pages) {
-        load(2024, m);
-        expectPage(page);
-    }
-}
-
 // A page marked stored whose month is not in the database is appended, never
 // written over another month (the flag goes stale after a load error).
 TEST_F(MonthStoreTest, StaleStoredFlagAppendsInsteadOfOverwriting) {

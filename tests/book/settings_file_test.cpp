@@ -5,10 +5,7 @@
 #include <algorithm>
 #include <random>
 
-#include "book/zeitbuch.h"
 #include "platform/core/codepage.h"
-#include "platform/core/file.h"
-#include "platform/core/message_box.h"
 #include "platform/core/path.h"
 #include "platform/core/replace_file.h"
 #include "tests/book/db_fixture.h"

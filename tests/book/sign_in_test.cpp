@@ -71,12 +71,7 @@ TEST(SignIn, TheFirstRecordWhosePasswordMatchesWins) {
 }
 
 TEST(SignIn, OptionBitsSetFlagsAndMenus) {
-    const struct {
-        uint8_t bit;
-        bool Zeitbuch::*flag;
-        bool setWhenBit;
-        const char* hostCall;
-    } bits[] = {
+    const struct { uint8_t bit; bool Zeitbuch::*flag; bool setWhenBit; const char* hostCall; } bits[] = {
         {0x01, &Zeitbuch::mathRunden, true, "check Runden"},  {0x02, &Zeitbuch::pkw, true, "check PKW_Berechnung"},
         {0x04, &Zeitbuch::adminFreigabe, true, nullptr},      {0x08, &Zeitbuch::administrator, true, "show Admin"},
         {0x10, &Zeitbuch::proTag, true, "check Tageweise"},   {0x20, &Zeitbuch::ganzeWochen, true, "check GanzeWochen1"},

@@ -12,10 +12,7 @@ using dbtest::u32;
 
 TEST(RecordLayout, EncodesAsTheHandBuiltBytes) {
     const std::string t20 = "abcdefghijklmnopqrst";
-    const struct {
-        Benutzerdaten user;
-        std::string expected;
-    } users[] = {
+    const struct { Benutzerdaten user; std::string expected; } users[] = {
         {{}, dbtest::record(7, {"", "", "", "", "", ""}, 0)},
         {{t20, t20, t20, t20, t20, t20, 0xFF}, dbtest::record(7, {t20, t20, t20, t20, t20, t20}, 0xFF)},
         // Longer texts are cut to 20 characters; bytes above 0x7F stay as they are.
@@ -49,12 +46,7 @@ TEST(RecordLayout, EncodesAsTheHandBuiltBytes) {
 }
 
 TEST(MonthKey, HandModeCountsInTheHighHalf) {
-    const struct {
-        bool hand;
-        HandZahlen counts;
-        uint32_t key;
-        HandZahlen readBack;
-    } cases[] = {
+    const struct { bool hand; HandZahlen counts; uint32_t key; HandZahlen readBack; } cases[] = {
         {false, {3, 3, 3, 3}, 2008, {}},
         {true, {}, 2008 | 0xFFFFu << 16, {}},
         {true, {1, 2, 3, 4}, 2008 | 0x3412u << 16, {1, 2, 3, 4}},
@@ -75,13 +67,7 @@ TEST(MonthKey, HandModeCountsInTheHighHalf) {
 // Text_lesen through its three doors: the buffered reader's text, the
 // buffered reader into a char buffer, and the plain file one byte at a time.
 TEST(TextLesen, StopsAtTheTerminatorOrFailsAtTheLimit) {
-    const struct {
-        std::string bytes;
-        int max;
-        bool ok;
-        std::string text;
-        int64_t position;  // after the call
-    } cases[] = {
+    const struct { std::string bytes; int max; bool ok; std::string text; int64_t position; } cases[] = {
         {dbtest::text("abc") + "rest", 21, true, "abc", 4},
         {dbtest::text(""), 21, true, "", 1},
         {dbtest::text(std::string(20, 'x')), 21, true, std::string(20, 'x'), 21},

@@ -65,11 +65,7 @@ TEST(AddUser, NoBlockFileMeansNoRecord) {
 // leaves the files as they were.
 TEST(UserRecords, DamagedFilesAreRefusedUntouched) {
     const Database two = twoUsers();
-    const struct {
-        Database db;
-        uint32_t block;
-        bool add;  // the add walks the chain too
-    } cases[] = {
+    const struct { Database db; uint32_t block; bool add; } cases[] = {
         {{two.log.substr(0, 10), two.dat}, 0, true},                     // index record cut
         {{two.log.substr(0, 50), two.dat}, 0, true},                     // second record cut
         {{two.log, two.dat.substr(0, two.dat.size() - 70)}, 0, true},    // chain leaves the file
@@ -141,11 +137,7 @@ TEST(ChangeUser, RecordMovesToTheEndAndBlockHeadsFollow) {
 
 TEST(DeleteUser, RemovesRecordAndBlock) {
     const Database two = twoUsers();
-    const struct {
-        Database before;
-        uint32_t block;
-        Database after;
-    } cases[] = {
+    const struct { Database before; uint32_t block; Database after; } cases[] = {
         // The only user: both files empty but for the end mark.
         {oneUser({entry(2008, 3, {}, true)}), 0, {u32(0), ""}},
         // The first user: bert's record and block move up.
@@ -195,11 +187,7 @@ TEST(DeleteUser, SignedInUserBehindIsAskedFirstThenSignedOut) {
 }
 
 TEST(DeleteUser, SignOutOnlyWhileAUserBlockIsInUse) {
-    const struct {
-        const char *who, *pw;  // signed in before the delete
-        uint32_t deleted;
-        bool signedOut;
-    } cases[] = {
+    const struct { const char *who, *pw; uint32_t deleted; bool signedOut; } cases[] = {
         {"", "8542", 0, false},           // administrator session: no user block in use
         {"bert", "geheim", 0, true},      // bert's block lies behind anna's
         {"anna", "pw1", kBertBlock, false},  // anna's block lies before bert's
