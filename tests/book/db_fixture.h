@@ -129,6 +129,19 @@ inline std::string readFile(const std::string& path) {
     platform::readWholeFile(path, bytes);
     return bytes;
 }
+// Up to `edits` random changes, inserts or erasures of up to `run` bytes; never empty.
+template <class Rng>
+void mutate(std::string& bytes, Rng& rng, int edits, int run) {
+    for (int e = 1 + static_cast<int>(rng() % edits); e > 0; --e) {
+        const size_t at = rng() % bytes.size(), n = 1 + rng() % run;
+        switch (rng() % 3) {
+            case 0: bytes[at] = static_cast<char>(rng()); break;
+            case 1: bytes.erase(at, n); break;
+            default: bytes.insert(at, n, static_cast<char>(rng())); break;
+        }
+        if (bytes.empty()) bytes = "x";
+    }
+}
 // The last message as "text|caption".
 inline std::string lastBox(const platform::ScriptedMessages& boxes) {
     return boxes.count() ? boxes.last().text + "|" + boxes.last().caption : "";

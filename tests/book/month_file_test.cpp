@@ -271,15 +271,7 @@ TEST_F(MonthFile, DamagedFilesNeverCrash) {
     std::mt19937 rng(5);
     for (int round = 0; round < 2000; ++round) {
         S bytes = image;
-        for (int e = 1 + static_cast<int>(rng() % 3); e > 0; --e) {
-            const size_t at = rng() % bytes.size();
-            switch (rng() % 3) {
-                case 0: bytes[at] = static_cast<char>(rng()); break;
-                case 1: bytes.erase(at, 1 + rng() % 6); break;
-                default: bytes.insert(at, 1 + rng() % 6, static_cast<char>(rng())); break;
-            }
-            if (bytes.empty()) bytes = "x";
-        }
+        dbtest::mutate(bytes, rng, 3, 6);
         loadRaw(bytes, 2008, 3);
         ASSERT_EQ(zb.zeilen.size(), zb.texte.size());
         ASSERT_LE(zb.zeilen.size(), 200u);

@@ -202,15 +202,7 @@ TEST_F(SettingsFile, RandomMutationsNeverCrash) {
     std::mt19937 rng(99);
     for (int round = 0; round < 2000; ++round) {
         std::string bytes = image;
-        for (int e = 1 + static_cast<int>(rng() % 4); e > 0; --e) {
-            const size_t at = rng() % bytes.size();
-            switch (rng() % 3) {
-                case 0: bytes[at] = static_cast<char>(rng()); break;
-                case 1: bytes.erase(at, 1 + rng() % 8); break;
-                default: bytes.insert(at, 1 + rng() % 8, static_cast<char>(rng())); break;
-            }
-            if (bytes.empty()) bytes = "x";
-        }
+        dbtest::mutate(bytes, rng, 4, 8);
         dbtest::writeFile(ini, bytes);
         Zeitbuch b(host);
         reset(b);
