@@ -2,7 +2,6 @@
 
 #include <random>
 
-#include "platform/core/message_box.h"
 #include "tests/book/db_fixture.h"
 
 namespace book {
@@ -10,190 +9,122 @@ namespace {
 
 using namespace dbtest;
 
-// anna's two entries, as twoUsers() holds them.
-std::string annaMarch(bool last) {
-    return entry(2008, 3, {line(3, 8, 0, 17, 30, 0x03, "Wartung"), line(4, 22, 0, 6, 0, 0x13, "")},
-                 last);
-}
-std::string annaApril(bool last) {
-    return entry(2008, 4, {line(30, 7, 15, 9, 45, 0x24, "Ausgleich \xE4")}, last);
-}
+// A book on `db` showing the page (year, month).
+struct MoveFixture : Fixture {
+    MoveFixture(const Database& db, int year, int month) : Fixture(db) {
+        zb.jahr = year;
+        zb.seitenMonat = month;
+    }
+};
 
 TEST(BlockMove, FirstBlockGoesLastWithThePageEntryAtItsEnd) {
-    Fixture f;
-    f.install(twoUsers());
-    f.zb.jahr = 2008;
-    f.zb.seitenMonat = 3;
+    const Database two = twoUsers();
+    MoveFixture f(two, 2008, 3);
     bool last = false;
     ASSERT_TRUE(f.zb.Benutzerblock_verschieben(0, false, &last));
     EXPECT_TRUE(last);
-    const Database two = twoUsers();
-    std::string bert = two.dat.substr(bertBlock());
-    putU32(reinterpret_cast<uint8_t*>(bert.data()) + 4, static_cast<uint32_t>(bert.size()));
+    const std::string bert = patched(two.dat.substr(kBertBlock), 4, uint32_t(two.dat.size() - kBertBlock));
     EXPECT_EQ(f.files().dat, bert + block(4, true, {annaApril(false), annaMarch(true)}));
     EXPECT_EQ(f.zb.blockPosition, bert.size());
-    std::string log = two.log;
-    putU32(reinterpret_cast<uint8_t*>(log.data()) + 4, static_cast<uint32_t>(bert.size()));
-    putU32(reinterpret_cast<uint8_t*>(log.data()) + kAnnaRecord + 4, 0);
-    EXPECT_EQ(f.files().log, log);
+    EXPECT_EQ(f.files().log, patched(patched(two.log, 4, uint32_t(bert.size())), kAnnaRecord + 4, 0));
     EXPECT_TRUE(f.zb.Datenbank_pruefen());
 }
 
-TEST(BlockMove, EntriesStayWhenThePageIsAbsentOrAlreadyLast) {
-    const struct {
-        int year, month;
-        bool found;
-    } cases[] = {{2009, 5, false}, {2008, 4, true}, {2007, 3, false}};
+// An absent page or the last entry leave the entries as they are; a middle
+// entry goes last and the others keep their order.
+TEST(BlockMove, OnlyThePageEntryMoves) {
+    const auto month = [](int m, bool last) {
+        return entry(2011, static_cast<uint8_t>(m), {line(m, 8, 0, 9, 0, m, "m" + std::to_string(m))}, last);
+    };
+    const Database four = oneUser({month(1, false), month(2, false), month(3, false), month(4, true)});
+    const struct { int year, month; bool found; std::string entries; } cases[] = {
+        {2011, 5, false, four.dat.substr(12)},
+        {2010, 2, false, four.dat.substr(12)},
+        {2011, 4, true, four.dat.substr(12)},
+        {2011, 2, true, month(1, false) + month(3, false) + month(4, false) + month(2, true)},
+    };
     for (const auto& c : cases) {
-        Fixture f;
-        f.install(twoUsers());
-        f.zb.jahr = c.year;
-        f.zb.seitenMonat = c.month;
+        MoveFixture f(four, c.year, c.month);
         bool last = !c.found;
         ASSERT_TRUE(f.zb.Benutzerblock_verschieben(0, false, &last));
         EXPECT_EQ(last, c.found);
-        EXPECT_EQ(f.files().dat.substr(f.files().dat.size() - bertBlock()),
-                  block(4, true, {annaMarch(false), annaApril(true)}));
+        EXPECT_EQ(f.files().dat.substr(12), c.entries) << c.month;
         EXPECT_TRUE(f.zb.Datenbank_pruefen());
     }
 }
 
-TEST(BlockMove, OtherEntriesKeepTheirOrder) {
-    const auto month = [](int m, bool last) {
-        return entry(2011, static_cast<uint8_t>(m),
-                     {line(m, 8, 0, 9, 0, m, "m" + std::to_string(m))}, last);
-    };
-    Fixture f;
-    f.install(
-        {record(0, {"u", "p", "", "", "", ""}, 0) + u32(0),
-         block(4, true, {month(1, false), month(2, false), month(3, false), month(4, true)})});
-    f.zb.jahr = 2011;
-    f.zb.seitenMonat = 2;
-    bool last = false;
-    ASSERT_TRUE(f.zb.Benutzerblock_verschieben(0, false, &last));
-    EXPECT_TRUE(last);
-    EXPECT_EQ(f.files().dat,
-              block(4, true, {month(1, false), month(3, false), month(4, false), month(2, true)}));
-    EXPECT_TRUE(f.zb.Datenbank_pruefen());
-}
-
 TEST(BlockMove, TheLastBlockStaysWhereItIs) {
-    Fixture f;
-    f.install(twoUsers());
-    f.zb.jahr = 2009;
-    f.zb.seitenMonat = 1;
+    MoveFixture f(twoUsers(), 2009, 1);
     platform::resetWriteCallCount();
     bool last = false;
-    ASSERT_TRUE(f.zb.Benutzerblock_verschieben(bertBlock(), false, &last));
+    ASSERT_TRUE(f.zb.Benutzerblock_verschieben(kBertBlock, false, &last));
     EXPECT_TRUE(last);
     EXPECT_EQ(platform::writeCallCount(), 0);
-    EXPECT_EQ(f.files().dat, twoUsers().dat);
-    EXPECT_EQ(f.zb.blockPosition, bertBlock());
+    EXPECT_TRUE(f.unchanged(twoUsers()));
+    EXPECT_EQ(f.zb.blockPosition, kBertBlock);
 }
 
 TEST(BlockMove, RefusedFilesStayUntouched) {
     const Database two = twoUsers();
-    std::string brokenBack = two.log;
-    brokenBack[kAnnaRecord + 4] = 3;  // bert's record names another block
-    std::string lastElsewhere = two.dat;
-    lastElsewhere[8] = 13;  // anna's head names a last entry that is not the last
-    const struct {
-        const char* name;
-        Database db;
-        uint32_t block;
-        const char* text;
-    } cases[] = {
-        {"no block there", two, 5, "Fehler in der Benutzerverwaltung"},
-        {"back pointer", {brokenBack, two.dat}, 0, "Fehler in der Benutzerverwaltung"},
-        {"last entry", {two.log, lastElsewhere}, 0, "Fehler in der Benutzerverwaltung"},
-        {"chain cut",
-         {two.log, two.dat.substr(0, two.dat.size() - 55)},
-         0,
-         "Fehler in der Benutzerverwaltung"},
-        {"no index", {"", two.dat}, 0, "Kein Zugriff auf die Datenbank!"},
+    const std::string kFormat = "Fehler in der Benutzerverwaltung|Fehlerhaftes Datenformat";
+    const struct { Database db; uint32_t block; std::string box; } cases[] = {
+        {two, 5, kFormat},                                                   // no block there
+        {{patched(two.log, kAnnaRecord + 4, 3), two.dat}, 0, kFormat},       // back pointer
+        {{two.log, patched(two.dat, 8, 13)}, 0, kFormat},                    // last entry elsewhere
+        {{two.log, two.dat.substr(0, two.dat.size() - 55)}, 0, kFormat},     // chain cut
+        {{"", two.dat}, 0, "Kein Zugriff auf die Datenbank!|Zugriff auf Datenbank gesperrt"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Fixture f;
-        f.install(c.db);
+        MoveFixture f(c.db, 2008, 3);
         if (c.db.log.empty()) platform::deleteFile(f.logPath());
-        f.zb.jahr = 2008;
-        f.zb.seitenMonat = 3;
         platform::ScriptedMessages boxes;
         bool last = true;
         EXPECT_FALSE(f.zb.Benutzerblock_verschieben(c.block, false, &last));
         EXPECT_FALSE(last);
-        ASSERT_EQ(boxes.count(), 1u);
-        EXPECT_EQ(boxes.last().text, c.text);
+        EXPECT_EQ(boxes.count(), 1u);
+        EXPECT_EQ(lastBox(boxes), c.box) << c.block;
         EXPECT_EQ(f.files().dat, c.db.dat);
     }
-    Fixture none;
-    platform::ScriptedMessages boxes;
-    EXPECT_FALSE(none.zb.Benutzerblock_verschieben(0, false));
-    EXPECT_EQ(boxes.last().text, "Kein Zugriff auf die Datenbank!");
-    EXPECT_EQ(boxes.last().caption, "Zugriff auf Datenbank gesperrt");
 }
 
 TEST(BlockMove, EveryFailedWriteIsReported) {
     for (int k = 1; k <= 6; ++k) {
-        Fixture f;
-        f.install(twoUsers());
-        f.zb.jahr = 2008;
-        f.zb.seitenMonat = 3;
+        MoveFixture f(twoUsers(), 2008, 3);
         platform::ScriptedMessages boxes;
         platform::injectWriteFailure(k);
         const bool ok = f.zb.Benutzerblock_verschieben(0, false);
         platform::injectWriteFailure(0);
-        if (k <= 4) {  // index, index, rest, block
-            EXPECT_FALSE(ok) << k;
-            EXPECT_EQ(boxes.last().text, "Die Daten konnten nicht gespeichert werden!");
-        } else {
-            EXPECT_TRUE(ok) << k;
-        }
+        EXPECT_EQ(ok, k > 4) << k;  // index, index, rest, block
+        if (!ok) { EXPECT_EQ(boxes.last().text, "Die Daten konnten nicht gespeichert werden!"); }
     }
 }
 
-// Many users added, changed, moved and deleted in random order: after every
-// step the check passes and every user still signs in to the right block.
+// Users added, changed, moved and deleted in random order: after every step
+// the check passes (back pointers included) and every user still signs in.
 TEST(BlockMove, RandomOperationsKeepTheDatabaseSound) {
     Fixture f;
     platform::ScriptedMessages boxes;
     std::mt19937 rng(4711);
     std::vector<std::string> users;
-    int next = 0;
-    for (int step = 0; step < 150; ++step) {
+    for (int step = 0, next = 0; step < 150; ++step) {
         const int op = users.empty() ? 0 : static_cast<int>(rng() % 4);
-        const std::string who = users.empty() ? "" : users[rng() % users.size()];
         if (op == 0) {
-            const std::string name = "u" + std::to_string(next++);
-            ASSERT_TRUE(f.zb.Benutzer_anlegen({name, "pw", "N", "V", "1", "", 0}));
-            users.push_back(name);
+            users.push_back("u" + std::to_string(next++));
+            ASSERT_TRUE(f.zb.Benutzer_anlegen({users.back(), "pw", "N", "V", "1", "", 0}));
         } else {
+            const std::string who = users[rng() % users.size()];
             ASSERT_TRUE(f.zb.Pruefe_Anmeldung(who, "pw"));
-            const uint32_t b = static_cast<uint32_t>(f.zb.blockPosition);
+            const auto b = static_cast<uint32_t>(f.zb.blockPosition);
             f.zb.angemeldet = false;
-            if (op == 1) {
-                ASSERT_TRUE(f.zb.Datenbank_aendern(b, false, {who, "pw", "M", "W", "2", "x", 1}));
-            } else if (op == 2) {
-                ASSERT_TRUE(f.zb.Benutzerblock_verschieben(b, false));
-            } else {
+            if (op == 1) { ASSERT_TRUE(f.zb.Datenbank_aendern(b, false, {who, "pw", "M", "W", "2", "x", 1})); }
+            if (op == 2) { ASSERT_TRUE(f.zb.Benutzerblock_verschieben(b, false)); }
+            if (op == 3) {
                 ASSERT_TRUE(f.zb.Datenbank_aendern(b, true));
                 users.erase(std::find(users.begin(), users.end(), who));
             }
         }
         ASSERT_TRUE(f.zb.Datenbank_pruefen()) << step << " code " << int{f.zb.datenbankFehler};
-        for (const std::string& u : users) {
-            ASSERT_TRUE(f.zb.Pruefe_Anmeldung(u, "pw"));
-            uint32_t back = 0;
-            platform::File dat;
-            ASSERT_TRUE(dat.open(f.datPath(), platform::OpenMode::ReadOnly));
-            ASSERT_TRUE(dat.seek(f.zb.blockPosition) && dat.readExact(&back, 4));
-            uint32_t field = 0;
-            platform::File log;
-            ASSERT_TRUE(log.open(f.logPath(), platform::OpenMode::ReadOnly));
-            ASSERT_TRUE(log.seek(back) && log.readExact(&field, 4));
-            EXPECT_EQ(field, f.zb.blockPosition);
-        }
+        for (const std::string& u : users) ASSERT_TRUE(f.zb.Pruefe_Anmeldung(u, "pw")) << u;
     }
     EXPECT_EQ(boxes.count(), 0u);
 }

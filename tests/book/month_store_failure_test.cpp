@@ -2,7 +2,6 @@
 
 #include <map>
 
-#include "platform/core/codepage.h"
 #include "tests/book/month_store_fixture.h"
 
 namespace month_test {
@@ -10,108 +9,67 @@ namespace {
 
 using book::Action;
 
-bool shownWith(const platform::ScriptedMessages& boxes, const std::string& text,
-               const std::string& caption) {
-    for (const auto& b : boxes.shown())
-        if (b.text == text && b.caption == caption) return true;
-    return false;
-}
-
-const std::string kLadefehler = "Fehler beim Laden";
-const std::string kFormat = "Fehlerhaftes Datenformat";
+const std::string kLoadError = "Fehler beim Laden|Fehlerhaftes Datenformat";
 
 class MonthStoreFailure : public MonthStoreTest {
 protected:
-    // A hand-mode page of 2024-03 with one standby period and one line.
-    void saveHandPage() {
-        fresh(2024, 3);
-        ASSERT_EQ(type(4, "08:00", "12:00"), -1);
-        zb.handModus = true;
-        zb.bereitschaftsListe = {};
-        const uint8_t period[5] = {10, 4, 3, 10, 3};
-        std::copy(period, period + 5, zb.bereitschaftsListe.begin());
-        ASSERT_TRUE(save());
-    }
-    void patch(size_t at, uint8_t plain) {
-        std::string dat = read(blockPath());
-        dat[at] = static_cast<char>(plain ^ kKey);
-        write(blockPath(), dat);
+    bool shown(const std::string& box) const {
+        for (const auto& b : boxes.shown())
+            if (b.text + "|" + b.caption == box) return true;
+        return false;
     }
 };
 
-// A standby record of 0 or more than 9 periods is a load error; the page
-// then cannot be saved to the database until another page is loaded.
-TEST_F(MonthStoreFailure, StandbyCountOutsideOneToNineIsALoadError) {
-    makeUsers(1);
-    signIn(0);
-    saveHandPage();
-    const size_t countByte = 12 + 13 + 1;  // block head, entry head, marker
-    for (uint8_t count : {0, 10, 255}) {
-        SCOPED_TRACE(int(count));
-        patch(countByte, count);
-        boxes.clear();
-        load(2024, 3);
-        ASSERT_EQ(boxes.count(), 1u);
-        EXPECT_EQ(boxes.last().text, kLadefehler);
-        EXPECT_EQ(boxes.last().caption, kFormat);
-        EXPECT_TRUE(zb.ladeFehler);
-        EXPECT_EQ(zb.zeilen.size(), zb.texte.size());
-
-        const std::string before = read(blockPath());
-        EXPECT_FALSE(save());
-        EXPECT_EQ(read(blockPath()), before);
-        EXPECT_TRUE(host.actionEnabled(Action::Speichern));
-    }
-    patch(countByte, 1);
-    load(2024, 4);  // another page clears the block
-    EXPECT_FALSE(zb.ladeFehler);
-    EXPECT_TRUE(save());
-}
-
-// Damaged bytes from the loader's point of view: each gives the load error,
-// keeps the lines read so far with their texts, and runs no recomputation.
+// Damaged records of a saved hand-mode page (a standby count of 0 or above
+// 9 among them): each is a load error that keeps the lines read so far with
+// their texts; the page then cannot be saved to the database until another
+// page is loaded.
 TEST_F(MonthStoreFailure, DamagedRecordsAreLoadErrors) {
     makeUsers(1);
     signIn(0);
     fresh(2024, 3);
     ASSERT_EQ(type(4, "08:00", "12:00"), -1);
     ASSERT_EQ(type(5, "08:00", "12:00"), -1);
+    setHand({0, 0, 0, 0}, {10, 4, 3, 10, 3});
     ASSERT_TRUE(save());
-    const std::string good = read(blockPath());
-    const size_t line2 = 12 + 13 + 7;  // second record (first text is empty)
-    struct Case {
+    const std::string good = readFile(blockPath());
+    const size_t first = 12 + 13 + 7, second = first + 7;  // behind the standby record
+    const struct {
         const char* what;
         size_t at;
         uint8_t plain;
         size_t linesKept;
-    };
-    const Case cases[] = {{"month 0", line2 + 5, 0x00, 1},
-                          {"month 13", line2 + 5, 0x0D, 1},
-                          {"hour 24", line2 + 1, 24, 1},
-                          {"day 32", line2, 32, 1},
-                          {"first record day 0", 12 + 13, 0, 0}};
-    for (const Case& c : cases) {
+    } cases[] = {{"no periods", 26, 0, 0},          {"ten periods", 26, 10, 0},
+                 {"255 periods", 26, 255, 0},       {"month 0", second + 5, 0x00, 1},
+                 {"month 13", second + 5, 0x0D, 1}, {"hour 24", second + 1, 24, 1},
+                 {"day 32", second, 32, 1},         {"first record day 0", first, 0, 0}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        write(blockPath(), good);
-        patch(c.at, c.plain);
+        std::string bad = good;
+        bad[c.at] = static_cast<char>(c.plain ^ 0x17);
+        dbtest::writeFile(blockPath(), bad);
         boxes.clear();
         load(2024, 3);
-        ASSERT_GE(boxes.count(), 1u);
-        EXPECT_EQ(boxes.last().text, kLadefehler);
+        EXPECT_EQ(dbtest::lastBox(boxes), kLoadError);
         EXPECT_EQ(zb.zeilen.size(), c.linesKept + 1);
         EXPECT_EQ(zb.texte.size(), c.linesKept + 1);
+        EXPECT_FALSE(save());
+        EXPECT_EQ(readFile(blockPath()), bad);
+        EXPECT_TRUE(host.actionEnabled(Action::Speichern));
     }
-    // A text without terminator runs into the end of the file.
-    std::string cut = good.substr(0, good.size() - 1);
-    write(blockPath(), cut);
+    dbtest::writeFile(blockPath(), good.substr(0, good.size() - 1));  // a text runs into the end
     boxes.clear();
     load(2024, 3);
-    EXPECT_TRUE(shownWith(boxes, kLadefehler, kFormat));
+    EXPECT_TRUE(shown(kLoadError));
     EXPECT_EQ(zb.zeilen.size(), zb.texte.size());
+    dbtest::writeFile(blockPath(), good);
+    load(2024, 4);  // another page clears the block
+    EXPECT_TRUE(save());
 }
 
-// Every truncation of a two-user database: the loader reports or loads,
-// and never reads outside the file.
+// Every truncation of a two-user database: the loader reports or loads, and
+// never reads outside the file (month 3 reads February for the carry-over;
+// month 0 takes the last entry through the head).
 TEST_F(MonthStoreFailure, EveryTruncationLoadsOrReports) {
     std::mt19937 rng(5);
     makeUsers(2);
@@ -123,28 +81,24 @@ TEST_F(MonthStoreFailure, EveryTruncationLoadsOrReports) {
     signIn(1);
     randomPage(rng, 2024, 3, true);
     ASSERT_TRUE(save());
-    const std::string good = read(blockPath());
-    const uint32_t block0 = blockOf(0), block1 = blockOf(1);
-    // Month 3 of the first block reads February for the carry-over; month 0
-    // of the second takes the last entry through the head.
-    const struct {
-        uint32_t block;
-        int month, year;
-    } loads[] = {{block0, 3, 2024}, {block1, 0, 0}};
+    const std::string good = readFile(blockPath());
+    const uint32_t blocks[] = {blockOf(0), blockOf(1)};
     for (size_t n = 0; n < good.size(); ++n) {
-        write(blockPath(), good.substr(0, n));
-        for (const auto& l : loads) {
-            zb.blockPosition = l.block;
+        dbtest::writeFile(blockPath(), good.substr(0, n));
+        for (int month : {3, 0}) {
+            zb.blockPosition = blocks[month == 0];
             fresh(2024, 3);
-            zb.Monat_laden(static_cast<uint8_t>(l.month), l.year);
+            zb.Monat_laden(static_cast<uint8_t>(month), month ? 2024 : 0);
             ASSERT_EQ(zb.zeilen.size(), zb.texte.size()) << n;
         }
     }
 }
 
-// A save that fails at its k-th write, for every k: false, the page stays
-// changed, and every month saved before loads unchanged, from the file as it
-// is when it is still sound, else after the safety copies are put back.
+// A save that fails at its k-th write, for every k, of a new month in the
+// middle of the file and of a stored month that is neither last in its block
+// nor in the last block: false, the page stays changed, and every month saved
+// before loads unchanged, from the file as it is when it is still sound,
+// else after the safety copies are put back.
 TEST_F(MonthStoreFailure, SaveFailingAtEveryWriteLosesNothing) {
     std::mt19937 rng(99);
     makeUsers(3);
@@ -155,24 +109,18 @@ TEST_F(MonthStoreFailure, SaveFailingAtEveryWriteLosesNothing) {
         pages[{user, month}] = randomPage(rng, 2024, month, user == 1);
         ASSERT_TRUE(save());
     }
-    const std::string safeLog = read(indexPath()), safeDat = read(blockPath());
-
-    struct Scenario {
-        const char* what;
-        int user, month;
+    const dbtest::Database safe{readFile(indexPath()), readFile(blockPath())};
+    auto restore = [&] {
+        dbtest::writeFile(indexPath(), safe.log);
+        dbtest::writeFile(blockPath(), safe.dat);
     };
-    // A new month of a user in the middle of the file, and an existing month
-    // that is neither its block's last entry nor in the last block.
-    const Scenario scenarios[] = {{"new month", 2, 10}, {"stored month", 0, 1}};
-    for (const Scenario& s : scenarios) {
-        SCOPED_TRACE(s.what);
+    for (const auto& [user, month] : {std::pair{2, 10}, std::pair{0, 1}}) {
         for (int k = 1;; ++k) {
-            SCOPED_TRACE("write " + std::to_string(k));
+            SCOPED_TRACE(std::to_string(month) + " write " + std::to_string(k));
             ASSERT_LT(k, 50);
-            write(indexPath(), safeLog);
-            write(blockPath(), safeDat);
-            signIn(s.user);
-            const Seite changed = randomPage(rng, 2024, s.month, false);
+            restore();
+            signIn(user);
+            const Seite changed = randomPage(rng, 2024, month, false);
             boxes.clear();
             platform::injectWriteFailure(k);
             const bool ok = save();
@@ -182,20 +130,15 @@ TEST_F(MonthStoreFailure, SaveFailingAtEveryWriteLosesNothing) {
                 break;
             }
             EXPECT_TRUE(host.actionEnabled(Action::Speichern));
-            EXPECT_TRUE(shownWith(boxes, "Die Daten konnten nicht gespeichert werden!",
-                                  "Zugriff auf Datenbank gesperrt"));
+            EXPECT_TRUE(shown("Die Daten konnten nicht gespeichert werden!|Zugriff auf Datenbank gesperrt"));
             zb.datenbankFehler = 0;
-            if (!zb.Datenbank_pruefen()) {
-                write(indexPath(), safeLog);
-                write(blockPath(), safeDat);
-            }
+            if (!zb.Datenbank_pruefen()) restore();
             zb.datenbankFehler = 0;
             ASSERT_TRUE(zb.Datenbank_pruefen());
             for (const auto& [key, page] : pages) {
                 signIn(std::get<0>(key));
                 load(2024, std::get<1>(key));
-                if (std::get<0>(key) == s.user && std::get<1>(key) == s.month &&
-                    snapshot().zeilen == changed.zeilen)
+                if (key == std::tuple{user, month} && snapshot().zeilen == changed.zeilen)
                     continue;  // the save went through before the failure
                 expectPage(page);
             }

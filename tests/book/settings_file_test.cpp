@@ -2,21 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
-#include "book/zeitbuch.h"
 #include "platform/core/codepage.h"
-#include "platform/core/file.h"
-#include "platform/core/message_box.h"
 #include "platform/core/path.h"
 #include "platform/core/replace_file.h"
-#include "tests/support/temp_dir.h"
+#include "tests/book/db_fixture.h"
 
 namespace book {
 namespace {
 
 using platform::ScriptedMessages;
-using testing_support::TempDir;
 
 const std::string kHolidayMsg = platform::cp1252(
     "Die Grundeinstellungen sind Fehlerhaft! Überprüfen Sie die eingestellten Feiertage und "
@@ -27,23 +24,22 @@ const std::string kBlockMsg = platform::cp1252(
 const std::string kWriteMsg =
     platform::cp1252("Die Einstellungen für das Programm konnten nicht gespeichert werden!");
 
+// A string with its terminator, scrambled with the settings key.
 std::string scrambled(const std::string& s) {
     std::string out;
-    for (char c : s) out.push_back(static_cast<char>(c ^ 0x2D));
-    out.push_back(0x2D);
+    for (char c : s + '\0') out.push_back(static_cast<char>(c ^ 0x2D));
     return out;
 }
-
-std::string blockBytes(const Berechnungsgrundlagen& g) {
+std::string blockBytes(std::array<uint8_t, 56> image) {
     std::string out;
-    for (uint8_t b : g.encode()) out.push_back(static_cast<char>(b ^ 0x2D));
+    for (uint8_t b : image) out.push_back(static_cast<char>(b ^ 0x2D));
     return out;
 }
 
 class SettingsFile : public ::testing::Test {
 protected:
     NullHost host;
-    TempDir dir;
+    testing_support::TempDir dir;
     Zeitbuch book{host};
     std::string ini = dir.file("Kronlauf.ini");
 
@@ -52,45 +48,28 @@ protected:
         b.programmOrdner = dir.path();
         b.datenOrdner = platform::joinPath(dir.path(), "Benutzer");
     }
-    void writeRaw(const std::string& bytes) {
-        platform::File f;
-        ASSERT_TRUE(f.open(ini, platform::OpenMode::CreateWrite));
-        ASSERT_TRUE(f.write(bytes));
-        ASSERT_TRUE(f.close());
-    }
-    std::string readRaw() {
-        std::string bytes;
-        EXPECT_TRUE(platform::readWholeFile(ini, bytes));
-        return bytes;
+    std::array<std::string*, 6> strings(Zeitbuch& b) {
+        return {&b.datenOrdner, &b.autoBenutzer, &b.autoPasswort,
+                &b.backupOrdner, &b.bereichVorgabe, &b.adminPasswort};
     }
 };
 
 TEST_F(SettingsFile, WritesTheExactBytes) {
-    book.datenOrdner = "C:\\Daten\\Benutzer";
-    book.autoBenutzer = "m\xFC" "ller";
-    book.autoPasswort = "";
-    book.backupOrdner = "D:\\Sich";
-    book.bereichVorgabe = "IT";
-    book.adminPasswort = "1234";
+    const std::string values[6] = {"C:\\Daten\\Benutzer", "m\xFCller", "", "D:\\Sich", "IT", "1234"};
+    std::string expected;
+    for (int i = 0; i < 6; ++i) expected += scrambled(*strings(book)[i] = values[i]);
     book.autoAnmeldung = true;
     book.feiertage[9].ein = true;   // Fronleichnam
     book.feiertage[0].ein = false;  // Neujahr
     book.grundlagen.rundung = 15;
-
-    std::string expected = scrambled("C:\\Daten\\Benutzer") + scrambled("m\xFC" "ller") + scrambled("") +
-               scrambled("D:\\Sich") + scrambled("IT") + scrambled("1234");
-    expected += static_cast<char>(1 ^ 0x2D);
     const char flags[18] = {0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1};
-    expected.append(flags, 18);
+    expected += static_cast<char>(1 ^ 0x2D) + std::string(flags, 18);
     Berechnungsgrundlagen g;
     g.rundung = 15;
-    expected += blockBytes(g);
-    // Spot-check the scrambling by hand: "C" 0x43 ^ 0x2D = 0x6E, the NUL is the key.
-    ASSERT_EQ(expected[0], '\x6E');
-    ASSERT_EQ(expected.size(), 81u + 17 + 6 + 0 + 7 + 2 + 4);
-
+    expected += blockBytes(g.encode());
+    ASSERT_EQ(expected[0], '\x6E');  // "C" 0x43 ^ 0x2D, checked by hand
     ASSERT_TRUE(book.Einstellungen_laden_speichern(false));
-    EXPECT_EQ(readRaw(), expected);
+    EXPECT_EQ(dbtest::readFile(ini), expected);
     EXPECT_FALSE(platform::fileExists(platform::replacementTempPath(ini)));
 }
 
@@ -110,27 +89,23 @@ TEST_F(SettingsFile, MissingFileGivesSilentDefaults) {
     EXPECT_EQ(book.grundlagen, expected);
 }
 
+// Random strings (longer than the old 200-byte limit, bytes >= 0x80), flags
+// and blocks read back and write back the same bytes.
 TEST_F(SettingsFile, RoundTripsRandomSettings) {
     std::mt19937 rng(1234);
-    auto randomText = [&](int maxLen) {
-        std::string s(std::uniform_int_distribution<int>(0, maxLen)(rng), ' ');
-        for (char& c : s) c = static_cast<char>(std::uniform_int_distribution<int>(1, 255)(rng));
-        return s;
-    };
     for (int round = 0; round < 50; ++round) {
         Zeitbuch a(host);
         reset(a);
-        a.datenOrdner = randomText(300);  // longer than the old 200-byte limit
-        a.autoBenutzer = randomText(20);
-        a.autoPasswort = randomText(20);
-        a.backupOrdner = randomText(300);
-        a.bereichVorgabe = randomText(20);
-        a.adminPasswort = randomText(20);
+        for (int i = 0; i < 6; ++i) {
+            std::string t(rng() % (i == 0 || i == 3 ? 301 : 21), ' ');
+            for (char& c : t) c = static_cast<char>(1 + rng() % 255);
+            *strings(a)[i] = t;
+        }
         a.autoAnmeldung = rng() & 1;
         for (Feiertag& h : a.feiertage) h.ein = rng() & 1;
         std::array<uint8_t, 56> image;
         for (uint8_t& b : image) b = static_cast<uint8_t>(rng());
-        image[48] %= 3;       // decimals 0..2
+        image[48] %= 3;  // decimals 0..2
         image[49] = 1 + image[49] % 60;
         a.grundlagen = Berechnungsgrundlagen::decode(image);
         ASSERT_TRUE(a.Einstellungen_laden_speichern(false));
@@ -140,16 +115,11 @@ TEST_F(SettingsFile, RoundTripsRandomSettings) {
         ScriptedMessages boxes;
         ASSERT_TRUE(b.Einstellungen_laden_speichern(true));
         EXPECT_EQ(boxes.count(), 0u);
-        EXPECT_EQ(b.datenOrdner, a.datenOrdner);
-        EXPECT_EQ(b.autoBenutzer, a.autoBenutzer);
-        EXPECT_EQ(b.autoPasswort, a.autoPasswort);
-        EXPECT_EQ(b.backupOrdner, a.backupOrdner);
-        EXPECT_EQ(b.bereichVorgabe, a.bereichVorgabe);
-        EXPECT_EQ(b.adminPasswort, a.adminPasswort);
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(*strings(b)[i], *strings(a)[i]) << i;
         EXPECT_EQ(b.autoAnmeldung, a.autoAnmeldung);
         for (int i = 0; i < kHolidayCount; ++i) EXPECT_EQ(b.feiertage[i].ein, a.feiertage[i].ein);
         EXPECT_EQ(b.grundlagen, a.grundlagen);
-        EXPECT_EQ(settingsFileImage(b), readRaw());  // writes back the same bytes
+        EXPECT_EQ(settingsFileImage(b), dbtest::readFile(ini));
     }
 }
 
@@ -167,94 +137,62 @@ TEST_F(SettingsFile, LongStringsReadBackUpToTheLimit) {
 }
 
 TEST_F(SettingsFile, OutOfRangeBlockValuesAreBroughtIntoRange) {
-    struct Case {
-        uint8_t decimals, unit;
-        uint8_t wantDecimals, wantUnit;
-    };
-    for (const Case c : {Case{0, 0, 0, 60}, Case{2, 60, 2, 60}, Case{3, 61, 1, 60},
-                         Case{255, 255, 1, 60}, Case{1, 1, 1, 1}}) {
-        Berechnungsgrundlagen g;
-        auto image = g.encode();
-        image[48] = c.decimals;
-        image[49] = c.unit;
+    const uint8_t cases[][4] = {// decimals, unit read; decimals, unit wanted
+                                {0, 0, 0, 60}, {2, 60, 2, 60}, {3, 61, 1, 60}, {255, 255, 1, 60},
+                                {1, 1, 1, 1}};
+    for (const auto& c : cases) {
+        auto image = Berechnungsgrundlagen{}.encode();
+        image[48] = c[0];
+        image[49] = c[1];
         std::string bytes;
         for (int i = 0; i < 6; ++i) bytes += scrambled("s");
-        bytes += '\x2D';
-        bytes.append(18, '\1');
-        for (uint8_t b : image) bytes.push_back(static_cast<char>(b ^ 0x2D));
-        writeRaw(bytes);
+        dbtest::writeFile(ini, bytes + '\x2D' + std::string(18, '\1') + blockBytes(image));
         ASSERT_TRUE(book.Einstellungen_laden_speichern(true));
-        EXPECT_EQ(book.grundlagen.kommastellen, c.wantDecimals) << int(c.decimals);
-        EXPECT_EQ(book.grundlagen.rundung, c.wantUnit) << int(c.unit);
+        EXPECT_EQ(book.grundlagen.kommastellen, c[2]) << int(c[0]);
+        EXPECT_EQ(book.grundlagen.rundung, c[3]) << int(c[1]);
     }
 }
 
-// What a file cut after `length` bytes must give, for the file of `full`.
-struct Expectation {
-    int stringsRead;
-    bool flagRead, holidaysRead, blockRead;
-    std::vector<std::string> messages;
-};
-
-Expectation expectFor(const std::vector<size_t>& stringEnds, size_t length) {
-    Expectation e{};
-    while (e.stringsRead < 6 && stringEnds[e.stringsRead] <= length) ++e.stringsRead;
-    if (e.stringsRead < 6) return e;
-    const size_t s = stringEnds[5];
-    e.flagRead = length >= s + 1;
-    e.holidaysRead = length >= s + 19;
-    if (!e.holidaysRead) {
-        e.messages = {kHolidayMsg};
-        return e;
-    }
-    e.blockRead = length >= s + 75;
-    if (!e.blockRead) e.messages = {kBlockMsg};
-    return e;
-}
-
+// A file cut anywhere keeps the strings read whole (a failed string stops
+// the rest), resets the area and password, and names the missing part.
 TEST_F(SettingsFile, EveryTruncationKeepsWhatWasReadWhole) {
     Zeitbuch full(host);
     reset(full);
     const std::vector<std::string> values = {"/daten", "auto", "pw", "/sich", "Bereich", "9999"};
-    full.datenOrdner = values[0];
-    full.autoBenutzer = values[1];
-    full.autoPasswort = values[2];
-    full.backupOrdner = values[3];
-    full.bereichVorgabe = values[4];
-    full.adminPasswort = values[5];
+    std::vector<size_t> ends;
+    for (int i = 0; i < 6; ++i) {
+        *strings(full)[i] = values[i];
+        ends.push_back((i ? ends.back() : 0) + values[i].size() + 1);
+    }
     full.autoAnmeldung = true;
     for (Feiertag& h : full.feiertage) h.ein = !h.ein;
     full.grundlagen.prozentNormal = 33;
     const std::string image = settingsFileImage(full);
-    std::vector<size_t> ends;
-    size_t at = 0;
-    for (const std::string& v : values) ends.push_back(at += v.size() + 1);
-
+    const size_t s = ends[5];
     for (size_t length = 0; length < image.size(); ++length) {
         SCOPED_TRACE(length);
-        writeRaw(image.substr(0, length));
+        dbtest::writeFile(ini, image.substr(0, length));
         Zeitbuch b(host);
         reset(b);
-        const std::vector<std::string> start = {b.datenOrdner, "", "", "", "", "8542"};
+        const std::vector<std::string> start = {b.datenOrdner, "", "", ""};
         ScriptedMessages boxes;
         EXPECT_FALSE(b.Einstellungen_laden_speichern(true));
-        const Expectation e = expectFor(ends, length);
-        std::vector<std::string> shown;
-        for (const auto& m : boxes.shown()) shown.push_back(m.text);
-        EXPECT_EQ(shown, e.messages);
-        const std::array<std::string*, 4> kept = {&b.datenOrdner, &b.autoBenutzer,
-                                                  &b.autoPasswort, &b.backupOrdner};
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(*kept[i], i < e.stringsRead ? values[i] : start[i]);
-        EXPECT_EQ(b.bereichVorgabe, "");      // a bad file resets these two
+        const int read = static_cast<int>(std::count_if(ends.begin(), ends.end(),
+                                                        [&](size_t e) { return e <= length; }));
+        const bool holidays = read == 6 && length >= s + 19;
+        std::vector<std::string> want;
+        if (read == 6) want = {holidays ? kBlockMsg : kHolidayMsg};
+        EXPECT_EQ(boxes.count() ? boxes.last().text : "", want.empty() ? "" : want[0]);
+        EXPECT_EQ(boxes.count(), want.size());
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(*strings(b)[i], i < read ? values[i] : start[i]);
+        EXPECT_EQ(b.bereichVorgabe, "");  // a bad file resets these two
         EXPECT_EQ(b.adminPasswort, "8542");
-        EXPECT_EQ(b.autoAnmeldung, e.flagRead);
-        EXPECT_EQ(b.feiertage[0].ein, !e.holidaysRead);
+        EXPECT_EQ(b.autoAnmeldung, read == 6 && length >= s + 1);
+        EXPECT_EQ(b.feiertage[0].ein, !holidays);
         EXPECT_EQ(b.grundlagen, Berechnungsgrundlagen{});
     }
 }
 
-// The old file is deleted first: truncating an existing file is slow on some
-// file systems.
 TEST_F(SettingsFile, RandomMutationsNeverCrash) {
     Zeitbuch full(host);
     reset(full);
@@ -264,63 +202,44 @@ TEST_F(SettingsFile, RandomMutationsNeverCrash) {
     std::mt19937 rng(99);
     for (int round = 0; round < 2000; ++round) {
         std::string bytes = image;
-        const int edits = 1 + static_cast<int>(rng() % 4);
-        for (int e = 0; e < edits; ++e) {
-            const size_t at = rng() % bytes.size();
-            switch (rng() % 3) {
-                case 0: bytes[at] = static_cast<char>(rng()); break;
-                case 1: bytes.erase(at, 1 + rng() % 8); break;
-                default: bytes.insert(at, 1 + rng() % 8, static_cast<char>(rng())); break;
-            }
-            if (bytes.empty()) bytes = "x";
-        }
-        platform::deleteFile(ini);
-        writeRaw(bytes);
+        dbtest::mutate(bytes, rng, 4, 8);
+        dbtest::writeFile(ini, bytes);
         Zeitbuch b(host);
         reset(b);
         ScriptedMessages boxes;
-        const bool good = b.Einstellungen_laden_speichern(true);
-        ASSERT_LE(boxes.count(), 1u);
-        if (!good) {
+        if (!b.Einstellungen_laden_speichern(true)) {
             EXPECT_EQ(b.adminPasswort, "8542");
             EXPECT_EQ(b.grundlagen, Berechnungsgrundlagen{});
         }
-        EXPECT_GE(b.grundlagen.rundung, 1);
-        EXPECT_LE(b.grundlagen.rundung, 60);
+        ASSERT_LE(boxes.count(), 1u);
+        EXPECT_TRUE(b.grundlagen.rundung >= 1 && b.grundlagen.rundung <= 60);
         EXPECT_LE(b.grundlagen.kommastellen, 2);
     }
 }
 
+// A write that fails at any point (or a folder that cannot take the file)
+// reports the failure and leaves the previous file intact.
 TEST_F(SettingsFile, AFailedWriteLeavesThePreviousFileIntact) {
     book.adminPasswort = "1111";
     ASSERT_TRUE(book.Einstellungen_laden_speichern(false));
-    const std::string previous = readRaw();
+    const std::string previous = dbtest::readFile(ini);
     platform::resetWriteCallCount();
     ASSERT_TRUE(book.Einstellungen_laden_speichern(false));  // same bytes again
     const int calls = platform::writeCallCount();
     ASSERT_GE(calls, 2);  // the write and the rename
-
     book.adminPasswort = "3333";
-    for (int k = 1; k <= calls; ++k) {
+    for (int k = 1; k <= calls + 1; ++k) {
         SCOPED_TRACE(k);
         ScriptedMessages boxes;
+        if (k > calls) book.programmOrdner = dir.file("missing");
         platform::injectWriteFailure(k);
         EXPECT_FALSE(book.Einstellungen_laden_speichern(false));
         platform::injectWriteFailure(0);
         ASSERT_EQ(boxes.count(), 1u);
-        EXPECT_EQ(boxes.last().text, kWriteMsg);
-        EXPECT_EQ(boxes.last().caption, "Fehler");
-        EXPECT_EQ(readRaw(), previous);
+        EXPECT_EQ(dbtest::lastBox(boxes), kWriteMsg + "|Fehler");
+        EXPECT_EQ(dbtest::readFile(ini), previous);
         EXPECT_FALSE(platform::fileExists(platform::replacementTempPath(ini)));
     }
-}
-
-TEST_F(SettingsFile, UnwritableFolderReportsTheFailure) {
-    book.programmOrdner = dir.file("missing");
-    ScriptedMessages boxes;
-    EXPECT_FALSE(book.Einstellungen_laden_speichern(false));
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().text, kWriteMsg);
 }
 
 }  // namespace
