@@ -1,0 +1,232 @@
+// Clipboard, printers, the Qt message box and popup menus.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <fstream>
+#include <sstream>
+
+#include "platform/core/codepage.h"
+#include "platform/ui/clipboard.h"
+#include "platform/ui/popup_menu.h"
+#include "platform/ui/qt_message_box.h"
+#include "platform/ui/qt_printer.h"
+#include "platform/ui/recording_printer.h"
+#include "tests/support/temp_dir.h"
+
+namespace ui {
+namespace {
+
+using platform::cp1252;
+
+TEST(Clipboard, TextOemHtmlAndNamedFormats) {
+    clearClipboard();
+    EXPECT_FALSE(clipboardText().has_value());
+    ClipboardContent c;
+    c.setText(cp1252("Überstunden 5,50 €"));
+    ASSERT_TRUE(putOnClipboard(c));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("Überstunden 5,50 €"));
+    // Another program's text reads as Windows-1252 up to a NUL, and as code page 850.
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("Gr\xC3\xBC\xC3\x9F" "e") + QChar(0) + "rest");
+    EXPECT_EQ(clipboardText(), cp1252("Grüße"));
+    EXPECT_EQ(clipboardOemText(), "Gr\x81\xE1" "e");
+    c = {};
+    c.setOemText(std::string("12.03.24 \x84\x94\x81\0cd", 15));  // äöü in code page 850
+    putOnClipboard(c);
+    EXPECT_EQ(clipboardOemText(), "12.03.24 \x84\x94\x81");
+    EXPECT_EQ(clipboardText(), cp1252("12.03.24 äöü"));
+
+    // "HTML Format": a header of byte offsets, then the document; Qt also gets it as HTML.
+    const std::string bytes = "Version:0.9\r\nStartHTML:000000053\r\nEndHTML:000000085\r\n<html><body>" +
+                              cp1252("<td>März</td>") + "</body>";
+    ASSERT_EQ(bytes.size(), 85u);
+    double value = 45356.5;
+    std::string raw(8, '\0');
+    std::memcpy(raw.data() + 1, &value, 7);  // NULs inside binary data are kept
+    c = {};
+    c.setText("Tab");
+    c.setHtmlFormat(bytes);
+    c.setFormat("TDateTime", raw);
+    ASSERT_TRUE(putOnClipboard(c));
+    EXPECT_EQ(clipboardFormat(kHtmlFormat), bytes);
+    EXPECT_EQ(clipboardFormat("TDateTime"), raw);
+    EXPECT_FALSE(clipboardFormat("Other").has_value());
+    EXPECT_EQ(clipboardText(), "Tab");
+    EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->html(), QString::fromUtf8("<html><body><td>März</td></body>"));
+    clearClipboard();
+    EXPECT_FALSE(clipboardHasFormat("TDateTime"));
+}
+
+TEST(Clipboard, HtmlOffsetsOutsideTheTextGiveTheWholeText) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"StartHTML:5\nEndHTML:9\nabcdefghij", "HTML"}, {"StartHTML:5\nEndHTML:99\nabc", ""},
+        {"StartHTML:9\nEndHTML:5\nabcdefghij", ""},      {"StartHTML:\nEndHTML:5\n", ""},
+        {"no header", ""}, {"StartHTML:99999999999999999999999\nEndHTML:1", ""}};
+    for (const auto& [in, out] : cases) EXPECT_EQ(htmlOfHtmlFormat(in), out.empty() ? in : out) << in;
+}
+
+struct RecordingPrinterTest : ::testing::Test {
+    void SetUp() override { rec = &install(RecordingPrinter::a4At96Dpi()); }
+    void TearDown() override { replacePrinter(nullptr); }
+    RecordingPrinter& install(const PrinterMetrics& m) {
+        auto p = std::make_unique<RecordingPrinter>(m);
+        RecordingPrinter& r = *p;
+        replacePrinter(std::move(p));
+        return r;
+    }
+    RecordingPrinter* rec = nullptr;
+};
+
+TEST_F(RecordingPrinterTest, KeepsEveryPageAndItsTexts) {
+    Printer& p = printer();
+    p.NewPage();  // not printing: nothing
+    EXPECT_FALSE(p.EndDoc());
+    rec->failNextBegin();
+    EXPECT_FALSE(p.BeginDoc("x"));
+    p.canvas().TextOut(0, 0, "lost");  // no page: drawn nowhere
+    ASSERT_TRUE(p.BeginDoc("Kronlaufbuch"));
+    EXPECT_FALSE(p.BeginDoc("nested"));
+    p.canvas().TextOut(100, 50, "\xDC" "berstunden");
+    p.canvas().brush.color = clBlack;
+    p.canvas().FillRect(Rect{10, 10, 20, 12});
+    p.NewPage();
+    EXPECT_EQ(p.pageNumber(), 2);
+    p.canvas().TextOut(0, 0, "Seite 2");
+    p.canvas().TextOut(30, 40, "Ende");
+    EXPECT_TRUE(p.EndDoc());
+    EXPECT_FALSE(p.printing() || p.canvas().isAttached());
+    ASSERT_EQ(rec->pages().size(), 2u);
+    EXPECT_EQ(rec->pages()[0].texts, (std::vector<RecordedText>{{100, 50, "\xDC" "berstunden"}}));
+    EXPECT_EQ(rec->pages()[1].texts, (std::vector<RecordedText>{{0, 0, "Seite 2"}, {30, 40, "Ende"}}));
+    const QImage& first = rec->pages()[0].image;
+    EXPECT_EQ(first.size(), QSize(rec->metrics().pageWidth, rec->metrics().pageHeight));
+    EXPECT_EQ(fromQRgb(first.pixel(10, 10)), clBlack);
+    EXPECT_EQ(fromQRgb(first.pixel(20, 10)), clWhite);
+    EXPECT_EQ(rec->documents(), 1);
+
+    PrinterMetrics m = RecordingPrinter::a4At96Dpi();  // font points follow the resolution
+    m.pixelsPerInchX = m.pixelsPerInchY = 300;
+    RecordingPrinter& r = install(m);
+    ASSERT_TRUE(printer().BeginDoc("x"));
+    printer().canvas().font.setSize(12);
+    EXPECT_EQ(printer().canvas().font.height(printer().canvas().pixelsPerInch()), -50);
+    EXPECT_GT(printer().canvas().TextHeight("Hg"), 50);
+    printer().Abort();
+    EXPECT_TRUE(r.aborted());
+    EXPECT_FALSE(printer().printing());
+}
+
+TEST(QtPrinter, A4GeometryAndPdfOutput) {
+    QtPrinter p;
+    const PrinterMetrics m = p.metrics();
+    ASSERT_GT(m.pixelsPerInchX, 0);
+    EXPECT_EQ(m.pixelsPerInchX, m.pixelsPerInchY);
+    const double point = m.pixelsPerInchX / 72.0;  // Qt keeps A4 in whole points
+    EXPECT_NEAR(m.physicalWidth, 210.0 / 25.4 * m.pixelsPerInchX, point);
+    EXPECT_NEAR(m.physicalHeight, 297.0 / 25.4 * m.pixelsPerInchY, point);
+    EXPECT_TRUE(m.offsetX >= 0 && m.offsetY >= 0);
+    EXPECT_EQ(m.pageWidth, m.physicalWidth - 2 * m.offsetX);
+    EXPECT_LE(m.pageHeight, m.physicalHeight - m.offsetY);
+
+    p.setPdfOutput("/nonexistent/folder/x.pdf");
+    EXPECT_FALSE(p.BeginDoc("x"));
+    testing_support::TempDir dir;
+    p.setPdfOutput(dir.file("Auszug.pdf"));
+    ASSERT_TRUE(p.BeginDoc("Auszug"));
+    p.canvas().TextOut(100, 100, "Seite 1");
+    p.NewPage();
+    p.canvas().TextOut(100, 100, "Seite 2");
+    ASSERT_TRUE(p.EndDoc());
+    std::stringstream pdf;
+    pdf << std::ifstream(dir.file("Auszug.pdf"), std::ios::binary).rdbuf();
+    EXPECT_EQ(pdf.str().substr(0, 5), "%PDF-");
+    EXPECT_NE(pdf.str().find("/Count 2"), std::string::npos);
+}
+
+using platform::Answer;
+using platform::Buttons;
+
+TEST(QtMessageBox, GermanButtonsTextsAndAnswers) {
+    const struct {
+        Buttons buttons;
+        QStringList texts;  // sorted
+        QString defaultText, click;
+        Answer answer;
+    } cases[] = {
+        {Buttons::Ok, {"OK"}, "OK", "OK", Answer::Ok},
+        {Buttons::OkCancel, {"Abbrechen", "OK"}, "OK", "Abbrechen", Answer::Cancel},
+        {Buttons::YesNo, {"Ja", "Nein"}, "Ja", "Nein", Answer::No},
+        {Buttons::YesNoCancel, {"Abbrechen", "Ja", "Nein"}, "Ja", "Ja", Answer::Yes},
+        {Buttons::RetryCancel, {"Abbrechen", "Wiederholen"}, "Wiederholen", "Wiederholen", Answer::Retry},
+    };
+    installQtMessageBoxes();
+    for (const auto& c : cases) {
+        const auto box = makeMessageBox({"t", "c", c.buttons, platform::Icon::None});
+        QStringList texts;
+        for (QAbstractButton* b : box->buttons()) texts << b->text();
+        texts.sort();
+        EXPECT_EQ(texts, c.texts);
+        ASSERT_NE(box->defaultButton(), nullptr);
+        EXPECT_EQ(box->defaultButton()->text(), c.defaultText);
+        QTimer::singleShot(0, [&c] {  // the installed handler answers with the clicked button
+            if (auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                for (QAbstractButton* b : shown->buttons())
+                    if (b->text() == c.click) b->click();
+        });
+        EXPECT_EQ(platform::MessageBox("Frage?", "Achtung", c.buttons), c.answer);
+    }
+    QTimer::singleShot(0, [] {  // closed with Escape: the cancelling answer
+        if (QWidget* w = QApplication::activeModalWidget()) w->close();
+    });
+    EXPECT_EQ(platform::MessageBox("Frage?", "Achtung", Buttons::YesNo), Answer::No);
+    platform::setMessageHandler(nullptr);
+    const auto box = makeMessageBox({cp1252("Einträge für März"), cp1252("Kann ich nicht!"), Buttons::Ok,
+                                     platform::Icon::Warning});
+    EXPECT_EQ(box->text(), QString::fromUtf8("Einträge für März"));
+    EXPECT_EQ(box->windowTitle(), "Kann ich nicht!");
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+}
+
+TEST(PopupMenu, ScriptedAndQtMenusReturnTheChosenId) {
+    PopupMenu m;
+    m.add("&Kopieren", 2);
+    m.add(cp1252("&Einfügen"), 3).enabled = false;
+    m.addSeparator();
+    m.add(cp1252("&Löschen"), 4);
+    EXPECT_EQ(m.item(4)->caption, cp1252("&Löschen"));
+    EXPECT_EQ(m.item(0), nullptr);  // the separator is no item
+    {
+        ScriptedPopupMenus script;
+        script.choose(2);
+        script.choose(3);  // disabled: no choice
+        EXPECT_EQ(m.popup(QPoint(10, 20)), 2);
+        EXPECT_EQ(m.popup(QPoint(10, 20)), 0);
+        EXPECT_EQ(m.popup(QPoint(1, 2)), 0);  // queue empty: closed
+        ASSERT_EQ(script.shown().size(), 3u);
+        EXPECT_EQ(script.shown()[0].position, QPoint(10, 20));
+        EXPECT_FALSE(script.shown()[0].items[1].enabled);
+    }
+    QStringList texts;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) return;
+        for (QAction* a : menu->actions()) texts << a->text();
+        menu->setActiveAction(menu->actions()[3]);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    EXPECT_EQ(m.popup(QPoint(50, 50)), 4);
+    EXPECT_EQ(texts, (QStringList{"&Kopieren", QString::fromUtf8("&Einfügen"), "", QString::fromUtf8("&Löschen")}));
+    QTimer::singleShot(0, [] {
+        if (QWidget* w = QApplication::activePopupWidget()) w->close();
+    });
+    EXPECT_EQ(m.popup(QPoint(50, 50)), 0);
+}
+
+}  // namespace
+}  // namespace ui
