@@ -45,7 +45,6 @@ protected:
     std::unique_ptr<app::TAnmeldung> anmeldung;
 
     void SetUp() override {
-        oldCwd_ = std::filesystem::current_path();
         std::filesystem::current_path(dir.path());
         ui::setBeepHandler([this] { ++beeps; });
         oldRunner_ = app::TAnmeldung::modalRunner();
@@ -58,12 +57,14 @@ protected:
         ui::setBeepHandler({});
         std::filesystem::current_path(oldCwd_);
     }
+    std::filesystem::path oldCwd_ = std::filesystem::current_path();
 
     std::string dataDir() const { return platform::joinPath(dir.path(), "Benutzer"); }
     std::string dataFile(const char* name) const { return platform::joinPath(dataDir(), name); }
 
-    // The window without the sign-in dialog.
+    // The window without the sign-in dialog (any earlier one closed first).
     void createWindow() {
+        anmeldung.reset(), form.reset();
         form = std::make_unique<app::TForm1>();
         form->onTerminate = [this] { terminated = true; };
         form->onHelp = [this](int context) { helpShown.push_back(context); };
@@ -122,14 +123,7 @@ protected:
     }
 
     std::string caption() const { return ui::fromQString(form->windowTitle()); }
-    bool shownText(const std::string& text) const {
-        for (const auto& b : boxes.shown())
-            if (b.text == text) return true;
-        return false;
-    }
 
-private:
-    std::filesystem::path oldCwd_;
     std::function<int(QDialog&)> oldRunner_;
     std::unique_ptr<book::Zeitbuch> stored_;
 };
