@@ -8,10 +8,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <optional>
-#include <string>
 
 #include "app/main_window.h"
 #include "app/sign_in_dialog.h"
@@ -51,8 +48,7 @@ protected:
         scriptSignIn({}, {});  // unless a test scripts the user, the sign-in dialog is cancelled
     }
     void TearDown() override {
-        anmeldung.reset();
-        form.reset();
+        anmeldung.reset(), form.reset();
         app::TAnmeldung::modalRunner() = oldRunner_;
         ui::setBeepHandler({});
         std::filesystem::current_path(oldCwd_);
@@ -66,6 +62,7 @@ protected:
     void createWindow() {
         anmeldung.reset(), form.reset();
         form = std::make_unique<app::TForm1>();
+        terminated = false;
         form->onTerminate = [this] { terminated = true; };
         form->onHelp = [this](int context) { helpShown.push_back(context); };
         form->fileDialog = [this](const std::string&, const std::string&, bool) { return ++fileAsks, fileAnswer; };
@@ -82,19 +79,15 @@ protected:
     // Without a name the user just cancels.
     void scriptSignIn(std::optional<std::string> name, std::string password, bool automatic = false) {
         app::TAnmeldung::modalRunner() = [=, this](QDialog& d) {
-            ++modalRuns;
             auto& a = static_cast<app::TAnmeldung&>(d);
-            d.show();
+            ++modalRuns, d.show();
             if (name) {
-                a.Edit1->setText(ui::toQString(*name));
-                a.Edit2->setText(ui::toQString(password));
-                a.CheckBox1->setChecked(automatic);
-                a.Ok1Click();
+                a.Edit1->setText(ui::toQString(*name)), a.Edit2->setText(ui::toQString(password));
+                a.CheckBox1->setChecked(automatic), a.Ok1Click();
                 stillOpenAfterOk = d.isVisible();
             }
             if (d.isVisible()) a.Button1Click();
-            d.hide();
-            return d.result();
+            return d.hide(), d.result();
         };
     }
 
