@@ -180,27 +180,6 @@ TEST(Canvas, TextOutFillsItsCellFromTheTopOnTheBrushColour) {
     EXPECT_EQ(r.count(clWhite, 0, 0, 100, 30), 100 * 30 - 10 * 15);
 }
 
-TEST(Canvas, PenStylesHatchesAndTurnedText) {
-    Surface s(60, 60);
-    s.canvas.pen.style = PenStyle::Dot;
-    s.canvas.MoveTo(0, 1);
-    s.canvas.LineTo(40, 1);
-    const int dots = s.count(clBlack, 0, 1, 41, 2);
-    EXPECT_TRUE(dots > 5 && dots < 35) << dots;
-    s.canvas.brush.style = BrushStyle::DiagCross;
-    s.canvas.brush.color = clBlue;
-    s.canvas.FillRect(Rect{0, 10, 20, 30});
-    const int hatch = s.count(clBlue, 0, 0, 60, 60);
-    EXPECT_TRUE(hatch > 0 && hatch < 400) << hatch;  // within the rectangle, background between the lines
-    // Text turned by 90 degrees runs upwards from its start point.
-    s.canvas.brush.style = BrushStyle::Clear;
-    s.canvas.font.orientation = 900;
-    s.canvas.font.setHeight(-12);
-    s.canvas.TextOut(40, 55, "Text");
-    EXPECT_GT(s.count(clBlack, 40, 31, 56, 55), 10);
-    EXPECT_EQ(s.count(clBlack, 56, 0, 60, 60), 0);
-}
-
 TEST(Color, PlainSystemAndOddValues) {
     for (const auto& [value, want] : std::vector<std::pair<TColor, QColor>>{
              {clRed, QColor(255, 0, 0)}, {0xFF8000, QColor(0, 128, 255)}, {0x123456, QColor(0x56, 0x34, 0x12)}}) {
