@@ -24,6 +24,11 @@ class ProbeControl : public Control {
 public:
     std::vector<std::string> calls;
     bool has(const std::string& s) const { return std::count(calls.begin(), calls.end(), s) == 1; }
+    std::vector<std::string> starting(const std::string& a, const std::string& b = "-") const {
+        std::vector<std::string> v;
+        std::copy_if(calls.begin(), calls.end(), std::back_inserter(v), [&](auto& s) { return !s.find(a) || !s.find(b); });
+        return v;
+    }
 
 protected:
     template <typename... A>
@@ -56,10 +61,8 @@ TEST(Control, MouseEventsReachHandlersAndDrawingShowsOnScreen) {
     c.show();
     QTest::mouseClick(&c, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 12));
     QTest::mouseClick(&c, Qt::RightButton, Qt::NoModifier, QPoint(30, 20));
-    std::vector<std::string> mouse;
-    for (const auto& s : c.calls)
-        if (s.rfind("down", 0) == 0 || s.rfind("up", 0) == 0) mouse.push_back(s);
-    EXPECT_EQ(mouse, (std::vector<std::string>{"down 0 9 10 12", "up 0 1 10 12", "down 1 16 30 20", "up 1 0 30 20"}));
+    EXPECT_EQ(c.starting("down", "up"),
+              (std::vector<std::string>{"down 0 9 10 12", "up 0 1 10 12", "down 1 16 30 20", "up 1 0 30 20"}));
     EXPECT_EQ(fromQRgb(c.backingImage().pixel(31, 21)), clRed);  // drawn by the handler...
     const QImage shown = c.grab().toImage();                     // ...and copied by the paint event
     EXPECT_EQ(fromQRgb(shown.pixel(11, 13)), clRed);
@@ -101,8 +104,7 @@ TEST(Control, ResizeKeepsTheDrawingAndTimersFireTheirOwnIdOnce) {
     c.canvas().brush.color = clBlue;
     c.canvas().FillRect(Rect{0, 0, 5, 5});
     c.resize(40, 30);
-    EXPECT_EQ(c.canvas().Pixel(2, 2), clBlue);
-    EXPECT_EQ(c.canvas().Pixel(35, 25), toPlainColor(clBtnFace));
+    EXPECT_EQ(std::tuple(c.canvas().Pixel(2, 2), c.canvas().Pixel(35, 25)), std::tuple(clBlue, toPlainColor(clBtnFace)));
     c.armTimer(7, 1);
     c.armTimer(7, 1);  // re-arming replaces, it does not add a second timer
     QTRY_VERIFY_WITH_TIMEOUT(c.has("timer 7"), 2000);
@@ -173,7 +175,7 @@ TEST(MouseHook, SeesPressesBeforeTheWidgetAndCanSwallowThem) {
     }
     click();  // hook gone
     EXPECT_EQ(seen, (std::vector<QWidget*>{a, a}));
-    EXPECT_EQ(std::count_if(a->calls.begin(), a->calls.end(), [](auto& s) { return s.rfind("down", 0) == 0; }), 2);
+    EXPECT_EQ(a->starting("down").size(), 2u);
 }
 
 constexpr unsigned kDatum = 0x8190, kMarker = 0x8191, kBaseOnly = 0x8200;

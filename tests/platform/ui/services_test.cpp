@@ -57,9 +57,7 @@ TEST(Clipboard, TextOemHtmlAndNamedFormats) {
     EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->html(), QString::fromUtf8("<html><body><td>März</td></body>"));
     clearClipboard();
     EXPECT_FALSE(clipboardHasFormat("TDateTime") || clipboardText().has_value());
-}
-
-TEST(Clipboard, HtmlOffsetsOutsideTheTextGiveTheWholeText) {
+    // "HTML Format" offsets outside the text give the whole text.
     const std::pair<std::string, std::string> cases[] = {
         {"StartHTML:5\nEndHTML:9\nabcdefghij", "HTML"}, {"StartHTML:5\nEndHTML:99\nabc", ""},
         {"StartHTML:9\nEndHTML:5\nabcdefghij", ""},      {"StartHTML:\nEndHTML:5\n", ""},
