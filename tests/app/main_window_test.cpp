@@ -154,19 +154,6 @@ TEST_F(WindowTest, AFailedSaveOffersSaveAsAndKeepsThePage) {
     EXPECT_TRUE(form->FormClose());
     EXPECT_TRUE(std::filesystem::exists(fileAnswer));
     EXPECT_EQ(tuple(b.texte.size(), form->commandEnabled("Speichern")), tuple(1u, false));
-    // "Neu" on the emptied page asks nothing and leaves it unchanged.
-    form->action("NeuSeite")->trigger();
-    EXPECT_EQ(tuple(boxes.count(), form->commandEnabled("Speichern")), tuple(2u, false));
-}
-
-TEST_F(WindowTest, StartOptionsSetTheCalculationSwitches) {
-    settings([](book::Zeitbuch& b) { b.grundlagen.optionen = book::kOptPkw | book::kOptGanzeWochen; });
-    createWindow();
-    const auto& b = form->buch();
-    EXPECT_EQ(tuple(b.pkw, b.ganzeWochen, b.proTag, b.bereitschaft, b.feiertageEin, b.mathRunden),
-              tuple(true, true, true, false, false, false));
-    for (const char* name : {"WZUschlag", "Feiertage1", "ADA"}) EXPECT_FALSE(form->commandChecked(name)) << name;
-    EXPECT_FALSE(form->commandEnabled("PKW_Berechnung"));  // only with standby on
 }
 
 TEST_F(WindowTest, StatusCodesHelpClockAndToday) {

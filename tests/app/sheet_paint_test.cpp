@@ -20,7 +20,6 @@ TEST(SheetGeometry, RowsScrollExtentAndWalkBack) {
         for (int n : lengths) t.emplace_back(n, 'a');
         return t;
     };
-    EXPECT_EQ(tuple(app::sectionRight(0), app::sectionRight(5), app::sheetRightEdge()), tuple(41, 317, 723));
     EXPECT_EQ(tuple(app::openLineRows(60), app::storedLineRows(60), app::storedLineRows(61)), tuple(3, 2, 3));
     app::SheetGeometry g;  // more rows per text in the pixel tests
     g.compute(318, 740);

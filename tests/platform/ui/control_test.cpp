@@ -1,5 +1,5 @@
-// The control base (events to handlers, backing image, timers), caret, timer,
-// beep, the mouse hook and synchronous window messages.
+// The control base (events to handlers, backing image), caret, timer, beep and
+// synchronous window messages.
 #include "platform/ui/control.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,6 @@
 
 #include "platform/ui/beep.h"
 #include "platform/ui/caret.h"
-#include "platform/ui/mouse_hook.h"
 #include "platform/ui/timer.h"
 #include "platform/ui/window_messages.h"
 
@@ -24,7 +23,7 @@ class ProbeControl : public Control {
 public:
     std::vector<std::string> calls;
     bool has(const std::string& s) const { return std::count(calls.begin(), calls.end(), s) == 1; }
-    std::vector<std::string> starting(const std::string& a, const std::string& b = "-") const {
+    std::vector<std::string> starting(const std::string& a, const std::string& b) const {
         std::vector<std::string> v;
         std::copy_if(calls.begin(), calls.end(), std::back_inserter(v), [&](auto& s) { return !s.find(a) || !s.find(b); });
         return v;
@@ -49,10 +48,6 @@ protected:
     void GotFocus() override { log("focus in"); }
     void LostFocus() override { log("focus out"); }
     void Resized(int w, int h) override { log("resized", w, h); }
-    void TimerFired(int id) override {
-        log("timer", id);
-        disarmTimer(id);
-    }
 };
 
 TEST(Control, MouseEventsReachHandlersAndDrawingShowsOnScreen) {
@@ -98,19 +93,13 @@ TEST(Control, KeysWheelResizeAndFocusReachHandlers) {
     EXPECT_EQ(c->backingImage().size(), QSize(80, 50));
 }
 
-TEST(Control, ResizeKeepsTheDrawingAndTimersFireTheirOwnIdOnce) {
+TEST(Control, ResizeKeepsTheDrawing) {
     ProbeControl c;
     c.resize(20, 20);
     c.canvas().brush.color = clBlue;
     c.canvas().FillRect(Rect{0, 0, 5, 5});
     c.resize(40, 30);
     EXPECT_EQ(std::tuple(c.canvas().Pixel(2, 2), c.canvas().Pixel(35, 25)), std::tuple(clBlue, toPlainColor(clBtnFace)));
-    c.armTimer(7, 1);
-    c.armTimer(7, 1);  // re-arming replaces, it does not add a second timer
-    QTRY_VERIFY_WITH_TIMEOUT(c.has("timer 7"), 2000);
-    QTest::qWait(20);
-    EXPECT_TRUE(c.has("timer 7"));
-    EXPECT_FALSE(c.isTimerArmed(7));
 }
 
 TEST(Caret, InvertsItsRectangleAndRestoresThePixels) {
@@ -157,25 +146,6 @@ TEST(Timer, FiresWithItselfAsSenderWhileEnabled) {
     Beep();
     setBeepHandler(nullptr);
     EXPECT_EQ(fired, 3);
-}
-
-TEST(MouseHook, SeesPressesBeforeTheWidgetAndCanSwallowThem) {
-    QWidget top;
-    auto* a = new ProbeControl;
-    a->setParent(&top);
-    top.show();
-    std::vector<QWidget*> seen;
-    const auto click = [&] { QTest::mouseClick(a, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5)); };
-    {
-        MouseHook hook([&](MouseHookEvent e, QWidget* w, QPoint) {
-            if (e == MouseHookEvent::Press) seen.push_back(w);
-            return e == MouseHookEvent::Press && seen.size() == 2;  // swallows the second press
-        });
-        click(), click();
-    }
-    click();  // hook gone
-    EXPECT_EQ(seen, (std::vector<QWidget*>{a, a}));
-    EXPECT_EQ(a->starting("down").size(), 2u);
 }
 
 constexpr unsigned kDatum = 0x8190, kMarker = 0x8191, kBaseOnly = 0x8200;

@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <fstream>
-#include <sstream>
 
 #include "platform/core/codepage.h"
 #include "platform/ui/clipboard.h"
@@ -18,7 +16,6 @@
 #include "platform/ui/qt_message_box.h"
 #include "platform/ui/qt_printer.h"
 #include "platform/ui/recording_printer.h"
-#include "tests/support/temp_dir.h"
 
 namespace ui {
 namespace {
@@ -112,7 +109,7 @@ TEST(RecordingPrinter, KeepsEveryPageAndItsTexts) {
     replacePrinter(nullptr);
 }
 
-TEST(QtPrinter, A4GeometryAndPdfOutput) {
+TEST(QtPrinter, A4GeometryInDevicePixels) {
     QtPrinter p;
     const PrinterMetrics m = p.metrics();
     ASSERT_GT(m.pixelsPerInchX, 0);
@@ -123,18 +120,6 @@ TEST(QtPrinter, A4GeometryAndPdfOutput) {
     EXPECT_TRUE(m.offsetX >= 0 && m.offsetY >= 0 && m.pageHeight <= m.physicalHeight - m.offsetY);
     EXPECT_EQ(m.pageWidth, m.physicalWidth - 2 * m.offsetX);
 
-    p.setPdfOutput("/nonexistent/folder/x.pdf");
-    EXPECT_FALSE(p.BeginDoc("x"));
-    testing_support::TempDir dir;
-    p.setPdfOutput(dir.file("Auszug.pdf"));
-    ASSERT_TRUE(p.BeginDoc("Auszug"));
-    p.canvas().TextOut(100, 100, "Seite 1");
-    p.NewPage();
-    p.canvas().TextOut(100, 100, "Seite 2");
-    ASSERT_TRUE(p.EndDoc());
-    std::stringstream pdf;
-    pdf << std::ifstream(dir.file("Auszug.pdf"), std::ios::binary).rdbuf();
-    EXPECT_TRUE(pdf.str().rfind("%PDF-", 0) == 0 && pdf.str().find("/Count 2") != std::string::npos);
 }
 
 using platform::Answer;
