@@ -50,7 +50,7 @@ protected:
     void Resized(int w, int h) override { log("resized", w, h); }
 };
 
-TEST(Control, MouseEventsReachHandlersAndDrawingShowsOnScreen) {
+TEST(Control, MouseEventsDrawingShownAndKeptOnResize) {
     ProbeControl c;
     c.resize(60, 40);
     c.show();
@@ -62,6 +62,8 @@ TEST(Control, MouseEventsReachHandlersAndDrawingShowsOnScreen) {
     const QImage shown = c.grab().toImage();                     // ...and copied by the paint event
     EXPECT_EQ(fromQRgb(shown.pixel(11, 13)), clRed);
     EXPECT_EQ(fromQRgb(shown.pixel(40, 5)), toPlainColor(clBtnFace));
+    c.resize(90, 60);  // resizing keeps what was drawn
+    EXPECT_EQ(std::tuple(c.canvas().Pixel(11, 13), c.canvas().Pixel(85, 55)), std::tuple(clRed, toPlainColor(clBtnFace)));
 }
 
 TEST(Control, KeysWheelResizeAndFocusReachHandlers) {
@@ -91,15 +93,6 @@ TEST(Control, KeysWheelResizeAndFocusReachHandlers) {
         EXPECT_TRUE(c->has(s)) << s;
     EXPECT_FALSE(c->has("press 99"));
     EXPECT_EQ(c->backingImage().size(), QSize(80, 50));
-}
-
-TEST(Control, ResizeKeepsTheDrawing) {
-    ProbeControl c;
-    c.resize(20, 20);
-    c.canvas().brush.color = clBlue;
-    c.canvas().FillRect(Rect{0, 0, 5, 5});
-    c.resize(40, 30);
-    EXPECT_EQ(std::tuple(c.canvas().Pixel(2, 2), c.canvas().Pixel(35, 25)), std::tuple(clBlue, toPlainColor(clBtnFace)));
 }
 
 TEST(Caret, InvertsItsRectangleAndRestoresThePixels) {
