@@ -1,13 +1,18 @@
+// Canvas pixel rules, copy modes, bitmaps and text; colour values and font mapping.
 #include "platform/ui/canvas.h"
 
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QFontMetrics>
-
+#include <QGuiApplication>
+#include <QPalette>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/ui/bitmap.h"
+#include "platform/ui/color.h"
 #include "platform/ui/font_mapping.h"
 
 namespace ui {
@@ -19,282 +24,178 @@ struct Surface {
         image.fill(Qt::white);
         canvas.attach(&image);
     }
-    // The pixels of one row as a string: '#' for `ink`, '.' for white, '?' else.
-    std::string row(int y, int from, int to, TColor ink = clBlack) const {
+    // A w x h area as rows of '#' black, '.' white, 'r' red, 'b' blue, 'y' yellow, '?' else.
+    std::string picture(int x0, int y0, int w, int h) const {
         std::string s;
-        for (int x = from; x < to; ++x) {
-            const TColor c = canvas.Pixel(x, y);
-            s += c == ink ? '#' : c == clWhite ? '.' : '?';
-        }
+        for (int y = y0; y < y0 + h; ++y, s += '|')
+            for (int x = x0; x < x0 + w; ++x) {
+                const TColor c = canvas.Pixel(x, y);
+                s += c == clBlack ? '#' : c == clWhite ? '.' : c == clRed ? 'r' : c == clBlue ? 'b' : c == clYellow ? 'y' : '?';
+            }
         return s;
     }
-    std::string column(int x, int from, int to, TColor ink = clBlack) const {
-        std::string s;
-        for (int y = from; y < to; ++y) {
-            const TColor c = canvas.Pixel(x, y);
-            s += c == ink ? '#' : c == clWhite ? '.' : '?';
-        }
-        return s;
+    int count(TColor c, int x0, int y0, int x1, int y1) const {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += canvas.Pixel(x, y) == c;
+        return n;
     }
     QImage image;
     Canvas canvas;
 };
 
-TEST(Canvas, LineToLeavesOutItsLastPixel) {
+TEST(Canvas, GdiEdgeRules) {
     Surface s;
-    s.canvas.MoveTo(2, 5);
-    s.canvas.LineTo(8, 5);
-    EXPECT_EQ(s.row(5, 0, 10), "..######..");
-    s.canvas.MoveTo(3, 10);
-    s.canvas.LineTo(3, 14);
-    EXPECT_EQ(s.column(3, 8, 16), "..####..");
-    // Right to left: the start pixel is drawn, the end pixel is not.
-    s.canvas.MoveTo(9, 20);
-    s.canvas.LineTo(4, 20);
-    EXPECT_EQ(s.row(20, 2, 12), "...#####..");
-    // Diagonal.
-    s.canvas.MoveTo(20, 0);
-    s.canvas.LineTo(24, 4);
-    EXPECT_EQ(s.canvas.Pixel(23, 3), clBlack);
-    EXPECT_EQ(s.canvas.Pixel(24, 4), clWhite);
-    EXPECT_EQ(s.canvas.penPos, QPoint(24, 4));
-}
-
-TEST(Canvas, RectangleAndFillRectExcludeRightAndBottomEdge) {
-    Surface s;
-    s.canvas.brush.color = clRed;
-    s.canvas.Rectangle(2, 2, 8, 6);
-    EXPECT_EQ(s.row(2, 0, 10), "..######..");
-    EXPECT_EQ(s.row(3, 0, 10, clRed).substr(3, 4), "####");
-    EXPECT_EQ(s.row(5, 0, 10), "..######..");
-    EXPECT_EQ(s.row(6, 0, 10), "..........");
-    EXPECT_EQ(s.column(7, 0, 8), "..####..");
-    EXPECT_EQ(s.canvas.Pixel(8, 3), clWhite);
-
-    s.canvas.brush.color = clBlue;
-    s.canvas.FillRect(Rect{10, 10, 14, 12});
-    EXPECT_EQ(s.row(10, 8, 16, clBlue), "..####..");
-    EXPECT_EQ(s.row(11, 8, 16, clBlue), "..####..");
-    EXPECT_EQ(s.row(12, 8, 16, clBlue), "........");
-}
-
-TEST(Canvas, RasterOpsKeepImageOpaque) {
-    Surface s;
-    s.canvas.brush.color = rgb(0x12, 0x34, 0x56);
-    s.canvas.FillRect(Rect{0, 0, 10, 10});
-    s.canvas.Invert(Rect{0, 0, 5, 5});
-    EXPECT_EQ(s.canvas.Pixel(1, 1), rgb(0xED, 0xCB, 0xA9));
-    EXPECT_EQ(s.canvas.Pixel(6, 6), rgb(0x12, 0x34, 0x56));
-    EXPECT_EQ(qAlpha(s.image.pixel(1, 1)), 0xFF);
+    Canvas& c = s.canvas;
+    c.brush.color = clRed;
+    c.Rectangle(1, 1, 7, 6);  // right and bottom edges excluded
+    c.MoveTo(8, 1), c.LineTo(8, 5);  // LineTo leaves out its last pixel...
+    c.MoveTo(15, 7), c.LineTo(10, 7);  // ...in every direction
+    c.MoveTo(19, 5), c.LineTo(22, 8);
+    EXPECT_EQ(c.penPos, QPoint(22, 8));
+    c.Polyline({QPoint(1, 7), QPoint(6, 7), QPoint(6, 9)});
+    c.brush.color = clBlue;
+    c.FillRect(Rect{10, 1, 13, 3});
+    c.FrameRect(Rect{14, 1, 18, 5});
+    c.pen.style = PenStyle::Clear;
+    c.brush.color = clRed;
+    c.Rectangle(19, 1, 23, 5);  // one pixel smaller without an outline
+    EXPECT_EQ(s.picture(0, 0, 24, 9),
+              "........................|"
+              ".######.#.bbb.bbbb.rrr..|"
+              ".#rrrr#.#.bbb.b..b.rrr..|"
+              ".#rrrr#.#.....b..b.rrr..|"
+              ".#rrrr#.#.....bbbb......|"
+              ".######............#....|"
+              "....................#...|"
+              ".######....#####.....#..|"
+              "......#.................|");
 }
 
 TEST(Canvas, CopyModesCombineSourceAndDestination) {
-    struct Case {
-        CopyMode mode;
-        TColor dest, src, want;
-    };
-    const Case cases[] = {
-        {CopyMode::SrcCopy, 0x0F0F0F, 0x30A0C0, 0x30A0C0},
-        {CopyMode::SrcPaint, 0x0F0F0F, 0x30A0C0, 0x3FAFCF},
-        {CopyMode::SrcAnd, 0x0F0F0F, 0x30A0C3, 0x000003},
-        {CopyMode::SrcInvert, 0x0F0F0F, 0xFF00F0, 0xF00FFF},
-        {CopyMode::DstInvert, 0x0F0F0F, 0x30A0C0, 0xF0F0F0},
-    };
-    for (const Case& c : cases) {
-        Surface dst(8, 8);
+    const std::tuple<CopyMode, TColor, TColor> cases[] = {  // dest 0x0F0F0F: mode, source, result
+        {CopyMode::SrcCopy, 0x30A0C0, 0x30A0C0},  {CopyMode::SrcPaint, 0x30A0C0, 0x3FAFCF},
+        {CopyMode::SrcAnd, 0x30A0C3, 0x000003},   {CopyMode::SrcInvert, 0xFF00F0, 0xF00FFF},
+        {CopyMode::DstInvert, 0x30A0C0, 0xF0F0F0}};
+    for (const auto& [mode, source, want] : cases) {
         Bitmap src(8, 8);
-        src.canvas().brush.color = c.src;
+        src.canvas().brush.color = source;
         src.canvas().FillRect(Rect{0, 0, 8, 8});
-        dst.canvas.brush.color = c.dest;
-        dst.canvas.FillRect(Rect{0, 0, 8, 8});
-        dst.canvas.copyMode = c.mode;
-        dst.canvas.CopyRect(Rect{2, 2, 6, 6}, src.canvas(), Rect{0, 0, 4, 4});
-        EXPECT_EQ(dst.canvas.Pixel(3, 3), c.want) << static_cast<int>(c.mode);
-        EXPECT_EQ(dst.canvas.Pixel(6, 6), c.dest) << static_cast<int>(c.mode);
-        EXPECT_EQ(dst.canvas.Pixel(1, 1), c.dest) << static_cast<int>(c.mode);
-        // Draw takes the same copy mode.
-        Surface drawn(8, 8);
-        drawn.canvas.brush.color = c.dest;
-        drawn.canvas.FillRect(Rect{0, 0, 8, 8});
-        drawn.canvas.copyMode = c.mode;
+        Surface copied(8, 8), drawn(8, 8);
+        for (Surface* s : {&copied, &drawn}) {
+            s->canvas.brush.color = 0x0F0F0F;
+            s->canvas.FillRect(Rect{0, 0, 8, 8});
+            s->canvas.copyMode = mode;
+        }
+        copied.canvas.CopyRect(Rect{2, 2, 6, 6}, src.canvas(), Rect{0, 0, 4, 4});
         drawn.canvas.Draw(4, 4, src);
-        EXPECT_EQ(drawn.canvas.Pixel(5, 5), c.want) << static_cast<int>(c.mode);
-        EXPECT_EQ(drawn.canvas.Pixel(3, 3), c.dest) << static_cast<int>(c.mode);
+        // Exactly the 4 x 4 target changes, and the image stays opaque.
+        EXPECT_EQ(std::tuple(copied.count(want, 2, 2, 6, 6), copied.count(0x0F0F0F, 0, 0, 8, 8), drawn.count(want, 4, 4, 8, 8),
+                             drawn.count(0x0F0F0F, 0, 0, 8, 8), qAlpha(copied.image.pixel(3, 3))),
+                  std::tuple(16, 48, 16, 48, 0xFF)) << static_cast<int>(mode);
     }
-}
-
-TEST(Canvas, CopyRectOntoItselfInvertsTheCellOnceAndBack) {
+    // Onto itself: inverting twice restores; an overlapping copy reads the pixels as they were.
     Surface s;
     s.canvas.brush.color = clBlue;
     s.canvas.FillRect(Rect{0, 0, 40, 30});
+    s.canvas.Invert(Rect{4, 4, 10, 10});
+    EXPECT_EQ(s.count(clYellow, 0, 0, 40, 30), 36);
     s.canvas.copyMode = CopyMode::DstInvert;
     s.canvas.CopyRect(Rect{4, 4, 10, 10}, s.canvas, Rect{4, 4, 10, 10});
-    EXPECT_EQ(s.canvas.Pixel(4, 4), clYellow);
-    EXPECT_EQ(s.canvas.Pixel(9, 9), clYellow);
-    EXPECT_EQ(s.canvas.Pixel(10, 10), clBlue);
-    s.canvas.CopyRect(Rect{4, 4, 10, 10}, s.canvas, Rect{4, 4, 10, 10});
-    EXPECT_EQ(s.canvas.Pixel(4, 4), clBlue);
-    // An overlapping source copy reads the pixels as they were before.
     s.canvas.copyMode = CopyMode::SrcCopy;
     s.canvas.SetPixel(0, 0, clRed);
     s.canvas.CopyRect(Rect{1, 0, 3, 1}, s.canvas, Rect{0, 0, 2, 1});
-    EXPECT_EQ(s.canvas.Pixel(1, 0), clRed);
-    EXPECT_EQ(s.canvas.Pixel(2, 0), clBlue);
+    EXPECT_EQ(std::tuple(s.picture(0, 0, 3, 1), s.count(clBlue, 0, 0, 40, 30)), std::tuple("rrb|", 40 * 30 - 2));
 }
 
-TEST(Canvas, StretchAndTransparentBitmaps) {
+TEST(Canvas, StretchTransparentAndResizedBitmaps) {
     Bitmap b(2, 2);
-    b.canvas().SetPixel(0, 0, clRed);
-    b.canvas().SetPixel(1, 0, clBlue);
-    b.canvas().SetPixel(0, 1, clWhite);
-    b.canvas().SetPixel(1, 1, clLime);
+    for (const auto& [x, y, c] : {std::tuple(0, 0, clRed), {1, 0, clBlue}, {0, 1, clGreen}, {1, 1, clLime}})
+        b.canvas().SetPixel(x, y, c);
     Surface s(20, 20);
     s.canvas.StretchDraw(Rect{0, 0, 8, 8}, b);
-    EXPECT_EQ(s.canvas.Pixel(3, 3), clRed);
-    EXPECT_EQ(s.canvas.Pixel(4, 0), clBlue);
-    EXPECT_EQ(s.canvas.Pixel(7, 7), clLime);
-    EXPECT_EQ(s.canvas.Pixel(8, 8), clWhite);
-
-    // The bottom-left pixel is the key colour of a transparent bitmap.
-    b.canvas().SetPixel(0, 1, clGreen);
+    EXPECT_EQ(std::tuple(s.count(clRed, 0, 0, 4, 4), s.count(clLime, 4, 4, 8, 8), s.count(clWhite, 0, 0, 20, 20)),
+              std::tuple(16, 16, 400 - 64));
+    // The bottom-left pixel is the key colour of a transparent bitmap unless one is set.
     b.transparent = true;
     s.canvas.brush.color = clYellow;
     s.canvas.FillRect(Rect{10, 10, 12, 12});
     s.canvas.Draw(10, 10, b);
-    EXPECT_EQ(s.canvas.Pixel(10, 10), clRed);
-    EXPECT_EQ(s.canvas.Pixel(10, 11), clYellow);
-    EXPECT_EQ(s.canvas.Pixel(11, 11), clLime);
+    EXPECT_EQ(s.picture(10, 10, 2, 2), "rb|y?|");  // yellow shows through the key colour
     b.transparentColor = clRed;
     s.canvas.Draw(10, 10, b);
-    EXPECT_EQ(s.canvas.Pixel(10, 10), clRed);  // kept from before
     EXPECT_EQ(s.canvas.Pixel(10, 11), clGreen);
-}
-
-TEST(Canvas, BitmapResizeKeepsContentAndPixelReadsAreBounded) {
-    Bitmap b(4, 4);
-    b.canvas().SetPixel(3, 3, clRed);
-    b.setSize(6, 2);
-    EXPECT_EQ(b.canvas().Pixel(3, 1), clWhite);
-    b.setSize(8, 8);
-    EXPECT_EQ(b.canvas().Pixel(7, 7), clWhite);
-    EXPECT_EQ(b.canvas().Pixel(8, 0), kInvalidColor);
-    EXPECT_EQ(b.canvas().Pixel(-1, 0), kInvalidColor);
-    EXPECT_EQ(b.canvas().Pixel(0, 8), kInvalidColor);
-    EXPECT_FALSE(b.loadFromFile("/nonexistent/Logo.bmp"));
-    EXPECT_EQ(b.width(), 8);
-    Canvas unattached;
-    EXPECT_EQ(unattached.Pixel(0, 0), kInvalidColor);
-    unattached.TextOut(0, 0, "x");  // no device: nothing happens
+    b.setSize(8, 8);  // resized: the content is kept, reads outside are refused
+    EXPECT_EQ(std::tuple(b.canvas().Pixel(1, 0), b.canvas().Pixel(7, 7), b.canvas().Pixel(8, 0), b.canvas().Pixel(-1, 0),
+                         b.canvas().Pixel(0, 8)),
+              std::tuple(clBlue, clWhite, kInvalidColor, kInvalidColor, kInvalidColor));
+    Canvas unattached;  // no device: nothing happens, the pen still moves
+    unattached.TextOut(0, 0, "x");
     unattached.LineTo(5, 5);
-    EXPECT_EQ(unattached.penPos, QPoint(5, 5));
+    EXPECT_EQ(std::tuple(unattached.Pixel(0, 0), unattached.penPos), std::tuple(kInvalidColor, QPoint(5, 5)));
 }
 
-TEST(Canvas, TextOutPutsTheTopOfTheCellAtYOnTheBrushColour) {
-    Surface s(120, 40);
+TEST(Canvas, TextOutFillsItsCellFromTheTopOnTheBrushColour) {
+    Surface s(120, 60);
     s.canvas.font.name = "Courier New";
     s.canvas.font.setSize(10);
     s.canvas.font.color = clRed;
     s.canvas.brush.color = clYellow;
     std::vector<std::string> seen;
-    s.canvas.onText = [&](int x, int y, const std::string& t) {
-        seen.push_back(std::to_string(x) + "," + std::to_string(y) + " " + t);
-    };
-    const int w = s.canvas.TextWidth("MO 12");
-    const int h = s.canvas.TextHeight("MO 12");
+    s.canvas.onText = [&](int x, int y, const std::string& t) { seen.push_back(std::to_string(x * 1000 + y) + " " + t); };
+    const int w = s.canvas.TextWidth("MO 12"), h = s.canvas.TextHeight("MO 12");
     EXPECT_EQ(h, QFontMetrics(toQFont(s.canvas.font, 96)).height());
     s.canvas.TextOut(10, 8, "MO 12");
-    // The cell is filled from y on, nothing above it.
-    EXPECT_EQ(s.canvas.Pixel(10, 8), clYellow);
-    EXPECT_EQ(s.canvas.Pixel(10 + w - 1, 8 + h - 1), clYellow);
-    EXPECT_EQ(s.canvas.Pixel(10, 7), clWhite);
-    EXPECT_EQ(s.canvas.Pixel(10 + w, 8), clWhite);
-    EXPECT_EQ(s.canvas.Pixel(10, 8 + h), clWhite);
-    // Some glyph pixels are red and lie inside the cell.
-    int red = 0;
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 120; ++x) {
-            if (s.canvas.Pixel(x, y) == clRed) {
-                ++red;
-                EXPECT_TRUE(x >= 10 && x < 10 + w && y >= 8 && y < 8 + h) << x << "," << y;
-            }
-        }
-    }
+    // The cell is the brush colour under red glyphs, nothing outside it; the pen moves on.
+    const int red = s.count(clRed, 10, 8, 10 + w, 8 + h);
     EXPECT_GT(red, 10);
-    EXPECT_EQ(s.canvas.penPos, QPoint(10 + w, 8));
-    // A clear brush leaves the background alone.
-    s.canvas.brush.style = BrushStyle::Clear;
-    s.canvas.TextOut(10, 25, "\xE4");
-    EXPECT_EQ(s.canvas.Pixel(10, 25), clWhite);
-    EXPECT_EQ(seen, (std::vector<std::string>{"10,8 MO 12", "10,25 \xE4"}));
+    EXPECT_GT(red + s.count(clYellow, 10, 8, 10 + w, 8 + h), w * h * 9 / 10);
+    EXPECT_EQ(std::tuple(s.count(clWhite, 0, 0, 120, 60), s.canvas.penPos), std::tuple(120 * 60 - w * h, QPoint(10 + w, 8)));
+    s.canvas.brush.style = BrushStyle::Clear;  // a clear brush leaves the background alone
+    s.canvas.TextOut(10, 30, "\xE4");
+    EXPECT_EQ(s.canvas.Pixel(10, 30), clWhite);
+    EXPECT_EQ(seen, (std::vector<std::string>{"10008 MO 12", "10030 \xE4"}));
+    Surface r(100, 30);  // TextRect fills and clips to its rectangle
+    r.canvas.brush.color = clAqua;
+    r.canvas.TextRect(Rect{5, 5, 15, 20}, 5, 5, "WWWWWWWW");
+    EXPECT_GT(r.count(clAqua, 5, 5, 15, 20), 0);
+    EXPECT_EQ(r.count(clWhite, 0, 0, 100, 30), 100 * 30 - 10 * 15);
 }
 
-TEST(Canvas, TextRectClipsAndFillsItsRectangle) {
-    Surface s(100, 30);
-    s.canvas.brush.color = clAqua;
-    s.canvas.font.color = clBlack;
-    s.canvas.TextRect(Rect{5, 5, 15, 20}, 5, 5, "WWWWWWWW");
-    EXPECT_EQ(s.canvas.Pixel(5, 5), clAqua);
-    EXPECT_EQ(s.canvas.Pixel(14, 19) == clWhite, false);
-    for (int y = 0; y < 30; ++y) {
-        for (int x = 15; x < 100; ++x) ASSERT_EQ(s.canvas.Pixel(x, y), clWhite) << x << "," << y;
-    }
+TEST(Color, PlainSystemAndOddValues) {
+    for (const auto& [value, want] : {std::pair<TColor, QColor>{clRed, QColor(255, 0, 0)},
+                                      {0xFF8000, QColor(0, 128, 255)}, {0x123456, QColor(0x56, 0x34, 0x12)}})
+        EXPECT_EQ(std::tuple(toQColor(value), fromQColor(want), toPlainColor(value)), std::tuple(want, value, value));
+    const QPalette pal = QGuiApplication::palette();
+    for (const auto& [value, role] : {std::pair<TColor, QPalette::ColorRole>{0x80000018u, QPalette::ToolTipBase},
+                                      {clInfoText, QPalette::ToolTipText}, {0x8000000Fu, QPalette::Button},
+                                      {clWindow, QPalette::Base}, {clWindowText, QPalette::Text},
+                                      {clHighlight, QPalette::Highlight}})
+        EXPECT_EQ(std::tuple(toQColor(value), toPlainColor(value)),
+                  std::tuple(pal.color(QPalette::Active, role), fromQColor(pal.color(QPalette::Active, role))));
+    EXPECT_EQ(toQColor(clNone).alpha() + toQColor(clDefault).alpha(), 0);
+    EXPECT_EQ(toQColor(0x80000063), QColor(Qt::black));  // index past the table
+    EXPECT_EQ(toQColor(0x80FF0005), QColor(Qt::black));  // stray bits
+    EXPECT_EQ(toQColor(0x01FF0000), QColor(0, 0, 255));  // high byte of a plain value ignored
 }
 
-TEST(Canvas, ClearPenFrameRectAndPolyline) {
-    Surface s;
-    s.canvas.pen.style = PenStyle::Clear;
-    s.canvas.brush.color = clRed;
-    s.canvas.Rectangle(2, 2, 6, 6);  // one pixel smaller without an outline
-    EXPECT_EQ(s.row(2, 0, 8, clRed), "..###...");
-    EXPECT_EQ(s.row(5, 0, 8, clRed), "........");
-    s.canvas.brush.color = clBlue;
-    s.canvas.FrameRect(Rect{10, 10, 14, 13});
-    EXPECT_EQ(s.row(10, 9, 15, clBlue), ".####.");
-    EXPECT_EQ(s.row(11, 9, 15, clBlue), ".#..#.");
-    EXPECT_EQ(s.row(12, 9, 15, clBlue), ".####.");
-    s.canvas.pen.style = PenStyle::Solid;
-    s.canvas.Polyline({QPoint(20, 20), QPoint(24, 20), QPoint(24, 24)});
-    EXPECT_EQ(s.row(20, 19, 26), ".#####.");
-    EXPECT_EQ(s.column(24, 19, 26), ".####..");
-}
-
-TEST(Canvas, PenStylesHatchesAndTurnedText) {
-    Surface s(60, 60);
-    s.canvas.pen.style = PenStyle::Dot;
-    s.canvas.MoveTo(0, 1);
-    s.canvas.LineTo(40, 1);
-    const std::string dotted = s.row(1, 0, 40);
-    EXPECT_NE(dotted.find('#'), std::string::npos);
-    EXPECT_NE(dotted.find('.'), std::string::npos);
-    EXPECT_EQ(s.canvas.Pixel(40, 1), clWhite);
-
-    s.canvas.pen.style = PenStyle::Solid;
-    s.canvas.brush.style = BrushStyle::DiagCross;
-    s.canvas.brush.color = clBlue;
-    s.canvas.FillRect(Rect{0, 10, 20, 30});
-    int blue = 0, white = 0;
-    for (int y = 10; y < 30; ++y) {
-        for (int x = 0; x < 20; ++x) (s.canvas.Pixel(x, y) == clBlue ? blue : white) += 1;
-    }
-    EXPECT_GT(blue, 0);
-    EXPECT_GT(white, 0);  // a hatch leaves the background between its lines
-    EXPECT_EQ(s.canvas.Pixel(20, 15), clWhite);
-
-    // Text turned by 90 degrees runs upwards from its start point.
-    s.canvas.brush.style = BrushStyle::Clear;
-    s.canvas.font.orientation = 900;
-    s.canvas.font.setHeight(-12);
-    s.canvas.TextOut(40, 55, "Text");
-    int above = 0, right = 0;
-    for (int y = 0; y < 60; ++y) {
-        for (int x = 0; x < 60; ++x) {
-            if (s.canvas.Pixel(x, y) != clBlack) continue;
-            if (x >= 40 && y < 55 && y > 30) ++above;
-            if (x > 55) ++right;
-        }
-    }
-    EXPECT_GT(above, 10);
-    EXPECT_EQ(right, 0);
+TEST(FontMapping, FacesAndSizes) {
+    for (const auto& [face, family] : {std::pair{"MS Sans Serif", "Liberation Sans"}, {"arial", "Liberation Sans"},
+                                       {"", "Liberation Sans"}, {"Courier New", "Liberation Mono"},
+                                       {"Times New Roman", "Liberation Serif"}, {"DejaVu Sans", "DejaVu Sans"}})
+        EXPECT_EQ(mapFontFamily(face), family) << face;
+    Font f;
+    const int screen = f.height(96);  // 8 points
+    f.setSize(10);  // on the screen and on a 600 dpi printer
+    EXPECT_EQ(std::tuple(screen, f.height(96), f.height(600), toQFont(f, 96).pixelSize()), std::tuple(-11, -13, -83, 13));
+    f.setHeight(-16);
+    f.name = "Courier New";
+    f.bold = true;
+    const QFont q = toQFont(f, 96);
+    EXPECT_EQ(std::tuple(f.size(96), toQFont(f, 300).pixelSize(), QFontInfo(q).family(), q.bold()),
+              std::tuple(12, 16, QString("Liberation Mono"), true));  // installed and chosen
+    f.setHeight(20);  // positive: the whole cell
+    EXPECT_NEAR(QFontMetrics(toQFont(f, 96)).height(), 20, 1);
 }
 
 }  // namespace
