@@ -38,7 +38,7 @@ protected:
     }
 };
 
-void place(QWidget* w, const Box& b) { w->setGeometry(b.left, b.top, b.width(), b.height()); }
+void place(QWidget* w, const Rect& b) { w->setGeometry(b.left, b.top, b.width(), b.height()); }
 
 }  // namespace
 

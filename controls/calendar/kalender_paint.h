@@ -18,6 +18,6 @@ void paintTitle(ui::Canvas& canvas, int width, int height, const KalenderModel& 
 // day number, white (transparent) elsewhere.
 void drawMarkGlyph(ui::Bitmap& glyph);
 
-inline ui::Rect toRect(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
+inline ui::Rect toRect(const Rect& b) { return {b.left, b.top, b.right, b.bottom}; }
 
 }  // namespace calendar

@@ -197,7 +197,7 @@ void Canvas::Rectangle(int left, int top, int right, int bottom) {
 
 void Canvas::FillRect(const Rect& r) {
     if (!painter_ || r.isEmpty() || brush.style == BrushStyle::Clear) return;
-    painter_->fillRect(r.toQRect(), toQBrush(brush));
+    painter_->fillRect(toQRect(r), toQBrush(brush));
 }
 
 void Canvas::FrameRect(const Rect& r) {
@@ -212,7 +212,7 @@ void Canvas::FrameRect(const Rect& r) {
 void Canvas::Invert(const Rect& r) {
     if (!painter_ || r.isEmpty() || !hasRasterOps()) return;
     painter_->setCompositionMode(QPainter::RasterOp_NotDestination);
-    painter_->fillRect(r.toQRect(), Qt::black);
+    painter_->fillRect(toQRect(r), Qt::black);
     painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -255,9 +255,9 @@ void Canvas::TextRect(const Rect& r, int x, int y, std::string_view text) {
     const QString s = toQString(text);
     const QFontMetrics fm = painter_->fontMetrics();
     painter_->save();
-    painter_->setClipRect(r.toQRect());
+    painter_->setClipRect(toQRect(r));
     // A solid brush fills the whole rectangle behind the text.
-    if (brush.style == BrushStyle::Solid) painter_->fillRect(r.toQRect(), toQColor(brush.color));
+    if (brush.style == BrushStyle::Solid) painter_->fillRect(toQRect(r), toQColor(brush.color));
     painter_->setPen(toQColor(font.color));
     painter_->drawText(x, y + fm.ascent(), s);
     painter_->restore();
@@ -291,7 +291,7 @@ void Canvas::drawImageWithMode(const QRect& dest, const QImage& src, bool transp
     if (hasRasterOps()) {
         switch (copyMode) {
             case CopyMode::SrcCopy: break;
-            case CopyMode::DstInvert: Invert(Rect::fromQRect(dest)); return;
+            case CopyMode::DstInvert: Invert(fromQRect(dest)); return;
             case CopyMode::SrcPaint: mode = QPainter::RasterOp_SourceOrDestination; break;
             case CopyMode::SrcAnd: mode = QPainter::RasterOp_SourceAndDestination; break;
             case CopyMode::SrcInvert: mode = QPainter::RasterOp_SourceXorDestination; break;
@@ -311,10 +311,10 @@ void Canvas::Draw(int x, int y, const Bitmap& bitmap) {
 
 void Canvas::StretchDraw(const Rect& dest, const Bitmap& bitmap) {
     if (bitmap.transparent) {
-        drawImageWithMode(dest.toQRect(),
+        drawImageWithMode(toQRect(dest),
                           withTransparentKey(bitmap.image(), bitmap.transparentKey()), true);
     } else {
-        drawImageWithMode(dest.toQRect(), bitmap.image(), false);
+        drawImageWithMode(toQRect(dest), bitmap.image(), false);
     }
 }
 
@@ -323,7 +323,7 @@ void Canvas::Draw(int x, int y, const QImage& image) {
 }
 
 void Canvas::StretchDraw(const Rect& dest, const QImage& image) {
-    drawImageWithMode(dest.toQRect(), image, false);
+    drawImageWithMode(toQRect(dest), image, false);
 }
 
 void Canvas::CopyRect(const Rect& dest, const Canvas& source, const Rect& srcRect) {
@@ -334,8 +334,8 @@ void Canvas::CopyRect(const Rect& dest, const Canvas& source, const Rect& srcRec
     }
     if (source.image_ == nullptr || srcRect.isEmpty()) return;
     // A copy first: the source may be this very image.
-    const QImage part = source.image_->copy(srcRect.toQRect());
-    drawImageWithMode(dest.toQRect(), part, false);
+    const QImage part = source.image_->copy(toQRect(srcRect));
+    drawImageWithMode(toQRect(dest), part, false);
 }
 
 TColor Canvas::Pixel(int x, int y) const {

@@ -5,44 +5,30 @@
 #include <array>
 
 #include "controls/calendar/model/month_grid.h"
+#include "platform/core/rect.h"
 
 namespace calendar {
 
-// Left, top, right, bottom; right and bottom are excluded.
-struct Box {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool operator==(const Box&) const = default;
-};
-struct Point {
-    int x = 0;
-    int y = 0;
-    bool operator==(const Point&) const = default;
-};
+using platform::Point;
+using platform::Rect;
+using platform::rectAt;
+
 struct Line {
     Point from;
     Point to;
 };
-
-inline Box boxAt(int left, int top, int width, int height) {
-    return {left, top, left + width, top + height};
-}
 
 // Children of the frame, in frame coordinates.
 struct FrameLayout {
     static constexpr int kWidth = 184;
     static constexpr int kHeight = 185;
     static constexpr int kControlSize = 100;  // the code-built control variant
-    Box grid = boxAt(3, 25, 178, 141);
-    Box title = boxAt(3, 3, 178, 22);
-    Box back = boxAt(3, 4, 23, 21);
-    Box forward = boxAt(159, 4, 23, 21);
-    Box heute = boxAt(21, 168, 141, 16);
-    Box monthList = boxAt(32, 6, 65, 161);
+    Rect grid = rectAt(3, 25, 178, 141);
+    Rect title = rectAt(3, 3, 178, 22);
+    Rect back = rectAt(3, 4, 23, 21);
+    Rect forward = rectAt(159, 4, 23, 21);
+    Rect heute = rectAt(21, 168, 141, 16);
+    Rect monthList = rectAt(32, 6, 65, 161);
     // Room for the two month buttons: the title narrows and moves right.
     void makeRoomForButtons() {
         title.left += 23;
@@ -59,10 +45,10 @@ struct GridLayout {
     static constexpr int kCellWidth = 22;
     static constexpr int kCellHeight = 20;
 
-    static Box outline() { return {0, 0, kWidth, kHeight}; }
-    static Box headBand() { return {1, 1, 177, 20}; }
-    static Box weekColumn() { return {1, 20, 21, 140}; }
-    static Box dayArea() { return {22, 20, 177, 140}; }
+    static Rect outline() { return {0, 0, kWidth, kHeight}; }
+    static Rect headBand() { return {1, 1, 177, 20}; }
+    static Rect weekColumn() { return {1, 20, 21, 140}; }
+    static Rect dayArea() { return {22, 20, 177, 140}; }
     static Point kwText() { return {2, 2}; }
     static Point headText(int column) { return {22 * column + 25, 2}; }
     static Line headRule() { return {{1, 19}, {177, 19}}; }
@@ -71,11 +57,11 @@ struct GridLayout {
     static Line weekRowRule(int r) { return {{1, 20 * (r + 1)}, {21, 20 * (r + 1)}}; }
     static Point weekText(int r, int week) { return {week < 10 ? 7 : 2, 20 * (r + 1) + 2}; }
 
-    static Box cellFill(int cell) {
+    static Rect cellFill(int cell) {
         const int x = 22 * (cell % kColumns + 1), y = 20 * (cell / kColumns + 1);
         return {x + 2, y + 2, x + 21, y + 18};
     }
-    static Box cellFrame(int cell) {
+    static Rect cellFrame(int cell) {
         const int x = 22 * (cell % kColumns + 1), y = 20 * (cell / kColumns + 1);
         return {x + 1, y + 1, x + 22, y + 19};
     }

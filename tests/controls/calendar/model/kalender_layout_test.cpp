@@ -31,7 +31,7 @@ TEST(KalenderLayout, HitTest) {
         EXPECT_EQ(hitTest(c.x, c.y, c.marker), c.expected) << c.x << "," << c.y << " " << c.marker;
     // Every pixel of a cell's frame hits that cell; the fill lies inside the frame.
     for (int c = 0; c < kCells; ++c) {
-        const Box f = GridLayout::cellFrame(c), fill = GridLayout::cellFill(c);
+        const Rect f = GridLayout::cellFrame(c), fill = GridLayout::cellFill(c);
         EXPECT_TRUE(fill.left > f.left && fill.right < f.right && fill.top > f.top &&
                     fill.bottom < f.bottom);
         for (int y = f.top; y < f.bottom; ++y)

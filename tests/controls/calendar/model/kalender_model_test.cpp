@@ -29,7 +29,7 @@ ClickResult clickAt(KalenderModel& k, int x, int y, bool right = false) {
 
 // A click on the centre of a day's cell.
 ClickResult clickDay(KalenderModel& k, int month, int day, bool right = false) {
-    const Box b = GridLayout::cellFill(cellOf(k, month, day));
+    const Rect b = GridLayout::cellFill(cellOf(k, month, day));
     return clickAt(k, (b.left + b.right) / 2, (b.top + b.bottom) / 2, right);
 }
 
@@ -166,7 +166,7 @@ TEST(KalenderModel, MarkerClicksRewriteTheRecordsAtOnce) {
     }
     EXPECT_EQ(k.Get_Daten(), listOf({10, 4, 3, 9, 3}));
     // The week column completes the row, then clears it.
-    const Box monday = GridLayout::cellFill(cellOf(k, 3, 4));
+    const Rect monday = GridLayout::cellFill(cellOf(k, 3, 4));
     EXPECT_EQ(clickAt(k, 10, monday.top + 2).message, kMarker);
     EXPECT_EQ(k.Get_Daten(), listOf({10, 4, 3, 10, 3}));
     clickAt(k, 10, monday.top + 2);

@@ -51,7 +51,7 @@ protected:
         return 0;
     }
     QPoint centreOf(int cell) const {
-        const Box b = GridLayout::cellFill(cell);
+        const Rect b = GridLayout::cellFill(cell);
         return {(b.left + b.right) / 2, (b.top + b.bottom) / 2};
     }
     void click(int month, int day, Qt::MouseButton b = Qt::LeftButton) {
@@ -59,7 +59,7 @@ protected:
     }
     // A background pixel of a cell: its fill's bottom-right corner.
     ui::TColor cellBackground(int cell) const {
-        const Box b = GridLayout::cellFill(cell);
+        const Rect b = GridLayout::cellFill(cell);
         return ui::fromQRgb(kalender_->ZF->backingImage().pixel(b.right - 1, b.bottom - 1));
     }
 
@@ -123,7 +123,7 @@ TEST_F(KalenderTest, MarkerClicksChangeRecordsAndShowInverted) {
     EXPECT_EQ(cellBackground(cellOf(4, 2)), ui::clBlack);
     EXPECT_EQ(cellBackground(cellOf(3, 5)), ui::clWhite);
     // The screen shows the backing image.
-    const Box b = GridLayout::cellFill(cellOf(4, 2));
+    const Rect b = GridLayout::cellFill(cellOf(4, 2));
     const QImage shown = kalender_->grab().toImage();
     EXPECT_EQ(ui::fromQRgb(shown.pixel(3 + b.right - 1, 25 + b.bottom - 1)), ui::clBlack);
     kalender_->Del_Marker(true);
@@ -138,7 +138,7 @@ TEST_F(KalenderTest, NormalModeShowsGlyphAndChosenDay) {
     kalender_->Init(2024, 3, 20, &host);
     const QImage& img = kalender_->ZF->backingImage();
     for (int d = 3; d <= 11; ++d) {  // the glyph: red pixels in the cells of the record
-        const Box b = GridLayout::cellFrame(cellOf(3, d));
+        const Rect b = GridLayout::cellFrame(cellOf(3, d));
         int red = 0;
         for (int y = b.top; y < b.bottom; ++y)
             for (int x = b.left; x < b.right; ++x) red += ui::fromQRgb(img.pixel(x, y)) == ui::clRed;
