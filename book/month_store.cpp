@@ -374,6 +374,7 @@ bool Zeitbuch::Monat_speichern() {
     seiteGespeichert = true;
     if (!Datenbank_pruefen()) {
         datenbankBeschaedigt();
+        host().enableAction(Action::Speichern, true);  // the page was not stored safely
         return false;
     }
     return true;
@@ -383,7 +384,10 @@ bool Zeitbuch::speichernFehlgeschlagen(bool geschrieben, bool melden) {
     if (melden) showSaveFailure();
     host().enableAction(Action::Speichern, true);
     // A save cut short may have left the files half written.
-    if (geschrieben && !Datenbank_pruefen()) datenbankBeschaedigt();
+    if (geschrieben && !Datenbank_pruefen()) {
+        datenbankBeschaedigt();
+        host().enableAction(Action::Speichern, true);  // the page was not stored safely
+    }
     return false;
 }
 
@@ -394,8 +398,6 @@ void Zeitbuch::datenbankBeschaedigt() {
     platform::MessageBox(text, "Datenbank fehlerhaft");
     host().setCaption("Nicht Angemeldet");
     angemeldet = false;
-    // The page was not stored safely: it stays marked as changed.
-    host().enableAction(Action::Speichern, true);
 }
 
 }  // namespace book

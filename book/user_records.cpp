@@ -166,12 +166,7 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
         // failed half way.
         auto checkAfterwards = [this] {
             if (Datenbank_pruefen()) return true;
-            static const std::string text = platform::cp1252(
-                "Das Programm hat einen Fehler in der Datenbank verursacht.\nBitte die Daten extra "
-                "Sichern mit der Funktion <Speichern als>.\nDer Benutzer wird abgemeldet!");
-            platform::MessageBox(text, "Datenbank fehlerhaft");
-            host().setCaption("Nicht Angemeldet");
-            angemeldet = false;
+            datenbankBeschaedigt();
             return false;
         };
         if (!loeschen) {

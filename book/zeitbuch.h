@@ -279,9 +279,9 @@ public:
     // A save that did not complete: the message (when not yet shown), the page
     // kept as changed and, when the files may be half written, the check.
     bool speichernFehlgeschlagen(bool geschrieben, bool melden);
-    // The check failed after a save: say so and sign the user out.
+    // The check failed after a change of the files: say so and sign the user out.
     void datenbankBeschaedigt();
-    // ---- Settings file, safety copies, month files (h-files) --------------
+    // ---- Settings file, safety copies, month files -------------------------
     // settings_file.cpp: true reads "Kronlauf.ini" of the program folder
     // (result: the file was read whole), false writes it (result: saved).
     bool Einstellungen_laden_speichern(bool lesen);
