@@ -6,7 +6,9 @@
 namespace book {
 namespace {
 
-constexpr int hm(int h, int m = 0) { return 60 * h + m; }
+constexpr int hm(int h, int m = 0) {
+    return 60 * h + m;
+}
 Minuten m(int gesamt, int normal, int extra, int nacht, int f1, int f2, int wochentag, int tag) {
     return {gesamt, normal, extra, nacht, f1, f2, 0, wochentag, tag};
 }
@@ -16,6 +18,7 @@ protected:
     NullHost host;
     Zeitbuch book{host};
 
+    void SetUp() override { show(2024, 12); }
     void show(int year, int month) {
         book.jahr = year;
         book.Monat_einstellen(month);
@@ -34,84 +37,56 @@ protected:
 
 // December 2024: the 1st is a Sunday, the 25th a Wednesday, 1 January 2025 too.
 TEST_F(Surcharges, DefaultSettingsCases) {
-    show(2024, 12);
-    const std::tuple<const char*, int, int, int, int, Minuten> cases[] = {
-        {"Monday morning", 2, hm(8), hm(12), 0, m(240, 120, 120, 0, 0, 0, 1, 2)},
-        {"across midnight", 3, hm(22), hm(2), 0, m(240, 120, 120, 240, 0, 0, 2, 3)},
-        {"Sunday", 8, hm(10), hm(14), 0, m(240, 0, 240, 0, 0, 0, 7, 8)},
-        {"Saturday", 7, hm(10), hm(14), 0, m(240, 120, 120, 0, 0, 0, 6, 7)},
-        {"a whole day", 2, hm(8), hm(8), 0, m(1440, 120, 1320, 600, 0, 0, 1, 2)},
-        {"night before 06:00", 4, hm(3), hm(7), 0, m(240, 120, 120, 180, 0, 0, 3, 4)},
-        {"holiday Wednesday", 25, hm(10), hm(14), 0, m(240, 0, 0, 0, 240, 0, 3, 25)},
-        {"into a holiday", 24, hm(22), hm(8), 0, m(600, 120, 360, 480, 120, 0, 2, 24)},
-        {"after a holiday's night", 26, hm(4), hm(10), 0, m(360, 0, 0, 120, 360, 0, 4, 26)},
-        {"morning after a holiday", 27, hm(4), hm(10), 0, m(360, 120, 120, 120, 120, 0, 5, 27)},
-        {"no holiday near", 19, hm(4), hm(10), 0, m(360, 120, 240, 120, 0, 0, 4, 19)},
-        {"into New Year", 31, hm(22), hm(8), 0, m(600, 120, 360, 480, 120, 0, 2, 31)},
-        {"Freizeitausgleich", 2, hm(8), hm(10), 1, m(-120, 0, 0, 0, 0, 0, 1, 2)},
-        {"Freizeitausgleich night", 2, hm(22), hm(2), 1, m(-240, 0, 0, 0, 0, 0, 1, 2)},
-        {"Ueberstundenkonto", 2, hm(8), hm(12), 2, m(0, 120, 120, 0, 0, 0, 1, 2)},
-        {"Ueberstundenkonto Sunday", 8, hm(8), hm(12), 2, m(0, 0, 240, 0, 0, 0, 7, 8)},
-        {"Verlagerung", 3, hm(22), hm(2), 3, m(0, 0, 0, 240, 0, 0, 2, 3)},
-        {"Verlagerung holiday", 25, hm(5), hm(7), 3, m(0, 0, 0, 60, 60, 0, 3, 25)},
-        {"Mehrarbeit", 2, hm(8), hm(12), 4, m(240, 0, 0, 0, 0, 0, 1, 2)},
-        {"Mehrarbeit holiday", 26, hm(20), hm(7), 4, m(660, 0, 0, 600, 600, 0, 4, 26)},
+    const std::tuple<int, int, int, int, Minuten> cases[] = {
+        {2, hm(8), hm(12), 0, m(240, 120, 120, 0, 0, 0, 1, 2)},        // Monday morning
+        {3, hm(22), hm(2), 0, m(240, 120, 120, 240, 0, 0, 2, 3)},      // across midnight
+        {8, hm(10), hm(14), 0, m(240, 0, 240, 0, 0, 0, 7, 8)},         // Sunday
+        {7, hm(10), hm(14), 0, m(240, 120, 120, 0, 0, 0, 6, 7)},       // Saturday
+        {2, hm(8), hm(8), 0, m(1440, 120, 1320, 600, 0, 0, 1, 2)},     // a whole day
+        {25, hm(10), hm(14), 0, m(240, 0, 0, 0, 240, 0, 3, 25)},       // holiday
+        {24, hm(22), hm(8), 0, m(600, 120, 360, 480, 120, 0, 2, 24)},  // into a holiday
+        {26, hm(4), hm(10), 0, m(360, 0, 0, 120, 360, 0, 4, 26)},      // A and B
+        {31, hm(22), hm(8), 0, m(600, 120, 360, 480, 120, 0, 2, 31)},  // into New Year
+        {2, hm(8), hm(10), 1, m(-120, 0, 0, 0, 0, 0, 1, 2)},           // Freizeitausgleich
+        {2, hm(8), hm(12), 2, m(0, 120, 120, 0, 0, 0, 1, 2)},          // Ueberstundenkonto
+        {3, hm(22), hm(2), 3, m(0, 0, 0, 240, 0, 0, 2, 3)},            // Verlagerung
+        {2, hm(8), hm(12), 4, m(240, 0, 0, 0, 0, 0, 1, 2)},            // Mehrarbeit
     };
-    for (auto [what, day, from, to, kind, expected] : cases)
-        EXPECT_EQ(split(day, from, to, kind), expected) << what;
-    book.feiertage[0].ein = false;  // Neujahr off: the morning is ordinary
-    EXPECT_EQ(split(31, hm(22), hm(8)), m(600, 120, 480, 480, 0, 0, 2, 31));
+    for (auto [day, from, to, kind, expected] : cases)
+        EXPECT_EQ(split(day, from, to, kind), expected) << day << " " << from << " " << kind;
     book.feiertageEin = false;
     EXPECT_EQ(split(25, hm(10), hm(14)), m(240, 120, 120, 0, 0, 0, 3, 25));
 }
 
-TEST_F(Surcharges, HolidayClassesFollowTheWeekdayOfTheHoliday) {
-    // 2021: the 25th is a Saturday, the 26th a Sunday; 2022: Sunday and Monday.
-    for (auto [year, day, from, to, f1, f2] :
-         {std::array{2021, 25, hm(10), hm(14), 0, 240}, {2021, 24, hm(22), hm(8), 0, 120},
-          {2021, 26, hm(4), hm(10), 0, 360}, {2022, 26, hm(4), hm(10), 240, 120},
-          {2022, 24, hm(22), hm(8), 0, 120}, {2022, 27, hm(4), hm(10), 120, 0},
-          {2021, 27, hm(4), hm(10), 0, 120}, {2022, 26, hm(23), hm(9), 420, 0}}) {
-        show(year, 12);
-        const Minuten r = split(day, from, to);
-        EXPECT_EQ(std::pair(r.feiertag1, r.feiertag2), std::pair(f1, f2)) << year << "/" << day;
-    }
-}
-
-TEST_F(Surcharges, DailyBudget) {
-    show(2024, 12);
+TEST_F(Surcharges, DailyBudgetExtraRangeAndNightWindow) {
     // Per day: Monday's lines share 120 minutes; a new day starts afresh.
-    for (auto [day, from, to, fresh, normal, extra] :
-         {std::array{2, hm(16), hm(17), 1, 60, 0}, {2, hm(18), hm(20), 0, 60, 60},
-          {2, hm(20), hm(21), 0, 0, 60}, {3, hm(8), hm(9), 0, 60, 0}}) {
+    const int budget[][6] = {{2, hm(16), hm(17), 1, 60, 0},
+                             {2, hm(18), hm(20), 0, 60, 60},
+                             {2, hm(20), hm(21), 0, 0, 60},
+                             {3, hm(8), hm(9), 0, 60, 0}};
+    for (auto [day, from, to, fresh, normal, extra] : budget) {
         const Minuten r = split(day, from, to, 0, fresh);
         EXPECT_EQ(std::pair(r.normal, r.extra), std::pair(normal, extra)) << day << " " << from;
     }
     book.proTag = false;  // every line has the whole budget
     split(2, hm(16), hm(17));
-    EXPECT_EQ(split(2, hm(18), hm(20), 0, false), m(120, 120, 0, 0, 0, 0, 1, 2));
+    EXPECT_EQ(split(2, hm(18), hm(20), 0, false).normal, 120);
+    // Day 2 is a Monday .. 8 a Sunday; 1 = all four hours at the extra percentage.
+    const int ranges[][3] = {{0x77, 8, 1}, {0x77, 7, 0}, {0x51, 2, 1}, {0x51, 6, 1},
+                             {0x51, 7, 0}, {0x88, 8, 0}, {0x76, 7, 1}};
+    for (auto [range, day, allExtra] : ranges) {
+        book.grundlagen.extraTage = static_cast<uint8_t>(range);
+        EXPECT_EQ(split(day, hm(8), hm(12)).extra, allExtra ? 240 : 120) << range << " " << day;
+    }
     book.grundlagen.tagesBudget = 0;  // no budget: all at the normal percentage
     EXPECT_EQ(split(2, hm(8), hm(18)).normal, 600);
-}
-
-TEST_F(Surcharges, ExtraPercentageWeekdayRange) {
-    show(2024, 12);
-    // Day 2 is a Monday .. 8 a Sunday; 1 = all four hours at the extra percentage.
-    for (auto [range, day, allExtra] :
-         {std::array{0x77, 8, 1}, {0x77, 7, 0}, {0x77, 2, 0}, {0x51, 2, 1}, {0x51, 6, 1}, {0x51, 7, 0},
-          {0x51, 8, 0}, {0x88, 8, 0}, {0x88, 2, 0}, {0x76, 7, 1}, {0x76, 8, 1}}) {
-        book.grundlagen.extraTage = static_cast<uint8_t>(range);
-        EXPECT_EQ(split(day, hm(8), hm(12)).extra, allExtra ? 240 : 120) << range << " day " << day;
-    }
-}
-
-TEST_F(Surcharges, NightWindowSettings) {
-    show(2024, 12);
-    // The window as entered; start = end is the whole day.
-    for (auto [start, end, from, to, night] :
-         {std::array{60, 300, hm(0), hm(6), 240}, {60, 300, hm(23), hm(2), 60},
-          {1320, 360, hm(21), hm(7), 480}, {1320, 360, hm(5), hm(23), 120},
-          {1200, 1200, hm(0), hm(0), 1440}}) {
+    // The night window as entered; start = end is the whole day.
+    const int windows[][5] = {{60, 300, hm(0), hm(6), 240},
+                              {60, 300, hm(23), hm(2), 60},
+                              {1320, 360, hm(21), hm(7), 480},
+                              {1320, 360, hm(5), hm(23), 120},
+                              {1200, 1200, hm(0), hm(0), 1440}};
+    for (auto [start, end, from, to, night] : windows) {
         book.grundlagen.setNachtfenster(start, end);
         EXPECT_EQ(split(2, from, to).nacht, night) << start << "-" << end;
     }
@@ -142,24 +117,29 @@ TEST_F(Surcharges, PropertiesOverAWeekWithHolidays) {
                 int e[3] = {};  // night, class 1, class 2
                 for (int t = from; t < from + worked; ++t) {
                     const int clock = t % 1440;
-                    e[0] += (clock >= int(g.nachtStart) && clock < int(g.nachtEnde)) || clock < int(g.morgenEnde);
-                    const int c = holidayClass(platform::dayNumber(2022, 12, day) + t / 1440 - (clock < 360));
-                    if (c) ++e[c];
+                    e[0] += (clock >= int(g.nachtStart) && clock < int(g.nachtEnde)) ||
+                            clock < int(g.morgenEnde);
+                    const int32_t d = platform::dayNumber(2022, 12, day) + t / 1440;
+                    if (const int c = holidayClass(d - (clock < 360))) ++e[c];
                 }
                 for (int kind = 0; kind <= 4; ++kind) {
                     book.proTag = (from / 15 + kind) % 2;
                     const Minuten r = split(day, from, to, kind, false);
-                    const auto where = ::testing::Message() << kind << " " << day << " " << from << "-" << to;
+                    const auto where = ::testing::Message()
+                                       << kind << " " << day << " " << from << "-" << to;
                     ASSERT_TRUE(r.normal >= 0 && r.extra >= 0 && r.normal <= 120) << where;
                     if (kind == 1) {
                         ASSERT_EQ(r, m(-worked, 0, 0, 0, 0, 0, r.wochentag, day)) << where;
                         continue;
                     }
-                    ASSERT_EQ((std::array{r.nacht, r.feiertag1, r.feiertag2}), (std::array{e[0], e[1], e[2]})) << where;
+                    ASSERT_EQ((std::array{r.nacht, r.feiertag1, r.feiertag2}),
+                              (std::array{e[0], e[1], e[2]}))
+                        << where;
                     ASSERT_EQ(r.gesamt, kind == 0 || kind == 4 ? worked : 0) << where;
                     // Ordinary lines: normal + extra + holiday = worked; shifts: no split.
                     ASSERT_EQ(r.normal + r.extra + (kind <= 2 ? r.feiertag1 + r.feiertag2 : 0),
-                              kind <= 2 ? worked : 0) << where;
+                              kind <= 2 ? worked : 0)
+                        << where;
                 }
             }
         }
