@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "platform/core/codepage.h"
 #include "platform/core/date.h"
 #include "tests/book/sheet_fixture.h"
@@ -7,7 +9,8 @@
 namespace sheet_test {
 namespace {
 
-class ZeilePruefen : public SheetTest {
+// March 2024 shown: Monday the 4th, Karfreitag on the 29th.
+class Line : public SheetTest {
 protected:
     void SetUp() override { showMonth(2024, 3); }
     // A stored period at sheet line `zeile` (as a loader leaves it).
@@ -18,12 +21,27 @@ protected:
         zb.eingabe = std::move(line);
         return zb.Zeile_pruefen(overlap);
     }
+    // Checks and stores a line as a new line of the page, as the sheet does.
+    std::string store(int day, int month, const char* von = "08:00", const char* bis = "09:00",
+                      char marker = ' ') {
+        EXPECT_LT(check(entryLine(day, month, von, bis, marker), false), 0);
+        std::string line = zb.Zeile_auswerten(true, false);
+        ++zb.aktuelleZeile;
+        return line;
+    }
+    std::array<int, 5> record(int i) const {
+        const uint8_t* e = &zb.bereitschaftsListe[5 * i];
+        return {e[0], e[1], e[2], e[3], e[4]};
+    }
+    std::array<int, 4> counts() const {
+        return {zb.wochen, zb.wochenenden, zb.wochenPkw, zb.wochenendenPkw};
+    }
 };
 
-TEST_F(ZeilePruefen, RefusedFieldsReportColumnStatusAndBeep) {
-    const std::pair<int, const char*> cases[] = {
-        {5, "00"},  {5, "__"},  {5, "A1"},  {5, "1A"},  {5, "/1"},  {8, "13"},  {8, "00"},  {8, "1_"},
-        {22, "24"}, {22, "_8"}, {25, "60"}, {25, "5_"}, {28, "99"}, {28, "__"}, {31, "60"}, {31, ":0"}};
+TEST_F(Line, RefusedFieldsReportColumnStatusAndBeep) {
+    const std::pair<int, const char*> cases[] = {{5, "00"},  {5, "A1"}, {5, "1A"},  {8, "13"},
+                                                 {8, "00"},  {8, "1_"}, {22, "24"}, {25, "60"},
+                                                 {28, "__"}, {31, ":0"}};
     for (auto [column, two] : cases) {
         std::string line = entryLine(5, 3, "08:00", "12:00");
         host.calls.clear();
@@ -33,11 +51,11 @@ TEST_F(ZeilePruefen, RefusedFieldsReportColumnStatusAndBeep) {
     EXPECT_EQ(boxes.count(), 0u);  // a non-digit tens character is no month-length case
 }
 
-TEST_F(ZeilePruefen, DayIsCheckedAgainstTheLengthOfTheLinesOwnMonth) {
+TEST_F(Line, DayIsCheckedAgainstTheLengthOfTheLinesOwnMonth) {
     for (auto [year, month, day, text] :
          {std::tuple{2024, 3, 32, "M\xE4rz hat nur eine L\xE4nge von 31"},
-          {2024, 2, 30, "Februar hat nur eine L\xE4nge von 29"}, {2025, 2, 29, "Februar hat nur eine L\xE4nge von 28"},
-          {2024, 4, 31, "April hat nur eine L\xE4nge von 30"}, {2024, 3, 99, "M\xE4rz hat nur eine L\xE4nge von 31"}}) {
+          {2024, 2, 30, "Februar hat nur eine L\xE4nge von 29"},
+          {2025, 2, 29, "Februar hat nur eine L\xE4nge von 28"}}) {
         zb.jahr = year;
         boxes.clear();
         host.calls.clear();
@@ -53,20 +71,16 @@ TEST_F(ZeilePruefen, DayIsCheckedAgainstTheLengthOfTheLinesOwnMonth) {
     EXPECT_EQ(zb.pVon * 10000 + zb.pBis, (22 * 60 + 15) * 10000 + 6 * 60 + 45);
 }
 
-TEST_F(ZeilePruefen, OverlapCases) {
-    // Stored day, from, to (minutes); new day, from, to; conflict.
+TEST_F(Line, OverlapCases) {
+    // Stored day, from, to (minutes); new day, from, to; conflict. A period ending at
+    // midnight leaves an empty span on the next day, which never conflicts.
     const std::tuple<int, int, int, int, const char*, const char*, bool> cases[] = {
-        {5, 1320, 360, 6, "05:00", "07:00", true},  {6, 300, 420, 5, "22:00", "06:00", true},
-        {5, 1320, 360, 5, "23:00", "23:30", true},  {5, 1320, 360, 6, "06:00", "07:00", false},
-        {5, 480, 720, 5, "12:00", "16:00", false},  {5, 720, 960, 5, "08:00", "12:00", false},
-        {5, 480, 720, 5, "09:00", "10:00", true},   {5, 540, 600, 5, "08:00", "12:00", true},
-        {5, 480, 720, 5, "10:00", "14:00", true},   {5, 480, 720, 5, "06:00", "09:00", true},
-        {5, 480, 720, 5, "08:00", "12:00", true},   {5, 480, 480, 6, "07:00", "07:30", true},
-        {5, 480, 480, 6, "08:00", "09:00", false},  {5, 1320, 360, 7, "00:00", "05:00", false},
-        {7, 1320, 360, 5, "22:00", "23:00", false}, {9, 1320, 0, 9, "23:00", "23:59", true},
-        // A period ending at midnight leaves an empty span on the next day.
-        {9, 1320, 0, 10, "00:00", "02:00", false},  {10, 0, 120, 9, "22:00", "00:00", false},
-    };
+        {5, 1320, 360, 6, "05:00", "07:00", true}, {6, 300, 420, 5, "22:00", "06:00", true},
+        {5, 1320, 360, 5, "23:00", "23:30", true}, {5, 1320, 360, 6, "06:00", "07:00", false},
+        {5, 480, 720, 5, "12:00", "16:00", false}, {5, 720, 960, 5, "08:00", "12:00", false},
+        {5, 480, 720, 5, "09:00", "10:00", true},  {5, 540, 600, 5, "08:00", "12:00", true},
+        {5, 480, 480, 6, "07:00", "07:30", true},  {5, 480, 480, 6, "08:00", "09:00", false},
+        {9, 1320, 0, 10, "00:00", "02:00", false}, {10, 0, 120, 9, "22:00", "00:00", false}};
     for (auto [storedDay, storedVon, storedBis, day, von, bis, conflict] : cases) {
         zb.zeitIndex.clear();
         boxes.clear();
@@ -77,13 +91,10 @@ TEST_F(ZeilePruefen, OverlapCases) {
         EXPECT_EQ(check(entryLine(day, 3, von, bis)), conflict ? 21 : -1)
             << storedDay << " " << storedVon << "-" << storedBis << " / " << day << " " << von;
         EXPECT_EQ(boxes.count(), conflict ? 1u : 0u);
-        zb.chronoDatum = 0;
-        EXPECT_EQ(zb.Zeile_pruefen(false), -1);  // without the overlap test it passes
     }
 }
 
-TEST_F(ZeilePruefen, ConflictMessageNamesTheLineAndAnEditedLineSkipsItsOwnPeriod) {
-    zb.blattAngezeigt = true;
+TEST_F(Line, ConflictMessageNamesTheLineAndAnEditedLineSkipsItsOwnPeriod) {
     zb.zeilen.assign({"line zero", "line one", book::kEntryLine});
     node(0, 4, 480, 720);
     node(1, 5, 480, 720);
@@ -91,29 +102,146 @@ TEST_F(ZeilePruefen, ConflictMessageNamesTheLineAndAnEditedLineSkipsItsOwnPeriod
     EXPECT_EQ(check(entryLine(5, 3, "11:00", "13:00")), 21);
     ASSERT_EQ(boxes.count(), 1u);
     EXPECT_EQ(boxes.last().caption, "Fehler");
-    EXPECT_EQ(boxes.last().text,
-              platform::cp1252("Die Zeit der aktuellen Eingabe überschneidet sich mit der Zeile\n'line one'"));
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"caret 22", "blink reset", "repaint"}));
+    EXPECT_EQ(boxes.last().text, platform::cp1252("Die Zeit der aktuellen Eingabe überschneidet "
+                                                  "sich mit der Zeile\n'line one'"));
     EXPECT_EQ(zb.chronoDatum, 0);  // a refused line does not move the chronology
     zb.aktuelleZeile = 1;
     EXPECT_EQ(check(entryLine(5, 3, "09:00", "13:00")), -1);
 }
 
-TEST_F(ZeilePruefen, ChronologyPairAndItsResetWithThePage) {
+TEST_F(Line, ChronologyPairAndItsResetWithThePage) {
     // Day, from, to; the check's result and the pair (date, to-time) after it.
     const std::tuple<int, const char*, const char*, int, int, int> steps[] = {
-        {5, "08:00", "12:00", -1, 5, 720}, {5, "12:00", "13:00", -1, 5, 780},
-        {5, "12:30", "14:00", -2, 5, 780}, {4, "18:00", "19:00", -2, 5, 780},
-        {6, "01:00", "02:00", -1, 6, 120}, {6, "22:00", "01:00", -1, 6, 60},  // past midnight
-        {6, "00:30", "00:45", -2, 6, 60},
-    };
+        {5, "08:00", "12:00", -1, 5, 720},
+        {5, "12:30", "14:00", -1, 5, 840},
+        {4, "18:00", "19:00", -2, 5, 840},
+        {6, "22:00", "01:00", -1, 6, 60},
+        {6, "00:30", "00:45", -2, 6, 60}};
     for (auto [day, von, bis, result, pairDay, pairBis] : steps) {
         EXPECT_EQ(check(entryLine(day, 3, von, bis), false), result) << day << " " << von;
         EXPECT_EQ(std::pair(zb.chronoDatum, zb.chronoBis),
-                  std::pair(platform::dayNumber(2024, 3, pairDay), pairBis)) << day << " " << von;
+                  std::pair(platform::dayNumber(2024, 3, pairDay), pairBis));
     }
     zb.seiteLeeren();
     EXPECT_EQ(check(entryLine(1, 3, "08:00", "12:00"), false), -1);
+}
+
+TEST_F(Line, BuildsTheSheetLineAndAddsItToTheTotals) {
+    const std::tuple<int, const char*, const char*, char, const char*> cases[] = {
+        {4, "08:00", "12:00", ' ', "   1 04.03 Montag     08:00 12:00   240 120  120           "},
+        {4, "08:00", "10:00", '-', "-  1 04.03 Montag     08:00 10:00  -120                    "},
+        {5, "22:00", "02:00", ' ', "   1 05.03 Dienstag   22:00 02:00   240 120  120  240      "},
+        {10, "09:00", "10:00", '!', "!  1 10.03 Sonntag    09:00 10:00    60       60           "},
+        {29, "10:00", "14:00", ' ', "   1 29.03 Freitag    10:00 14:00   240                240 "}};
+    zb.blattAngezeigt = true;
+    for (auto [day, von, bis, marker, expected] : cases) {
+        zb.aktuelleZeile = 0;
+        EXPECT_EQ(store(day, 3, von, bis, marker), expected);
+    }
+    EXPECT_EQ(zb.summen, (std::array<int32_t, 6>{660, 240, 300, 240, 240, 0}));
+    EXPECT_EQ(zb.summenZeilen[0].substr(36), "   11,0");  // shown at once
+    zb.eingabe.replace(11, 10, "xxxxxxxxxx");  // without compute only typed columns are copied
+    zb.eingabe.replace(34, 5, "99999");
+    EXPECT_EQ(std::string(zb.Zeile_auswerten(false, false)), entryLine(29, 3, "10:00", "14:00"));
+    // Parse mode takes the line's own month and leaves the index alone.
+    zb.zeitIndex.clear();
+    zb.eingabe = entryLine(1, 4, "06:30", "07:45");
+    EXPECT_EQ(std::string(zb.Zeile_auswerten(true, true)).substr(11, 10), "Montag    ");
+    EXPECT_EQ(zb.monat * 100 + zb.monatsLaenge, 430);
+    EXPECT_EQ(zb.pDatum, platform::dayNumber(2024, 4, 1));
+    EXPECT_TRUE(zb.zeitIndex.empty());
+}
+
+TEST_F(Line, StandbyWeeksAndWeekendsOfAPage) {
+    for (char marker : {'!', '-', '+', 'V', 'M'}) store(4, 3, "08:00", "09:00", marker);
+    EXPECT_EQ(counts(), (std::array{0, 0, 0, 0}));  // these kinds open nothing
+    // Weekend 1-3 March: ISO week 9 from its Monday, not 10 of its Friday.
+    for (int day : {2, 4, 5, 10, 15, 17, 21, 25}) store(day, 3);
+    EXPECT_EQ(counts(), (std::array{3, 2, 3, 2}));
+    EXPECT_EQ(record(0), (std::array{9, 1, 3, 3, 3}));
+    EXPECT_EQ(record(2), (std::array{11, 15, 3, 17, 3}));
+    for (int day : {1, 8, 15, 22, 29}) store(day, 4);  // April lines: nine listed at most
+    EXPECT_EQ(counts(), (std::array{8, 2, 8, 2}));
+    EXPECT_EQ(zb.bereitschaftsAnzahl(), 9);
+    EXPECT_EQ(record(8), (std::array{17, 22, 4, 28, 4}));
+    zb.handModus = true;  // hand mode: nothing detected
+    store(13, 5);
+    zb.handModus = false;
+    zb.jahresbilanz = true;  // the balance counts without listing
+    store(20, 5);
+    EXPECT_EQ(counts(), (std::array{9, 2, 9, 2}));
+    EXPECT_EQ(zb.bereitschaftsAnzahl(), 9);
+}
+
+TEST_F(Line, StandbyWeekNumbersAndYearFlags) {
+    const std::tuple<int, int, int, bool, std::array<int, 5>> cases[] = {
+        {2024, 12, 28, false, {52, 27, 12, 29, 12}},   {2026, 1, 1, false, {0x81, 29, 12, 4, 1}},
+        {2025, 12, 31, false, {0x41, 29, 12, 4, 1}},   {2027, 1, 2, false, {53, 1, 1, 3, 1}},
+        {2027, 1, 2, true, {0x80 | 53, 28, 12, 3, 1}}, {2024, 3, 2, true, {9, 26, 2, 3, 3}}};
+    for (auto [year, month, day, wholeWeeks, expected] : cases) {
+        zb.seiteLeeren();
+        zb.ganzeWochen = wholeWeeks;
+        showMonth(year, month);
+        store(day, month);
+        EXPECT_EQ(record(0), expected) << day << "." << month << "." << year;
+    }
+}
+
+class Proposal : public Line {
+protected:
+    void SetUp() override {
+        Line::SetUp();
+        zb.tag = zb.heuteTag = 14;
+        zb.zeilen = {entryLine(4, 3, "08:00", "12:00"), entryLine(5, 3, "08:00", "12:00"),
+                     book::kEntryLine};
+        zb.texte = {"Montage", "", ""};
+        zb.aktuelleZeile = 2;
+        zb.heuteJahr = 2024;
+        zb.heuteMonat = 3;
+    }
+    std::string proposal(int hour, int minute, bool displayOnly = false) {
+        zb.heuteStunde = hour;
+        zb.heuteMinute = minute;
+        zb.Zeile_auswaehlen(2, true, displayOnly);
+        return zb.eingabe.substr(book::col::kToHour, 5);
+    }
+};
+
+TEST_F(Proposal, RoundsUpToTenMinutesOnlyOnceAndOnlyForToday) {
+    zb.zeitvorschlag = true;
+    for (auto [h, m, want] : {std::tuple{14, 3, "14:10"}, {14, 50, "14:50"}, {23, 57, "00:00"}}) {
+        zb.vorschlagGemacht = false;
+        EXPECT_EQ(proposal(h, m), want);
+    }
+    EXPECT_EQ(proposal(14, 25), "__:__");  // made already
+    zb.tag = 13;                           // another day clears the mark
+    EXPECT_EQ(proposal(14, 25), "__:__");
+    zb.tag = 14;
+    EXPECT_EQ(proposal(14, 25), "14:30");
+    zb.zeitvorschlag = false;  // "Kein Zeitvorschlag"
+    zb.vorschlagGemacht = false;
+    EXPECT_EQ(proposal(14, 25), "__:__");
+    zb.zeitvorschlag = true;
+    zb.eingabe[book::col::kToHour] = '1';  // a typed to-hour is kept
+    EXPECT_EQ(proposal(14, 25, true), "1_:__");
+}
+
+TEST_F(Proposal, SelectingSetsTheWindowAndLeavingAnUncommittedInsertRemovesIt) {
+    zb.Zeile_auswaehlen(0, false, false);
+    EXPECT_EQ(zb.textPuffer, "Montage" + std::string(144, ' '));
+    EXPECT_TRUE(host.has("enable Loeschen") && host.has("calendar 2024 3 4"));
+    zb.Zeile_auswaehlen(99, false, false);  // out of range: the entry line
+    EXPECT_EQ(zb.eingabe.substr(0, 10), "     14.03");
+    EXPECT_TRUE(host.has("disable EintragEinfuegen") && host.has("calendar 2024 3 14"));
+    zb.zeilen.insert(zb.zeilen.begin() + 1, book::kEntryLine);
+    zb.texte.insert(zb.texte.begin() + 1, "");
+    zb.einfuegeIndex = zb.aktuelleZeile = 1;
+    zb.Zeile_auswaehlen(1, true, false);  // the insert itself stays
+    EXPECT_EQ(zb.zeilen.size(), 4u);
+    zb.Zeile_auswaehlen(2, false, false);  // below it: the index moves up with the lines
+    EXPECT_EQ(zb.zeilen.size() * 10 + zb.texte.size(), 33u);
+    EXPECT_EQ(zb.einfuegeIndex, -1);
+    EXPECT_EQ(zb.eingabe, entryLine(5, 3, "08:00", "12:00"));
 }
 
 }  // namespace
