@@ -9,6 +9,7 @@ namespace month_test {
 namespace {
 
 using book::Action;
+using platform::Answer;
 using Hours = std::array<int, 6>;
 
 // The month line as the layout gives it: figures right-aligned in four
@@ -31,9 +32,12 @@ protected:
         MonthStoreTest::SetUp();
         makeUsers(2);
         signIn(1);
-        for (auto [year, month, day, bis, marker] :
-             {std::tuple{2023, 12, 4, "18:00", ' '}, {2024, 3, 4, "10:05", ' '}, {2024, 7, 1, "10:30", ' '},
-              {2024, 9, 2, "10:05", '-'}, {2024, 11, 4, "10:00", '+'}, {2025, 1, 6, "09:00", ' '}}) {
+        for (auto [year, month, day, bis, marker] : {std::tuple{2023, 12, 4, "18:00", ' '},
+                                                     {2024, 3, 4, "10:05", ' '},
+                                                     {2024, 7, 1, "10:30", ' '},
+                                                     {2024, 9, 2, "10:05", '-'},
+                                                     {2024, 11, 4, "10:00", '+'},
+                                                     {2025, 1, 6, "09:00", ' '}}) {
             fresh(year, month);
             ASSERT_EQ(type(day, "08:00", bis, marker), -1);
             if (month == 3) zb.texte[0] = "Montage";
@@ -49,7 +53,8 @@ protected:
         std::vector<std::string> lines, texts;
         for (int m = 1; m <= 12; ++m) {
             if (m > 1) lines.push_back("   "), texts.push_back("");
-            lines.push_back("===========" + std::string(book::kMonthNames[m]) + std::string(46, '='));
+            lines.push_back("===========" + std::string(book::kMonthNames[m]) +
+                            std::string(46, '='));
             texts.push_back(std::string(30, '='));
             const Seite& page = pages[m];
             lines.insert(lines.end(), page.zeilen.begin(), page.zeilen.end());
@@ -62,8 +67,6 @@ protected:
         EXPECT_EQ(std::vector<std::string>(zb.texte.begin(), zb.texte.end() - 1), texts);
         EXPECT_EQ(zb.summen, (std::array<int32_t, 6>{125 + 150 - 125, 240 + 120, 35, 0, 0, 0}));
         EXPECT_TRUE(zb.jahresbilanz && zb.blattAngezeigt && host.has("controls balance"));
-        EXPECT_EQ(zb.aktuelleZeile, 0);
-        EXPECT_EQ(zb.bilanzZusatzzeilen, 36);
         EXPECT_EQ(boxes.count(), 0u);
     }
 };
@@ -80,42 +83,79 @@ TEST_F(YearBalance, BothRoundingModesAndLeavingLoadsTheLastSavedPage) {
     zb.mathRunden = true;
     ASSERT_TRUE(zb.BilanzExecute(true));
     expectBalance({2, 2, 0, 0, 0, 0}, {3, 2, 1, 0, 0, 0});
-    for (auto [minutes, up, halfUp] : {std::array{149, 3, 2}, {60, 1, 1}, {-1, 0, 0}, {44640, 744, 744}})
-        EXPECT_EQ(std::pair(book::bilanzStunden(minutes, false), book::bilanzStunden(minutes, true)),
-                  std::pair(up, halfUp)) << minutes;
 }
 
-// The save question comes before the balance: "Ja" stores the changed page,
-// "Nein" drops it, a failed save keeps the page and the month view.
-TEST_F(YearBalance, ChangedPageIsSavedBeforeTheBalance) {
-    for (auto [answer, fail, month] : {std::tuple{platform::Answer::Yes, 0, 5},
-                                       {platform::Answer::No, 0, 8}, {platform::Answer::Yes, 1, 6}}) {
-        fresh(2024, month);
-        ASSERT_EQ(type(6, "08:00", "09:00"), -1);
-        Seite may = snapshot();
-        host.enabled[Action::Speichern] = true;
+// The save question of a page, by state and answer: what is saved where, and
+// whether the page is cleared (only after "Nein" or a successful save).
+TEST_F(MonthStoreTest, SaveQuestionClearsOnlyAfterNoOrASuccessfulSave) {
+    // Signed in, changed, editable, answer, failing write (0: the database save
+    // succeeds), the month file written; page cleared, month file offered.
+    const std::tuple<const char*, bool, bool, bool, Answer, int, bool, bool, size_t> cases[] = {
+        {"signed in, Ja", true, true, true, Answer::Yes, 0, false, true, 0},
+        {"signed in, Nein", true, true, true, Answer::No, 0, false, true, 0},
+        {"save fails, month file written", true, true, true, Answer::Yes, 1, true, true, 1},
+        {"save fails, month file cancelled", true, true, true, Answer::Yes, 1, false, false, 1},
+        {"signed out, month file written", false, true, true, Answer::Yes, 0, true, true, 1},
+        {"signed out, month file cancelled", false, true, true, Answer::Yes, 0, false, false, 1},
+        {"unchanged: no question", true, false, true, Answer::Yes, 1, false, true, 0},
+        {"not editable: no question", true, true, false, Answer::Yes, 1, false, true, 0},
+    };
+    makeUsers(1);
+    signIn(0);
+    for (auto [what, signedIn, changed, editable, answer, fail, saveAs, cleared, saveAsCalls] :
+         cases) {
+        SCOPED_TRACE(what);
+        fresh(2024, 3);
+        ASSERT_EQ(type(4, "08:00", "12:00"), -1);
+        zb.angemeldet = signedIn;
+        zb.bearbeitungErlaubt = editable;
+        host.enabled[Action::Speichern] = changed;
+        host.saveAsResult = saveAs;
         host.calls.clear();
         boxes.clear();
         boxes.answer(answer);
         platform::injectWriteFailure(fail);
+        EXPECT_EQ(zb.Seite_sichern_fragen(), cleared);
+        platform::injectWriteFailure(0);
+        const bool asked = changed && editable;
+        ASSERT_EQ(boxes.count() > 0, asked);
+        EXPECT_EQ(zb.zeilen.size(), cleared ? 1u : 2u);
+        EXPECT_EQ(host.actionEnabled(Action::Speichern), changed && !(asked && cleared));
+        EXPECT_EQ(host.countOf("save as"), saveAsCalls);
+        zb.angemeldet = zb.bearbeitungErlaubt = true;
+        if (!asked) continue;
+        EXPECT_EQ(boxes.shown()[0].text,
+                  platform::cp1252("Daten wurden geändert. Soll vorher gespeichert werden"));
+        EXPECT_EQ(boxes.shown()[0].buttons, platform::Buttons::YesNo);
+    }
+}
+
+// The save question comes before the balance: "Ja" stores the changed page;
+// a failed save keeps the page and the month view.
+TEST_F(YearBalance, ChangedPageIsSavedBeforeTheBalance) {
+    for (auto [fail, month] : {std::pair{0, 5}, {1, 6}}) {
+        fresh(2024, month);
+        ASSERT_EQ(type(6, "08:00", "09:00"), -1);
+        Seite page = snapshot();
+        host.enabled[Action::Speichern] = true;
+        host.calls.clear();
+        boxes.clear();
+        boxes.answer(platform::Answer::Yes);
+        platform::injectWriteFailure(fail);
         EXPECT_EQ(zb.BilanzExecute(true), fail == 0);
         platform::injectWriteFailure(0);
         ASSERT_GE(boxes.count(), 1u);
-        EXPECT_EQ(boxes.shown()[0].caption, "Achtung");  // the save question, text as tested there
+        EXPECT_EQ(boxes.shown()[0].caption, "Achtung");  // the save question
         EXPECT_EQ(zb.jahresbilanz || host.has("controls balance"), fail == 0);
         if (fail) {
             EXPECT_TRUE(host.has("save as") && host.actionEnabled(Action::Speichern));
-            EXPECT_EQ(snapshot().zeilen, may.zeilen);
+            EXPECT_EQ(snapshot().zeilen, page.zeilen);
             continue;
         }
         ASSERT_TRUE(zb.BilanzExecute(false));  // off without loading
         load(2024, month);
-        if (answer == platform::Answer::No) {
-            EXPECT_FALSE(zb.seiteGespeichert);
-            continue;
-        }
-        may.monat = month;
-        expectPage(may);
+        page.monat = month;
+        expectPage(page);
     }
 }
 
