@@ -42,16 +42,11 @@ TEST_F(Surcharges, DefaultSettingsCases) {
         {2, hm(8), hm(12), 0, m(240, 120, 120, 0, 0, 0, 1, 2)},        // Monday morning
         {3, hm(22), hm(2), 0, m(240, 120, 120, 240, 0, 0, 2, 3)},      // across midnight
         {8, hm(10), hm(14), 0, m(240, 0, 240, 0, 0, 0, 7, 8)},         // Sunday
-        {7, hm(10), hm(14), 0, m(240, 120, 120, 0, 0, 0, 6, 7)},       // Saturday
         {2, hm(8), hm(8), 0, m(1440, 120, 1320, 600, 0, 0, 1, 2)},     // a whole day
         {25, hm(10), hm(14), 0, m(240, 0, 0, 0, 240, 0, 3, 25)},       // holiday
         {24, hm(22), hm(8), 0, m(600, 120, 360, 480, 120, 0, 2, 24)},  // into a holiday
         {26, hm(4), hm(10), 0, m(360, 0, 0, 120, 360, 0, 4, 26)},      // A and B
         {31, hm(22), hm(8), 0, m(600, 120, 360, 480, 120, 0, 2, 31)},  // into New Year
-        {2, hm(8), hm(10), 1, m(-120, 0, 0, 0, 0, 0, 1, 2)},           // Freizeitausgleich
-        {2, hm(8), hm(12), 2, m(0, 120, 120, 0, 0, 0, 1, 2)},          // Ueberstundenkonto
-        {3, hm(22), hm(2), 3, m(0, 0, 0, 240, 0, 0, 2, 3)},            // Verlagerung
-        {2, hm(8), hm(12), 4, m(240, 0, 0, 0, 0, 0, 1, 2)},            // Mehrarbeit
     };
     for (auto [day, from, to, kind, expected] : cases)
         EXPECT_EQ(split(day, from, to, kind), expected) << day << " " << from << " " << kind;
@@ -129,17 +124,16 @@ TEST_F(Surcharges, PropertiesOverAWeekWithHolidays) {
                     const auto where = ::testing::Message()
                                        << kind << " " << day << " " << from << "-" << to;
                     ASSERT_TRUE(r.normal >= 0 && r.extra >= 0 && r.normal <= 120) << where;
-                    if (kind == 1) {
+                    if (kind == 1) {  // Freizeitausgleich: only the negative total
                         ASSERT_EQ(r, m(-worked, 0, 0, 0, 0, 0, r.wochentag, day)) << where;
                         continue;
                     }
-                    ASSERT_EQ((std::array{r.nacht, r.feiertag1, r.feiertag2}),
-                              (std::array{e[0], e[1], e[2]}))
-                        << where;
-                    ASSERT_EQ(r.gesamt, kind == 0 || kind == 4 ? worked : 0) << where;
                     // Ordinary lines: normal + extra + holiday = worked; shifts: no split.
-                    ASSERT_EQ(r.normal + r.extra + (kind <= 2 ? r.feiertag1 + r.feiertag2 : 0),
-                              kind <= 2 ? worked : 0)
+                    const int parts =
+                        r.normal + r.extra + (kind <= 2 ? r.feiertag1 + r.feiertag2 : 0);
+                    ASSERT_EQ((std::array{r.gesamt, parts, r.nacht, r.feiertag1, r.feiertag2}),
+                              (std::array{kind == 0 || kind == 4 ? worked : 0,
+                                          kind <= 2 ? worked : 0, e[0], e[1], e[2]}))
                         << where;
                 }
             }

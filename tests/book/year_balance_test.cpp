@@ -32,12 +32,10 @@ protected:
         MonthStoreTest::SetUp();
         makeUsers(2);
         signIn(1);
-        for (auto [year, month, day, bis, marker] : {std::tuple{2023, 12, 4, "18:00", ' '},
-                                                     {2024, 3, 4, "10:05", ' '},
-                                                     {2024, 7, 1, "10:30", ' '},
-                                                     {2024, 9, 2, "10:05", '-'},
-                                                     {2024, 11, 4, "10:00", '+'},
-                                                     {2025, 1, 6, "09:00", ' '}}) {
+        const std::tuple<int, int, int, const char*, char> months[] = {
+            {2023, 12, 4, "18:00", ' '}, {2024, 3, 4, "10:05", ' '},  {2024, 7, 1, "10:30", ' '},
+            {2024, 9, 2, "10:05", '-'},  {2024, 11, 4, "10:00", '+'}, {2025, 1, 6, "09:00", ' '}};
+        for (auto [year, month, day, bis, marker] : months) {
             fresh(year, month);
             ASSERT_EQ(type(day, "08:00", bis, marker), -1);
             if (month == 3) zb.texte[0] = "Montage";
@@ -85,48 +83,40 @@ TEST_F(YearBalance, BothRoundingModesAndLeavingLoadsTheLastSavedPage) {
     expectBalance({2, 2, 0, 0, 0, 0}, {3, 2, 1, 0, 0, 0});
 }
 
-// The save question of a page, by state and answer: what is saved where, and
-// whether the page is cleared (only after "Nein" or a successful save).
+// The save question of a page, by state and answer: the page is cleared only
+// after "Nein" or a successful save (to the database or, failing that, to a file).
 TEST_F(MonthStoreTest, SaveQuestionClearsOnlyAfterNoOrASuccessfulSave) {
-    // Signed in, changed, editable, answer, failing write (0: the database save
-    // succeeds), the month file written; page cleared, month file offered.
-    const std::tuple<const char*, bool, bool, bool, Answer, int, bool, bool, size_t> cases[] = {
-        {"signed in, Ja", true, true, true, Answer::Yes, 0, false, true, 0},
-        {"signed in, Nein", true, true, true, Answer::No, 0, false, true, 0},
-        {"save fails, month file written", true, true, true, Answer::Yes, 1, true, true, 1},
-        {"save fails, month file cancelled", true, true, true, Answer::Yes, 1, false, false, 1},
-        {"signed out, month file written", false, true, true, Answer::Yes, 0, true, true, 1},
-        {"signed out, month file cancelled", false, true, true, Answer::Yes, 0, false, false, 1},
-        {"unchanged: no question", true, false, true, Answer::Yes, 1, false, true, 0},
-        {"not editable: no question", true, true, false, Answer::Yes, 1, false, true, 0},
-    };
+    // Signed in, changed, editable, answer, failing write, month file written; cleared.
+    const std::tuple<bool, bool, bool, Answer, int, bool, bool> cases[] = {
+        {true, true, true, Answer::Yes, 0, false, true},
+        {true, true, true, Answer::No, 0, false, true},
+        {true, true, true, Answer::Yes, 1, true, true},
+        {true, true, true, Answer::Yes, 1, false, false},
+        {false, true, true, Answer::Yes, 0, false, false},
+        {true, false, true, Answer::Yes, 1, false, true},
+        {true, true, false, Answer::Yes, 1, false, true}};
     makeUsers(1);
     signIn(0);
-    for (auto [what, signedIn, changed, editable, answer, fail, saveAs, cleared, saveAsCalls] :
-         cases) {
-        SCOPED_TRACE(what);
+    for (auto [signedIn, changed, editable, answer, fail, saveAs, cleared] : cases) {
         fresh(2024, 3);
         ASSERT_EQ(type(4, "08:00", "12:00"), -1);
         zb.angemeldet = signedIn;
         zb.bearbeitungErlaubt = editable;
         host.enabled[Action::Speichern] = changed;
         host.saveAsResult = saveAs;
-        host.calls.clear();
         boxes.clear();
         boxes.answer(answer);
         platform::injectWriteFailure(fail);
-        EXPECT_EQ(zb.Seite_sichern_fragen(), cleared);
+        EXPECT_EQ(zb.Seite_sichern_fragen(), cleared) << signedIn << changed << editable << fail;
         platform::injectWriteFailure(0);
         const bool asked = changed && editable;
-        ASSERT_EQ(boxes.count() > 0, asked);
         EXPECT_EQ(zb.zeilen.size(), cleared ? 1u : 2u);
         EXPECT_EQ(host.actionEnabled(Action::Speichern), changed && !(asked && cleared));
-        EXPECT_EQ(host.countOf("save as"), saveAsCalls);
         zb.angemeldet = zb.bearbeitungErlaubt = true;
+        ASSERT_EQ(boxes.count() > 0, asked);
         if (!asked) continue;
         EXPECT_EQ(boxes.shown()[0].text,
                   platform::cp1252("Daten wurden geändert. Soll vorher gespeichert werden"));
-        EXPECT_EQ(boxes.shown()[0].buttons, platform::Buttons::YesNo);
     }
 }
 
