@@ -140,13 +140,6 @@ TEST_F(Line, BuildsTheSheetLineAndAddsItToTheTotals) {
     }
     EXPECT_EQ(zb.summen, (std::array<int32_t, 6>{660, 240, 300, 240, 240, 0}));
     EXPECT_EQ(zb.summenZeilen[0].substr(36), "   11,0");  // shown at once
-    // Parse mode takes the line's own month and leaves the index alone.
-    zb.zeitIndex.clear();
-    zb.eingabe = entryLine(1, 4, "06:30", "07:45");
-    EXPECT_EQ(std::string(zb.Zeile_auswerten(true, true)).substr(11, 10), "Montag    ");
-    EXPECT_EQ(zb.monat * 100 + zb.monatsLaenge, 430);
-    EXPECT_EQ(zb.pDatum, platform::dayNumber(2024, 4, 1));
-    EXPECT_TRUE(zb.zeitIndex.empty());
 }
 
 TEST_F(Line, StandbyWeeksAndWeekendsOfAPage) {
@@ -179,28 +172,17 @@ TEST_F(Line, StandbyWeekNumbersAndYearFlags) {
     }
 }
 
-class Proposal : public Line {
-protected:
-    void SetUp() override {
-        Line::SetUp();
-        zb.tag = zb.heuteTag = 14;
-        zb.zeilen = {entryLine(4, 3, "08:00", "12:00"), entryLine(5, 3, "08:00", "12:00"),
-                     book::kEntryLine};
-        zb.texte = {"Montage", "", ""};
-        zb.aktuelleZeile = 2;
-        zb.heuteJahr = 2024;
-        zb.heuteMonat = 3;
-    }
-    std::string proposal(int hour, int minute, bool displayOnly = false) {
+TEST_F(Line, TimeProposalRoundsUpToTenMinutesOnlyOnceAndOnlyWhenAsked) {
+    zb.tag = zb.heuteTag = 14;
+    zb.heuteJahr = 2024;
+    zb.heuteMonat = 3;
+    zb.zeitvorschlag = true;
+    auto proposal = [&](int hour, int minute) {
         zb.heuteStunde = hour;
         zb.heuteMinute = minute;
-        zb.Zeile_auswaehlen(2, true, displayOnly);
+        zb.Zeile_auswaehlen(0, true, false);
         return zb.eingabe.substr(book::col::kToHour, 5);
-    }
-};
-
-TEST_F(Proposal, RoundsUpToTenMinutesOnlyOnceAndOnlyWhenAsked) {
-    zb.zeitvorschlag = true;
+    };
     for (auto [h, m, want] : {std::tuple{14, 3, "14:10"}, {14, 50, "14:50"}, {23, 57, "00:00"}}) {
         zb.vorschlagGemacht = false;
         EXPECT_EQ(proposal(h, m), want);
@@ -211,7 +193,9 @@ TEST_F(Proposal, RoundsUpToTenMinutesOnlyOnceAndOnlyWhenAsked) {
     EXPECT_EQ(proposal(14, 25), "__:__");
 }
 
-TEST_F(Proposal, LeavingAnUncommittedInsertRemovesIt) {
+TEST_F(Line, LeavingAnUncommittedInsertRemovesIt) {
+    type(4, "08:00", "12:00");
+    type(5, "08:00", "12:00");
     zb.zeilen.insert(zb.zeilen.begin() + 1, book::kEntryLine);
     zb.texte.insert(zb.texte.begin() + 1, "");
     zb.einfuegeIndex = zb.aktuelleZeile = 1;
@@ -220,7 +204,7 @@ TEST_F(Proposal, LeavingAnUncommittedInsertRemovesIt) {
     zb.Zeile_auswaehlen(2, false, false);  // below it: the index moves up with the lines
     EXPECT_EQ(zb.zeilen.size() * 10 + zb.texte.size(), 33u);
     EXPECT_EQ(zb.einfuegeIndex, -1);
-    EXPECT_EQ(zb.eingabe, entryLine(5, 3, "08:00", "12:00"));
+    EXPECT_EQ(zb.eingabe.substr(0, 10), "   2 05.03");
 }
 
 }  // namespace
