@@ -65,7 +65,6 @@ protected:
         EXPECT_EQ(std::vector<std::string>(zb.texte.begin(), zb.texte.end() - 1), texts);
         EXPECT_EQ(zb.summen, (std::array<int32_t, 6>{125 + 150 - 125, 240 + 120, 35, 0, 0, 0}));
         EXPECT_TRUE(zb.jahresbilanz && zb.blattAngezeigt && host.has("controls balance"));
-        EXPECT_EQ(boxes.count(), 0u);
     }
 };
 
@@ -76,7 +75,6 @@ TEST_F(YearBalance, BothRoundingModesAndLeavingLoadsTheLastSavedPage) {
     ASSERT_TRUE(zb.BilanzExecute(true));
     EXPECT_TRUE(!zb.jahresbilanz && host.has("controls normal"));
     EXPECT_EQ(zb.jahr * 100 + zb.seitenMonat, 202501);
-    EXPECT_EQ(zb.zeilen.size(), 2u);
     fresh(2024, 5);
     zb.mathRunden = true;
     ASSERT_TRUE(zb.BilanzExecute(true));
