@@ -58,10 +58,11 @@ protected:
     }
     std::string standby(int line) { return book.summenZeilen[line].substr(37); }
 };
+using Calendar = Surcharges;
 using Totals = Surcharges;
 
 // Includes 2015, 2018, 2019 and 2035, which a mean-lunation estimate gets wrong.
-TEST_F(Surcharges, EasterItsFeastsAndBussUndBettagForEveryYear) {
+TEST_F(Calendar, EasterItsFeastsAndBussUndBettagForEveryYear) {
     for (int year = 1900; year <= 2099; ++year) {
         show(year, 6);
         const platform::CivilDate e = easterByMeeus(year);
@@ -80,7 +81,7 @@ TEST_F(Surcharges, EasterItsFeastsAndBussUndBettagForEveryYear) {
     }
 }
 
-TEST_F(Surcharges, LengthFirstWeekdayAndToday) {
+TEST_F(Calendar, LengthFirstWeekdayAndToday) {
     const int months[][4] = {{2024, 2, 29, 4}, {2025, 2, 28, 6},  {2000, 2, 29, 2},
                              {1900, 2, 28, 4}, {2025, 12, 31, 1}, {2026, 11, 30, 7}};
     for (auto [year, month, length, firstWeekday] : months) {
@@ -98,7 +99,7 @@ TEST_F(Surcharges, LengthFirstWeekdayAndToday) {
     }
 }
 
-TEST_F(Surcharges, HolidayBitsForTheDateAndItsNeighboursAcrossTheYear) {
+TEST_F(Calendar, HolidayBitsForTheDateAndItsNeighboursAcrossTheYear) {
     show(2024, 1);
     // Month, day, bits: 1 the day, 2 the day before, 4 the day after.
     const int dates[][3] = {{1, 1, 1},   {1, 2, 2},   {1, 5, 4},   {1, 6, 1},  {12, 31, 4},
