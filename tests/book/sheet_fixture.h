@@ -53,7 +53,7 @@ inline int typeLine(book::Zeitbuch& zb, int day, const char* von, const char* bi
     const int r = zb.Zeile_pruefen(true);
     if (r >= 0) return r;
     if (stored) zb.zeilen.erase(zb.zeilen.begin() + at);
-    else zb.texte.insert(zb.texte.begin() + at, "");
+    if (!stored) zb.texte.insert(zb.texte.begin() + at, "");
     zb.Zeile_einfuegen(at, zb.Zeile_auswerten(true, false), true);
     if (stored || r == -2) zb.Zuschlaege_neu_berechnen();
     zb.einfuegeIndex = -1;
