@@ -49,13 +49,14 @@ protected:
         b.datenOrdner = platform::joinPath(dir.path(), "Benutzer");
     }
     std::array<std::string*, 6> strings(Zeitbuch& b) {
-        return {&b.datenOrdner, &b.autoBenutzer, &b.autoPasswort,
+        return {&b.datenOrdner,  &b.autoBenutzer,   &b.autoPasswort,
                 &b.backupOrdner, &b.bereichVorgabe, &b.adminPasswort};
     }
 };
 
 TEST_F(SettingsFile, WritesTheExactBytes) {
-    const std::string values[6] = {"C:\\Daten\\Benutzer", "m\xFCller", "", "D:\\Sich", "IT", "1234"};
+    const std::string values[6] = {
+        "C:\\Daten\\Benutzer", "m\xFCller", "", "D:\\Sich", "IT", "1234"};
     std::string expected;
     for (int i = 0; i < 6; ++i) expected += scrambled(*strings(book)[i] = values[i]);
     book.autoAnmeldung = true;
@@ -125,8 +126,8 @@ TEST_F(SettingsFile, RoundTripsRandomSettings) {
 
 TEST_F(SettingsFile, LongStringsReadBackUpToTheLimit) {
     book.datenOrdner = std::string(kSettingsStringMax - 1, 'x');  // longest readable
-    book.backupOrdner = std::string(5000, 'y');                     // cut when written
-    book.autoBenutzer = std::string("ab\0cd", 5);                   // cut at the NUL
+    book.backupOrdner = std::string(5000, 'y');                   // cut when written
+    book.autoBenutzer = std::string("ab\0cd", 5);                 // cut at the NUL
     ASSERT_TRUE(book.Einstellungen_laden_speichern(false));
     Zeitbuch b(host);
     reset(b);
@@ -138,7 +139,10 @@ TEST_F(SettingsFile, LongStringsReadBackUpToTheLimit) {
 
 TEST_F(SettingsFile, OutOfRangeBlockValuesAreBroughtIntoRange) {
     const uint8_t cases[][4] = {// decimals, unit read; decimals, unit wanted
-                                {0, 0, 0, 60}, {2, 60, 2, 60}, {3, 61, 1, 60}, {255, 255, 1, 60},
+                                {0, 0, 0, 60},
+                                {2, 60, 2, 60},
+                                {3, 61, 1, 60},
+                                {255, 255, 1, 60},
                                 {1, 1, 1, 1}};
     for (const auto& c : cases) {
         auto image = Berechnungsgrundlagen{}.encode();
@@ -155,7 +159,7 @@ TEST_F(SettingsFile, OutOfRangeBlockValuesAreBroughtIntoRange) {
 
 // A file cut anywhere keeps the strings read whole (a failed string stops
 // the rest), resets the area and password, and names the missing part.
-TEST_F(SettingsFile, EveryTruncationKeepsWhatWasReadWhole) {
+TEST_F(SettingsFile, DamagedFilesKeepWhatWasReadWhole) {
     Zeitbuch full(host);
     reset(full);
     const std::vector<std::string> values = {"/daten", "auto", "pw", "/sich", "Bereich", "9999"};
@@ -177,8 +181,8 @@ TEST_F(SettingsFile, EveryTruncationKeepsWhatWasReadWhole) {
         const std::vector<std::string> start = {b.datenOrdner, "", "", ""};
         ScriptedMessages boxes;
         EXPECT_FALSE(b.Einstellungen_laden_speichern(true));
-        const int read = static_cast<int>(std::count_if(ends.begin(), ends.end(),
-                                                        [&](size_t e) { return e <= length; }));
+        const int read = static_cast<int>(
+            std::count_if(ends.begin(), ends.end(), [&](size_t e) { return e <= length; }));
         const bool holidays = read == 6 && length >= s + 19;
         std::vector<std::string> want;
         if (read == 6) want = {holidays ? kBlockMsg : kHolidayMsg};
@@ -191,15 +195,7 @@ TEST_F(SettingsFile, EveryTruncationKeepsWhatWasReadWhole) {
         EXPECT_EQ(b.feiertage[0].ein, !holidays);
         EXPECT_EQ(b.grundlagen, Berechnungsgrundlagen{});
     }
-}
-
-TEST_F(SettingsFile, RandomMutationsNeverCrash) {
-    Zeitbuch full(host);
-    reset(full);
-    full.datenOrdner = "/daten";
-    full.adminPasswort = "9999";
-    const std::string image = settingsFileImage(full);
-    std::mt19937 rng(99);
+    std::mt19937 rng(99);  // random mutations: defaults or what was read, never a crash
     for (int round = 0; round < 2000; ++round) {
         std::string bytes = image;
         dbtest::mutate(bytes, rng, 4, 8);
