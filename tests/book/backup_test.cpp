@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/core/codepage.h"
 #include "platform/core/path.h"
 #include "tests/book/db_fixture.h"
@@ -89,13 +91,7 @@ TEST_F(Backup, RestoreFlow) {
                       again =
                           "Die fehlerhafte Datenbank konnte nicht gesichert werden.\n"
                           "Soll die alte Version trotzdem wiederhergestellt werden?";
-    const struct {
-        bool copies;
-        int failWrite;
-        std::vector<Answer> answers;
-        Texts shown;
-        bool restored;
-    } cases[] = {
+    const std::tuple<bool, int, std::vector<Answer>, Texts, bool> cases[] = {
         {true, 0, {Answer::No}, {kRestoreQuestion, caption}, false},
         {true, 0, {Answer::Yes}, {kRestoreQuestion, caption}, true},
         {true, 1, {Answer::Yes, Answer::No}, {kRestoreQuestion, again, caption}, false},
@@ -108,23 +104,23 @@ TEST_F(Backup, RestoreFlow) {
          false},
     };
     const std::string before = platform::currentDir();
-    for (const auto& c : cases) {
+    for (const auto& [copies, failWrite, answers, shown, restored] : cases) {
         database("damaged");
-        if (c.copies) safetyCopies();
+        if (copies) safetyCopies();
         for (const char* name : {kSafetyCopyDat, kSafetyCopyLog}) {
-            if (!c.copies) platform::deleteFile(inData(name));
+            if (!copies) platform::deleteFile(inData(name));
         }
         book.datenbankFehler = 20;
         ScriptedMessages boxes;
-        for (Answer a : c.answers) boxes.answer(a);
-        platform::injectWriteFailure(c.failWrite);  // the first fault copy
+        for (Answer a : answers) boxes.answer(a);
+        platform::injectWriteFailure(failWrite);  // the first fault copy
         book.Datenbank_sichern_wiederherstellen(false);
         platform::injectWriteFailure(0);
-        EXPECT_EQ(texts(boxes), c.shown);
+        EXPECT_EQ(texts(boxes), shown);
         EXPECT_EQ(boxes.shown()[0].buttons, platform::Buttons::YesNo);
-        EXPECT_EQ(book.datenbankFehler, c.restored ? 0 : 20);
+        EXPECT_EQ(book.datenbankFehler, restored ? 0 : 20);
         EXPECT_EQ(get(inData("Benutzer.dat")) + get(inData("Benutzer.log")),
-                  c.restored ? "dat goodlog good" : "dat damagedlog damaged");
+                  restored ? "dat goodlog good" : "dat damagedlog damaged");
     }
     EXPECT_EQ(
         get(inData("01_03_2008 14_02_03dat.Fehler")) + get(inData("01_03_2008 14_02_03log.Fehler")),
@@ -203,29 +199,25 @@ TEST_F(Backup, RotationKeepsTheNewestInFolderOne) {
 
 // Missing or leftover generation folders fail the rotation; nothing is deleted.
 TEST_F(Backup, BrokenGenerationFoldersFailTheRotation) {
-    const struct {
-        const char* name;
-        int generations;
-        std::vector<int> folders, after;
-    } cases[] = {
+    const std::tuple<const char*, int, std::vector<int>, std::vector<int>> cases[] = {
         {"no folder 1", 1, {}, {}},
         {"missing newest", 3, {1, 2}, {1, 2}},
         {"missing middle", 3, {1, 3}, {0, 1}},
         {"leftover 0", 2, {0, 1, 2}, {0, 1, 2}},
         {"no base folder", 1, {}, {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, generations, folders, after] : cases) {
+        SCOPED_TRACE(name);
         testing_support::TempDir scratch;
-        book.backupOrdner = std::string(c.name) == "no base folder" ? "" : scratch.path();
-        book.grundlagen.folgesicherungen = static_cast<uint8_t>(c.generations);
-        for (int i : c.folders) platform::createDir(joinPath(scratch.path(), std::to_string(i)));
+        book.backupOrdner = std::string(name) == "no base folder" ? "" : scratch.path();
+        book.grundlagen.folgesicherungen = static_cast<uint8_t>(generations);
+        for (int i : folders) platform::createDir(joinPath(scratch.path(), std::to_string(i)));
         database("new");
         ScriptedMessages boxes;
         book.Sicherung_rotieren();
         EXPECT_EQ(texts(boxes), (Texts{kRotationFailed, "Achtung Fehler"}));
         for (int i = 0; i <= 4; ++i) {
-            const bool want = std::find(c.after.begin(), c.after.end(), i) != c.after.end();
+            const bool want = std::find(after.begin(), after.end(), i) != after.end();
             EXPECT_EQ(platform::dirExists(joinPath(scratch.path(), std::to_string(i))), want) << i;
         }
     }

@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "platform/core/date.h"
 #include "platform/core/replace_file.h"
 #include "tests/book/db_fixture.h"
-#include "tests/book/sheet_fixture.h"
+#include "tests/book/month_store_fixture.h"
 
 namespace book {
 namespace {
@@ -29,9 +30,9 @@ S entryPart(const S& line) {
     return line.substr(0, 1) + line.substr(col::kDay, 5) + line.substr(col::kFromHour, 11);
 }
 
-class MonthFile : public sheet_test::SheetTest {
+class MonthFile : public month_test::MonthStoreTest {
 protected:
-    testing_support::TempDir dir;
+    void SetUp() override { zb.angemeldet = false; }
     S path = dir.file("monat.akt");
 
     void writeRaw(const S& bytes) { dbtest::writeFile(path, bytes); }
@@ -72,56 +73,19 @@ TEST_F(MonthFile, WritesTheExactBytes) {
     EXPECT_FALSE(platform::fileExists(platform::replacementTempPath(path)));
 }
 
+// Random pages of every line kind with texts, counts and standby periods.
 TEST_F(MonthFile, RoundTripsRandomPages) {
     std::mt19937 rng(7);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    auto hhmm = [](int minutes) {
-        char b[16];
-        std::snprintf(b, sizeof b, "%02d:%02d", minutes / 60 % 100, minutes % 60);
-        return S(b);
-    };
     for (int round = 0; round < 40; ++round) {
         SCOPED_TRACE(round);
-        const int year = pick(1990, 2030), month = pick(1, 12);
-        freshPage(year, month);
-        // Two periods on some days, never overlapping, in ascending order.
-        for (int day = 1; day <= platform::daysInMonth(year, month); ++day) {
-            if (pick(0, 2) != 0) continue;
-            const int from = pick(0, 10) * 60 + pick(0, 59), to = from + pick(1, 300);
-            ASSERT_LT(type(day, hhmm(from).c_str(), hhmm(to).c_str(), " !-+VM"[pick(0, 5)]), 0);
-            const int second = to + 30;
-            if (pick(0, 3) == 0) {
-                ASSERT_LT(
-                    type(day, hhmm(second).c_str(), hhmm(second + pick(1, 1439 - second)).c_str()),
-                    0);
-            }
-        }
-        for (size_t i = 0; i + 1 < zb.texte.size(); ++i) {
-            S text(pick(0, kWorkTextMax), ' ');
-            for (char& c : text) c = static_cast<char>(pick(1, 255));
-            zb.texte[i] = text;
-        }
-        if (pick(0, 1)) {
-            zb.handModus = true;
-            zb.wochen = pick(0, 15), zb.wochenenden = pick(0, 15);
-            zb.wochenPkw = pick(0, 15), zb.wochenendenPkw = pick(0, 15);
-            zb.bereitschaftsListe.fill(0);
-            for (int k = 0, n = pick(0, 9); k < n * 5; ++k)
-                zb.bereitschaftsListe[k] =
-                    static_cast<uint8_t>(k % 5 == 0 ? pick(1, 53) : pick(0, 255));
-            zb.Zuschlaege_neu_berechnen();
-        }
-        const Zeitbuch saved = zb;
+        const int year = 1990 + static_cast<int>(rng() % 40),
+                  month = 1 + static_cast<int>(rng() % 12);
+        const month_test::Seite page = randomPage(rng, year, month, round % 2);
         ASSERT_TRUE(zb.Akt_speichern(path));
-        freshPage(year, month == 12 ? 1 : month + 1);  // another month is shown
+        freshPage(year, month % 12 + 1);  // another month is shown
         zb.Akt_laden(path);
         ASSERT_EQ(boxes.count(), 0u) << boxes.last().text;
-        EXPECT_EQ(zb.monat, month);
-        EXPECT_EQ(std::tie(zb.zeilen, zb.texte, zb.summen, zb.handModus, zb.bereitschaftsListe,
-                           zb.wochen, zb.wochenenden, zb.wochenPkw, zb.wochenendenPkw),
-                  std::tie(saved.zeilen, saved.texte, saved.summen, saved.handModus,
-                           saved.bereitschaftsListe, saved.wochen, saved.wochenenden,
-                           saved.wochenPkw, saved.wochenendenPkw));
+        EXPECT_TRUE(snapshot() == page);
         EXPECT_EQ(monthFileImage(zb), readRaw());
     }
 }
@@ -170,12 +134,7 @@ TEST_F(MonthFile, HandRecordFirstKeepsLinesBeforeTheTemplate) {
 // skips the final steps.
 TEST_F(MonthFile, DamagedRecordsStopTheLoadAndKeepEarlierLines) {
     const S good = lineRecord("0308000900", 0x03, "a");
-    const struct {
-        const char* name;
-        S records;
-        uint32_t count;
-        size_t boxes;
-    } cases[] = {
+    const std::tuple<const char*, S, uint32_t, size_t> cases[] = {
         {"ends inside a work text",
          good + s("0410001100\x03"
                   "abc"),
@@ -190,11 +149,11 @@ TEST_F(MonthFile, DamagedRecordsStopTheLoadAndKeepEarlierLines) {
         {"overlaps the line before", good + lineRecord("0308300830", 0x03), 2, 2},
         {"count larger than the records", good, 5, 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        loadRaw(u32(2008) + u32(c.count) + c.records, 2008, 3);
+    for (const auto& [name, records, count, nBoxes] : cases) {
+        SCOPED_TRACE(name);
+        loadRaw(u32(2008) + u32(count) + records, 2008, 3);
         EXPECT_EQ(dbtest::lastBox(boxes), S(kLoadError) + "|Fehlerhaftes Datenformat");
-        EXPECT_EQ(boxes.count(), c.boxes);
+        EXPECT_EQ(boxes.count(), nBoxes);
         ASSERT_EQ(zb.zeilen.size(), 2u);
         EXPECT_EQ(entryPart(zb.zeilen[0]), " 03.0308:00 09:00");
         EXPECT_EQ(zb.texte.size(), zb.zeilen.size());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "tests/book/month_store_fixture.h"
 
@@ -34,25 +35,21 @@ TEST_F(MonthStoreFailure, DamagedRecordsAreLoadErrors) {
     ASSERT_TRUE(save());
     const std::string good = readFile(blockPath());
     const size_t first = 12 + 13 + 7, second = first + 7;  // behind the standby record
-    const struct {
-        const char* what;
-        size_t at;
-        uint8_t plain;
-        size_t linesKept;
-    } cases[] = {{"no periods", 26, 0, 0},          {"ten periods", 26, 10, 0},
-                 {"255 periods", 26, 255, 0},       {"month 0", second + 5, 0x00, 1},
-                 {"month 13", second + 5, 0x0D, 1}, {"hour 24", second + 1, 24, 1},
-                 {"day 32", second, 32, 1},         {"first record day 0", first, 0, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    const std::tuple<const char*, size_t, uint8_t, size_t> cases[] = {
+        {"no periods", 26, 0, 0},          {"ten periods", 26, 10, 0},
+        {"255 periods", 26, 255, 0},       {"month 0", second + 5, 0x00, 1},
+        {"month 13", second + 5, 0x0D, 1}, {"hour 24", second + 1, 24, 1},
+        {"day 32", second, 32, 1},         {"first record day 0", first, 0, 0}};
+    for (const auto& [what, at, plain, linesKept] : cases) {
+        SCOPED_TRACE(what);
         std::string bad = good;
-        bad[c.at] = static_cast<char>(c.plain ^ 0x17);
+        bad[at] = static_cast<char>(plain ^ 0x17);
         dbtest::writeFile(blockPath(), bad);
         boxes.clear();
         load(2024, 3);
         EXPECT_EQ(dbtest::lastBox(boxes), kLoadError);
-        EXPECT_EQ(zb.zeilen.size(), c.linesKept + 1);
-        EXPECT_EQ(zb.texte.size(), c.linesKept + 1);
+        EXPECT_EQ(zb.zeilen.size(), linesKept + 1);
+        EXPECT_EQ(zb.texte.size(), linesKept + 1);
         EXPECT_FALSE(save());
         EXPECT_EQ(readFile(blockPath()), bad);
         EXPECT_TRUE(host.actionEnabled(Action::Speichern));
@@ -130,7 +127,8 @@ TEST_F(MonthStoreFailure, SaveFailingAtEveryWriteLosesNothing) {
                 break;
             }
             EXPECT_TRUE(host.actionEnabled(Action::Speichern));
-            EXPECT_TRUE(shown("Die Daten konnten nicht gespeichert werden!|Zugriff auf Datenbank gesperrt"));
+            EXPECT_TRUE(shown(
+                "Die Daten konnten nicht gespeichert werden!|Zugriff auf Datenbank gesperrt"));
             zb.datenbankFehler = 0;
             if (!zb.Datenbank_pruefen()) restore();
             zb.datenbankFehler = 0;
