@@ -90,26 +90,21 @@ TEST_F(Backup, RestoreFlow) {
     const std::string caption = "Achtung Datenbankwiederherstellung",
                       again =
                           "Die fehlerhafte Datenbank konnte nicht gesichert werden.\n"
-                          "Soll die alte Version trotzdem wiederhergestellt werden?";
-    const std::tuple<bool, int, std::vector<Answer>, Texts, bool> cases[] = {
-        {true, 0, {Answer::No}, {kRestoreQuestion, caption}, false},
-        {true, 0, {Answer::Yes}, {kRestoreQuestion, caption}, true},
-        {true, 1, {Answer::Yes, Answer::No}, {kRestoreQuestion, again, caption}, false},
-        {true, 1, {Answer::Yes, Answer::Yes}, {kRestoreQuestion, again, caption}, true},
-        {false,
-         0,
-         {Answer::Yes},
-         {kRestoreQuestion, "Die Datenbank konnte nicht wiederhergestellt werden!!",
-          "Achtung Fehler"},
-         false},
+                          "Soll die alte Version trotzdem wiederhergestellt werden?",
+                      failed = "Die Datenbank konnte nicht wiederhergestellt werden!!";
+    const std::tuple<bool, int, std::vector<Answer>, Texts> cases[] = {
+        {true, 0, {Answer::No}, {kRestoreQuestion, caption}},
+        {true, 0, {Answer::Yes}, {kRestoreQuestion, caption}},
+        {true, 1, {Answer::Yes, Answer::No}, {kRestoreQuestion, again, caption}},
+        {true, 1, {Answer::Yes, Answer::Yes}, {kRestoreQuestion, again, caption}},
+        {false, 0, {Answer::Yes}, {kRestoreQuestion, failed, "Achtung Fehler"}},
     };
     const std::string before = platform::currentDir();
-    for (const auto& [copies, failWrite, answers, shown, restored] : cases) {
+    for (const auto& [copies, failWrite, answers, shown] : cases) {
         database("damaged");
+        for (const char* name : {kSafetyCopyDat, kSafetyCopyLog})
+            platform::deleteFile(inData(name));
         if (copies) safetyCopies();
-        for (const char* name : {kSafetyCopyDat, kSafetyCopyLog}) {
-            if (!copies) platform::deleteFile(inData(name));
-        }
         book.datenbankFehler = 20;
         ScriptedMessages boxes;
         for (Answer a : answers) boxes.answer(a);
@@ -118,6 +113,7 @@ TEST_F(Backup, RestoreFlow) {
         platform::injectWriteFailure(0);
         EXPECT_EQ(texts(boxes), shown);
         EXPECT_EQ(boxes.shown()[0].buttons, platform::Buttons::YesNo);
+        const bool restored = copies && answers.back() == Answer::Yes;
         EXPECT_EQ(book.datenbankFehler, restored ? 0 : 20);
         EXPECT_EQ(get(inData("Benutzer.dat")) + get(inData("Benutzer.log")),
                   restored ? "dat goodlog good" : "dat damagedlog damaged");
@@ -141,32 +137,9 @@ TEST_F(Backup, PreparingAMissingBaseFolderAsksFirst) {
     EXPECT_EQ(book.backupOrdner, "");
 }
 
-TEST_F(Backup, LoweringTheGenerationsAsksOnceAndRemovesTheSurplus) {
-    {
-        ScriptedMessages create;  // the base folder question: Yes
-        ASSERT_FALSE(book.Sicherungsordner_vorbereiten(5, base));
-    }
-    for (int i = 1; i <= 5; ++i) dbtest::writeFile(gen(i, "Benutzer.dat"), "x");
-    const std::string question = "Überflüssige Sicherungsverzeichnisse werden gelöscht!";
-    {  // declined: asked for every surplus folder, nothing removed
-        ScriptedMessages boxes;
-        for (int i = 0; i < 3; ++i) boxes.answer(Answer::No);
-        EXPECT_FALSE(book.Sicherungsordner_vorbereiten(2, base));
-        EXPECT_EQ(texts(boxes), (Texts{question, question, question, "Löschen"}));
-        for (int i = 1; i <= 5; ++i) EXPECT_TRUE(platform::dirExists(gen(i)));
-    }
-    const std::string before = platform::currentDir();
-    ScriptedMessages boxes;
-    boxes.answer(Answer::Yes);
-    EXPECT_FALSE(book.Sicherungsordner_vorbereiten(2, base));
-    EXPECT_EQ(boxes.count(), 1u);
-    for (int i = 1; i <= 5; ++i) EXPECT_EQ(platform::dirExists(gen(i)), i <= 2) << i;
-    EXPECT_EQ(book.grundlagen.folgesicherungen, 2);
-    EXPECT_EQ(platform::currentDir(), before);
-}
-
 // Several closes keep the newest in folder 1 (one generation is overwritten);
-// zero generations do nothing; a failed copy is reported.
+// zero generations do nothing; a failed copy is reported; lowering the count
+// asks for each surplus folder until Yes, then removes them all.
 TEST_F(Backup, RotationKeepsTheNewestInFolderOne) {
     for (const int generations : {3, 1}) {
         testing_support::TempDir scratch;
@@ -194,6 +167,20 @@ TEST_F(Backup, RotationKeepsTheNewestInFolderOne) {
         book.Sicherung_rotieren();
         platform::injectWriteFailure(0);
         EXPECT_EQ(texts(boxes), (Texts{kBaseQuestion, kCopyFailed, "Achtung Fehler"}));
+        if (generations == 1) continue;
+        book.grundlagen.folgesicherungen = 3;
+        const std::string question = "Überflüssige Sicherungsverzeichnisse werden gelöscht!";
+        ScriptedMessages no;
+        no.answer(Answer::No);
+        no.answer(Answer::No);
+        EXPECT_FALSE(book.Sicherungsordner_vorbereiten(1, stored));
+        EXPECT_EQ(texts(no), (Texts{question, question, "Löschen"}));
+        EXPECT_TRUE(platform::dirExists(gen(3)));
+        ScriptedMessages yes;
+        EXPECT_FALSE(book.Sicherungsordner_vorbereiten(1, stored));
+        EXPECT_EQ(yes.count(), 1u);
+        EXPECT_TRUE(platform::dirExists(gen(1)) && !platform::dirExists(gen(2)) &&
+                    !platform::dirExists(gen(3)));
     }
 }
 

@@ -45,6 +45,14 @@ struct DamageFixture : Fixture {
         zb.Pruefe_Anmeldung("anna", "pw1");
         zb.Pruefe_Anmeldung("bert", "geheim");
         zb.Benutzername_vorhanden("carla", false);
+        for (const int block : {0, static_cast<int>(kBertBlock)}) {  // the month loader
+            zb.blockPosition = block;
+            for (const int month : {3, 0, 1}) {
+                zb.seiteLeeren();
+                zb.Monat_laden(static_cast<uint8_t>(month), 2008 + block % 2);
+                EXPECT_EQ(zb.zeilen.size(), zb.texte.size());
+            }
+        }
         zb.angemeldet = false;
         zb.jahr = 2008;
         zb.seitenMonat = 3;

@@ -64,33 +64,6 @@ TEST_F(MonthStoreFailure, DamagedRecordsAreLoadErrors) {
     EXPECT_TRUE(save());
 }
 
-// Every truncation of a two-user database: the loader reports or loads, and
-// never reads outside the file (month 3 reads February for the carry-over;
-// month 0 takes the last entry through the head).
-TEST_F(MonthStoreFailure, EveryTruncationLoadsOrReports) {
-    std::mt19937 rng(5);
-    makeUsers(2);
-    signIn(0);
-    randomPage(rng, 2024, 2, true);
-    ASSERT_TRUE(save());
-    randomPage(rng, 2024, 3, false);
-    ASSERT_TRUE(save());
-    signIn(1);
-    randomPage(rng, 2024, 3, true);
-    ASSERT_TRUE(save());
-    const std::string good = readFile(blockPath());
-    const uint32_t blocks[] = {blockOf(0), blockOf(1)};
-    for (size_t n = 0; n < good.size(); ++n) {
-        dbtest::writeFile(blockPath(), good.substr(0, n));
-        for (int month : {3, 0}) {
-            zb.blockPosition = blocks[month == 0];
-            fresh(2024, 3);
-            zb.Monat_laden(static_cast<uint8_t>(month), month ? 2024 : 0);
-            ASSERT_EQ(zb.zeilen.size(), zb.texte.size()) << n;
-        }
-    }
-}
-
 // A save that fails at its k-th write, for every k, of a new month in the
 // middle of the file and of a stored month that is neither last in its block
 // nor in the last block: false, the page stays changed, and every month saved

@@ -132,24 +132,5 @@ TEST_F(MonthStoreTest, JanuaryCarriesTheRunningPeriodOverFromDecember) {
     EXPECT_EQ(boxes.count(), 0u);
 }
 
-// The administrator alone has no block: nothing is written into whatever
-// block the book last pointed at, and nothing is read from it.
-TEST_F(MonthStoreTest, AdministratorWithoutUserBlockNeverTouchesABlock) {
-    makeUsers(2);
-    signIn(1);
-    fresh(2024, 3);
-    ASSERT_EQ(type(4, "08:00", "12:00"), -1);
-    ASSERT_TRUE(save());
-    const std::string before = readFile(blockPath());
-    zb.benutzerName.clear();  // administrator session, stale block offset
-    fresh(2024, 4);
-    ASSERT_EQ(type(4, "08:00", "12:00"), -1);
-    EXPECT_FALSE(save());
-    EXPECT_EQ(readFile(blockPath()), before);
-    load(2024, 3);
-    EXPECT_EQ(zb.zeilen.size(), 1u);
-    EXPECT_EQ(boxes.count(), 0u);
-}
-
 }  // namespace
 }  // namespace month_test

@@ -106,17 +106,5 @@ TEST(UserNameTaken, FindsOtherRecordsOnly) {
     EXPECT_FALSE(f.zb.Benutzername_vorhanden("anna", false));
 }
 
-TEST(SignOutDisplay, ClearsThePageAndTheUserFlags) {
-    Fixture f;
-    f.zb.angemeldet = f.zb.adminFreigabe = f.zb.ganzeWochen = true;
-    f.zb.zeitvorschlag = false;
-    f.zb.zeilen.insert(f.zb.zeilen.begin(), std::string(59, ' '));
-    f.zb.texte.insert(f.zb.texte.begin(), "x");
-    f.zb.Abgemeldet_anzeigen();
-    EXPECT_EQ(f.zb.zeilen.size(), 1u);
-    EXPECT_FALSE(f.zb.angemeldet || f.zb.adminFreigabe || f.zb.ganzeWochen);
-    EXPECT_TRUE(f.zb.zeitvorschlag && f.host.has("caption Nicht Angemeldet"));
-}
-
 }  // namespace
 }  // namespace book
