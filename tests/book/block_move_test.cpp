@@ -10,14 +10,6 @@ namespace {
 
 using namespace dbtest;
 
-// A book on `db` showing the page (year, month).
-struct MoveFixture : Fixture {
-    MoveFixture(const Database& db, int year, int month) : Fixture(db) {
-        zb.jahr = year;
-        zb.seitenMonat = month;
-    }
-};
-
 // The block goes last with the page's entry at its end (an absent page or the
 // last entry leave the entries as they are); the last block stays unwritten.
 TEST(BlockMove, BlockAndPageEntryGoLast) {
@@ -65,7 +57,9 @@ TEST(BlockMove, RefusedFilesStayUntouched) {
         {{"", two.dat}, 0, "Kein Zugriff auf die Datenbank!|Zugriff auf Datenbank gesperrt"},
     };
     for (const auto& [db, block, box] : cases) {
-        MoveFixture f(db, 2008, 3);
+        Fixture f(db);
+        f.zb.jahr = 2008;
+        f.zb.seitenMonat = 3;
         if (db.log.empty()) platform::deleteFile(f.logPath());
         platform::ScriptedMessages boxes;
         bool last = true;
@@ -74,20 +68,6 @@ TEST(BlockMove, RefusedFilesStayUntouched) {
         EXPECT_EQ(boxes.count(), 1u);
         EXPECT_EQ(lastBox(boxes), box) << block;
         EXPECT_EQ(f.files().dat, db.dat);
-    }
-}
-
-TEST(BlockMove, EveryFailedWriteIsReported) {
-    for (int k = 1; k <= 6; ++k) {
-        MoveFixture f(twoUsers(), 2008, 3);
-        platform::ScriptedMessages boxes;
-        platform::injectWriteFailure(k);
-        const bool ok = f.zb.Benutzerblock_verschieben(0, false);
-        platform::injectWriteFailure(0);
-        EXPECT_EQ(ok, k > 4) << k;  // index, index, rest, block
-        if (!ok) {
-            EXPECT_EQ(boxes.last().text, "Die Daten konnten nicht gespeichert werden!");
-        }
     }
 }
 

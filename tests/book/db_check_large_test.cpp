@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "book/db_check.h"
 #include "tests/book/db_fixture.h"
@@ -65,12 +66,7 @@ TEST(LargeDatabaseCheck, FaultsAmongManyLinesGetTheirCodes) {
         scrambled(std::string{3, 8, 0, 9, 0, 3}) + scrambled(std::string(151, 't'));
     // u < 0: the record `l` places from the one across the first buffer load's end (256 KiB).
     // `next` replaces record 3 of the following month; `field` of the entry head gets `delta`.
-    const struct {
-        int u, e, l;
-        std::string rec, next;
-        int field, delta;
-        uint8_t code;
-    } cases[] = {
+    const std::tuple<int, int, int, std::string, std::string, int, int, uint8_t> cases[] = {
         {0, 0, 0, "", "", 0, 0, 0},        {-1, 0, 0, bad, "", 0, 0, 9},
         {-1, 0, -2, bad, "", 0, 0, 9},     {-1, 0, 2, bad, "", 0, 0, 9},
         {-1, 0, 0, endless, "", 0, 0, 24}, {-1, 0, -1, endless, "", 0, 0, 24},
@@ -84,32 +80,27 @@ TEST(LargeDatabaseCheck, FaultsAmongManyLinesGetTheirCodes) {
     Offsets soundAt, at;
     const Records sound = soundRecords();
     render(sound, soundAt);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(&c - cases);
+    for (const auto& [cu, ce, cl, rec, next, field, delta, code] : cases) {
+        SCOPED_TRACE(code);
         Records users = sound;
-        size_t u = static_cast<size_t>(std::max(c.u, 0)), e = static_cast<size_t>(c.e);
-        int l = c.l;
-        if (c.u < 0) {  // the month whose records hold offset 256 KiB
-            for (size_t v = 0; v < soundAt.size(); ++v)
-                for (size_t f = 0; f < soundAt[v].size(); ++f)
-                    if (!soundAt[v][f].empty() && soundAt[v][f][0] <= 262144) {
-                        u = v;
-                        e = f;
-                    }
-            const auto& recs = soundAt[u][e];
-            const auto r = std::upper_bound(recs.begin(), recs.end(), 262144) - recs.begin() - 1;
-            l = std::clamp(static_cast<int>(r) + c.l, 1, static_cast<int>(recs.size()) - 1);
-        }
-        if (!c.rec.empty()) users[u][e][static_cast<size_t>(l)] = c.rec;
-        if (!c.next.empty()) users[u][e + 1][3] = c.next;
+        size_t u = static_cast<size_t>(std::max(cu, 0)), e = static_cast<size_t>(ce), r = 0;
+        for (size_t v = 0; cu < 0 && v < soundAt.size(); ++v)  // the record at 256 KiB
+            for (size_t f = 0; f < soundAt[v].size(); ++f)
+                for (size_t k = 0; k < soundAt[v][f].size() && soundAt[v][f][k] <= 262144; ++k)
+                    std::tie(u, e, r) = std::tie(v, f, k);
+        const int l = cu >= 0 ? cl
+                              : std::clamp(static_cast<int>(r) + cl, 1,  // never the standby
+                                           static_cast<int>(soundAt[u][e].size()) - 1);
+        if (!rec.empty()) users[u][e][static_cast<size_t>(l)] = rec;
+        if (!next.empty()) users[u][e + 1][3] = next;
         Database db = render(users, at);
-        const size_t field = at[u][e][0] - 13 + static_cast<size_t>(c.field);
-        db.dat.replace(field, 4,
-                       u32(getU32(reinterpret_cast<const uint8_t*>(db.dat.data()) + field) +
-                           static_cast<uint32_t>(c.delta)));
+        const size_t head = at[u][e][0] - 13 + static_cast<size_t>(field);
+        db.dat.replace(head, 4,
+                       u32(getU32(reinterpret_cast<const uint8_t*>(db.dat.data()) + head) +
+                           static_cast<uint32_t>(delta)));
         Fixture f(db);
-        EXPECT_EQ(f.zb.Datenbank_pruefen(), c.code == 0);
-        EXPECT_EQ(f.zb.datenbankFehler, c.code);
+        EXPECT_EQ(f.zb.Datenbank_pruefen(), code == 0);
+        EXPECT_EQ(f.zb.datenbankFehler, code);
     }
 }
 

@@ -126,19 +126,16 @@ TEST_F(SettingsFile, RoundTripsRandomSettings) {
 }
 
 TEST_F(SettingsFile, OutOfRangeBlockValuesAreBroughtIntoRange) {
-    const uint8_t cases[][4] = {// decimals, unit read; decimals, unit wanted
-                                {0, 0, 0, 60},
-                                {2, 60, 2, 60},
-                                {3, 61, 1, 60},
-                                {255, 255, 1, 60},
-                                {1, 1, 1, 1}};
+    // Decimals and unit as read, then as wanted.
+    const uint8_t cases[][4] = {
+        {0, 0, 0, 60}, {2, 60, 2, 60}, {3, 61, 1, 60}, {255, 255, 1, 60}, {1, 1, 1, 1}};
     for (const auto& c : cases) {
         auto image = Berechnungsgrundlagen{}.encode();
         image[48] = c[0];
         image[49] = c[1];
-        std::string bytes;
-        for (int i = 0; i < 6; ++i) bytes += scrambled("s");
-        dbtest::writeFile(ini, bytes + '\x2D' + std::string(18, '\1') + blockBytes(image));
+        const std::string s = scrambled("s");
+        dbtest::writeFile(
+            ini, s + s + s + s + s + s + '\x2D' + std::string(18, '\1') + blockBytes(image));
         ASSERT_TRUE(book.Einstellungen_laden_speichern(true));
         EXPECT_EQ(book.grundlagen.kommastellen, c[2]) << int(c[0]);
         EXPECT_EQ(book.grundlagen.rundung, c[3]) << int(c[1]);
