@@ -141,10 +141,7 @@ TEST_F(MonthFile, HandRecordFirstKeepsLinesBeforeTheTemplate) {
 TEST_F(MonthFile, DamagedRecordsStopTheLoadAndKeepEarlierLines) {
     const S good = lineRecord("0308000900", 0x03, "a");
     const std::tuple<const char*, S, uint32_t, size_t> cases[] = {
-        {"ends inside a work text",
-         good + s("0410001100\x03"
-                  "abc"),
-         2, 1},
+        {"ends inside a work text", good + s(S("0410001100\x03") + "abc"), 2, 1},
         {"line record of 6 bytes", good + s("041000"), 2, 1},
         {"hand record of 5 bytes", good + s(S("\x63\x01\x00\x00\x00", 5)), 2, 1},
         {"ten standby periods", good + s(S("\x63\x00\x00\x00\x00\x0A", 6)) + S(50, '\x17'), 2, 1},
