@@ -67,13 +67,10 @@ TEST(UserRecords, DamagedFilesAreRefusedUntouched) {
         {{two.log.substr(0, 10), two.dat}, 0, true},                   // index record cut
         {{two.log.substr(0, 50), two.dat}, 0, true},                   // second record cut
         {{two.log, two.dat.substr(0, two.dat.size() - 70)}, 0, true},  // chain leaves the file
-        {{two.log, blockHead(4, 3, 0) + blockHead(42, 0, 0)},
-         0,
-         true},  // block shorter than its head
-        {{two.log, patched(two.dat, kBertBlock, 9)},
-         0,
-         false},          // bert's block names a wrong record
-        {two, 5, false},  // no block there
+        // A block shorter than its head; bert's block names a wrong record; no block there.
+        {{two.log, blockHead(4, 3, 0) + blockHead(42, 0, 0)}, 0, true},
+        {{two.log, patched(two.dat, kBertBlock, 9)}, 0, false},
+        {two, 5, false},
     };
     for (const auto& [db, block, add] : cases) {
         Fixture f(db);
