@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/core/codepage.h"
 #include "platform/core/path.h"
 #include "tests/book/db_fixture.h"
@@ -18,6 +20,8 @@ const char* const kRestoreQuestion =
     "Soll die alte Version der Datenbank wiederhergestellt werden?\n"
     "Alle geänderten Daten nach dem letzten fehlerfreien Start des\n"
     "Programms gehen dabei verloren!";
+const char* const kBaseQuestion =
+    "Quellverzeichniss für die Datenbank nicht vorhanden.\nSoll es angelegt werden?";
 const char* const kCopyFailed = "Es konnte keine Sicherungscopy von der Datenbank angelegt werden";
 const char* const kRotationFailed =
     "Der Sicherungsordner konnte nicht vorbereitet werden.\n Deshalb wurde die Datenbank nicht "
@@ -84,148 +88,123 @@ TEST_F(Backup, SafetyCopiesAtStart) {
 TEST_F(Backup, RestoreFlow) {
     platform::ScopedClock clock(platform::encodeDate(2008, 3, 1) + platform::encodeTime(14, 2, 3));
     const std::string caption = "Achtung Datenbankwiederherstellung",
-                      again = "Die fehlerhafte Datenbank konnte nicht gesichert werden.\n"
-                              "Soll die alte Version trotzdem wiederhergestellt werden?";
-    const struct { bool copies; int failWrite; std::vector<Answer> answers; Texts shown; bool restored; } cases[] = {
-        {true, 0, {Answer::No}, {kRestoreQuestion, caption}, false},
-        {true, 0, {Answer::Yes}, {kRestoreQuestion, caption}, true},
-        {true, 1, {Answer::Yes, Answer::No}, {kRestoreQuestion, again, caption}, false},
-        {true, 1, {Answer::Yes, Answer::Yes}, {kRestoreQuestion, again, caption}, true},
-        {false, 0, {Answer::Yes},
-         {kRestoreQuestion, "Die Datenbank konnte nicht wiederhergestellt werden!!", "Achtung Fehler"}, false},
+                      again =
+                          "Die fehlerhafte Datenbank konnte nicht gesichert werden.\n"
+                          "Soll die alte Version trotzdem wiederhergestellt werden?",
+                      failed = "Die Datenbank konnte nicht wiederhergestellt werden!!";
+    const std::tuple<bool, int, std::vector<Answer>, Texts> cases[] = {
+        {true, 0, {Answer::No}, {kRestoreQuestion, caption}},
+        {true, 0, {Answer::Yes}, {kRestoreQuestion, caption}},
+        {true, 1, {Answer::Yes, Answer::No}, {kRestoreQuestion, again, caption}},
+        {true, 1, {Answer::Yes, Answer::Yes}, {kRestoreQuestion, again, caption}},
+        {false, 0, {Answer::Yes}, {kRestoreQuestion, failed, "Achtung Fehler"}},
     };
     const std::string before = platform::currentDir();
-    for (const auto& c : cases) {
+    for (const auto& [copies, failWrite, answers, shown] : cases) {
         database("damaged");
-        if (c.copies) safetyCopies();
-        for (const char* name : {kSafetyCopyDat, kSafetyCopyLog}) {
-            if (!c.copies) platform::deleteFile(inData(name));
-        }
+        for (const char* name : {kSafetyCopyDat, kSafetyCopyLog})
+            platform::deleteFile(inData(name));
+        if (copies) safetyCopies();
         book.datenbankFehler = 20;
         ScriptedMessages boxes;
-        for (Answer a : c.answers) boxes.answer(a);
-        platform::injectWriteFailure(c.failWrite);  // the first fault copy
+        for (Answer a : answers) boxes.answer(a);
+        platform::injectWriteFailure(failWrite);  // the first fault copy
         book.Datenbank_sichern_wiederherstellen(false);
         platform::injectWriteFailure(0);
-        EXPECT_EQ(texts(boxes), c.shown);
+        EXPECT_EQ(texts(boxes), shown);
         EXPECT_EQ(boxes.shown()[0].buttons, platform::Buttons::YesNo);
-        EXPECT_EQ(book.datenbankFehler, c.restored ? 0 : 20);
+        const bool restored = copies && answers.back() == Answer::Yes;
+        EXPECT_EQ(book.datenbankFehler, restored ? 0 : 20);
         EXPECT_EQ(get(inData("Benutzer.dat")) + get(inData("Benutzer.log")),
-                  c.restored ? "dat goodlog good" : "dat damagedlog damaged");
+                  restored ? "dat goodlog good" : "dat damagedlog damaged");
     }
-    EXPECT_EQ(get(inData("01_03_2008 14_02_03dat.Fehler")) + get(inData("01_03_2008 14_02_03log.Fehler")),
-              "dat damagedlog damaged");
+    EXPECT_EQ(
+        get(inData("01_03_2008 14_02_03dat.Fehler")) + get(inData("01_03_2008 14_02_03log.Fehler")),
+        "dat damagedlog damaged");
     EXPECT_EQ(platform::currentDir(), before);
 }
 
+// Declined or impossible: no folder, one generation, no backup folder stored.
 TEST_F(Backup, PreparingAMissingBaseFolderAsksFirst) {
-    const Texts question = {
-        "Quellverzeichniss für die Datenbank nicht vorhanden.\nSoll es angelegt werden?",
-        "Hallo... anlegen?"};
-    {
-        ScriptedMessages boxes;
-        boxes.answer(Answer::No);
-        EXPECT_TRUE(book.Sicherungsordner_vorbereiten(3, base));
-        EXPECT_EQ(texts(boxes), question);
-        EXPECT_FALSE(platform::dirExists(base));
-        EXPECT_EQ(book.grundlagen.folgesicherungen, 1);
-        EXPECT_EQ(book.backupOrdner, "");
-    }
     ScriptedMessages boxes;
-    EXPECT_FALSE(book.Sicherungsordner_vorbereiten(3, base));
-    EXPECT_EQ(texts(boxes), question);
-    for (int i = 1; i <= 4; ++i) EXPECT_EQ(platform::dirExists(gen(i)), i <= 3) << i;
-    EXPECT_EQ(book.grundlagen.folgesicherungen, 3);
-    EXPECT_EQ(book.backupOrdner, base);
-    boxes.clear();  // a base below a missing folder cannot be created
-    EXPECT_TRUE(book.Sicherungsordner_vorbereiten(2, joinPath(dir.path(), "a", "b")));
+    boxes.answer(Answer::No);
+    EXPECT_TRUE(book.Sicherungsordner_vorbereiten(3, base));
+    EXPECT_EQ(texts(boxes), (Texts{kBaseQuestion, "Hallo... anlegen?"}));
+    EXPECT_FALSE(platform::dirExists(base));
+    EXPECT_TRUE(book.Sicherungsordner_vorbereiten(2, joinPath(dir.path(), "a", "b")));  // Yes
     EXPECT_EQ(boxes.last().text, "Verzeichniss konnte nicht angelegt werden");
-    EXPECT_EQ(book.grundlagen.folgesicherungen, 3);
+    EXPECT_EQ(book.grundlagen.folgesicherungen, 1);
+    EXPECT_EQ(book.backupOrdner, "");
 }
 
-TEST_F(Backup, LoweringTheGenerationsAsksOnceAndRemovesTheSurplus) {
-    {
-        ScriptedMessages create;  // the base folder question: Yes
-        ASSERT_FALSE(book.Sicherungsordner_vorbereiten(5, base));
-    }
-    for (int i = 1; i <= 5; ++i) dbtest::writeFile(gen(i, "Benutzer.dat"), "x");
-    const std::string question = "Überflüssige Sicherungsverzeichnisse werden gelöscht!";
-    {  // declined: asked for every surplus folder, nothing removed
-        ScriptedMessages boxes;
-        for (int i = 0; i < 3; ++i) boxes.answer(Answer::No);
-        EXPECT_FALSE(book.Sicherungsordner_vorbereiten(2, base));
-        EXPECT_EQ(texts(boxes), (Texts{question, question, question, "Löschen"}));
-        for (int i = 1; i <= 5; ++i) EXPECT_TRUE(platform::dirExists(gen(i)));
-    }
-    const std::string before = platform::currentDir();
-    ScriptedMessages boxes;
-    boxes.answer(Answer::Yes);
-    EXPECT_FALSE(book.Sicherungsordner_vorbereiten(2, base));
-    EXPECT_EQ(boxes.count(), 1u);
-    for (int i = 1; i <= 5; ++i) EXPECT_EQ(platform::dirExists(gen(i)), i <= 2) << i;
-    EXPECT_EQ(book.grundlagen.folgesicherungen, 2);
-    EXPECT_EQ(platform::currentDir(), before);
-}
-
+// Several closes keep the newest in folder 1 (one generation is overwritten);
+// zero generations do nothing; a failed copy is reported; lowering the count
+// asks for each surplus folder until Yes, then removes them all.
 TEST_F(Backup, RotationKeepsTheNewestInFolderOne) {
-    ScriptedMessages boxes;
-    std::string stored = base;  // a folder stored on Windows uses "\\"
-    stored[stored.rfind('/')] = '\\';
-    ASSERT_FALSE(book.Sicherungsordner_vorbereiten(3, stored));
-    EXPECT_EQ(book.backupOrdner, stored);
-    for (int close = 1; close <= 4; ++close) {
-        database("v" + std::to_string(close));
+    for (const int generations : {3, 1}) {
+        testing_support::TempDir scratch;
+        base = joinPath(scratch.path(), "Sicherung");
+        std::string stored = base;  // a folder stored on Windows uses "\\"
+        stored[stored.rfind('/')] = '\\';
+        ScriptedMessages boxes;
+        ASSERT_FALSE(book.Sicherungsordner_vorbereiten(generations, stored));
+        EXPECT_EQ(book.backupOrdner, stored);
+        for (int close = 1; close <= 4; ++close) {
+            database("v" + std::to_string(close));
+            book.Sicherung_rotieren();
+        }
+        EXPECT_EQ(boxes.count(), 1u);  // only the question for the base folder
+        EXPECT_EQ(get(gen(1, "Benutzer.dat")) + get(gen(1, "Benutzer.log")), "dat v4log v4");
+        for (int i = 2; i <= generations; ++i)
+            EXPECT_EQ(get(gen(i, "Benutzer.dat")), "dat v" + std::to_string(5 - i));
+        EXPECT_FALSE(platform::dirExists(gen(0)) || platform::dirExists(gen(generations + 1)));
+        book.grundlagen.folgesicherungen = 0;
+        database("c");
         book.Sicherung_rotieren();
-    }
-    EXPECT_EQ(boxes.count(), 1u);  // only the question for the base folder
-    EXPECT_EQ(get(gen(1, "Benutzer.dat")) + get(gen(1, "Benutzer.log")), "dat v4log v4");
-    EXPECT_EQ(get(gen(2, "Benutzer.dat")) + get(gen(3, "Benutzer.dat")), "dat v3dat v2");
-    EXPECT_FALSE(platform::dirExists(gen(0)) || platform::dirExists(gen(4)));
-}
-
-// One generation is overwritten, zero does nothing, a failed copy is reported.
-TEST_F(Backup, OneGenerationZeroGenerationsAndAFailedCopy) {
-    ScriptedMessages boxes;
-    ASSERT_FALSE(book.Sicherungsordner_vorbereiten(1, base));
-    boxes.clear();
-    for (const char* tag : {"a", "b"}) {
-        database(tag);
+        EXPECT_EQ(get(gen(1, "Benutzer.dat")), "dat v4");
+        book.grundlagen.folgesicherungen = 1;
+        platform::injectWriteFailure(1);
         book.Sicherung_rotieren();
+        platform::injectWriteFailure(0);
+        EXPECT_EQ(texts(boxes), (Texts{kBaseQuestion, kCopyFailed, "Achtung Fehler"}));
+        if (generations == 1) continue;
+        book.grundlagen.folgesicherungen = 3;
+        const std::string question = "Überflüssige Sicherungsverzeichnisse werden gelöscht!";
+        ScriptedMessages no;
+        no.answer(Answer::No);
+        no.answer(Answer::No);
+        EXPECT_FALSE(book.Sicherungsordner_vorbereiten(1, stored));
+        EXPECT_EQ(texts(no), (Texts{question, question, "Löschen"}));
+        EXPECT_TRUE(platform::dirExists(gen(3)));
+        ScriptedMessages yes;
+        EXPECT_FALSE(book.Sicherungsordner_vorbereiten(1, stored));
+        EXPECT_EQ(yes.count(), 1u);
+        EXPECT_TRUE(platform::dirExists(gen(1)) && !platform::dirExists(gen(2)) &&
+                    !platform::dirExists(gen(3)));
     }
-    EXPECT_EQ(get(gen(1, "Benutzer.dat")), "dat b");
-    EXPECT_FALSE(platform::dirExists(gen(2)));
-    EXPECT_EQ(boxes.count(), 0u);
-    book.grundlagen.folgesicherungen = 0;
-    database("c");
-    book.Sicherung_rotieren();
-    EXPECT_EQ(get(gen(1, "Benutzer.dat")), "dat b");
-    EXPECT_EQ(boxes.count(), 0u);
-    book.grundlagen.folgesicherungen = 1;
-    platform::injectWriteFailure(1);
-    book.Sicherung_rotieren();
-    platform::injectWriteFailure(0);
-    EXPECT_EQ(texts(boxes), (Texts{kCopyFailed, "Achtung Fehler"}));
 }
 
 // Missing or leftover generation folders fail the rotation; nothing is deleted.
 TEST_F(Backup, BrokenGenerationFoldersFailTheRotation) {
-    const struct { const char* name; int generations; std::vector<int> folders, after; } cases[] = {
-        {"no folder 1", 1, {}, {}},           {"missing newest", 3, {1, 2}, {1, 2}},
-        {"missing middle", 3, {1, 3}, {0, 1}}, {"leftover 0", 2, {0, 1, 2}, {0, 1, 2}},
+    const std::tuple<const char*, int, std::vector<int>, std::vector<int>> cases[] = {
+        {"no folder 1", 1, {}, {}},
+        {"missing newest", 3, {1, 2}, {1, 2}},
+        {"missing middle", 3, {1, 3}, {0, 1}},
+        {"leftover 0", 2, {0, 1, 2}, {0, 1, 2}},
         {"no base folder", 1, {}, {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, generations, folders, after] : cases) {
+        SCOPED_TRACE(name);
         testing_support::TempDir scratch;
-        book.backupOrdner = std::string(c.name) == "no base folder" ? "" : scratch.path();
-        book.grundlagen.folgesicherungen = static_cast<uint8_t>(c.generations);
-        for (int i : c.folders) platform::createDir(joinPath(scratch.path(), std::to_string(i)));
+        book.backupOrdner = std::string(name) == "no base folder" ? "" : scratch.path();
+        book.grundlagen.folgesicherungen = static_cast<uint8_t>(generations);
+        for (int i : folders) platform::createDir(joinPath(scratch.path(), std::to_string(i)));
         database("new");
         ScriptedMessages boxes;
         book.Sicherung_rotieren();
         EXPECT_EQ(texts(boxes), (Texts{kRotationFailed, "Achtung Fehler"}));
         for (int i = 0; i <= 4; ++i) {
-            const bool want = std::find(c.after.begin(), c.after.end(), i) != c.after.end();
+            const bool want = std::find(after.begin(), after.end(), i) != after.end();
             EXPECT_EQ(platform::dirExists(joinPath(scratch.path(), std::to_string(i))), want) << i;
         }
     }

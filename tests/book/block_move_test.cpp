@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "tests/book/db_fixture.h"
 
@@ -9,93 +10,64 @@ namespace {
 
 using namespace dbtest;
 
-// A book on `db` showing the page (year, month).
-struct MoveFixture : Fixture {
-    MoveFixture(const Database& db, int year, int month) : Fixture(db) {
-        zb.jahr = year;
-        zb.seitenMonat = month;
-    }
-};
-
-TEST(BlockMove, FirstBlockGoesLastWithThePageEntryAtItsEnd) {
-    const Database two = twoUsers();
-    MoveFixture f(two, 2008, 3);
-    bool last = false;
-    ASSERT_TRUE(f.zb.Benutzerblock_verschieben(0, false, &last));
-    EXPECT_TRUE(last);
-    const std::string bert = patched(two.dat.substr(kBertBlock), 4, uint32_t(two.dat.size() - kBertBlock));
-    EXPECT_EQ(f.files().dat, bert + block(4, true, {annaApril(false), annaMarch(true)}));
-    EXPECT_EQ(f.zb.blockPosition, bert.size());
-    EXPECT_EQ(f.files().log, patched(patched(two.log, 4, uint32_t(bert.size())), kAnnaRecord + 4, 0));
-    EXPECT_TRUE(f.zb.Datenbank_pruefen());
-}
-
-// An absent page or the last entry leave the entries as they are; a middle
-// entry goes last and the others keep their order.
-TEST(BlockMove, OnlyThePageEntryMoves) {
+// The block goes last with the page's entry at its end (an absent page or the
+// last entry leave the entries as they are); the last block stays unwritten.
+TEST(BlockMove, BlockAndPageEntryGoLast) {
     const auto month = [](int m, bool last) {
-        return entry(2011, static_cast<uint8_t>(m), {line(m, 8, 0, 9, 0, m, "m" + std::to_string(m))}, last);
+        return entry(2011, static_cast<uint8_t>(m), {line(m, 8, 0, 9, 0, m, "m")}, last);
     };
-    const Database four = oneUser({month(1, false), month(2, false), month(3, false), month(4, true)});
-    const struct { int year, month; bool found; std::string entries; } cases[] = {
-        {2011, 5, false, four.dat.substr(12)},
-        {2010, 2, false, four.dat.substr(12)},
-        {2011, 4, true, four.dat.substr(12)},
-        {2011, 2, true, month(1, false) + month(3, false) + month(4, false) + month(2, true)},
+    const std::string e1 = month(1, false), e2 = month(2, false), e3 = month(3, false);
+    const Database four = oneUser({e1, e2, e3, month(4, true)}), two = twoUsers();
+    const auto bertAt = static_cast<uint32_t>(two.dat.size() - kBertBlock);  // moved up
+    const Database annaLast = {patched(patched(two.log, 4, bertAt), kAnnaRecord + 4, 0),
+                               patched(two.dat.substr(kBertBlock), 4, bertAt) +
+                                   block(4, true, {annaApril(false), annaMarch(true)})};
+    const std::tuple<Database, uint32_t, int, int, bool, Database, uint32_t> cases[] = {
+        {two, 0, 2008, 3, true, annaLast, bertAt},
+        {two, kBertBlock, 2009, 1, true, two, kBertBlock},
+        {four, 0, 2011, 5, false, four, 0},
+        {four, 0, 2010, 2, false, four, 0},
+        {four, 0, 2011, 4, true, four, 0},
+        {four, 0, 2011, 2, true, oneUser({e1, e3, month(4, false), month(2, true)}), 0},
     };
-    for (const auto& c : cases) {
-        MoveFixture f(four, c.year, c.month);
-        bool last = !c.found;
-        ASSERT_TRUE(f.zb.Benutzerblock_verschieben(0, false, &last));
-        EXPECT_EQ(last, c.found);
-        EXPECT_EQ(f.files().dat.substr(12), c.entries) << c.month;
+    for (const auto& [before, at, year, page, found, after, position] : cases) {
+        SCOPED_TRACE(page);
+        Fixture f(before);
+        f.zb.jahr = year;
+        f.zb.seitenMonat = page;
+        platform::resetWriteCallCount();
+        bool last = !found;
+        ASSERT_TRUE(f.zb.Benutzerblock_verschieben(at, false, &last));
+        EXPECT_EQ(last, found);
+        EXPECT_TRUE(f.unchanged(after));
+        EXPECT_EQ(f.zb.blockPosition, position);
+        EXPECT_TRUE(after.dat != before.dat || platform::writeCallCount() == 0);
         EXPECT_TRUE(f.zb.Datenbank_pruefen());
     }
-}
-
-TEST(BlockMove, TheLastBlockStaysWhereItIs) {
-    MoveFixture f(twoUsers(), 2009, 1);
-    platform::resetWriteCallCount();
-    bool last = false;
-    ASSERT_TRUE(f.zb.Benutzerblock_verschieben(kBertBlock, false, &last));
-    EXPECT_TRUE(last);
-    EXPECT_EQ(platform::writeCallCount(), 0);
-    EXPECT_TRUE(f.unchanged(twoUsers()));
-    EXPECT_EQ(f.zb.blockPosition, kBertBlock);
 }
 
 TEST(BlockMove, RefusedFilesStayUntouched) {
     const Database two = twoUsers();
     const std::string kFormat = "Fehler in der Benutzerverwaltung|Fehlerhaftes Datenformat";
-    const struct { Database db; uint32_t block; std::string box; } cases[] = {
-        {two, 5, kFormat},                                                   // no block there
-        {{patched(two.log, kAnnaRecord + 4, 3), two.dat}, 0, kFormat},       // back pointer
-        {{two.log, patched(two.dat, 8, 13)}, 0, kFormat},                    // last entry elsewhere
-        {{two.log, two.dat.substr(0, two.dat.size() - 55)}, 0, kFormat},     // chain cut
+    const std::tuple<Database, uint32_t, std::string> cases[] = {
+        {two, 5, kFormat},                                                // no block there
+        {{patched(two.log, kAnnaRecord + 4, 3), two.dat}, 0, kFormat},    // back pointer
+        {{two.log, patched(two.dat, 8, 13)}, 0, kFormat},                 // last entry elsewhere
+        {{two.log, two.dat.substr(0, two.dat.size() - 55)}, 0, kFormat},  // chain cut
         {{"", two.dat}, 0, "Kein Zugriff auf die Datenbank!|Zugriff auf Datenbank gesperrt"},
     };
-    for (const auto& c : cases) {
-        MoveFixture f(c.db, 2008, 3);
-        if (c.db.log.empty()) platform::deleteFile(f.logPath());
+    for (const auto& [db, block, box] : cases) {
+        Fixture f(db);
+        f.zb.jahr = 2008;
+        f.zb.seitenMonat = 3;
+        if (db.log.empty()) platform::deleteFile(f.logPath());
         platform::ScriptedMessages boxes;
         bool last = true;
-        EXPECT_FALSE(f.zb.Benutzerblock_verschieben(c.block, false, &last));
+        EXPECT_FALSE(f.zb.Benutzerblock_verschieben(block, false, &last));
         EXPECT_FALSE(last);
         EXPECT_EQ(boxes.count(), 1u);
-        EXPECT_EQ(lastBox(boxes), c.box) << c.block;
-        EXPECT_EQ(f.files().dat, c.db.dat);
-    }
-}
-
-TEST(BlockMove, EveryFailedWriteIsReported) {
-    for (int k = 1; k <= 6; ++k) {
-        MoveFixture f(twoUsers(), 2008, 3);
-        platform::ScriptedMessages boxes;
-        platform::injectWriteFailure(k);
-        const bool ok = f.zb.Benutzerblock_verschieben(0, false);
-        platform::injectWriteFailure(0);
-        EXPECT_EQ(ok, k > 4) << k;  // index, index, rest, block
-        if (!ok) { EXPECT_EQ(boxes.last().text, "Die Daten konnten nicht gespeichert werden!"); }
+        EXPECT_EQ(lastBox(boxes), box) << block;
+        EXPECT_EQ(f.files().dat, db.dat);
     }
 }
 
@@ -116,8 +88,12 @@ TEST(BlockMove, RandomOperationsKeepTheDatabaseSound) {
             ASSERT_TRUE(f.zb.Pruefe_Anmeldung(who, "pw"));
             const auto b = static_cast<uint32_t>(f.zb.blockPosition);
             f.zb.angemeldet = false;
-            if (op == 1) { ASSERT_TRUE(f.zb.Datenbank_aendern(b, false, {who, "pw", "M", "W", "2", "x", 1})); }
-            if (op == 2) { ASSERT_TRUE(f.zb.Benutzerblock_verschieben(b, false)); }
+            if (op == 1) {
+                ASSERT_TRUE(f.zb.Datenbank_aendern(b, false, {who, "pw", "M", "W", "2", "x", 1}));
+            }
+            if (op == 2) {
+                ASSERT_TRUE(f.zb.Benutzerblock_verschieben(b, false));
+            }
             if (op == 3) {
                 ASSERT_TRUE(f.zb.Datenbank_aendern(b, true));
                 users.erase(std::find(users.begin(), users.end(), who));

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
+#include <tuple>
 
 #include "book/db_check.h"
 #include "tests/book/db_fixture.h"
@@ -14,172 +14,93 @@ namespace {
 
 using namespace dbtest;
 
-struct MonthEntry {
-    uint32_t key;
-    uint8_t month;
-    std::vector<std::string> records;
-    int lengthDelta = 0;  // added to the stored entry length
-};
+using Records = std::vector<std::vector<std::vector<std::string>>>;  // [user][month][record]
+using Offsets = std::vector<std::vector<std::vector<size_t>>>;       // block-file offsets
 
-// Users' blocks as lists of month entries, rendered with the layout helpers;
-// `at` receives the block-file offset of every record.
-struct Model {
-    std::vector<std::vector<MonthEntry>> users;
-    std::vector<std::vector<std::vector<int64_t>>> at;
-
-    Database render() {
-        std::string log, dat;
-        at.assign(users.size(), {});
-        for (size_t u = 0; u < users.size(); ++u) {
-            const auto blockAt = static_cast<uint32_t>(dat.size());
-            const auto recordAt = static_cast<uint32_t>(log.size());
-            log += record(blockAt, {"u" + std::to_string(u), "p", "", "", "", ""}, 0);
-            std::vector<std::string> entries;
-            int64_t pos = blockAt + 12;
-            for (size_t e = 0; e < users[u].size(); ++e) {
-                const MonthEntry& m = users[u][e];
-                std::string bytes = entry(m.key, m.month, m.records, e + 1 == users[u].size());
-                if (m.lengthDelta != 0)
-                    bytes.replace(5, 4, u32(getU32(reinterpret_cast<const uint8_t*>(bytes.data()) +
-                                                   5) +
-                                            static_cast<uint32_t>(m.lengthDelta)));
-                at[u].push_back({});
-                int64_t r = pos + 13;
-                for (const std::string& rec : m.records) {
-                    at[u].back().push_back(r);
-                    r += static_cast<int64_t>(rec.size());
-                }
-                pos += static_cast<int64_t>(bytes.size());
-                entries.push_back(bytes);
-            }
-            dat += block(recordAt + 4, u + 1 == users.size(), entries);
+// Month e of a block is (2009 + e / 12, 1 + e % 12); `at` receives each record's offset.
+Database render(const Records& users, Offsets& at) {
+    std::string log, dat;
+    at.assign(users.size(), {});
+    for (size_t u = 0; u < users.size(); ++u) {
+        const auto recordAt = static_cast<uint32_t>(log.size());
+        log += record(static_cast<uint32_t>(dat.size()),
+                      {"u" + std::to_string(u), "p", "", "", "", ""}, 0);
+        std::vector<std::string> entries;
+        size_t pos = dat.size() + 12;
+        for (size_t e = 0; e < users[u].size(); ++e) {
+            const auto& recs = users[u][e];
+            entries.push_back(entry(static_cast<uint32_t>(2009 + e / 12),
+                                    static_cast<uint8_t>(1 + e % 12), recs,
+                                    e + 1 == users[u].size()));
+            at[u].push_back({});
+            for (size_t r = 0, p = pos + 13; r < recs.size(); p += recs[r++].size())
+                at[u][e].push_back(p);
+            pos += entries.back().size();
         }
-        return {log + u32(0), dat};
+        dat += block(recordAt + 4, u + 1 == users.size(), entries);
     }
-    // The line record that holds block-file offset `offset`.
-    std::pair<size_t, size_t> lineAt(size_t u, int64_t offset) const {
-        for (size_t e = 0; e < at[u].size(); ++e)
-            for (size_t r = 0; r < at[u][e].size(); ++r)
-                if (at[u][e][r] <= offset && offset < at[u][e][r] + 160 &&
-                    (r + 1 == at[u][e].size() || offset < at[u][e][r + 1]))
-                    return {e, r};
-        return {0, 0};
-    }
-};
+    return {log + u32(0), dat};
+}
 
 // Five users of 24 months with 70 lines each (texts of 0 to 150 characters),
-// some months led by a standby record, some without lines: about 700 KB.
-Model soundModel() {
+// some months led by a standby record, one without lines: about 700 KB.
+Records soundRecords() {
     static const uint8_t kinds[] = {0x00, 0x10, 0x20, 0x40, 0x80, 0xF0};
-    Model m;
+    Records users(5, std::vector<std::vector<std::string>>(24));
     for (int u = 0; u < 5; ++u) {
-        std::vector<MonthEntry> entries;
         for (int e = 0; e < 24; ++e) {
-            MonthEntry me{static_cast<uint32_t>(2009 + e / 12), static_cast<uint8_t>(1 + e % 12), {}};
-            if (e % 5 == 2) me.records.push_back(standby({{{0x81, 29, 12, 4, 1}}}));
-            if (!(u == 2 && e == 11))
-                for (int l = 0; l < 70; ++l)
-                    me.records.push_back(
-                        line(1 + l % 31, l % 24, l % 60, (l * 7) % 24, (l * 11) % 60,
-                             (1 + e % 12) | kinds[l % 6],
-                             std::string(static_cast<size_t>((u * 31 + e * 7 + l * 13) % 151),
-                                         static_cast<char>('a' + l % 26))));
-            entries.push_back(me);
+            auto& recs = users[u][e];
+            if (e % 5 == 2) recs.push_back(standby({{{0x81, 29, 12, 4, 1}}}));
+            for (int l = 0; l < 70 && !(u == 2 && e == 11); ++l)
+                recs.push_back(line(1 + l % 31, l % 24, l % 60, (l * 7) % 24, (l * 11) % 60,
+                                    (1 + e % 12) | kinds[l % 6],
+                                    std::string((u * 31 + e * 7 + l * 13) % 151, 'a' + l % 26)));
         }
-        m.users.push_back(entries);
     }
-    return m;
+    return users;
 }
-
-const std::string kBadDay = line(32, 8, 0, 9, 0, 3);
-const std::string kEndless = scrambled(std::string{3, 8, 0, 9, 0, 3}) + scrambled(std::string(151, 't'));
 
 TEST(LargeDatabaseCheck, FaultsAmongManyLinesGetTheirCodes) {
-    using Change = std::function<void(Model&)>;
-    // The user whose block holds the first buffer load's end (256 KiB).
-    const auto atBoundary = [](Model& m, int shift, const std::string& rec) {
-        m.render();
-        for (size_t u = 0; u < m.users.size(); ++u) {
-            if (m.at[u].empty() || m.at[u].back().empty() || m.at[u].back().back() < 262144)
-                continue;
-            const auto [e, r] = m.lineAt(u, 262144);
-            std::vector<std::string>& records = m.users[u][e].records;
-            size_t k = static_cast<size_t>(std::clamp(static_cast<int>(r) + shift, 1,
-                                                      static_cast<int>(records.size()) - 1));
-            records[k] = rec;  // never the first: that may be a standby record
-            return;
-        }
+    const std::string bad = line(32, 8, 0, 9, 0, 3);
+    const std::string endless =
+        scrambled(std::string{3, 8, 0, 9, 0, 3}) + scrambled(std::string(151, 't'));
+    // u < 0: the record `l` places from the one across the first buffer load's end (256 KiB).
+    // `next` replaces record 3 of the following month; `field` of the entry head gets `delta`.
+    const std::tuple<int, int, int, std::string, std::string, int, int, uint8_t> cases[] = {
+        {0, 0, 0, "", "", 0, 0, 0},        {-1, 0, 0, bad, "", 0, 0, 9},
+        {-1, 0, -2, bad, "", 0, 0, 9},     {-1, 0, 2, bad, "", 0, 0, 9},
+        {-1, 0, 0, endless, "", 0, 0, 24}, {-1, 0, -1, endless, "", 0, 0, 24},
+        {1, 4, 60, bad, endless, 0, 0, 9}, {1, 4, 60, endless, bad, 0, 0, 24},
+        {3, 23, 69, bad, "", 0, 0, 9},     {4, 12, 0, standby({{{54, 1, 1, 5, 1}}}), "", 0, 0, 8},
+        {0, 9, 0, "", "", 5, 1, 17},       {4, 1, 0, "", "", 5, -1, 17},  // entry length
+        {1, 7, 0, "", "", 4, -1, 20},  // month of the entry before: twice
+        {1, 8, 0, "", "", 9, 1, 9},    // one record more counted: the next key is no line
+        {1, 8, 0, "", "", 9, -1, 17},
     };
-    const struct {
-        const char* name;
-        Change change;
-        uint8_t code;
-    } cases[] = {
-        {"sound", [](Model&) {}, 0},
-        {"bad day across the first load's end", [&](Model& m) { atBoundary(m, 0, kBadDay); }, 9},
-        {"bad day before it", [&](Model& m) { atBoundary(m, -2, kBadDay); }, 9},
-        {"bad day behind it", [&](Model& m) { atBoundary(m, 2, kBadDay); }, 9},
-        {"endless text across it", [&](Model& m) { atBoundary(m, 0, kEndless); }, 24},
-        {"endless text before it", [&](Model& m) { atBoundary(m, -1, kEndless); }, 24},
-        {"bad day, then an endless text in the next month",
-         [](Model& m) {
-             m.users[1][4].records[60] = kBadDay;
-             m.users[1][5].records[3] = kEndless;
-         },
-         9},
-        {"endless text, then a bad day in the next month",
-         [](Model& m) {
-             m.users[1][4].records[60] = kEndless;
-             m.users[1][5].records[3] = kBadDay;
-         },
-         24},
-        {"bad day in the last month of a block",
-         [](Model& m) { m.users[3][23].records[69] = kBadDay; }, 9},
-        {"month longer than its records", [](Model& m) { m.users[0][9].lengthDelta = 1; }, 17},
-        {"month shorter than its records", [](Model& m) { m.users[4][1].lengthDelta = -1; }, 17},
-        {"the same month twice",
-         [](Model& m) {
-             m.users[1][7].key = m.users[1][6].key;
-             m.users[1][7].month = m.users[1][6].month;
-         },
-         20},
-        {"standby week 54", [](Model& m) { m.users[4][12].records[0] = standby({{{54, 1, 1, 5, 1}}}); },
-         8},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Model m = soundModel();
-        c.change(m);
-        Fixture f;
-        f.install(m.render());
-        EXPECT_EQ(f.zb.Datenbank_pruefen(), c.code == 0);
-        EXPECT_EQ(f.zb.datenbankFehler, c.code);
-    }
-}
-
-// A record count that does not fit the records: the month's entry length
-// still says where it ends, so the check must not take the count on trust.
-TEST(LargeDatabaseCheck, CountsThatDoNotFitTheRecords) {
-    const struct {
-        const char* name;
-        int countDelta;
-        uint8_t code;
-    } cases[] = {
-        {"one record more counted", 1, 9},  // the next month's key is read as a line: no day
-        {"one record fewer counted", -1, 17},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Model m = soundModel();
-        Database db = m.render();
-        const int64_t head = m.at[1][8][0] - 13;  // user 1, ninth month
-        const uint32_t count = getU32(reinterpret_cast<const uint8_t*>(db.dat.data()) + head + 9);
-        db.dat.replace(static_cast<size_t>(head + 9), 4,
-                       u32(count + static_cast<uint32_t>(c.countDelta)));
-        Fixture f;
-        f.install(db);
-        EXPECT_FALSE(f.zb.Datenbank_pruefen());
-        EXPECT_EQ(f.zb.datenbankFehler, c.code);
+    Offsets soundAt, at;
+    const Records sound = soundRecords();
+    render(sound, soundAt);
+    for (const auto& [cu, ce, cl, rec, next, field, delta, code] : cases) {
+        SCOPED_TRACE(code);
+        Records users = sound;
+        size_t u = static_cast<size_t>(std::max(cu, 0)), e = static_cast<size_t>(ce), r = 0;
+        for (size_t v = 0; cu < 0 && v < soundAt.size(); ++v)  // the record at 256 KiB
+            for (size_t f = 0; f < soundAt[v].size(); ++f)
+                for (size_t k = 0; k < soundAt[v][f].size() && soundAt[v][f][k] <= 262144; ++k)
+                    std::tie(u, e, r) = std::tie(v, f, k);
+        const int l = cu >= 0 ? cl
+                              : std::clamp(static_cast<int>(r) + cl, 1,  // never the standby
+                                           static_cast<int>(soundAt[u][e].size()) - 1);
+        if (!rec.empty()) users[u][e][static_cast<size_t>(l)] = rec;
+        if (!next.empty()) users[u][e + 1][3] = next;
+        Database db = render(users, at);
+        const size_t head = at[u][e][0] - 13 + static_cast<size_t>(field);
+        db.dat.replace(head, 4,
+                       u32(getU32(reinterpret_cast<const uint8_t*>(db.dat.data()) + head) +
+                           static_cast<uint32_t>(delta)));
+        Fixture f(db);
+        EXPECT_EQ(f.zb.Datenbank_pruefen(), code == 0);
+        EXPECT_EQ(f.zb.datenbankFehler, code);
     }
 }
 

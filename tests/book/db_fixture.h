@@ -31,7 +31,9 @@ inline std::string scrambled(std::string s) {
     return s;
 }
 // A text with its terminator, scrambled.
-inline std::string text(const std::string& t) { return scrambled(t + std::string(1, '\0')); }
+inline std::string text(const std::string& t) {
+    return scrambled(t + std::string(1, '\0'));
+}
 
 // A user record: length, block offset, six texts, reserved 0, options, 0.
 inline std::string record(uint32_t block, std::initializer_list<std::string> texts,
@@ -100,12 +102,11 @@ inline Database twoUsers() {
     const std::string blockA = block(4, false, {annaMarch(false), annaApril(true)});
     const std::string recB = record(static_cast<uint32_t>(blockA.size()),
                                     {"bert", "geheim", "Brandt", "Bert", "42", ""}, 0x80);
-    const std::string blockB = block(
-        static_cast<uint32_t>(recA.size() + 4), true,
-        {entry(2009 | 0x0021u << 16, 1,
-               {standby({{{0x81, 29, 12, 4, 1}}, {{2, 9, 1, 11, 1}}}),
-                line(10, 6, 0, 14, 0, 0xF1, "Mehrarbeit")},
-               true)});
+    const std::string blockB = block(static_cast<uint32_t>(recA.size() + 4), true,
+                                     {entry(2009 | 0x0021u << 16, 1,
+                                            {standby({{{0x81, 29, 12, 4, 1}}, {{2, 9, 1, 11, 1}}}),
+                                             line(10, 6, 0, 14, 0, 0xF1, "Mehrarbeit")},
+                                            true)});
     return {recA + recB + u32(0), blockA + blockB};
 }
 // One user "u" whose block holds `entries`; `tail` is appended to the block file.
@@ -135,9 +136,15 @@ void mutate(std::string& bytes, Rng& rng, int edits, int run) {
     for (int e = 1 + static_cast<int>(rng() % edits); e > 0; --e) {
         const size_t at = rng() % bytes.size(), n = 1 + rng() % run;
         switch (rng() % 3) {
-            case 0: bytes[at] = static_cast<char>(rng()); break;
-            case 1: bytes.erase(at, n); break;
-            default: bytes.insert(at, n, static_cast<char>(rng())); break;
+            case 0:
+                bytes[at] = static_cast<char>(rng());
+                break;
+            case 1:
+                bytes.erase(at, n);
+                break;
+            default:
+                bytes.insert(at, n, static_cast<char>(rng()));
+                break;
         }
         if (bytes.empty()) bytes = "x";
     }

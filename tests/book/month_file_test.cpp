@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 #include "platform/core/date.h"
 #include "platform/core/replace_file.h"
 #include "tests/book/db_fixture.h"
-#include "tests/book/sheet_fixture.h"
+#include "tests/book/month_store_fixture.h"
 
 namespace book {
 namespace {
@@ -16,7 +17,9 @@ using dbtest::u32;
 using S = std::string;
 constexpr const char* kLoadError = "Fehler beim Laden";
 
-S s(const S& plain) { return dbtest::scrambled(plain); }
+S s(const S& plain) {
+    return dbtest::scrambled(plain);
+}
 // A hand-built line record: the ten digit characters, the month|kind byte,
 // the work text and its terminator.
 S lineRecord(const char* digits, uint8_t monthKind, const S& text = "") {
@@ -27,9 +30,9 @@ S entryPart(const S& line) {
     return line.substr(0, 1) + line.substr(col::kDay, 5) + line.substr(col::kFromHour, 11);
 }
 
-class MonthFile : public sheet_test::SheetTest {
+class MonthFile : public month_test::MonthStoreTest {
 protected:
-    testing_support::TempDir dir;
+    void SetUp() override { zb.angemeldet = false; }
     S path = dir.file("monat.akt");
 
     void writeRaw(const S& bytes) { dbtest::writeFile(path, bytes); }
@@ -61,76 +64,44 @@ TEST_F(MonthFile, WritesTheExactBytes) {
     zb.bereitschaftsListe.fill(0);
     const uint8_t period[5] = {10, 3, 3, 9, 3};
     std::copy(period, period + 5, zb.bereitschaftsListe.begin());
-    ASSERT_TRUE(zb.Akt_speichern(path));
-    EXPECT_EQ(readRaw(), u32(2008) + u32(4) + lineRecord("0308001230", 0x03, "Wartung \xE4") +
-                             lineRecord("0422000600", 0x83) +
-                             lineRecord("0510051100", 0xF3, S(150, 'x')) +
-                             s(S("\x63\x02\x01\x00\x03\x01\x0A\x03\x03\x09\x03", 11)));
+    host.saveAnswers = {dir.file("monat.txt")};  // "Speichern als": a month file whatever the name
+    ASSERT_TRUE(zb.SpeichernAlsExecute());
+    EXPECT_EQ(dbtest::readFile(dir.file("monat.txt")),
+              u32(2008) + u32(4) + lineRecord("0308001230", 0x03, "Wartung \xE4") +
+                  lineRecord("0422000600", 0x83) + lineRecord("0510051100", 0xF3, S(150, 'x')) +
+                  s(S("\x63\x02\x01\x00\x03\x01\x0A\x03\x03\x09\x03", 11)));
     EXPECT_TRUE(host.has("disable Speichern"));  // nobody signed in
-    EXPECT_FALSE(platform::fileExists(platform::replacementTempPath(path)));
+    EXPECT_FALSE(platform::fileExists(platform::replacementTempPath(dir.file("monat.txt"))));
 }
 
+// Random pages of every line kind with texts, counts and standby periods.
 TEST_F(MonthFile, RoundTripsRandomPages) {
     std::mt19937 rng(7);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    auto hhmm = [](int minutes) {
-        char b[16];
-        std::snprintf(b, sizeof b, "%02d:%02d", minutes / 60 % 100, minutes % 60);
-        return S(b);
-    };
     for (int round = 0; round < 40; ++round) {
         SCOPED_TRACE(round);
-        const int year = pick(1990, 2030), month = pick(1, 12);
-        freshPage(year, month);
-        // Two periods on some days, never overlapping, in ascending order.
-        for (int day = 1; day <= platform::daysInMonth(year, month); ++day) {
-            if (pick(0, 2) != 0) continue;
-            const int from = pick(0, 10) * 60 + pick(0, 59), to = from + pick(1, 300);
-            ASSERT_LT(type(day, hhmm(from).c_str(), hhmm(to).c_str(), " !-+VM"[pick(0, 5)]), 0);
-            const int second = to + 30;
-            if (pick(0, 3) == 0) {
-                ASSERT_LT(type(day, hhmm(second).c_str(), hhmm(second + pick(1, 1439 - second)).c_str()), 0);
-            }
-        }
-        for (size_t i = 0; i + 1 < zb.texte.size(); ++i) {
-            S text(pick(0, kWorkTextMax), ' ');
-            for (char& c : text) c = static_cast<char>(pick(1, 255));
-            zb.texte[i] = text;
-        }
-        if (pick(0, 1)) {
-            zb.handModus = true;
-            zb.wochen = pick(0, 15), zb.wochenenden = pick(0, 15);
-            zb.wochenPkw = pick(0, 15), zb.wochenendenPkw = pick(0, 15);
-            zb.bereitschaftsListe.fill(0);
-            for (int k = 0, n = pick(0, 9); k < n * 5; ++k)
-                zb.bereitschaftsListe[k] = static_cast<uint8_t>(k % 5 == 0 ? pick(1, 53) : pick(0, 255));
-            zb.Zuschlaege_neu_berechnen();
-        }
-        const Zeitbuch saved = zb;
+        const int year = 1990 + static_cast<int>(rng() % 40),
+                  month = 1 + static_cast<int>(rng() % 12);
+        const month_test::Seite page = randomPage(rng, year, month, round % 2);
         ASSERT_TRUE(zb.Akt_speichern(path));
-        freshPage(year, month == 12 ? 1 : month + 1);  // another month is shown
+        freshPage(year, month % 12 + 1);  // another month is shown
         zb.Akt_laden(path);
         ASSERT_EQ(boxes.count(), 0u) << boxes.last().text;
-        EXPECT_EQ(zb.monat, month);
-        EXPECT_EQ(std::tie(zb.zeilen, zb.texte, zb.summen, zb.handModus, zb.bereitschaftsListe,
-                           zb.wochen, zb.wochenenden, zb.wochenPkw, zb.wochenendenPkw),
-                  std::tie(saved.zeilen, saved.texte, saved.summen, saved.handModus,
-                           saved.bereitschaftsListe, saved.wochen, saved.wochenenden,
-                           saved.wochenPkw, saved.wochenendenPkw));
+        EXPECT_TRUE(snapshot() == page);
         EXPECT_EQ(monthFileImage(zb), readRaw());
     }
 }
 
+// A first word below 1900 is the record count of a file without a year; a
+// file of another year changes the year unless a user is signed in. Each line
+// is checked against its own month and the page month becomes theirs.
 TEST_F(MonthFile, FileWithoutYearAndOtherYears) {
-    // A first word below 1900 is the record count of a file without a year.
-    S old = u32(12);
-    for (int day = 1; day <= 12; ++day)
-        old += lineRecord(((day < 10 ? "0" : "") + std::to_string(day) + "08000900").c_str(), 2);
-    loadRaw(old, 2008, 2);
+    loadRaw(u32(2) + lineRecord("2910001100", 0x02) + lineRecord("3108000900", 0x03), 2008, 1,
+            true);
     EXPECT_EQ(boxes.count(), 0u);
-    ASSERT_EQ(zb.zeilen.size(), 13u);
-    EXPECT_EQ(entryPart(zb.zeilen[11]), " 12.0208:00 09:00");
-    EXPECT_EQ(zb.jahr, 2008);
+    ASSERT_EQ(zb.zeilen.size(), 3u);
+    EXPECT_EQ(entryPart(zb.zeilen[0]) + entryPart(zb.zeilen[1]),
+              " 29.0210:00 11:00 31.0308:00 09:00");
+    EXPECT_EQ(zb.jahr * 100 + zb.monat * 10 + zb.seitenMonat, 200833);
 
     const S file2009 = u32(2009) + u32(1) + lineRecord("0108000900", 0x02, "a");
     loadRaw(file2009, 2008, 2, true);  // signed in: the year stays, with a warning
@@ -139,35 +110,23 @@ TEST_F(MonthFile, FileWithoutYearAndOtherYears) {
               "sollen.\nDie Anzeige der Wochentage und die Zuschlagsberechnung ist dadurch nicht "
               "richtig!\nDas Geforderte Jahr lautet 2009|Achtung");
     EXPECT_EQ(zb.jahr, 2008);
-    EXPECT_EQ(zb.seitenMonat, 2);
     EXPECT_TRUE(host.has("enable Speichern"));
     loadRaw(file2009, 2008, 5);
     EXPECT_EQ(boxes.count(), 0u);
-    EXPECT_EQ(zb.jahr, 2009);
-    EXPECT_EQ(zb.monat, 2);
-    EXPECT_TRUE(host.has("year 2009"));
+    EXPECT_EQ(zb.jahr * 100 + zb.monat, 200902);
     EXPECT_FALSE(host.has("enable Speichern"));
 }
 
-// Each line is checked against its own month, not the shown one; a page may
-// mix months (a calendar click signed out), and the page month becomes that
-// of the loaded lines.
-TEST_F(MonthFile, LinesAreCheckedAgainstTheirOwnMonth) {
-    loadRaw(u32(2008) + u32(2) + lineRecord("2910001100", 0x02) + lineRecord("3108000900", 0x03),
-            2008, 1, true);
-    EXPECT_EQ(boxes.count(), 0u);
-    ASSERT_EQ(zb.zeilen.size(), 3u);
-    EXPECT_EQ(entryPart(zb.zeilen[0]), " 29.0210:00 11:00");
-    EXPECT_EQ(entryPart(zb.zeilen[1]), " 31.0308:00 09:00");
-    EXPECT_EQ(zb.monat, 3);
-    EXPECT_EQ(zb.seitenMonat, 3);
-}
-
-// A hand record that is not last does not shift later lines behind the template line.
+// A hand record that is not last does not shift later lines behind the
+// template line; "Laden" ends the year balance.
 TEST_F(MonthFile, HandRecordFirstKeepsLinesBeforeTheTemplate) {
-    loadRaw(u32(2008) + u32(3) + s(S("\x63\x01\x00\x00\x00\x01\x0A\x03\x03\x09\x03", 11)) +
-                lineRecord("0308000900", 0x03, "a") + lineRecord("0410001100", 0x03, "b"),
-            2008, 3);
+    writeRaw(u32(2008) + u32(3) + s(S("\x63\x01\x00\x00\x00\x01\x0A\x03\x03\x09\x03", 11)) +
+             lineRecord("0308000900", 0x03, "a") + lineRecord("0410001100", 0x03, "b"));
+    freshPage(2008, 3);
+    zb.jahresbilanz = true;
+    host.openAnswers = {path};
+    zb.LadenExecute();
+    EXPECT_TRUE(host.has("controls normal"));
     EXPECT_EQ(boxes.count(), 0u);
     ASSERT_EQ(zb.zeilen.size(), 3u);
     EXPECT_EQ(entryPart(zb.zeilen[1]), " 04.0310:00 11:00");
@@ -181,8 +140,8 @@ TEST_F(MonthFile, HandRecordFirstKeepsLinesBeforeTheTemplate) {
 // skips the final steps.
 TEST_F(MonthFile, DamagedRecordsStopTheLoadAndKeepEarlierLines) {
     const S good = lineRecord("0308000900", 0x03, "a");
-    const struct { const char* name; S records; uint32_t count; size_t boxes; } cases[] = {
-        {"ends inside a work text", good + s("0410001100\x03" "abc"), 2, 1},
+    const std::tuple<const char*, S, uint32_t, size_t> cases[] = {
+        {"ends inside a work text", good + s(S("0410001100\x03") + "abc"), 2, 1},
         {"line record of 6 bytes", good + s("041000"), 2, 1},
         {"hand record of 5 bytes", good + s(S("\x63\x01\x00\x00\x00", 5)), 2, 1},
         {"ten standby periods", good + s(S("\x63\x00\x00\x00\x00\x0A", 6)) + S(50, '\x17'), 2, 1},
@@ -193,11 +152,11 @@ TEST_F(MonthFile, DamagedRecordsStopTheLoadAndKeepEarlierLines) {
         {"overlaps the line before", good + lineRecord("0308300830", 0x03), 2, 2},
         {"count larger than the records", good, 5, 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        loadRaw(u32(2008) + u32(c.count) + c.records, 2008, 3);
+    for (const auto& [name, records, count, nBoxes] : cases) {
+        SCOPED_TRACE(name);
+        loadRaw(u32(2008) + u32(count) + records, 2008, 3);
         EXPECT_EQ(dbtest::lastBox(boxes), S(kLoadError) + "|Fehlerhaftes Datenformat");
-        EXPECT_EQ(boxes.count(), c.boxes);
+        EXPECT_EQ(boxes.count(), nBoxes);
         ASSERT_EQ(zb.zeilen.size(), 2u);
         EXPECT_EQ(entryPart(zb.zeilen[0]), " 03.0308:00 09:00");
         EXPECT_EQ(zb.texte.size(), zb.zeilen.size());
@@ -227,36 +186,11 @@ TEST_F(MonthFile, FailedSaveKeepsThePreviousFile) {
     }
 }
 
-TEST_F(MonthFile, SaveAsAndLoadCommands) {
-    showMonth(2008, 3);
-    ASSERT_LT(type(3, "08:00", "09:00"), 0);
-    host.saveAnswers = {dir.file("monat.txt")};
-    zb.SpeichernAlsExecute();  // a month file whatever the name
-    EXPECT_EQ(dbtest::readFile(dir.file("monat.txt")), monthFileImage(zb));
-    writeRaw(u32(2008) + u32(1) + lineRecord("0308000900", 0x03));
-    freshPage(2008, 3);
-    zb.LadenExecute();  // cancelled
-    EXPECT_EQ(host.calls, std::vector<S>{"open dialog " + monthFileOpenFilter()});
-    host.calls.clear();
-    zb.jahresbilanz = true;
-    host.openAnswers = {path};
-    zb.LadenExecute();  // ends the balance, asks the save question, then loads
-    ASSERT_GE(host.calls.size(), 4u);
-    EXPECT_EQ(host.calls[1], "controls normal");
-    EXPECT_EQ(host.calls[2], "scroll range") << "the save question clears the page first";
-    EXPECT_EQ(zb.zeilen.size(), 2u);
-}
-
 // Damaged input: every truncation and random mutations of a valid file.
 TEST_F(MonthFile, DamagedFilesNeverCrash) {
-    showMonth(2008, 3);
-    ASSERT_LT(type(3, "08:00", "09:00"), 0);
-    ASSERT_LT(type(3, "22:00", "02:00", 'V'), 0);
-    ASSERT_LT(type(7, "10:00", "12:00", '-'), 0);
-    zb.texte[0] = "erste";
-    zb.texte[2] = "dritte";
-    zb.handModus = true;
-    zb.bereitschaftsListe[0] = 10;
+    std::mt19937 rng(5);
+    randomPage(rng, 2008, 3, true);
+    ASSERT_GE(zb.zeilen.size(), 4u);
     const S image = monthFileImage(zb);
     const std::vector<S> lines(zb.zeilen.begin(), zb.zeilen.end() - 1);
     for (size_t length = 0; length < image.size(); ++length) {
@@ -268,7 +202,6 @@ TEST_F(MonthFile, DamagedFilesNeverCrash) {
         for (size_t i = 0; i + 1 < zb.zeilen.size(); ++i)
             EXPECT_EQ(entryPart(zb.zeilen[i]), entryPart(lines[i]));
     }
-    std::mt19937 rng(5);
     for (int round = 0; round < 2000; ++round) {
         S bytes = image;
         dbtest::mutate(bytes, rng, 3, 6);

@@ -87,8 +87,12 @@ protected:
         return zb.Monat_speichern();
     }
     Seite snapshot() const {
-        Seite s{zb.jahr, zb.seitenMonat, {zb.zeilen.begin(), zb.zeilen.end() - 1},
-                {zb.texte.begin(), zb.texte.end() - 1}, zb.summen, zb.handModus};
+        Seite s{zb.jahr,
+                zb.seitenMonat,
+                {zb.zeilen.begin(), zb.zeilen.end() - 1},
+                {zb.texte.begin(), zb.texte.end() - 1},
+                zb.summen,
+                zb.handModus};
         if (s.hand) {
             s.zahlen = {zb.wochen, zb.wochenenden, zb.wochenPkw, zb.wochenendenPkw};
             s.liste = zb.bereitschaftsListe;
@@ -132,11 +136,11 @@ protected:
         if (hand) {
             std::vector<uint8_t> periods;
             for (int p = 0, n = pick(0, 9); p < n; ++p)
-                periods.insert(periods.end(), {static_cast<uint8_t>(pick(1, 53) | pick(0, 3) << 6),
-                                               static_cast<uint8_t>(pick(1, 28)),
-                                               static_cast<uint8_t>(pick(1, 12)),
-                                               static_cast<uint8_t>(pick(1, 28)),
-                                               static_cast<uint8_t>(pick(1, 12))});
+                periods.insert(
+                    periods.end(),
+                    {static_cast<uint8_t>(pick(1, 53) | pick(0, 3) << 6),
+                     static_cast<uint8_t>(pick(1, 28)), static_cast<uint8_t>(pick(1, 12)),
+                     static_cast<uint8_t>(pick(1, 28)), static_cast<uint8_t>(pick(1, 12))});
             // Four 15s would read back as zeros.
             setHand({pick(0, 15), pick(0, 15), pick(0, 15), pick(0, 14)}, periods);
         }
