@@ -132,5 +132,24 @@ TEST_F(MonthStoreTest, JanuaryCarriesTheRunningPeriodOverFromDecember) {
     EXPECT_EQ(boxes.count(), 0u);
 }
 
+// An administrator session never reads or writes a user block left over
+// from an earlier sign-in.
+TEST_F(MonthStoreTest, AdministratorWithoutUserBlockNeverTouchesABlock) {
+    makeUsers(2);
+    signIn(1);
+    fresh(2024, 3);
+    ASSERT_EQ(type(4, "08:00", "12:00"), -1);
+    ASSERT_TRUE(save());
+    const std::string before = readFile(blockPath());
+    zb.benutzerName.clear();  // administrator session, stale block offset
+    fresh(2024, 4);
+    ASSERT_EQ(type(4, "08:00", "12:00"), -1);
+    EXPECT_FALSE(save());
+    EXPECT_EQ(readFile(blockPath()), before);
+    load(2024, 3);
+    EXPECT_EQ(zb.zeilen.size(), 1u);
+    EXPECT_EQ(boxes.count(), 0u);
+}
+
 }  // namespace
 }  // namespace month_test
