@@ -1,5 +1,5 @@
 // A main window started offscreen in an empty program folder of its own,
-// with a pinned clock, scripted message boxes, counted beeps, scripted file
+// with a pinned clock, scripted message boxes, scripted file
 // dialogs and a scripted sign-in dialog.
 #pragma once
 
@@ -17,7 +17,6 @@
 #include "platform/core/date.h"
 #include "platform/core/message_box.h"
 #include "platform/core/path.h"
-#include "platform/ui/beep.h"
 #include "platform/ui/qt_text.h"
 #include "tests/support/temp_dir.h"
 
@@ -34,7 +33,7 @@ protected:
     testing_support::TempDir dir;
     platform::ScopedClock clock{at(2026, 12, 6)};
     platform::ScriptedMessages boxes;
-    int beeps = 0, fileAsks = 0, modalRuns = 0;
+    int fileAsks = 0, modalRuns = 0;
     bool terminated = false, stillOpenAfterOk = false;
     std::vector<int> helpShown;
     std::string fileAnswer;  // what the file dialogs answer ("" = cancelled)
@@ -43,20 +42,17 @@ protected:
 
     void SetUp() override {
         std::filesystem::current_path(dir.path());
-        ui::setBeepHandler([this] { ++beeps; });
         oldRunner_ = app::TAnmeldung::modalRunner();
         scriptSignIn({}, {});  // unless a test scripts the user, the sign-in dialog is cancelled
     }
     void TearDown() override {
         anmeldung.reset(), form.reset();
         app::TAnmeldung::modalRunner() = oldRunner_;
-        ui::setBeepHandler({});
         std::filesystem::current_path(oldCwd_);
     }
     std::filesystem::path oldCwd_ = std::filesystem::current_path();
 
     std::string dataDir() const { return platform::joinPath(dir.path(), "Benutzer"); }
-    std::string dataFile(const char* name) const { return platform::joinPath(dataDir(), name); }
 
     // The window without the sign-in dialog (any earlier one closed first).
     void createWindow() {
@@ -65,7 +61,9 @@ protected:
         terminated = false;
         form->onTerminate = [this] { terminated = true; };
         form->onHelp = [this](int context) { helpShown.push_back(context); };
-        form->fileDialog = [this](const std::string&, const std::string&, bool) { return ++fileAsks, fileAnswer; };
+        form->fileDialog = [this](const std::string&, const std::string&, bool) {
+            return ++fileAsks, fileAnswer;
+        };
     }
     // Start-up as the program does it: window, then the sign-in dialog.
     void start() {
@@ -77,7 +75,8 @@ protected:
     // The next modal sign-in: the user types name and password and presses OK
     // (a refused sign-in keeps the dialog open; the user then cancels).
     // Without a name the user just cancels.
-    void scriptSignIn(std::optional<std::string> name, std::string password, bool automatic = false) {
+    void scriptSignIn(std::optional<std::string> name, std::string password,
+                      bool automatic = false) {
         app::TAnmeldung::modalRunner() = [=, this](QDialog& d) {
             auto& a = static_cast<app::TAnmeldung&>(d);
             ++modalRuns, d.show();
