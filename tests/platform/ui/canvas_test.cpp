@@ -108,7 +108,7 @@ TEST(Canvas, CopyModesCombineSourceAndDestination) {
     EXPECT_EQ(s.count(clBlue, 0, 0, 40, 30), 40 * 30);
 }
 
-TEST(Canvas, StretchTransparentAndResizedBitmaps) {
+TEST(Canvas, StretchedAndTransparentBitmaps) {
     Bitmap b(2, 2);
     for (const auto& [x, y, c] :
          {std::tuple(0, 0, clRed), {1, 0, clBlue}, {0, 1, clGreen}, {1, 1, clLime}})
