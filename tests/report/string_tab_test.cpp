@@ -33,6 +33,8 @@ TEST(StringTab, SetTabBoundsAndCellAccess) {
     }
     TStringTab t;
     EXPECT_EQ(t.GetRowCount(false), -1);
+    t.Set_Tab(2, 18);
+    for (uint32_t i = 0; i < 3 * 19; ++i) EXPECT_EQ(t.GetCell(i / 19, i % 19), "") << i;
     t.Set_Tab(2, 3);
     EXPECT_EQ(t.GetRowCount(false), 1);
     t.SetCell(0, 0, "Name");
