@@ -100,16 +100,6 @@ TEST(ReportErrors, EveryNumberedErrorWithItsLine) {
     for (int n = 1; n <= kLetzterFehler; ++n) EXPECT_TRUE(reached[n]) << n;
 }
 
-TEST(ReportErrors, ObjectsBeforeTheErrorStay) {
-    platform::ScriptedMessages boxes;
-    Report r;
-    EXPECT_FALSE(
-        r.SetReportdaten("object label text a end\nobject rechteck end\nend\n"
-                         "object label end"));
-    ASSERT_EQ(r.Objekte().size(), 2u);
-    EXPECT_EQ(r.Objekte()[1].type, kRechteck);
-}
-
 TEST(ReportErrors, ExhaustedMemoryIsReported) {
     // A box handler that throws stands in for an allocation failing mid-parse.
     std::vector<platform::MessageRequest> shown;
