@@ -235,9 +235,9 @@ TEST(ReportParser, StatementForm) {
     Parse p(testing::formularUtf8());
     ASSERT_TRUE(p.ok && p.boxes.count() == 0);
     EXPECT_EQ(std::tuple(p.report.Seiten(), p.report.SeitenFrame()), std::tuple(2, 3));
-    ASSERT_EQ(p.size(), 26u);
-    EXPECT_EQ(p.at(11).table, 2);  // the sheet frame and its eight children
-    for (size_t i = 12; i < 20; ++i) EXPECT_EQ(p.at(i).parent, 11) << i;
+    ASSERT_EQ(p.size(), 19u);
+    EXPECT_EQ(p.at(8).table, 2);  // the sheet frame and its five children
+    for (size_t i = 9; i < 15; ++i) EXPECT_EQ(p.at(i).parent, i < 14 ? 8 : -1) << i;
     ASSERT_NE(p.report.EigeneTabelle(3), nullptr);
     EXPECT_EQ(p.report.EigeneTabelle(3)->GetCell(1, 1), "keine Bereitschaft");
     const Obj& last = p.report.Objekte().back();  // top level after the last frame

@@ -27,10 +27,8 @@ void expectSound(const Report& r) {
     }
     const int32_t page = r.SeitenFrame();
     ASSERT_TRUE(page == -1 || objects.at(static_cast<size_t>(page)).type == kSeitenFrame);
-    for (int n = 1; n <= 3; ++n) {
-        const TStringTab* t = r.EigeneTabelle(n);
+    for (const TStringTab* t : {r.EigeneTabelle(1), r.EigeneTabelle(2), r.EigeneTabelle(3)})
         ASSERT_TRUE(!t || t->GetStrings().size() <= size_t(t->RowCount()) * size_t(t->ColCount()));
-    }
 }
 
 // Parses twice; the second parse must give the same objects. With `cancels`
@@ -44,9 +42,7 @@ void parseAndCheck(const std::string& text, bool cancels = false) {
             boxes.answer(cancels && k % 3 == 2 ? platform::Answer::Cancel : platform::Answer::Ok);
         r.SetReportdaten(text);
         expectSound(r);
-        if (pass == 1) {
-            ASSERT_EQ(r.Objekte(), first);
-        }
+        ASSERT_TRUE(pass == 0 || r.Objekte() == first);
         first = r.Objekte();
     }
 }
@@ -106,11 +102,10 @@ TEST(ReportRobustness, DeeplyNestedFramesAndVeryLongLines) {
     for (int i = 0; i < depth; ++i) frames += "end\n";
     platform::ScriptedMessages boxes;
     Report r;
-    EXPECT_TRUE(r.SetReportdaten(frames + "object label end\n"));
+    EXPECT_TRUE(r.SetReportdaten(frames + "object label end\n") && boxes.count() == 0);
     ASSERT_EQ(r.Objekte().size(), static_cast<size_t>(depth) + 2);
     EXPECT_EQ(r.Objekte()[depth].parent, depth - 1);
     EXPECT_EQ(r.Objekte().back().parent, -1);
-    EXPECT_EQ(boxes.count(), 0u);
 
     const size_t n = 1 << 20;
     std::string objects;
