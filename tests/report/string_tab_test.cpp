@@ -18,18 +18,17 @@ TStringTab columnOf(const Cells& texts) {
 }
 
 TEST(StringTab, SetTabBoundsAndCellAccess) {
-    struct Case {
-        int32_t min, max;
-        uint32_t rows;
-        int32_t expected;
-    };
-    for (const Case& c : {Case{5, -1, 2, 5}, Case{0, 0, 1000, 1000}, Case{0, 10, 20, 10},
-                          Case{3, 10, 4, 4}, Case{0, -1, 0xFFFFFFFFu, 0}}) {
+    // {minimum, maximum, rows asked, rows got}
+    for (const auto& [min, max, rows, got] : {std::tuple{5, -1, 2u, 5},
+                                              {0, 0, 1000u, 1000},
+                                              {0, 10, 20u, 10},
+                                              {3, 10, 4u, 4},
+                                              {0, -1, 0xFFFFFFFFu, 0}}) {
         TStringTab t;
-        t.SetMinimumRows(c.min);
-        t.SetMaximumRows(c.max);
-        t.Set_Tab(c.rows, 3);
-        EXPECT_EQ(t.RowCount(), c.expected) << c.min << " " << c.max << " " << c.rows;
+        t.SetMinimumRows(min);
+        t.SetMaximumRows(max);
+        t.Set_Tab(rows, 3);
+        EXPECT_EQ(t.RowCount(), got) << min << " " << max << " " << rows;
     }
     TStringTab t;
     EXPECT_EQ(t.GetRowCount(false), -1);
@@ -41,8 +40,7 @@ TEST(StringTab, SetTabBoundsAndCellAccess) {
     EXPECT_EQ(t.RecordRow(), -1);  // a header cell makes no record current
     t.SetCell(1, 2, "x");          // pads the cells before it
     EXPECT_EQ(t.GetStrings(), (Cells{"Name", "", "", "", "", "x"}));
-    EXPECT_EQ(t.RecordRow(), 0);
-    EXPECT_EQ(t.GetRecordCell(2), "x");
+    EXPECT_EQ(std::tuple(t.RecordRow(), t.GetRecordCell(2)), std::tuple(0, "x"));
     t.SetCell(2, 0, "out");  // row == RowCount, then col == ColCount
     t.SetCell(1, 3, "out");
     EXPECT_EQ(t.GetStrings().size(), 6u);
@@ -57,9 +55,8 @@ TEST(StringTab, InsertRow) {
     const Cells three = {"a", "b", "c"}, one = {"m"};
     EXPECT_EQ(t.InsertRow(-1, &three, 1), 2);  // appended; surplus source cell dropped
     EXPECT_EQ(t.InsertRow(1, &one, 2), 1);     // the rows after it move down
-    EXPECT_EQ(t.RowCount(), 5);
+    EXPECT_EQ(std::tuple(t.RowCount(), t.RecordRow()), std::tuple(5, -1));
     EXPECT_EQ(t.GetStrings(), (Cells{"", "", "m", "", "", "", "", "", "a", "b"}));
-    EXPECT_EQ(t.RecordRow(), -1);
     for (const auto& [row, count] :
          {std::pair{6, 1}, {-2, 1}, {-100, 1}, {1, 0}, {-1, -3}, {-1, 0x7FFFFFFF}})
         EXPECT_EQ(t.InsertRow(row, &one, count), -1) << row << " " << count;
@@ -67,27 +64,28 @@ TEST(StringTab, InsertRow) {
 
     TStringTab sparse;  // beyond the stored cells nothing is stored
     sparse.Set_Tab(4, 3);
-    EXPECT_EQ(sparse.InsertRow(-1, nullptr, 2), 4);
-    EXPECT_TRUE(sparse.GetStrings().empty());
+    EXPECT_TRUE(sparse.InsertRow(-1, nullptr, 2) == 4 && sparse.GetStrings().empty());
     sparse.SetCell(5, 2, "z");
     EXPECT_EQ(sparse.InsertRow(1, nullptr, 1), 1);
     EXPECT_EQ(sparse.GetCell(6, 2), "z");
 }
 
 TEST(StringTab, DeleteRowSetZeileAndClear) {
-    struct Case {
-        int32_t row, record, rows;
-    };
-    // Row 3 current (record 2); out-of-range rows change nothing.
-    for (const Case& c : {Case{1, 1, 4}, Case{3, 1, 4}, Case{4, 2, 4}, Case{2, 1, 4}, Case{0, 2, 5},
-                          Case{5, 2, 5}, Case{-1, 2, 5}}) {
+    // {row deleted, current record after, rows after, cell (2, 1) after}; row 3 is current
+    // (record 2); out-of-range rows change nothing.
+    for (const auto& [row, record, rows, cell] : {std::tuple{1, 1, 4, "r3"},
+                                                  {3, 1, 4, "r2"},
+                                                  {4, 2, 4, "r2"},
+                                                  {2, 1, 4, "r3"},
+                                                  {0, 2, 5, "r2"},
+                                                  {5, 2, 5, "r2"},
+                                                  {-1, 2, 5, "r2"}}) {
         TStringTab t = columnOf({"r1", "r2", "r3", "r4"});
         t.SetZeile(2);
-        t.DeleteRow(c.row);
-        EXPECT_EQ(t.RowCount(), c.rows) << c.row;
-        EXPECT_EQ(t.RecordRow(), c.record) << c.row;
-        EXPECT_EQ(t.GetStrings().size(), 2u * static_cast<size_t>(c.rows)) << c.row;
-        EXPECT_EQ(t.GetCell(2, 1), c.row == 2 ? "r3" : c.row == 1 ? "r3" : "r2") << c.row;
+        t.DeleteRow(row);
+        EXPECT_EQ(std::tuple(t.RowCount(), t.RecordRow(), t.GetStrings().size(), t.GetCell(2, 1)),
+                  std::tuple(rows, record, size_t(2 * rows), cell))
+            << row;
     }
     TStringTab first = columnOf({"a", "b"});  // deleting the current first row
     first.DeleteRow(1);
