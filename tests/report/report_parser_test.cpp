@@ -40,21 +40,24 @@ Obj defaultLabel() {
     return o;
 }
 
+const std::string kX200(200, 'x'), kX300(300, 'x');
+
 TEST(ReportParser, ObjectRecords) {
+    // Each text follows "object ".
     const ObjectCase cases[] = {
-        {"object label text \"a # b\" end", [](Obj& o) { o.text = "a # b"; }},
-        {"object label text \"ab\"cd end", [](Obj& o) { o.text = "ab"; }},  // rest dropped
-        {"object label text end end", [](Obj& o) { o.text = "end"; }},      // a keyword as value
-        {"object label text " + std::string(300, 'x') + " breite 7 end",    // cut at 200 bytes
-         [](Obj& o) { o.text = std::string(200, 'x'), o.width = 7; }},
-        {"object label text \"" + std::string(300, 'x') + "\"\r\nbreite 7 end",
-         [](Obj& o) { o.text = std::string(200, 'x'), o.width = 7; }},
-        {"object label text \"Guten Tag\r\nbreite 9 end",  // open quote ends at the line end
+        {"label text \"a # b\" end", [](Obj& o) { o.text = "a # b"; }},
+        {"label text \"ab\"cd end", [](Obj& o) { o.text = "ab"; }},  // rest dropped
+        {"label text end end", [](Obj& o) { o.text = "end"; }},      // a keyword as value
+        // Values are cut at 200 bytes; an open quote ends at the line end.
+        {"label text " + kX300 + " breite 7 end", [](Obj& o) { o.text = kX200, o.width = 7; }},
+        {"label text \"" + kX300 + "\"\r\nbreite 7 end",
+         [](Obj& o) { o.text = kX200, o.width = 7; }},
+        {"label text \"Guten Tag\r\nbreite 9 end",
          [](Obj& o) { o.text = "Guten Tag", o.width = 9; }},
-        {"object label links 12abc oben -0 end", [](Obj& o) { o.left = 12; }},
-        {"object label links 007 oben 2147483647 breite -2147483648 end",
+        {"label links 12abc oben -0 end", [](Obj& o) { o.left = 12; }},
+        {"label links 007 oben 2147483647 breite -2147483648 end",
          [](Obj& o) { o.left = 7, o.top = INT32_MAX, o.width = INT32_MIN; }},
-        {"object variable oben 1 links 2 breite 3 höhe 4 stift 5 schrifthöhe 6 anzahl 7\n"
+        {"variable oben 1 links 2 breite 3 höhe 4 stift 5 schrifthöhe 6 anzahl 7\n"
          "textwinkel 8 spalten 9 farbe 00ff80 text T else E add A1 add A2 typ zahl\n"
          "anzeige format getdbtext Spalte tabelle tab3 fontart kursiv end",
          [](Obj& o) {
@@ -64,27 +67,27 @@ TEST(ReportParser, ObjectRecords) {
              o.actions = {{0, "A1"}, {0, "A2"}}, o.numberType = 1, o.displayFormat = 1;
              o.recordText = 0, o.table = 3, o.font.style = kKursiv;
          }},
-        {"object label ausrichtung hmitte ausrichtung vmitte ausrichtung box end",
+        {"label ausrichtung hmitte ausrichtung vmitte ausrichtung box end",
          [](Obj& o) { o.hAlign = o.vAlign = kAlignCentre, o.autoSize = 0; }},
-        {"object label ausrichtung rechts ausrichtung unten ausrichtung box ausrichtung links "
+        {"label ausrichtung rechts ausrichtung unten ausrichtung box ausrichtung links "
          "ausrichtung oben ausrichtung auto fontart fett fontart normal end",
          [](Obj&) {}},
-        {"object label wenn ersteseite wenn nerster wenn leer end",
+        {"label wenn ersteseite wenn nerster wenn leer end",
          [](Obj& o) { o.conditions = kErsteSeite | kNErster | kLeer; }},
         // Partners clear each other: erster/nerster/letzter, leer/nleer.
-        {"object label wenn erster wenn nerster wenn nleer end",
+        {"label wenn erster wenn nerster wenn nleer end",
          [](Obj& o) { o.conditions = kNErster | kNLeer; }},
-        {"object label wert X wenn änderung wenn datensatz end",  // änderung resets the value
+        {"label wert X wenn änderung wenn datensatz end",  // änderung resets the value
          [](Obj& o) { o.conditions = kAenderung | kDatensatz, o.value = "", o.recordText = 0; }},
         // Groups 1..32 set bits; 0 clears; 33 and more or negative are ignored.
-        {"object label gruppe 1 gruppe 3 gruppe 32 gruppe 33 gruppe -1 gruppe -31 end",
+        {"label gruppe 1 gruppe 3 gruppe 32 gruppe 33 gruppe -1 gruppe -31 end",
          [](Obj& o) { o.groupMask = 0x80000005u; }},
-        {"object label gruppe 5 gruppe 0 gruppe 1 end", [](Obj& o) { o.groupMask = 1; }},
-        {"object label # text a\nend", [](Obj&) {}},  // # ends the line and its pending word
-        {"object label ausrichtung\nfontart\nend\nausrichtung", [](Obj&) {}},
+        {"label gruppe 5 gruppe 0 gruppe 1 end", [](Obj& o) { o.groupMask = 1; }},
+        {"label # text a\nend", [](Obj&) {}},  // # ends the line and its pending word
+        {"label ausrichtung\nfontart\nend\nausrichtung", [](Obj&) {}},
     };
     for (const ObjectCase& c : cases) {
-        Parse p(c.text);
+        Parse p("object " + c.text);
         Obj expected = defaultLabel();
         c.expect(expected);
         EXPECT_TRUE(p.ok && p.boxes.count() == 0) << c.text;
@@ -215,20 +218,6 @@ TEST(ReportParser, UnknownWordsAskOkOrCancel) {
     EXPECT_FALSE(r.SetReportdaten("object label text a end\nfoo\nobject label end"));
     EXPECT_EQ(r.Objekte().size(), 1u);
     EXPECT_EQ(boxes.count(), 1u);
-}
-
-TEST(ReportParser, Variables) {
-    ScriptedMessages boxes;
-    Report r;
-    EXPECT_EQ(r.NeuVariable(""), nullptr);
-    ASSERT_NE(r.NeuVariable("Summe"), nullptr);
-    EXPECT_EQ(r.GetVariable("summe"), nullptr);
-    EXPECT_EQ(r.NeuVariable("Summe"), nullptr);
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().text, cp("Variable: Summe\nist schon definiert. Bitte benutzen Sie "
-                                    "einen anderen Namen für die se Variable!"));
-    EXPECT_TRUE(r.SetReportdaten(""));
-    EXPECT_TRUE(r.Variablen().empty());
 }
 
 TEST(ReportParser, StatementForm) {
