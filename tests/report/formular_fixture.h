@@ -15,7 +15,6 @@ inline const char* formularUtf8() {
 ausrichtung hochformat
 seiten 2
 set schrifthöhe 9 fontart normal
-set ausrichtung normal tabelle tab1
 
 frame oben 200 links 0 breite 1900 höhe 220 tabelle tab1
   object rechteck oben 0 links 0 breite 1900 höhe 220 stift 8 farbe 404040 end

@@ -15,7 +15,10 @@ using platform::ScriptedMessages;
 
 // Parses a UTF-8 test text; every box must be expected by the caller.
 struct Parse {
-    explicit Parse(std::string_view utf8) { ok = report.SetReportdaten(platform::cp1252(utf8)); }
+    explicit Parse(std::string_view utf8, platform::Answer a = platform::Answer::Ok) {
+        boxes.answer(a);  // to the first unknown word
+        ok = report.SetReportdaten(platform::cp1252(utf8));
+    }
     const Obj& at(size_t i) const { return report.Objekte().at(i); }
     size_t size() const { return report.Objekte().size(); }
     ScriptedMessages boxes;  // declared first: installed before the parse runs
@@ -148,8 +151,7 @@ TEST(ReportParser, SetLinesFramesAndReparsing) {
 
 TEST(ReportParser, DataBlocksAndRowPieces) {
     struct Case {
-        std::string row;
-        std::string cell0, cell1;  // as stored under a two-column header
+        std::string row, cell0, cell1;  // cells as stored under a two-column header
     };
     const Case cases[] = {
         {"a b , c ", "a b ", " c "},  // unquoted pieces keep their blanks
@@ -173,8 +175,7 @@ TEST(ReportParser, DataBlocksAndRowPieces) {
 
 TEST(ReportParser, UnknownWordsAskOkOrCancel) {
     struct Case {
-        const char* text;
-        const char* shown;  // up to 20 bytes from the word on, line ends included
+        const char *text, *shown;  // shown: up to 20 bytes from the word on, line ends included
         size_t objects;
     };
     const Case cases[] = {
@@ -194,12 +195,9 @@ TEST(ReportParser, UnknownWordsAskOkOrCancel) {
         EXPECT_EQ(p.size(), c.objects) << c.text;
     }
     // Cancel keeps the objects so far, silently, and reports failure.
-    ScriptedMessages boxes;
-    boxes.answer(platform::Answer::Cancel);
-    Report r;
-    EXPECT_FALSE(r.SetReportdaten("object label text a end\nfoo\nobject label end"));
-    EXPECT_EQ(r.Objekte().size(), 1u);
-    EXPECT_EQ(boxes.count(), 1u);
+    Parse cancel("object label text a end\nfoo\nobject label end", platform::Answer::Cancel);
+    EXPECT_FALSE(cancel.ok);
+    EXPECT_EQ(std::tuple(cancel.size(), cancel.boxes.count()), std::tuple(1u, 1u));
 }
 
 TEST(ReportParser, StatementForm) {

