@@ -4,10 +4,6 @@
 
 namespace calendar {
 
-void PrintTo(const GridHit& h, std::ostream* os) {
-    *os << "kind " << h.kind << " (row " << h.row << ", cell " << h.cell << ")";
-}
-
 namespace {
 
 TEST(KalenderLayout, HitTest) {
