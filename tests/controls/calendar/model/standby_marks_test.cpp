@@ -5,6 +5,8 @@
 #include <random>
 #include <vector>
 
+#include "tests/controls/calendar/calendar_test_support.h"
+
 namespace calendar {
 namespace {
 
@@ -17,12 +19,7 @@ StandbyList listOf(const std::vector<Record>& records) {
     return l;
 }
 
-int cellOf(const MonthGrid& g, int month, int day) {
-    for (int c = 0; c < kCells; ++c)
-        if (g.cellMonth(c) == month && g.day[c] == day) return c;
-    ADD_FAILURE() << "no cell " << day << "." << month;
-    return 0;
-}
+using test_support::cellOf;
 
 TEST(StandbyMarks, RunsBecomeRecords) {
     struct Case {
