@@ -93,16 +93,16 @@ TEST(StandbyMarks, OverflowDropsLaterMonthsFirstAndNeverExceedsNine) {
 
 TEST(StandbyMarks, DamagedRecordsMarkNothingAndAreKept) {
     const MonthGrid g = buildMonthGrid(2024, 3);
-    const std::vector<Record> damaged = {
-        {10, 0, 3, 5, 3},    // day 0
-        {10, 40, 3, 41, 3},  // day 40
-        {10, 5, 13, 9, 13},  // month 13
-        {10, 31, 2, 3, 3},   // 31 February would match 31 March
-        {10, 30, 3, 99, 3},  // end never found: marks to the last cell
-    };
+    // Day 0, day 40, month 13, 31 February (would match 31 March), and an end never found
+    // (marks to the last cell).
+    const StandbyList damaged = listOf({{10, 0, 3, 5, 3},
+                                        {10, 40, 3, 41, 3},
+                                        {10, 5, 13, 9, 13},
+                                        {10, 31, 2, 3, 3},
+                                        {10, 30, 3, 99, 3}});
     Marks marks{};
     uint32_t mask = 0;
-    marksFromRecords(g, listOf(damaged), marks, mask);
+    marksFromRecords(g, damaged, marks, mask);
     EXPECT_EQ(mask, 0b10000u);
     for (int c = 0; c < kCells; ++c) EXPECT_EQ(marks[c], c >= cellOf(g, 3, 30) ? 1 : 0) << c;
 }
