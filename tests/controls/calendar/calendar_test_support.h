@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <initializer_list>
 
 #include "controls/calendar/model/month_grid.h"
 #include "controls/calendar/model/standby_marks.h"

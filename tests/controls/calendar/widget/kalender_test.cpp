@@ -7,7 +7,6 @@
 #include <QTest>
 #include <QToolButton>
 #include <cstdlib>
-#include <vector>
 
 #include "platform/core/message_box.h"
 #include "platform/ui/qt_text.h"
@@ -93,7 +92,6 @@ TEST_F(KalenderTest, NormalClickSendsOneDateMessage) {
     kalender_->Setze_JahresBlock(false);
     click(1, 2);
     EXPECT_EQ(kalender_->Get_Jahr() * 100 + kalender_->Get_Monat(), 202501);
-    EXPECT_EQ(kalender_->model().chosenDay(), 0);  // the host moves it
     click(12, 30);
     EXPECT_EQ(kalender_->Get_Jahr() * 100 + kalender_->Get_Monat(), 202412);
     const auto day = [](int y, int m, int d) { return uintptr_t(platform::dayNumber(y, m, d)); };
@@ -112,9 +110,9 @@ TEST_F(KalenderTest, MarkerClicksChangeRecordsAndShowInverted) {
     EXPECT_EQ(host_.got, (std::vector<Sent>(5, Sent{WM_KALENDERMARKER, 0, 0})));
     EXPECT_EQ(kalender_->Get_Daten(),
               listOf({6, 5, 2, 11, 2, 10, 4, 3, 4, 3, 10, 6, 3, 6, 3, 14, 2, 4, 2, 4}));
-    EXPECT_EQ(cellBackground(cellOf(3, 4)), ui::clBlack);
-    EXPECT_EQ(cellBackground(cellOf(4, 2)), ui::clBlack);
-    EXPECT_EQ(cellBackground(cellOf(3, 5)), ui::clWhite);
+    for (const auto& [m, d, colour] :
+         {std::tuple{3, 4, ui::clBlack}, {4, 2, ui::clBlack}, {3, 5, ui::clWhite}})
+        EXPECT_EQ(cellBackground(cellOf(m, d)), colour) << d << "." << m;
     kalender_->Del_Marker(true);
     EXPECT_EQ(cellBackground(cellOf(3, 4)), ui::clWhite);
     EXPECT_EQ(kalender_->Get_Daten(), listOf({6, 5, 2, 11, 2}));
@@ -179,10 +177,6 @@ TEST_F(KalenderTest, MonthButtonsAndList) {
                       list->visualItemRect(list->item(5)).center());
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(kalender_->Get_Jahr() * 100 + kalender_->Get_Monat(), 202406);
-    // Under the capture a press beyond the list arrives at the list and closes it.
-    QTest::mouseClick(kalender_->Monats_Name, Qt::LeftButton, Qt::NoModifier, QPoint(30, 10));
-    QTest::mousePress(list, Qt::LeftButton, Qt::NoModifier, QPoint(120, 170));
-    EXPECT_FALSE(list->isVisible());
     if (QWidget::mouseGrabber()) QWidget::mouseGrabber()->releaseMouse();
 }
 
@@ -191,18 +185,16 @@ TEST_F(KalenderTest, Screenshots) {
     const char* dir = std::getenv("KLB_SCREENSHOT_DIR");
     if (dir == nullptr) GTEST_SKIP() << "KLB_SCREENSHOT_DIR not set";
     const StandbyList host = listOf({10, 4, 3, 10, 3});
-    auto save = [&](QWidget* w, const char* name) {
-        EXPECT_TRUE(
-            w->grab().toImage().scaled(184 * 3, 185 * 3).save(QString::fromUtf8(dir) + "/" + name));
-    };
     kalender_->Steuerung();
     kalender_->Setze_Modus(false);
     kalender_->Init(2024, 3, 5, &host);
-    save(kalender_, "kalender_normal.png");
+    const QImage normal = kalender_->grab().toImage().scaled(552, 555);
     kalender_->Setze_Modus(true);
     kalender_->Init(2024, 3, 0, nullptr);
     for (int d : {4, 5, 6, 7, 8, 9, 10, 21}) click(3, d);
-    save(kalender_, "kalender_marker.png");
+    EXPECT_TRUE(normal.save(QString(dir) + "/kalender_normal.png"));
+    EXPECT_TRUE(
+        kalender_->grab().toImage().scaled(552, 555).save(QString(dir) + "/kalender_marker.png"));
 }
 
 }  // namespace
