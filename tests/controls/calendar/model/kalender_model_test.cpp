@@ -36,7 +36,7 @@ KalenderModel normalCalendar(int y, int m, int tag = 0, const StandbyList* host 
     return k;
 }
 
-TEST(KalenderModel, ColourModesTitleAndTexts) {
+TEST(KalenderModel, DatesAndARightClick) {
     KalenderModel k = normalCalendar(2024, 3, 5);
     EXPECT_EQ(k.Get_Datum(), 45356);
     EXPECT_EQ(clickDay(k, 3, 5, true).message, (CalendarMessage{WM_KALENDERDATUM, 45356, 1}));
