@@ -15,68 +15,41 @@ inline const char* formularUtf8() {
 ausrichtung hochformat
 seiten 2
 set schrifthöhe 9 fontart normal
-set ausrichtung normal tabelle tab1
-set farbe 000000 stift 5 anzahl 0
 
-# Angaben zur Person (Tabelle 1, ein Datensatz)
 frame oben 200 links 0 breite 1900 höhe 220 tabelle tab1
   object rechteck oben 0 links 0 breite 1900 höhe 220 stift 8 farbe 404040 end
-  object label text "Name, Vorname" oben 10 links 20 breite 700 höhe 35 schrifthöhe 7 end
   object dbtext text Name oben 50 links 20 breite 700 höhe 50 fontart fett wenn datensatz end
-  object dbtext text PersNr oben 50 links 1500 breite 300 höhe 50 wenn nleer end
 end
 
-# Kopf auf jeder Seite
 seitenframe
   object bitmap text Logo oben 0 links 1500 breite 400 höhe 180 gruppe 1 else Ersatzlogo end
   object label text "Überstunden- und Bereitschaftsabrechnung" oben 40 links 0
     breite 1400 höhe 80 schrifthöhe 16 fontart fett fontart unterstrichen ausrichtung hmitte end
-  object seite text "Seite " oben 2760 links 1400 breite 200 höhe 40 ausrichtung rechts end
   object seitevon text " von " oben 2760 links 1600 breite 200 höhe 40 end
-  object datum text "Gedruckt am " oben 2760 links 0 breite 500 höhe 40 fontart kursiv end
-  object uhrzeit text "um " oben 2760 links 500 breite 300 höhe 40 end
 end
 
-# Spaltenköpfe
 set oben 450 höhe 60 schrifthöhe 7 fontart fett
 object label text "lfd Nr" links 0 breite 90 end
-object label text "gesamt Std." links 600 breite 110 ausrichtung box end
-object label text "Grund der Überstunden" links 1110 breite 790 ausrichtung auto end
 set oben 0 höhe 40 schrifthöhe 8 fontart normal
 
-# Eine Zeile je Zeile des Monatsblatts (Tabelle 2)
 frame oben 520 links 0 breite 1900 höhe 1500 tabelle tab2
   object dbtext text Datum links 90 breite 110 wenn änderung end
   object dbtext text Gesamt links 600 breite 110 ausrichtung rechts add SummeGesamt end
-  object bedingung text Mehrarbeit wenn nleer gruppe 2 end
-  object label text "M" links 1090 breite 20 gruppe 2 farbe 0000FF end
   object dbtext text Text links 1110 breite 790 höhe 120 ausrichtung box ausrichtung vmitte
     anzeige format end
   object linie oben 40 links 0 breite 1900 höhe 0 stift 2 farbe C0C0C0 wenn nerster end
-  object setgruppe wert 0 end
   object variable text Zeilen wert 1 typ zahl wenn letzter end
 end
 
-# Summen und Bereitschaftswochen (Tabelle 3), zweispaltig
-frame oben 2050 links 700 breite 1200 höhe 300 tabelle tab1
-  object label text "Überstunden gesamt" oben 10 links 20 breite 700 end
-  object variable text SummeGesamt oben 10 links 1120 breite 80 typ zahl end
-end
 frame oben 2050 links 0 breite 650 höhe 300 tabelle tab3 spalten 2
   object dbtext text KW oben 40 links 10 breite 80 wenn nleer einzelschritt 40 end
-  object variable text LetzteKW getdbtext KW ausrichtung oben end
 end
-# Wenn das Programm keine Bereitschaft liefert
 data tab3
   row "KW","VB"
   row --,keine Bereitschaft
 end
 
-# Unterschriften
-set oben 2650 höhe 40 schrifthöhe 8 gruppe 0
-object linie links 0 breite 500 höhe 0 stift 3 end
-object label text Antragsteller oben 2660 breite 500 ausrichtung hmitte ausrichtung unten end
-object elipse oben 2450 links 1650 breite 150 höhe 150 farbe 808080 wenn ersteseite end
+set oben 2650 höhe 40 schrifthöhe 8 gruppe 0 farbe 000000 stift 5 anzahl 0
 object label text "Kopie" oben 1000 links 800 breite 300 textwinkel 450 schrittweite 0
   wenn neueseite farbe 8080FF end
 )";

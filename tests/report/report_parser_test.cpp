@@ -13,13 +13,12 @@ namespace {
 using Obj = DruckReport_Struct;
 using platform::ScriptedMessages;
 
-std::string cp(std::string_view utf8) {
-    return platform::cp1252(utf8);
-}
-
 // Parses a UTF-8 test text; every box must be expected by the caller.
 struct Parse {
-    explicit Parse(std::string_view utf8) { ok = report.SetReportdaten(cp(utf8)); }
+    explicit Parse(std::string_view utf8, platform::Answer a = platform::Answer::Ok) {
+        boxes.answer(a);  // to the first unknown word
+        ok = report.SetReportdaten(platform::cp1252(utf8));
+    }
     const Obj& at(size_t i) const { return report.Objekte().at(i); }
     size_t size() const { return report.Objekte().size(); }
     ScriptedMessages boxes;  // declared first: installed before the parse runs
@@ -40,26 +39,24 @@ Obj defaultLabel() {
     return o;
 }
 
+const std::string kX200(200, 'x'), kX300(300, 'x');
+
 TEST(ReportParser, ObjectRecords) {
-    const std::string x300(300, 'x');
+    // Each text follows "object ".
     const ObjectCase cases[] = {
-        {"object label end", [](Obj&) {}},
-        {"object seitevon end", [](Obj& o) { o.type = kSeiteVon; }},
-        {"object setgruppe end", [](Obj& o) { o.type = kSetGruppe; }},
-        {"object label text \"a # b\" end", [](Obj& o) { o.text = "a # b"; }},
-        {"object label text \"ab\"cd end", [](Obj& o) { o.text = "ab"; }},  // rest dropped
-        {"object label text end end", [](Obj& o) { o.text = "end"; }},  // a keyword as value
-        {"object label text a\"b\tc end", [](Obj& o) { o.text = "a\"b\tc"; }},
-        {"object label text " + std::string(300, 'x') + " breite 7 end",  // cut at 200 bytes
-         [](Obj& o) { o.text = std::string(200, 'x'), o.width = 7; }},
-        {"object label text \"" + std::string(300, 'x') + "\"\r\nbreite 7 end",
-         [](Obj& o) { o.text = std::string(200, 'x'), o.width = 7; }},
-        {"object label text \"Guten Tag\r\nbreite 9 end",  // open quote ends at the line end
+        {"label text \"a # b\" end", [](Obj& o) { o.text = "a # b"; }},
+        {"label text \"ab\"cd end", [](Obj& o) { o.text = "ab"; }},  // rest dropped
+        {"label text end end", [](Obj& o) { o.text = "end"; }},      // a keyword as value
+        // Values are cut at 200 bytes; an open quote ends at the line end.
+        {"label text " + kX300 + " breite 7 end", [](Obj& o) { o.text = kX200, o.width = 7; }},
+        {"label text \"" + kX300 + "\"\r\nbreite 7 end",
+         [](Obj& o) { o.text = kX200, o.width = 7; }},
+        {"label text \"Guten Tag\r\nbreite 9 end",
          [](Obj& o) { o.text = "Guten Tag", o.width = 9; }},
-        {"object label links 12abc oben -0 end", [](Obj& o) { o.left = 12; }},
-        {"object label links 007 oben 2147483647 breite -2147483648 end",
+        {"label links 12abc oben -0 end", [](Obj& o) { o.left = 12; }},
+        {"label links 007 oben 2147483647 breite -2147483648 end",
          [](Obj& o) { o.left = 7, o.top = INT32_MAX, o.width = INT32_MIN; }},
-        {"object variable oben 1 links 2 breite 3 höhe 4 stift 5 schrifthöhe 6 anzahl 7\n"
+        {"variable oben 1 links 2 breite 3 höhe 4 stift 5 schrifthöhe 6 anzahl 7\n"
          "textwinkel 8 spalten 9 farbe 00ff80 text T else E add A1 add A2 typ zahl\n"
          "anzeige format getdbtext Spalte tabelle tab3 fontart kursiv end",
          [](Obj& o) {
@@ -69,55 +66,32 @@ TEST(ReportParser, ObjectRecords) {
              o.actions = {{0, "A1"}, {0, "A2"}}, o.numberType = 1, o.displayFormat = 1;
              o.recordText = 0, o.table = 3, o.font.style = kKursiv;
          }},
-        {"object label schrittweite 11 einzelschritt 12 wert W end",
-         [](Obj& o) { o.step = 12, o.value = "W", o.recordText = 0; }},
-        {"object label ausrichtung rechts ausrichtung unten end",
-         [](Obj& o) { o.hAlign = kAlignEnd, o.vAlign = kAlignEnd; }},
-        {"object label ausrichtung hmitte ausrichtung vmitte ausrichtung box end",
+        {"label ausrichtung hmitte ausrichtung vmitte ausrichtung box end",
          [](Obj& o) { o.hAlign = o.vAlign = kAlignCentre, o.autoSize = 0; }},
-        {"object label ausrichtung rechts ausrichtung unten ausrichtung box ausrichtung links "
+        {"label ausrichtung rechts ausrichtung unten ausrichtung box ausrichtung links "
          "ausrichtung oben ausrichtung auto fontart fett fontart normal end",
          [](Obj&) {}},
-        {"object label ausrichtung hmitte ausrichtung box ausrichtung normal end", [](Obj&) {}},
-        {"object label fontart fett fontart unterstrichen end",
-         [](Obj& o) { o.font.style = kFett | kUnterstrichen; }},
-        {"object label wenn ersteseite wenn nerster wenn leer end",
+        {"label wenn ersteseite wenn nerster wenn leer end",
          [](Obj& o) { o.conditions = kErsteSeite | kNErster | kLeer; }},
         // Partners clear each other: erster/nerster/letzter, leer/nleer.
-        {"object label wenn erster wenn nerster wenn nleer end",
+        {"label wenn erster wenn nerster wenn nleer end",
          [](Obj& o) { o.conditions = kNErster | kNLeer; }},
-        {"object label wenn nerster wenn letzter wenn erster end",
-         [](Obj& o) { o.conditions = kErster; }},
-        {"object label wenn erster wenn letzter wenn neueseite end",
-         [](Obj& o) { o.conditions = kLetzter | kNeueSeite; }},
-        {"object label wert X wenn änderung wenn datensatz end",  // änderung resets the value
+        {"label wert X wenn änderung wenn datensatz end",  // änderung resets the value
          [](Obj& o) { o.conditions = kAenderung | kDatensatz, o.value = "", o.recordText = 0; }},
         // Groups 1..32 set bits; 0 clears; 33 and more or negative are ignored.
-        {"object label gruppe 1 gruppe 3 gruppe 32 gruppe 33 gruppe -1 gruppe -31 end",
+        {"label gruppe 1 gruppe 3 gruppe 32 gruppe 33 gruppe -1 gruppe -31 end",
          [](Obj& o) { o.groupMask = 0x80000005u; }},
-        {"object label gruppe 5 gruppe 0 gruppe 1 end", [](Obj& o) { o.groupMask = 1; }},
-        {"object label # text a\nend", [](Obj&) {}},  // # ends the line and its pending word
-        {"object label ausrichtung\nfontart\nend\nausrichtung", [](Obj&) {}},
+        {"label gruppe 5 gruppe 0 gruppe 1 end", [](Obj& o) { o.groupMask = 1; }},
+        {"label # text a\nend", [](Obj&) {}},  // # ends the line and its pending word
+        {"label ausrichtung\nfontart\nend\nausrichtung", [](Obj&) {}},
     };
     for (const ObjectCase& c : cases) {
-        Parse p(c.text);
+        Parse p("object " + c.text);
         Obj expected = defaultLabel();
         c.expect(expected);
-        EXPECT_TRUE(p.ok) << c.text;
-        EXPECT_EQ(p.boxes.count(), 0u) << c.text;
+        EXPECT_TRUE(p.ok && p.boxes.count() == 0) << c.text;
         ASSERT_EQ(p.size(), 1u) << c.text;
         EXPECT_EQ(p.at(0), expected) << c.text;
-    }
-}
-
-TEST(ReportParser, EmptyTextGivesAnEmptyPortraitReportWithoutABox) {
-    for (const char* text : {"", "   \r\n\t\n", "# nur ein Kommentar\n"}) {
-        Parse p(text);
-        EXPECT_TRUE(p.ok);
-        EXPECT_EQ(p.size(), 0u);
-        EXPECT_EQ(p.boxes.count(), 0u);
-        EXPECT_EQ(p.report.Ausrichtung(), kHochformat);
-        EXPECT_EQ(p.report.Seiten(), 1);
     }
 }
 
@@ -139,8 +113,7 @@ TEST(ReportParser, SetLinesFramesAndReparsing) {
         "seitenframe object label end end\n"
         "frame\nobject label text a";  // a missing final end is no error
     Parse p(text);
-    ASSERT_TRUE(p.ok);
-    EXPECT_EQ(p.boxes.count(), 0u);
+    ASSERT_TRUE(p.ok && p.boxes.count() == 0);
     Vorgaben d;
     d.fontSize = 12, d.left = 5, d.top = 6, d.width = 7, d.height = 8, d.penWidth = 9;
     d.count = 3, d.colour = 0xFF, d.hAlign = kAlignEnd, d.autoSize = 0, d.fontStyle = kFett;
@@ -148,44 +121,37 @@ TEST(ReportParser, SetLinesFramesAndReparsing) {
     EXPECT_EQ(p.report.Defaultwerte(), d);
     d.groupMask = 0x8;  // exactly one bit on a set line
     EXPECT_EQ(p.at(0), Neues_Objekt(d));
-    EXPECT_EQ(p.at(1).left, 1);
-    EXPECT_EQ(p.at(1).text, "Nachher");
-    EXPECT_EQ(p.at(1).step, 4);
-    EXPECT_EQ(p.at(1).conditions, kLeer);
+    EXPECT_EQ(std::tie(p.at(1).left, p.at(1).text, p.at(1).step, p.at(1).conditions),
+              std::tuple(1, std::string("Nachher"), 4, uint32_t(kLeer)));
     ASSERT_EQ(p.size(), 12u);
     const std::tuple<uint8_t, int32_t, uint32_t> shape[] = {
-        {kLabel, -1, 8}, {kVariable, -1, 8}, {kFrame, -1, 8},      {kLabel, 2, 8},
-        {kFrame, 2, 8},  {kDbText, 4, 8},    {kLinie, 2, 8},       {kLabel, -1, 0},
-        {kSeitenFrame, -1, 0},               {kLabel, 8, 0},       {kFrame, -1, 0}, {kLabel, 10, 0}};
-    for (size_t i = 0; i < std::size(shape); ++i) {
-        EXPECT_EQ(p.at(i).type, std::get<0>(shape[i])) << i;
-        EXPECT_EQ(p.at(i).parent, std::get<1>(shape[i])) << i;
-        EXPECT_EQ(p.at(i).groupMask, std::get<2>(shape[i])) << i;
-    }
-    EXPECT_EQ(p.at(2).top, 10);
-    EXPECT_EQ(p.at(2).width, 0);  // frames take no size defaults
-    EXPECT_EQ(p.at(2).table, 3);
-    EXPECT_EQ(p.at(3).width, 77);
-    EXPECT_EQ(p.at(8).table, 0);
-    EXPECT_EQ(p.report.Seiten(), -2);  // seiten is report-wide
-    EXPECT_EQ(p.report.SeitenFrame(), 8);
-    EXPECT_EQ(p.report.Ausrichtung(), kQuerformat);
+        {kLabel, -1, 8},       {kVariable, -1, 8}, {kFrame, -1, 8}, {kLabel, 2, 8},
+        {kFrame, 2, 8},        {kDbText, 4, 8},    {kLinie, 2, 8},  {kLabel, -1, 0},
+        {kSeitenFrame, -1, 0}, {kLabel, 8, 0},     {kFrame, -1, 0}, {kLabel, 10, 0}};
+    for (size_t i = 0; i < std::size(shape); ++i)
+        EXPECT_EQ(std::tuple(p.at(i).type, p.at(i).parent, p.at(i).groupMask), shape[i]) << i;
+    EXPECT_EQ(std::tie(p.at(2).top, p.at(2).width, p.at(2).table), std::tuple(10, 0, 3));
+    EXPECT_EQ(p.at(3).width, 77);  // frames take no size defaults (width 0 above)
+    EXPECT_EQ(p.at(8).table, 0);   // seiten is report-wide
+    EXPECT_EQ(std::tuple(p.report.Seiten(), p.report.SeitenFrame(), p.report.Ausrichtung()),
+              std::tuple(-2, 8, kQuerformat));
     // The same text again gives the same objects; another starts from scratch.
     const std::vector<Obj> first = p.report.Objekte();
-    EXPECT_TRUE(p.report.SetReportdaten(cp(text)));
+    EXPECT_TRUE(p.report.SetReportdaten(platform::cp1252(text)));
     EXPECT_EQ(p.report.Objekte(), first);
-    EXPECT_TRUE(p.report.SetReportdaten("object label end"));
-    EXPECT_EQ(p.report.Objekte(), std::vector<Obj>{defaultLabel()});
-    EXPECT_EQ(p.report.Defaultwerte(), Vorgaben());
-    EXPECT_EQ(p.report.Seiten(), 1);
-    EXPECT_EQ(p.report.SeitenFrame(), -1);
-    EXPECT_EQ(p.report.Ausrichtung(), kHochformat);
+    // An empty text (or blanks, or a comment) gives no objects, no box, the defaults.
+    for (const char* empty : {"", "   \r\n\t\n", "# nur ein Kommentar\n"}) {
+        EXPECT_TRUE(p.report.SetReportdaten(empty) && p.report.Objekte().empty());
+        EXPECT_EQ(p.report.Defaultwerte(), Vorgaben());
+        EXPECT_EQ(std::tuple(p.report.Seiten(), p.report.SeitenFrame(), p.report.Ausrichtung()),
+                  std::tuple(1, -1, kHochformat));
+    }
+    EXPECT_EQ(p.boxes.count(), 0u);
 }
 
 TEST(ReportParser, DataBlocksAndRowPieces) {
     struct Case {
-        std::string row;
-        std::string cell0, cell1;  // as stored under a two-column header
+        std::string row, cell0, cell1;  // cells as stored under a two-column header
     };
     const Case cases[] = {
         {"a b , c ", "a b ", " c "},  // unquoted pieces keep their blanks
@@ -199,39 +165,23 @@ TEST(ReportParser, DataBlocksAndRowPieces) {
     };
     for (const Case& c : cases) {
         Parse p("object label spalten 3 end\ndata tab2\nrow \"K1\",K2\nrow " + c.row + "\nend");
-        ASSERT_TRUE(p.ok) << c.row;
+        ASSERT_TRUE(p.ok && p.report.EigeneTabelle(2)) << c.row;
         EXPECT_EQ(p.at(0).columns, 3);
-        const TStringTab* t = p.report.EigeneTabelle(2);
-        ASSERT_NE(t, nullptr);
-        EXPECT_EQ(t->GetStrings(), (TStringTab::CellList{"K1", "K2", c.cell0, c.cell1})) << c.row;
-        EXPECT_EQ(p.report.EigeneTabelle(1), nullptr);
+        EXPECT_EQ(p.report.EigeneTabelle(2)->GetStrings(),
+                  (TStringTab::CellList{"K1", "K2", c.cell0, c.cell1}))
+            << c.row;
     }
-    // Host tables win when they hold a record.
-    Parse p("data tab1\nrow a\nrow b\nend\ndata tab3\nrow c\nend");
-    TStringTab host1, host2;
-    host1.Set_Tab(2, 1);
-    host2.Set_Tab(1, 1);  // header only: no record
-    p.report.Tabelle1 = &host1;
-    p.report.Tabelle2 = &host2;
-    EXPECT_EQ(p.report.GetDatenTab(1), &host1);
-    EXPECT_EQ(p.report.GetDatenTab(2), nullptr);  // no own table 2 either
-    EXPECT_EQ(p.report.GetDatenTab(3), p.report.EigeneTabelle(3));
-    host1.Clear(false);
-    EXPECT_EQ(p.report.GetDatenTab(1), p.report.EigeneTabelle(1));
-    EXPECT_TRUE(p.report.SetReportdaten(""));
-    EXPECT_EQ(p.report.Tabelle1, &host1);  // the host's tables survive a parse
 }
 
 TEST(ReportParser, UnknownWordsAskOkOrCancel) {
     struct Case {
-        const char* text;
-        const char* shown;  // up to 20 bytes from the word on, line ends included
+        const char *text, *shown;  // shown: up to 20 bytes from the word on, line ends included
         size_t objects;
     };
     const Case cases[] = {
         {"object label text Guten Tag end", "Tag end", 1},
         {"object label xyz\r\nabcdefghijklmnopqrstuvwxyz end", "xyz\r\nabcdefghijklmno", 1},
-        {"object label Text a end", "Text a end", 1},  // case counts
+        {"object label Text a end", "Text a end", 1},    // case counts
         {"object label hoehe 6 end", "hoehe 6 end", 1},  // umlauts are bytes
         {"object label end\nfoo\nobject label end", "foo\nobject label end", 2},
     };
@@ -239,58 +189,28 @@ TEST(ReportParser, UnknownWordsAskOkOrCancel) {
         Parse p(c.text);
         EXPECT_TRUE(p.ok) << c.text;  // OK skips the word
         ASSERT_GE(p.boxes.count(), 1u) << c.text;
-        EXPECT_EQ(p.boxes.shown()[0].text, c.shown);
-        EXPECT_EQ(p.boxes.shown()[0].caption, "Unbekannter Befehl");
-        EXPECT_EQ(p.boxes.shown()[0].buttons, platform::Buttons::OkCancel);
+        const platform::MessageRequest& box = p.boxes.shown()[0];
+        EXPECT_EQ(std::tie(box.text, box.caption), std::tuple(c.shown, "Unbekannter Befehl"));
+        EXPECT_EQ(box.buttons, platform::Buttons::OkCancel);
         EXPECT_EQ(p.size(), c.objects) << c.text;
     }
-    // A keyword followed by a TAB is no keyword: then "end" at depth 0.
-    Parse tab("object\tlabel end");
-    ASSERT_EQ(tab.boxes.count(), 2u);
-    EXPECT_EQ(tab.boxes.shown()[0].text, "object\tlabel end");
     // Cancel keeps the objects so far, silently, and reports failure.
-    ScriptedMessages boxes;
-    boxes.answer(platform::Answer::Cancel);
-    Report r;
-    EXPECT_FALSE(r.SetReportdaten("object label text a end\nfoo\nobject label end"));
-    EXPECT_EQ(r.Objekte().size(), 1u);
-    EXPECT_EQ(boxes.count(), 1u);
-    // The text ends at its first NUL.
-    EXPECT_TRUE(r.SetReportdaten(std::string_view("object label end\0object label end", 33)));
-    EXPECT_EQ(r.Objekte().size(), 1u);
-}
-
-TEST(ReportParser, Variables) {
-    ScriptedMessages boxes;
-    Report r;
-    EXPECT_EQ(r.NeuVariable(""), nullptr);
-    Variable* v = r.NeuVariable("Summe");
-    ASSERT_NE(v, nullptr);
-    EXPECT_EQ(r.GetVariable("Summe"), v);
-    EXPECT_EQ(r.GetVariable("summe"), nullptr);
-    EXPECT_EQ(r.NeuVariable("Summe"), nullptr);
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().text, cp("Variable: Summe\nist schon definiert. Bitte benutzen Sie "
-                                    "einen anderen Namen für die se Variable!"));
-    EXPECT_TRUE(r.SetReportdaten(""));
-    EXPECT_TRUE(r.Variablen().empty());
+    Parse cancel("object label text a end\nfoo\nobject label end", platform::Answer::Cancel);
+    EXPECT_FALSE(cancel.ok);
+    EXPECT_EQ(std::tuple(cancel.size(), cancel.boxes.count()), std::tuple(1u, 1u));
 }
 
 TEST(ReportParser, StatementForm) {
     Parse p(testing::formularUtf8());
-    ASSERT_TRUE(p.ok);
-    EXPECT_EQ(p.boxes.count(), 0u);
-    EXPECT_EQ(p.report.Seiten(), 2);
-    ASSERT_EQ(p.size(), 34u);
-    EXPECT_EQ(p.report.SeitenFrame(), 5);
-    EXPECT_EQ(p.at(15).table, 2);  // the sheet frame and its eight children
-    for (size_t i = 16; i < 24; ++i) EXPECT_EQ(p.at(i).parent, 15) << i;
-    const TStringTab* own3 = p.report.EigeneTabelle(3);
-    ASSERT_NE(own3, nullptr);
-    EXPECT_EQ(own3->GetCell(1, 1), "keine Bereitschaft");
-    EXPECT_EQ(p.report.Objekte().back().parent, -1);  // top level after the last frame
-    EXPECT_EQ(p.report.Objekte().back().textAngle, 450);
-    EXPECT_EQ(p.report.Objekte().back().font.size, 8);
+    ASSERT_TRUE(p.ok && p.boxes.count() == 0);
+    EXPECT_EQ(std::tuple(p.report.Seiten(), p.report.SeitenFrame()), std::tuple(2, 3));
+    ASSERT_EQ(p.size(), 17u);
+    EXPECT_EQ(p.at(8).table, 2);  // the sheet frame and its five children
+    for (size_t i = 9; i < 15; ++i) EXPECT_EQ(p.at(i).parent, i < 14 ? 8 : -1) << i;
+    ASSERT_NE(p.report.EigeneTabelle(3), nullptr);
+    EXPECT_EQ(p.report.EigeneTabelle(3)->GetCell(1, 1), "keine Bereitschaft");
+    const Obj& last = p.report.Objekte().back();  // top level after the last frame
+    EXPECT_EQ(std::tuple(last.parent, last.textAngle, last.font.size), std::tuple(-1, 450, 8));
 }
 
 }  // namespace

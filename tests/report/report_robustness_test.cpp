@@ -16,22 +16,14 @@ void expectSound(const Report& r) {
     const auto& objects = r.Objekte();
     for (size_t i = 0; i < objects.size(); ++i) {
         const DruckReport_Struct& o = objects[i];
-        ASSERT_LE(o.type, kSetGruppe);
-        ASSERT_LE(o.table, 3);
-        const int32_t p = o.parent;  // -1 or an earlier frame
-        ASSERT_TRUE(p == -1 || (p >= 0 && size_t(p) < i &&
-                                (objects[size_t(p)].type == kFrame ||
-                                 objects[size_t(p)].type == kSeitenFrame)));
-        ASSERT_LE(std::max({o.text.size(), o.secondText.size(), o.value.value_or("").size()}),
-                  kMaxWertLaenge);
-        for (const FAktion& a : o.actions) ASSERT_LE(a.text.size(), kMaxWertLaenge);
+        ASSERT_TRUE(o.type <= kSetGruppe && o.table <= 3);
+        const size_t p = size_t(o.parent);  // -1 or an earlier frame
+        const bool frame = p < i && (objects[p].type == kFrame || objects[p].type == kSeitenFrame);
+        ASSERT_TRUE(o.parent == -1 || frame);
+        ASSERT_LE(std::max(o.text.size(), o.value.value_or("").size()), kMaxWertLaenge);
     }
-    const int32_t page = r.SeitenFrame();
-    ASSERT_TRUE(page == -1 || objects.at(static_cast<size_t>(page)).type == kSeitenFrame);
-    for (int n = 1; n <= 3; ++n) {
-        const TStringTab* t = r.EigeneTabelle(n);
+    for (const TStringTab* t : {r.EigeneTabelle(1), r.EigeneTabelle(2), r.EigeneTabelle(3)})
         ASSERT_TRUE(!t || t->GetStrings().size() <= size_t(t->RowCount()) * size_t(t->ColCount()));
-    }
 }
 
 // Parses twice; the second parse must give the same objects. With `cancels`
@@ -45,12 +37,12 @@ void parseAndCheck(const std::string& text, bool cancels = false) {
             boxes.answer(cancels && k % 3 == 2 ? platform::Answer::Cancel : platform::Answer::Ok);
         r.SetReportdaten(text);
         expectSound(r);
-        if (pass == 1) { ASSERT_EQ(r.Objekte(), first); }
+        ASSERT_TRUE(pass == 0 || r.Objekte() == first);
         first = r.Objekte();
     }
 }
 
-TEST(ReportRobustness, RandomBytesAndKeywordSoup) {
+TEST(ReportRobustness, RandomBytesKeywordSoupMutationsAndTruncations) {
     std::mt19937 rng(0x5EED);
     // Bytes: mostly those that steer the lexer. Soup: keywords, values and gaps.
     const std::string steer = " \t\r\n\"#,-0123456789";
@@ -69,18 +61,16 @@ TEST(ReportRobustness, RandomBytesAndKeywordSoup) {
         }
         parseAndCheck(text, i % 2 == 1);
     }
-}
-
-TEST(ReportRobustness, MutatedAndTruncatedStatementForm) {
+    // Random mutations and every truncation of the statement form.
     const std::string form = testing::formularText();
-    std::mt19937 rng(7);
     for (int i = 0; i < 400; ++i) {
         std::string text = form;
         for (int e = 1 + static_cast<int>(rng() % 4); e > 0 && !text.empty(); --e) {
             const size_t at = rng() % text.size();
             const unsigned kind = rng() % 5;
             if (kind == 0) text.erase(at, rng() % 40);
-            if (kind == 1) text.insert(at, std::string(befehlWort(int(rng() % kAnzahlBefehle))) + " ");
+            if (kind == 1)
+                text.insert(at, std::string(befehlWort(int(rng() % kAnzahlBefehle))) + " ");
             if (kind == 2) text[at] = static_cast<char>(rng());
             if (kind == 3) text.insert(at, text.substr(rng() % text.size(), rng() % 200));
             if (kind == 4) text.insert(at, 1, "\"\n\r# ,-"[rng() % 7]);
@@ -92,37 +82,28 @@ TEST(ReportRobustness, MutatedAndTruncatedStatementForm) {
     for (size_t n = 0; n <= form.size(); ++n) {
         r.SetReportdaten(form.substr(0, n));
         expectSound(r);
-        boxes.clear();
     }
 }
 
 TEST(ReportRobustness, DeeplyNestedFramesAndVeryLongLines) {
     const int depth = 100000;
-    std::string frames, blocks;  // data blocks nest without frames
+    std::string frames;
     for (int i = 0; i < depth; ++i) frames += "frame links 1\n";
     frames += "object label text innen end\n";
     for (int i = 0; i < depth; ++i) frames += "end\n";
-    for (int i = 0; i < depth; ++i) blocks += "data tab" + std::to_string(1 + i % 3) + "\n";
-    for (int i = 0; i < depth; ++i) blocks += "end\n";
     platform::ScriptedMessages boxes;
     Report r;
-    EXPECT_TRUE(r.SetReportdaten(frames + "object label end\n"));
+    EXPECT_TRUE(r.SetReportdaten(frames + "object label end\n") && boxes.count() == 0);
     ASSERT_EQ(r.Objekte().size(), static_cast<size_t>(depth) + 2);
     EXPECT_EQ(r.Objekte()[depth].parent, depth - 1);
     EXPECT_EQ(r.Objekte().back().parent, -1);
-    EXPECT_TRUE(r.SetReportdaten(blocks));
-    EXPECT_EQ(boxes.count(), 0u);
 
     const size_t n = 1 << 20;
-    std::string objects;
-    while (objects.size() < n) objects += "object label text x end ";
-    for (const std::string& text : {
-             objects, "object label text \"" + std::string(n, 'q'),  // quote never closed
-             "object label text \"" + std::string(n, 'q') + "\" end",
-             "data tab1\nrow " + std::string(n, ','),  // many empty pieces
-             "data tab1\nrow " + std::string(n, 'r'), std::string(n, 'u'),  // one unknown word
-             std::string(n, ' ') + "end", "object label links " + std::string(n, '9'),
-             "object label farbe " + std::string(n, 'F') + " end"}) {
+    for (const std::string& text :
+         {"object label text \"" + std::string(n, 'q'),                  // quote never closed
+          "data tab1\nrow " + std::string(n, ','),                       // many empty pieces
+          "data tab1\nrow " + std::string(n, 'r'), std::string(n, 'u'),  // one unknown word
+          "object label links " + std::string(n, '9')}) {
         boxes.clear();
         r.SetReportdaten(text);
         expectSound(r);
