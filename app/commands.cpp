@@ -75,7 +75,7 @@ void TForm1::buildCommands() {
     defineCommand("Benutzerverwaltung", "Neuer Benutzer", {});
     defineCommand("Anmelden", "Anmelden", [this] { AnmeldenExecute(); });
     defineCommand("NeuSeite", "Neu", [this] { NeuSeiteExecute(); });
-    defineCommand("Loeschen", cp("Löschen"), {});
+    defineCommand("Loeschen", cp("Löschen"), [this] { LoeschenExecute(); });
     defineCommand("Tageweise", "Tageweise", [this] { TageweiseExecute(); }, true).checked = true;
     defineCommand("Runden", "Mathematisch Runden", [this] { RundenExecute(); }, true).checked = true;
     defineCommand("ADA", "Mit \"Art der Arbei\"", [this] { ADAExecute(); }, true).checked = true;
@@ -84,19 +84,19 @@ void TForm1::buildCommands() {
     defineCommand("ZAutomatik", cp("Zuschlag über Automatik"), [this] { ZAutomatikExecute(); }, true)
         .checked = true;
     defineCommand("ZHand", cp("Zuschlag über Handeinstellung"), {}, true);
-    defineCommand("Extra_Kronlauf", cp("Extra Überstunden"), {}, true);
-    defineCommand("Freizeitausgleich", "Freizeitausgleich", {}, true);
-    defineCommand("EintragEinfuegen", cp("Eintrag Einfügen"), {});
-    defineCommand("UeStundenKonto", cp("Überstundenkonto"), {}, true);
-    defineCommand("AZVerlagern", "Arbeitszeitverlagerung", {}, true);
-    defineCommand("Mehrarbeit", "Mehrarbeit", {}, true);
+    defineCommand("Extra_Kronlauf", cp("Extra Überstunden"), [this] { Extra_KronlaufExecute(); }, true);
+    defineCommand("Freizeitausgleich", "Freizeitausgleich", [this] { FreizeitausgleichExecute(); }, true);
+    defineCommand("EintragEinfuegen", cp("Eintrag Einfügen"), [this] { EintragEinfuegenExecute(); });
+    defineCommand("UeStundenKonto", cp("Überstundenkonto"), [this] { UeStundenKontoExecute(); }, true);
+    defineCommand("AZVerlagern", "Arbeitszeitverlagerung", [this] { AZVerlagernExecute(); }, true);
+    defineCommand("Mehrarbeit", "Mehrarbeit", [this] { MehrarbeitExecute(); }, true);
 
     // Menu items and tool buttons of their own.
     defineCommand("ExportierenalsTextdatei1", "Exportieren als Textdatei", {});
     defineCommand("Drucken1", "Drucken", {});
     defineCommand("Beenden1", "Beenden", [this] { Beenden1Click(); });
-    defineCommand("HeutebisJetzt1", "Heute bis Jetzt!", {});
-    defineCommand("HeutebisRund1", "Heute bis Rund ( Jetzt+20 min )!", {});
+    defineCommand("HeutebisJetzt1", "Heute bis Jetzt!", [this] { Heute1Click(); });
+    defineCommand("HeutebisRund1", "Heute bis Rund ( Jetzt+20 min )!", [this] { Heutebisjetzt1Click(); });
     defineCommand("Autoanmeldung", "Immer Anmelden", [this] { AutoanmeldungClick(); });
     defineCommand("Benutzereinstellungen1", "Benutzereinstellungen", {}).wanted = false;
     defineCommand("Admin", "Benutzerverwaltung", {});
@@ -247,9 +247,9 @@ void TForm1::buildToolBar() {
     ToolBar1->addWidget(ComboBox1);
     commands_["ComboBox1"].widgets.push_back(ComboBox1);
 
-    Anzeige_Jahr = new QSpinBox(ToolBar1);
-    Anzeige_Jahr->setRange(1900, 9999);
-    Anzeige_Jahr->setValue(1900);
+    Anzeige_Jahr = new YearField(ToolBar1);
+    Anzeige_Jahr->onStep = [this] { Jahr_geaendert(); };
+    Anzeige_Jahr->onKeyUp = [this](int key) { Anzeige_JahrKeyUp(key); };
     Anzeige_Jahr->setFocusPolicy(Qt::ClickFocus);
     Anzeige_Jahr->setFixedWidth(46);
     ToolBar1->addWidget(Anzeige_Jahr);

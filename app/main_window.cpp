@@ -36,7 +36,7 @@ namespace app {
 TForm1::TForm1(QWidget* owner) : QMainWindow(owner), buch_(*this) {
     setWindowTitle(QStringLiteral("Nicht Angemeldet"));
     // System menu and minimise only: the window cannot be maximised.
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     onTerminate = [] { QCoreApplication::exit(0); };
     onHelp = [this](int context) {
@@ -84,6 +84,7 @@ void TForm1::buildComponents() {
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
 
     MonthCalendar1 = new calendar::TKalender(canvas_);
+    MonthCalendar1->onPopupMenu = [this](QPoint at) { kalenderMenueZeigen(at); };
     StatusBar1 = new StatusBar(canvas_);
     StatusBar1->setPanelText(1, platform::cp1252("Einfügen"));
 
@@ -117,6 +118,9 @@ void TForm1::startUp() {
     buch_.zeitvorschlag = true;
     buch_.adminFreigabe = false;
 
+    // Only the height changes: the width is the sheet's.
+    setFixedWidth(clientWidth());
+    setMinimumHeight(kMinClientHeight + menuBar()->sizeHint().height());
     resize(clientWidth(), kClientHeight + menuBar()->sizeHint().height());
     if (const QScreen* s = QGuiApplication::primaryScreen()) {
         const QRect r = s->geometry();
@@ -141,9 +145,7 @@ void TForm1::startUp() {
     Einstellungen_anzeigen();
     buch_.Monat_einstellen(0);
 
-    Anzeige_Jahr->blockSignals(true);
-    Anzeige_Jahr->setValue(buch_.jahr);
-    Anzeige_Jahr->blockSignals(false);
+    Anzeige_Jahr->setPosition(buch_.jahr);
     showMonthInList(buch_.monat);
     buch_.seitenMonat = buch_.monat;
     blinkZaehler = 0;
@@ -337,11 +339,7 @@ std::string TForm1::askOpenFileName(const std::string& filter, const std::string
 
 void TForm1::showYear(int year) { setYearField(year); }
 
-void TForm1::setYearField(int year) {
-    Anzeige_Jahr->blockSignals(true);
-    Anzeige_Jahr->setValue(year);
-    Anzeige_Jahr->blockSignals(false);
-}
+void TForm1::setYearField(int year) { Anzeige_Jahr->setPosition(year); }
 
 void TForm1::showMonthInList(int month) {
     ComboBox1->blockSignals(true);
@@ -370,29 +368,6 @@ bool TForm1::administrationOpen() const { return false; }
 bool TForm1::dispatchMessage(ui::Message& m) {
     static const ui::MessageMap<TForm1> map{{0x8190, &TForm1::Kalenderdatum_setzen}};
     return map.dispatch(*this, m) || MessageTarget::dispatchMessage(m);
-}
-
-void TForm1::Kalenderdatum_setzen(ui::Message& m) {
-    const platform::CivilDate d =
-        platform::decodeDate(static_cast<platform::DateTime>(static_cast<int>(m.wParam)));
-    kalenderAbgelehnt = false;
-    if (!textModus && m.lParam == 0) {
-        if (d.year != buch_.jahr &&
-            (d.year < 1900 || buch_.angemeldet || buch_.zeilen.size() > 1)) {
-            beep();
-            Hinweis_zeigen(1);
-            kalenderAbgelehnt = true;
-            return;
-        }
-        buch_.jahr = d.year;
-        buch_.Monat_einstellen(d.month);
-        buch_.tag = d.day;
-        buch_.Zeile_auswaehlen(buch_.aktuelleZeile, true, true);
-        if (!buch_.angemeldet) setYearField(d.year);
-    } else {
-        MonthCalendar1->Init(static_cast<uint16_t>(d.year), static_cast<uint16_t>(d.month), d.day,
-                             &buch_.bereitschaftsListe);
-    }
 }
 
 }  // namespace app

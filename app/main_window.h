@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPoint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "platform/core/date.h"
 #include "platform/ui/bitmap.h"
 #include "platform/ui/control.h"
+#include "platform/ui/popup_menu.h"
 #include "platform/ui/timer.h"
 #include "platform/ui/window_messages.h"
 
@@ -24,7 +26,6 @@ class QComboBox;
 class QLineEdit;
 class QMenu;
 class QScrollBar;
-class QSpinBox;
 class QToolBar;
 class QToolButton;
 
@@ -37,6 +38,7 @@ namespace app {
 class HeaderControl;
 class StatusBar;
 class TAnmeldung;
+class YearField;
 class FormCanvas;
 
 // Every command of the window by its name in the form (`Speichern`,
@@ -64,7 +66,7 @@ public:
     QScrollBar* ScrollBar1 = nullptr;
     calendar::TKalender* MonthCalendar1 = nullptr;
     QComboBox* ComboBox1 = nullptr;
-    QSpinBox* Anzeige_Jahr = nullptr;  // the year field with its up-down `UpDown1`
+    YearField* Anzeige_Jahr = nullptr;  // the year field with its up-down `UpDown1`
     QToolButton* ToolButton20 = nullptr;
     ui::Timer Timer1;
     ui::Timer Timer2;
@@ -97,6 +99,11 @@ public:
     int hilfeZaehler = 0;
     bool anmeldungAbgebrochen = false;
     bool kalenderAbgelehnt = false;  // the last calendar date was refused
+    int hoverZeile = 0, hoverReihe = 0;  // sheet line and row under the mouse
+    int ziehVerzoegerung = 0;            // mouse moves still ignored after a drag starts
+    bool shiftGedrueckt = false;
+    bool synthEnter = false;  // the last digit stored the line; its character is swallowed
+    bool summenHover = false;  // the mouse is over the summary panel
     platform::DateTime heute = 0;
     int heuteJahr = 0, heuteMonat = 0, heuteTag = 0, heuteStunde = 0, heuteMinute = -1;
 
@@ -137,6 +144,42 @@ public:
     // Help context of the focused control: the year field and the month list
     // 6, the tool bar 4, the window 99.
     int hilfeKontext() const;
+
+    // ---- Sheet editing (sheet_keys.cpp, sheet_text.cpp, sheet_mouse.cpp,
+    //      line_kinds.cpp, year_change.cpp) ---------------------------------
+    // Keys arrive as Windows virtual-key codes (see sheet_keys.h).
+    void FormKeyDown(int key);
+    void FormKeyPress(char ch);
+    void FormKeyUp(int key);
+    // Tab: toggles text mode; true when the key was taken.
+    bool ApplicationEvents1ShortCut(int key);
+    void FormMouseMove(int x, int y);
+    void FormMouseDown(ui::MouseButton button, int x, int y);
+    void FormMouseUp();
+    void FormDblClick();
+    void Loeschen2Click();
+    void Kopieren1Click();
+    void Ausschneiden1Click();
+    void Einfgen1Click();
+    void Zeilenart_setzen(char kind);
+    void Extra_KronlaufExecute();
+    void FreizeitausgleichExecute();
+    void UeStundenKontoExecute();
+    void AZVerlagernExecute();
+    void MehrarbeitExecute();
+    void EintragEinfuegenExecute();
+    void LoeschenExecute();
+    void Heute1Click();
+    void Heutebisjetzt1Click();
+    void Jahr_geaendert();
+    void Anzeige_JahrKeyUp(int key);
+    ui::Cursor sheetCursor() const { return cursor_; }
+
+    // ---- Calendar commands (calendar_commands.cpp) --------------------------
+    void Kalender_MenuePopup(ui::PopupMenu& menu);
+    void Setze_B_WocheClick(bool woche);
+    void GehezumheutigenTag1Click();
+    void kalenderMenueZeigen(QPoint globalPos);
 
     // ---- Commands of this window (menus and tool bar) ---------------------
     void AnmeldenExecute();
@@ -227,6 +270,17 @@ private:
     CaretPos timeCaretPos() const;
     CaretPos textCaretPos(int cursor) const;
     void terminate();
+    // Sheet editing helpers.
+    bool andereSteuerungAktiv() const;
+    void zeitSpeichern();
+    void textEnter();
+    void zeichenTippen(char ch);
+    void zeichenZeichnen(int position);
+    void eineReiheTiefer();
+    void zeitSpalteVor(int column);
+    void zeitSpalteZurueck(int column);
+    void sheetPopup(int x, int y);
+    void setSheetCursor(ui::Cursor c);
 
     book::Zeitbuch buch_;
     FormCanvas* canvas_ = nullptr;
@@ -241,6 +295,10 @@ private:
     int altTextReihe_ = -1;
     int altErsteZeile_ = 0;
     bool closing_ = false;
+    ui::Cursor cursor_ = ui::Cursor::Default;
+    // Kind setter memory: the text a banner replaced, and for which line.
+    std::string artText_;
+    int artZeile_ = -1;
 };
 
 }  // namespace app

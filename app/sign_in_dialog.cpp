@@ -163,6 +163,11 @@ void TAnmeldung::fehlgeschlagen() {
     if (isVisible()) Edit1->setFocus();
 }
 
+void TAnmeldung::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    Edit1->setFocus();
+}
+
 void TAnmeldung::Button1Click() {
     Edit1->setFocus();
     form_.anmeldungAbgebrochen = true;

@@ -39,6 +39,11 @@ public:
     // How modal dialogs run: exec() by default; tests script the user.
     static std::function<int(QDialog&)>& modalRunner();
 
+protected:
+    // The name field takes the focus each time, so a name typed at once
+    // never lands in the password field.
+    void showEvent(QShowEvent* e) override;
+
 private:
     void fehlgeschlagen();
 

@@ -1,11 +1,16 @@
 #include "app/window_parts.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <algorithm>
 #include <QLabel>
 #include <QScrollBar>
 
 #include "app/main_window.h"
+#include "app/sheet_keys.h"
 #include "app/sheet_geometry.h"
+#include "platform/core/codepage.h"
 #include "platform/ui/qt_text.h"
 
 namespace app {
@@ -15,6 +20,46 @@ namespace app {
 FormCanvas::FormCanvas(TForm1& form, QWidget* parent) : ui::Control(parent), form_(form) {
     setColor(ui::clBtnFace);
     setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setWantsTabKey(true);
+}
+
+void FormCanvas::MouseMove(int, int x, int y) { form_.FormMouseMove(x, y); }
+
+void FormCanvas::MouseDown(ui::MouseButton button, int shift, int x, int y) {
+    if (shift & ui::kDouble) form_.FormDblClick();
+    form_.FormMouseDown(button, x, y);
+}
+
+void FormCanvas::MouseUp(ui::MouseButton, int, int, int) { form_.FormMouseUp(); }
+
+void FormCanvas::DblClick(ui::MouseButton button, int shift, int x, int y) {
+    MouseDown(button, shift | ui::kDouble, x, y);
+}
+
+void FormCanvas::keyPressEvent(QKeyEvent* e) {
+    const int key = virtualKey(e->key(), e->modifiers() & Qt::KeypadModifier);
+    const bool ctrl = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+    if (form_.ApplicationEvents1ShortCut(key)) return;
+    if (ctrl && form_.textModus) {
+        // The text part's menu items by their usual keys.
+        if (e->key() == Qt::Key_X) return form_.Ausschneiden1Click();
+        if (e->key() == Qt::Key_C) return form_.Kopieren1Click();
+        if (e->key() == Qt::Key_V) return form_.Einfgen1Click();
+    }
+    form_.FormKeyDown(key);
+    if (ctrl) return;  // no control characters as text
+    for (const QChar ch : e->text()) {
+        const int b = platform::unicodeToCp1252(ch.unicode());
+        if (b > 0)
+            form_.FormKeyPress(static_cast<char>(b));
+        else if (form_.textModus && !ch.isNull())
+            form_.beep();
+    }
+}
+
+void FormCanvas::keyReleaseEvent(QKeyEvent* e) {
+    form_.FormKeyUp(virtualKey(e->key(), e->modifiers() & Qt::KeypadModifier));
 }
 
 void FormCanvas::Resized(int, int) { form_.FormResize(); }
@@ -70,6 +115,46 @@ void HeaderControl::redraw() {
         x += w;
     }
     Invalidate();
+}
+
+// ---- YearField ------------------------------------------------------------
+
+YearField::YearField(QWidget* parent) : QSpinBox(parent) {
+    setRange(0, 9999);  // a typed year below 1900 is the window's to refuse
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    setPosition(1900);
+}
+
+void YearField::setPosition(int year) {
+    position_ = year;
+    const QSignalBlocker quiet(this);
+    setValue(year);
+}
+
+void YearField::stepBy(int steps) {
+    const int year = std::clamp(position_ + steps, 1900, 9999);
+    if (year == position_) return;
+    setPosition(year);
+    if (onStep) onStep();
+}
+
+QValidator::State YearField::validate(QString& text, int&) const {
+    if (text.size() > 4) return QValidator::Invalid;
+    for (const QChar c : text)
+        if (!c.isDigit()) return QValidator::Invalid;
+    return text.isEmpty() ? QValidator::Intermediate : QValidator::Acceptable;
+}
+
+void YearField::keyReleaseEvent(QKeyEvent* e) {
+    QSpinBox::keyReleaseEvent(e);
+    if (onKeyUp) onKeyUp(virtualKey(e->key(), e->modifiers() & Qt::KeypadModifier));
+}
+
+void YearField::focusOutEvent(QFocusEvent* e) {
+    QSpinBox::focusOutEvent(e);
+    // A year that was not taken shows the year that holds again.
+    setPosition(position_);
 }
 
 // ---- StatusBar ------------------------------------------------------------

@@ -199,6 +199,7 @@ void TKalender::ZFMouseDown(ui::MouseButton button, int x, int y) {
     if (r.redraw != Redraw::None) refresh(r.redraw);
     if (r.takeMarks) Get_Marker(kMaxRecords);
     if (r.message) send(*r.message);
+    if (button == ui::MouseButton::Right && onPopupMenu) onPopupMenu(ZF->mapToGlobal(QPoint(x, y)));
 }
 
 void TKalender::SpeedButton1Click() {

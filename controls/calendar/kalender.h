@@ -4,8 +4,10 @@
 // WM_KALENDERMARKER. TKalenderControl is the code-built control variant.
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 
 #include "controls/calendar/model/kalender_model.h"
 #include "platform/ui/bitmap.h"
@@ -50,6 +52,9 @@ public:
     QLabel* Heute = nullptr;
     QListWidget* ListBox1 = nullptr;
     const ui::Bitmap& markGlyph() const { return glyph_; }  // the image list's marker
+    // The host's pop-up menu for the day grid: called after a right click was
+    // reported, with the screen position of the click.
+    std::function<void(QPoint globalPos)> onPopupMenu;
 
 protected:
     void ZFMouseDown(ui::MouseButton button, int x, int y);
