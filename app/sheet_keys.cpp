@@ -163,7 +163,7 @@ void TForm1::FormKeyUp(int key) {
 }
 
 bool TForm1::ApplicationEvents1ShortCut(int key) {
-    if (key != vk::kTab || buch_.jahresbilanz || andereSteuerungAktiv() || !isActiveWindow())
+    if (key != vk::kTab || buch_.jahresbilanz || andereSteuerungAktiv())
         return false;
     textModus = !textModus;
     FormPaint(false);
