@@ -7,9 +7,9 @@ namespace table {
 // One command of the search field; 4 + n reports that column n was chosen.
 using Such_Kommando = unsigned;
 
-constexpr Such_Kommando kSucheJetzt = 0;    // search now with the current text
-constexpr Such_Kommando kAbgekoppelt = 1;   // the field is being detached from this target
-constexpr Such_Kommando kAngekoppelt = 2;   // the field has been attached to this target
+constexpr Such_Kommando kSucheJetzt = 0;   // search now with the current text
+constexpr Such_Kommando kAbgekoppelt = 1;  // the field is being detached from this target
+constexpr Such_Kommando kAngekoppelt = 2;  // the field has been attached to this target
 constexpr Such_Kommando kEnterGedrueckt = 3;
 constexpr Such_Kommando kSpalteGewaehlt = 4;  // + column number
 

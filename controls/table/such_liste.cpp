@@ -26,7 +26,9 @@ struct Geteilt {
 };
 Geteilt g;
 
-int zeilenHoehe() { return QFontMetrics(g.liste->font()).height(); }
+int zeilenHoehe() {
+    return QFontMetrics(g.liste->font()).height();
+}
 
 bool aufListe(const QWidget* w) {
     for (; w != nullptr; w = w->parentWidget()) {
@@ -44,9 +46,11 @@ bool mausHook(ui::MouseHookEvent art, QWidget* ziel, QPoint global, Qt::MouseBut
     if (aufListe(ziel)) {
         const QRect innen = g.liste->contentsRect();
         const QPoint p = g.liste->mapFromGlobal(global) - innen.topLeft();
-        const int scroll = g.liste->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, g.liste);
-        const int index = listenIndex(p.x(), p.y(), innen.width(), innen.height(), zeilenHoehe(),
-                                      g.liste->verticalScrollBar()->value(), g.liste->count(), scroll);
+        const int scroll =
+            g.liste->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, g.liste);
+        const int index =
+            listenIndex(p.x(), p.y(), innen.width(), innen.height(), zeilenHoehe(),
+                        g.liste->verticalScrollBar()->value(), g.liste->count(), scroll);
         if (index < 0) return false;
         if (index < g.liste->count()) g.liste->setCurrentRow(index);
         if (links) {
@@ -75,7 +79,9 @@ void erzeugen() {
 
 }  // namespace
 
-void anmelden() { ++g.felder; }
+void anmelden() {
+    ++g.felder;
+}
 
 void abmelden(TSuchfeld* feld) {
     if (g.besitzer == feld) {
@@ -88,7 +94,9 @@ void abmelden(TSuchfeld* feld) {
     g = Geteilt{};
 }
 
-bool sichtbar() { return g.liste != nullptr && g.liste->isVisible(); }
+bool sichtbar() {
+    return g.liste != nullptr && g.liste->isVisible();
+}
 
 void verbergen() {
     if (g.liste != nullptr) g.liste->hide();
@@ -106,16 +114,23 @@ void zeige(TSuchfeld* feld, const std::vector<std::string>& eintraege) {
         item->setSizeHint(QSize(0, hoehe));
     }
     const QPoint oben = feld->mapToGlobal(QPoint(0, 0));
-    const platform::Rect feldRect = platform::rectAt(oben.x(), oben.y(), feld->width(), feld->height());
+    const platform::Rect feldRect =
+        platform::rectAt(oben.x(), oben.y(), feld->width(), feld->height());
     const QScreen* screen = feld->screen();
-    const platform::Rect schirm = screen != nullptr ? ui::fromQRect(screen->availableGeometry())
-                                                    : platform::Rect{-100000, -100000, 100000, 100000};
-    g.liste->setGeometry(ui::toQRect(listenPlatz(feldRect, schirm, hoehe, static_cast<int>(eintraege.size()))));
+    const platform::Rect schirm = screen != nullptr
+                                      ? ui::fromQRect(screen->availableGeometry())
+                                      : platform::Rect{-100000, -100000, 100000, 100000};
+    g.liste->setGeometry(
+        ui::toQRect(listenPlatz(feldRect, schirm, hoehe, static_cast<int>(eintraege.size()))));
     g.liste->show();
     g.besitzer = feld;
 }
 
-QListWidget* fenster() { return g.liste; }
-TSuchfeld* besitzer() { return g.besitzer; }
+QListWidget* fenster() {
+    return g.liste;
+}
+TSuchfeld* besitzer() {
+    return g.besitzer;
+}
 
 }  // namespace table::suchliste

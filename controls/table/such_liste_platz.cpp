@@ -4,8 +4,8 @@
 
 namespace table {
 
-platform::Rect listenPlatz(const platform::Rect& feld, const platform::Rect& schirm, int zeilenHoehe,
-                           int eintraege) {
+platform::Rect listenPlatz(const platform::Rect& feld, const platform::Rect& schirm,
+                           int zeilenHoehe, int eintraege) {
     zeilenHoehe = std::max(zeilenHoehe, 1);
     const int minHoehe = zeilenHoehe + 2;
     int hoehe = zeilenHoehe * std::max(eintraege, 1) + 2;
@@ -27,8 +27,8 @@ platform::Rect listenPlatz(const platform::Rect& feld, const platform::Rect& sch
     return platform::rectAt(feld.left, top, breite, hoehe);
 }
 
-int listenIndex(int x, int y, int breite, int hoehe, int zeilenHoehe, int obersterIndex, int eintraege,
-                int scrollBreite) {
+int listenIndex(int x, int y, int breite, int hoehe, int zeilenHoehe, int obersterIndex,
+                int eintraege, int scrollBreite) {
     if (zeilenHoehe <= 0) return -1;
     const bool allePassen = eintraege * zeilenHoehe <= hoehe;
     const int nutzbar = allePassen ? breite : breite - scrollBreite;

@@ -12,14 +12,14 @@ namespace table {
 // corner; when that leaves the screen it is shortened to the room below if
 // ten entries fit there, else it opens above the field, starting no higher
 // than the screen's top. `feld` and `schirm` are screen coordinates.
-platform::Rect listenPlatz(const platform::Rect& feld, const platform::Rect& schirm, int zeilenHoehe,
-                           int eintraege);
+platform::Rect listenPlatz(const platform::Rect& feld, const platform::Rect& schirm,
+                           int zeilenHoehe, int eintraege);
 
 // The entry under a point of the list (x, y relative to its content, whose
 // size is breite x hoehe); -1 outside the usable area, which loses the
 // scroll bar's width when not every entry fits. May be >= eintraege below
 // the last entry.
-int listenIndex(int x, int y, int breite, int hoehe, int zeilenHoehe, int obersterIndex, int eintraege,
-                int scrollBreite);
+int listenIndex(int x, int y, int breite, int hoehe, int zeilenHoehe, int obersterIndex,
+                int eintraege, int scrollBreite);
 
 }  // namespace table

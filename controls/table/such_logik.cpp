@@ -45,7 +45,8 @@ void SuchfeldLogik::Set_Spalte(int i) {
 
 void SuchfeldLogik::spalteGewaehlt(int n) {
     if (ziel_ == nullptr || n < 0 || n >= kSpaltenGrenze) return;
-    if (static_cast<size_t>(n) < spalten_.size()) sicht_.zeigeSpalte(spalten_[static_cast<size_t>(n)]);
+    if (static_cast<size_t>(n) < spalten_.size())
+        sicht_.zeigeSpalte(spalten_[static_cast<size_t>(n)]);
     sende(kSpalteGewaehlt + static_cast<Such_Kommando>(n));
 }
 
@@ -83,7 +84,8 @@ void SuchfeldLogik::TextExit() {
 
 void SuchfeldLogik::SetListIndex(int index) {
     const auto& e = historie_.eintraege();
-    if (index >= 0 && static_cast<size_t>(index) < e.size()) sicht_.setText(e[static_cast<size_t>(index)]);
+    if (index >= 0 && static_cast<size_t>(index) < e.size())
+        sicht_.setText(e[static_cast<size_t>(index)]);
 }
 
 }  // namespace table

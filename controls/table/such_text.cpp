@@ -37,7 +37,8 @@ Auswahl notFundAuswahl(int textLaenge, int pos) {
 
 std::string Text_Ausgabe(std::string name, const std::function<int(const std::string&)>& breite,
                          int grenze) {
-    while (name.size() >= 5 && breite(name) >= grenze) name = name.substr(0, name.size() - 4) + "...";
+    while (name.size() >= 5 && breite(name) >= grenze)
+        name = name.substr(0, name.size() - 4) + "...";
     return name;
 }
 

