@@ -26,7 +26,7 @@ bool MouseHook::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || !callback_) return false;  // window-level copies of the event
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    return callback_(kind, widget, mouse->globalPosition().toPoint());
+    return callback_(kind, widget, mouse->globalPosition().toPoint(), mouse->button());
 }
 
 }  // namespace ui

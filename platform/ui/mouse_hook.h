@@ -15,8 +15,10 @@ enum class MouseHookEvent { Press, Release, Move };
 
 class MouseHook : public QObject {
 public:
-    // Returns true to swallow the event.
-    using Callback = std::function<bool(MouseHookEvent, QWidget* target, QPoint globalPos)>;
+    // Returns true to swallow the event. `button` is the one pressed or
+    // released (Qt::NoButton for moves).
+    using Callback =
+        std::function<bool(MouseHookEvent, QWidget* target, QPoint globalPos, Qt::MouseButton button)>;
     explicit MouseHook(Callback callback);
     ~MouseHook() override;
 
