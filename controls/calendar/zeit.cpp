@@ -40,7 +40,6 @@ std::vector<QWidget*> tabOrderOf(QWidget* parent) {
          w = w->nextInFocusChain()) {
         if (w->parentWidget() == parent && (w->focusPolicy() & Qt::TabFocus) != 0)
             order.push_back(w);
-        if (order.size() > 1 && w == order.front()) break;
     }
     return order;
 }
@@ -161,10 +160,14 @@ void TZeit::restartBlink() {
     blink_ = true;
 }
 
+void TZeit::Blinken() {
+    blink_ = !blink_;
+    repaint();
+}
+
 void TZeit::TimerFired(int id) {
     if (id == kBlinkTimer) {
-        blink_ = !blink_;
-        repaint();
+        Blinken();
     } else if (id == kChangeTimer) {
         disarmTimer(kChangeTimer);
         delay_.fired();
@@ -271,11 +274,11 @@ void TZeit::TastePress(ZeitKey k, int digit) {
         return;
     }
     repaintPair();
-    changed();
+    Changing();
 }
 
 // A burst of edits gives one OnChange once the typing pauses.
-void TZeit::changed() {
+void TZeit::Changing() {
     if (OnChange) armTimer(kChangeTimer, delay_.arm());
 }
 

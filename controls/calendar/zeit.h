@@ -78,7 +78,6 @@ public:
     void Monats_Wahl();
     void TasteClick();  // the picker popup
 
-    bool blinkPhase() const { return blink_; }
 
 protected:
     void KeyDown(int key, int shift) override;
@@ -101,7 +100,8 @@ private:
     void runMenu(QPoint globalPos);
     void quickPeriod(QuickPeriod kind);
     void applyPeriod(const Period& p, bool keepTime);
-    void changed();
+    void Changing();
+    void Blinken();
 
     ZeitModel model_;
     ZeitLayout layout_;

@@ -32,6 +32,17 @@ public:
     using TZeit::TZeit;
 };
 
+// Stands in for the table control, which continues its own tab order after a field.
+class TIconTab : public QWidget, public ui::MessageTarget {
+    Q_OBJECT
+public:
+    std::vector<std::tuple<unsigned, uintptr_t, intptr_t>> got;
+    bool dispatchMessage(ui::Message& m) override {
+        got.emplace_back(m.msg, m.wParam, m.lParam);
+        return true;
+    }
+};
+
 constexpr int kChangeTimer = 1;
 constexpr int kBlinkTimer = 2;
 
@@ -216,5 +227,20 @@ TEST_F(ZeitTest, KeysAndMouseMoveFocusAndCursor) {
     EXPECT_EQ(bis_->GetAnsi(), "20340305");  // Up on the year's tens digit
 }
 
+TEST_F(ZeitTest, TabInTheTableCaptionGoesToTheSecondFieldThenToTheTable) {
+    TIconTab table;
+    auto* first = new TZeit(&table);
+    auto* second = new TZeit(&table);
+    table.show();
+    QApplication::setActiveWindow(&table);
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Tab);
+    EXPECT_TRUE(second->hasFocus());
+    QTest::keyClick(second, Qt::Key_Tab);
+    EXPECT_EQ(table.got, (decltype(table.got){{0x0100u, 9u, reinterpret_cast<intptr_t>(second)}}));
+}
+
 }  // namespace
 }  // namespace calendar
+
+#include "zeit_test.moc"
