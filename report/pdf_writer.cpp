@@ -88,7 +88,9 @@ std::string pdfDokument(Report& r) {
     }
     for (size_t i = 0; i < n; ++i) {
         d.objekt(n + 4 + 2 * i);
-        t += "<< /Length " + std::to_string(n + 5 + 2 * i) + " 0 R >>\rstream\r";
+        // A stream keyword must not end with a lone CR: readers would take the
+        // CR for the line end and look for an LF, or count it as data.
+        t += "<< /Length " + std::to_string(n + 5 + 2 * i) + " 0 R >>\rstream\r\n";
         t += seiten[i];
         t += "endstream\rendobj\r";
         d.objekt(n + 5 + 2 * i);
