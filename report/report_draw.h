@@ -42,7 +42,7 @@ void ZaehleSeiten(Report& r, ReportCanvas& canvas, const DrawZiel& ziel);
 // A report stops after this many pages.
 constexpr int32_t kMaxSeiten = 10000;
 // Object visits per pass after which a report that draws nothing stops.
-constexpr int64_t kMaxSchritte = 20'000'000;
+constexpr int64_t kMaxSchritte = 5'000'000;
 
 // Frames nested deeper than this stop the report.
 constexpr size_t kMaxTiefe = 200;
