@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -93,6 +94,11 @@ private:
     std::vector<Rahmen*> stapel_;                // frames being drawn, outermost first
     std::vector<std::vector<int32_t>> kinder_;   // children of record i at i + 1
     std::vector<Textzeile> zeilen_;
+    // Per nesting depth of record(): the children's states, kept between
+    // records (a deque, so deeper levels never move the outer ones).
+    std::deque<std::vector<Zustand>> zustaende_;
+    std::deque<std::vector<Auswertung>> auswertungen_;
+    size_t tiefe_ = 0;
 };
 
 }  // namespace report

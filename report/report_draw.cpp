@@ -239,8 +239,19 @@ int32_t DrawPass::frame(int32_t index, Rahmen& parent) {
 // are taken up again.
 void DrawPass::record(Rahmen& r, int32_t rec) {
     const std::vector<int32_t>& kinder = kinder_[static_cast<size_t>(r.index + 1)];
-    std::vector<Zustand> zustand(kinder.size(), kOffen);
-    std::vector<Auswertung> auswertung(kinder.size());
+    if (zustaende_.size() <= tiefe_) {
+        zustaende_.emplace_back();
+        auswertungen_.emplace_back();
+    }
+    std::vector<Zustand>& zustand = zustaende_[tiefe_];
+    std::vector<Auswertung>& auswertung = auswertungen_[tiefe_];
+    zustand.assign(kinder.size(), kOffen);
+    if (auswertung.size() < kinder.size()) auswertung.resize(kinder.size());
+    struct Ebene {
+        size_t& t;
+        explicit Ebene(size_t& tiefe) : t(++tiefe) {}
+        ~Ebene() { --t; }
+    } ebene(tiefe_);
     r.hoehe = 0;
     size_t i = 0;
     while (i < kinder.size() && !abbruch_) {
@@ -264,6 +275,7 @@ void DrawPass::record(Rahmen& r, int32_t rec) {
             continue;
         }
         if (zustand[i] == kOffen) {
+            auswertung[i].elseBild = false;
             if (!bewerte(o, r, rec, auswertung[i])) {
                 zustand[i] = kFertig;
                 continue;
