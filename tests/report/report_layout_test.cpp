@@ -2,6 +2,7 @@
 // columns, conditions and groups, variables and sums, endless reports.
 #include <gtest/gtest.h>
 
+#include "platform/core/date.h"
 #include "report/report_sums.h"
 #include "tests/report/report_test_support.h"
 
@@ -17,6 +18,7 @@ set tabelle tab2
 frame oben 200 links 0 breite 1900 höhe 0
   object dbtext text Nr links 0 breite 300 höhe 40 end
   object dbtext text Text links 400 breite 200 höhe 300 ausrichtung box end
+  object label text Kopf oben -60 links 1000 wenn neueseite end
 end
 seitenframe
   object seite text "Seite " oben 2700 links 0 breite 400 höhe 40 end
@@ -40,8 +42,14 @@ TEST(ReportLayout, FramesBoundToTablesOf0To1000Records) {
         ASSERT_EQ(c.seite, seiten);
         size_t k = 0;  // record of the next Nr text
         int seitenTexte = 0;
+        int koepfe = 0;
         for (size_t i = 0; i < c.calls.size(); ++i) {
             const Gezeichnet& g = c.calls[i];
+            if (g.text == "Kopf") {  // once per page, above its first record
+                EXPECT_EQ(++koepfe, g.seite);
+                EXPECT_EQ(g.r.top, 240);
+                continue;
+            }
             if (g.text.rfind("Seite ", 0) == 0 || g.text.rfind("von ", 0) == 0) {
                 EXPECT_TRUE(g.text == "Seite " + std::to_string(g.seite) ||
                             g.text == "von " + std::to_string(seiten));
@@ -63,6 +71,7 @@ TEST(ReportLayout, FramesBoundToTablesOf0To1000Records) {
         }
         EXPECT_EQ(k, static_cast<size_t>(n));
         EXPECT_EQ(seitenTexte, 2 * seiten);
+        EXPECT_EQ(koepfe, n == 0 ? 0 : seiten);
     }
 }
 
@@ -154,6 +163,64 @@ object variable text "" wert 1 add "" oben 2300 end
     ASSERT_GE(t.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(t.end() - 3, t.end()),
               (std::vector<std::string>{"3,75", "3,75x", "abc"}));
+}
+
+TEST(ReportLayout, TextAlignmentAndAutoWidth) {
+    // A box 200 x 200 at (100, 100); characters are 20 wide, lines 40 high.
+    const struct {
+        const char* text;
+        const char* ausrichtung;
+        std::vector<std::pair<int, int>> zeilen;  // x, y of each line
+    } faelle[] = {
+        {"abc", "", {{100, 100}}},
+        {"abc", "ausrichtung rechts", {{240, 100}}},
+        {"abc", "ausrichtung hmitte", {{170, 100}}},
+        {"abcdefghijklmno", "ausrichtung rechts", {{0, 100}}},  // grows to the left
+        {"abcdefghijklmno", "ausrichtung hmitte", {{50, 100}}},
+        {"abcdefghijklmno", "", {{100, 100}}},
+        {"abc", "ausrichtung vmitte", {{100, 180}}},
+        {"abc", "ausrichtung unten", {{100, 260}}},
+        {"abc def", "ausrichtung box breite 100 ausrichtung unten", {{100, 220}, {100, 260}}},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(std::string(f.text) + " " + f.ausrichtung);
+        Report r;
+        testing::parse(r, std::string("object label text \"") + f.text +
+                              "\" breite 200 höhe 200 " + f.ausrichtung + " end\n");
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        std::vector<std::pair<int, int>> zeilen;
+        for (const Gezeichnet& g : c.calls) zeilen.emplace_back(g.r.left, g.r.top);
+        EXPECT_EQ(zeilen, f.zeilen);
+    }
+}
+
+TEST(ReportLayout, PicturesDatesAndFormats) {
+    struct Bild : report::Bild {
+        bool isEmpty() const override { return false; }
+    };
+    Report r;
+    std::vector<std::string> gefragt;
+    r.OnGetBitmap = [&](Report&, const std::string& name, std::shared_ptr<const report::Bild>& b) {
+        gefragt.push_back(name);
+        if (name == "Ersatz") b = std::make_shared<Bild>();
+    };
+    r.OnFormat = [](Report&, const std::string& name, std::string& s) { s = name + ":" + s; };
+    testing::parse(r, R"(object bitmap text Logo oben 0 breite 300 höhe 100 gruppe 1 else Ersatz end
+object bitmap text Logo oben 200 end
+object datum text "am " oben 400 end
+object uhrzeit text "um " oben 500 anzeige format end
+)");
+    platform::ScopedClock uhr(platform::encodeDate(2024, 3, 5) + platform::encodeTime(7, 30));
+    for (int pass = 0; pass < 2; ++pass) {
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        ASSERT_EQ(c.calls.size(), 3u);  // "Logo" is missing, its stand-in is drawn
+        EXPECT_EQ(c.calls[0].art, Gezeichnet::Bild);
+        EXPECT_EQ(c.calls[0].r, (platform::Rect{100, 100, 400, 200}));
+        EXPECT_EQ(c.texte(), (std::vector<std::string>{"am 05.03.2024", "um :um 07:30"}));
+    }
+    EXPECT_EQ(gefragt, (std::vector<std::string>{"Ersatz", "Logo"}));  // once per name
 }
 
 TEST(ReportLayout, WrappingTakesAtLeastOneCharacterPerLine) {
