@@ -59,8 +59,9 @@ struct Abrechnung {
             const report::TStringTab::CellList zeile{
                 std::to_string(k / 3 % 28 + 1) + ".03.2024", "07:30", "16:45",
                 std::to_string(k % 9) + ",25",
-                platform::cp1252(k % 4 ? "Wartung" : "Störung an der Anlage behoben, Einsatz "
-                                                     "in der Nacht mit Bereitschaft")};
+                platform::cp1252(k % 4 ? "Wartung"
+                                       : "Störung an der Anlage behoben, Einsatz "
+                                         "in der Nacht mit Bereitschaft")};
             tab.InsertRow(-1, &zeile, 1);
         }
         r.Tabelle2 = &tab;

@@ -14,7 +14,9 @@ namespace {
 constexpr int32_t kStandardGroesse = 10;  // points, for objects without `schrifthöhe`
 constexpr uint32_t kFarbmaske = 0xFFFFFF;
 
-bool liestZelle(uint8_t typ) { return typ == kDbText || typ == kBedingung || typ == kSetGruppe; }
+bool liestZelle(uint8_t typ) {
+    return typ == kDbText || typ == kBedingung || typ == kSetGruppe;
+}
 
 }  // namespace
 
@@ -26,8 +28,10 @@ bool DrawPass::istText(const DruckReport_Struct& o) const {
         case kSeite:
         case kSeiteVon:
         case kDbText:
-        case kVariable: return true;
-        default: return false;
+        case kVariable:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -47,16 +51,17 @@ int32_t DrawPass::zeilenhoehe01(const DruckReport_Struct& o) {
     return static_cast<int32_t>(std::lround(h * 254.0 / z_.fontResolution));
 }
 
-int32_t DrawPass::breite01(const DruckReport_Struct& o, const Rahmen& r) const {
+int64_t DrawPass::breite01(const DruckReport_Struct& o, const Rahmen& r) const {
     if (o.width != -1) return o.width;
     if (r.spalten >= 2) return r.spaltenBreite - o.left;
     return r_.Seitenbreite() - r_.RandLinks() - r_.RandRechts() - r.x - o.left;
 }
 
 platform::Rect DrawPass::rechteck(const DruckReport_Struct& o, const Rahmen& r) const {
-    const double l = static_cast<double>(o.left) + r_.RandLinks() + r.x;
-    const double t = static_cast<double>(o.top) + r_.RandOben() + r.y;
-    return {px(l) + z_.originX, py(t) + z_.originY, px(l + breite01(o, r)) + z_.originX,
+    const double l = static_cast<double>(int64_t{o.left} + r_.RandLinks() + r.x);
+    const double t = static_cast<double>(int64_t{o.top} + r_.RandOben() + r.y);
+    return {px(l) + z_.originX, py(t) + z_.originY,
+            px(l + static_cast<double>(breite01(o, r))) + z_.originX,
             py(t + o.height) + z_.originY};
 }
 
@@ -79,15 +84,20 @@ bool DrawPass::zellwert(const DruckReport_Struct& o, const std::string& spalte, 
 
 std::string DrawPass::anzeige(const DruckReport_Struct& o) {
     switch (o.type) {
-        case kSeite: return o.text + std::to_string(seite_);
-        case kSeiteVon: return o.text + std::to_string(r_.SeitenGesamt());
-        case kDatum: return o.text + platform::dateToText(platform::today());
-        case kUhrzeit: return o.text + platform::timeToText(platform::now());
+        case kSeite:
+            return o.text + std::to_string(seite_);
+        case kSeiteVon:
+            return o.text + std::to_string(r_.SeitenGesamt());
+        case kDatum:
+            return o.text + platform::dateToText(platform::today());
+        case kUhrzeit:
+            return o.text + platform::timeToText(platform::now());
         case kVariable: {
             const Variable* v = r_.GetVariable(o.text);
             return v != nullptr ? v->value : std::string();
         }
-        default: return o.text;
+        default:
+            return o.text;
     }
 }
 
@@ -143,8 +153,8 @@ bool DrawPass::bewerte(DruckReport_Struct& o, Rahmen& r, int32_t rec, Auswertung
     }
     if (zeigen) zeigen = bedingungen(o, r, a.text);
 
-    const bool schaltet = (o.type == kDbText || o.type == kBedingung) && o.conditions != 0 &&
-                          o.groupMask != 0;
+    const bool schaltet =
+        (o.type == kDbText || o.type == kBedingung) && o.conditions != 0 && o.groupMask != 0;
     if (schaltet) {
         gruppen_ = zeigen ? (gruppen_ | o.groupMask) : (gruppen_ & ~o.groupMask);
     } else if (zeigen && o.groupMask != 0 && (gruppen_ & o.groupMask) == 0) {
@@ -154,8 +164,11 @@ bool DrawPass::bewerte(DruckReport_Struct& o, Rahmen& r, int32_t rec, Auswertung
     if (!zeigen) return false;
 
     switch (o.type) {
-        case kSetGruppe: gruppen_ = static_cast<uint32_t>(Str_in_Zahl(a.text)); return false;
-        case kBedingung: return false;
+        case kSetGruppe:
+            gruppen_ = static_cast<uint32_t>(Str_in_Zahl(a.text));
+            return false;
+        case kBedingung:
+            return false;
         case kVariable: {
             Variable* v = r_.GetVariable(o.text);
             if (v == nullptr && (o.value.has_value() || !o.secondText.empty())) {
@@ -167,8 +180,11 @@ bool DrawPass::bewerte(DruckReport_Struct& o, Rahmen& r, int32_t rec, Auswertung
             if (setzt) return false;
             break;
         }
-        case kDbText: summen(o, a.text); break;
-        default: break;
+        case kDbText:
+            summen(o, a.text);
+            break;
+        default:
+            break;
     }
     if (o.displayFormat && r_.OnFormat && istText(o)) r_.OnFormat(r_, o.text, a.text);
     return true;
@@ -193,15 +209,23 @@ bool DrawPass::zeichne(DruckReport_Struct& o, Rahmen& r, const Auswertung& a, bo
     if (!zaehlen_) {
         if (z_.ziel == Ziel::Vorschau && (r_.Konstrukt & 4)) hilfsRahmen(box, 0x008000);
         c_.setPen(o.colour & kFarbmaske, std::max(1, px(o.penWidth)), false);
-        c_.setBrush(o.background & kFarbmaske, o.background == kKeineFarbe ? Pinsel::Leer : Pinsel::Voll);
+        c_.setBrush(o.background & kFarbmaske,
+                    o.background == kKeineFarbe ? Pinsel::Leer : Pinsel::Voll);
         switch (o.type) {
-            case kRechteck: c_.rectangle(box); break;
-            case kLinie: c_.line(box.left, box.top, box.right, box.bottom); break;
-            case kElipse: c_.ellipse(box); break;
-            default: break;
+            case kRechteck:
+                c_.rectangle(box);
+                break;
+            case kLinie:
+                c_.line(box.left, box.top, box.right, box.bottom);
+                break;
+            case kElipse:
+                c_.ellipse(box);
+                break;
+            default:
+                break;
         }
     }
-    r.hoehe = std::max(r.hoehe, o.height);
+    r.hoehe = std::max<int64_t>(r.hoehe, o.height);
     drawn = true;
     return true;
 }
@@ -261,7 +285,7 @@ bool DrawPass::zeichneText(DruckReport_Struct& o, Rahmen& r, const std::string& 
     top = std::max(top, box.top);
 
     const bool erlaubt = wechselErlaubt(r) || r.spalte < r.spalten;
-    const int64_t grenze = static_cast<int64_t>(py(r.limit)) + z_.originY;
+    const int64_t grenze = int64_t{py(static_cast<double>(r.limit))} + z_.originY;
     if (!zaehlen_ && z_.ziel == Ziel::Vorschau && (r_.Konstrukt & 4)) hilfsRahmen(box, 0x008000);
     int gezeichnet = 0;
     for (int k = 0; k < n; ++k) {
@@ -276,7 +300,7 @@ bool DrawPass::zeichneText(DruckReport_Struct& o, Rahmen& r, const std::string& 
     }
     drawn = gezeichnet > 0;
     o.remainingLines = n - gezeichnet;
-    r.hoehe = std::max(r.hoehe, gezeichnet * lh01);
+    r.hoehe = std::max<int64_t>(r.hoehe, int64_t{gezeichnet} * lh01);
     return o.remainingLines == 0;
 }
 
@@ -284,7 +308,8 @@ void DrawPass::zeichneZeile(const DruckReport_Struct& o, const platform::Rect& b
                             std::string_view line) {
     CanvasFont f = fontOf(o);
     c_.setPen(f.colour, 1, false);
-    c_.setBrush(o.background & kFarbmaske, o.background == kKeineFarbe ? Pinsel::Leer : Pinsel::Voll);
+    c_.setBrush(o.background & kFarbmaske,
+                o.background == kKeineFarbe ? Pinsel::Leer : Pinsel::Voll);
     int lw = c_.textWidth(line);
     // Small preview fonts can round wider than the measure: shrink to fit.
     const bool verkleinert = z_.ziel == Ziel::Vorschau && lw > box.width() && f.size > 1;

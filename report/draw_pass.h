@@ -4,8 +4,8 @@
 #pragma once
 
 #include <array>
-#include <deque>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -24,17 +24,18 @@ public:
 private:
     // A frame being drawn (or the top level, index -1). Offsets and limits
     // are 0.1 mm from the margins' corner; limit is from the paper's top.
+    // 64 bits: steps of any size add up over any number of records.
     struct Rahmen {
         int32_t index = -1;
-        int32_t x = 0;  // offset of the record being drawn
-        int32_t y = 0;
-        int32_t baseX = 0;  // column 1 at the top of the frame
-        int32_t baseY = 0;
-        int32_t limit = 0;  // bottom limit
+        int64_t x = 0;  // offset of the record being drawn
+        int64_t y = 0;
+        int64_t baseX = 0;  // column 1 at the top of the frame
+        int64_t baseY = 0;
+        int64_t limit = 0;  // bottom limit
         int32_t spalten = 1;
         int32_t spalte = 1;
-        int32_t spaltenBreite = 0;
-        int32_t hoehe = 0;  // used height of the record
+        int64_t spaltenBreite = 0;
+        int64_t hoehe = 0;  // used height of the record
         bool erster = true;
         bool seitenFrame = false;
         std::array<bool, 3> benutzt{};  // a cell of table 1..3 was taken in this record
@@ -47,7 +48,7 @@ private:
     };
 
     // report_draw.cpp
-    int32_t frame(int32_t index, Rahmen& parent);
+    int64_t frame(int32_t index, Rahmen& parent);
     void record(Rahmen& r, int32_t rec);
     void place(Rahmen& r, const Rahmen* parent);
     void nextColumn(Rahmen& r);
@@ -68,7 +69,7 @@ private:
     bool istText(const DruckReport_Struct& o) const;
     CanvasFont fontOf(const DruckReport_Struct& o) const;
     int32_t zeilenhoehe01(const DruckReport_Struct& o);
-    int32_t breite01(const DruckReport_Struct& o, const Rahmen& r) const;
+    int64_t breite01(const DruckReport_Struct& o, const Rahmen& r) const;
     platform::Rect rechteck(const DruckReport_Struct& o, const Rahmen& r) const;
     // Draws the object; false when lines of a text remain for the next
     // column or page. drawn tells whether anything was placed.
@@ -91,8 +92,8 @@ private:
     int64_t fortschritt_ = 0;  // records finished and objects placed
     int64_t fortschrittBeimWechsel_ = -1;
     int64_t schritte_ = 0;
-    std::vector<Rahmen*> stapel_;                // frames being drawn, outermost first
-    std::vector<std::vector<int32_t>> kinder_;   // children of record i at i + 1
+    std::vector<Rahmen*> stapel_;               // frames being drawn, outermost first
+    std::vector<std::vector<int32_t>> kinder_;  // children of record i at i + 1
     std::vector<Textzeile> zeilen_;
     // Per nesting depth of record(): the children's states, kept between
     // records (a deque, so deeper levels never move the outer ones).

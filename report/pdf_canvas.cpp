@@ -8,7 +8,9 @@
 namespace report {
 namespace {
 
-std::string zahl(int64_t v) { return std::to_string(v); }
+std::string zahl(int64_t v) {
+    return std::to_string(v);
+}
 
 }  // namespace
 
@@ -59,9 +61,13 @@ int PdfCanvas::textWidth(std::string_view text) {
     return static_cast<int>((w + 500) / 1000);
 }
 
-int PdfCanvas::textHeight(std::string_view) { return pdfZellenhoehe(em_); }
+int PdfCanvas::textHeight(std::string_view) {
+    return pdfZellenhoehe(em_);
+}
 
-void PdfCanvas::setPen(uint32_t colour, int, bool) { stift_ = colour; }
+void PdfCanvas::setPen(uint32_t colour, int, bool) {
+    stift_ = colour;
+}
 
 // The text rise of minus the size puts the glyphs below the line's top.
 void PdfCanvas::textRect(const platform::Rect&, int x, int y, std::string_view text) {
@@ -70,8 +76,8 @@ void PdfCanvas::textRect(const platform::Rect&, int x, int y, std::string_view t
     s += SetPDFColor(font_.colour, true);
     s += "BT\r/F";
     s += (font_.style & kFett) ? '2' : '1';
-    s += ' ' + size + " Tf\r" + zahl(x) + ' ' + zahl(int64_t{h_} - y) + " TD\r-" + size +
-         " Ts\r(" + pdfText(text) + ") Tj\rET\r";
+    s += ' ' + size + " Tf\r" + zahl(x) + ' ' + zahl(int64_t{h_} - y) + " TD\r-" + size + " Ts\r(" +
+         pdfText(text) + ") Tj\rET\r";
 }
 
 void PdfCanvas::rectangle(const platform::Rect& r) {
@@ -106,6 +112,8 @@ void PdfCanvas::ellipse(const platform::Rect& r) {
     s += ' ' + x2 + ' ' + b + ' ' + cx + ' ' + b + " v\rs\r";
 }
 
-void PdfCanvas::newPage() { seiten_.emplace_back(); }
+void PdfCanvas::newPage() {
+    seiten_.emplace_back();
+}
 
 }  // namespace report

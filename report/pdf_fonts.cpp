@@ -57,6 +57,8 @@ int pdfTextBreite(std::string_view text, bool fett) {
 }
 
 // The serif face's cell: ascent 0.891 and descent 0.216 of the em.
-int pdfZellenhoehe(int em) { return (em * 891 + 500) / 1000 + (em * 216 + 500) / 1000; }
+int pdfZellenhoehe(int em) {
+    return (em * 891 + 500) / 1000 + (em * 216 + 500) / 1000;
+}
 
 }  // namespace report

@@ -23,7 +23,9 @@ namespace report {
 //   3N+6       font F2, Times-Bold
 // clang-format on
 
-int pdfEinheiten(int zehntelMillimeter) { return zehntelMillimeter * 2 / 7; }
+int pdfEinheiten(int zehntelMillimeter) {
+    return zehntelMillimeter * 2 / 7;
+}
 
 namespace {
 

@@ -23,10 +23,10 @@ enum class Pinsel : uint8_t { Leer, Voll, Kreuz };  // clear, solid, diagonal cr
 
 struct CanvasFont {
     std::string name = "Times New Roman";
-    int32_t size = 10;   // points
-    uint8_t style = 0;   // kFett | kKursiv | kUnterstrichen
-    int32_t angle = 0;   // tenths of a degree, counter-clockwise
-    uint32_t colour = 0; // 0x00BBGGRR
+    int32_t size = 10;    // points
+    uint8_t style = 0;    // kFett | kKursiv | kUnterstrichen
+    int32_t angle = 0;    // tenths of a degree, counter-clockwise
+    uint32_t colour = 0;  // 0x00BBGGRR
     bool operator==(const CanvasFont&) const = default;
 };
 

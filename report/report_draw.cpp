@@ -82,8 +82,12 @@ DrawPass::DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool z
     }
 }
 
-int DrawPass::px(double v01) const { return static_cast<int>(std::floor(v01 * sx_ + 0.5)); }
-int DrawPass::py(double v01) const { return static_cast<int>(std::floor(v01 * sy_ + 0.5)); }
+int DrawPass::px(double v01) const {
+    return static_cast<int>(std::floor(v01 * sx_ + 0.5));
+}
+int DrawPass::py(double v01) const {
+    return static_cast<int>(std::floor(v01 * sy_ + 0.5));
+}
 
 void DrawPass::run() {
     for (int n = 1; n <= 3; ++n) {
@@ -121,14 +125,16 @@ void DrawPass::place(Rahmen& r, const Rahmen* parent) {
     r.x = r.baseX;
     r.y = r.baseY;
     r.spalten = std::max(1, f.columns);
-    const int32_t breite =
-        f.width >= 1 ? f.width : r_.Seitenbreite() - r_.RandLinks() - r_.RandRechts() - f.left;
+    const int64_t breite = f.width >= 1 ? int64_t{f.width}
+                                        : int64_t{r_.Seitenbreite()} - r_.RandLinks() -
+                                              r_.RandRechts() - f.left;
     r.spaltenBreite = breite / r.spalten;
     // A frame reaching below the page continues on the next one instead of
     // drawing off the paper.
     const int64_t unten = static_cast<int64_t>(r.baseY) + f.height + r_.RandOben();
-    r.limit = (r.seitenFrame || f.height < 1) ? seitenLimit
-                                              : static_cast<int32_t>(std::min<int64_t>(unten, seitenLimit));
+    r.limit = (r.seitenFrame || f.height < 1)
+                  ? seitenLimit
+                  : static_cast<int32_t>(std::min<int64_t>(unten, seitenLimit));
 }
 
 void DrawPass::nextColumn(Rahmen& r) {
@@ -164,7 +170,8 @@ bool DrawPass::seitenwechsel() {
     if (zaehlen_) r_.SetSeitenGesamt(r_.SeitenGesamt() + 1);
     ++seite_;
     if (!zaehlen_) c_.newPage();
-    for (size_t k = 0; k < stapel_.size(); ++k) place(*stapel_[k], k > 0 ? stapel_[k - 1] : nullptr);
+    for (size_t k = 0; k < stapel_.size(); ++k)
+        place(*stapel_[k], k > 0 ? stapel_[k - 1] : nullptr);
     drawPageFrame();
     fortschrittBeimWechsel_ = fortschritt_;
     return true;
@@ -184,7 +191,7 @@ void DrawPass::drawPageFrame() {
 
 // The records of a frame, each drawing the frame's children once; returns
 // the offset below the last record.
-int32_t DrawPass::frame(int32_t index, Rahmen& parent) {
+int64_t DrawPass::frame(int32_t index, Rahmen& parent) {
     if (stapel_.size() > kMaxTiefe) {
         abbrechen(kZuTief);
         return parent.y;
@@ -194,7 +201,7 @@ int32_t DrawPass::frame(int32_t index, Rahmen& parent) {
     r.index = index;
     place(r, &parent);
     if (!zaehlen_ && z_.ziel == Ziel::Vorschau && (r_.Konstrukt & 8)) {
-        const int32_t hoehe = f.height >= 1 ? f.height : r.limit - r_.RandOben() - r.baseY;
+        const int64_t hoehe = f.height >= 1 ? f.height : r.limit - r_.RandOben() - r.baseY;
         hilfsRahmen({px(r_.RandLinks()) + z_.originX, py(r.baseY + r_.RandOben()) + z_.originY,
                      px(r_.Seitenbreite() - r_.RandRechts()) + z_.originX,
                      py(r.baseY + r_.RandOben() + hoehe) + z_.originY},
@@ -224,7 +231,8 @@ int32_t DrawPass::frame(int32_t index, Rahmen& parent) {
             r.hoehe = 0;
             if (benutzt) {
                 tab->SetZeile(tab->RecordRow() + 1);
-                if (!zaehlen_ && r_.OnRecordChange) r_.OnRecordChange(r_, f.table, tab->RecordRow());
+                if (!zaehlen_ && r_.OnRecordChange)
+                    r_.OnRecordChange(r_, f.table, tab->RecordRow());
             }
         } else if (benutzt && !zaehlen_ && r_.OnRecordChange) {
             r_.OnRecordChange(r_, f.table, tab->RecordRow() + 1);
@@ -270,7 +278,7 @@ void DrawPass::record(Rahmen& r, int32_t rec) {
         }
         if (o.type == kFrame) {
             zustand[i] = kFertig;
-            const int32_t ende = frame(kinder[i], r);
+            const int64_t ende = frame(kinder[i], r);
             r.hoehe = std::max(r.hoehe, ende - r.y);
             continue;
         }
@@ -282,8 +290,8 @@ void DrawPass::record(Rahmen& r, int32_t rec) {
             }
             zustand[i] = kSichtbar;
         }
-        const int64_t oben = static_cast<int64_t>(o.top) + r_.RandOben() + r.y +
-                             (istText(o) ? zeilenhoehe01(o) : 0);
+        const int64_t oben =
+            static_cast<int64_t>(o.top) + r_.RandOben() + r.y + (istText(o) ? zeilenhoehe01(o) : 0);
         if (oben > r.limit && !r.seitenFrame) {
             if (r.spalte < r.spalten) {
                 nextColumn(r);
@@ -310,7 +318,7 @@ void DrawPass::record(Rahmen& r, int32_t rec) {
         }
         zustand[i] = kFertig;
         r.y += o.step;
-        r.hoehe = std::max(0, r.hoehe - o.step);
+        r.hoehe = std::max<int64_t>(0, r.hoehe - o.step);
         ++i;
     }
 }

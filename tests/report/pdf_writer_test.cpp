@@ -1,5 +1,7 @@
 // The PDF file: object numbers, cross references and stream lengths, the
 // content operators, failed writes, and what poppler and qpdf make of it.
+#include "report/pdf_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -8,7 +10,6 @@
 #include "platform/core/file.h"
 #include "platform/core/replace_file.h"
 #include "report/pdf_canvas.h"
-#include "report/pdf_writer.h"
 #include "tests/report/pdf_tools.h"
 #include "tests/report/report_test_support.h"
 #include "tests/support/temp_dir.h"
@@ -57,7 +58,8 @@ TEST(PdfWriter, ObjectNumbersMediaBoxAndCrossReferences) {
         size_t objekte;
         std::vector<const char*> teile;
     } faelle[] = {
-        {"object label text Eins end\n", 9,
+        {"object label text Eins end\n",
+         9,
          {"%PDF-1.4\r1 0 obj\r<< /Type /Catalog\r/Outlines 2 0 R\r/Pages 3 0 R\r>>\rendobj\r"
           "2 0 obj\r<< /Type /Outlines\r/Count 0\r>>\rendobj\r3 0 obj\r<< /Type /Pages\r"
           "/Kids [4 0 R\r]\r/Count 1\r>>\rendobj\r4 0 obj\r<< /Type /Page\r/Parent 3 0 R\r"
@@ -67,9 +69,11 @@ TEST(PdfWriter, ObjectNumbersMediaBoxAndCrossReferences) {
           "7 0 obj\r[/PDF]\rendobj\r8 0 obj\r<< /Type /Font\r/Subtype /Type1\r"
           "/BaseFont /Times-Roman\r/Encoding /WinAnsiEncoding\r>>\rendobj\r9 0 obj\r"
           "<< /Type /Font\r/Subtype /Type1\r/BaseFont /Times-Bold\r"}},
-        {"seiten 2\nobject label text Eins end\nobject label text Zwei oben 2900 end\n", 12,
+        {"seiten 2\nobject label text Eins end\nobject label text Zwei oben 2900 end\n",
+         12,
          {"/Kids [4 0 R\r5 0 R\r]\r/Count 2", "/Contents 6 0 R", "/Contents 8 0 R",
-          "6 0 obj\r<< /Length 7 0 R >>", "8 0 obj\r<< /Length 9 0 R >>", "/F1 11 0 R\r/F2 12 0 R"}},
+          "6 0 obj\r<< /Length 7 0 R >>", "8 0 obj\r<< /Length 9 0 R >>",
+          "/F1 11 0 R\r/F2 12 0 R"}},
         {"ausrichtung querformat\nobject rechteck end\n", 9, {"/MediaBox [0 0 848 600]"}},
     };
     for (const auto& f : faelle) {
@@ -81,13 +85,13 @@ TEST(PdfWriter, ObjectNumbersMediaBoxAndCrossReferences) {
 }
 
 TEST(PdfWriter, ContentOperators) {
-    const std::string d = pdf(
-        "object label text \"a(b)c\\d\" oben 0 links 0 farbe FF end\n"
-        "object label text Fett oben 100 links 0 schrifthöhe 12 fontart fett end\n"
-        "object linie oben 200 links 0 breite 700 höhe 0 farbe FF0000 end\n"
-        "object rechteck oben 300 links 0 breite 700 höhe 350 end\n"
-        "object elipse oben 700 links 0 breite 700 höhe 350 end\n"
-        "object bitmap text Logo oben 1000 end\n");
+    const std::string d =
+        pdf("object label text \"a(b)c\\d\" oben 0 links 0 farbe FF end\n"
+            "object label text Fett oben 100 links 0 schrifthöhe 12 fontart fett end\n"
+            "object linie oben 200 links 0 breite 700 höhe 0 farbe FF0000 end\n"
+            "object rechteck oben 300 links 0 breite 700 höhe 350 end\n"
+            "object elipse oben 700 links 0 breite 700 höhe 350 end\n"
+            "object bitmap text Logo oben 1000 end\n");
     // (100, 100) in 0.1 mm is (29, 848 - 29) in PDF units; the default size is 10.
     EXPECT_NE(d.find("stream\r\n1.0 0.00 0.00 rg\rBT\r/F1 10 Tf\r29 819 TD\r-10 Ts\r"
                      "(a\\(b\\)c\\\\d) Tj\rET\r"
@@ -137,7 +141,8 @@ TEST(PdfWriter, PopplerAndQpdfReadItsTexts) {
         ASSERT_TRUE(testing::werkzeugDa(name)) << name << " fehlt (scripts/deps.sh)";
     std::vector<std::vector<std::string>> rows{{"Ort", "Betrag"}};
     std::multiset<std::string> erwartet{"Überstunden", "Überstunden", "(Größe\\€)", "(Größe\\€)",
-                                        "Seite", "1", "Seite", "2", "Summe:", "2000,00"};
+                                        "Seite",       "1",           "Seite",      "2",
+                                        "Summe:",      "2000,00"};
     for (int k = 0; k < 80; ++k) {
         rows.push_back({k % 2 ? "Köln" : "Bonn", "25,00"});
         erwartet.insert({rows.back()[0], "25,00"});

@@ -39,8 +39,8 @@ TEST(ReportLayoutRobustness, RandomAndMutatedTexts) {
     auto t2 = testing::tabelle(zeilen);
 
     std::mt19937 rng(0xC0FFEE);
-    const char* values[] = {"1", "-7", "0", "40", "300", "2", "\"a b\"", "FF", "\"\"", "Gesamt",
-                            "Text", "-1", "3000", "99999"};
+    const char* values[] = {"1",    "-7",     "0",    "40", "300",  "2",          "\"a b\"", "FF",
+                            "\"\"", "Gesamt", "Text", "-1", "3000", "2000000000", "-2000000000"};
     const char* gaps[] = {" ", " ", " ", "\n", "\r\n", " # c\n"};
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 300; ++i) {
@@ -79,7 +79,8 @@ TEST(ReportLayoutRobustness, DeepFramesAndHugeCounts) {
     // Two billion records that draw nothing stop at the visit budget.
     platform::ScriptedMessages boxes;
     Report r;
-    r.SetReportdaten("seiten 0\nframe anzahl 2000000000\nobject label text x wenn erster end\nend\n");
+    r.SetReportdaten(
+        "seiten 0\nframe anzahl 2000000000\nobject label text x wenn erster end\nend\n");
     testing::RecordingCanvas c;
     testing::zeichne(r, c);
     ASSERT_EQ(boxes.count(), 1u);

@@ -79,9 +79,10 @@ TEST(ReportLayout, ObjectsWithoutFramesAndADbTextOfTheFirstRecord) {
     auto tab = testing::tabelle({{"Name", "Ort"}, {"Meier", "Bonn"}, {"Huber", "Köln"}});
     Report r;
     r.Tabelle1 = tab.get();
-    testing::parse(r, "object label text Kopf oben 10 links 20 end\n"
-                      "object dbtext text Ort oben 50 links 20 end\n"
-                      "object rechteck oben 100 links 0 breite 300 höhe 50 farbe FF end\n");
+    testing::parse(r,
+                   "object label text Kopf oben 10 links 20 end\n"
+                   "object dbtext text Ort oben 50 links 20 end\n"
+                   "object rechteck oben 100 links 0 breite 300 höhe 50 farbe FF end\n");
     RecordingCanvas c;
     testing::zeichne(r, c);
     ASSERT_EQ(c.calls.size(), 3u);
@@ -111,8 +112,9 @@ TEST(ReportLayout, FrameStepsRecordChangesAndColumns) {
     // Five records fill the first column of a frame 200 high; the rest go 50 mm right.
     auto zehn = testing::tabelle({{"N"}, {"0"}, {"1"}, {"2"}, {"3"}, {"4"}, {"5"}, {"6"}});
     r.Tabelle1 = zehn.get();
-    testing::parse(r, "frame oben 0 breite 1000 höhe 200 spalten 2\n"
-                      "object dbtext text N höhe 40 end\nend\n");
+    testing::parse(r,
+                   "frame oben 0 breite 1000 höhe 200 spalten 2\n"
+                   "object dbtext text N höhe 40 end\nend\n");
     RecordingCanvas s;
     testing::zeichne(r, s);
     ASSERT_EQ(s.calls.size(), 7u);
@@ -123,8 +125,7 @@ TEST(ReportLayout, FrameStepsRecordChangesAndColumns) {
 }
 
 TEST(ReportLayout, ConditionsGroupsAndPageOnlyObjects) {
-    auto tab = testing::tabelle(
-        {{"Art", "Wert"}, {"x", "1"}, {"", "2"}, {"y", "3"}, {"y", "4"}});
+    auto tab = testing::tabelle({{"Art", "Wert"}, {"x", "1"}, {"", "2"}, {"y", "3"}, {"y", "4"}});
     Report r;
     r.Tabelle1 = tab.get();
     testing::parse(r, R"(frame oben 0 höhe 0
@@ -139,8 +140,8 @@ end
     RecordingCanvas c;
     testing::zeichne(r, c);
     // Record 2 has no Art: its group-3 value is hidden; record 4 repeats Art.
-    EXPECT_EQ(c.texte(), (std::vector<std::string>{"Kopf", "1", "x", "Erst", "3", "y", "4",
-                                                   "Letzt"}));
+    EXPECT_EQ(c.texte(),
+              (std::vector<std::string>{"Kopf", "1", "x", "Erst", "3", "y", "4", "Letzt"}));
 }
 
 TEST(ReportLayout, VariablesSumNumbersOrCollectTexts) {
@@ -185,8 +186,8 @@ TEST(ReportLayout, TextAlignmentAndAutoWidth) {
     for (const auto& f : faelle) {
         SCOPED_TRACE(std::string(f.text) + " " + f.ausrichtung);
         Report r;
-        testing::parse(r, std::string("object label text \"") + f.text +
-                              "\" breite 200 höhe 200 " + f.ausrichtung + " end\n");
+        testing::parse(r, std::string("object label text \"") + f.text + "\" breite 200 höhe 200 " +
+                              f.ausrichtung + " end\n");
         RecordingCanvas c;
         testing::zeichne(r, c);
         std::vector<std::pair<int, int>> zeilen;
@@ -225,15 +226,15 @@ object uhrzeit text "um " oben 500 anzeige format end
 
 TEST(ReportLayout, WrappingTakesAtLeastOneCharacterPerLine) {
     Report r;
-    testing::parse(r, "object label text \"ab  cd\\nef\" breite 10 höhe 2000 ausrichtung box end\n"
-                      "object label text \"eins zwei drei vier\" oben 500 breite 180 höhe 80 "
-                      "ausrichtung box end\n");
+    testing::parse(r,
+                   "object label text \"ab  cd\\nef\" breite 10 höhe 2000 ausrichtung box end\n"
+                   "object label text \"eins zwei drei vier\" oben 500 breite 180 höhe 80 "
+                   "ausrichtung box end\n");
     RecordingCanvas c;
     testing::zeichne(r, c);
     // One character each (wider than the box); a line ends at its last blank
     // that fits, and the box of two lines cuts the third.
-    EXPECT_EQ(c.texte(),
-              (std::vector<std::string>{"a", "b", "c", "d", "e", "f", "eins", "zwei"}));
+    EXPECT_EQ(c.texte(), (std::vector<std::string>{"a", "b", "c", "d", "e", "f", "eins", "zwei"}));
 }
 
 TEST(ReportLayout, LongTextContinuesOnTheNextPage) {
@@ -242,8 +243,9 @@ TEST(ReportLayout, LongTextContinuesOnTheNextPage) {
     auto tab = testing::tabelle({{"T"}, {lang}});
     Report r;
     r.Tabelle1 = tab.get();
-    testing::parse(r, "seiten 0\nobject dbtext text T oben 2500 breite 60 höhe 9000 "
-                      "ausrichtung box end\n");
+    testing::parse(r,
+                   "seiten 0\nobject dbtext text T oben 2500 breite 60 höhe 9000 "
+                   "ausrichtung box end\n");
     RecordingCanvas c;
     testing::zeichne(r, c);
     // 2870 - 2600 leaves room for 6 lines on page 1; page 2 from 2600 again.
@@ -273,8 +275,9 @@ TEST(ReportLayout, EndlessReportsStopWithOneMessage) {
     }
     // Records that each fill a page stop at the page cap.
     Report r;
-    testing::parse(r, "seiten 0\nframe oben 0 anzahl 2000000000 schrittweite 3000\n"
-                      "object label text x end\nend\n");
+    testing::parse(r,
+                   "seiten 0\nframe oben 0 anzahl 2000000000 schrittweite 3000\n"
+                   "object label text x end\nend\n");
     platform::ScriptedMessages boxes;
     RecordingCanvas c;
     testing::zeichne(r, c);
@@ -289,16 +292,21 @@ TEST(ReportSums, AddStrAndStrInZahl) {
         bool zahlen;
         const char* summe;
     } add[] = {
-        {"1,5", "2.25", false, "3,75"}, {"99", "1", true, "100"}, {"abc", "1", false, "abc1"},
-        {"abc", "1", true, "1"},        {"a", "b", true, "0"},    {"", "7", true, "7"},
+        {"1,5", "2.25", false, "3,75"}, {"99", "1", true, "100"},
+        {"abc", "1", false, "abc1"},    {"abc", "1", true, "1"},
+        {"a", "b", true, "0"},          {"", "7", true, "7"},
         {",5", ",5", false, "1,0"},     {"1.2.3", "1", false, "1.2.31"},
     };
     for (const auto& t : add) EXPECT_EQ(AddStr(t.a, t.b, t.zahlen), t.summe) << t.a << "+" << t.b;
     const struct {
         const char* text;
         int32_t zahl;
-    } zahlen[] = {{"1.234,5", 1234}, {"-7", 7}, {"2147483647", 2147483647},
-                  {"2147483648", 0}, {"99999999999999999999", 0}, {"12345678901234567", 0},
+    } zahlen[] = {{"1.234,5", 1234},
+                  {"-7", 7},
+                  {"2147483647", 2147483647},
+                  {"2147483648", 0},
+                  {"99999999999999999999", 0},
+                  {"12345678901234567", 0},
                   {"a1b2", 12}};
     for (const auto& t : zahlen) EXPECT_EQ(Str_in_Zahl(t.text), t.zahl) << t.text;
 }

@@ -16,7 +16,9 @@
 namespace report {
 namespace {
 
-bool tinte(const QImage& img, int x, int y) { return qGray(img.pixel(x, y)) < 200; }
+bool tinte(const QImage& img, int x, int y) {
+    return qGray(img.pixel(x, y)) < 200;
+}
 
 // Share of ink pixels of a without ink of b within radius r, and a's ink count.
 std::pair<double, int> fehlend(const QImage& a, const QImage& b, int r) {
@@ -69,10 +71,10 @@ object linie oben 1500 links 0 breite 1900 höhe 600 stift 5 end
     testing_support::TempDir dir;
     const std::string datei = dir.file("seite.pdf");
     ASSERT_TRUE(SaveasPDF(r, datei));
-    const testing::Werkzeug ppm = testing::werkzeug(
-        "pdftoppm -r 72 -aa no -aaVector no -png -singlefile '" + datei + "' '" +
-            dir.file("seite") + "'",
-        dir.path());
+    const testing::Werkzeug ppm =
+        testing::werkzeug("pdftoppm -r 72 -aa no -aaVector no -png -singlefile '" + datei + "' '" +
+                              dir.file("seite") + "'",
+                          dir.path());
     ASSERT_EQ(ppm.code, 0) << ppm.fehler;
     EXPECT_EQ(ppm.fehler, "");
     QImage pdfBild(QString::fromStdString(dir.file("seite.png")));
