@@ -257,33 +257,36 @@ TEST(ReportLayout, LongTextContinuesOnTheNextPage) {
 }
 
 TEST(ReportLayout, EndlessReportsStopWithOneMessage) {
-    for (const char* text : {
-             "seiten 0\nobject label text Tief oben 2900 end\n",  // below every page
-             "seiten 0\nframe oben 0 höhe 100 anzahl 5\nobject label oben 200 text x end\nend\n",
-         }) {
-        SCOPED_TRACE(text);
+    std::string tief;
+    for (int i = 0; i <= static_cast<int>(kMaxTiefe); ++i) tief += "frame anzahl 2\n";
+    const struct {
+        std::string text;
+        const char* meldung;
+        int seiten;  // pages drawn before the stop
+    } faelle[] = {
+        {"seiten 0\nobject label text Tief oben 2900 end\n", kZweiSeitenwechsel, 1},
+        {"seiten 0\nframe höhe 100 anzahl 5\nobject label oben 200 text x end\nend\n",
+         kZweiSeitenwechsel, 1},
+        // Records that each fill a page; records that draw nothing.
+        {"seiten 0\nframe anzahl 2000000000 schrittweite 3000\nobject label end\nend\n",
+         kReportEndetNicht, kMaxSeiten},
+        {"seiten 0\nframe anzahl 2000000000\nobject label wenn erster end\nend\n",
+         kReportEndetNicht, 1},
+        {tief + "object label text innen end\n", kZuTief, 1},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.text.substr(0, 80));
         Report r;
-        testing::parse(r, text);
+        testing::parse(r, f.text);
         platform::ScriptedMessages boxes;
         RecordingCanvas c;
         testing::zeichne(r, c);
-        testing::zeichne(r, c);
+        testing::zeichne(r, c);  // shown once per parse
         ASSERT_EQ(boxes.count(), 1u);
-        EXPECT_EQ(boxes.last().text, kZweiSeitenwechsel);
+        EXPECT_EQ(boxes.last().text, f.meldung);
         EXPECT_EQ(boxes.last().caption, "Fehler");
-        EXPECT_LE(c.seite, 2);
+        EXPECT_EQ(c.seite, 2 * f.seiten - 1);  // the second run adds its pages after a new page
     }
-    // Records that each fill a page stop at the page cap.
-    Report r;
-    testing::parse(r,
-                   "seiten 0\nframe oben 0 anzahl 2000000000 schrittweite 3000\n"
-                   "object label text x end\nend\n");
-    platform::ScriptedMessages boxes;
-    RecordingCanvas c;
-    testing::zeichne(r, c);
-    ASSERT_EQ(boxes.count(), 1u);
-    EXPECT_EQ(boxes.last().text, kReportEndetNicht);
-    EXPECT_EQ(c.seite, kMaxSeiten);
 }
 
 TEST(ReportSums, AddStrAndStrInZahl) {
