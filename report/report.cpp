@@ -10,24 +10,57 @@ namespace report {
 
 Report::Report() {
     SetDefaultwerte();
+    SetPFormat(kA4, kHochformat);
 }
 
 bool Report::SetReportdaten(std::string_view text) {
+    bool ok = false;
     try {
-        return parseReport(*this, text);
+        ok = parseReport(*this, text);
     } catch (const std::bad_alloc&) {
         platform::MessageBox("Nicht genug Speicher", "Achtung", platform::Buttons::Ok,
                              platform::Icon::Warning);
-        return false;
     }
+    SetPFormat(kA4, dir_);
+    return ok;
 }
 
 void Report::Clear_Report(bool all) {
     objekte_.clear();
     variablen_.clear();
+    bilder_.clear();
     for (auto& t : eigeneTabellen_) t.reset();
     seitenFrame_ = -1;
+    zaehlen_ = true;
+    seitenGesamt_ = 1;
+    strukturFehlerGezeigt_ = false;
     if (!all) SetDefaultwerte();
+}
+
+void Report::SetPFormat(BlattFormat format, Dir dir) {
+    randOben_ = randUnten_ = randLinks_ = randRechts_ = 100;
+    format_ = format;
+    dir_ = dir;
+    const int32_t kurz = format == kA5 ? 1485 : 2100;
+    const int32_t lang = format == kA5 ? 2100 : 2970;
+    seitenBreite_ = dir == kQuerformat ? lang : kurz;
+    seitenHoehe_ = dir == kQuerformat ? kurz : lang;
+}
+
+const Bild* Report::GetBild(const std::string& name) {
+    for (const auto& [n, bild] : bilder_) {
+        if (n == name) return bild && !bild->isEmpty() ? bild.get() : nullptr;
+    }
+    std::shared_ptr<const Bild> bild;
+    if (OnGetBitmap) OnGetBitmap(*this, name, bild);
+    bilder_.emplace_back(name, bild);
+    return bild && !bild->isEmpty() ? bild.get() : nullptr;
+}
+
+void Report::meldeStrukturFehler(const std::string& text) {
+    if (strukturFehlerGezeigt_) return;
+    strukturFehlerGezeigt_ = true;
+    platform::MessageBox(text, "Fehler", platform::Buttons::Ok, platform::Icon::Error);
 }
 
 void Report::SetDefaultwerte() {

@@ -1,0 +1,105 @@
+// One layout pass over a report (internal to report_draw.cpp and
+// draw_objects.cpp): the frame walk with its records, columns and page
+// changes, and the objects it evaluates and draws.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "report/report.h"
+#include "report/report_canvas.h"
+#include "report/report_draw.h"
+#include "report/text_lines.h"
+
+namespace report {
+
+class DrawPass {
+public:
+    DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen);
+    void run();
+
+private:
+    // A frame being drawn (or the top level, index -1). Offsets and limits
+    // are 0.1 mm from the margins' corner; limit is from the paper's top.
+    // 64 bits: steps of any size add up over any number of records.
+    struct Rahmen {
+        int32_t index = -1;
+        int64_t x = 0;  // offset of the record being drawn
+        int64_t y = 0;
+        int64_t baseX = 0;  // column 1 at the top of the frame
+        int64_t baseY = 0;
+        int64_t limit = 0;  // bottom limit
+        int32_t spalten = 1;
+        int32_t spalte = 1;
+        int64_t spaltenBreite = 0;
+        int64_t hoehe = 0;  // used height of the record
+        bool erster = true;
+        bool seitenFrame = false;
+        std::array<bool, 3> benutzt{};  // a cell of table 1..3 was taken in this record
+    };
+    enum Zustand : uint8_t { kOffen, kSichtbar, kFertig };
+    // What an object evaluated to for its record.
+    struct Auswertung {
+        std::string text;  // the shown string
+        bool elseBild = false;
+    };
+
+    // report_draw.cpp
+    int64_t frame(int32_t index, Rahmen& parent);
+    void record(Rahmen& r, int32_t rec);
+    void place(Rahmen& r, const Rahmen* parent);
+    void nextColumn(Rahmen& r);
+    bool seitenwechsel();
+    bool wechselErlaubt(const Rahmen& r) const;
+    void drawPageFrame();
+    void abbrechen(const char* text);
+    int px(double v01) const;
+    int py(double v01) const;
+
+    // draw_objects.cpp
+    bool bewerte(DruckReport_Struct& o, Rahmen& r, int32_t rec, Auswertung& a);
+    bool bedingungen(DruckReport_Struct& o, const Rahmen& r, const std::string& wert);
+    bool zellwert(const DruckReport_Struct& o, const std::string& spalte, Rahmen& r,
+                  std::string& out);
+    std::string anzeige(const DruckReport_Struct& o);
+    void summen(const DruckReport_Struct& o, const std::string& wert);
+    bool istText(const DruckReport_Struct& o) const;
+    CanvasFont fontOf(const DruckReport_Struct& o) const;
+    int32_t zeilenhoehe01(const DruckReport_Struct& o);
+    int64_t breite01(const DruckReport_Struct& o, const Rahmen& r) const;
+    platform::Rect rechteck(const DruckReport_Struct& o, const Rahmen& r) const;
+    // Draws the object; false when lines of a text remain for the next
+    // column or page. drawn tells whether anything was placed.
+    bool zeichne(DruckReport_Struct& o, Rahmen& r, const Auswertung& a, bool& drawn);
+    bool zeichneText(DruckReport_Struct& o, Rahmen& r, const std::string& s, bool& drawn);
+    void zeichneZeile(const DruckReport_Struct& o, const platform::Rect& box, int x, int y,
+                      std::string_view line);
+    void zeichneBild(const DruckReport_Struct& o, const platform::Rect& box, bool elseBild);
+    void hilfsRahmen(const platform::Rect& box, uint32_t farbe);
+
+    Report& r_;
+    ReportCanvas& c_;
+    DrawZiel z_;
+    bool zaehlen_;
+    double sx_ = 1;
+    double sy_ = 1;
+    int32_t seite_ = 1;
+    uint32_t gruppen_ = 0;
+    bool abbruch_ = false;
+    int64_t fortschritt_ = 0;  // records finished and objects placed
+    int64_t fortschrittBeimWechsel_ = -1;
+    int64_t schritte_ = 0;
+    std::vector<Rahmen*> stapel_;               // frames being drawn, outermost first
+    std::vector<std::vector<int32_t>> kinder_;  // children of record i at i + 1
+    std::vector<Textzeile> zeilen_;
+    // Per nesting depth of record(): the children's states, kept between
+    // records (a deque, so deeper levels never move the outer ones).
+    std::deque<std::vector<Zustand>> zustaende_;
+    std::deque<std::vector<Auswertung>> auswertungen_;
+    size_t tiefe_ = 0;
+};
+
+}  // namespace report

@@ -1,0 +1,326 @@
+#include "report/report_draw.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/core/codepage.h"
+#include "report/draw_pass.h"
+
+namespace report {
+
+const char* const kZweiSeitenwechsel = "Fehler in der Reportstruktur, zwei Seitenwechsel in Folge!";
+const char* const kReportEndetNicht = "Fehler in der Reportstruktur, der Report endet nicht!";
+const char* const kZuTief = "Fehler in der Reportstruktur, Frames zu tief verschachtelt!";
+
+DrawZiel druckerZiel(const Report& r, int physicalWidth, int physicalHeight, int offsetX,
+                     int offsetY, int pixelsPerInch) {
+    DrawZiel z;
+    z.ziel = Ziel::Drucker;
+    z.width = physicalWidth;
+    z.height = physicalHeight;
+    const double sx = static_cast<double>(physicalWidth) / r.Seitenbreite();
+    const double sy = static_cast<double>(physicalHeight) / r.Seitenhoehe();
+    z.originX = -std::min(offsetX, static_cast<int>(std::floor(r.RandLinks() * sx + 0.5)));
+    z.originY = -std::min(offsetY, static_cast<int>(std::floor(r.RandOben() * sy + 0.5)));
+    z.fontResolution = pixelsPerInch > 0 ? pixelsPerInch : 96;
+    return z;
+}
+
+DrawZiel vorschauZiel(const Report& r, int left, int top, int width, int height) {
+    DrawZiel z;
+    z.ziel = Ziel::Vorschau;
+    z.width = width;
+    z.height = height;
+    z.originX = left;
+    z.originY = top;
+    z.fontResolution = std::max(1, static_cast<int>(std::lround(254.0 * width / r.Seitenbreite())));
+    return z;
+}
+
+DrawZiel pdfZiel(int width, int height) {
+    DrawZiel z;
+    z.ziel = Ziel::Pdf;
+    z.width = width;
+    z.height = height;
+    z.fontResolution = 72;
+    return z;
+}
+
+namespace {
+
+void pass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen) {
+    if (zaehlen) r.SetSeitenGesamt(1);
+    DrawPass(r, canvas, ziel, zaehlen).run();
+    if (!zaehlen && r.OnRecordChange) r.OnRecordChange(r, 0, -1);
+    r.SetZaehlen(false);
+}
+
+}  // namespace
+
+void DrawCanvas(Report& r, ReportCanvas& canvas, const DrawZiel& ziel) {
+    if (r.Zaehlen() && r.Seiten() == 1) r.SetZaehlen(false);
+    pass(r, canvas, ziel, r.Zaehlen());
+}
+
+void ZaehleSeiten(Report& r, ReportCanvas& canvas, const DrawZiel& ziel) {
+    pass(r, canvas, ziel, true);
+}
+
+DrawPass::DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen)
+    : r_(r), c_(canvas), z_(ziel), zaehlen_(zaehlen) {
+    sx_ = static_cast<double>(z_.width) / r_.Seitenbreite();
+    sy_ = static_cast<double>(z_.height) / r_.Seitenhoehe();
+    if (z_.fontResolution < 1) z_.fontResolution = 96;
+    const auto& objekte = r_.Objekte();
+    kinder_.assign(objekte.size() + 1, {});
+    for (size_t i = 0; i < objekte.size(); ++i) {
+        const int32_t p = objekte[i].parent;
+        // The parser only names earlier frames as parents; anything else is
+        // drawn at the top level rather than lost.
+        const bool gueltig = p >= 0 && static_cast<size_t>(p) < i;
+        kinder_[gueltig ? static_cast<size_t>(p) + 1 : 0].push_back(static_cast<int32_t>(i));
+    }
+}
+
+int DrawPass::px(double v01) const {
+    return static_cast<int>(std::floor(v01 * sx_ + 0.5));
+}
+int DrawPass::py(double v01) const {
+    return static_cast<int>(std::floor(v01 * sy_ + 0.5));
+}
+
+void DrawPass::run() {
+    for (int n = 1; n <= 3; ++n) {
+        if (TStringTab* t = r_.GetDatenTab(n)) t->SetZeile(0);
+        if (TStringTab* t = r_.EigeneTabelle(n)) t->SetZeile(0);
+    }
+    for (const auto& v : r_.Variablen()) v->value.clear();
+    for (DruckReport_Struct& o : r_.Objekte()) {
+        o.pageMarker = 0;
+        o.remainingLines = 0;
+    }
+    Rahmen top;
+    place(top, nullptr);
+    stapel_.push_back(&top);
+    drawPageFrame();
+    fortschrittBeimWechsel_ = fortschritt_;
+    record(top, 0);
+    stapel_.clear();
+}
+
+// Column 1 of the frame at the top of the frame, below its parent's record.
+void DrawPass::place(Rahmen& r, const Rahmen* parent) {
+    const int32_t seitenLimit = r_.Seitenhoehe() - r_.RandUnten();
+    r.spalte = 1;
+    r.hoehe = 0;
+    if (r.index < 0) {
+        r.baseX = r.baseY = r.x = r.y = 0;
+        r.limit = seitenLimit;
+        return;
+    }
+    const DruckReport_Struct& f = r_.Objekte()[static_cast<size_t>(r.index)];
+    const bool nested = parent != nullptr && parent->index >= 0 && !r.seitenFrame;
+    r.baseX = f.left + (nested ? parent->x : 0);
+    r.baseY = f.top + (nested ? parent->y : 0);
+    r.x = r.baseX;
+    r.y = r.baseY;
+    r.spalten = std::max(1, f.columns);
+    const int64_t breite = f.width >= 1 ? int64_t{f.width}
+                                        : int64_t{r_.Seitenbreite()} - r_.RandLinks() -
+                                              r_.RandRechts() - f.left;
+    r.spaltenBreite = breite / r.spalten;
+    // A frame reaching below the page continues on the next one instead of
+    // drawing off the paper.
+    const int64_t unten = static_cast<int64_t>(r.baseY) + f.height + r_.RandOben();
+    r.limit = (r.seitenFrame || f.height < 1)
+                  ? seitenLimit
+                  : static_cast<int32_t>(std::min<int64_t>(unten, seitenLimit));
+}
+
+void DrawPass::nextColumn(Rahmen& r) {
+    ++r.spalte;
+    r.x = r.baseX + (r.spalte - 1) * r.spaltenBreite;
+    r.y = r.baseY;
+    r.hoehe = 0;
+}
+
+bool DrawPass::wechselErlaubt(const Rahmen& r) const {
+    if (r.seitenFrame) return false;
+    const int32_t s = r_.Seiten();
+    const int32_t gesamt = r_.SeitenGesamt();
+    return !(s > 0 && s <= gesamt && gesamt <= seite_);
+}
+
+void DrawPass::abbrechen(const char* text) {
+    abbruch_ = true;
+    r_.meldeStrukturFehler(platform::cp1252(text));
+}
+
+// A page change that follows the last one without a record finished or an
+// object placed would repeat for ever.
+bool DrawPass::seitenwechsel() {
+    if (fortschritt_ == fortschrittBeimWechsel_) {
+        abbrechen(kZweiSeitenwechsel);
+        return false;
+    }
+    if (seite_ >= kMaxSeiten) {
+        abbrechen(kReportEndetNicht);
+        return false;
+    }
+    if (zaehlen_) r_.SetSeitenGesamt(r_.SeitenGesamt() + 1);
+    ++seite_;
+    if (!zaehlen_) c_.newPage();
+    for (size_t k = 0; k < stapel_.size(); ++k)
+        place(*stapel_[k], k > 0 ? stapel_[k - 1] : nullptr);
+    drawPageFrame();
+    fortschrittBeimWechsel_ = fortschritt_;
+    return true;
+}
+
+void DrawPass::drawPageFrame() {
+    const int32_t pf = r_.SeitenFrame();
+    if (pf < 0 || static_cast<size_t>(pf) >= r_.Objekte().size()) return;
+    const uint32_t gruppen = gruppen_;
+    Rahmen r;
+    r.index = pf;
+    r.seitenFrame = true;
+    place(r, nullptr);
+    record(r, 0);
+    gruppen_ = gruppen;
+}
+
+// The records of a frame, each drawing the frame's children once; returns
+// the offset below the last record.
+int64_t DrawPass::frame(int32_t index, Rahmen& parent) {
+    if (stapel_.size() > kMaxTiefe) {
+        abbrechen(kZuTief);
+        return parent.y;
+    }
+    const DruckReport_Struct& f = r_.Objekte()[static_cast<size_t>(index)];
+    Rahmen r;
+    r.index = index;
+    place(r, &parent);
+    if (!zaehlen_ && z_.ziel == Ziel::Vorschau && (r_.Konstrukt & 8)) {
+        const int64_t hoehe = f.height >= 1 ? f.height : r.limit - r_.RandOben() - r.baseY;
+        hilfsRahmen({px(r_.RandLinks()) + z_.originX, py(r.baseY + r_.RandOben()) + z_.originY,
+                     px(r_.Seitenbreite() - r_.RandRechts()) + z_.originX,
+                     py(r.baseY + r_.RandOben() + hoehe) + z_.originY},
+                    0x00FFFF);
+    }
+    stapel_.push_back(&r);
+    TStringTab* tab = r_.GetDatenTab(f.table);
+    int64_t n = f.count;
+    if (n == 0 && tab != nullptr) n = tab->GetRowCount(false);
+    if (n < 0) n = 0;
+    if (parent.index < 0 && tab != nullptr) tab->SetZeile(0);
+    const size_t t = f.table >= 1 && f.table <= 3 ? f.table - 1u : 0;
+    for (int64_t rec = 0; rec < n && !abbruch_; ++rec) {
+        r.erster = rec == 0;
+        r.benutzt = {};
+        record(r, static_cast<int32_t>(std::min<int64_t>(rec, INT32_MAX)));
+        if (abbruch_) break;
+        gruppen_ = 0;
+        ++fortschritt_;
+        if (++schritte_ > kMaxSchritte) {
+            abbrechen(kReportEndetNicht);
+            break;
+        }
+        const bool benutzt = tab != nullptr && f.table >= 1 && r.benutzt[t];
+        if (rec + 1 < n) {
+            r.y += f.step != 0 ? f.step : r.hoehe;
+            r.hoehe = 0;
+            if (benutzt) {
+                tab->SetZeile(tab->RecordRow() + 1);
+                if (!zaehlen_ && r_.OnRecordChange)
+                    r_.OnRecordChange(r_, f.table, tab->RecordRow());
+            }
+        } else if (benutzt && !zaehlen_ && r_.OnRecordChange) {
+            r_.OnRecordChange(r_, f.table, tab->RecordRow() + 1);
+        }
+    }
+    stapel_.pop_back();
+    return r.y + r.hoehe;
+}
+
+// The children of r for one record. A child that finds no room moves the
+// record on to the next column or page, where the children not yet placed
+// are taken up again.
+void DrawPass::record(Rahmen& r, int32_t rec) {
+    const std::vector<int32_t>& kinder = kinder_[static_cast<size_t>(r.index + 1)];
+    if (zustaende_.size() <= tiefe_) {
+        zustaende_.emplace_back();
+        auswertungen_.emplace_back();
+    }
+    std::vector<Zustand>& zustand = zustaende_[tiefe_];
+    std::vector<Auswertung>& auswertung = auswertungen_[tiefe_];
+    zustand.assign(kinder.size(), kOffen);
+    if (auswertung.size() < kinder.size()) auswertung.resize(kinder.size());
+    struct Ebene {
+        size_t& t;
+        explicit Ebene(size_t& tiefe) : t(++tiefe) {}
+        ~Ebene() { --t; }
+    } ebene(tiefe_);
+    r.hoehe = 0;
+    size_t i = 0;
+    while (i < kinder.size() && !abbruch_) {
+        if (zustand[i] == kFertig) {
+            ++i;
+            continue;
+        }
+        if (++schritte_ > kMaxSchritte) {
+            abbrechen(kReportEndetNicht);
+            return;
+        }
+        DruckReport_Struct& o = r_.Objekte()[static_cast<size_t>(kinder[i])];
+        if (o.type == kSeitenFrame) {
+            zustand[i] = kFertig;
+            continue;
+        }
+        if (o.type == kFrame) {
+            zustand[i] = kFertig;
+            const int64_t ende = frame(kinder[i], r);
+            r.hoehe = std::max(r.hoehe, ende - r.y);
+            continue;
+        }
+        if (zustand[i] == kOffen) {
+            auswertung[i].elseBild = false;
+            if (!bewerte(o, r, rec, auswertung[i])) {
+                zustand[i] = kFertig;
+                continue;
+            }
+            zustand[i] = kSichtbar;
+        }
+        const int64_t oben =
+            static_cast<int64_t>(o.top) + r_.RandOben() + r.y + (istText(o) ? zeilenhoehe01(o) : 0);
+        if (oben > r.limit && !r.seitenFrame) {
+            if (r.spalte < r.spalten) {
+                nextColumn(r);
+                i = 0;
+                continue;
+            }
+            if (wechselErlaubt(r)) {
+                if (!seitenwechsel()) return;
+                i = 0;
+                continue;
+            }
+        }
+        bool drawn = false;
+        const bool fertig = zeichne(o, r, auswertung[i], drawn);
+        if (drawn && !r.seitenFrame) ++fortschritt_;
+        if (!fertig) {
+            if (r.spalte < r.spalten) {
+                nextColumn(r);
+            } else if (!seitenwechsel()) {
+                return;
+            }
+            i = 0;
+            continue;
+        }
+        zustand[i] = kFertig;
+        r.y += o.step;
+        r.hoehe = std::max<int64_t>(0, r.hoehe - o.step);
+        ++i;
+    }
+}
+
+}  // namespace report

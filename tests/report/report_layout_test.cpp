@@ -1,0 +1,318 @@
+// Layout on the recording canvas: pages, record positions, wrapped lines,
+// columns, conditions and groups, variables and sums, endless reports.
+#include <gtest/gtest.h>
+
+#include "platform/core/date.h"
+#include "report/report_sums.h"
+#include "tests/report/report_test_support.h"
+
+namespace report {
+namespace {
+
+using testing::Gezeichnet;
+using testing::RecordingCanvas;
+
+// Two lines of 40 per record (the text wraps at its blank): 32 records a page.
+constexpr const char* kListe = R"(seiten 0
+set tabelle tab2
+frame oben 200 links 0 breite 1900 höhe 0
+  object dbtext text Nr links 0 breite 300 höhe 40 end
+  object dbtext text Text links 400 breite 200 höhe 300 ausrichtung box end
+  object label text Kopf oben -60 links 1000 wenn neueseite end
+end
+seitenframe
+  object seite text "Seite " oben 2700 links 0 breite 400 höhe 40 end
+  object seitevon text "von " oben 2700 links 400 breite 400 höhe 40 end
+end
+)";
+
+TEST(ReportLayout, FramesBoundToTablesOf0To1000Records) {
+    for (const int n : {0, 1, 40, 1000}) {
+        SCOPED_TRACE(n);
+        std::vector<std::vector<std::string>> rows{{"Nr", "Text"}};
+        for (int k = 0; k < n; ++k) rows.push_back({std::to_string(k), "abcdef ghijkl"});
+        auto tab = testing::tabelle(rows);
+        Report r;
+        r.Tabelle2 = tab.get();
+        testing::parse(r, kListe);
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        const int seiten = n == 0 ? 1 : (n + 31) / 32;
+        ASSERT_EQ(r.SeitenGesamt(), seiten);
+        ASSERT_EQ(c.seite, seiten);
+        size_t k = 0;  // record of the next Nr text
+        int seitenTexte = 0;
+        int koepfe = 0;
+        for (size_t i = 0; i < c.calls.size(); ++i) {
+            const Gezeichnet& g = c.calls[i];
+            if (g.text == "Kopf") {  // once per page, above its first record
+                EXPECT_EQ(++koepfe, g.seite);
+                EXPECT_EQ(g.r.top, 240);
+                continue;
+            }
+            if (g.text.rfind("Seite ", 0) == 0 || g.text.rfind("von ", 0) == 0) {
+                EXPECT_TRUE(g.text == "Seite " + std::to_string(g.seite) ||
+                            g.text == "von " + std::to_string(seiten));
+                EXPECT_EQ(g.r.top, 2800);
+                ++seitenTexte;
+                continue;
+            }
+            ASSERT_EQ(g.text, std::to_string(k));
+            const int y = 300 + static_cast<int>(k % 32) * 80;
+            EXPECT_EQ(g.seite, static_cast<int>(k / 32) + 1);
+            EXPECT_EQ(std::make_pair(g.r.left, g.r.top), std::make_pair(100, y));
+            ASSERT_LT(i + 2, c.calls.size());
+            EXPECT_EQ(c.calls[i + 1].text, "abcdef");
+            EXPECT_EQ(c.calls[i + 2].text, "ghijkl");
+            EXPECT_EQ(std::make_pair(c.calls[i + 2].r.left, c.calls[i + 2].r.top),
+                      std::make_pair(500, y + 40));
+            i += 2;
+            ++k;
+        }
+        EXPECT_EQ(k, static_cast<size_t>(n));
+        EXPECT_EQ(seitenTexte, 2 * seiten);
+        EXPECT_EQ(koepfe, n == 0 ? 0 : seiten);
+    }
+}
+
+TEST(ReportLayout, ObjectsWithoutFramesAndADbTextOfTheFirstRecord) {
+    auto tab = testing::tabelle({{"Name", "Ort"}, {"Meier", "Bonn"}, {"Huber", "Köln"}});
+    Report r;
+    r.Tabelle1 = tab.get();
+    testing::parse(r,
+                   "object label text Kopf oben 10 links 20 end\n"
+                   "object dbtext text Ort oben 50 links 20 end\n"
+                   "object rechteck oben 100 links 0 breite 300 höhe 50 farbe FF end\n");
+    RecordingCanvas c;
+    testing::zeichne(r, c);
+    ASSERT_EQ(c.calls.size(), 3u);
+    EXPECT_EQ(c.texte(), (std::vector<std::string>{"Kopf", "Bonn"}));
+    EXPECT_EQ(c.calls[1].r.top, 150);
+    EXPECT_EQ(c.calls[2].r, (platform::Rect{100, 200, 400, 250}));
+    EXPECT_EQ(c.calls[2].farbe, 0xFFu);
+    EXPECT_EQ(c.seite, 1);
+}
+
+TEST(ReportLayout, FrameStepsRecordChangesAndColumns) {
+    auto tab = testing::tabelle({{"N"}, {"a"}, {"b"}, {"c"}});
+    Report r;
+    r.Tabelle1 = tab.get();
+    std::vector<int> positionen;
+    r.OnRecordChange = [&](Report& sender, int t, int pos) {
+        EXPECT_EQ(&sender, &r);
+        if (t == 1) positionen.push_back(pos);
+    };
+    testing::parse(r, "frame oben 300 schrittweite 50\nobject dbtext text N end\nend\n");
+    RecordingCanvas c;
+    testing::zeichne(r, c);
+    ASSERT_EQ(c.calls.size(), 3u);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(c.calls[k].r.top, 400 + 50 * k);
+    EXPECT_EQ(positionen, (std::vector<int>{1, 2, 3}));
+
+    // Five records fill the first column of a frame 200 high; the rest go 50 mm right.
+    auto zehn = testing::tabelle({{"N"}, {"0"}, {"1"}, {"2"}, {"3"}, {"4"}, {"5"}, {"6"}});
+    r.Tabelle1 = zehn.get();
+    testing::parse(r,
+                   "frame oben 0 breite 1000 höhe 200 spalten 2\n"
+                   "object dbtext text N höhe 40 end\nend\n");
+    RecordingCanvas s;
+    testing::zeichne(r, s);
+    ASSERT_EQ(s.calls.size(), 7u);
+    for (int k = 0; k < 7; ++k) {
+        EXPECT_EQ(s.calls[k].r.left, k < 5 ? 100 : 600) << k;
+        EXPECT_EQ(s.calls[k].r.top, 100 + 40 * (k % 5)) << k;
+    }
+}
+
+TEST(ReportLayout, ConditionsGroupsAndPageOnlyObjects) {
+    auto tab = testing::tabelle({{"Art", "Wert"}, {"x", "1"}, {"", "2"}, {"y", "3"}, {"y", "4"}});
+    Report r;
+    r.Tabelle1 = tab.get();
+    testing::parse(r, R"(frame oben 0 höhe 0
+object label text Kopf wenn neueseite end
+object bedingung text Art wenn nleer gruppe 3 end
+object dbtext text Wert links 100 gruppe 3 end
+object dbtext text Art links 200 wenn änderung end
+object label text Erst links 300 wenn erster end
+object label text Letzt links 400 wenn letzter end
+end
+)");
+    RecordingCanvas c;
+    testing::zeichne(r, c);
+    // Record 2 has no Art: its group-3 value is hidden; record 4 repeats Art.
+    EXPECT_EQ(c.texte(),
+              (std::vector<std::string>{"Kopf", "1", "x", "Erst", "3", "y", "4", "Letzt"}));
+}
+
+TEST(ReportLayout, VariablesSumNumbersOrCollectTexts) {
+    auto tab = testing::tabelle({{"Betrag", "Name"}, {"1,5", "a"}, {"2.25", "b"}, {"x", "c"}});
+    Report r;
+    r.Tabelle1 = tab.get();
+    testing::parse(r, R"(frame oben 0
+object variable text Summe typ zahl wert 0 wenn erster end
+object dbtext text Betrag add Summe add Alles end
+object variable text Namen getdbtext Name add Liste end
+end
+object variable text Summe oben 2000 end
+object variable text Alles oben 2100 end
+object variable text Liste oben 2200 end
+object variable text "" wert 1 add "" oben 2300 end
+)");
+    RecordingCanvas c;
+    testing::zeichne(r, c);
+    const auto t = c.texte();
+    ASSERT_GE(t.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(t.end() - 3, t.end()),
+              (std::vector<std::string>{"3,75", "3,75x", "abc"}));
+}
+
+TEST(ReportLayout, TextAlignmentAndAutoWidth) {
+    // A box 200 x 200 at (100, 100); characters are 20 wide, lines 40 high.
+    const struct {
+        const char* text;
+        const char* ausrichtung;
+        std::vector<std::pair<int, int>> zeilen;  // x, y of each line
+    } faelle[] = {
+        {"abc", "", {{100, 100}}},
+        {"abc", "ausrichtung rechts", {{240, 100}}},
+        {"abc", "ausrichtung hmitte", {{170, 100}}},
+        {"abcdefghijklmno", "ausrichtung rechts", {{0, 100}}},  // grows to the left
+        {"abcdefghijklmno", "ausrichtung hmitte", {{50, 100}}},
+        {"abcdefghijklmno", "", {{100, 100}}},
+        {"abc", "ausrichtung vmitte", {{100, 180}}},
+        {"abc", "ausrichtung unten", {{100, 260}}},
+        {"abc def", "ausrichtung box breite 100 ausrichtung unten", {{100, 220}, {100, 260}}},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(std::string(f.text) + " " + f.ausrichtung);
+        Report r;
+        testing::parse(r, std::string("object label text \"") + f.text + "\" breite 200 höhe 200 " +
+                              f.ausrichtung + " end\n");
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        std::vector<std::pair<int, int>> zeilen;
+        for (const Gezeichnet& g : c.calls) zeilen.emplace_back(g.r.left, g.r.top);
+        EXPECT_EQ(zeilen, f.zeilen);
+    }
+}
+
+TEST(ReportLayout, PicturesDatesAndFormats) {
+    struct Bild : report::Bild {
+        bool isEmpty() const override { return false; }
+    };
+    Report r;
+    std::vector<std::string> gefragt;
+    r.OnGetBitmap = [&](Report&, const std::string& name, std::shared_ptr<const report::Bild>& b) {
+        gefragt.push_back(name);
+        if (name == "Ersatz") b = std::make_shared<Bild>();
+    };
+    r.OnFormat = [](Report&, const std::string& name, std::string& s) { s = name + ":" + s; };
+    testing::parse(r, R"(object bitmap text Logo oben 0 breite 300 höhe 100 gruppe 1 else Ersatz end
+object bitmap text Logo oben 200 end
+object datum text "am " oben 400 end
+object uhrzeit text "um " oben 500 anzeige format end
+)");
+    platform::ScopedClock uhr(platform::encodeDate(2024, 3, 5) + platform::encodeTime(7, 30));
+    for (int pass = 0; pass < 2; ++pass) {
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        ASSERT_EQ(c.calls.size(), 3u);  // "Logo" is missing, its stand-in is drawn
+        EXPECT_EQ(c.calls[0].art, Gezeichnet::Bild);
+        EXPECT_EQ(c.calls[0].r, (platform::Rect{100, 100, 400, 200}));
+        EXPECT_EQ(c.texte(), (std::vector<std::string>{"am 05.03.2024", "um :um 07:30"}));
+    }
+    EXPECT_EQ(gefragt, (std::vector<std::string>{"Ersatz", "Logo"}));  // once per name
+}
+
+TEST(ReportLayout, WrappingTakesAtLeastOneCharacterPerLine) {
+    Report r;
+    testing::parse(r,
+                   "object label text \"ab  cd\\nef\" breite 10 höhe 2000 ausrichtung box end\n"
+                   "object label text \"eins zwei drei vier\" oben 500 breite 180 höhe 80 "
+                   "ausrichtung box end\n");
+    RecordingCanvas c;
+    testing::zeichne(r, c);
+    // One character each (wider than the box); a line ends at its last blank
+    // that fits, and the box of two lines cuts the third.
+    EXPECT_EQ(c.texte(), (std::vector<std::string>{"a", "b", "c", "d", "e", "f", "eins", "zwei"}));
+}
+
+TEST(ReportLayout, LongTextContinuesOnTheNextPage) {
+    std::string lang;
+    for (int i = 0; i < 100; ++i) lang += "w" + std::to_string(i % 10) + " ";
+    auto tab = testing::tabelle({{"T"}, {lang}});
+    Report r;
+    r.Tabelle1 = tab.get();
+    testing::parse(r,
+                   "seiten 0\nobject dbtext text T oben 2500 breite 60 höhe 9000 "
+                   "ausrichtung box end\n");
+    RecordingCanvas c;
+    testing::zeichne(r, c);
+    // 2870 - 2600 leaves room for 6 lines on page 1; page 2 from 2600 again.
+    ASSERT_EQ(c.texte().size(), 100u);
+    EXPECT_EQ(c.texte(1).size(), 6u);
+    EXPECT_EQ(r.SeitenGesamt(), 17);
+    EXPECT_EQ(c.calls[6].r.top, 2600);
+    EXPECT_EQ(c.calls[6].text, "w6");
+}
+
+TEST(ReportLayout, EndlessReportsStopWithOneMessage) {
+    std::string tief;
+    for (int i = 0; i <= static_cast<int>(kMaxTiefe); ++i) tief += "frame anzahl 2\n";
+    const struct {
+        std::string text;
+        const char* meldung;
+        int seiten;  // pages drawn before the stop
+    } faelle[] = {
+        {"seiten 0\nobject label text Tief oben 2900 end\n", kZweiSeitenwechsel, 1},
+        {"seiten 0\nframe höhe 100 anzahl 5\nobject label oben 200 text x end\nend\n",
+         kZweiSeitenwechsel, 1},
+        // Records that each fill a page; records that draw nothing.
+        {"seiten 0\nframe anzahl 2000000000 schrittweite 3000\nobject label end\nend\n",
+         kReportEndetNicht, kMaxSeiten},
+        {"seiten 0\nframe anzahl 2000000000\nobject label wenn erster end\nend\n",
+         kReportEndetNicht, 1},
+        {tief + "object label text innen end\n", kZuTief, 1},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.text.substr(0, 80));
+        Report r;
+        testing::parse(r, f.text);
+        platform::ScriptedMessages boxes;
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        testing::zeichne(r, c);  // shown once per parse
+        ASSERT_EQ(boxes.count(), 1u);
+        EXPECT_EQ(boxes.last().text, f.meldung);
+        EXPECT_EQ(boxes.last().caption, "Fehler");
+        EXPECT_EQ(c.seite, 2 * f.seiten - 1);  // the second run adds its pages after a new page
+    }
+}
+
+TEST(ReportSums, AddStrAndStrInZahl) {
+    const struct {
+        const char *a, *b;
+        bool zahlen;
+        const char* summe;
+    } add[] = {
+        {"1,5", "2.25", false, "3,75"}, {"99", "1", true, "100"},
+        {"abc", "1", false, "abc1"},    {"abc", "1", true, "1"},
+        {"a", "b", true, "0"},          {"", "7", true, "7"},
+        {",5", ",5", false, "1,0"},     {"1.2.3", "1", false, "1.2.31"},
+    };
+    for (const auto& t : add) EXPECT_EQ(AddStr(t.a, t.b, t.zahlen), t.summe) << t.a << "+" << t.b;
+    const struct {
+        const char* text;
+        int32_t zahl;
+    } zahlen[] = {{"1.234,5", 1234},
+                  {"-7", 7},
+                  {"2147483647", 2147483647},
+                  {"2147483648", 0},
+                  {"99999999999999999999", 0},
+                  {"12345678901234567", 0},
+                  {"a1b2", 12}};
+    for (const auto& t : zahlen) EXPECT_EQ(Str_in_Zahl(t.text), t.zahl) << t.text;
+}
+
+}  // namespace
+}  // namespace report
