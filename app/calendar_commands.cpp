@@ -46,15 +46,13 @@ void TForm1::Kalenderdatum_setzen(ui::Message& m) {
     const auto tagNr = static_cast<int>(m.wParam);
     const platform::CivilDate d = platform::decodeDate(static_cast<platform::DateTime>(tagNr));
     if (tagNr <= 0 || d.year < 1900) {
-        beep();
-        Hinweis_zeigen(1);
+        jahrAblehnen();
         kalenderAbgelehnt = true;
         return;
     }
     if (!textModus && m.lParam == 0) {
         if (d.year != b.jahr && (b.angemeldet || b.zeilen.size() > 1)) {
-            beep();
-            Hinweis_zeigen(1);
+            jahrAblehnen();
             kalenderAbgelehnt = true;
             return;
         }
@@ -91,11 +89,7 @@ void TForm1::kalenderMenueZeigen(QPoint globalPos) {
 
 void TForm1::GehezumheutigenTag1Click() {
     book::Zeitbuch& b = buch_;
-    if (heuteJahr != b.jahr) {
-        beep();
-        Hinweis_zeigen(1);
-        return;
-    }
+    if (heuteJahr != b.jahr) return jahrAblehnen();
     MonthCalendar1->Init(static_cast<uint16_t>(heuteJahr), static_cast<uint16_t>(heuteMonat), heuteTag,
                          &b.bereitschaftsListe);
     if (!textModus) {

@@ -134,13 +134,14 @@ void TForm1::LoeschenExecute() {
     if (!b.angemeldet && b.zeilen.size() == 1) MonthCalendar1->Setze_JahresBlock(false);
 }
 
+void TForm1::jahrAblehnen() {
+    beep();
+    Hinweis_zeigen(1);
+}
+
 void TForm1::Heute1Click() {
     book::Zeitbuch& b = buch_;
-    if (heuteJahr != b.jahr) {
-        beep();
-        Hinweis_zeigen(1);
-        return;
-    }
+    if (heuteJahr != b.jahr) return jahrAblehnen();
     b.Monat_einstellen(heuteMonat);
     b.tag = heuteTag;
     b.vorschlagGemacht = false;

@@ -281,6 +281,8 @@ private:
     void zeitSpalteZurueck(int column);
     void sheetPopup(int x, int y);
     void setSheetCursor(ui::Cursor c);
+    // A date of another year than the shown one: beep and status code 1.
+    void jahrAblehnen();
 
     book::Zeitbuch buch_;
     FormCanvas* canvas_ = nullptr;

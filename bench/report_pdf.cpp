@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+
+#include "bench/bench_application.h"
 #include <QBuffer>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -18,15 +20,6 @@
 #include "report/ui/qt_report_canvas.h"
 
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_report_pdf";
-    static char* argv[] = {name, nullptr};
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
 
 const char* kAbrechnung = R"(seiten 0
 set tabelle tab2 schrifthöhe 9
@@ -85,7 +78,7 @@ void BM_EigenesPdf(benchmark::State& state) {
 BENCHMARK(BM_EigenesPdf)->Unit(benchmark::kMillisecond);
 
 void BM_QPdfWriter(benchmark::State& state) {
-    application();
+    bench::application();
     Abrechnung a;
     size_t bytes = 0;
     for (auto _ : state) {

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+
+#include "bench/bench_application.h"
 #include <cstdlib>
 #include <filesystem>
 
@@ -14,15 +16,6 @@
 #include "platform/core/message_box.h"
 
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_startup";
-    static char* argv[] = {name, nullptr};
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
 
 // A program folder with "Benutzer" holding `users` users.
 std::filesystem::path programFolder(int users) {
@@ -46,7 +39,7 @@ std::filesystem::path programFolder(int users) {
 }
 
 void BM_StartupToShownWindow(benchmark::State& state) {
-    application();
+    bench::application();
     const std::filesystem::path dir = programFolder(100);
     const std::filesystem::path old = std::filesystem::current_path();
     std::filesystem::current_path(dir);

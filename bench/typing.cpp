@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+
+#include "bench/bench_application.h"
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <cstdlib>
@@ -18,15 +20,6 @@
 #include "platform/core/message_box.h"
 
 namespace {
-
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "bench_typing";
-    static char* argv[] = {name, nullptr};
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
 
 // Two periods a day with their texts, as a user types them: 24 keys a line.
 std::vector<char> keystrokes(int count) {
@@ -60,7 +53,7 @@ std::filesystem::path emptyFolder() {
 }
 
 void BM_TypingOnTheSheet(benchmark::State& state) {
-    application();
+    bench::application();
     const std::filesystem::path dir = emptyFolder();
     const std::filesystem::path old = std::filesystem::current_path();
     std::filesystem::current_path(dir);
@@ -91,7 +84,7 @@ BENCHMARK(BM_TypingOnTheSheet)->Unit(benchmark::kMillisecond);
 
 // The peer: the same keys into a plain text editor of the same size.
 void BM_TypingIntoQtPlainTextEdit(benchmark::State& state) {
-    application();
+    bench::application();
     const std::vector<char> keys = keystrokes(1000);
     for (auto _ : state) {
         state.PauseTiming();

@@ -19,15 +19,6 @@ using std::tuple;
 
 class CalendarStandbyTest : public WindowTest {
 protected:
-    int beeps = 0;
-    void SetUp() override {
-        WindowTest::SetUp();
-        ui::setBeepHandler([this] { ++beeps; });
-    }
-    void TearDown() override {
-        ui::setBeepHandler({});
-        WindowTest::TearDown();
-    }
     book::Zeitbuch& b() { return form->buch(); }
     QWidget* sheet() { return &form->canvasControl(); }
     // A click on a day of the shown calendar month.

@@ -18,16 +18,10 @@ using std::tuple;
 
 class SheetEditingTest : public WindowTest {
 protected:
-    int beeps = 0;
     void SetUp() override {
         WindowTest::SetUp();
-        ui::setBeepHandler([this] { ++beeps; });
         createWindow();  // 6 December 2026, 09:30, nobody signed in
         setAda(false);
-    }
-    void TearDown() override {
-        ui::setBeepHandler({});
-        WindowTest::TearDown();
     }
     QWidget* sheet() { return &form->canvasControl(); }
     book::Zeitbuch& b() { return form->buch(); }

@@ -17,6 +17,7 @@
 #include "platform/core/date.h"
 #include "platform/core/message_box.h"
 #include "platform/core/path.h"
+#include "platform/ui/beep.h"
 #include "platform/ui/qt_text.h"
 #include "tests/support/temp_dir.h"
 
@@ -36,18 +37,21 @@ protected:
     int fileAsks = 0, modalRuns = 0;
     bool terminated = false, stillOpenAfterOk = false;
     std::vector<int> helpShown;
+    int beeps = 0;
     std::string fileAnswer;  // what the file dialogs answer ("" = cancelled)
     std::unique_ptr<app::TForm1> form;
     std::unique_ptr<app::TAnmeldung> anmeldung;
 
     void SetUp() override {
         std::filesystem::current_path(dir.path());
+        ui::setBeepHandler([this] { ++beeps; });
         oldRunner_ = app::TAnmeldung::modalRunner();
         scriptSignIn({}, {});  // unless a test scripts the user, the sign-in dialog is cancelled
     }
     void TearDown() override {
         anmeldung.reset(), form.reset();
         app::TAnmeldung::modalRunner() = oldRunner_;
+        ui::setBeepHandler({});
         std::filesystem::current_path(oldCwd_);
     }
     std::filesystem::path oldCwd_ = std::filesystem::current_path();
