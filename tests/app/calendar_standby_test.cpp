@@ -88,6 +88,11 @@ TEST_F(CalendarStandbyTest, ClickedDatesMoveTheEntryLineOnlyWhenAllowed) {
     clickDay(1, 2);  // another year with lines on the sheet: refused
     EXPECT_EQ(tuple(int(form->statusCode), beeps, form->kalenderAbgelehnt, b().jahr),
               tuple(1, 1, true, 2026));
+    form->Timer1Timer();  // the status text shows until the code is withdrawn and the mouse moves
+    for (int i = 0; i < 11; ++i) form->Timer2Timer();
+    EXPECT_FALSE(form->StatusBar1->panelText(0).empty());
+    form->FormMouseMove(300, 100);
+    EXPECT_EQ(tuple(int(form->statusCode), form->StatusBar1->panelText(0)), tuple(0, ""));
     clickDay(12, 4, Qt::RightButton);  // the menu opens; an accepted date enables it again
     ASSERT_EQ(menus.shown().size(), 2u);
     const auto& items = menus.shown()[1].items;
