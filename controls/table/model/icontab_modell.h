@@ -183,6 +183,7 @@ protected:
     virtual void neuZeichnen() {}
     virtual void zeichneZeile(int /*row*/, Tabdefinition* /*table*/) {}
     virtual void balkenSetzen() {}  // after the scroll ranges or positions changed
+    virtual void groesseHolen() {}  // before a layout: the window's current size
     virtual void hintGesetzt() {}
     // The in-cell editor (its state lives in the window).
     virtual bool eingabeAuf(const Tabdefinition*, int /*row*/, int /*col*/) const { return false; }

@@ -42,6 +42,7 @@ void IconTabModell::setIcons(bool da, int breite, int hoehe) {
 void IconTabModell::SetGroesse(int breite, int hoehe, int) {
     if (layoutLaeuft_) return;
     layoutLaeuft_ = true;
+    groesseHolen();
     LayoutMasse m = layoutMasse();
     // The vector view may lay out for another size (a printout).
     if (breite > 0) m.breite = breite;
