@@ -104,12 +104,23 @@ void TIconTab::Paint() {
     if (gesperrt() || zerstoert_) return;
     ui::Canvas& c = canvas();
     if (!c.isAttached()) return;
-    c.brush = ui::Brush{Color, ui::BrushStyle::Solid};
-    c.FillRect({0, 0, width(), height()});
     const TabBild b = bild();
-    for (const TabellenPlatz& p : b.tabellen)
-        const_cast<Tabdefinition*>(p.tab)->ErsteSichtbare = p.ersteDatenZeile;
+    // The background where no row lies: right of the columns, below and
+    // between the tables.
+    c.brush = ui::Brush{Color, ui::BrushStyle::Solid};
+    int y = 0;
+    for (const TabellenPlatz& p : b.tabellen) {
+        c.FillRect({0, y, width(), p.top});
+        int rechts = 0;
+        for (const SpaltenPlatz& s : p.spalten) rechts = std::max(rechts, s.right);
+        if (p.tab->Anzeige != A_Tabelle || p.zeilen.empty()) rechts = 0;
+        c.FillRect({rechts, p.top, width(), p.bottom});
+        y = p.bottom;
+    }
+    c.FillRect({0, y, width(), height()});
+    bildUebernehmen(b);
     GitterStil s;
+    s.glyphen = &glyphen_;
     s.hintergrund = Color;
     s.rahmen = rahmenFarbe();
     s.fokus = hasFocus();

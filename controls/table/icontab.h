@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "controls/table/icontab_metrik.h"
+#include "controls/table/icontab_paint.h"
 #include "controls/table/model/icontab_modell.h"
 #include "controls/table/suchfeld.h"
 #include "platform/ui/control.h"
@@ -68,6 +69,7 @@ private:
     void balkenAktion(bool vertikal, int action);
 
     QtMetrik metrik_;
+    GlyphCache glyphen_;
     ui::Font font_;
     ui::TColor titelColor_ = ui::clBtnFace;
     std::vector<QImage> icons_;

@@ -145,6 +145,8 @@ public:
     int GetTopRow(int tab);
     // Where each table, row and column lies now; painting and hit tests read it.
     TabBild bild() const;
+    // Painting records each table's first visible row from the layout it drew.
+    void bildUebernehmen(const TabBild& b);
     // The table under y (client coordinates), y made relative to its top.
     Tabdefinition* GetClickTab(int* y) const;
 

@@ -152,6 +152,12 @@ TabBild IconTabModell::bild() const {
     return berechneBild(tabellenListe(), m);
 }
 
+void IconTabModell::bildUebernehmen(const TabBild& b) {
+    for (const auto& t : tabellen_)
+        for (const TabellenPlatz& p : b.tabellen)
+            if (p.tab == t.get()) t->ErsteSichtbare = p.ersteDatenZeile;
+}
+
 Tabdefinition* IconTabModell::GetClickTab(int* y) const {
     if (tabellen_.empty() || y == nullptr) return nullptr;
     if (tabellen_.size() == 1) return tabellen_.front().get();
@@ -159,7 +165,9 @@ Tabdefinition* IconTabModell::GetClickTab(int* y) const {
     const TabellenPlatz* p = b.tabelleBei(*y);
     if (p == nullptr) return nullptr;
     *y -= p->top;
-    return const_cast<Tabdefinition*>(p->tab);
+    for (const auto& t : tabellen_)
+        if (t.get() == p->tab) return t.get();
+    return nullptr;
 }
 
 }  // namespace table
