@@ -41,11 +41,16 @@ long long resident() {
 }
 
 std::string zelle(int r, int c) {
-    static const char* const orte[] = {"Werkstatt", "Verwaltung", "Lager", "Au\xDF" "endienst"};
+    static const char* const orte[] = {"Werkstatt", "Verwaltung", "Lager",
+                                       "Au\xDF"
+                                       "endienst"};
     switch (c) {
-        case 0: return "Mitarbeiter " + std::to_string(r);
-        case 1: return std::to_string(1000 + r % 9000) + ".50";
-        default: return orte[r % 4];
+        case 0:
+            return "Mitarbeiter " + std::to_string(r);
+        case 1:
+            return std::to_string(1000 + r % 9000) + ".50";
+        default:
+            return orte[r % 4];
     }
 }
 
@@ -84,7 +89,9 @@ Daten& daten() {
 class Modell : public QAbstractTableModel {
 public:
     explicit Modell(const table::Tabdefinition& t) : t_(t) {}
-    int rowCount(const QModelIndex& p) const override { return p.isValid() ? 0 : t_.rowCount() - 1; }
+    int rowCount(const QModelIndex& p) const override {
+        return p.isValid() ? 0 : t_.rowCount() - 1;
+    }
     int columnCount(const QModelIndex& p) const override { return p.isValid() ? 0 : t_.Spalten; }
     QVariant data(const QModelIndex& i, int role) const override {
         if (role != Qt::DisplayRole) return {};

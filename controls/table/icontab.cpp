@@ -14,14 +14,22 @@ namespace {
 // The scroll bar code of a Qt slider action.
 int scrollCode(int action) {
     switch (action) {
-        case QAbstractSlider::SliderSingleStepSub: return SB_LINEUP;
-        case QAbstractSlider::SliderSingleStepAdd: return SB_LINEDOWN;
-        case QAbstractSlider::SliderPageStepSub: return SB_PAGEUP;
-        case QAbstractSlider::SliderPageStepAdd: return SB_PAGEDOWN;
-        case QAbstractSlider::SliderToMinimum: return SB_TOP;
-        case QAbstractSlider::SliderToMaximum: return SB_BOTTOM;
-        case QAbstractSlider::SliderMove: return SB_THUMBTRACK;
-        default: return SB_ENDSCROLL;
+        case QAbstractSlider::SliderSingleStepSub:
+            return SB_LINEUP;
+        case QAbstractSlider::SliderSingleStepAdd:
+            return SB_LINEDOWN;
+        case QAbstractSlider::SliderPageStepSub:
+            return SB_PAGEUP;
+        case QAbstractSlider::SliderPageStepAdd:
+            return SB_PAGEDOWN;
+        case QAbstractSlider::SliderToMinimum:
+            return SB_TOP;
+        case QAbstractSlider::SliderToMaximum:
+            return SB_BOTTOM;
+        case QAbstractSlider::SliderMove:
+            return SB_THUMBTRACK;
+        default:
+            return SB_ENDSCROLL;
     }
 }
 
@@ -44,8 +52,10 @@ TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabModell(nullptr) 
         connect(b, &QAbstractSlider::actionTriggered, this,
                 [this, vertikal](int action) { balkenAktion(vertikal, action); });
         connect(b, &QAbstractSlider::sliderReleased, this, [this, vertikal] {
-            if (vertikal) Ver_Change(SB_THUMBPOSITION, vBar_->sliderPosition());
-            else Hor_Change(SB_THUMBPOSITION, hBar_->sliderPosition());
+            if (vertikal)
+                Ver_Change(SB_THUMBPOSITION, vBar_->sliderPosition());
+            else
+                Hor_Change(SB_THUMBPOSITION, hBar_->sliderPosition());
         });
     }
     resize(100, 100);
@@ -184,6 +194,7 @@ void TIconTab::balkenAktion(bool vertikal, int action) {
 void TIconTab::Resized(int, int) {
     groesseMelden();
     SetGroesse();
+    eingabeVerschieben();
     neuZeichnen();
 }
 

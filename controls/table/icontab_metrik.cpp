@@ -12,7 +12,8 @@ void tabelle(const QFont& f, std::array<int, 256>& breiten) {
     const QFontMetrics fm(f);
     for (int b = 0; b < 256; ++b) {
         const char ch = static_cast<char>(b);
-        breiten[static_cast<size_t>(b)] = b < 32 ? 0 : fm.horizontalAdvance(ui::toQString(std::string_view(&ch, 1)));
+        breiten[static_cast<size_t>(b)] =
+            b < 32 ? 0 : fm.horizontalAdvance(ui::toQString(std::string_view(&ch, 1)));
     }
 }
 

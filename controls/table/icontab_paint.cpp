@@ -2,9 +2,9 @@
 
 #include <QFontMetrics>
 #include <QGlyphRun>
-#include <vector>
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "platform/ui/font_mapping.h"
 #include "platform/ui/qt_text.h"
@@ -22,9 +22,12 @@ void GlyphSatz::laden(const QFont& font) {
     raw_ = QRawFont::fromFont(font);
     for (int b = 0; b < 256; ++b) {
         const char ch = static_cast<char>(b);
-        const QList<quint32> g = b < 32 ? QList<quint32>() : raw_.glyphIndexesForString(ui::toQString(std::string_view(&ch, 1)));
+        const QList<quint32> g =
+            b < 32 ? QList<quint32>()
+                   : raw_.glyphIndexesForString(ui::toQString(std::string_view(&ch, 1)));
         index_[static_cast<size_t>(b)] = g.size() == 1 ? g[0] : 0;
-        vorschub_[static_cast<size_t>(b)] = g.size() == 1 ? raw_.advancesForGlyphIndexes(g)[0].x() : 0;
+        vorschub_[static_cast<size_t>(b)] =
+            g.size() == 1 ? raw_.advancesForGlyphIndexes(g)[0].x() : 0;
     }
     geladen_ = true;
 }

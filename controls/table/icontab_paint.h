@@ -36,11 +36,11 @@ struct GlyphCache {
 };
 
 struct GitterStil {
-    GlyphCache* glyphen = nullptr;  // required
+    GlyphCache* glyphen = nullptr;         // required
     ui::TColor hintergrund = ui::clWhite;  // the control's Color
-    ui::TColor rahmen = ui::clBtnFace;  // fixed cells
-    bool fokus = false;  // the control has the focus
-    int zeilenHoehe = 18;  // DefaultRowHeight
+    ui::TColor rahmen = ui::clBtnFace;     // fixed cells
+    bool fokus = false;                    // the control has the focus
+    int zeilenHoehe = 18;                  // DefaultRowHeight
     bool keineAngaben = true;
     std::string neueZeileText;
 };

@@ -28,7 +28,8 @@ void gitter(const Tabdefinition& t, const BildMasse& m, int& rest, bool erste, i
         y += h;
     };
     if (fix == 0 && m.neueZeile) setzen(kNeueZeile, m.neueZeileHoehe);
-    for (int r = 0; r < fix && y < m.clientHoehe; ++r) setzen(r, t.Rows[static_cast<size_t>(r)].Hoehe);
+    for (int r = 0; r < fix && y < m.clientHoehe; ++r)
+        setzen(r, t.Rows[static_cast<size_t>(r)].Hoehe);
     int r = fix;
     if (erste) {
         r += std::min(rest, t.rowCount() - fix);
@@ -36,7 +37,8 @@ void gitter(const Tabdefinition& t, const BildMasse& m, int& rest, bool erste, i
     }
     p.ersteDatenZeile = r;
     if (fix > 0 && m.neueZeile && y < m.clientHoehe) setzen(kNeueZeile, m.neueZeileHoehe);
-    for (; r < t.rowCount() && y < m.clientHoehe; ++r) setzen(r, t.Rows[static_cast<size_t>(r)].Hoehe);
+    for (; r < t.rowCount() && y < m.clientHoehe; ++r)
+        setzen(r, t.Rows[static_cast<size_t>(r)].Hoehe);
     spaltenSetzen(t, m, p);
 }
 
@@ -75,7 +77,8 @@ TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const Bi
 
 const TabellenPlatz* TabBild::tabelleBei(int y) const {
     for (size_t i = 0; i < tabellen.size(); ++i) {
-        const int ende = i + 1 < tabellen.size() ? tabellen[i + 1].top : tabellen[i].bottom + kTabellenAbstand;
+        const int ende =
+            i + 1 < tabellen.size() ? tabellen[i + 1].top : tabellen[i].bottom + kTabellenAbstand;
         if (y >= tabellen[i].top && y < ende) return &tabellen[i];
     }
     return nullptr;
@@ -92,7 +95,8 @@ const ZeilenPlatz* TabBild::zeileBei(const TabellenPlatz& t, int y) const {
 const SpaltenPlatz* TabBild::spalteBei(const TabellenPlatz& t, const RowDef& row, int x) const {
     for (const SpaltenPlatz& s : t.spalten) {
         const bool letzte = s.col == t.tab->SichtSpaltenLayout - 1;
-        const int rechts = letzte && dehnt(row, s.col) ? std::max(s.right, masse.clientBreite) : s.right;
+        const int rechts =
+            letzte && dehnt(row, s.col) ? std::max(s.right, masse.clientBreite) : s.right;
         if (x >= s.left && x < rechts) return &s;
     }
     return nullptr;

@@ -30,9 +30,9 @@ struct SpaltenPlatz {
 struct TabellenPlatz {
     const Tabdefinition* tab = nullptr;
     int top = 0;
-    int bottom = 0;  // end of its area; the gap to the next table follows
-    int ersteDatenZeile = 0;  // first data row shown (the table's first visible row)
-    std::vector<ZeilenPlatz> zeilen;  // grid rows in painting order
+    int bottom = 0;                     // end of its area; the gap to the next table follows
+    int ersteDatenZeile = 0;            // first data row shown (the table's first visible row)
+    std::vector<ZeilenPlatz> zeilen;    // grid rows in painting order
     std::vector<SpaltenPlatz> spalten;  // fixed columns, then from the first visible one
 };
 
@@ -40,7 +40,7 @@ struct BildMasse {
     int clientBreite = 100;
     int clientHoehe = 100;
     int captionHoehe = 0;
-    int topRow = 0;  // vertical position: data rows in the grid, pixels otherwise
+    int topRow = 0;   // vertical position: data rows in the grid, pixels otherwise
     int leftCol = 0;  // first visible column
     bool neueZeile = false;
     int neueZeileHoehe = 0;

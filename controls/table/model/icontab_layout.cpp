@@ -72,7 +72,8 @@ long long iconHoehe(const Tabdefinition& t, const LayoutMasse& m, int s, LayoutE
         neben = zeilenNeben;
     }
     const long long kacheln = std::max(0, t.rowCount() - t.FixedRows);
-    const long long rest = std::max(0LL, kacheln - static_cast<long long>(e.kachelnNebenPane) * neben);
+    const long long rest =
+        std::max(0LL, kacheln - static_cast<long long>(e.kachelnNebenPane) * neben);
     const long long unten = (rest + e.iconsProZeile - 1) / e.iconsProZeile;
     return (neben + unten) * zeile + 6;
 }
@@ -158,14 +159,27 @@ ScrollSchritt vertikalScrollen(int code, int pos, int max, int zeile, int seite,
     zeile = mindestens1(zeile);
     seite = mindestens1(seite);
     switch (code) {
-        case SB_LINEUP: s.pos = pos - zeile; break;
-        case SB_LINEDOWN: s.pos = pos + zeile; break;
-        case SB_PAGEUP: s.pos = pos - seite; break;
-        case SB_PAGEDOWN: s.pos = pos + seite; break;
+        case SB_LINEUP:
+            s.pos = pos - zeile;
+            break;
+        case SB_LINEDOWN:
+            s.pos = pos + zeile;
+            break;
+        case SB_PAGEUP:
+            s.pos = pos - seite;
+            break;
+        case SB_PAGEDOWN:
+            s.pos = pos + seite;
+            break;
         case SB_THUMBPOSITION:
-        case SB_THUMBTRACK: s.pos = trackPos >= 0 && trackPos <= max ? trackPos : msgPos; break;
-        case SB_ENDSCROLL: s.balkenSetzen = true; break;
-        default: break;
+        case SB_THUMBTRACK:
+            s.pos = trackPos >= 0 && trackPos <= max ? trackPos : msgPos;
+            break;
+        case SB_ENDSCROLL:
+            s.balkenSetzen = true;
+            break;
+        default:
+            break;
     }
     s.pos = std::clamp(s.pos, 0, std::max(0, max));
     return s;
@@ -174,14 +188,30 @@ ScrollSchritt vertikalScrollen(int code, int pos, int max, int zeile, int seite,
 ScrollSchritt horizontalScrollen(int code, int pos, int max, int msgPos) {
     ScrollSchritt s{pos, code < SB_THUMBPOSITION};
     switch (code) {
-        case SB_LINEUP: s.pos = pos - 1; break;
-        case SB_LINEDOWN: s.pos = pos + 1; break;
-        case SB_PAGEUP: s.pos = pos - 10; break;
-        case SB_PAGEDOWN: s.pos = pos + 10; break;
-        case SB_THUMBPOSITION: s.pos = msgPos; s.balkenSetzen = true; break;
-        case SB_THUMBTRACK: s.pos = msgPos; break;
-        case SB_ENDSCROLL: s.balkenSetzen = true; break;
-        default: break;
+        case SB_LINEUP:
+            s.pos = pos - 1;
+            break;
+        case SB_LINEDOWN:
+            s.pos = pos + 1;
+            break;
+        case SB_PAGEUP:
+            s.pos = pos - 10;
+            break;
+        case SB_PAGEDOWN:
+            s.pos = pos + 10;
+            break;
+        case SB_THUMBPOSITION:
+            s.pos = msgPos;
+            s.balkenSetzen = true;
+            break;
+        case SB_THUMBTRACK:
+            s.pos = msgPos;
+            break;
+        case SB_ENDSCROLL:
+            s.balkenSetzen = true;
+            break;
+        default:
+            break;
     }
     s.pos = std::clamp(s.pos, 0, std::max(0, max));
     return s;

@@ -17,7 +17,7 @@ struct LayoutMasse {
     int breite = 100;  // the control, scroll bars included
     int hoehe = 100;
     int captionHoehe = 0;
-    int balken = 18;  // scroll bar thickness
+    int balken = 18;         // scroll bar thickness
     bool neueZeile = false;  // a new-record line is shown in grid tables
     int neueZeileHoehe = 0;
     bool icons = false;  // an image list is set
@@ -27,7 +27,7 @@ struct LayoutMasse {
     int vAbstand = 40;
     bool detail = false;  // detail pane in the icon view
     int paneBreite = 0;
-    int paneZeilenNeben = 0;  // tile lines beside the pane
+    int paneZeilenNeben = 0;   // tile lines beside the pane
     int listZeilenHoehe = 18;  // icon list line, and its columns' total width
     int listBreite = 0;
 };
@@ -46,16 +46,15 @@ LayoutErgebnis berechneLayout(const std::vector<const Tabdefinition*>& tabellen,
 
 // The detail pane of the icon view.
 struct DetailPane {
-    Rect rect;  // empty without a pane
+    Rect rect;             // empty without a pane
     int kachelnNeben = 1;  // tiles per line beside the pane
-    int zeilenNeben = 0;  // tile lines beside the pane
+    int zeilenNeben = 0;   // tile lines beside the pane
 };
 
 // labelBreite: label column width (widest value + 4, or 0, plus the widest
 // title label); paneZeilen: lines listed in the pane; zeilenHoehe: bold line.
 DetailPane berechnePane(int clientBreite, int captionHoehe, int labelBreite, int paneZeilen,
-                        int zeilenHoehe, int iconBreite, int iconHoehe, int hAbstand,
-                        int vAbstand);
+                        int zeilenHoehe, int iconBreite, int iconHoehe, int hAbstand, int vAbstand);
 
 // Scroll bar codes as the window messages carry them.
 enum ScrollCode {
@@ -83,6 +82,8 @@ ScrollSchritt vertikalScrollen(int code, int pos, int max, int zeile, int seite,
 ScrollSchritt horizontalScrollen(int code, int pos, int max, int msgPos);
 
 // A divisor or a per-line count that must not fall below 1.
-inline int mindestens1(int n) { return n < 1 ? 1 : n; }
+inline int mindestens1(int n) {
+    return n < 1 ? 1 : n;
+}
 
 }  // namespace table

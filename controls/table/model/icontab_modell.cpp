@@ -139,7 +139,8 @@ void IconTabModell::SetTabelle(unsigned rows, unsigned cols, int visibleCols, in
     if (t->IstGrafik) {
         t->SichtSpaltenLayout = t->SichtSpalten;
         const int w = t->Grafik.WertSpalte;
-        if (w >= 0 && static_cast<int>(t->Zellen.size()) > w) grafikName_ = t->Zellen[static_cast<size_t>(w)];
+        if (w >= 0 && static_cast<int>(t->Zellen.size()) > w)
+            grafikName_ = t->Zellen[static_cast<size_t>(w)];
         Set_Grafik(t, false, -1);
     }
     // Sizes beyond int are no table anyone could fill.
@@ -198,7 +199,8 @@ int IconTabModell::textBreite(const std::string& text, int& zeilen) {
     size_t start = 0;
     for (size_t i = 0; i <= ende; ++i) {
         if (i < ende && text[i] != '\r') continue;
-        breitest = std::max(breitest, metrik_->breite(std::string_view(text).substr(start, i - start), false));
+        breitest = std::max(
+            breitest, metrik_->breite(std::string_view(text).substr(start, i - start), false));
         if (i == ende) break;
         ++zeilen;
         if (i + 1 < ende && text[i + 1] == '\n') ++i;
@@ -214,9 +216,9 @@ void IconTabModell::gruppieren(Tabdefinition& t, int row, int col, const std::st
     if ((col == t.FixedCols || rd.Gruppe == col) && t.zelleDa(row - 1, col) &&
         t.zelle(row - 1, col) == text)
         rd.Gruppe = gruppe;
-    if (RowDef* unten = t.row(row + 1);
-        unten != nullptr && (col == t.FixedCols || unten->Gruppe == col) && t.zelleDa(row + 1, col) &&
-        t.zelle(row + 1, col) == text)
+    if (RowDef* unten = t.row(row + 1); unten != nullptr &&
+                                        (col == t.FixedCols || unten->Gruppe == col) &&
+                                        t.zelleDa(row + 1, col) && t.zelle(row + 1, col) == text)
         unten->Gruppe = gruppe;
 }
 
@@ -265,7 +267,8 @@ void IconTabModell::SetCell(unsigned urow, unsigned ucol, const std::string& tex
         t->Numerisch[static_cast<size_t>(col)] = 0;
     if (rd->Zeilen != zeilen) {
         rd->Zeilen = zeilen;
-        const int neu = std::max((zeilen - 1) * metrik_->hoehe() + DefaultRowHeight, DefaultRowHeight);
+        const int neu =
+            std::max((zeilen - 1) * metrik_->hoehe() + DefaultRowHeight, DefaultRowHeight);
         t->Hoehe += neu - rd->Hoehe;
         rd->Hoehe = neu;
         layoutGeaendert_ = true;
@@ -432,7 +435,8 @@ void IconTabModell::Suche(Such_Kommando cmd) {
         case kSucheJetzt:
             break;
         default:
-            suchSpalte_ = static_cast<int>(std::min<Such_Kommando>(cmd - kSpalteGewaehlt, kSpaltenGrenze - 1));
+            suchSpalte_ = static_cast<int>(
+                std::min<Such_Kommando>(cmd - kSpalteGewaehlt, kSpaltenGrenze - 1));
             break;
     }
     neuZeichnen();

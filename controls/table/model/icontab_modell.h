@@ -94,7 +94,8 @@ public:
     int GetRealColCount() const { return aktuell_ ? aktuell_->Spalten : 0; }
     bool IfSelected() const;
     void SetTyp(int col);
-    int InsertRow(int row, const std::vector<std::string>* cells, int count, int value, int tab = -1);
+    int InsertRow(int row, const std::vector<std::string>* cells, int count, int value,
+                  int tab = -1);
     void DeleteRow(int row);
     int GetRow() const;
     void SetRow(int row);
@@ -193,8 +194,8 @@ protected:
     virtual std::string eingabeText() const { return {}; }
     virtual void eingabeVerbergen() {}
     virtual void eingabeNeuLaden() {}
-    virtual void eingabeVerschieben() {}  // the cell moved by scrolling
-    virtual void eingabeUebernehmen() {}  // commit a changed input
+    virtual void eingabeVerschieben() {}                    // the cell moved by scrolling
+    virtual void eingabeUebernehmen() {}                    // commit a changed input
     virtual void eingabeVergessen(const Tabdefinition*) {}  // its table is freed
     // The search field set as Suchelement.
     virtual bool suchfeldDa() const { return false; }

@@ -104,14 +104,15 @@ void IconTabModell::Errechne_Fenster(Tabdefinition* t) {
     int wert = 0;
     for (int c = std::max(t->FixedCols, 1); c < t->SichtSpalten && c < t->Spalten; ++c) {
         const SpaltenEintrag& e = t->SpaltenInfo[static_cast<size_t>(c)];
-        if (e.Breitester >= 0) wert = std::max(wert, metrik_->breite(t->zelle(e.BreitesterRow, c), true));
+        if (e.Breitester >= 0)
+            wert = std::max(wert, metrik_->breite(t->zelle(e.BreitesterRow, c), true));
     }
     t->BreitesterWert = wert;
     const int labelBreite = (wert > 0 ? wert + 4 : 0) + t->BreitesterTitel;
     const int paneZeilen = t->SichtSpalten - std::max(t->FixedRows, 1);
-    pane_ = berechnePane(clientBreite_, masse_.captionHoehe, labelBreite, paneZeilen,
-                         metrik_->hoehe(), masse_.iconBreite, masse_.iconHoehe, hAbstand_,
-                         vAbstand_);
+    pane_ =
+        berechnePane(clientBreite_, masse_.captionHoehe, labelBreite, paneZeilen, metrik_->hoehe(),
+                     masse_.iconBreite, masse_.iconHoehe, hAbstand_, vAbstand_);
 }
 
 int IconTabModell::GetTopRow(int tab) {

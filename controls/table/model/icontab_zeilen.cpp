@@ -92,7 +92,8 @@ void IconTabModell::einfuegen(Tabdefinition& t, int p, const std::vector<std::st
         if (p == 0 && (suchfeldDa() || sortierung_)) {
             bedarf += 16;
         } else {
-            if (c == t.FixedCols && !Zusatztext.empty()) bedarf += metrik_->breite(Zusatztext, false);
+            if (c == t.FixedCols && !Zusatztext.empty())
+                bedarf += metrik_->breite(Zusatztext, false);
             bedarf += 4;
         }
         SpaltenEintrag& e = t.SpaltenInfo[static_cast<size_t>(c)];
@@ -317,9 +318,9 @@ std::vector<std::pair<std::string, int>> IconTabModell::Get_Spalten(int first,
     const int namensZeile = t.FixedRows - 1;
     for (int c = std::max(0, first); c < t.SichtSpaltenLayout && c < t.Spalten; ++c) {
         if (flaggedOnly && t.Numerisch[static_cast<size_t>(c)] == 0) continue;
-        out.emplace_back(t.zelleDa(namensZeile, c) ? t.zelle(namensZeile, c)
-                                                    : "Spalte " + std::to_string(c + 1),
-                         c);
+        out.emplace_back(
+            t.zelleDa(namensZeile, c) ? t.zelle(namensZeile, c) : "Spalte " + std::to_string(c + 1),
+            c);
     }
     return out;
 }
@@ -327,7 +328,8 @@ std::vector<std::pair<std::string, int>> IconTabModell::Get_Spalten(int first,
 int IconTabModell::Get_GrafSpalte() const {
     if (aktuell_ == nullptr) return -1;
     const int s = aktuell_->Grafik.WertSpalte;
-    return s >= aktuell_->FixedCols && s < aktuell_->SichtSpaltenLayout ? s : aktuell_->FixedCols + 1;
+    return s >= aktuell_->FixedCols && s < aktuell_->SichtSpaltenLayout ? s
+                                                                        : aktuell_->FixedCols + 1;
 }
 
 void IconTabModell::SetFixedRows(int n, int tab) {

@@ -36,18 +36,18 @@ struct RowDef {
     int Icon = -1;
     int Status = -1;
     int Hoehe = 0;
-    TColor Farbe = 0;  // 0 = black text
+    TColor Farbe = 0;         // 0 = black text
     std::uint8_t Gruppe = 0;  // leading columns equal to the row above
     RowArt Art = 0;
     // Stretching of the last visible column: only while col + 1 < Wert,
     // compared unsigned (so -1 always stretches).
     int Wert = -1;
-    int Zeilen = 1;  // text lines
+    int Zeilen = 1;               // text lines
     std::uint32_t DatenCols = 0;  // columns still to fetch through OnGetDaten
 };
 
 struct SpaltenEintrag {
-    int Breite = 0;      // pixels; -1 = automatic
+    int Breite = 0;       // pixels; -1 = automatic
     int Breitester = -1;  // widest data text, -1 = none yet
     int BreitesterRow = 0;
 };
@@ -56,7 +56,7 @@ struct SpaltenEintrag {
 struct GrafikDaten {
     std::vector<int> Breiten;  // saved column widths
     std::vector<int> LabelBreiten[2];
-    std::vector<int> Hoehen;  // saved row heights
+    std::vector<int> Hoehen;    // saved row heights
     std::vector<double> Werte;  // the parsed number of each charted cell
     int FontSize = 0;
     int Zeilen = 0;
@@ -74,7 +74,7 @@ struct Tabdefinition {
     int Spalten = 0;
     int FixedRows = 0;
     int FixedCols = 0;
-    int SichtSpalten = 0;  // the first n columns are shown
+    int SichtSpalten = 0;        // the first n columns are shown
     int SichtSpaltenLayout = 0;  // as laid out (changed by the chart)
     std::vector<SpaltenEintrag> SpaltenInfo;
     int BreitesterTitel = 0;  // bold title + ": " (detail pane)

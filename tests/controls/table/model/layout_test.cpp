@@ -106,10 +106,11 @@ TEST(Scroll, StepsStayInRange) {
         int code, pos, track, erwartet;
         bool balken;
     };
-    for (const Fall f : {Fall{SB_LINEUP, 0, 0, 0, true}, Fall{SB_LINEDOWN, 9, 0, 10, true},
-                         Fall{SB_PAGEDOWN, 8, 0, 10, true}, Fall{SB_PAGEUP, 2, 0, 0, true},
-                         Fall{SB_THUMBTRACK, 2, 7, 7, false}, Fall{SB_THUMBPOSITION, 2, 99, 10, true},
-                         Fall{SB_ENDSCROLL, 4, 0, 4, true}}) {
+    for (const Fall f :
+         {Fall{SB_LINEUP, 0, 0, 0, true}, Fall{SB_LINEDOWN, 9, 0, 10, true},
+          Fall{SB_PAGEDOWN, 8, 0, 10, true}, Fall{SB_PAGEUP, 2, 0, 0, true},
+          Fall{SB_THUMBTRACK, 2, 7, 7, false}, Fall{SB_THUMBPOSITION, 2, 99, 10, true},
+          Fall{SB_ENDSCROLL, 4, 0, 4, true}}) {
         const ScrollSchritt s = vertikalScrollen(f.code, f.pos, 10, 1, 5, f.track, f.track);
         EXPECT_EQ(s.pos, f.erwartet) << f.code;
         EXPECT_EQ(s.balkenSetzen, f.balken) << f.code;
@@ -157,7 +158,7 @@ TEST(Bild, StackedTablesConsumeTheScrollPosition) {
     for (int i = 0; i < 5; ++i) t.Ver_Change(SB_LINEDOWN, 0);
     const TabBild b = t.bild();
     ASSERT_GE(b.tabellen.size(), 1u);
-    EXPECT_EQ(b.tabellen[0].tab->Nummer, 1);  // the first table is scrolled away
+    EXPECT_EQ(b.tabellen[0].tab->Nummer, 1);    // the first table is scrolled away
     EXPECT_EQ(b.tabellen[0].zeilen[1].row, 3);  // and two rows of the second
     int y = b.tabellen[0].zeilen[1].top + 3;
     EXPECT_EQ(t.GetClickTab(&y)->Nummer, 1);

@@ -36,9 +36,9 @@ TEST(SetCell, NumericColumnsAndMeasuredWidths) {
         int breitester;  // widest line + 4
         int zeilen;
     };
-    for (const Fall f : {Fall{"12.5", true, 28, 1}, Fall{"12,5", false, 28, 1},
-                         Fall{"", true, 4, 1},
-                         Fall{"ab\r\nabcd", false, 28, 2}, Fall{"a\rb\rc", false, 10, 3}}) {
+    for (const Fall f :
+         {Fall{"12.5", true, 28, 1}, Fall{"12,5", false, 28, 1}, Fall{"", true, 4, 1},
+          Fall{"ab\r\nabcd", false, 28, 2}, Fall{"a\rb\rc", false, 10, 3}}) {
         Probe t;
         t.KeineAngaben = false;
         t.SetTabelle(3, 2, -1, 0);

@@ -15,8 +15,8 @@ struct Referenz {
 };
 
 std::string zufallsText(std::mt19937& rng) {
-    static const char* const texte[] = {"", "12", "1.5", "abc", "zwei\r\nZeilen", "a\rb\rc",
-                                        "M\xFCller", "x"};
+    static const char* const texte[] = {"",        "12",        "1.5", "abc", "zwei\r\nZeilen",
+                                        "a\rb\rc", "M\xFCller", "x"};
     return texte[rng() % 8];
 }
 

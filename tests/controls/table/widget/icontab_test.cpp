@@ -60,11 +60,11 @@ TEST(TIconTab, PaintsFixedDataAndSelectedCells) {
     t->SetRow(2);
     t->Paint();
     const ui::TColor rahmen = ui::toPlainColor(ui::clBtnFace);
-    EXPECT_EQ(pixel(*t, 30, 1), rahmen);                 // title row
-    EXPECT_EQ(pixel(*t, 58, 18 + 1), ui::clWhite);       // data row 1
-    EXPECT_EQ(pixel(*t, 59, 18 + 5), 0x808080u);         // grid line at the column edge
+    EXPECT_EQ(pixel(*t, 30, 1), rahmen);            // title row
+    EXPECT_EQ(pixel(*t, 58, 18 + 1), ui::clWhite);  // data row 1
+    EXPECT_EQ(pixel(*t, 59, 18 + 5), 0x808080u);    // grid line at the column edge
     ASSERT_FALSE(t->hasFocus());
-    EXPECT_EQ(pixel(*t, 58, 36 + 1), 0xFFF6FFu);         // selected row without the focus
+    EXPECT_EQ(pixel(*t, 58, 36 + 1), 0xFFF6FFu);  // selected row without the focus
     EXPECT_EQ(pixel(*t, 150, 100), ui::clWhite);
 }
 
