@@ -1,0 +1,239 @@
+#include "controls/table/icontab.h"
+
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
+
+#include "controls/table/icontab_paint.h"
+#include "controls/table/suchfeld.h"
+#include "platform/ui/qt_text.h"
+
+namespace table {
+namespace {
+
+// The scroll bar code of a Qt slider action.
+int scrollCode(int action) {
+    switch (action) {
+        case QAbstractSlider::SliderSingleStepSub:
+            return SB_LINEUP;
+        case QAbstractSlider::SliderSingleStepAdd:
+            return SB_LINEDOWN;
+        case QAbstractSlider::SliderPageStepSub:
+            return SB_PAGEUP;
+        case QAbstractSlider::SliderPageStepAdd:
+            return SB_PAGEDOWN;
+        case QAbstractSlider::SliderToMinimum:
+            return SB_TOP;
+        case QAbstractSlider::SliderToMaximum:
+            return SB_BOTTOM;
+        case QAbstractSlider::SliderMove:
+            return SB_THUMBTRACK;
+        default:
+            return SB_ENDSCROLL;
+    }
+}
+
+}  // namespace
+
+TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabModell(nullptr) {
+    setObjectName(QStringLiteral("TIconTab"));
+    setFocusPolicy(Qt::StrongFocus);  // TabStop
+    setColor(Color);
+    setMetrik(&metrik_);
+    font_.setSize(8);
+    metrik_.setFont(font_, logicalDpiY());
+    canvas().font = font_;
+    vBar_ = new QScrollBar(Qt::Vertical, this);
+    hBar_ = new QScrollBar(Qt::Horizontal, this);
+    for (QScrollBar* b : {vBar_, hBar_}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        b->hide();
+        const bool vertikal = b == vBar_;
+        connect(b, &QAbstractSlider::actionTriggered, this,
+                [this, vertikal](int action) { balkenAktion(vertikal, action); });
+        connect(b, &QAbstractSlider::sliderReleased, this, [this, vertikal] {
+            if (vertikal)
+                Ver_Change(SB_THUMBPOSITION, vBar_->sliderPosition());
+            else
+                Hor_Change(SB_THUMBPOSITION, hBar_->sliderPosition());
+        });
+    }
+    resize(100, 100);
+    groesseMelden();
+}
+
+TIconTab::~TIconTab() {
+    zerstoert_ = true;
+    // A field still linked to this table must not call it any more.
+    if (suchelement_ && suchelement_->logik().ziel() == static_cast<SuchZiel*>(this))
+        suchelement_->Set_Suche(nullptr);
+}
+
+void TIconTab::SetSuchelement(TSuchfeld* feld) {
+    if (suchelement_ == feld) return;
+    if (suchelement_ && suchelement_->logik().ziel() == static_cast<SuchZiel*>(this))
+        suchelement_->Set_Suche(nullptr);
+    suchelement_ = feld;
+}
+
+void TIconTab::SetFont(const ui::Font& font) {
+    font_ = font;
+    metrik_.setFont(font_, logicalDpiY());
+    setSchriftGroesse(font_.size(logicalDpiY()));
+    canvas().font = font_;
+    neuZeichnen();
+}
+
+void TIconTab::SetTitelColor(ui::TColor colour) {
+    titelColor_ = colour;
+    neuZeichnen();
+}
+
+void TIconTab::SetIcons(std::vector<QImage> icons) {
+    icons_ = std::move(icons);
+    const bool da = !icons_.empty();
+    setIcons(da, da ? icons_.front().width() : 0, da ? icons_.front().height() : 0);
+    neuZeichnen();
+}
+
+int TIconTab::clientBreite() const {
+    return width() - (vBar_->isHidden() ? 0 : vBar_->width());
+}
+
+int TIconTab::clientHoehe() const {
+    return height() - (hBar_->isHidden() ? 0 : hBar_->height());
+}
+
+void TIconTab::groesseMelden() {
+    setGroesse(width(), height(), clientBreite(), clientHoehe());
+}
+
+// ---- Painting ----
+
+void TIconTab::Paint() {
+    if (gesperrt() || zerstoert_) return;
+    ui::Canvas& c = canvas();
+    if (!c.isAttached()) return;
+    const TabBild b = bild();
+    // The background where no row lies: right of the columns, below and
+    // between the tables.
+    c.brush = ui::Brush{Color, ui::BrushStyle::Solid};
+    int y = 0;
+    for (const TabellenPlatz& p : b.tabellen) {
+        c.FillRect({0, y, width(), p.top});
+        int rechts = 0;
+        for (const SpaltenPlatz& s : p.spalten) rechts = std::max(rechts, s.right);
+        if (p.tab->Anzeige != A_Tabelle || p.zeilen.empty()) rechts = 0;
+        c.FillRect({rechts, p.top, width(), p.bottom});
+        y = p.bottom;
+    }
+    c.FillRect({0, y, width(), height()});
+    bildUebernehmen(b);
+    GitterStil s;
+    s.glyphen = &glyphen_;
+    s.hintergrund = Color;
+    s.rahmen = rahmenFarbe();
+    s.fokus = hasFocus();
+    s.zeilenHoehe = DefaultRowHeight;
+    s.keineAngaben = KeineAngaben;
+    s.neueZeileText = NeueZeileText();
+    c.font = font_;
+    paintGitter(c, *this, b, s);
+}
+
+void TIconTab::neuZeichnen() {
+    if (zerstoert_) return;
+    Paint();
+    Invalidate();
+}
+
+void TIconTab::zeichneZeile(int, Tabdefinition*) {
+    // One row is drawn as part of the whole control for now.
+    if (!gesperrt()) neuZeichnen();
+}
+
+// ---- Scroll bars ----
+
+void TIconTab::balkenSetzen() {
+    if (zerstoert_ || balkenLaeuft_) return;
+    balkenLaeuft_ = true;
+    const int dicke = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    setBalkenDicke(dicke);
+    const bool v = maxTopRow() > 0;
+    const bool h = maxLeftCol() > 0;
+    {
+        const QSignalBlocker sperre1(vBar_);
+        const QSignalBlocker sperre2(hBar_);
+        vBar_->setRange(0, maxTopRow());
+        vBar_->setValue(topRow());
+        hBar_->setRange(0, maxLeftCol());
+        hBar_->setValue(leftCol());
+    }
+    vBar_->setGeometry(width() - dicke, 0, dicke, height() - (h ? dicke : 0));
+    hBar_->setGeometry(0, height() - dicke, width() - (v ? dicke : 0), dicke);
+    vBar_->setVisible(v);
+    hBar_->setVisible(h);
+    groesseMelden();
+    balkenLaeuft_ = false;
+}
+
+void TIconTab::balkenAktion(bool vertikal, int action) {
+    QScrollBar* b = vertikal ? vBar_ : hBar_;
+    const int code = scrollCode(action);
+    if (vertikal) {
+        Ver_Change(code, b->sliderPosition());
+    } else {
+        Hor_Change(code, b->sliderPosition());
+    }
+    // The model decides where the bar stands.
+    b->setSliderPosition(vertikal ? topRow() : leftCol());
+}
+
+// ---- Events ----
+
+void TIconTab::Resized(int, int) {
+    groesseMelden();
+    SetGroesse();
+    eingabeVerschieben();
+    neuZeichnen();
+}
+
+void TIconTab::MouseWheel(int delta, int, int, int) {
+    MouseRad(delta, hasFocus());
+}
+
+void TIconTab::GotFocus() {
+    neuZeichnen();
+}
+
+void TIconTab::LostFocus() {
+    neuZeichnen();
+}
+
+void TIconTab::hintGesetzt() {
+    setToolTip(ui::toQString(Hint()));
+}
+
+// ---- Search field ----
+
+bool TIconTab::suchfeldDa() const {
+    return suchelement_ != nullptr;
+}
+
+bool TIconTab::suchfeldVerbunden() const {
+    return suchelement_ && suchelement_->HatZiel();
+}
+
+void TIconTab::suchfeldVerbinden() {
+    if (suchelement_) suchelement_->Set_Suche(this);
+}
+
+void TIconTab::suchfeldSpalte(int col) {
+    if (suchelement_) suchelement_->Set_Spalte(col);
+}
+
+void TIconTab::suchfeldSpaltenName(const std::string& name, int col) {
+    if (suchelement_) suchelement_->Set_Spalten_Name(name, col);
+}
+
+}  // namespace table

@@ -1,0 +1,42 @@
+#include "controls/table/icontab_metrik.h"
+
+#include <QFontMetrics>
+
+#include "platform/ui/font_mapping.h"
+#include "platform/ui/qt_text.h"
+
+namespace table {
+namespace {
+
+void tabelle(const QFont& f, std::array<int, 256>& breiten) {
+    const QFontMetrics fm(f);
+    for (int b = 0; b < 256; ++b) {
+        const char ch = static_cast<char>(b);
+        breiten[static_cast<size_t>(b)] =
+            b < 32 ? 0 : fm.horizontalAdvance(ui::toQString(std::string_view(&ch, 1)));
+    }
+}
+
+}  // namespace
+
+void QtMetrik::setFont(const ui::Font& font, int pixelsPerInch) {
+    QFont f = ui::toQFont(font, pixelsPerInch);
+    f.setKerning(false);
+    tabelle(f, normal_);
+    hoehe_ = QFontMetrics(f).height();
+    f.setBold(true);
+    tabelle(f, fett_);
+    ui::Font titel = font;
+    titel.setSize(16);
+    titel.bold = true;
+    titelHoehe_ = QFontMetrics(ui::toQFont(titel, pixelsPerInch)).height();
+}
+
+int QtMetrik::breite(std::string_view text, bool fett) {
+    const std::array<int, 256>& t = fett ? fett_ : normal_;
+    int summe = 0;
+    for (const char ch : text) summe += t[static_cast<unsigned char>(ch)];
+    return summe;
+}
+
+}  // namespace table

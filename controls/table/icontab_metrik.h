@@ -1,0 +1,29 @@
+// The table's text metric from a Qt font: widths are summed per character
+// from a table of the 256 Windows-1252 advances, so filling a million cells
+// measures without shaping each text.
+#pragma once
+
+#include <array>
+
+#include "controls/table/model/text_metrik.h"
+#include "platform/ui/drawing_state.h"
+
+namespace table {
+
+class QtMetrik : public TextMetrik {
+public:
+    // The font and the resolution it is drawn at.
+    void setFont(const ui::Font& font, int pixelsPerInch);
+
+    int breite(std::string_view text, bool fett) override;
+    int hoehe() override { return hoehe_; }
+    int titelHoehe() override { return titelHoehe_; }
+
+private:
+    std::array<int, 256> normal_{};
+    std::array<int, 256> fett_{};
+    int hoehe_ = 13;
+    int titelHoehe_ = 19;
+};
+
+}  // namespace table

@@ -1,0 +1,126 @@
+#include "controls/table/model/icontab_bild.h"
+
+#include <algorithm>
+
+namespace table {
+namespace {
+
+constexpr int kTabellenAbstand = 10;
+
+void spaltenSetzen(const Tabdefinition& t, const BildMasse& m, TabellenPlatz& p) {
+    const int n = std::clamp(t.SichtSpaltenLayout, 0, static_cast<int>(t.SpaltenInfo.size()));
+    const int fix = std::clamp(t.FixedCols, 0, n);
+    int x = 0;
+    auto setzen = [&](int c) {
+        const int b = std::max(0, t.SpaltenInfo[static_cast<size_t>(c)].Breite);
+        p.spalten.push_back({c, x, x + b});
+        x += b;
+    };
+    for (int c = 0; c < fix && x < m.clientBreite; ++c) setzen(c);
+    for (int c = std::max(fix, m.leftCol); c < n && x < m.clientBreite; ++c) setzen(c);
+}
+
+void gitter(const Tabdefinition& t, const BildMasse& m, int& rest, bool erste, int& y,
+            TabellenPlatz& p) {
+    const int fix = std::min(t.FixedRows, t.rowCount());
+    auto setzen = [&](int row, int h) {
+        p.zeilen.push_back({row, y, y + h});
+        y += h;
+    };
+    if (fix == 0 && m.neueZeile) setzen(kNeueZeile, m.neueZeileHoehe);
+    for (int r = 0; r < fix && y < m.clientHoehe; ++r)
+        setzen(r, t.Rows[static_cast<size_t>(r)].Hoehe);
+    int r = fix;
+    if (erste) {
+        r += std::min(rest, t.rowCount() - fix);
+        rest = 0;
+    }
+    p.ersteDatenZeile = r;
+    if (fix > 0 && m.neueZeile && y < m.clientHoehe) setzen(kNeueZeile, m.neueZeileHoehe);
+    for (; r < t.rowCount() && y < m.clientHoehe; ++r)
+        setzen(r, t.Rows[static_cast<size_t>(r)].Hoehe);
+    spaltenSetzen(t, m, p);
+}
+
+}  // namespace
+
+TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const BildMasse& m) {
+    TabBild bild;
+    bild.masse = m;
+    int rest = std::max(0, m.topRow);
+    int y = m.captionHoehe;
+    bool erste = true;  // no table placed yet: it takes the scroll position
+    for (const Tabdefinition* t : tabellen) {
+        if (y >= m.clientHoehe) break;
+        const int daten = t->rowCount() - std::min(t->FixedRows, t->rowCount());
+        if (t->Anzeige == A_Tabelle && t->rowCount() > 0 && erste && daten < rest) {
+            rest -= daten;
+            continue;
+        }
+        TabellenPlatz p;
+        p.tab = t;
+        p.top = y;
+        if (t->Anzeige == A_Tabelle) {
+            if (t->rowCount() > 0) gitter(*t, m, rest, erste, y, p);
+        } else {
+            // The other views draw their own content into the rest of the client.
+            y = std::max(y, m.clientHoehe);
+            rest = 0;
+        }
+        erste = false;
+        p.bottom = y;
+        bild.tabellen.push_back(std::move(p));
+        y += kTabellenAbstand;
+    }
+    return bild;
+}
+
+const TabellenPlatz* TabBild::tabelleBei(int y) const {
+    for (size_t i = 0; i < tabellen.size(); ++i) {
+        const int ende =
+            i + 1 < tabellen.size() ? tabellen[i + 1].top : tabellen[i].bottom + kTabellenAbstand;
+        if (y >= tabellen[i].top && y < ende) return &tabellen[i];
+    }
+    return nullptr;
+}
+
+const ZeilenPlatz* TabBild::zeileBei(const TabellenPlatz& t, int y) const {
+    // Rows are placed top down: a binary search by their bottom edge.
+    auto it = std::upper_bound(t.zeilen.begin(), t.zeilen.end(), y,
+                               [](int v, const ZeilenPlatz& z) { return v < z.bottom; });
+    if (it == t.zeilen.end() || y < it->top) return nullptr;
+    return &*it;
+}
+
+const SpaltenPlatz* TabBild::spalteBei(const TabellenPlatz& t, const RowDef& row, int x) const {
+    for (const SpaltenPlatz& s : t.spalten) {
+        const bool letzte = s.col == t.tab->SichtSpaltenLayout - 1;
+        const int rechts =
+            letzte && dehnt(row, s.col) ? std::max(s.right, masse.clientBreite) : s.right;
+        if (x >= s.left && x < rechts) return &s;
+    }
+    return nullptr;
+}
+
+const TabellenPlatz* TabBild::platzVon(const Tabdefinition* tab) const {
+    for (const TabellenPlatz& p : tabellen)
+        if (p.tab == tab) return &p;
+    return nullptr;
+}
+
+const ZeilenPlatz* TabBild::platzVon(const TabellenPlatz& t, int row) const {
+    for (const ZeilenPlatz& z : t.zeilen)
+        if (z.row == row) return &z;
+    return nullptr;
+}
+
+Rect TabBild::zelle(const TabellenPlatz& t, const ZeilenPlatz& z, const SpaltenPlatz& s) const {
+    const RowDef* row = z.row >= 0 ? t.tab->row(z.row) : nullptr;
+    if (row != nullptr && (row->Art & kTitelZeile)) return {0, z.top, masse.clientBreite, z.bottom};
+    int rechts = s.right;
+    if (row != nullptr && s.col == t.tab->SichtSpaltenLayout - 1 && dehnt(*row, s.col))
+        rechts = std::max(rechts, masse.clientBreite);
+    return {s.left, z.top, rechts, z.bottom};
+}
+
+}  // namespace table

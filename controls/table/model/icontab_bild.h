@@ -1,0 +1,75 @@
+// Where everything of the table control lies on screen for the current
+// scroll position: each table's area, its rows and its column edges.
+// Painting and hit-testing both read it; nothing else places rows.
+#pragma once
+
+#include <vector>
+
+#include "controls/table/model/tab_typen.h"
+#include "platform/core/rect.h"
+
+namespace table {
+
+using platform::Rect;
+
+// Rows at the top of a table's area above the first data row.
+constexpr int kNeueZeile = -1;  // the new-record line
+
+struct ZeilenPlatz {
+    int row = 0;  // kNeueZeile for the new-record line
+    int top = 0;
+    int bottom = 0;
+};
+
+struct SpaltenPlatz {
+    int col = 0;
+    int left = 0;
+    int right = 0;
+};
+
+struct TabellenPlatz {
+    const Tabdefinition* tab = nullptr;
+    int top = 0;
+    int bottom = 0;                     // end of its area; the gap to the next table follows
+    int ersteDatenZeile = 0;            // first data row shown (the table's first visible row)
+    std::vector<ZeilenPlatz> zeilen;    // grid rows in painting order
+    std::vector<SpaltenPlatz> spalten;  // fixed columns, then from the first visible one
+};
+
+struct BildMasse {
+    int clientBreite = 100;
+    int clientHoehe = 100;
+    int captionHoehe = 0;
+    int topRow = 0;   // vertical position: data rows in the grid, pixels otherwise
+    int leftCol = 0;  // first visible column
+    bool neueZeile = false;
+    int neueZeileHoehe = 0;
+    int iconLinienHoehe = 0;  // icon height + vertical gap; the icon view's line
+};
+
+struct TabBild {
+    BildMasse masse;
+    std::vector<TabellenPlatz> tabellen;
+
+    // The table whose area (with the gap below it) holds y, nullptr below all.
+    const TabellenPlatz* tabelleBei(int y) const;
+    // The placed row of `tab` that covers y, nullptr when none.
+    const ZeilenPlatz* zeileBei(const TabellenPlatz& t, int y) const;
+    // The placed column that covers x, nullptr when none; the row's stretch
+    // of the last visible column counts.
+    const SpaltenPlatz* spalteBei(const TabellenPlatz& t, const RowDef& row, int x) const;
+    const TabellenPlatz* platzVon(const Tabdefinition* tab) const;
+    const ZeilenPlatz* platzVon(const TabellenPlatz& t, int row) const;
+    // A cell's rectangle: a title row spans the client width; the last
+    // visible column reaches the right edge where the row allows it.
+    Rect zelle(const TabellenPlatz& t, const ZeilenPlatz& z, const SpaltenPlatz& s) const;
+};
+
+// Whether a row stretches its column col to the right edge (unsigned compare).
+inline bool dehnt(const RowDef& row, int col) {
+    return static_cast<unsigned>(col + 1) < static_cast<unsigned>(row.Wert);
+}
+
+TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const BildMasse& m);
+
+}  // namespace table

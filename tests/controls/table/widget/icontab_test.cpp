@@ -1,0 +1,89 @@
+// The table control as a widget: its class name, the link to a search field
+// in either order of destruction, painting into its image and its scroll bars.
+#include "controls/table/icontab.h"
+
+#include <gtest/gtest.h>
+
+#include <QScrollBar>
+#include <memory>
+
+namespace table {
+namespace {
+
+// A table of rows x 3 columns "r/c" with one title row, in a 200 x 150 control.
+std::unique_ptr<TIconTab> tabelle(int rows, QWidget* parent = nullptr) {
+    auto t = std::make_unique<TIconTab>(parent);
+    t->resize(200, 150);
+    t->show();
+    t->SetTabelle(static_cast<unsigned>(rows), 3, -1, 0);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < 3; ++c) t->SetCell(r, c, std::to_string(r) + "/" + std::to_string(c));
+    t->FEndUpdate(false);
+    return t;
+}
+
+ui::TColor pixel(TIconTab& t, int x, int y) {
+    return t.canvas().Pixel(x, y);
+}
+
+TEST(TIconTab, DateFieldsKnowTheirParentByClassName) {
+    TIconTab t;
+    EXPECT_TRUE(QByteArray(t.metaObject()->className()).endsWith("TIconTab"));
+}
+
+TEST(TIconTab, SearchFieldIsLinkedAndUnlinkedInEitherOrder) {
+    for (const bool tabelleZuerst : {true, false}) {
+        auto feld = std::make_unique<TSuchfeld>();
+        auto t = std::make_unique<TIconTab>();
+        t->SetSuchelement(feld.get());
+        t->SetTabelle(3, 2, -1, 0);
+        EXPECT_TRUE(feld->HatZiel());
+        EXPECT_EQ(t->rahmenFarbe(), kSuchRahmen);  // the field said it attached
+        t->SetCell(0, 1, "Ort");
+        ASSERT_GE(feld->logik().spaltenNamen().size(), 2u);
+        EXPECT_EQ(feld->logik().spaltenNamen()[1], "Ort");
+        if (tabelleZuerst) {
+            t.reset();
+            EXPECT_FALSE(feld->HatZiel());
+            feld.reset();
+        } else {
+            feld.reset();
+            t->SetTabelle(3, 2, -1, 0);  // the field is gone: nothing to link
+            t.reset();
+        }
+    }
+}
+
+TEST(TIconTab, PaintsFixedDataAndSelectedCells) {
+    auto t = tabelle(5);
+    t->SetColWidth(0, 60);
+    t->SetRow(2);
+    t->Paint();
+    const ui::TColor rahmen = ui::toPlainColor(ui::clBtnFace);
+    EXPECT_EQ(pixel(*t, 30, 1), rahmen);            // title row
+    EXPECT_EQ(pixel(*t, 58, 18 + 1), ui::clWhite);  // data row 1
+    EXPECT_EQ(pixel(*t, 59, 18 + 5), 0x808080u);    // grid line at the column edge
+    ASSERT_FALSE(t->hasFocus());
+    EXPECT_EQ(pixel(*t, 58, 36 + 1), 0xFFF6FFu);  // selected row without the focus
+    EXPECT_EQ(pixel(*t, 150, 100), ui::clWhite);
+}
+
+TEST(TIconTab, ScrollBarsFollowTheLayout) {
+    auto t = tabelle(100);
+    QScrollBar* v = t->vertikalerBalken();
+    EXPECT_FALSE(v->isHidden());
+    EXPECT_TRUE(t->horizontalerBalken()->isHidden());
+    EXPECT_EQ(v->maximum(), t->maxTopRow());
+    EXPECT_EQ(t->clientBreite(), 200 - v->width());
+    for (int i = 0; i < 50; ++i) v->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(t->topRow(), t->maxTopRow());
+    EXPECT_EQ(v->value(), t->maxTopRow());
+    v->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(t->topRow(), t->maxTopRow() - 1);
+    t->resize(200, 2000);  // everything fits: the bar goes
+    EXPECT_TRUE(v->isHidden());
+    EXPECT_EQ(t->topRow(), 0);
+}
+
+}  // namespace
+}  // namespace table
