@@ -75,6 +75,7 @@ std::string zeigeDateiDialog(QWidget* parent, const DateiFrage& frage, int& gewa
     d.setAcceptMode(frage.speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setFileMode(frage.speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     d.setNameFilters(namen);
+    d.resize(760, 440);  // room for the date column of the detail view
     const int start = std::clamp(frage.filterIndex, 1, static_cast<int>(namen.size()));
     if (!namen.isEmpty()) d.selectNameFilter(namen[start - 1]);
     gewaehlt = start;
