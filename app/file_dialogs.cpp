@@ -2,8 +2,10 @@
 
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
+#include <QTreeView>
 #include <algorithm>
 #include <vector>
 
@@ -75,7 +77,10 @@ std::string zeigeDateiDialog(QWidget* parent, const DateiFrage& frage, int& gewa
     d.setAcceptMode(frage.speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     d.setFileMode(frage.speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     d.setNameFilters(namen);
-    d.resize(760, 440);  // room for the date column of the detail view
+    d.resize(760, 440);
+    // The date column of the detail view shows the whole date.
+    for (QTreeView* v : d.findChildren<QTreeView*>())
+        v->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
     const int start = std::clamp(frage.filterIndex, 1, static_cast<int>(namen.size()));
     if (!namen.isEmpty()) d.selectNameFilter(namen[start - 1]);
     gewaehlt = start;
