@@ -11,6 +11,7 @@
 
 #include "app/main_window.h"
 #include "app/sign_in_dialog.h"
+#include "app/tool_icons.h"
 #include "app/window_parts.h"
 #include "book/month_file.h"
 #include "platform/core/codepage.h"
@@ -58,9 +59,9 @@ QAction* TForm1::addMenuItem(QMenu* menu, const std::string& name, const std::st
     return a;
 }
 
-void TForm1::addToolButton(const std::string& name, const std::string& iconText) {
+void TForm1::addToolButton(const std::string& name) {
     QAction* a = commands_.at(name).views.front();
-    a->setIconText(q(iconText));
+    a->setIcon(werkzeugBild(name, schaltflaechen_.image()));
     ToolBar1->addAction(a);
 }
 
@@ -72,7 +73,7 @@ void TForm1::buildCommands() {
     defineCommand("Speichern", "Sichern", [this] { SpeichernExecute(); }).wanted = false;
     defineCommand("PKW_Berechnung", "PKW", [this] { PKW_BerechnungExecute(); }, true);
     defineCommand("WZUschlag", "Woche_WEnde", [this] { WZUschlagExecute(); }, true).checked = true;
-    defineCommand("Benutzerverwaltung", "Neuer Benutzer", {});
+    defineCommand("Benutzerverwaltung", "Neuer Benutzer", [this] { BenutzerverwaltungExecute(); });
     defineCommand("Anmelden", "Anmelden", [this] { AnmeldenExecute(); });
     defineCommand("NeuSeite", "Neu", [this] { NeuSeiteExecute(); });
     defineCommand("Loeschen", cp("Löschen"), [this] { LoeschenExecute(); });
@@ -92,13 +93,15 @@ void TForm1::buildCommands() {
     defineCommand("Mehrarbeit", "Mehrarbeit", [this] { MehrarbeitExecute(); }, true);
 
     // Menu items and tool buttons of their own.
-    defineCommand("ExportierenalsTextdatei1", "Exportieren als Textdatei", {});
+    defineCommand("ExportierenalsTextdatei1", "Exportieren als Textdatei",
+                  [this] { ExportierenalsTextdatei1Click(); });
     defineCommand("Drucken1", "Drucken", {});
     defineCommand("Beenden1", "Beenden", [this] { Beenden1Click(); });
     defineCommand("HeutebisJetzt1", "Heute bis Jetzt!", [this] { Heute1Click(); });
     defineCommand("HeutebisRund1", "Heute bis Rund ( Jetzt+20 min )!", [this] { Heutebisjetzt1Click(); });
     defineCommand("Autoanmeldung", "Immer Anmelden", [this] { AutoanmeldungClick(); });
-    defineCommand("Benutzereinstellungen1", "Benutzereinstellungen", {}).wanted = false;
+    defineCommand("Benutzereinstellungen1", "Benutzereinstellungen", [this] { Benutzereinstellungen1Click(); })
+        .wanted = false;
     defineCommand("Admin", "Benutzerverwaltung", {});
     defineCommand("MenuePasswort", cp("Passwort für den Administrator"), {});
     defineCommand("GanzeWochen1", "Ganze Wochen", [this] { GanzeWochen1Click(); }, true);
@@ -109,12 +112,12 @@ void TForm1::buildCommands() {
     defineCommand("HilfezumProgramm1", "Hilfe Zum Programm", [this] { zeigeHilfe(0); });
     defineCommand("Info1", "Info", {});
     defineCommand("ToolButton10", "Drucken", {});
-    defineCommand("ToolButton22", "Gehe zum heutigen Monat", {}).wanted = false;
-    defineCommand("ToolButton7", cp("Monat zurück"), {}).wanted = false;
-    defineCommand("ToolButton9", "Monat vor", {}).wanted = false;
+    defineCommand("ToolButton22", "Gehe zum heutigen Monat", [this] { ToolButton22Click(); }).wanted = false;
+    defineCommand("ToolButton7", cp("Monat zurück"), [this] { ToolButton7Click(); }).wanted = false;
+    defineCommand("ToolButton9", "Monat vor", [this] { ToolButton9Click(); }).wanted = false;
     defineCommand("ToolButton20", "Hilfe Zum Programm", [this] { ToolButton20Click(); });
-    defineCommand("ComboBox1", "Monatseinstellung", {}).wanted = false;
-    defineCommand("Anzeige_Jahr", "Jahr", {}).wanted = false;
+    defineCommand("ComboBox1", "Monatseinstellung", [this] { ComboBox1Change(); }).wanted = false;
+    defineCommand("Anzeige_Jahr", "Jahr", [this] { Jahr_geaendert(); }).wanted = false;
 
     commands_["HeutebisJetzt1"].views.front()->setShortcut(QKeySequence(Qt::Key_F2));
     commands_["HeutebisRund1"].views.front()->setShortcut(QKeySequence(Qt::Key_F3));
@@ -140,12 +143,14 @@ void TForm1::buildCommands() {
 
 void TForm1::buildMenus() {
     QMenuBar* bar = menuBar();
+    // Alt + the underlined letter opens a menu, as on German desktops.
     auto add = [&](const char* key, const char* caption) {
         QMenu* m = bar->addMenu(u(caption));
+        m->setObjectName(QString::fromLatin1(key));
         menus_[key] = m;
         return m;
     };
-    QMenu* datei = add("Datei", "Datei");
+    QMenu* datei = add("Datei", "&Datei");
     addMenuItem(datei, "NeuSeite");
     addMenuItem(datei, "Laden");
     addMenuItem(datei, "Speichern", "Speichern");
@@ -157,7 +162,7 @@ void TForm1::buildMenus() {
     datei->addSeparator();
     addMenuItem(datei, "Beenden1");
 
-    QMenu* bearbeiten = add("Bearbeiten1", "Bearbeiten");
+    QMenu* bearbeiten = add("Bearbeiten1", "&Bearbeiten");
     addMenuItem(bearbeiten, "Loeschen");
     addMenuItem(bearbeiten, "EintragEinfuegen");
     bearbeiten->addSeparator();
@@ -167,7 +172,7 @@ void TForm1::buildMenus() {
     addMenuItem(bearbeiten, "Freizeitausgleich");
     addMenuItem(bearbeiten, "Extra_Kronlauf");
 
-    QMenu* benutzer = add("Benutzer", "Benutzer");
+    QMenu* benutzer = add("Benutzer", "Ben&utzer");
     addMenuItem(benutzer, "Abmelden");
     addMenuItem(benutzer, "Anmelden");
     addMenuItem(benutzer, "Autoanmeldung");
@@ -177,7 +182,7 @@ void TForm1::buildMenus() {
     addMenuItem(benutzer, "Admin");
     addMenuItem(benutzer, "MenuePasswort");
 
-    QMenu* berechnung = add("Berechnung", "Berechnung");
+    QMenu* berechnung = add("Berechnung", "Be&rechnung");
     addMenuItem(berechnung, "WZUschlag", platform::cp1252("Bereitschaftszuschläge"));
     addMenuItem(berechnung, "PKW_Berechnung", "Mit Privat PKW");
     berechnung->addSeparator();
@@ -190,14 +195,14 @@ void TForm1::buildMenus() {
     berechnung->addSeparator();
     addMenuItem(berechnung, "Feiertage1");
 
-    QMenu* extras = add("Extras", "Extras");
+    QMenu* extras = add("Extras", "E&xtras");
     addMenuItem(extras, "Bilanz");
     extras->addSeparator();
     addMenuItem(extras, "Option");
     extras->addSeparator();
     addMenuItem(extras, "berstundenkonto1");
 
-    QMenu* hilfe = add("Hilfe", "Hilfe");
+    QMenu* hilfe = add("Hilfe", "&Hilfe");
     addMenuItem(hilfe, "HilfezumProgramm1");
     addMenuItem(hilfe, "Info1");
 
@@ -206,60 +211,60 @@ void TForm1::buildMenus() {
 }
 
 void TForm1::buildToolBar() {
-    QFont small = ToolBar1->font();
-    small.setPointSize(7);
-    ToolBar1->setFont(small);
-    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    // Narrow buttons: the whole bar must fit the fixed window width.
+    // Images only; the texts are the tool tips.
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     ToolBar1->setStyleSheet(QStringLiteral(
-        "QToolBar { spacing: 0px; padding: 0px; } QToolBar::separator { width: 5px; } QToolButton { padding: 0px 1px; margin: 0px; font-size: 7pt; }"
-        " QComboBox, QSpinBox { font-size: 7pt; }"));
-    addToolButton("NeuSeite", "Neu");
-    addToolButton("Laden", "Lad.");
-    addToolButton("Speichern", "Sich.");
-    addToolButton("ToolButton10", "Druck");
+        "QToolBar { spacing: 0px; padding: 0px; } QToolBar::separator { width: 6px; }"
+        " QToolButton { padding: 1px; margin: 0px; }"));
+    addToolButton("NeuSeite");
+    addToolButton("Laden");
+    addToolButton("Speichern");
+    addToolButton("ToolButton10");
     ToolBar1->addSeparator();
-    addToolButton("Anmelden", "An");
-    addToolButton("Abmelden", "Ab");
+    addToolButton("Anmelden");
+    addToolButton("Abmelden");
     ToolBar1->addSeparator();
-    addToolButton("ZAutomatik", "Auto");
-    addToolButton("ZHand", "Hand");
-    addToolButton("PKW_Berechnung", "PKW");
-    addToolButton("Bilanz", "Bil.");
+    addToolButton("ZAutomatik");
+    addToolButton("ZHand");
+    addToolButton("PKW_Berechnung");
+    addToolButton("Bilanz");
     ToolBar1->addSeparator();
-    addToolButton("Loeschen", "Del");
+    addToolButton("Loeschen");
     ToolBar1->addSeparator();
-    addToolButton("Extra_Kronlauf", "!");
-    addToolButton("Freizeitausgleich", "-");
-    addToolButton("UeStundenKonto", "+");
-    addToolButton("AZVerlagern", "V");
-    addToolButton("Mehrarbeit", "M");
+    addToolButton("Extra_Kronlauf");
+    addToolButton("Freizeitausgleich");
+    addToolButton("UeStundenKonto");
+    addToolButton("AZVerlagern");
+    addToolButton("Mehrarbeit");
     ToolBar1->addSeparator();
-    addToolButton("ToolButton22", "Hte");
-    addToolButton("ToolButton7", "<");
+    addToolButton("ToolButton22");
+    addToolButton("ToolButton7");
 
     ComboBox1 = new QComboBox(ToolBar1);
     for (int m = 1; m <= 12; ++m) ComboBox1->addItem(q(book::kMonthNames[m]));
     ComboBox1->setToolTip(u("Monatseinstellung"));
     ComboBox1->setStatusTip(u("Monatseinstellung"));
     ComboBox1->setFocusPolicy(Qt::NoFocus);
-    ComboBox1->setFixedWidth(74);
+    ComboBox1->setFixedWidth(96);
     ToolBar1->addWidget(ComboBox1);
+    // Only the user's choice reaches the handler: the program sets the list
+    // with its signals blocked.
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
     commands_["ComboBox1"].widgets.push_back(ComboBox1);
 
     Anzeige_Jahr = new YearField(ToolBar1);
     Anzeige_Jahr->onStep = [this] { Jahr_geaendert(); };
     Anzeige_Jahr->onKeyUp = [this](int key) { Anzeige_JahrKeyUp(key); };
     Anzeige_Jahr->setFocusPolicy(Qt::ClickFocus);
-    Anzeige_Jahr->setFixedWidth(46);
+    Anzeige_Jahr->setFixedWidth(62);
     ToolBar1->addWidget(Anzeige_Jahr);
     commands_["Anzeige_Jahr"].widgets.push_back(Anzeige_Jahr);
 
-    addToolButton("ToolButton9", ">");
+    addToolButton("ToolButton9");
     ToolBar1->addSeparator();
-    addToolButton("ADA", "Mit");
+    addToolButton("ADA");
     ToolBar1->addSeparator();
-    addToolButton("ToolButton20", "?");
+    addToolButton("ToolButton20");
     ToolButton20 = qobject_cast<QToolButton*>(
         ToolBar1->widgetForAction(commands_["ToolButton20"].views.front()));
     commands_["ToolButton20"].views.front()->setVisible(false);
@@ -405,10 +410,9 @@ void TForm1::SpeichernExecute() {
 void TForm1::SpeichernAlsExecute() { buch_.SpeichernAlsExecute(); }
 
 void TForm1::LadenExecute() {
-    const std::string name = askOpenFileName(book::monthFileOpenFilter(), book::kMonthFileDefaultExt);
-    if (name.empty()) return;
-    if (buch_.jahresbilanz) Bedienelemente_setzen(true);
-    buch_.Akt_laden(name);
+    // The dialog, the end of a year balance, the save question, the file.
+    buch_.LadenExecute();
+    FormPaint(false);
 }
 
 void TForm1::WZUschlagExecute() {

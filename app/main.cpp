@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/main_window.h"
 #include "app/sign_in_dialog.h"
+#include "app/tool_icons.h"
 #include "platform/ui/qt_message_box.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     try {
         app::installGerman(application);
         ui::installQtMessageBoxes();
+        app::setzeIconThema();
         QApplication::setApplicationName(QStringLiteral("Kronlaufbuch"));
         QApplication::setApplicationDisplayName(QString());
 

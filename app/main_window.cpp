@@ -6,7 +6,6 @@
 #include <QCloseEvent>
 #include <QResizeEvent>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -16,6 +15,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/file_dialogs.h"
 #include "app/help_service.h"
 #include "app/sheet_bitmaps.h"
 #include "app/sign_in_dialog.h"
@@ -25,6 +25,7 @@
 #include "controls/calendar/kalender.h"
 #include "platform/core/codepage.h"
 #include "platform/core/date.h"
+#include "platform/core/file.h"
 #include "platform/core/message_box.h"
 #include "platform/core/path.h"
 #include "platform/ui/beep.h"
@@ -307,34 +308,22 @@ void TForm1::setTextCursor(int position, int selectionLength) {
 
 void TForm1::setTextPosition(int position) { textCursor = position; }
 
+std::string TForm1::dateiFragen(const DateiFrage& frage) {
+    int gewaehlt = frage.filterIndex;
+    const std::string name = fileDialog ? fileDialog(frage.filter, frage.defaultExt, frage.speichern)
+                                        : zeigeDateiDialog(this, frage, gewaehlt);
+    const std::string voll = mitFilterEndung(name, frage.filter, gewaehlt, frage.defaultExt);
+    // Opening: the bare name wins when such a file exists.
+    if (!frage.speichern && !platform::fileExists(voll) && platform::fileExists(name)) return name;
+    return voll;
+}
+
 std::string TForm1::askSaveFileName(const std::string& filter, const std::string& defaultExt) {
-    if (fileDialog) return fileDialog(filter, defaultExt, true);
-    QString f = ui::toQString(filter);
-    f.replace('|', QStringLiteral(";;"));
-    // "Text (*.x)|*.x" pairs: Qt wants only the descriptions.
-    QStringList parts = f.split(QStringLiteral(";;"));
-    QStringList names;
-    for (int i = 0; i < parts.size(); i += 2) names << parts[i];
-    QFileDialog d(this);
-    d.setAcceptMode(QFileDialog::AcceptSave);
-    d.setNameFilters(names);
-    d.setDefaultSuffix(ui::toQString(defaultExt));
-    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
-    return d.selectedFiles().front().toStdString();
+    return dateiFragen({filter, 1, defaultExt, true});
 }
 
 std::string TForm1::askOpenFileName(const std::string& filter, const std::string& defaultExt) {
-    if (fileDialog) return fileDialog(filter, defaultExt, false);
-    QString f = ui::toQString(filter);
-    QStringList parts = f.split('|');
-    QStringList names;
-    for (int i = 0; i < parts.size(); i += 2) names << parts[i];
-    QFileDialog d(this);
-    d.setAcceptMode(QFileDialog::AcceptOpen);
-    d.setFileMode(QFileDialog::ExistingFile);
-    d.setNameFilters(names);
-    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
-    return d.selectedFiles().front().toStdString();
+    return dateiFragen({filter, 1, defaultExt, false});
 }
 
 void TForm1::showYear(int year) { setYearField(year); }

@@ -35,6 +35,7 @@ class TKalender;
 
 namespace app {
 
+struct DateiFrage;
 class HeaderControl;
 class StatusBar;
 class TAnmeldung;
@@ -198,10 +199,23 @@ public:
     void Feiertage1Click();
     void ADAExecute();
     void BilanzExecute();
+    // "Exportieren als Textdatei" (text_export.cpp).
+    void ExportierenalsTextdatei1Click();
+    // "Neuer Benutzer" and "Benutzereinstellungen" (user_commands.cpp).
+    void BenutzerverwaltungExecute();
+    void Benutzereinstellungen1Click();
+
+    // ---- Month navigation (month_navigation.cpp) ----------------------------
+    void ToolButton7Click();   // "Monat zurück"
+    void ToolButton9Click();   // "Monat vor"
+    void ToolButton22Click();  // "Gehe zum heutigen Monat"
+    void ComboBox1Change();
 
     // File dialogs: (filter, default extension, save) -> chosen name or "".
     // Tests replace it.
     std::function<std::string(const std::string&, const std::string&, bool)> fileDialog;
+    // A file dialog (or the test hook); the name with the filter's extension.
+    std::string dateiFragen(const DateiFrage& frage);
 
     // ---- book::ZeitbuchHost ------------------------------------------------
     void postStatus(int code) override;
@@ -260,7 +274,7 @@ private:
     Command& defineCommand(const std::string& name, const std::string& caption,
                            std::function<void()> handler, bool checkable = false);
     QAction* addMenuItem(QMenu* menu, const std::string& name, const std::string& caption = {});
-    void addToolButton(const std::string& name, const std::string& iconText);
+    void addToolButton(const std::string& name);
     void layoutChildren();
     bool canvasReady() const;
     void paintLine(int line, int row, int& rowsUsed, bool& cut, bool full);
@@ -280,6 +294,9 @@ private:
     void zeitSpalteVor(int column);
     void zeitSpalteZurueck(int column);
     void sheetPopup(int x, int y);
+    // Month navigation: one month back or forward; show (and load) a month.
+    void monatBlaettern(int schritt);
+    void monatZeigen(int monat);
     void setSheetCursor(ui::Cursor c);
     // A date of another year than the shown one: beep and status code 1.
     void jahrAblehnen();

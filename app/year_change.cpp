@@ -17,7 +17,9 @@ void TForm1::Jahr_geaendert() {
         b.Monat_einstellen(monat);
     } else if (!b.jahresbilanz) {
         if (!Seite_sichern_fragen()) {
-            setYearField(b.jahr);  // the changed page could not be saved: it stays
+            // The changed page could not be saved: it stays, and so do year and month.
+            setYearField(b.jahr);
+            showMonthInList(b.monat);
             return;
         }
         b.jahr = jahr;

@@ -55,6 +55,8 @@ bool Zeitbuch::Neuer_Benutzerblock(uint32_t indexPosition, uint32_t& blockOffset
 }
 
 bool Zeitbuch::Benutzer_anlegen(const Benutzerdaten& daten) {
+    // A fresh installation has no data folder yet: the first user makes it.
+    if (!platform::dirExists(datenOrdner)) platform::createDir(datenOrdner);
     platform::File index;
     if (!openReadWriteCreating(index, indexPath(datenOrdner))) {
         showOpenFailure(index.lastError(), showIndexFormatError);

@@ -1,0 +1,77 @@
+// A sample user database for the benchmarks: 1 000 users with 24 months of
+// 40 lines each (about 26 MB), written once into a temporary folder.
+#pragma once
+
+#include <stdlib.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "book/db_check.h"
+#include "book/user_db_format.h"
+#include "platform/core/file.h"
+#include "platform/core/path.h"
+
+namespace bench_support {
+
+constexpr int kUsers = 1000;
+constexpr int kMonths = 24;
+constexpr int kLines = 40;
+
+struct Database {
+    std::string dir;
+    int64_t bytes = 0;
+};
+
+inline bool writeFile(const std::string& path, const std::string& bytes) {
+    platform::File f;
+    return f.open(path, platform::OpenMode::CreateWrite) && f.write(bytes) && f.close();
+}
+
+inline const Database& database() {
+    static const Database db = [] {
+        Database d;
+        std::string tmpl = (std::filesystem::temp_directory_path() / "klb-bench-XXXXXX").string();
+        if (!::mkdtemp(tmpl.data())) std::abort();
+        d.dir = tmpl;
+        std::string log, dat;
+        for (int u = 0; u < kUsers; ++u) {
+            const std::string name = "benutzer" + std::to_string(u);
+            const uint32_t blockAt = static_cast<uint32_t>(dat.size());
+            const uint32_t recordAt = static_cast<uint32_t>(log.size());
+            log += book::encodeUserRecord(
+                blockAt, {name, "kennwort", "Name", "Vorname", "4711", "Bereich", 0x11});
+            std::string body;
+            uint32_t last = 0;
+            for (int m = 0; m < kMonths; ++m) {
+                std::string records;
+                for (int l = 0; l < kLines; ++l)
+                    records += book::encodeLineRecord(
+                        {static_cast<uint8_t>(1 + l % 28), 7, 30, 16, static_cast<uint8_t>(l % 60),
+                         static_cast<uint8_t>(1 + m % 12), " !-+VM"[l % 6],
+                         std::string(static_cast<size_t>(l % 41), 'a' + l % 26)});
+                const bool lastEntry = m == kMonths - 1;
+                last = static_cast<uint32_t>(12 + body.size());
+                body += book::encodeEntryHead(
+                            static_cast<uint32_t>(2000 + m / 12), static_cast<uint8_t>(1 + m % 12),
+                            lastEntry ? 0 : static_cast<uint32_t>(4 + records.size()), kLines) +
+                        records;
+            }
+            const bool lastBlock = u == kUsers - 1;
+            book::appendU32(dat, recordAt + 4);
+            book::appendU32(dat, lastBlock ? 0 : static_cast<uint32_t>(12 + body.size()));
+            book::appendU32(dat, last);
+            dat += body;
+        }
+        book::appendU32(log, 0);
+        if (!writeFile(book::indexPath(d.dir), log) || !writeFile(book::blockPath(d.dir), dat))
+            std::abort();
+        d.bytes = static_cast<int64_t>(log.size() + dat.size());
+        if (!book::checkDatabase(d.dir).ok) std::abort();
+        return d;
+    }();
+    return db;
+}
+
+}  // namespace bench_support
