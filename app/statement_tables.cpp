@@ -96,7 +96,8 @@ void tabellenFuellen(const Abrechnung& a, report::TStringTab& tab1, report::TStr
     const uint32_t betrag[4] = {a.grundlagen.bereitschaftWoche, a.grundlagen.pkwWoche,
                                 a.grundlagen.bereitschaftWochenende, a.grundlagen.pkwWochenende};
     for (size_t i = 0; i < 4; ++i) {
-        w[10 + i] = feld(anzahl[i], -1, true);
+        // showZero only for 0: with digits it would add a leading zero.
+        w[10 + i] = feld(anzahl[i], -1, anzahl[i] == 0);
         w[14 + i] = feld(int64_t{anzahl[i]} * betrag[i], 2, false);
         if (anzahl[i] != 0) w[14 + i] += kEuro;
     }
