@@ -1,5 +1,7 @@
 #include "platform/ui/printer.h"
 
+#include "platform/core/codepage.h"
+#include "platform/core/message_box.h"
 #include "platform/ui/qt_printer.h"
 
 namespace ui {
@@ -54,6 +56,13 @@ std::unique_ptr<Printer> replacePrinter(std::unique_ptr<Printer> next) {
     std::unique_ptr<Printer> old = std::move(instance());
     instance() = std::move(next);
     return old;
+}
+
+void showPrintFailure(bool started) {
+    const char* text = started ? "Das Dokument konnte nicht fertig gedruckt werden!"
+                               : "Der Drucker konnte nicht geöffnet werden!";
+    platform::MessageBox(platform::cp1252(text), "Fehler", platform::Buttons::Ok,
+                         platform::Icon::Error);
 }
 
 }  // namespace ui

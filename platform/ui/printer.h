@@ -44,6 +44,12 @@ public:
     // The canvas of the current page; attached only while printing.
     Canvas& canvas() { return canvas_; }
 
+    // Copies of the next documents, and their orientation (metrics follow it).
+    virtual void setCopies(int n) { copies_ = n < 1 ? 1 : n; }
+    int copies() const { return copies_; }
+    virtual void setLandscape(bool on) { landscape_ = on; }
+    bool landscape() const { return landscape_; }
+
 protected:
     virtual bool beginDevice() = 0;
     virtual void newPageDevice() = 0;
@@ -53,6 +59,8 @@ protected:
     Canvas canvas_;
 
 private:
+    int copies_ = 1;
+    bool landscape_ = false;
     bool printing_ = false;
     int page_ = 0;
     std::string title_;
@@ -63,5 +71,9 @@ Printer& printer();
 // Installs another printer (tests: a RecordingPrinter) and returns the one it
 // replaces; null lets the next printer() call create the default again.
 std::unique_ptr<Printer> replacePrinter(std::unique_ptr<Printer> next);
+
+// Says in a message box that a document could not be started (the printer
+// or file could not be opened) or not finished (not completely written).
+void showPrintFailure(bool started);
 
 }  // namespace ui

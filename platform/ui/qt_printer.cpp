@@ -43,6 +43,16 @@ PrinterMetrics QtPrinter::metrics() const {
     return m;
 }
 
+void QtPrinter::setCopies(int n) {
+    Printer::setCopies(n);
+    printer_.setCopyCount(copies());
+}
+
+void QtPrinter::setLandscape(bool on) {
+    Printer::setLandscape(on);
+    printer_.setPageOrientation(on ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
 bool QtPrinter::beginDevice() {
     printer_.setDocName(toQString(title()));
     canvas_.attach(&printer_, printer_.resolution());

@@ -15,6 +15,8 @@ public:
     ~QtPrinter() override;
 
     PrinterMetrics metrics() const override;
+    void setCopies(int n) override;
+    void setLandscape(bool on) override;
 
     // The device itself, for the print dialog and page set-up.
     QPrinter& qprinter() { return printer_; }

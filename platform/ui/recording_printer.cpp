@@ -1,5 +1,7 @@
 #include "platform/ui/recording_printer.h"
 
+#include <utility>
+
 namespace ui {
 
 PrinterMetrics RecordingPrinter::a4At96Dpi() {
@@ -21,13 +23,24 @@ RecordingPrinter::RecordingPrinter(PrinterMetrics metrics) : metrics_(metrics) {
     };
 }
 
+PrinterMetrics RecordingPrinter::metrics() const {
+    if (!landscape()) return metrics_;
+    PrinterMetrics m = metrics_;
+    std::swap(m.pageWidth, m.pageHeight);
+    std::swap(m.physicalWidth, m.physicalHeight);
+    std::swap(m.offsetX, m.offsetY);
+    std::swap(m.pixelsPerInchX, m.pixelsPerInchY);
+    return m;
+}
+
 void RecordingPrinter::startPage() {
     canvas_.detach();  // the vector may move the images
+    const PrinterMetrics m = metrics();
     RecordedPage page;
-    page.image = QImage(metrics_.pageWidth, metrics_.pageHeight, QImage::Format_RGB32);
+    page.image = QImage(m.pageWidth, m.pageHeight, QImage::Format_RGB32);
     page.image.fill(Qt::white);
     pages_.push_back(std::move(page));
-    canvas_.attach(&pages_.back().image, metrics_.pixelsPerInchY);
+    canvas_.attach(&pages_.back().image, m.pixelsPerInchY);
 }
 
 bool RecordingPrinter::beginDevice() {

@@ -29,7 +29,8 @@ public:
 
     explicit RecordingPrinter(PrinterMetrics metrics = a4At96Dpi());
 
-    PrinterMetrics metrics() const override { return metrics_; }
+    // Landscape swaps the widths and heights.
+    PrinterMetrics metrics() const override;
 
     // Pages of the documents printed so far (also of an aborted one).
     const std::vector<RecordedPage>& pages() const { return pages_; }

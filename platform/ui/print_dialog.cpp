@@ -1,0 +1,29 @@
+#include "platform/ui/print_dialog.h"
+
+#include <QPrintDialog>
+
+#include "platform/ui/printer.h"
+#include "platform/ui/qt_printer.h"
+
+namespace ui {
+namespace {
+
+PrintDialogRunner& runner() {
+    static PrintDialogRunner r;
+    return r;
+}
+
+}  // namespace
+
+void setPrintDialogRunner(PrintDialogRunner r) { runner() = std::move(r); }
+
+bool PrintDialog(QWidget* parent) {
+    Printer& p = printer();
+    if (runner()) return runner()(p);
+    auto* qt = dynamic_cast<QtPrinter*>(&p);
+    if (qt == nullptr) return true;  // a printer without a device has nothing to choose
+    QPrintDialog dialog(&qt->qprinter(), parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace ui

@@ -1,0 +1,20 @@
+// The print dialog on the process-wide printer: the user picks a printer
+// (CUPS) or a PDF file, copies and pages; tests replace the dialog.
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace ui {
+
+class Printer;
+
+// True when the user chose to print; the choice is left on the printer.
+bool PrintDialog(QWidget* parent);
+
+// The dialog PrintDialog runs; empty restores Qt's. Tests script it.
+using PrintDialogRunner = std::function<bool(Printer&)>;
+void setPrintDialogRunner(PrintDialogRunner runner);
+
+}  // namespace ui
