@@ -11,6 +11,7 @@
 
 #include "app/main_window.h"
 #include "app/sign_in_dialog.h"
+#include "app/statement_command.h"
 #include "app/tool_icons.h"
 #include "app/window_parts.h"
 #include "book/month_file.h"
@@ -95,7 +96,7 @@ void TForm1::buildCommands() {
     // Menu items and tool buttons of their own.
     defineCommand("ExportierenalsTextdatei1", "Exportieren als Textdatei",
                   [this] { ExportierenalsTextdatei1Click(); });
-    defineCommand("Drucken1", "Drucken", {});
+    defineCommand("Drucken1", "Drucken", [this] { Drucken1Click(*this); });
     defineCommand("Beenden1", "Beenden", [this] { Beenden1Click(); });
     defineCommand("HeutebisJetzt1", "Heute bis Jetzt!", [this] { Heute1Click(); });
     defineCommand("HeutebisRund1", "Heute bis Rund ( Jetzt+20 min )!", [this] { Heutebisjetzt1Click(); });
@@ -111,7 +112,7 @@ void TForm1::buildCommands() {
     defineCommand("berstundenkonto1", "Zuschlagskorrektur", {});
     defineCommand("HilfezumProgramm1", "Hilfe Zum Programm", [this] { zeigeHilfe(0); });
     defineCommand("Info1", "Info", {});
-    defineCommand("ToolButton10", "Drucken", {});
+    defineCommand("ToolButton10", "Drucken", [this] { ToolButton10Click(*this); });
     defineCommand("ToolButton22", "Gehe zum heutigen Monat", [this] { ToolButton22Click(); }).wanted = false;
     defineCommand("ToolButton7", cp("Monat zurück"), [this] { ToolButton7Click(); }).wanted = false;
     defineCommand("ToolButton9", "Monat vor", [this] { ToolButton9Click(); }).wanted = false;
