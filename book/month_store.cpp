@@ -307,7 +307,8 @@ bool Zeitbuch::Monat_speichern() {
         return false;
     }
 
-    if (blockPosition < 0 || blockPosition > kMaxDbFileLength)
+    // A page of another year would be refused by the check after writing.
+    if (blockPosition < 0 || blockPosition > kMaxDbFileLength || jahr < 1900 || jahr > 9999)
         return speichernFehlgeschlagen(false, true);
     // The move looks for the entry under the same key that is written below.
     if (seitenMonat < 1 || seitenMonat > 12) seitenMonat = monat;
