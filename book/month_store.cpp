@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "book/block_file.h"
 #include "book/month_entry.h"
 #include "book/scrambled_text.h"
 #include "book/user_db_format.h"
@@ -369,7 +370,7 @@ bool Zeitbuch::Monat_speichern() {
         if (!f.seek(b + alterLetzter + 5) || !f.write(l))
             return speichernFehlgeschlagen(true, true);
     }
-    if (!f.close()) return speichernFehlgeschlagen(true, true);
+    if (!closeSynced(f)) return speichernFehlgeschlagen(true, true);
 
     host().enableAction(Action::Speichern, false);
     seiteGespeichert = true;
