@@ -98,6 +98,12 @@ inline size_t findKey(const uint8_t* p, size_t n, uint8_t key) {
 // head bytes, the longest text and findKey's overreach.
 constexpr size_t kLineScan = 6 + kLineTextMax + 16;
 
+// The line test for a day of 29 to 31, which must lie in its month; out of
+// line, so that the common test stays as short as it was.
+[[gnu::noinline]] bool lateDayValid(const uint8_t* p, uint64_t w, const uint8_t* days) {
+    return lineWordValid<31>(w) && (p[0] ^ kDatabaseKey) <= days[(p[5] ^ kDatabaseKey) & 0x0F];
+}
+
 // One clean line record at p of a page whose month lengths are `days`:
 // advances p behind it. False, with p kept, when p lies behind `last` (the
 // record might not fit) or at anything the exact record-by-record check must
@@ -108,10 +114,7 @@ inline bool stepLine(const uint8_t*& p, const uint8_t* last, const uint8_t* days
     std::memcpy(&w, p, 8);
     const size_t text = findKey(p + 6, kLineTextMax, kDatabaseKey);
     // Days 29 to 31 are rare: only they need their month's length.
-    if (!lineWordValid<28>(w) &&
-        (!lineWordValid<31>(w) || (p[0] ^ kDatabaseKey) > days[(p[5] ^ kDatabaseKey) & 0x0F]))
-        return false;
-    if (text == kLineTextMax) return false;
+    if ((!lineWordValid<28>(w) && !lateDayValid(p, w, days)) || text == kLineTextMax) return false;
     p += 6 + text + 1;
     return true;
 }
