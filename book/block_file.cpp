@@ -36,11 +36,18 @@ bool writeU32At(platform::File& f, int64_t pos, uint32_t v) {
     return writeAt(f, pos, b, 4);
 }
 
+bool closeSynced(platform::File& f) {
+    return f.sync() && f.close();
+}
+
 bool openReadWriteCreating(platform::File& f, const std::string& path) {
     if (f.open(path, platform::OpenMode::ReadWrite)) return true;
     if (platform::fileExists(path)) return false;
     // CreateWrite truncates, so it is used only for a file that is not there.
-    if (!f.open(path, platform::OpenMode::CreateWrite) || !f.close()) return false;
+    // The new name is made durable with the folder.
+    if (!f.open(path, platform::OpenMode::CreateWrite) || !f.close() ||
+        !platform::syncFolder(platform::folderOf(path)))
+        return false;
     return f.open(path, platform::OpenMode::ReadWrite);
 }
 
@@ -79,13 +86,16 @@ DbResult appendUserBlock(const std::string& dataDir, uint32_t indexPosition, uin
     if (len < 0 || len + kBlockHead > kMaxDbFileLength) return failure(DbStatus::FormatError);
     uint8_t head[kBlockHead] = {};
     putU32(head, indexPosition);
-    if (!writeAt(dat, len, head, sizeof head)) return failure(DbStatus::WriteFailed);
-    if (!chain.empty() && !writeU32At(dat, int64_t{chain.back().offset} + 4,
-                                      static_cast<uint32_t>(len - chain.back().offset))) {
-        dat.truncate(len);  // the new head would otherwise end the former last block
+    const int64_t formerLast = chain.empty() ? -1 : int64_t{chain.back().offset};
+    if (!writeAt(dat, len, head, sizeof head) ||
+        (formerLast >= 0 &&
+         !writeU32At(dat, formerLast + 4, static_cast<uint32_t>(len - formerLast))) ||
+        !closeSynced(dat)) {
+        // The former last block ends the file again, without the new head.
+        if (formerLast >= 0) writeU32At(dat, formerLast + 4, 0);
+        dat.truncate(len);
         return failure(DbStatus::WriteFailed);
     }
-    if (!dat.close()) return failure(DbStatus::WriteFailed);
     offset = static_cast<uint32_t>(len);
     return {};
 }
@@ -135,6 +145,7 @@ BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove,
         }
 
         bool reordered = false;
+        bool wrote = false;  // a file opened only to look is not synced
         if (!remove && getU32(bytes(bb) + 8) != 0) {
             uint8_t* b = bytes(bb);
             const int64_t last = getU32(b + 8);
@@ -168,6 +179,7 @@ BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove,
         }
 
         // Writes.
+        if (R > 0 || reordered || remove) wrote = true;
         if (R > 0) {
             for (size_t i = k + 1; i < chain.size(); ++i)
                 if (!writeU32At(log, chain[i].indexPosition,
@@ -175,7 +187,7 @@ BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove,
                     return fail(DbStatus::WriteFailed);
             if (!remove && !writeU32At(log, chain[k].indexPosition, static_cast<uint32_t>(B + R)))
                 return fail(DbStatus::WriteFailed);
-            if (!log.close()) return fail(DbStatus::WriteFailed);
+            if (!closeSynced(log)) return fail(DbStatus::WriteFailed);
             if (!remove) {
                 const int64_t rel = chain.back().offset - restStart;
                 putU32(bytes(rest) + rel + 4, static_cast<uint32_t>(R - rel));
@@ -193,7 +205,7 @@ BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove,
             if (R == 0 && k > 0 && !writeU32At(dat, int64_t{chain[k - 1].offset} + 4, 0))
                 return fail(DbStatus::WriteFailed);
         }
-        if (!dat.close()) return fail(DbStatus::WriteFailed);
+        if (!(wrote ? closeSynced(dat) : dat.close())) return fail(DbStatus::WriteFailed);
     } catch (const std::bad_alloc&) {
         mv.result = failure(DbStatus::NoMemory);
     }

@@ -25,6 +25,9 @@ bool readAt(platform::File& f, int64_t pos, void* dst, size_t n);
 bool readU32At(platform::File& f, int64_t pos, uint32_t& v);
 bool writeAt(platform::File& f, int64_t pos, const void* src, size_t n);
 bool writeU32At(platform::File& f, int64_t pos, uint32_t v);
+// A written database file is synced before it is closed: a success that is
+// reported must survive a power cut.
+bool closeSynced(platform::File& f);
 // Opens read-write, creating a missing file (permissions follow the umask).
 bool openReadWriteCreating(platform::File& f, const std::string& path);
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "book/block_file.h"
 #include "book/month_entry.h"
 #include "book/scrambled_text.h"
 #include "book/user_db_format.h"
@@ -307,7 +308,8 @@ bool Zeitbuch::Monat_speichern() {
         return false;
     }
 
-    if (blockPosition < 0 || blockPosition > kMaxDbFileLength)
+    // A page of another year would be refused by the check after writing.
+    if (blockPosition < 0 || blockPosition > kMaxDbFileLength || jahr < 1900 || jahr > 9999)
         return speichernFehlgeschlagen(false, true);
     // The move looks for the entry under the same key that is written below.
     if (seitenMonat < 1 || seitenMonat > 12) seitenMonat = monat;
@@ -368,7 +370,7 @@ bool Zeitbuch::Monat_speichern() {
         if (!f.seek(b + alterLetzter + 5) || !f.write(l))
             return speichernFehlgeschlagen(true, true);
     }
-    if (!f.close()) return speichernFehlgeschlagen(true, true);
+    if (!closeSynced(f)) return speichernFehlgeschlagen(true, true);
 
     host().enableAction(Action::Speichern, false);
     seiteGespeichert = true;

@@ -49,7 +49,9 @@ bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kenn
             platform::isAccessDenied(file.lastError()) ? kCaptionGesperrt : kCaptionVerwaltung);
         return false;
     }
-    if (file.length() > kMaxDbFileLength) return formatError();
+    const int64_t length = file.length();
+    if (length < 4) return false;  // not even the end mark: no users yet
+    if (length > kMaxDbFileLength) return formatError();
     DbReader in(file);
     IndexSatz rec;
     Benutzerdaten user;

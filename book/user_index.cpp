@@ -39,18 +39,39 @@ bool Feld_lesen(DbReader& in, std::string& text, int max) {
     return in.text(&text, max, kDatabaseKey);
 }
 
+namespace {
+
+// A text of the record (null: only read past) that leaves room for the six
+// bytes that end it.
+bool field(DbReader& in, const IndexSatz& rec, std::string* text) {
+    return in.text(text, kFieldMax, kDatabaseKey) && in.position() + 6 <= rec.start + rec.laenge;
+}
+
+// Reserved u32, options and the 0 byte, which must end the record exactly.
+bool tail(DbReader& in, const IndexSatz& rec, uint32_t& reserve, uint8_t& options) {
+    uint8_t zero = 0;
+    return in.u32(reserve) && in.u8(options) && in.u8(zero) && zero == 0 &&
+           in.position() == rec.start + rec.laenge;
+}
+
+}  // namespace
+
 bool readField(DbReader& in, const IndexSatz& rec, std::string& text) {
-    return Feld_lesen(in, text) && in.position() + 6 <= rec.start + rec.laenge;
+    return field(in, rec, &text);
 }
 
 bool readRecordTail(DbReader& in, const IndexSatz& rec, Benutzerdaten& user, uint32_t& reserve) {
-    uint8_t options = 0, zero = 0;
-    if (!readField(in, rec, user.name) || !readField(in, rec, user.vorname) ||
-        !readField(in, rec, user.personalnummer) || !readField(in, rec, user.bereich) ||
-        !in.u32(reserve) || !in.u8(options) || !in.u8(zero))
-        return false;
-    user.optionen = options;
-    return zero == 0 && in.position() == rec.start + rec.laenge;
+    return field(in, rec, &user.name) && field(in, rec, &user.vorname) &&
+           field(in, rec, &user.personalnummer) && field(in, rec, &user.bereich) &&
+           tail(in, rec, reserve, user.optionen);
+}
+
+bool recordReadable(DbReader& in, const IndexSatz& rec) {
+    for (int i = 0; i < 6; ++i)
+        if (!field(in, rec, nullptr)) return false;
+    uint32_t reserve = 0;
+    uint8_t options = 0;
+    return tail(in, rec, reserve, options);
 }
 
 bool Schreibe_Benutzer(platform::File& index, int64_t start, const Benutzerdaten& user) {

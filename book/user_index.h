@@ -37,6 +37,8 @@ bool readField(DbReader& in, const IndexSatz& rec, std::string& text);
 // personnel number, area, reserved u32, options and the 0 byte, which must
 // end the record exactly.
 bool readRecordTail(DbReader& in, const IndexSatz& rec, Benutzerdaten& user, uint32_t& reserve);
+// The whole record behind the head read as the sign-in reads it, keeping nothing.
+bool recordReadable(DbReader& in, const IndexSatz& rec);
 
 // `Schreibe_Benutzer`: with the block offset already at start + 4, writes
 // the texts and options at start + 8, the new end mark behind them, cuts the

@@ -83,9 +83,12 @@ bool Zeitbuch::Benutzer_anlegen(const Benutzerdaten& daten) {
     uint32_t block = 0;
     if (!Neuer_Benutzerblock(static_cast<uint32_t>(P + 4), block)) return false;
     // Until the record's length is written the old end mark still ends the list.
-    if (!writeU32At(index, P + 4, block) || !Schreibe_Benutzer(index, P, daten) || !index.close()) {
-        // Take the new block back and cut what was written behind the end mark.
+    if (!writeU32At(index, P + 4, block) || !Schreibe_Benutzer(index, P, daten) ||
+        !closeSynced(index)) {
+        // Take the new block back, restore the end mark and cut what was
+        // written behind it.
         moveUserBlock(datenOrdner, block, true, 0, 0);
+        writeU32At(index, P, 0);
         index.truncate(P + 4);
         showBlockFailure({DbStatus::WriteFailed});
         return false;
@@ -172,7 +175,8 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
             return false;
         };
         if (!loeschen) {
-            if (written && Schreibe_Benutzer(index, start, daten) && index.close() && dat.close())
+            if (written && Schreibe_Benutzer(index, start, daten) && closeSynced(index) &&
+                closeSynced(dat))
                 return true;
             index.close();
             dat.close();
@@ -181,7 +185,7 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
             return false;
         }
         written = written && writeU32At(index, start, 0) && index.truncate(start + 4) &&
-                  index.close() && dat.close();
+                  closeSynced(index) && closeSynced(dat);
         const bool moved = written && Benutzerblock_verschieben(block, true);
         if (!written) showChangeError();
         return checkAfterwards() && moved;

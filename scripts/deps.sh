@@ -1,7 +1,7 @@
 # Sourced by run.sh and test.sh: installs the Debian packages that are missing.
 KLB_PACKAGES=(cmake g++ make ccache libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-translations-l10n fonts-liberation fonts-dejavu-core
-  xvfb xauth poppler-utils qpdf breeze-icon-theme libqt6svg6)
+  xvfb xauth poppler-utils qpdf breeze-icon-theme libqt6svg6 clang libclang-rt-14-dev)
 
 klb_install_missing() {
   local missing=()

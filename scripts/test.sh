@@ -24,3 +24,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp":print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build/asan -j "$jobs" --timeout 600
+
+echo "== Fuzz targets: each over its corpus, then a few seconds of fuzzing =="
+# KLB_FUZZ_SECONDS per target; the targets share the cores.
+scripts/fuzz.sh "${KLB_FUZZ_SECONDS:-6}"

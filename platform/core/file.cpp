@@ -17,6 +17,8 @@ int gLastError = 0;
 int gFailAt = 0;     // write-like call that fails, counted from the injection
 int gCallsSinceInject = 0;
 int gWriteCalls = 0;
+bool gSyncToDisk = true;
+int gSyncCalls = 0;
 
 // Counts a write-like call; true when the test hook says it must fail.
 bool injectedFailure() {
@@ -167,6 +169,19 @@ bool File::truncate(int64_t length) {
     return true;
 }
 
+bool File::sync() {
+    if (fd_ < 0) {
+        errno = EBADF;
+        return fail();
+    }
+    if (injectedFailure()) return fail();
+    ++gSyncCalls;
+    if (!gSyncToDisk) return true;
+    while (::fsync(fd_) != 0)
+        if (errno != EINTR) return fail();
+    return true;
+}
+
 bool File::close() {
     if (fd_ < 0) return true;
     const int fd = std::exchange(fd_, -1);
@@ -195,6 +210,31 @@ bool renamePath(const std::string& from, const std::string& to) {
     return record(::rename(from.c_str(), to.c_str()) == 0);
 }
 
+bool syncFolder(const std::string& dir) {
+    if (injectedFailure()) return record(false);
+    ++gSyncCalls;
+    if (!gSyncToDisk) return true;
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return record(false);
+    int rc;
+    while ((rc = ::fsync(fd)) != 0 && errno == EINTR) {
+    }
+    const int error = errno;
+    ::close(fd);
+    // EINVAL: a file system that keeps no folder to sync.
+    if (rc != 0 && error != EINVAL) {
+        errno = error;
+        return record(false);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 bool deleteFile(const std::string& path) { return record(::unlink(path.c_str()) == 0); }
 
 bool copyFile(const std::string& from, const std::string& to, bool overwrite) {
@@ -213,7 +253,7 @@ bool copyFile(const std::string& from, const std::string& to, bool overwrite) {
         if (n == 0) break;
         if (!out.write(buf, n)) return false;
     }
-    return out.close();
+    return out.sync() && out.close();
 }
 
 std::vector<std::string> findFiles(const std::string& dir, const std::string& pattern) {
@@ -253,6 +293,12 @@ void injectWriteFailure(int n) {
 }
 
 int writeCallCount() { return gWriteCalls; }
-void resetWriteCallCount() { gWriteCalls = 0; }
+
+void setSyncToDisk(bool on) { gSyncToDisk = on; }
+void resetWriteCallCount() {
+    gWriteCalls = 0;
+    gSyncCalls = 0;
+}
+int syncCallCount() { return gSyncCalls; }
 
 }  // namespace platform

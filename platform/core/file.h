@@ -37,6 +37,8 @@ public:
     int64_t position() const;  // -1 on an error
     int64_t length() const;    // -1 on an error
     bool truncate(int64_t length);
+    // Waits until the written bytes and the length are on the disk.
+    bool sync();
     bool close();
     int lastError() const { return error_; }
 
@@ -54,8 +56,13 @@ bool dirExists(const std::string& path);
 bool createDir(const std::string& path);
 bool removeDir(const std::string& path);  // empty folders only
 bool renamePath(const std::string& from, const std::string& to);
+// Makes the folder's entries durable: a file created or renamed in it
+// survives a power cut only after this.
+bool syncFolder(const std::string& dir);
+// The folder that holds `path` ("." for a bare name).
+std::string folderOf(const std::string& path);
 bool deleteFile(const std::string& path);
-// Copies a whole file; with overwrite false an existing target is a failure.
+// Copies a whole file, synced; with overwrite false an existing target is a failure.
 bool copyFile(const std::string& from, const std::string& to, bool overwrite);
 // Names (not paths) of the regular files in `dir` that match a pattern of
 // literal characters, '*' and '?', compared without regard to ASCII case.
@@ -65,11 +72,17 @@ bool readWholeFile(const std::string& path, std::string& bytes);
 // The error number of the last failed call of the functions above.
 int lastFileError();
 
-// Test hook: the n-th write-like call from now on (write, truncate, rename;
-// a copy counts its writes; 1 = the next) fails with ENOSPC; 0 switches it off.
+// Test hook: the n-th write-like call from now on (write, truncate, sync,
+// rename, folder sync; a copy counts its writes and its sync; 1 = the next)
+// fails with ENOSPC; 0 switches it off.
 void injectWriteFailure(int n);
+// Benchmark hook: with false, sync and syncFolder succeed without waiting
+// for the disk, to show what the waiting costs. The program never turns it off.
+void setSyncToDisk(bool on);
 // Counts write-like calls since the last reset (tests use it to find every k).
 int writeCallCount();
 void resetWriteCallCount();
+// Counts sync and syncFolder calls, reset with the write calls.
+int syncCallCount();
 
 }  // namespace platform

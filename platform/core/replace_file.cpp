@@ -19,18 +19,22 @@ bool replaceFile(const std::string& path, const std::string& bytes) {
     const std::string temp = replacementTempPath(path);
     File f;
     if (!f.open(temp, OpenMode::CreateWrite)) return false;
-    const bool written = f.write(bytes);
+    const bool written = f.write(bytes) && f.sync();
     const bool closed = f.close();
-    if (written && closed && renamePath(temp, path)) return true;
-    removeLeftover(temp);
-    return false;
+    if (!written || !closed || !renamePath(temp, path)) {
+        removeLeftover(temp);
+        return false;
+    }
+    return syncFolder(folderOf(path));
 }
 
 bool copyFileReplacing(const std::string& from, const std::string& to) {
     const std::string temp = replacementTempPath(to);
-    if (copyFile(from, temp, true) && renamePath(temp, to)) return true;
-    removeLeftover(temp);
-    return false;
+    if (!copyFile(from, temp, true) || !renamePath(temp, to)) {
+        removeLeftover(temp);
+        return false;
+    }
+    return syncFolder(folderOf(to));
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 // Rewriting a whole file without risking the old one: the new bytes go to a
-// temporary file beside it, which is renamed over the old file only after
-// every write and the close succeeded.
+// temporary file beside it, which is synced and renamed over the old file
+// only after every write succeeded; then the folder is synced, so that a
+// reported success survives a power cut.
 #pragma once
 
 #include <string>
@@ -10,8 +11,9 @@ namespace platform {
 // The temporary file that replaceFile writes first (the target + ".tmp").
 std::string replacementTempPath(const std::string& path);
 
-// Writes `bytes` as the whole new content of `path`. On any failure the old
-// file is untouched, the temporary file is removed and the result is false.
+// Writes `bytes` as the whole new content of `path`. On a failure before the
+// rename the old file is untouched and the temporary file removed; a failed
+// sync of the folder after it leaves the new file in place. Both give false.
 bool replaceFile(const std::string& path, const std::string& bytes);
 
 // Copies `from` over `to` the same way: a failed copy leaves `to` as it was.

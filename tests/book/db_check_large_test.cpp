@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "book/db_check.h"
+#include "platform/core/date.h"
 #include "tests/book/db_fixture.h"
 
 namespace book {
@@ -51,8 +52,9 @@ Records soundRecords() {
         for (int e = 0; e < 24; ++e) {
             auto& recs = users[u][e];
             if (e % 5 == 2) recs.push_back(standby({{{0x81, 29, 12, 4, 1}}}));
+            const int days = platform::daysInMonth(2009 + e / 12, 1 + e % 12);
             for (int l = 0; l < 70 && !(u == 2 && e == 11); ++l)
-                recs.push_back(line(1 + l % 31, l % 24, l % 60, (l * 7) % 24, (l * 11) % 60,
+                recs.push_back(line(1 + l % days, l % 24, l % 60, (l * 7) % 24, (l * 11) % 60,
                                     (1 + e % 12) | kinds[l % 6],
                                     std::string((u * 31 + e * 7 + l * 13) % 151, 'a' + l % 26)));
         }

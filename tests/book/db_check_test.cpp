@@ -28,11 +28,29 @@ TEST(DatabaseCheck, SoundDatabasesPass) {
         oneUser({}),                                            // a block without entries
         oneUser({march({}, false), entry(2008, 4, {}, true)}),  // entries without records
         oneUser({entry(2008, 3, {line(31, 23, 59, 0, 0, 0xF3, std::string(150, 'z'))}, true)}),
+        // The edges of what the loader takes: first and last year, 29 February of a leap
+        // year, a line of another month, a standby record ahead of lines.
+        oneUser({entry(1900, 1, {}, false), entry(9999, 12, {line(31, 1, 0, 2, 0, 0x0C)}, false),
+                 entry(2024, 2, {line(29, 1, 0, 2, 0, 2), line(31, 1, 0, 2, 0, 3)}, false),
+                 entry(2009 | 0x0021u << 16, 1,
+                       {standby({{{0x81, 29, 12, 4, 1}}}), line(10, 6, 0, 14, 0, 0xF1)}, true)}),
     };
     for (const Database& db : cases) {
         Fixture f(db);
         EXPECT_TRUE(f.zb.Datenbank_pruefen() && f.zb.datenbankFehler == 0);
     }
+    // ... and the last of them loads each page.
+    Fixture f(cases[std::size(cases) - 1]);
+    platform::ScriptedMessages boxes;
+    ASSERT_TRUE(f.zb.Pruefe_Anmeldung("u", "p"));
+    for (const auto& [year, month, lines] :
+         {std::tuple{1900, 1, 0}, {9999, 12, 1}, {2024, 2, 2}, {2009, 1, 1}}) {
+        f.zb.seiteLeeren();
+        f.zb.Monat_laden(static_cast<uint8_t>(month), year);
+        EXPECT_TRUE(f.zb.seiteGespeichert && !f.zb.ladeFehler) << year;
+        EXPECT_EQ(f.zb.zeilen.size(), static_cast<size_t>(lines + 1)) << year;
+    }
+    EXPECT_EQ(boxes.count(), 0u);
     Fixture none;  // no database yet, then an index without a block file
     EXPECT_TRUE(none.zb.Datenbank_pruefen());
     writeFile(none.logPath(), u32(0));
@@ -81,6 +99,39 @@ TEST(DatabaseCheck, EachFaultHasItsCodeAndCharacter) {
         Fixture f(db);
         EXPECT_FALSE(f.zb.Datenbank_pruefen());
         EXPECT_EQ(f.zb.datenbankFehler, shown <= '9' ? shown - '0' : shown - 'A' + 17);
+        EXPECT_EQ(faultCharacter(f.zb.datenbankFehler), shown);
+    }
+}
+
+// What the loader, the sign-in or the writers cannot use is refused, though
+// each of these fits the file layout.
+TEST(DatabaseCheck, RefusesWhatTheProgramCannotUse) {
+    const Database two = twoUsers();
+    const std::string r = record(5, {"u", "p", "", "", "", ""}, 0);  // names no block
+    // A text of anna's record holds the bytes 77 0 0 0 (bert's block offset)
+    // where bert's block head looks for his record.
+    const std::string recA = record(0, {"anna", "pw1", "Alt", "Anna", "17", "Z\x17\x17\x17"}, 0);
+    const std::string decoy = recA + record(kBertBlock, {"bert", "", "", "", "", ""}, 0) + u32(0);
+    std::string tailByte = two.log, openText = two.log;
+    tailByte[two.log.size() - 5] = 1;         // the byte behind bert's options
+    openText[kAnnaRecord - 18] = 'x' ^ 0x17;  // anna's last name loses its terminator
+    const std::pair<char, Database> cases[] = {
+        {'4', oneUser({entry(1899, 12, {}, true)})},
+        {'4', oneUser({entry(2008, 3, {}, false), entry(10000, 1, {}, true)})},
+        {'9', oneUser({entry(2023, 2, {line(29, 8, 0, 9, 0, 2)}, true)})},  // 29.02.2023
+        {'9', oneUser({entry(2008, 3, {line(31, 8, 0, 9, 0, 4)}, true)})},  // 31.04.
+        {'9', oneUser({entry(2009 | 0x0021u << 16, 1,
+                             {line(10, 6, 0, 14, 0, 1), standby({{{0x81, 29, 12, 4, 1}}})},
+                             true)})},                                          // standby not first
+        {'2', {r + u32(0), blockHead(static_cast<uint32_t>(r.size()), 0, 0)}},  // at the end mark
+        {'2', {decoy, two.dat.substr(0, kBertBlock) + blockHead(29, 0, 0)}},
+        {'H', {tailByte, two.dat}},
+        {'H', {openText, two.dat}},
+    };
+    for (const auto& [shown, db] : cases) {
+        SCOPED_TRACE(&shown - &cases[0].first);
+        Fixture f(db);
+        EXPECT_FALSE(f.zb.Datenbank_pruefen());
         EXPECT_EQ(faultCharacter(f.zb.datenbankFehler), shown);
     }
 }

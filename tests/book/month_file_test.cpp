@@ -172,7 +172,8 @@ TEST_F(MonthFile, FailedSaveKeepsThePreviousFile) {
     ASSERT_LT(type(4, "08:00", "09:00"), 0);
     platform::resetWriteCallCount();
     ASSERT_TRUE(zb.Akt_speichern(dir.file("probe.akt")));
-    for (int k = 1, calls = platform::writeCallCount(); k <= calls; ++k) {
+    const int calls = platform::writeCallCount();
+    for (int k = 1; k <= calls; ++k) {
         SCOPED_TRACE(k);
         boxes.clear();
         host.calls.clear();
@@ -182,7 +183,10 @@ TEST_F(MonthFile, FailedSaveKeepsThePreviousFile) {
         EXPECT_EQ(boxes.count(), 1u);
         EXPECT_EQ(dbtest::lastBox(boxes), "Die Daten konnten nicht gespeichert werden!|Fehler");
         EXPECT_FALSE(host.has("disable Speichern"));
-        EXPECT_EQ(readRaw(), previous);
+        // The folder's sync comes last, after the rename: the new file stands, unconfirmed.
+        if (k != calls) {
+            EXPECT_EQ(readRaw(), previous);
+        }
     }
 }
 

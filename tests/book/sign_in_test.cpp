@@ -71,11 +71,8 @@ TEST(SignIn, IndexProblemsAreReported) {
     badZero.back() = 1;  // the byte behind the options
     std::string longName = good;
     longName.replace(8, 2, scrambled(std::string(30, 'u')));  // no terminator within 21 bytes
-    const std::string cases[] = {"\x14\x00",
-                                 u32(500) + std::string(600, 'x'),
-                                 u32(19) + std::string(40, 'x'),
-                                 good.substr(0, good.size() - 1),
-                                 longName + u32(0),
+    const std::string cases[] = {u32(500) + std::string(600, 'x'), u32(19) + std::string(40, 'x'),
+                                 good.substr(0, good.size() - 1), longName + u32(0),
                                  badZero + u32(0)};
     for (const auto& log : cases) {
         Fixture f;
@@ -85,6 +82,17 @@ TEST(SignIn, IndexProblemsAreReported) {
         EXPECT_EQ(boxes.count(), 1u);
         EXPECT_EQ(lastBox(boxes), "Fehler in der Benutzerverwaltung|Fehlerhaftes Datenformat");
         EXPECT_FALSE(f.zb.angemeldet);
+    }
+    // An index shorter than its end mark holds no users: refused without a word.
+    for (const std::string& log :
+         {std::string(), std::string(1, 20), std::string("\x14\x00", 2), std::string(3, 0)}) {
+        Fixture f;
+        writeFile(f.logPath(), log);
+        writeFile(f.datPath(), "");
+        platform::ScriptedMessages boxes;
+        EXPECT_FALSE(f.zb.Pruefe_Anmeldung("u", "p"));
+        EXPECT_EQ(boxes.count(), 0u);
+        EXPECT_TRUE(f.zb.Datenbank_pruefen());
     }
     Fixture none;
     platform::ScriptedMessages boxes;

@@ -1,0 +1,144 @@
+// The user database: the check, then, on a database it passes, what the
+// check promises: every stored user signs in to his own block, every page
+// and the last page load without a load error, and a save, an added, a
+// changed and a deleted user all succeed and leave a database that passes.
+// On any database nothing may crash, hang or leak.
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "book/db_reader.h"
+#include "book/host.h"
+#include "book/user_index.h"
+#include "book/zeitbuch.h"
+#include "fuzz/fuzz_support.h"
+#include "platform/core/message_box.h"
+
+namespace {
+
+using book::Zeitbuch;
+
+struct User {
+    std::string name, password;
+    uint32_t block = 0;
+};
+
+std::vector<User> usersOf(const std::string& dir) {
+    std::vector<User> users;
+    platform::File f;
+    if (!f.open(book::indexPath(dir), platform::OpenMode::ReadOnly) || f.length() < 4) return users;
+    book::DbReader in(f);
+    std::vector<book::IndexSatz> records;
+    int64_t end = 0;
+    FUZZ_ASSERT(book::readIndex(in, records, end));
+    for (const book::IndexSatz& r : records) {
+        User u;
+        u.block = r.block;
+        in.seek(r.start + 8);
+        FUZZ_ASSERT(book::readField(in, r, u.name) && book::readField(in, r, u.password));
+        users.push_back(u);
+    }
+    return users;
+}
+
+// (year, month) of each entry of the block at `b`, in block order.
+std::vector<std::pair<int, int>> pagesOf(const std::string& dat, uint32_t b) {
+    auto u32 = [&](size_t at) {
+        FUZZ_ASSERT(at + 4 <= dat.size());
+        return book::getU32(reinterpret_cast<const uint8_t*>(dat.data()) + at);
+    };
+    std::vector<std::pair<int, int>> pages;
+    if (u32(b + 8) == 0) return pages;
+    for (size_t e = b + 12;; e += 9 + u32(e + 5)) {
+        FUZZ_ASSERT(e + 13 <= dat.size());
+        pages.emplace_back(book::keyYear(u32(e)), static_cast<uint8_t>(dat[e + 4]));
+        if (u32(e + 5) == 0) return pages;
+    }
+}
+
+bool signIn(Zeitbuch& zb, const User& u) {
+    zb.angemeldet = false;
+    zb.seiteLeeren();
+    return zb.Pruefe_Anmeldung(u.name, u.password);
+}
+
+void checkPromises(const std::string& dir) {
+    book::NullHost host;
+    Zeitbuch zb(host);
+    zb.datenOrdner = dir;
+    platform::ScriptedMessages boxes;
+    const std::vector<User> users = usersOf(dir);
+    const std::string dat = fuzz::getFile(book::blockPath(dir));
+    std::map<std::pair<std::string, std::string>, uint32_t> firstBlock;
+    for (const User& u : users) firstBlock.emplace(std::pair{u.name, u.password}, u.block);
+
+    for (const User& u : users) {
+        if (u.name.empty()) continue;  // an empty name signs in the administrator
+        FUZZ_ASSERT(signIn(zb, u));
+        FUZZ_ASSERT(zb.blockPosition == firstBlock[{u.name, u.password}]);
+        zb.Monat_laden(0, 0);
+        FUZZ_ASSERT(!zb.ladeFehler);
+        for (const auto& [year, month] : pagesOf(dat, u.block)) {
+            zb.seiteLeeren();
+            zb.Monat_laden(static_cast<uint8_t>(month), year);
+            FUZZ_ASSERT(!zb.ladeFehler && zb.seiteGespeichert);
+        }
+    }
+    FUZZ_ASSERT(boxes.count() == 0);
+
+    // The writers, each on the database the one before left.
+    const book::Benutzerdaten neu{"fuzz", "x", "N", "V", "1", "B", 0};
+    for (const User& u : users) {
+        if (u.name.empty() || firstBlock[{u.name, u.password}] != u.block) continue;
+        FUZZ_ASSERT(signIn(zb, u));
+        zb.Monat_laden(0, 0);
+        FUZZ_ASSERT(!zb.ladeFehler && zb.Monat_speichern());
+        break;
+    }
+    FUZZ_ASSERT(zb.Datenbank_pruefen());
+    FUZZ_ASSERT(zb.Benutzer_anlegen(neu));
+    FUZZ_ASSERT(zb.Datenbank_pruefen());
+    zb.angemeldet = false;
+    const std::vector<User> now = usersOf(dir);
+    FUZZ_ASSERT(!now.empty());
+    FUZZ_ASSERT(zb.Datenbank_aendern(now.front().block, false, neu) && zb.Datenbank_pruefen());
+    FUZZ_ASSERT(zb.Datenbank_aendern(usersOf(dir).back().block, true) && zb.Datenbank_pruefen());
+    FUZZ_ASSERT(zb.datenbankFehler == 0);
+}
+
+// A refused database: the readers and writers must still end cleanly.
+void exercise(const std::string& dir) {
+    book::NullHost host;
+    Zeitbuch zb(host);
+    zb.datenOrdner = dir;
+    platform::ScriptedMessages boxes;
+    zb.Pruefe_Anmeldung("anna", "pw1");
+    zb.blockPosition = 0;
+    zb.angemeldet = true;
+    zb.benutzerName = "anna";
+    zb.seiteLeeren();
+    zb.Monat_laden(0, 0);
+    zb.Monat_speichern();
+    zb.angemeldet = false;
+    zb.Benutzer_anlegen({"fuzz", "x", "", "", "", "", 0});
+    zb.Datenbank_aendern(0, true);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string& dir = fuzz::scratchFolder();
+    const fuzz::DatabaseInput db = fuzz::splitDatabase(data, size);
+    fuzz::putFile(book::indexPath(dir), reinterpret_cast<const uint8_t*>(db.log.data()),
+                  db.log.size());
+    fuzz::putFile(book::blockPath(dir), reinterpret_cast<const uint8_t*>(db.dat.data()),
+                  db.dat.size());
+    book::NullHost host;
+    Zeitbuch zb(host);
+    zb.datenOrdner = dir;
+    if (zb.Datenbank_pruefen())
+        checkPromises(dir);
+    else
+        exercise(dir);
+    return 0;
+}

@@ -1,0 +1,73 @@
+// Every writer syncs each file it wrote (and the folder after creating or
+// renaming a file) before it reports success; a failure of its last step,
+// a sync, fails the operation.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "tests/book/db_fixture.h"
+
+namespace book {
+namespace {
+
+using namespace dbtest;
+
+const Benutzerdaten kCarla{"carla", "pw3", "Christ", "Carla", "99", "Lager", 0};
+
+struct Case {
+    const char* what;
+    bool empty;  // starts without a database
+    int syncs;   // files written + folders changed
+    std::function<bool(Zeitbuch&)> op;
+};
+
+bool saveAnnasMarch(Zeitbuch& zb) {
+    if (!zb.Pruefe_Anmeldung("anna", "pw1")) return false;
+    zb.seiteLeeren();
+    zb.Monat_laden(3, 2008);
+    return zb.Monat_speichern();
+}
+
+TEST(DurableSave, EveryWrittenFileIsSynced) {
+    const Case cases[] = {
+        // The block moves behind bert's (index and block file), then the page is written.
+        {"save", false, 3, saveAnnasMarch},
+        {"add", false, 2, [](Zeitbuch& zb) { return zb.Benutzer_anlegen(kCarla); }},
+        {"first user", true, 4, [](Zeitbuch& zb) { return zb.Benutzer_anlegen(kCarla); }},
+        {"change", false, 2, [](Zeitbuch& zb) { return zb.Datenbank_aendern(0, false, kCarla); }},
+        {"delete", false, 4, [](Zeitbuch& zb) { return zb.Datenbank_aendern(0, true); }},
+        {"month file", false, 2,
+         [](Zeitbuch& zb) { return zb.Akt_speichern(zb.programmOrdner + "/m.akt"); }},
+        {"settings", false, 2,
+         [](Zeitbuch& zb) { return zb.Einstellungen_laden_speichern(false); }},
+        {"safety copies", false, 4,
+         [](Zeitbuch& zb) {
+             platform::ScriptedMessages boxes;
+             zb.Datenbank_sichern_wiederherstellen(true);
+             return boxes.count() == 0;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        int calls = 0;
+        {
+            Fixture f;
+            if (!c.empty) f.install(twoUsers());
+            f.zb.programmOrdner = f.dir.path();
+            platform::resetWriteCallCount();
+            ASSERT_TRUE(c.op(f.zb));
+            EXPECT_EQ(platform::syncCallCount(), c.syncs);
+            calls = platform::writeCallCount();
+        }
+        Fixture f;
+        if (!c.empty) f.install(twoUsers());
+        f.zb.programmOrdner = f.dir.path();
+        platform::ScriptedMessages boxes;
+        platform::injectWriteFailure(calls);
+        EXPECT_FALSE(c.op(f.zb));
+        platform::injectWriteFailure(0);
+    }
+}
+
+}  // namespace
+}  // namespace book
