@@ -1,0 +1,42 @@
+#include "app/dialog_runner.h"
+
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+
+namespace app {
+
+std::function<int(QDialog&)>& dialogRunner() {
+    static std::function<int(QDialog&)> runner = [](QDialog& d) { return d.exec(); };
+    return runner;
+}
+
+int runModal(QDialog& dialog) {
+    dialog.setResult(0);
+    return dialogRunner()(dialog);
+}
+
+void fixDialogFrame(QDialog& dialog) {
+    dialog.setWindowFlags((dialog.windowFlags() & Qt::WindowType_Mask) | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint);
+    if (QLayout* l = dialog.layout()) {
+        l->setSizeConstraint(QLayout::SetFixedSize);
+        dialog.adjustSize();
+    } else {
+        dialog.setFixedSize(dialog.size());
+    }
+}
+
+void centreOn(QDialog& dialog, const QWidget* owner) {
+    QRect area;
+    if (owner != nullptr && owner->isVisible()) {
+        area = owner->frameGeometry();
+    } else if (const QScreen* s = QGuiApplication::primaryScreen()) {
+        area = s->geometry();
+    }
+    if (area.isValid())
+        dialog.move(area.center().x() - dialog.width() / 2, area.center().y() - dialog.height() / 2);
+}
+
+}  // namespace app

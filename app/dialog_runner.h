@@ -1,0 +1,21 @@
+// How the program's modal dialogs run (exec() by default; tests script the
+// user instead), and the frame of a dialog of fixed layout.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+namespace app {
+
+// The runner every dialog of the main window's commands goes through.
+std::function<int(QDialog&)>& dialogRunner();
+// Clears the old result, then runs the dialog; returns its modal result.
+int runModal(QDialog& dialog);
+
+// A dialog of fixed layout: its size follows its contents and cannot be
+// changed, and the frame offers no maximise button.
+void fixDialogFrame(QDialog& dialog);
+// Centres the dialog on `owner` (or the screen without one).
+void centreOn(QDialog& dialog, const QWidget* owner);
+
+}  // namespace app
