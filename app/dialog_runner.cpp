@@ -1,7 +1,9 @@
 #include "app/dialog_runner.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QResizeEvent>
 #include <QScreen>
 
 namespace app {
@@ -26,6 +28,11 @@ void fixDialogFrame(QDialog& dialog) {
     } else {
         dialog.setFixedSize(dialog.size());
     }
+}
+
+void sizeNow(QWidget& control) {
+    QResizeEvent sized(control.size(), QSize());
+    QCoreApplication::sendEvent(&control, &sized);
 }
 
 void centreOn(QDialog& dialog, const QWidget* owner) {

@@ -15,6 +15,9 @@ int runModal(QDialog& dialog);
 // A dialog of fixed layout: its size follows its contents and cannot be
 // changed, and the frame offers no maximise button.
 void fixDialogFrame(QDialog& dialog);
+// A hidden widget gets its size only when shown; a self-drawn control that
+// draws before its dialog shows takes its fixed size now.
+void sizeNow(QWidget& control);
 // Centres the dialog on `owner` (or the screen without one).
 void centreOn(QDialog& dialog, const QWidget* owner);
 

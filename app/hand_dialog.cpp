@@ -1,11 +1,9 @@
 #include "app/hand_dialog.h"
 
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -38,9 +36,7 @@ THand::THand(TForm1& form) : QDialog(&form), form_(form) {
     Tab = new StandbyListImage(this);
     Tab->setColor(ui::clWhite);
     Tab->setFixedSize(kTabBreite, kTabHoehe);
-    // The list is drawn before the dialog shows: the backing image takes its size now.
-    QResizeEvent sized(Tab->size(), QSize());
-    QCoreApplication::sendEvent(Tab, &sized);
+    sizeNow(*Tab);  // the list is drawn before the dialog shows
     Tab->onMouseDown = [this](ui::MouseButton button, int x, int y) { TabMouseDown(button, x, y); };
     oben->addWidget(Kalender, 0, Qt::AlignTop);
     oben->addWidget(Tab, 0, Qt::AlignTop);
