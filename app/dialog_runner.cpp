@@ -2,9 +2,11 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QLayout>
 #include <QResizeEvent>
 #include <QScreen>
+#include <algorithm>
+
+#include "platform/ui/qt_message_box.h"
 
 namespace app {
 
@@ -22,12 +24,11 @@ void fixDialogFrame(QDialog& dialog) {
     dialog.setWindowFlags((dialog.windowFlags() & Qt::WindowType_Mask) | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint);
-    if (QLayout* l = dialog.layout()) {
-        l->setSizeConstraint(QLayout::SetFixedSize);
-        dialog.adjustSize();
-    } else {
-        dialog.setFixedSize(dialog.size());
-    }
+    dialog.adjustSize();
+    // Wide enough for the whole caption, whatever the contents need.
+    QSize size = dialog.size().expandedTo(dialog.minimumSizeHint());
+    size.setWidth(std::max(size.width(), ui::captionWidth(dialog.windowTitle())));
+    dialog.setFixedSize(size);
 }
 
 void sizeNow(QWidget& control) {

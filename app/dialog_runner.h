@@ -12,8 +12,8 @@ std::function<int(QDialog&)>& dialogRunner();
 // Clears the old result, then runs the dialog; returns its modal result.
 int runModal(QDialog& dialog);
 
-// A dialog of fixed layout: its size follows its contents and cannot be
-// changed, and the frame offers no maximise button.
+// A dialog of fixed layout: its size follows its contents and its caption
+// and cannot be changed; the frame offers no maximise button.
 void fixDialogFrame(QDialog& dialog);
 // A hidden widget gets its size only when shown; a self-drawn control that
 // draws before its dialog shows takes its fixed size now.

@@ -67,8 +67,8 @@ QMessageBox::Icon toQtIcon(platform::Icon icon) {
 }
 
 // Room the window manager's title bar takes beside the caption: the window
-// icon and the close button with their margins.
-constexpr int kTitleBarExtra = 96;
+// icon and up to three buttons with their margins.
+constexpr int kTitleBarExtra = 128;
 
 // QMessageBox wraps every text wider than about 500 pixels and never looks at
 // the caption, so captions were cut and three-line texts wrapped mid-line.
@@ -83,9 +83,7 @@ void sizeToContent(QMessageBox& box, const QString& caption, const QString& text
         lineWidth = std::max(lineWidth, fm.horizontalAdvance(line));
     lineWidth += fm.averageCharWidth();  // rounding of the layout never wraps the last word
 
-    QFont titleFont = QApplication::font();
-    titleFont.setBold(true);
-    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance(caption) + kTitleBarExtra;
+    const int titleWidth = captionWidth(caption);
 
     // Everything beside the label: the layout's margins and the icon.
     int besides = 0;
@@ -101,6 +99,12 @@ void sizeToContent(QMessageBox& box, const QString& caption, const QString& text
 }
 
 }  // namespace
+
+int captionWidth(const QString& caption) {
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    return QFontMetrics(titleFont).horizontalAdvance(caption) + kTitleBarExtra;
+}
 
 std::unique_ptr<QMessageBox> makeMessageBox(const platform::MessageRequest& request,
                                             QWidget* parent) {
