@@ -150,6 +150,10 @@ TEST_F(SettingsDialogTest, ChangesReachTheSettingsFileAndComeBackAtTheNextStart)
         d.ComboBox2->setCurrentIndex(0), d.ComboBox2->activated(0);  // "to" before "from" pulls "from"
         d.K_Stellen->button(2)->click();
         d.CheckBox[6]->setChecked(true);
+        d.CheckBox[1]->setChecked(false);  // no standby surcharges: no private-car option
+        EXPECT_FALSE(d.CheckBox[0]->isEnabled());
+        d.CheckBox[1]->setChecked(true);
+        EXPECT_TRUE(d.CheckBox[0]->isEnabled());
         d.Edit9->setText(QString::fromUtf8("Störungsdienst"));
         d.CheckBox[9]->setChecked(true);  // "Backup Ein/Aus" with two generations
         d.Edit8->setText(ui::toQString(backupDir));
