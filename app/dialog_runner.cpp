@@ -44,7 +44,8 @@ void centreOn(QDialog& dialog, const QWidget* owner) {
         area = s->geometry();
     }
     if (area.isValid())
-        dialog.move(area.center().x() - dialog.width() / 2, area.center().y() - dialog.height() / 2);
+        dialog.move(area.center().x() - dialog.width() / 2,
+                    area.center().y() - dialog.height() / 2);
 }
 
 }  // namespace app

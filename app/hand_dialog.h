@@ -61,7 +61,8 @@ public:
 
     calendar::TKalender* Kalender = nullptr;
     StandbyListImage* Tab = nullptr;
-    std::array<QSpinBox*, 4> UpDown{};  // Edit1..4 with UpDown1..4: weeks, weekends, car weeks, car weekends
+    // Edit1..4 with UpDown1..4: weeks, weekends, weeks and weekends with private car.
+    std::array<QSpinBox*, 4> UpDown{};
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;

@@ -43,7 +43,8 @@ void TForm7::Button1Click() {
     const std::string alt = ui::fromQString(Edit1->text());
     const std::string neu = ui::fromQString(Edit2->text());
     if (alt != b.adminPasswort) {
-        platform::MessageBox("Altes Passwort entspricht nicht der wirklichkeit.", "Passwort falsch!");
+        platform::MessageBox("Altes Passwort entspricht nicht der wirklichkeit.",
+                             "Passwort falsch!");
         schliessen_ = false;
     } else if (neu.empty()) {
         // The sign-in never takes an empty password: the administrator would

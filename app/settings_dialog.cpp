@@ -174,7 +174,8 @@ void TFeiertage::buildPages() {
     // "Euro".
     auto* euro = new QWidget(PageControl1);
     auto* ev = new QVBoxLayout(euro);
-    const char* const gruppen[2] = {"Zuschlag für die Bereitschaft", "Zuschlag für den eigenen PKW"};
+    const char* const gruppen[2] = {"Zuschlag für die Bereitschaft",
+                                    "Zuschlag für den eigenen PKW"};
     for (int g = 0; g < 2; ++g) {
         auto* box = new QGroupBox(u(gruppen[g]), euro);
         auto* bv = new QVBoxLayout(box);
@@ -362,8 +363,8 @@ void TFeiertage::Bereichsfehler(const Eingabefehler& fehler) {
 }
 
 void TFeiertage::Button3Click() {
-    const std::string ordner =
-        ui::BrowseFolder(platform::cp1252("Verzeichnis auswählen"), ui::fromQString(Edit7->text()), this);
+    const std::string ordner = ui::BrowseFolder(platform::cp1252("Verzeichnis auswählen"),
+                                                ui::fromQString(Edit7->text()), this);
     if (ordner.empty()) return;
     const bool vorhanden =
         platform::fileExists(platform::joinPath(ordner, book::kIndexFileName)) &&
@@ -377,8 +378,8 @@ void TFeiertage::Button3Click() {
 }
 
 void TFeiertage::Button4Click() {
-    const std::string ordner =
-        ui::BrowseFolder(platform::cp1252("Verzeichnis auswählen"), ui::fromQString(Edit8->text()), this);
+    const std::string ordner = ui::BrowseFolder(platform::cp1252("Verzeichnis auswählen"),
+                                                ui::fromQString(Edit8->text()), this);
     if (!ordner.empty()) Edit8->setText(ui::toQString(ordner));
 }
 

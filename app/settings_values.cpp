@@ -95,14 +95,15 @@ EinstellungsFelder einstellungenLaden(const book::Zeitbuch& b, int jahr) {
     book::setMovableHolidays(tabelle, jahr);
     for (int i = 0; i < book::kHolidayCount; ++i) {
         char buf[16];
-        std::snprintf(buf, sizeof buf, "%02u.%02u.%04d", static_cast<unsigned>(tabelle[i].tag % 100),
+        std::snprintf(buf, sizeof buf, "%02u.%02u.%04d",
+                      static_cast<unsigned>(tabelle[i].tag % 100),
                       static_cast<unsigned>(tabelle[i].monat % 100), jahr % 10000);
         f.feiertagsDaten[i] = buf;
         f.feiertagEin[i] = b.feiertage[i].ein;
     }
     const book::Berechnungsgrundlagen& g = b.grundlagen;
-    const uint16_t prozente[5] = {g.prozentNormal, g.prozentExtra, g.prozentNacht, g.prozentFeiertag,
-                                  g.prozentFeiertagWE};
+    const uint16_t prozente[5] = {g.prozentNormal, g.prozentExtra, g.prozentNacht,
+                                  g.prozentFeiertag, g.prozentFeiertagWE};
     for (int i = 0; i < 5; ++i) f.prozente[i] = std::to_string(prozente[i]);
     const uint32_t betraege[4] = {g.bereitschaftWoche, g.bereitschaftWochenende, g.pkwWoche,
                                   g.pkwWochenende};
@@ -195,7 +196,8 @@ std::vector<Eingabefehler> einstellungenSpeichern(const EinstellungsFelder& f, b
                 "Hinweis");
         }
     }
-    if (f.kommastellen >= 0 && f.kommastellen <= 2) g.kommastellen = static_cast<uint8_t>(f.kommastellen);
+    if (f.kommastellen >= 0 && f.kommastellen <= 2)
+        g.kommastellen = static_cast<uint8_t>(f.kommastellen);
     const std::optional<uint32_t> rundung = zahlLesen(f.rundung);
     if (pruefe(rundung, 60, 12, Feld::Rundung)) {
         if (*rundung >= 1)

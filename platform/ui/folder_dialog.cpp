@@ -17,7 +17,8 @@ FolderDialogHandler& handler() {
 
 std::string BrowseFolder(const std::string& caption, const std::string& start, QWidget* parent) {
     if (handler()) return handler()(caption, start);
-    const QString dir = QFileDialog::getExistingDirectory(parent, toQString(caption), toQString(start));
+    const QString dir =
+        QFileDialog::getExistingDirectory(parent, toQString(caption), toQString(start));
     return fromQString(dir);
 }
 

@@ -87,7 +87,8 @@ void sizeToContent(QMessageBox& box, const QString& caption, const QString& text
 
     // Everything beside the label: the layout's margins and the icon.
     int besides = 0;
-    if (const QLayout* l = box.layout()) besides += l->contentsMargins().left() + l->contentsMargins().right();
+    if (const QLayout* l = box.layout())
+        besides += l->contentsMargins().left() + l->contentsMargins().right();
     if (!box.iconPixmap().isNull()) besides += box.iconPixmap().width() + 12;
 
     int limit = 1000;

@@ -171,8 +171,9 @@ TEST_F(HandDialogTest, YearBalanceRefusesAndAPeriodInAnotherYearMovesTheSheet) {
         h.Button1->click();
     });
     app::ZHandExecute(*form);
-    EXPECT_EQ(tuple(b().jahr, form->Anzeige_Jahr->position(), b().bereitschaftsAnzahl(), b().handModus),
-              tuple(2027, 2027, 1, true));
+    EXPECT_EQ(
+        tuple(b().jahr, form->Anzeige_Jahr->position(), b().bereitschaftsAnzahl(), b().handModus),
+        tuple(2027, 2027, 1, true));
     // With lines on the sheet (or somebody signed in) the year stays.
     b().zeilen.insert(b().zeilen.begin(), b().zeilen.back());
     EXPECT_TRUE(app::THand(*form).Kalender->model().yearBlock());

@@ -25,20 +25,29 @@ using std::tuple;
 TEST(SettingsValues, FieldReaders) {
     const tuple<const char*, std::optional<uint32_t>, std::optional<uint32_t>> cases[] = {
         // text, as a whole number, as an amount in cents
-        {"77,00", std::nullopt, 7700},  {" 77,00", std::nullopt, 7700}, {"999,01", std::nullopt, 99901},
-        {"7,5", std::nullopt, 750},     {"12", 12, 1200},               {"  ,50", std::nullopt, 50},
-        {"", std::nullopt, std::nullopt}, {"  ,  ", std::nullopt, std::nullopt},
-        {"1a", std::nullopt, std::nullopt}, {"  200 ", 200, 20000},
+        {"77,00", std::nullopt, 7700},
+        {" 77,00", std::nullopt, 7700},
+        {"999,01", std::nullopt, 99901},
+        {"7,5", std::nullopt, 750},
+        {"12", 12, 1200},
+        {"  ,50", std::nullopt, 50},
+        {"", std::nullopt, std::nullopt},
+        {"  ,  ", std::nullopt, std::nullopt},
+        {"1a", std::nullopt, std::nullopt},
+        {"  200 ", 200, 20000},
     };
     for (const auto& [text, zahl, betrag] : cases) {
         EXPECT_EQ(app::zahlLesen(text), zahl) << text;
         EXPECT_EQ(app::betragLesen(text), betrag) << text;
     }
-    for (const auto& [text, minutes] : {tuple("20:00", 1200u), tuple("2_:__", 1200u),
-                                        tuple("__:__", 0u), tuple("06:30", 390u), tuple("24:00", 1440u)})
+    for (const auto& [text, minutes] :
+         {tuple("20:00", 1200u), tuple("2_:__", 1200u), tuple("__:__", 0u), tuple("06:30", 390u),
+          tuple("24:00", 1440u)})
         EXPECT_EQ(app::uhrzeitLesen(text), minutes) << text;
-    EXPECT_EQ(tuple(app::betragText(7700), app::betragText(0), app::uhrzeitText(1440), app::uhrzeitText(360)),
-              tuple(std::string("77,00"), std::string("0,00"), std::string("00:00"), std::string("06:00")));
+    EXPECT_EQ(tuple(app::betragText(7700), app::betragText(0), app::uhrzeitText(1440),
+                    app::uhrzeitText(360)),
+              tuple(std::string("77,00"), std::string("0,00"), std::string("00:00"),
+                    std::string("06:00")));
 }
 
 TEST(SettingsValues, RangesRefuseAndKeepTheOldValue) {
@@ -53,17 +62,24 @@ TEST(SettingsValues, RangesRefuseAndKeepTheOldValue) {
         {[](auto& f) { f.prozente[0] = "250", f.rundung = "70"; },
          {{1, Feld::Prozent1}, {12, Feld::Rundung}},
          [](auto& g) { return g.prozentNormal == 25 && g.rundung == 6; }},
-        {[](auto& f) { f.prozente[4] = "200", f.rundung = "60"; }, {},
+        {[](auto& f) { f.prozente[4] = "200", f.rundung = "60"; },
+         {},
          [](auto& g) { return g.prozentFeiertagWE == 200 && g.rundung == 60; }},
-        {[](auto& f) { f.betraege = {"999,00", "999,01", "0", ""}; },
+        {[](auto& f) {
+             f.betraege = {"999,00", "999,01", "0", ""};
+         },
          {{7, Feld::Betrag2}, {0, Feld::Betrag4}},
          [](auto& g) {
              return g.bereitschaftWoche == 99900 && g.bereitschaftWochenende == 3800 &&
                     g.pkwWoche == 0 && g.pkwWochenende == 1500;
          }},
-        {[](auto& f) { f.nachtBeginn = "20:00", f.nachtEnde = "06:00"; }, {},
-         [](auto& g) { return g.nachtStart == 1200 && g.nachtEnde == 1440 && g.morgenEnde == 360; }},
-        {[](auto& f) { f.nachtBeginn = "00:00", f.nachtEnde = "06:00"; }, {},
+        {[](auto& f) { f.nachtBeginn = "20:00", f.nachtEnde = "06:00"; },
+         {},
+         [](auto& g) {
+             return g.nachtStart == 1200 && g.nachtEnde == 1440 && g.morgenEnde == 360;
+         }},
+        {[](auto& f) { f.nachtBeginn = "00:00", f.nachtEnde = "06:00"; },
+         {},
          [](auto& g) { return g.nachtStart == 0 && g.nachtEnde == 360 && g.morgenEnde == 0; }},
         {[](auto& f) { f.nachtBeginn = "24:00", f.nachtEnde = "24:00"; },
          {{10, Feld::NachtBeginn}, {11, Feld::NachtEnde}},
@@ -71,9 +87,11 @@ TEST(SettingsValues, RangesRefuseAndKeepTheOldValue) {
         {[](auto& f) { f.tagesMinuten = "", f.rundung = "0"; },
          {{0, Feld::TagesMinuten}, {12, Feld::Rundung}},
          [](auto& g) { return g.tagesBudget == 120 && g.rundung == 6; }},
-        {[](auto& f) { f.vonTag = app::kVonTagDeaktiviert, f.bisTag = 3; }, {},
+        {[](auto& f) { f.vonTag = app::kVonTagDeaktiviert, f.bisTag = 3; },
+         {},
          [](auto& g) { return g.extraTage == 0x88; }},
-        {[](auto& f) { f.vonTag = 2, f.bisTag = 5, f.kommastellen = 2; }, {},
+        {[](auto& f) { f.vonTag = 2, f.bisTag = 5, f.kommastellen = 2; },
+         {},
          [](auto& g) { return g.extraTage == 0x63 && g.kommastellen == 2; }},
         {[](auto& f) { f.optionen = 0xFDFF; }, {}, [](auto& g) { return g.optionen == 0x0DFF; }},
     };
@@ -147,7 +165,8 @@ TEST_F(SettingsDialogTest, ChangesReachTheSettingsFileAndComeBackAtTheNextStart)
         d.MaskEdit2->setText("05:00");
         d.Edit6->setText("90");
         d.ComboBox1->setCurrentIndex(1), d.ComboBox1->activated(1);
-        d.ComboBox2->setCurrentIndex(0), d.ComboBox2->activated(0);  // "to" before "from" pulls "from"
+        d.ComboBox2->setCurrentIndex(0),
+            d.ComboBox2->activated(0);  // "to" before "from" pulls "from"
         d.K_Stellen->button(2)->click();
         d.CheckBox[6]->setChecked(true);
         d.CheckBox[1]->setChecked(false);  // no standby surcharges: no private-car option
@@ -171,7 +190,8 @@ TEST_F(SettingsDialogTest, ChangesReachTheSettingsFileAndComeBackAtTheNextStart)
     EXPECT_EQ(boxes.shown()[1].caption, "Hinweis");  // the new folder waits for the next start
     EXPECT_EQ(b().datenOrdner, dataDir());
     EXPECT_TRUE(platform::dirExists(platform::joinPath(backupDir, "2")));
-    EXPECT_EQ(tuple(b().backupOrdner, b().grundlagen.folgesicherungen), tuple(backupDir, uint8_t{2}));
+    EXPECT_EQ(tuple(b().backupOrdner, b().grundlagen.folgesicherungen),
+              tuple(backupDir, uint8_t{2}));
     const book::Berechnungsgrundlagen stored = b().grundlagen;
     EXPECT_EQ(tuple(stored.prozentNacht, stored.pkwWochenende, stored.nachtStart, stored.nachtEnde,
                     stored.morgenEnde, stored.tagesBudget, stored.extraTage, stored.kommastellen),

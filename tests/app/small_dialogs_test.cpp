@@ -100,7 +100,8 @@ int digitAt(const QImage& img, int stelle) {
     uint8_t pattern = 0;
     for (int s = 0; s < 7; ++s) {
         const ui::Rect r = app::segmentRect(stelle, s);
-        const ui::TColor c = ui::fromQColor(img.pixelColor((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+        const ui::TColor c =
+            ui::fromQColor(img.pixelColor((r.left + r.right) / 2, (r.top + r.bottom) / 2));
         EXPECT_TRUE(c == app::kSegmentAn || c == app::kSegmentAus) << stelle << " " << s;
         if (c == app::kSegmentAn) pattern |= static_cast<uint8_t>(1u << s);
     }
@@ -123,8 +124,8 @@ TEST_F(SmallDialogsTest, TheAboutClockShowsThePinnedTimeAndBlinksItsColon) {
     app::TAboutBox box(form.get());
     const ui::Rect colon = app::doppelpunktRect();
     const auto colonLit = [&] {
-        return ui::fromQColor(box.ProgramIcon->backingImage().pixelColor(colon.left + 1, colon.top + 3)) ==
-               app::kSegmentAn;
+        return ui::fromQColor(box.ProgramIcon->backingImage().pixelColor(
+                   colon.left + 1, colon.top + 3)) == app::kSegmentAn;
     };
     std::vector<bool> lit;
     for (int tick = 0; tick < 4; ++tick) {

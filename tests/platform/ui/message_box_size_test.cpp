@@ -40,7 +40,8 @@ TEST(QtMessageBox, SizesItselfToCaptionAndLongestLine) {
         // Every line stays whole: the label is as wide as the longest and as
         // high as the lines, not more.
         EXPECT_GE(label->width(), longest) << c.caption;
-        EXPECT_LE(label->height(), fm.lineSpacing() * (static_cast<int>(lines.size()) + 1)) << c.caption;
+        EXPECT_LE(label->height(), fm.lineSpacing() * (static_cast<int>(lines.size()) + 1))
+            << c.caption;
         QFont bold = QApplication::font();
         bold.setBold(true);
         // The title bar shows the whole caption beside its icon and buttons.
@@ -48,7 +49,8 @@ TEST(QtMessageBox, SizesItselfToCaptionAndLongestLine) {
                   QFontMetrics(bold).horizontalAdvance(QString::fromUtf8(c.caption)) + 64)
             << c.caption;
         if (const char* dir = std::getenv("KLB_SCREENSHOTS"))
-            box->grab().save(QString::fromUtf8(dir) + "/box_" + QString::number(&c - cases) + ".png");
+            box->grab().save(QString::fromUtf8(dir) + "/box_" + QString::number(&c - cases) +
+                             ".png");
         box->hide();
     }
 }
