@@ -1,8 +1,10 @@
 // Program entry: the application object, the main window first, then the
-// sign-in dialog (which signs in automatically or asks), then the loop.
+// sign-in dialog (which signs in automatically or asks), the correction
+// dialog, then the loop.
 #include <exception>
 
 #include "app/application.h"
+#include "app/correction_dialog.h"
 #include "app/main_window.h"
 #include "app/sign_in_dialog.h"
 #include "app/tool_icons.h"
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
         app::TForm1 form;
         app::TAnmeldung anmeldung(form);
         anmeldung.FormCreate();
+        app::TKonto::von(form);
         form.show();
         QApplication::exec();
     } catch (const std::exception& e) {

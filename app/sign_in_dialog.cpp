@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QShortcut>
 
+#include "app/dialog_runner.h"
 #include "app/main_window.h"
 #include "controls/calendar/kalender.h"
 #include "platform/core/codepage.h"
@@ -60,7 +61,7 @@ TAnmeldung::TAnmeldung(TForm1& form) : QDialog(&form, Qt::Tool), form_(form) {
     setTabOrder(Ok1, Button1);
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, CheckBox1);
-    adjustSize();
+    fixDialogFrame(*this);
     if (const QScreen* s = QGuiApplication::primaryScreen()) {
         const QRect r = s->geometry();
         move(r.width() / 2 - width() / 2, r.height() / 2 - height() / 2);

@@ -63,14 +63,16 @@ bool isMovableHoliday(int index) {
     return index >= 0 && index < kHolidayCount && ((kMovableMask >> index) & 1) != 0;
 }
 
-void Zeitbuch::bewegliche_Feiertage(int year) {
+void setMovableHolidays(std::array<Feiertag, kHolidayCount>& table, int year) {
     const int32_t easter = easterSunday(year);
-    for (const EasterOffset& o : kEasterOffsets) setEntry(feiertage[o.index], easter + o.days);
+    for (const EasterOffset& o : kEasterOffsets) setEntry(table[o.index], easter + o.days);
     // The Wednesday eleven days before the first Sunday of Advent.
     const int32_t christmasEve = platform::dayNumber(year, 12, 24);
     const int sundayBased = platform::dayOfWeek(christmasEve) - 1;  // 0 = Sunday
-    setEntry(feiertage[kBussUndBettag], christmasEve - sundayBased - 32);
+    setEntry(table[kBussUndBettag], christmasEve - sundayBased - 32);
 }
+
+void Zeitbuch::bewegliche_Feiertage(int year) { setMovableHolidays(feiertage, year); }
 
 // The bits of every day of a month come from one walk over the table:
 // which days from the last of the month before to the first of the month

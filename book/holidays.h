@@ -2,7 +2,10 @@
 // the holiday table that follow the year.
 #pragma once
 
+#include <array>
 #include <cstdint>
+
+#include "book/zeitbuch.h"
 
 namespace book {
 
@@ -11,5 +14,8 @@ int32_t easterSunday(int year);
 
 // Whether entry `index` of the holiday table moves with the year.
 bool isMovableHoliday(int index);
+
+// Puts the dates of the movable entries of `year` into `table`.
+void setMovableHolidays(std::array<Feiertag, kHolidayCount>& table, int year);
 
 }  // namespace book

@@ -106,7 +106,10 @@ bool readSettings(platform::File& f, Zeitbuch& b) {
 
 std::string settingsFileImage(const Zeitbuch& b) {
     std::string out;
-    for (const std::string* s : stringsOf(b)) appendScrambled(out, storable(*s), kSettingsKey);
+    for (const std::string* s : stringsOf(b)) {
+        if (s == &b.datenOrdner && !b.datenOrdnerNeu.empty()) s = &b.datenOrdnerNeu;
+        appendScrambled(out, storable(*s), kSettingsKey);
+    }
     out.push_back(static_cast<char>((b.autoAnmeldung ? 1 : 0) ^ kSettingsKey));
     for (const Feiertag& h : b.feiertage) out.push_back(h.ein ? 1 : 0);
     for (const uint8_t byte : b.grundlagen.encode())

@@ -113,6 +113,9 @@ public:
     std::string autoPasswort;
     bool autoAnmeldung = false;
     std::string datenOrdner;      // data folder
+    // A data folder chosen while the program runs: the settings file takes
+    // it, the database in use stays `datenOrdner` until the next start.
+    std::string datenOrdnerNeu;   // "" = none chosen
     std::string adminPasswort = "8542";
     std::string programmOrdner;   // current folder at start
     std::string backupOrdner;

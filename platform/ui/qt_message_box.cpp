@@ -2,7 +2,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <QVariant>
 #include <utility>
 #include <vector>
@@ -61,7 +66,46 @@ QMessageBox::Icon toQtIcon(platform::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Room the window manager's title bar takes beside the caption: the window
+// icon and up to three buttons with their margins.
+constexpr int kTitleBarExtra = 128;
+
+// QMessageBox wraps every text wider than about 500 pixels and never looks at
+// the caption, so captions were cut and three-line texts wrapped mid-line.
+// The label's minimum width makes room for the longest line and the caption,
+// up to the width the screen allows; only longer lines still wrap.
+void sizeToContent(QMessageBox& box, const QString& caption, const QString& text) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label == nullptr) return;
+    const QFontMetrics fm(label->font());
+    int lineWidth = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        lineWidth = std::max(lineWidth, fm.horizontalAdvance(line));
+    lineWidth += fm.averageCharWidth();  // rounding of the layout never wraps the last word
+
+    const int titleWidth = captionWidth(caption);
+
+    // Everything beside the label: the layout's margins and the icon.
+    int besides = 0;
+    if (const QLayout* l = box.layout())
+        besides += l->contentsMargins().left() + l->contentsMargins().right();
+    if (!box.iconPixmap().isNull()) besides += box.iconPixmap().width() + 12;
+
+    int limit = 1000;
+    if (const QScreen* s = QApplication::primaryScreen()) {
+        const int screen = s->availableGeometry().width();
+        limit = screen <= 1024 ? screen : std::min(screen - 480, 1000);
+    }
+    label->setMinimumWidth(std::min(std::max(lineWidth, titleWidth - besides), limit - besides));
+}
+
 }  // namespace
+
+int captionWidth(const QString& caption) {
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    return QFontMetrics(titleFont).horizontalAdvance(caption) + kTitleBarExtra;
+}
 
 std::unique_ptr<QMessageBox> makeMessageBox(const platform::MessageRequest& request,
                                             QWidget* parent) {
@@ -70,6 +114,7 @@ std::unique_ptr<QMessageBox> makeMessageBox(const platform::MessageRequest& requ
     box->setText(toQString(request.text));
     box->setTextFormat(Qt::PlainText);
     box->setIcon(toQtIcon(request.icon));
+    sizeToContent(*box, box->windowTitle(), box->text());
     box->setProperty(kAnswerProperty, static_cast<int>(cancellingAnswer(request.buttons)));
     QPushButton* escape = nullptr;
     bool first = true;

@@ -22,6 +22,10 @@ std::unique_ptr<QMessageBox> makeMessageBox(const platform::MessageRequest& requ
 // answers like its cancelling button (Cancel, No, or OK when it has only OK).
 platform::Answer answerOf(const QMessageBox& box);
 
+// The width a window needs to show `caption` whole in the window manager's
+// title bar, beside its icon and buttons.
+int captionWidth(const QString& caption);
+
 // Shows the dialog modally over the active window and returns the answer.
 platform::Answer showQtMessageBox(const platform::MessageRequest& request);
 

@@ -1,0 +1,51 @@
+#include "app/dialog_runner.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QResizeEvent>
+#include <QScreen>
+#include <algorithm>
+
+#include "platform/ui/qt_message_box.h"
+
+namespace app {
+
+std::function<int(QDialog&)>& dialogRunner() {
+    static std::function<int(QDialog&)> runner = [](QDialog& d) { return d.exec(); };
+    return runner;
+}
+
+int runModal(QDialog& dialog) {
+    dialog.setResult(0);
+    return dialogRunner()(dialog);
+}
+
+void fixDialogFrame(QDialog& dialog) {
+    dialog.setWindowFlags((dialog.windowFlags() & Qt::WindowType_Mask) | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint);
+    dialog.adjustSize();
+    // Wide enough for the whole caption, whatever the contents need.
+    QSize size = dialog.size().expandedTo(dialog.minimumSizeHint());
+    size.setWidth(std::max(size.width(), ui::captionWidth(dialog.windowTitle())));
+    dialog.setFixedSize(size);
+}
+
+void sizeNow(QWidget& control) {
+    QResizeEvent sized(control.size(), QSize());
+    QCoreApplication::sendEvent(&control, &sized);
+}
+
+void centreOn(QDialog& dialog, const QWidget* owner) {
+    QRect area;
+    if (owner != nullptr && owner->isVisible()) {
+        area = owner->frameGeometry();
+    } else if (const QScreen* s = QGuiApplication::primaryScreen()) {
+        area = s->geometry();
+    }
+    if (area.isValid())
+        dialog.move(area.center().x() - dialog.width() / 2,
+                    area.center().y() - dialog.height() / 2);
+}
+
+}  // namespace app
