@@ -10,6 +10,11 @@
 #include <QToolButton>
 
 #include "app/main_window.h"
+#include "app/about_dialog.h"
+#include "app/correction_dialog.h"
+#include "app/hand_dialog.h"
+#include "app/password_dialog.h"
+#include "app/settings_dialog.h"
 #include "app/sign_in_dialog.h"
 #include "app/statement_command.h"
 #include "app/tool_icons.h"
@@ -85,7 +90,7 @@ void TForm1::buildCommands() {
     defineCommand("Abmelden", "Abmelden", [this] { AbmeldenExecute(); }).wanted = false;
     defineCommand("ZAutomatik", cp("Zuschlag über Automatik"), [this] { ZAutomatikExecute(); }, true)
         .checked = true;
-    defineCommand("ZHand", cp("Zuschlag über Handeinstellung"), {}, true);
+    defineCommand("ZHand", cp("Zuschlag über Handeinstellung"), [this] { ZHandExecute(*this); }, true);
     defineCommand("Extra_Kronlauf", cp("Extra Überstunden"), [this] { Extra_KronlaufExecute(); }, true);
     defineCommand("Freizeitausgleich", "Freizeitausgleich", [this] { FreizeitausgleichExecute(); }, true);
     defineCommand("EintragEinfuegen", cp("Eintrag Einfügen"), [this] { EintragEinfuegenExecute(); });
@@ -104,14 +109,14 @@ void TForm1::buildCommands() {
     defineCommand("Benutzereinstellungen1", "Benutzereinstellungen", [this] { Benutzereinstellungen1Click(); })
         .wanted = false;
     defineCommand("Admin", "Benutzerverwaltung", {});
-    defineCommand("MenuePasswort", cp("Passwort für den Administrator"), {});
+    defineCommand("MenuePasswort", cp("Passwort für den Administrator"), [this] { MenuePasswortClick(*this); });
     defineCommand("GanzeWochen1", "Ganze Wochen", [this] { GanzeWochen1Click(); }, true);
     defineCommand("Feiertage1", cp("Feiertage berücksichtigen"), [this] { Feiertage1Click(); }, true)
         .checked = true;
-    defineCommand("Option", "Einstellung", {});
-    defineCommand("berstundenkonto1", "Zuschlagskorrektur", {});
+    defineCommand("Option", "Einstellung", [this] { OptionClick(*this); });
+    defineCommand("berstundenkonto1", "Zuschlagskorrektur", [this] { berstundenkonto1Click(*this); });
     defineCommand("HilfezumProgramm1", "Hilfe Zum Programm", [this] { zeigeHilfe(0); });
-    defineCommand("Info1", "Info", {});
+    defineCommand("Info1", "Info", [this] { Info1Click(*this); });
     defineCommand("ToolButton10", "Drucken", [this] { ToolButton10Click(*this); });
     defineCommand("ToolButton22", "Gehe zum heutigen Monat", [this] { ToolButton22Click(); }).wanted = false;
     defineCommand("ToolButton7", cp("Monat zurück"), [this] { ToolButton7Click(); }).wanted = false;
