@@ -1,0 +1,86 @@
+// The caption bar without a window: heights, date fields, reported values,
+// the print title and the animation frames.
+#include <gtest/gtest.h>
+
+#include "controls/table/model/tab_titel.h"
+
+namespace table {
+namespace {
+
+TEST(Caption, HeightFromTextAndDateFields) {
+    struct Fall {
+        bool leer;
+        TBereichStyle style;
+        int feld, hoehe;
+    };
+    // clang-format off
+    const Fall faelle[] = {
+        {true, zaKein, 0, 0},      // no bar
+        {true, zaKein, 20, 0},
+        {true, zaVonBis, 20, 21},  // the bar stays for the fields
+        {true, zaAm, 20, 21},
+        {false, zaKein, 20, 18},   // "A" 13 + 5
+        {false, zaVon, 20, 21},
+        {false, zaVon, 10, 18},
+        {false, zaVon, 0, 18},
+    };
+    // clang-format on
+    for (const Fall& f : faelle) EXPECT_EQ(captionHoehe(f.leer, 13, f.style, f.feld), f.hoehe);
+}
+
+TEST(Caption, StylesShowTheirFields) {
+    // clang-format off
+    const std::tuple<TBereichStyle, bool, bool, std::string> faelle[] = {
+        {zaKein, false, false, "Bis"}, {zaVon, true, false, "Bis"}, {zaBis, false, true, "Bis"},
+        {zaVonBis, true, true, "Bis"}, {zaAm, false, true, "Am"},
+    };
+    // clang-format on
+    for (const auto& [style, von, bis, caption] : faelle) {
+        const BereichFelder f = bereichFelder(style);
+        EXPECT_EQ(f.von, von);
+        EXPECT_EQ(f.bis, bis);
+        if (bis) {
+            EXPECT_EQ(f.bisCaption, caption);
+        }
+    }
+    const BereichLinks l = bereichLinks(zaVonBis, 300, 16, 80, 70);
+    EXPECT_EQ(l.bis, 300 - 70 - 16);
+    EXPECT_EQ(l.von, l.bis - 5 - 80);  // "Vom" left of "Bis", 5 pixels between
+    EXPECT_EQ(bereichLinks(zaVon, 300, 16, 80, 70).von, 300 - 80 - 16);
+}
+
+TEST(Caption, RangeValuesDropOnlyTheSecondTime) {
+    const platform::DateTime von = platform::encodeDate(2026, 3, 1) + 0.75;
+    const platform::DateTime bis = platform::encodeDate(2026, 3, 31) + 0.5;
+    const BereichWerte w = bereichWerte(&von, &bis);
+    EXPECT_EQ(w.von, von);
+    EXPECT_EQ(w.bis, platform::encodeDate(2026, 3, 31));
+    const BereichWerte ohne = bereichWerte(nullptr, nullptr);
+    EXPECT_EQ(ohne.von, 0);
+    EXPECT_EQ(ohne.bis, 0);
+}
+
+TEST(Caption, PrintTitleFollowsTheRangeBits) {
+    const platform::DateTime a = platform::encodeDate(2026, 3, 1);
+    const platform::DateTime b = platform::encodeDate(2026, 3, 31);
+    // clang-format off
+    const std::tuple<TBereichStyle, const platform::DateTime*, const platform::DateTime*, std::string> faelle[] = {
+        {zaKein, &a, &b, "Liste"},
+        {zaVon, &a, &b, "Liste vom 01.03.2026"},
+        {zaBis, &a, &b, "Liste bis 31.03.2026"},
+        {zaVonBis, &a, &b, "Liste vom 01.03.2026 bis 31.03.2026"},
+        {zaAm, &a, &b, "Liste am 31.03.2026"},
+        {zaVonBis, nullptr, &b, "Liste bis 31.03.2026"},
+        {zaVonBis, &a, nullptr, "Liste vom 01.03.2026"},
+    };
+    // clang-format on
+    for (const auto& [style, von, bis, titel] : faelle)
+        EXPECT_EQ(druckTitel("Liste", style, von, bis), titel);
+}
+
+TEST(StatusFrames, FifteenIsFollowedByZero) {
+    for (int f = 0; f < kStatusFrames; ++f) EXPECT_EQ(naechsterFrame(f), f == 15 ? 0 : f + 1);
+}
+
+}  // namespace
+}  // namespace table
