@@ -60,6 +60,7 @@ TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabModell(nullptr) 
     }
     resize(100, 100);
     groesseMelden();
+    SetDefaultMenu(true);
 }
 
 TIconTab::~TIconTab() {
@@ -84,11 +85,6 @@ void TIconTab::SetFont(const ui::Font& font) {
     neuZeichnen();
 }
 
-void TIconTab::SetTitelColor(ui::TColor colour) {
-    titelColor_ = colour;
-    neuZeichnen();
-}
-
 void TIconTab::SetIcons(std::vector<QImage> icons) {
     icons_ = std::move(icons);
     const bool da = !icons_.empty();
@@ -110,10 +106,18 @@ void TIconTab::groesseMelden() {
 
 // ---- Painting ----
 
+std::vector<const Tabdefinition*> TIconTab::alleTabellen() const {
+    std::vector<const Tabdefinition*> v;
+    for (int i = 0; i < tabellenZahl(); ++i)
+        v.push_back(const_cast<TIconTab*>(this)->GetTabelle(i, false));
+    return v;
+}
+
 void TIconTab::Paint() {
     if (gesperrt() || zerstoert_) return;
     ui::Canvas& c = canvas();
     if (!c.isAttached()) return;
+    disarmTimer(kStatusTimer);
     const TabBild b = bild();
     // The background where no row lies: right of the columns, below and
     // between the tables.
@@ -129,14 +133,51 @@ void TIconTab::Paint() {
     }
     c.FillRect({0, y, width(), height()});
     bildUebernehmen(b);
+    paintGitterTabellen(b);
+    paintKacheln(b);
+    const int ch = b.masse.captionHoehe;
+    // The icon views show the attached search field by a light green frame.
+    if (tabellenZahl() > 0 && suchfeldDa() && rahmenFarbe() == kSuchRahmen) {
+        const TAnzeigeFormat f = GetTabelle(0, false)->Anzeige;
+        if (f == A_Icon || f == A_IconList) {
+            c.brush = ui::Brush{kSuchRahmen, ui::BrushStyle::Solid};
+            const int w = clientBreite(), h = clientHoehe();
+            c.FillRect({0, ch, w, ch + 3});
+            c.FillRect({0, h - 3, w, h});
+            c.FillRect({0, ch, 3, h});
+            c.FillRect({w - 3, ch, w, h});
+        }
+    }
+    if (ch > 0) paintTitel(c, clientBreite(), ch, caption_, titelColor_);
+}
+
+void TIconTab::paintGitterTabellen(const TabBild& b) {
+    ui::Canvas& c = canvas();
     GitterStil s;
     s.glyphen = &glyphen_;
     s.hintergrund = Color;
     s.rahmen = rahmenFarbe();
     s.fokus = hasFocus();
+    s.fokusTabelle = letzteFokusTabelle();
     s.zeilenHoehe = DefaultRowHeight;
     s.keineAngaben = KeineAngaben;
+    s.group = Group;
+    s.sortierung = Sortierung();
+    s.sortSpalte = static_cast<unsigned char>(Sort_Spalte()) & 0x7F;
+    s.abwaerts = Abwaerts();
+    s.suchfeld = suchfeldDa();
+    s.suchSpalte = suchSpalte();
     s.neueZeileText = NeueZeileText();
+    const Tabdefinition* akt = aktuelleTabelle();
+    s.neueZeileGewaehlt = akt != nullptr && akt->Selected < 0;
+    s.schriftGroesse = font_.size(logicalDpiY());
+    if (OnUserDraw) {
+        s.userDraw = [this, &c](int row, int col, const Rect& r, const std::string& text,
+                                RowArt art, int tab) {
+            const Tabdefinition* t = GetTabelle(tab, false);
+            OnUserDraw(*this, row, col, c, r, text, t ? t->Anzeige : A_Tabelle, art, tab);
+        };
+    }
     c.font = font_;
     paintGitter(c, *this, b, s);
 }
@@ -174,6 +215,7 @@ void TIconTab::balkenSetzen() {
     vBar_->setVisible(v);
     hBar_->setVisible(h);
     groesseMelden();
+    bereichPlatzieren();
     balkenLaeuft_ = false;
 }
 
@@ -193,6 +235,7 @@ void TIconTab::balkenAktion(bool vertikal, int action) {
 
 void TIconTab::Resized(int, int) {
     groesseMelden();
+    bereichPlatzieren();
     SetGroesse();
     eingabeVerschieben();
     neuZeichnen();
@@ -200,6 +243,10 @@ void TIconTab::Resized(int, int) {
 
 void TIconTab::MouseWheel(int delta, int, int, int) {
     MouseRad(delta, hasFocus());
+}
+
+void TIconTab::TimerFired(int id) {
+    if (id == kStatusTimer) onTime();
 }
 
 void TIconTab::GotFocus() {

@@ -60,7 +60,7 @@ TEST(TIconTab, PaintsFixedDataAndSelectedCells) {
     t->SetRow(2);
     t->Paint();
     const ui::TColor rahmen = ui::toPlainColor(ui::clBtnFace);
-    EXPECT_EQ(pixel(*t, 30, 1), rahmen);            // title row
+    EXPECT_EQ(pixel(*t, 30, 5), rahmen);            // title row, inside its 3-D edge
     EXPECT_EQ(pixel(*t, 58, 18 + 1), ui::clWhite);  // data row 1
     EXPECT_EQ(pixel(*t, 59, 18 + 5), 0x808080u);    // grid line at the column edge
     ASSERT_FALSE(t->hasFocus());
