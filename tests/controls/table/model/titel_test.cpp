@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/table/model/tab_titel.h"
+#include "probe.h"
 
 namespace table {
 namespace {
@@ -76,6 +77,25 @@ TEST(Caption, PrintTitleFollowsTheRangeBits) {
     // clang-format on
     for (const auto& [style, von, bis, titel] : faelle)
         EXPECT_EQ(druckTitel("Liste", style, von, bis), titel);
+}
+
+TEST(NeueZeile, SameTextTwiceRepaintsOnceAndLaysOutTheLine) {
+    Probe p;
+    p.fuellen(3, 2);
+    const int vorher = p.repaints;
+    p.SetStrNeu("Neu");
+    p.SetStrNeu("Neu");
+    EXPECT_EQ(p.repaints, vorher + 1);
+    ASSERT_TRUE(p.neueZeileAn());
+    const TabBild b = p.bild();
+    const auto& z = b.tabellen.front().zeilen;
+    ASSERT_GE(z.size(), 3u);
+    EXPECT_EQ(z[1].row, kNeueZeile);  // below the fixed row
+    EXPECT_EQ(z[1].bottom - z[1].top, p.neueZeileHoehe());
+    p.SetStrNeu("");
+    EXPECT_FALSE(p.neueZeileAn());
+    p.FNeueZeile(true);  // shown without a text
+    EXPECT_TRUE(p.neueZeileAn());
 }
 
 TEST(StatusFrames, FifteenIsFollowedByZero) {
