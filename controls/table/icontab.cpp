@@ -3,6 +3,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <algorithm>
 
 #include "controls/table/icontab_paint.h"
 #include "controls/table/suchfeld.h"
@@ -118,7 +119,9 @@ void TIconTab::Paint() {
     ui::Canvas& c = canvas();
     if (!c.isAttached()) return;
     disarmTimer(kStatusTimer);
-    const TabBild b = bild();
+    malt_ = true;
+    const TabBild b = datenHolen();
+    malt_ = false;
     // The background where no row lies: right of the columns, below and
     // between the tables.
     c.brush = ui::Brush{Color, ui::BrushStyle::Solid};
@@ -183,14 +186,63 @@ void TIconTab::paintGitterTabellen(const TabBild& b) {
 }
 
 void TIconTab::neuZeichnen() {
-    if (zerstoert_) return;
+    // Rows completed while painting repaint with the paint under way.
+    if (zerstoert_ || malt_) return;
     Paint();
     Invalidate();
 }
 
-void TIconTab::zeichneZeile(int, Tabdefinition*) {
-    // One row is drawn as part of the whole control for now.
-    if (!gesperrt()) neuZeichnen();
+// Rows on screen whose data columns are still missing are completed first;
+// what they bring may move the rows below, so the layout is taken again.
+TabBild TIconTab::datenHolen() {
+    TabBild b = bild();
+    bool geholt = false;
+    for (const TabellenPlatz& p : b.tabellen) {
+        if (p.tab->Anzeige != A_Tabelle) continue;
+        Tabdefinition* t = GetTabelle(p.tab->Nummer, false);
+        for (const ZeilenPlatz& z : p.zeilen) {
+            if (t == nullptr || !t->hatRow(z.row) ||
+                t->Rows[static_cast<size_t>(z.row)].DatenCols == 0)
+                continue;
+            GetDaten(z.row, t);
+            geholt = true;
+            if (GetTabelle(p.tab->Nummer, false) != t) return bild();  // the handler freed it
+        }
+    }
+    return geholt ? bild() : b;
+}
+
+void TIconTab::zeichneZeile(int row, Tabdefinition* table) {
+    if (gesperrt()) return;
+    if (table != nullptr && row >= table->FixedRows && row == table->Selected &&
+        table == letzteFokusTabelle() && table->Anzeige == A_Tabelle) {
+        const int pos = insBild(row, *table);
+        if (pos != topRow()) {
+            Ver_Change(SB_THUMBPOSITION, pos);  // repaints and sets the bar
+            return;
+        }
+    }
+    // One row is drawn as part of the whole control.
+    neuZeichnen();
+}
+
+// The scroll position that shows a grid row: a row above the visible data
+// rows comes to the top, one below the last fully visible row to the bottom.
+int TIconTab::insBild(int row, const Tabdefinition& t) const {
+    const TabBild b = bild();
+    const TabellenPlatz* p = b.platzVon(&t);
+    if (p == nullptr) return topRow();
+    int pos = topRow();
+    if (row < p->ersteDatenZeile) {
+        pos -= p->ersteDatenZeile - row;
+    } else {
+        int letzte = -1;
+        for (const ZeilenPlatz& z : p->zeilen)
+            if (z.row >= t.FixedRows && z.bottom <= b.masse.clientHoehe) letzte = z.row;
+        if (letzte < 0) letzte = p->ersteDatenZeile;
+        if (row > letzte) pos += row - letzte;
+    }
+    return std::clamp(pos, 0, maxTopRow());
 }
 
 // ---- Scroll bars ----

@@ -141,6 +141,8 @@ private:
     void paintGitterTabellen(const TabBild& b);
     void paintKacheln(const TabBild& b);
     KachelMasse kachelMasse(const TabellenPlatz& p) const;
+    TabBild datenHolen();
+    int insBild(int row, const Tabdefinition& t) const;
     std::vector<const Tabdefinition*> alleTabellen() const;
 
     QtMetrik metrik_;
@@ -153,6 +155,7 @@ private:
     QScrollBar* hBar_ = nullptr;
     bool balkenLaeuft_ = false;
     bool zerstoert_ = false;
+    bool malt_ = false;
 
     std::string caption_;
     TBereichStyle zeitbereich_ = zaKein;

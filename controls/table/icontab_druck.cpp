@@ -27,9 +27,10 @@ void zellText(ui::Canvas& c, const Rect& r, int x, int y, int h, const std::stri
 
 // One row: cells at the planned column positions, lines around each cell.
 // `ersteAufSeite`: the first data row of its table on this page, which
-// repeats the texts of a group.
+// repeats the texts of a group; `untenGruppe`: how many leading columns the
+// row printed below continues, which leave out their line in between.
 void zeile(ui::Canvas& c, QtDruckMetrik& m, const DruckPlan& plan, const Tabdefinition& t,
-           const Breiten& b, const DruckZeile& z, bool ersteAufSeite, bool group) {
+           const Breiten& b, const DruckZeile& z, bool ersteAufSeite, bool group, int untenGruppe) {
     const RowDef& rd = t.Rows[static_cast<size_t>(z.row)];
     const bool fix = z.row < t.FixedRows;
     const bool titel = (rd.Art & kTitelZeile) != 0;
@@ -72,8 +73,10 @@ void zeile(ui::Canvas& c, QtDruckMetrik& m, const DruckPlan& plan, const Tabdefi
             c.MoveTo(r.left, r.top);
             c.LineTo(r.right + 1, r.top);
         }
-        c.MoveTo(r.left, r.bottom);
-        c.LineTo(r.right + 1, r.bottom);
+        if (col >= untenGruppe) {
+            c.MoveTo(r.left, r.bottom);
+            c.LineTo(r.right + 1, r.bottom);
+        }
         x = r.right;
     }
 }
@@ -118,11 +121,18 @@ void TIconTab::Print(const std::string& title) {
         }
         int tabelle = -1;
         bool erste = true;
-        for (const DruckZeile& z : plan.seiten[static_cast<size_t>(s)].zeilen) {
+        const std::vector<DruckZeile>& zeilen = plan.seiten[static_cast<size_t>(s)].zeilen;
+        for (size_t i = 0; i < zeilen.size(); ++i) {
+            const DruckZeile& z = zeilen[i];
             const Tabdefinition& t = *tabellen[static_cast<size_t>(z.tabelle)];
             if (z.tabelle != tabelle) erste = true;
             tabelle = z.tabelle;
-            zeile(c, m, plan, t, plan.breiten[static_cast<size_t>(z.tabelle)], z, erste, Group);
+            int unten = 0;
+            if (Group && z.row >= t.FixedRows && i + 1 < zeilen.size() &&
+                zeilen[i + 1].tabelle == z.tabelle && zeilen[i + 1].row >= t.FixedRows)
+                unten = t.Rows[static_cast<size_t>(zeilen[i + 1].row)].Gruppe;
+            zeile(c, m, plan, t, plan.breiten[static_cast<size_t>(z.tabelle)], z, erste, Group,
+                  unten);
             if (z.row >= t.FixedRows) erste = false;
         }
         const std::string fuss = seitenFuss(s + 1, seiten);
