@@ -12,6 +12,8 @@
 namespace table {
 namespace {
 
+constexpr const char* kKeinBild = "Kein Bild";
+
 // The scroll bar code of a Qt slider action.
 int scrollCode(int action) {
     switch (action) {
@@ -139,6 +141,18 @@ void TIconTab::Paint() {
     paintGitterTabellen(b);
     paintKacheln(b);
     const int ch = b.masse.captionHoehe;
+    // The bitmap view without a picture says so.
+    for (const TabellenPlatz& p : b.tabellen) {
+        if (p.tab->Anzeige != A_Bitmap) continue;
+        ui::Font f = font_;
+        f.setSize(14);
+        f.color = ui::clBlack;
+        c.font = f;
+        c.brush.style = ui::BrushStyle::Clear;
+        const int w = c.TextWidth(kKeinBild), h = c.TextHeight(kKeinBild);
+        c.TextOut((clientBreite() - w) / 2, p.top + (clientHoehe() - p.top - h) / 2, kKeinBild);
+        c.font = font_;
+    }
     // The icon views show the attached search field by a light green frame.
     if (tabellenZahl() > 0 && suchfeldDa() && rahmenFarbe() == kSuchRahmen) {
         const TAnzeigeFormat f = GetTabelle(0, false)->Anzeige;

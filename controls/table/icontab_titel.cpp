@@ -169,15 +169,14 @@ void TIconTab::DrawStatus(const Rect& r, int frame, int status, int icon, bool h
 }
 
 void TIconTab::onTime() {
-    if (gesperrt() || !isVisible() || !symbole_ || symbole_->width() == 0) {
-        disarmTimer(kStatusTimer);
-        return;
-    }
+    if (gesperrt() || !isVisible()) return;  // the timer keeps running for later
     bool gezeichnet = false;
     const TabBild b = bild();
     for (const TabellenPlatz& p : b.tabellen) {
         const Tabdefinition& t = *p.tab;
-        if (t.Anzeige != A_Icon || icons_.empty() || !t.StdStatus) continue;
+        if (t.Anzeige != A_Icon || icons_.empty() || !t.StdStatus || !symbole_ ||
+            symbole_->width() == 0)
+            continue;
         const RowDef* rd = t.row(t.Selected);
         if (rd == nullptr || t.Selected < t.FixedRows || rd->Status < 0) continue;
         const KachelMasse k = kachelMasse(p);

@@ -125,5 +125,13 @@ TEST(TIconTab, MissingDataColumnsAreFetchedBeforePainting) {
     EXPECT_NE(t.GetDatenCols(40), 0u);
 }
 
+TEST(TIconTab, BitmapViewWithoutPictureSaysSo) {
+    auto t = tabelle(3);
+    std::vector<std::string> texte;
+    t->canvas().onText = [&texte](int, int, const std::string& s) { texte.push_back(s); };
+    t->SetA_Format(A_Bitmap);
+    EXPECT_EQ(texte, std::vector<std::string>{"Kein Bild"});
+}
+
 }  // namespace
 }  // namespace table
