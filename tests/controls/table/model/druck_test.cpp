@@ -147,11 +147,5 @@ TEST(PrintPlan, TinyPagesStillEnd) {
     EXPECT_EQ(d.seiten.size(), 30u);         // one data row per page
 }
 
-TEST(PrintPlan, FooterAndQuestionTexts) {
-    EXPECT_EQ(seitenFuss(1, 1), "");
-    EXPECT_EQ(seitenFuss(1, 2), "Seite 1 von 2 Seiten");
-    EXPECT_EQ(seitenFrage(11), "Es sollen 11Seiten gedruckt werden.\n Drucken beginnen?");
-}
-
 }  // namespace
 }  // namespace table

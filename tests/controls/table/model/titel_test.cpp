@@ -29,38 +29,6 @@ TEST(Caption, HeightFromTextAndDateFields) {
     for (const Fall& f : faelle) EXPECT_EQ(captionHoehe(f.leer, 13, f.style, f.feld), f.hoehe);
 }
 
-TEST(Caption, StylesShowTheirFields) {
-    // clang-format off
-    const std::tuple<TBereichStyle, bool, bool, std::string> faelle[] = {
-        {zaKein, false, false, "Bis"}, {zaVon, true, false, "Bis"}, {zaBis, false, true, "Bis"},
-        {zaVonBis, true, true, "Bis"}, {zaAm, false, true, "Am"},
-    };
-    // clang-format on
-    for (const auto& [style, von, bis, caption] : faelle) {
-        const BereichFelder f = bereichFelder(style);
-        EXPECT_EQ(f.von, von);
-        EXPECT_EQ(f.bis, bis);
-        if (bis) {
-            EXPECT_EQ(f.bisCaption, caption);
-        }
-    }
-    const BereichLinks l = bereichLinks(zaVonBis, 300, 16, 80, 70);
-    EXPECT_EQ(l.bis, 300 - 70 - 16);
-    EXPECT_EQ(l.von, l.bis - 5 - 80);  // "Vom" left of "Bis", 5 pixels between
-    EXPECT_EQ(bereichLinks(zaVon, 300, 16, 80, 70).von, 300 - 80 - 16);
-}
-
-TEST(Caption, RangeValuesDropOnlyTheSecondTime) {
-    const platform::DateTime von = platform::encodeDate(2026, 3, 1) + 0.75;
-    const platform::DateTime bis = platform::encodeDate(2026, 3, 31) + 0.5;
-    const BereichWerte w = bereichWerte(&von, &bis);
-    EXPECT_EQ(w.von, von);
-    EXPECT_EQ(w.bis, platform::encodeDate(2026, 3, 31));
-    const BereichWerte ohne = bereichWerte(nullptr, nullptr);
-    EXPECT_EQ(ohne.von, 0);
-    EXPECT_EQ(ohne.bis, 0);
-}
-
 TEST(Caption, PrintTitleFollowsTheRangeBits) {
     const platform::DateTime a = platform::encodeDate(2026, 3, 1);
     const platform::DateTime b = platform::encodeDate(2026, 3, 31);

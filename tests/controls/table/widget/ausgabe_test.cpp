@@ -50,9 +50,6 @@ TEST(TabKopie, TextAndHtmlOnTheClipboard) {
     std::string erwartet;
     t->HTMLKopie(erwartet, false);
     EXPECT_EQ(*html, erwartet);
-    EXPECT_EQ(html->substr(42, 9), std::string(9 - std::to_string(html->size()).size(), '0') +
-                                       std::to_string(html->size()));
-
     // What another program reads: a table of 4 x 2 whose "Köln" spans two rows.
     QTextDocument doc;
     doc.setHtml(QString::fromLatin1(ui::htmlOfHtmlFormat(*html)));
@@ -128,7 +125,6 @@ TEST(EMail, TablesOnTheClipboardAndAnEncodedLink) {
     setLinkOeffner(alt);
     ASSERT_EQ(links.size(), 1u);
     EXPECT_EQ(links[0], mailLink("Liste & Co?"));
-    EXPECT_EQ(links[0].substr(0, 36), "mailto:?Subject=Liste%20%26%20Co%3F&");
     EXPECT_EQ(ui::clipboardText(), "Tab");
     EXPECT_TRUE(ui::clipboardHasFormat(ui::kHtmlFormat));
 }
