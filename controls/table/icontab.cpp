@@ -109,13 +109,6 @@ void TIconTab::groesseMelden() {
 
 // ---- Painting ----
 
-std::vector<const Tabdefinition*> TIconTab::alleTabellen() const {
-    std::vector<const Tabdefinition*> v;
-    for (int i = 0; i < tabellenZahl(); ++i)
-        v.push_back(const_cast<TIconTab*>(this)->GetTabelle(i, false));
-    return v;
-}
-
 void TIconTab::Paint() {
     if (gesperrt() || zerstoert_) return;
     ui::Canvas& c = canvas();

@@ -143,7 +143,6 @@ private:
     KachelMasse kachelMasse(const TabellenPlatz& p) const;
     TabBild datenHolen();
     int insBild(int row, const Tabdefinition& t) const;
-    std::vector<const Tabdefinition*> alleTabellen() const;
 
     QtMetrik metrik_;
     GlyphCache glyphen_;

@@ -90,7 +90,7 @@ bool TIconTab::TextKopie(const std::string& text, bool html) {
 
 void TIconTab::HTMLKopie(std::string& out, bool noHeader) const {
     const std::string* caption = bild().masse.captionHoehe != 0 ? &caption_ : nullptr;
-    const std::string s = htmlKopie(alleTabellen(), caption, !noHeader);
+    const std::string s = htmlKopie(tabellenListe(), caption, !noHeader);
     if (noHeader) {
         out += s;
     } else {

@@ -86,7 +86,7 @@ void zeile(ui::Canvas& c, QtDruckMetrik& m, const DruckPlan& plan, const Tabdefi
 void TIconTab::Print(const std::string& title) {
     if (tabellenZahl() == 0 || !druckerWaehlen(this)) return;
     ui::Printer& pr = ui::printer();
-    const std::vector<const Tabdefinition*> tabellen = alleTabellen();
+    const std::vector<const Tabdefinition*> tabellen = tabellenListe();
     QtDruckMetrik m(font_.name, std::max(1, pr.metrics().pixelsPerInchY));
     // A printer that cannot turn its paper offers its upright page twice.
     const auto format = [&pr](bool quer) {

@@ -152,6 +152,8 @@ public:
     TabBild bild() const;
     // Painting records each table's first visible row from the layout it drew.
     void bildUebernehmen(const TabBild& b);
+    // Every table in list order.
+    std::vector<const Tabdefinition*> tabellenListe() const;
     // The table under y (client coordinates), y made relative to its top.
     Tabdefinition* GetClickTab(int* y) const;
 
@@ -236,7 +238,6 @@ private:
     int datensaetze(const Tabdefinition& t) const;
     void hintSetzen(int n);
     void rowsAnlegen(Tabdefinition& t, int n);
-    std::vector<const Tabdefinition*> tabellenListe() const;
     LayoutMasse layoutMasse() const;
 
     std::vector<std::unique_ptr<Tabdefinition>> tabellen_;
