@@ -3,6 +3,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <algorithm>
 
 #include "controls/table/icontab_paint.h"
 #include "controls/table/suchfeld.h"
@@ -10,6 +11,8 @@
 
 namespace table {
 namespace {
+
+constexpr const char* kKeinBild = "Kein Bild";
 
 // The scroll bar code of a Qt slider action.
 int scrollCode(int action) {
@@ -60,6 +63,7 @@ TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabModell(nullptr) 
     }
     resize(100, 100);
     groesseMelden();
+    SetDefaultMenu(true);
 }
 
 TIconTab::~TIconTab() {
@@ -81,11 +85,6 @@ void TIconTab::SetFont(const ui::Font& font) {
     metrik_.setFont(font_, logicalDpiY());
     setSchriftGroesse(font_.size(logicalDpiY()));
     canvas().font = font_;
-    neuZeichnen();
-}
-
-void TIconTab::SetTitelColor(ui::TColor colour) {
-    titelColor_ = colour;
     neuZeichnen();
 }
 
@@ -114,7 +113,10 @@ void TIconTab::Paint() {
     if (gesperrt() || zerstoert_) return;
     ui::Canvas& c = canvas();
     if (!c.isAttached()) return;
-    const TabBild b = bild();
+    disarmTimer(kStatusTimer);
+    malt_ = true;
+    const TabBild b = datenHolen();
+    malt_ = false;
     // The background where no row lies: right of the columns, below and
     // between the tables.
     c.brush = ui::Brush{Color, ui::BrushStyle::Solid};
@@ -129,27 +131,125 @@ void TIconTab::Paint() {
     }
     c.FillRect({0, y, width(), height()});
     bildUebernehmen(b);
+    paintGitterTabellen(b);
+    paintKacheln(b);
+    const int ch = b.masse.captionHoehe;
+    // The bitmap view without a picture says so.
+    for (const TabellenPlatz& p : b.tabellen) {
+        if (p.tab->Anzeige != A_Bitmap) continue;
+        ui::Font f = font_;
+        f.setSize(14);
+        f.color = ui::clBlack;
+        c.font = f;
+        c.brush.style = ui::BrushStyle::Clear;
+        const int w = c.TextWidth(kKeinBild), h = c.TextHeight(kKeinBild);
+        c.TextOut((clientBreite() - w) / 2, p.top + (clientHoehe() - p.top - h) / 2, kKeinBild);
+        c.font = font_;
+    }
+    // The icon views show the attached search field by a light green frame.
+    if (tabellenZahl() > 0 && suchfeldDa() && rahmenFarbe() == kSuchRahmen) {
+        const TAnzeigeFormat f = GetTabelle(0, false)->Anzeige;
+        if (f == A_Icon || f == A_IconList) {
+            c.brush = ui::Brush{kSuchRahmen, ui::BrushStyle::Solid};
+            const int w = clientBreite(), h = clientHoehe();
+            c.FillRect({0, ch, w, ch + 3});
+            c.FillRect({0, h - 3, w, h});
+            c.FillRect({0, ch, 3, h});
+            c.FillRect({w - 3, ch, w, h});
+        }
+    }
+    if (ch > 0) paintTitel(c, clientBreite(), ch, caption_, titelColor_);
+}
+
+void TIconTab::paintGitterTabellen(const TabBild& b) {
+    ui::Canvas& c = canvas();
     GitterStil s;
     s.glyphen = &glyphen_;
     s.hintergrund = Color;
     s.rahmen = rahmenFarbe();
     s.fokus = hasFocus();
+    s.fokusTabelle = letzteFokusTabelle();
     s.zeilenHoehe = DefaultRowHeight;
     s.keineAngaben = KeineAngaben;
+    s.group = Group;
+    s.sortierung = Sortierung();
+    s.sortSpalte = static_cast<unsigned char>(Sort_Spalte()) & 0x7F;
+    s.abwaerts = Abwaerts();
+    s.suchfeld = suchfeldDa();
+    s.suchSpalte = suchSpalte();
     s.neueZeileText = NeueZeileText();
+    const Tabdefinition* akt = aktuelleTabelle();
+    s.neueZeileGewaehlt = akt != nullptr && akt->Selected < 0;
+    s.schriftGroesse = font_.size(logicalDpiY());
+    if (OnUserDraw) {
+        s.userDraw = [this, &c](int row, int col, const Rect& r, const std::string& text,
+                                RowArt art, int tab) {
+            const Tabdefinition* t = GetTabelle(tab, false);
+            OnUserDraw(*this, row, col, c, r, text, t ? t->Anzeige : A_Tabelle, art, tab);
+        };
+    }
     c.font = font_;
     paintGitter(c, *this, b, s);
 }
 
 void TIconTab::neuZeichnen() {
-    if (zerstoert_) return;
+    // Rows completed while painting repaint with the paint under way.
+    if (zerstoert_ || malt_) return;
     Paint();
     Invalidate();
 }
 
-void TIconTab::zeichneZeile(int, Tabdefinition*) {
-    // One row is drawn as part of the whole control for now.
-    if (!gesperrt()) neuZeichnen();
+// Rows on screen whose data columns are still missing are completed first;
+// what they bring may move the rows below, so the layout is taken again.
+TabBild TIconTab::datenHolen() {
+    TabBild b = bild();
+    bool geholt = false;
+    for (const TabellenPlatz& p : b.tabellen) {
+        if (p.tab->Anzeige != A_Tabelle) continue;
+        Tabdefinition* t = GetTabelle(p.tab->Nummer, false);
+        for (const ZeilenPlatz& z : p.zeilen) {
+            if (t == nullptr || !t->hatRow(z.row) ||
+                t->Rows[static_cast<size_t>(z.row)].DatenCols == 0)
+                continue;
+            GetDaten(z.row, t);
+            geholt = true;
+            if (GetTabelle(p.tab->Nummer, false) != t) return bild();  // the handler freed it
+        }
+    }
+    return geholt ? bild() : b;
+}
+
+void TIconTab::zeichneZeile(int row, Tabdefinition* table) {
+    if (gesperrt()) return;
+    if (table != nullptr && row >= table->FixedRows && row == table->Selected &&
+        table == letzteFokusTabelle() && table->Anzeige == A_Tabelle) {
+        const int pos = insBild(row, *table);
+        if (pos != topRow()) {
+            Ver_Change(SB_THUMBPOSITION, pos);  // repaints and sets the bar
+            return;
+        }
+    }
+    // One row is drawn as part of the whole control.
+    neuZeichnen();
+}
+
+// The scroll position that shows a grid row: a row above the visible data
+// rows comes to the top, one below the last fully visible row to the bottom.
+int TIconTab::insBild(int row, const Tabdefinition& t) const {
+    const TabBild b = bild();
+    const TabellenPlatz* p = b.platzVon(&t);
+    if (p == nullptr) return topRow();
+    int pos = topRow();
+    if (row < p->ersteDatenZeile) {
+        pos -= p->ersteDatenZeile - row;
+    } else {
+        int letzte = -1;
+        for (const ZeilenPlatz& z : p->zeilen)
+            if (z.row >= t.FixedRows && z.bottom <= b.masse.clientHoehe) letzte = z.row;
+        if (letzte < 0) letzte = p->ersteDatenZeile;
+        if (row > letzte) pos += row - letzte;
+    }
+    return std::clamp(pos, 0, maxTopRow());
 }
 
 // ---- Scroll bars ----
@@ -174,6 +274,7 @@ void TIconTab::balkenSetzen() {
     vBar_->setVisible(v);
     hBar_->setVisible(h);
     groesseMelden();
+    bereichPlatzieren();
     balkenLaeuft_ = false;
 }
 
@@ -193,6 +294,7 @@ void TIconTab::balkenAktion(bool vertikal, int action) {
 
 void TIconTab::Resized(int, int) {
     groesseMelden();
+    bereichPlatzieren();
     SetGroesse();
     eingabeVerschieben();
     neuZeichnen();
@@ -200,6 +302,10 @@ void TIconTab::Resized(int, int) {
 
 void TIconTab::MouseWheel(int delta, int, int, int) {
     MouseRad(delta, hasFocus());
+}
+
+void TIconTab::TimerFired(int id) {
+    if (id == kStatusTimer) onTime();
 }
 
 void TIconTab::GotFocus() {

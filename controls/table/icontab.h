@@ -1,19 +1,29 @@
 // The table control TIconTab: a painted, focusable window over the Qt-free
-// IconTabModell, with its two scroll bars and the link to a search field.
+// IconTabModell, with its two scroll bars, the link to a search field, the
+// caption bar with its date range, the status symbols, and the ways out of
+// the control: context menu, clipboard, text export, mail and printing.
 // It paints into its backing image and copies that on screen.
 #pragma once
 
 #include <QImage>
 #include <QPointer>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "controls/table/icontab_metrik.h"
 #include "controls/table/icontab_paint.h"
 #include "controls/table/model/icontab_modell.h"
 #include "controls/table/suchfeld.h"
+#include "platform/ui/bitmap.h"
 #include "platform/ui/control.h"
+#include "platform/ui/popup_menu.h"
 
 class QScrollBar;
+
+namespace calendar {
+class TZeit;
+}
 
 namespace table {
 
@@ -47,12 +57,67 @@ public:
     // Draws the whole control into the backing image (nothing while locked).
     void Paint();
 
+    // ---- Caption bar and date range ----
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    TBereichStyle Zeitbereich() const { return zeitbereich_; }
+    void SetBereich(TBereichStyle style);
+    // The date fields, created the first time a style needs them.
+    calendar::TZeit* vonFeld() const { return von_; }
+    calendar::TZeit* bisFeld() const { return bis_; }
+    void ZeitEvent();
+    // The print title: Caption and the dates of the range.
+    std::string druckTitel() const;
+
+    // ---- Status symbols ----
+    // Strip of 32 x 23 cells: column = animation frame, row = symbol.
+    ui::Bitmap& GetSymbole();
+    void SetSymbole(std::unique_ptr<ui::Bitmap> strip);
+    // Draws one frame of a symbol over the row icon at tile rectangle r.
+    void DrawStatus(const Rect& r, int frame, int status, int icon, bool highlight);
+    void onTime();
+    bool statusTimerLaeuft() const { return isTimerArmed(kStatusTimer); }
+    int statusFrame() const { return frame_; }
+
+    // ---- Context menu, clipboard, export, mail ----
+    enum MenuId { kDrucken = 1, kZellKopie, kTabKopie, kExport, kEMail };
+    bool DefaultMenu() const { return menu_ != nullptr; }
+    void SetDefaultMenu(bool on);
+    const ui::PopupMenu* menu() const { return menu_.get(); }
+    // Shows the default menu at a global position and runs the item chosen.
+    void menuZeigen(QPoint globalPos);
+    void menuAusfuehren(int id);
+    void OnDrucken();
+    void OnZellKopie();
+    void OnTabKopie();
+    void OnExport();
+    void OnEMail();
+    // Plain text, and with html the tables as "HTML Format"; false when
+    // nothing reached the clipboard.
+    bool TextKopie(const std::string& text, bool html);
+    // The tables as HTML; with noHeader appended to out without the header.
+    void HTMLKopie(std::string& out, bool noHeader) const;
+    // Writes the current table in export mode 1-6; says so when that fails.
+    void Export(const std::string& file, int mode);
+    // Inserts the clipboard text at the 1-based position pos of s.
+    bool TextPaste(std::string& s, int pos);
+
+    // ---- Printing ----
+    void Print(const std::string& title);
+
+    // Called for every grid cell after it was drawn.
+    std::function<void(TIconTab& sender, int ARow, int ACol, ui::Canvas& canvas, const Rect& rect,
+                       const std::string& text, TAnzeigeFormat format, RowArt art, int tab)>
+        OnUserDraw;
+
 protected:
     void neuZeichnen() override;
     void zeichneZeile(int row, Tabdefinition* table) override;
     void balkenSetzen() override;
     void groesseHolen() override { groesseMelden(); }
     void hintGesetzt() override;
+    int neueZeileMessen() override;
+    void auswahlWechsel() override;
     bool suchfeldDa() const override;
     bool suchfeldVerbunden() const override;
     void suchfeldVerbinden() override;
@@ -63,10 +128,21 @@ protected:
     void MouseWheel(int delta, int shift, int x, int y) override;
     void GotFocus() override;
     void LostFocus() override;
+    void TimerFired(int id) override;
 
 private:
+    static constexpr int kStatusTimer = 1;
+
     void groesseMelden();
     void balkenAktion(bool vertikal, int action);
+    void captionNeu();
+    void bereichPlatzieren();
+    calendar::TZeit* feldAnlegen(bool von);
+    void paintGitterTabellen(const TabBild& b);
+    void paintKacheln(const TabBild& b);
+    KachelMasse kachelMasse(const TabellenPlatz& p) const;
+    TabBild datenHolen();
+    int insBild(int row, const Tabdefinition& t) const;
 
     QtMetrik metrik_;
     GlyphCache glyphen_;
@@ -78,6 +154,15 @@ private:
     QScrollBar* hBar_ = nullptr;
     bool balkenLaeuft_ = false;
     bool zerstoert_ = false;
+    bool malt_ = false;
+
+    std::string caption_;
+    TBereichStyle zeitbereich_ = zaKein;
+    calendar::TZeit* von_ = nullptr;
+    calendar::TZeit* bis_ = nullptr;
+    std::unique_ptr<ui::Bitmap> symbole_;
+    int frame_ = 8;
+    std::unique_ptr<ui::PopupMenu> menu_;
 };
 
 }  // namespace table

@@ -39,4 +39,21 @@ int QtMetrik::breite(std::string_view text, bool fett) {
     return summe;
 }
 
+ui::Font QtDruckMetrik::font(int punkte, bool fett) const {
+    ui::Font f;
+    f.name = name_;
+    f.setSize(punkte);
+    f.bold = fett;
+    return f;
+}
+
+int QtDruckMetrik::breite(std::string_view text, int punkte, bool fett) {
+    return QFontMetrics(ui::toQFont(font(punkte, fett), ppi_))
+        .horizontalAdvance(ui::toQString(text));
+}
+
+int QtDruckMetrik::hoehe(std::string_view, int punkte, bool fett) {
+    return QFontMetrics(ui::toQFont(font(punkte, fett), ppi_)).height();
+}
+
 }  // namespace table

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <string>
 
+#include "controls/table/model/tab_druck.h"
 #include "controls/table/model/text_metrik.h"
 #include "platform/ui/drawing_state.h"
 
@@ -24,6 +26,20 @@ private:
     std::array<int, 256> fett_{};
     int hoehe_ = 13;
     int titelHoehe_ = 19;
+};
+
+// The print font (a font name at any size) measured at a printer's resolution.
+class QtDruckMetrik : public DruckMetrik {
+public:
+    QtDruckMetrik(std::string fontName, int pixelsPerInch)
+        : name_(std::move(fontName)), ppi_(pixelsPerInch) {}
+    int breite(std::string_view text, int punkte, bool fett) override;
+    int hoehe(std::string_view text, int punkte, bool fett) override;
+    ui::Font font(int punkte, bool fett) const;
+
+private:
+    std::string name_;
+    int ppi_;
 };
 
 }  // namespace table

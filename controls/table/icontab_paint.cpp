@@ -14,6 +14,32 @@ namespace {
 
 constexpr ui::TColor kGitter = 0x808080;
 constexpr ui::TColor kAuswahlOhneFokus = 0xFFF6FF;
+// The new-record line: chosen with and without the focus, and its text.
+constexpr ui::TColor kNeuGewaehlt = 0x7AF27AEC & 0xFFFFFF;
+constexpr ui::TColor kNeuOhneFokus = 0xFAFAD2;
+constexpr ui::TColor kNeuText = 0xDB2D2D;
+constexpr int kMarkerBreite = 10;  // a marker moves the title text this far
+
+QImage marker(int art) {
+    QImage m(8, 8, QImage::Format_ARGB32_Premultiplied);
+    m.fill(Qt::transparent);
+    QPainter p(&m);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x40, 0x40, 0x40));
+    if (art == 0) {
+        p.drawPolygon(QPolygonF({QPointF(0, 6.5), QPointF(8, 6.5), QPointF(4, 1.5)}));
+    } else if (art == 1) {
+        p.drawPolygon(QPolygonF({QPointF(0, 1.5), QPointF(8, 1.5), QPointF(4, 6.5)}));
+    } else {  // a magnifier
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.2));
+        p.drawEllipse(QRectF(0.6, 0.6, 4.8, 4.8));
+        p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1.8));
+        p.drawLine(QPointF(4.8, 4.8), QPointF(7.4, 7.4));
+    }
+    return m;
+}
 
 }  // namespace
 
@@ -52,13 +78,20 @@ void GlyphSatz::zeichnen(QPainter& p, int x, int y, std::string_view text) const
     p.drawGlyphRun(QPointF(x, y), run);
 }
 
+const TitelMarker& titelMarker() {
+    static const TitelMarker m{marker(0), marker(1), marker(2)};
+    return m;
+}
+
 namespace {
 
 // Colours and fonts resolved once per paint: a screen has a hundred cells.
 struct Werkzeug {
     QPainter& p;
+    ui::Canvas& canvas;
     QColor hintergrund, rahmen, grau, auswahl, auswahlOhneFokus, gitter, weiss, schwarz, blass;
-    QFont normal, titel;
+    QColor hell, licht, schatten, dunkel;
+    QFont normal, titel, neu;
     int ascentNormal = 0, ascentTitel = 0, linie = 0, titelLinie = 0;
     const GitterStil& s;
 
@@ -69,7 +102,7 @@ struct Werkzeug {
         return q;
     }
 
-    Werkzeug(ui::Canvas& c, const GitterStil& stil) : p(c.painter()), s(stil) {
+    Werkzeug(ui::Canvas& c, const GitterStil& stil) : p(c.painter()), canvas(c), s(stil) {
         hintergrund = ui::toQColor(stil.hintergrund);
         rahmen = ui::toQColor(stil.rahmen);
         grau = ui::toQColor(ui::clBtnFace);
@@ -79,16 +112,24 @@ struct Werkzeug {
         weiss = ui::toQColor(ui::clWhite);
         schwarz = ui::toQColor(ui::clBlack);
         blass = ui::toQColor(ui::clGray);
+        hell = ui::toQColor(ui::clBtnHighlight);
+        licht = ui::toQColor(ui::cl3DLight);
+        schatten = ui::toQColor(ui::clBtnShadow);
+        dunkel = ui::toQColor(ui::cl3DDkShadow);
         normal = schrift(c.font, c.pixelsPerInch());
         ui::Font t = c.font;
         t.setSize(16);
         t.bold = true;
         titel = schrift(t, c.pixelsPerInch());
+        ui::Font n = c.font;
+        n.setSize(stil.schriftGroesse * 3 / 2);
+        n.bold = true;
+        neu = schrift(n, c.pixelsPerInch());
         if (!stil.glyphen->normal.passt(normal)) stil.glyphen->normal.laden(normal);
         if (!stil.glyphen->titel.passt(titel)) stil.glyphen->titel.laden(titel);
-        const QFontMetrics n(normal), g(titel);
-        ascentNormal = n.ascent();
-        linie = n.height();
+        const QFontMetrics nm(normal), g(titel);
+        ascentNormal = nm.ascent();
+        linie = nm.height();
         ascentTitel = g.ascent();
         titelLinie = g.height();
     }
@@ -115,57 +156,158 @@ struct Werkzeug {
             if (start < str.size() && str[start] == '\n') ++start;
         }
     }
+
+    // A 2-pixel 3-D edge inside the cell (the grid lines at its right and
+    // bottom stay); pressed cells are drawn sunken.
+    void kante(const Rect& r, bool gedrueckt) {
+        const int l = r.left, t = r.top, rr = r.right - 2, b = r.bottom - 2;
+        if (rr - l < 3 || b - t < 3) return;
+        const QColor& aussenHell = gedrueckt ? dunkel : hell;
+        const QColor& innenHell = gedrueckt ? schatten : licht;
+        const QColor& aussenDunkel = gedrueckt ? hell : dunkel;
+        const QColor& innenDunkel = gedrueckt ? licht : schatten;
+        p.setPen(aussenHell);
+        p.drawLine(l, t, rr, t);
+        p.drawLine(l, t, l, b);
+        p.setPen(innenHell);
+        p.drawLine(l + 1, t + 1, rr - 1, t + 1);
+        p.drawLine(l + 1, t + 1, l + 1, b - 1);
+        p.setPen(aussenDunkel);
+        p.drawLine(l, b, rr, b);
+        p.drawLine(rr, t, rr, b);
+        p.setPen(innenDunkel);
+        p.drawLine(l + 1, b - 1, rr - 1, b - 1);
+        p.drawLine(rr - 1, t + 1, rr - 1, b - 1);
+    }
 };
 
-void neueZeile(Werkzeug& w, const TabBild& bild, const ZeilenPlatz& z) {
-    const Rect r{0, z.top, bild.masse.clientBreite, z.bottom};
-    w.p.fillRect(ui::toQRect(r), w.hintergrund);
-    w.p.setPen(w.blass);
-    w.text(r, 4, w.s.neueZeileText, false);
-    w.p.setPen(w.gitter);
-    w.p.drawLine(r.left, r.bottom - 1, r.right - 1, r.bottom - 1);
+// Each component halfway toward white.
+QColor aufgehellt(const QColor& c) {
+    return QColor(c.red() + (255 - c.red()) / 2, c.green() + (255 - c.green()) / 2,
+                  c.blue() + (255 - c.blue()) / 2);
 }
 
-void zeile(Werkzeug& w, const TabBild& bild, const TabellenPlatz& p, const ZeilenPlatz& z,
-           bool auswahlSichtbar) {
+void neueZeile(Werkzeug& w, const TabBild& bild, const ZeilenPlatz& z, int leftCol,
+               int maxLeftCol) {
+    const Rect r{leftCol > 0 ? -1 : 0, z.top,
+                 bild.masse.clientBreite + (leftCol < maxLeftCol ? 1 : 0), z.bottom};
+    QColor grund = w.hintergrund;
+    QColor farbe = ui::toQColor(kNeuText);
+    if (w.s.neueZeileGewaehlt) {
+        grund = ui::toQColor(w.s.fokus ? kNeuGewaehlt : kNeuOhneFokus);
+        if (w.s.fokus) farbe = w.weiss;
+    }
+    w.p.fillRect(ui::toQRect(r), grund);
+    w.p.setPen(w.gitter);
+    w.p.drawRect(r.left, r.top, r.width() - 1, r.height() - 1);
+    w.p.setFont(w.neu);
+    w.p.setPen(farbe);
+    w.p.drawText(2, z.top + 1 + QFontMetrics(w.neu).ascent(), ui::toQString(w.s.neueZeileText));
+    w.p.setFont(w.normal);
+}
+
+// Marker and text offset of a title cell in the last fixed row.
+const QImage* markerVon(const GitterStil& s, int col) {
+    const TitelMarker& m = titelMarker();
+    if (s.sortierung) return col == s.sortSpalte ? (s.abwaerts ? &m.ab : &m.auf) : nullptr;
+    if (s.suchfeld && col == s.suchSpalte) return &m.suche;
+    return nullptr;
+}
+
+struct Zeile {
+    const TabBild& bild;
+    const TabellenPlatz& p;
+    const ZeilenPlatz& z;
+    const ZeilenPlatz* naechste;  // the row placed below, if any
+    bool auswahlSichtbar;
+    int aktSpalte;
+};
+
+void zeile(Werkzeug& w, const Zeile& zl) {
+    const TabellenPlatz& p = zl.p;
+    const ZeilenPlatz& z = zl.z;
+    const GitterStil& s = w.s;
     const Tabdefinition& t = *p.tab;
     const RowDef& rd = t.Rows[static_cast<size_t>(z.row)];
     const bool titel = (rd.Art & kTitelZeile) != 0;
     const bool fixRow = z.row < t.FixedRows;
-    const bool gewaehlt = auswahlSichtbar && z.row == t.Selected && !fixRow;
+    const bool letzteFix = z.row == t.FixedRows - 1;
+    const bool gewaehlt = zl.auswahlSichtbar && z.row == t.Selected && !fixRow;
+    const bool eingabe = gewaehlt && s.eingabeTabelle == &t;
+    const bool aktiv = s.fokus && s.fokusTabelle == &t && !eingabe;
     const QColor zeilenFarbe = rd.Farbe != 0 ? ui::toQColor(rd.Farbe) : w.schwarz;
+    const bool gruppe = s.group && !fixRow && z.row != p.ersteDatenZeile;
     if (titel) w.p.setFont(w.titel);
     int rechts = 0;
     for (const SpaltenPlatz& sp : p.spalten) {
-        const Rect r = bild.zelle(p, z, sp);
+        const Rect r = zl.bild.zelle(p, z, sp);
         rechts = r.right;
-        const bool fix = (fixRow && !titel) || sp.col < t.FixedCols;
-        const QColor* grund = &w.hintergrund;
-        const QColor* farbe = &zeilenFarbe;
+        const bool fixSpalte = sp.col < t.FixedCols;
+        const bool fix = (fixRow && !titel) || fixSpalte;
+        QColor grund = w.hintergrund;
+        QColor farbe = zeilenFarbe;
         if (fix) {
-            grund = &w.rahmen;
-            farbe = &w.schwarz;
+            grund = w.rahmen;
+            farbe = w.schwarz;
         } else if (rd.Art & kGraueZeile) {
-            grund = &w.grau;
+            grund = w.grau;
+        } else if (eingabe) {
+            grund = w.weiss;
         } else if (gewaehlt) {
-            grund = !w.s.fokus ? &w.auswahlOhneFokus : rd.Farbe != 0 ? &zeilenFarbe : &w.auswahl;
-            if (w.s.fokus) farbe = &w.weiss;
+            if (aktiv) {
+                grund = rd.Farbe != 0 ? zeilenFarbe : w.auswahl;
+                if (sp.col == zl.aktSpalte) grund = aufgehellt(grund);
+                farbe = w.weiss;
+            } else {
+                grund = w.auswahlOhneFokus;
+            }
         }
-        w.p.fillRect(ui::toQRect(r), *grund);
+        w.p.fillRect(ui::toQRect(r), grund);
+        if (fix && !titel) {
+            const bool gedrueckt =
+                (s.gedruecktTabelle == &t && s.gedruecktRow == z.row && s.gedruecktCol == sp.col) ||
+                (fixSpalte && z.row == t.Selected && zl.auswahlSichtbar);
+            w.kante(r, gedrueckt);
+        }
+        int x = r.left + (fix ? 4 : 2);
+        if (letzteFix && !titel) {
+            if (const QImage* m = markerVon(s, sp.col)) {
+                w.p.drawImage(r.left + 3, r.top + (r.height() - m->height()) / 2, *m);
+                x += kMarkerBreite;
+            }
+        }
         const std::string& inhalt = t.zelle(z.row, titel ? 0 : sp.col);
-        const bool leer = inhalt.empty() && !fix && rd.Art == 0 && w.s.keineAngaben;
-        w.p.setPen(leer ? w.blass : *farbe);
-        w.text(r, r.left + (fix ? 4 : 2), leer ? IconTabModell::kKeineAngaben : inhalt, titel);
+        const bool verdeckt = gruppe && sp.col < rd.Gruppe;
+        const bool leer = inhalt.empty() && !fix && rd.Art == 0 && s.keineAngaben && !verdeckt;
+        if (!verdeckt) {
+            w.p.setPen(leer ? w.blass : farbe);
+            w.text(r, x, leer ? IconTabModell::kKeineAngaben : inhalt, titel);
+        }
+        if (s.userDraw) {
+            w.p.save();
+            s.userDraw(z.row, sp.col, r, inhalt, rd.Art, t.Nummer);
+            w.p.restore();
+        }
         if (titel) break;  // one cell across the row
     }
     if (titel) w.p.setFont(w.normal);
     // The grid after the texts: a text that ran long does not cover it.
     w.p.setPen(w.gitter);
-    w.p.drawLine(0, z.bottom - 1, rechts - 1, z.bottom - 1);
-    if (titel) return;
+    // The line to the next row is left out where that row continues a group.
+    const RowDef* unten =
+        zl.naechste != nullptr && zl.naechste->row >= t.FixedRows && !fixRow && s.group
+            ? t.row(zl.naechste->row)
+            : nullptr;
     for (const SpaltenPlatz& sp : p.spalten) {
-        const Rect r = bild.zelle(p, z, sp);
+        const Rect r = zl.bild.zelle(p, z, sp);
+        if (unten == nullptr || sp.col >= unten->Gruppe || titel)
+            w.p.drawLine(r.left, z.bottom - 1, r.right - 1, z.bottom - 1);
+        if (titel) break;
         w.p.drawLine(r.right - 1, z.top, r.right - 1, z.bottom - 1);
+    }
+    if (gewaehlt && !aktiv && rechts > 0) {
+        w.p.setPen(w.auswahl);
+        w.p.drawRect(0, z.top, rechts - 1, z.bottom - z.top - 1);
     }
 }
 
@@ -179,15 +321,36 @@ void paintGitter(ui::Canvas& c, const IconTabModell& m, const TabBild& bild, con
     w.p.setBrush(Qt::NoBrush);
     for (const TabellenPlatz& p : bild.tabellen) {
         if (p.tab->Anzeige != A_Tabelle) continue;
-        for (const ZeilenPlatz& z : p.zeilen) {
+        for (size_t i = 0; i < p.zeilen.size(); ++i) {
+            const ZeilenPlatz& z = p.zeilen[i];
             if (z.row == kNeueZeile) {
-                neueZeile(w, bild, z);
-            } else {
-                zeile(w, bild, p, z, m.auswahlSichtbar());
+                neueZeile(w, bild, z, m.leftCol(), m.maxLeftCol());
+                continue;
             }
+            const ZeilenPlatz* naechste = i + 1 < p.zeilen.size() ? &p.zeilen[i + 1] : nullptr;
+            zeile(w, Zeile{bild, p, z, naechste, m.auswahlSichtbar(), m.aktuelleSpalte()});
         }
     }
     w.p.restore();
+}
+
+void paintTitel(ui::Canvas& c, int breite, int hoehe, const std::string& caption,
+                ui::TColor titelColor) {
+    const ui::Font alt = c.font;
+    const ui::Brush altBrush = c.brush;
+    c.brush = ui::Brush{titelColor, ui::BrushStyle::Solid};
+    c.font.color = ui::clBlack;
+    c.font.setSize(10);
+    c.font.bold = true;
+    c.TextRect({0, 0, breite, hoehe}, 4, 2, caption);
+    c.pen = ui::Pen{ui::cl3DDkShadow};
+    c.MoveTo(0, hoehe - 1);
+    c.LineTo(breite, hoehe - 1);
+    c.pen = ui::Pen{ui::cl3DLight};
+    c.MoveTo(0, hoehe - 2);
+    c.LineTo(breite, hoehe - 2);
+    c.font = alt;
+    c.brush = altBrush;
 }
 
 }  // namespace table

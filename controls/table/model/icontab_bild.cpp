@@ -123,4 +123,25 @@ Rect TabBild::zelle(const TabellenPlatz& t, const ZeilenPlatz& z, const SpaltenP
     return {s.left, z.top, rechts, z.bottom};
 }
 
+Rect kachelIcon(int i, const KachelMasse& k) {
+    const int neben = std::max(1, k.kachelnNeben) * std::max(0, k.zeilenNeben);
+    int linie, spalte;
+    if (i < neben) {
+        linie = i / std::max(1, k.kachelnNeben);
+        spalte = i % std::max(1, k.kachelnNeben);
+    } else {
+        const int pro = std::max(1, k.iconsProZeile);
+        linie = k.zeilenNeben + (i - neben) / pro;
+        spalte = (i - neben) % pro;
+    }
+    const int x = spalte * (k.iconBreite + k.hAbstand) + k.hAbstand / 2 + 2;
+    const int y = k.top + 10 - k.scroll + linie * (k.iconHoehe + k.vAbstand);
+    return platform::rectAt(x, y, k.iconBreite, k.iconHoehe);
+}
+
+Rect kachelRahmen(const Rect& icon, const KachelMasse& k) {
+    return {icon.left - k.hAbstand / 2, icon.top - 5, icon.right + k.hAbstand / 2,
+            icon.top - 5 + k.iconHoehe + k.vAbstand};
+}
+
 }  // namespace table

@@ -72,4 +72,23 @@ inline bool dehnt(const RowDef& row, int col) {
 
 TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const BildMasse& m);
 
+// The icon view's tiles: tile i (row - fixed rows) line by line, the first
+// kachelnNeben x zeilenNeben beside the detail pane, the rest below it.
+struct KachelMasse {
+    int top = 0;  // the table's top, before the 10-pixel margin and the scroll
+    int scroll = 0;
+    int iconBreite = 0;
+    int iconHoehe = 0;
+    int hAbstand = 20;
+    int vAbstand = 40;
+    int iconsProZeile = 1;
+    int kachelnNeben = 1;  // tiles per line beside the pane
+    int zeilenNeben = 0;   // lines beside the pane; 0 without a pane
+};
+// The icon's rectangle of tile i.
+Rect kachelIcon(int i, const KachelMasse& k);
+// The tile's frame: the icon widened by half the gap on both sides, 5 pixels
+// up, down to the next line.
+Rect kachelRahmen(const Rect& icon, const KachelMasse& k);
+
 }  // namespace table

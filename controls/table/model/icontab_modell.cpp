@@ -48,7 +48,23 @@ void IconTabModell::SetV_Abstand(int gap) {
 }
 
 void IconTabModell::SetStrNeu(const std::string& text) {
+    if (text == neueZeileText_) return;
     neueZeileText_ = text;
+    if (text.empty()) {
+        neueZeileAn_ = false;
+    } else if (!neueZeileAn_) {
+        neueZeileHoehe_ = neueZeileMessen();
+        neueZeileAn_ = true;
+    }
+    if (!lock_) {
+        SetGroesse();
+        neuZeichnen();
+    }
+}
+
+void IconTabModell::FNeueZeile(bool an) {
+    neueZeileAn_ = an;
+    if (an && neueZeileHoehe_ <= 0) neueZeileHoehe_ = neueZeileMessen();
     if (!lock_) {
         SetGroesse();
         neuZeichnen();

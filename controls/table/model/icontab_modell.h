@@ -65,6 +65,10 @@ public:
     void SetV_Abstand(int gap);
     const std::string& NeueZeileText() const { return neueZeileText_; }
     void SetStrNeu(const std::string& text);
+    // Shows or hides the new-record line whatever its text.
+    void FNeueZeile(bool an);
+    bool neueZeileAn() const { return neueZeileAn_; }
+    int neueZeileHoehe() const { return neueZeileHoehe_; }
     const std::string& Hint() const { return hint_; }
 
     // ---- Tables ----
@@ -148,6 +152,8 @@ public:
     TabBild bild() const;
     // Painting records each table's first visible row from the layout it drew.
     void bildUebernehmen(const TabBild& b);
+    // Every table in list order.
+    std::vector<const Tabdefinition*> tabellenListe() const;
     // The table under y (client coordinates), y made relative to its top.
     Tabdefinition* GetClickTab(int* y) const;
 
@@ -188,6 +194,10 @@ protected:
     virtual void balkenSetzen() {}  // after the scroll ranges or positions changed
     virtual void groesseHolen() {}  // before a layout: the window's current size
     virtual void hintGesetzt() {}
+    // The new-record line's height when it is switched on.
+    virtual int neueZeileMessen() { return DefaultRowHeight; }
+    // ChangeRow is about to move the selection.
+    virtual void auswahlWechsel() {}
     // The in-cell editor (its state lives in the window).
     virtual bool eingabeAuf(const Tabdefinition*, int /*row*/, int /*col*/) const { return false; }
     virtual bool eingabeSichtbar() const { return false; }
@@ -228,7 +238,6 @@ private:
     int datensaetze(const Tabdefinition& t) const;
     void hintSetzen(int n);
     void rowsAnlegen(Tabdefinition& t, int n);
-    std::vector<const Tabdefinition*> tabellenListe() const;
     LayoutMasse layoutMasse() const;
 
     std::vector<std::unique_ptr<Tabdefinition>> tabellen_;
@@ -242,6 +251,8 @@ private:
     int hAbstand_ = 20;
     int vAbstand_ = 40;
     std::string neueZeileText_;
+    bool neueZeileAn_ = false;
+    int neueZeileHoehe_ = 0;
     std::string hint_;
 
     // Scroll state and layout.

@@ -16,8 +16,8 @@ std::vector<const Tabdefinition*> IconTabModell::tabellenListe() const {
 
 LayoutMasse IconTabModell::layoutMasse() const {
     LayoutMasse m = masse_;
-    m.neueZeile = !neueZeileText_.empty();
-    m.neueZeileHoehe = DefaultRowHeight;
+    m.neueZeile = neueZeileAn_;
+    m.neueZeileHoehe = neueZeileHoehe_;
     m.hAbstand = hAbstand_;
     m.vAbstand = vAbstand_;
     m.detail = detail_ && pane_.rect.right > 0;
@@ -147,8 +147,8 @@ TabBild IconTabModell::bild() const {
     m.captionHoehe = masse_.captionHoehe;
     m.topRow = topRow_;
     m.leftCol = leftCol_;
-    m.neueZeile = !neueZeileText_.empty();
-    m.neueZeileHoehe = DefaultRowHeight;
+    m.neueZeile = neueZeileAn_;
+    m.neueZeileHoehe = neueZeileHoehe_;
     m.iconLinienHoehe = masse_.iconHoehe + vAbstand_;
     return berechneBild(tabellenListe(), m);
 }

@@ -215,6 +215,7 @@ void IconTabModell::SetRow(int row) {
 void IconTabModell::ChangeRow(int row, Tabdefinition* table) {
     if (table == nullptr) return;
     if (row < 0 || row >= table->rowCount()) row = -1;
+    auswahlWechsel();
     eingabeUebernehmen();
     if (!Multitabselect) {
         for (const auto& t : tabellen_) {

@@ -60,7 +60,7 @@ TEST(TIconTab, PaintsFixedDataAndSelectedCells) {
     t->SetRow(2);
     t->Paint();
     const ui::TColor rahmen = ui::toPlainColor(ui::clBtnFace);
-    EXPECT_EQ(pixel(*t, 30, 1), rahmen);            // title row
+    EXPECT_EQ(pixel(*t, 30, 5), rahmen);            // title row, inside its 3-D edge
     EXPECT_EQ(pixel(*t, 58, 18 + 1), ui::clWhite);  // data row 1
     EXPECT_EQ(pixel(*t, 59, 18 + 5), 0x808080u);    // grid line at the column edge
     ASSERT_FALSE(t->hasFocus());
@@ -83,6 +83,54 @@ TEST(TIconTab, ScrollBarsFollowTheLayout) {
     t->resize(200, 2000);  // everything fits: the bar goes
     EXPECT_TRUE(v->isHidden());
     EXPECT_EQ(t->topRow(), 0);
+}
+
+TEST(TIconTab, SelectedRowScrollsIntoView) {
+    auto t = tabelle(100);
+    const int sichtbar = [&] {
+        const TabBild b = t->bild();
+        return static_cast<int>(b.tabellen.front().zeilen.size()) -
+               2;  // less the head and a cut row
+    }();
+    // clang-format off
+    const std::pair<int, int> faelle[] = {  // row -> first data row shown
+        {5, 1}, {60, 60 - sichtbar + 1}, {99, 99 - sichtbar + 1}, {10, 10}, {1, 1},
+    };
+    // clang-format on
+    for (const auto& [row, erste] : faelle) {
+        t->SetRow(row);
+        EXPECT_EQ(t->bild().tabellen.front().ersteDatenZeile, erste) << row;
+        EXPECT_EQ(t->vertikalerBalken()->value(), t->topRow());
+    }
+}
+
+TEST(TIconTab, MissingDataColumnsAreFetchedBeforePainting) {
+    TIconTab t;
+    t.resize(200, 100);
+    t.DatenCols = 0x2;  // column 1 comes later
+    std::vector<int> geholt;
+    t.OnGetDaten = [&geholt](IconTabModell&, int row, std::vector<std::string>& s, std::uint32_t,
+                             int) {
+        geholt.push_back(row);
+        s[1] = "spaet " + std::to_string(row);
+    };
+    t.SetTabelle(50, 2, -1, 0);
+    for (unsigned r = 0; r < 50; ++r) t.SetCell(r, 0, std::to_string(r));
+    t.FEndUpdate(false);
+    ASSERT_FALSE(geholt.empty());
+    EXPECT_LT(geholt.size(), 10u);  // only what is on screen
+    EXPECT_EQ(t.aktuelleTabelle()->zelle(geholt.back(), 1),
+              "spaet " + std::to_string(geholt.back()));
+    EXPECT_EQ(t.GetDatenCols(geholt.back()), 0u);
+    EXPECT_NE(t.GetDatenCols(40), 0u);
+}
+
+TEST(TIconTab, BitmapViewWithoutPictureSaysSo) {
+    auto t = tabelle(3);
+    std::vector<std::string> texte;
+    t->canvas().onText = [&texte](int, int, const std::string& s) { texte.push_back(s); };
+    t->SetA_Format(A_Bitmap);
+    EXPECT_EQ(texte, std::vector<std::string>{"Kein Bild"});
 }
 
 }  // namespace
