@@ -176,16 +176,35 @@ void TTabelle::MouseWheel(int delta, int, int, int) {
 
 void TTabelle::KeyDown(int key, int) {
     switch (key) {
-        case Qt::Key_F3: TabelleModell::KeyDown(Taste::F3); break;
-        case Qt::Key_Left: TabelleModell::KeyDown(Taste::Links); break;
-        case Qt::Key_Right: TabelleModell::KeyDown(Taste::Rechts); break;
-        case Qt::Key_Up: TabelleModell::KeyDown(Taste::Hoch); break;
-        case Qt::Key_Down: TabelleModell::KeyDown(Taste::Runter); break;
-        case Qt::Key_PageUp: TabelleModell::KeyDown(Taste::SeiteHoch); break;
-        case Qt::Key_PageDown: TabelleModell::KeyDown(Taste::SeiteRunter); break;
-        case Qt::Key_Home: TabelleModell::KeyDown(Taste::Anfang); break;
-        case Qt::Key_End: TabelleModell::KeyDown(Taste::Ende); break;
-        default: break;
+        case Qt::Key_F3:
+            TabelleModell::KeyDown(Taste::F3);
+            break;
+        case Qt::Key_Left:
+            TabelleModell::KeyDown(Taste::Links);
+            break;
+        case Qt::Key_Right:
+            TabelleModell::KeyDown(Taste::Rechts);
+            break;
+        case Qt::Key_Up:
+            TabelleModell::KeyDown(Taste::Hoch);
+            break;
+        case Qt::Key_Down:
+            TabelleModell::KeyDown(Taste::Runter);
+            break;
+        case Qt::Key_PageUp:
+            TabelleModell::KeyDown(Taste::SeiteHoch);
+            break;
+        case Qt::Key_PageDown:
+            TabelleModell::KeyDown(Taste::SeiteRunter);
+            break;
+        case Qt::Key_Home:
+            TabelleModell::KeyDown(Taste::Anfang);
+            break;
+        case Qt::Key_End:
+            TabelleModell::KeyDown(Taste::Ende);
+            break;
+        default:
+            break;
     }
 }
 

@@ -91,7 +91,8 @@ private:
             setzeFont(g.L > 1, g.L > 1);
             c_.TextOut(x, y, t_.zelle(r, 0));
         } else if (c == 2) {
-            const int b = static_cast<size_t>(r) < g.balken.size() ? g.balken[static_cast<size_t>(r)] : 0;
+            const int b =
+                static_cast<size_t>(r) < g.balken.size() ? g.balken[static_cast<size_t>(r)] : 0;
             const int rand = L > 1 ? rh / 3 : rh / 5;
             const int laenge = static_cast<int>(std::lround(b * massstab_));
             if (laenge > 0) {
@@ -132,9 +133,9 @@ bool druckeTabelle(const TabelleModell& t, ui::Printer& drucker, const std::stri
     ui::Canvas mess;
     mess.attach(static_cast<QPaintDevice*>(&bild), hoch.pixelsPerInchY);
     CanvasMetrik metrik(mess, font);
-    const DruckPlan plan = planeDruck(t, metrik, font.size(hoch.pixelsPerInchY),
-                                      {hoch.pageWidth, hoch.pageHeight},
-                                      {quer.pageWidth, quer.pageHeight});
+    const DruckPlan plan =
+        planeDruck(t, metrik, font.size(hoch.pixelsPerInchY), {hoch.pageWidth, hoch.pageHeight},
+                   {quer.pageWidth, quer.pageHeight});
     mess.detach();
     if (plan.zuBreit) {
         platform::MessageBox(kZuBreitText, kZuBreitTitel);

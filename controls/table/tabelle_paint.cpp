@@ -30,8 +30,8 @@ void text(ui::Canvas& c, const platform::Rect& r, int x, int y, const std::strin
 
 // Title cell: the sort arrow or the search marker before the text.
 // The chart shows no search column (suchSpalte false).
-void titel(ui::Canvas& c, const TabelleModell& t, const Zelle& z, int x, int spalte,
-           bool sortHier, bool suchSpalte, bool suchfeld, const std::string& s) {
+void titel(ui::Canvas& c, const TabelleModell& t, const Zelle& z, int x, int spalte, bool sortHier,
+           bool suchSpalte, bool suchfeld, const std::string& s) {
     const int y = z.r.top + (t.RowHeight(0) - kMarkerHoehe) / 2;
     suchSpalte = suchSpalte && spalte == t.suchSpalte();
     if (t.Sortierung && sortHier) {
@@ -63,7 +63,8 @@ void grafikZelle(ui::Canvas& c, const TabelleModell& t, const Zelle& z, int s, i
             text(c, z.r, x, z.r.top, t.zelle(s, 0));
             break;
         case 2: {
-            const int balken = static_cast<size_t>(s) < g.balken.size() ? g.balken[static_cast<size_t>(s)] : 0;
+            const int balken =
+                static_cast<size_t>(s) < g.balken.size() ? g.balken[static_cast<size_t>(s)] : 0;
             if (balken > 0) fuellen(c, {x, z.r.top + 3, x + balken, z.r.bottom - 3}, ui::clSilver);
             c.font.bold = true;
             text(c, z.r, x, z.r.top + (g.zeilen() * g.h) / 2 - g.h / 2, t.zelle(s, g.v));
@@ -175,7 +176,8 @@ void paintTabelle(ui::Canvas& c, const TabelleModell& t, const TabellenStil& sti
             c.LineTo(r.right, r.bottom + 1);
             c.MoveTo(r.left, r.bottom);
             c.LineTo(r.right, r.bottom);
-            if (!t.gesperrt() && t.hatFarben() && !r.isEmpty()) zelle(c, t, stil, Zelle{col, row, r, sel});
+            if (!t.gesperrt() && t.hatFarben() && !r.isEmpty())
+                zelle(c, t, stil, Zelle{col, row, r, sel});
         }
         if (row > 0 && t.CellRect(t.LeftCol(), row).top > hoehe) break;
     }

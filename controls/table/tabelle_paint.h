@@ -22,7 +22,7 @@ private:
 };
 
 struct TabellenStil {
-    ui::Font font;          // the control's font
+    ui::Font font;  // the control's font
     ui::TColor hintergrund = ui::clWindow;
     bool fokus = false;
     bool suchfeld = false;  // a search field is set: its column is marked

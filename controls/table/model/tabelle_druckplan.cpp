@@ -4,7 +4,8 @@
 
 namespace table {
 
-const char* const kZuBreitText = "Tabelle kann nicht gedruckt werden,\nda die Breite zu gro\xDF ist!";
+const char* const kZuBreitText =
+    "Tabelle kann nicht gedruckt werden,\nda die Breite zu gro\xDF ist!";
 const char* const kZuBreitTitel = "nicht m\xF6glich";
 
 int DruckPlan::zeilenAufSeite(int p) const {

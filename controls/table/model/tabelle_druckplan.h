@@ -17,17 +17,17 @@ struct DruckSeite {
 };
 
 struct DruckPlan {
-    bool zuBreit = false;  // too wide even in landscape at 8 points
-    bool quer = false;     // the page turned to landscape
-    int groesse = 8;       // points
-    int m = 0;             // width of "m"
-    int rand = 0;          // left margin
-    int gesamt = 0;        // sum of the column widths
+    bool zuBreit = false;      // too wide even in landscape at 8 points
+    bool quer = false;         // the page turned to landscape
+    int groesse = 8;           // points
+    int m = 0;                 // width of "m"
+    int rand = 0;              // left margin
+    int gesamt = 0;            // sum of the column widths
     std::vector<int> breiten;  // per printed grid column
-    int rh = 0;            // row height
-    int zeilen = 0;        // data rows to print
-    int erste = 0;         // rows on the first page
-    int weitere = 0;       // rows on each later page
+    int rh = 0;                // row height
+    int zeilen = 0;            // data rows to print
+    int erste = 0;             // rows on the first page
+    int weitere = 0;           // rows on each later page
     int seiten = 0;
     int seitenHoehe = 0;
     // Printed at all: not too wide, with columns and rows of some height.

@@ -5,8 +5,8 @@
 namespace table {
 namespace {
 
-constexpr int kLinie = 1;       // grid line after every shown cell
-constexpr int kGreifen = 2;     // pixels either side of a border that size a column
+constexpr int kLinie = 1;    // grid line after every shown cell
+constexpr int kGreifen = 2;  // pixels either side of a border that size a column
 
 }  // namespace
 
@@ -183,12 +183,24 @@ void GitterModell::bewege(Taste taste) {
     const int seite = std::max(VisibleRowCount(), 1);
     int ziel = row_;
     switch (taste) {
-        case Taste::Hoch: ziel = row_ - 1; break;
-        case Taste::Runter: ziel = row_ + 1; break;
-        case Taste::SeiteHoch: ziel = row_ - seite; break;
-        case Taste::SeiteRunter: ziel = row_ + seite; break;
-        case Taste::Anfang: ziel = FixedRows; break;
-        case Taste::Ende: ziel = rowCount_ - 1; break;
+        case Taste::Hoch:
+            ziel = row_ - 1;
+            break;
+        case Taste::Runter:
+            ziel = row_ + 1;
+            break;
+        case Taste::SeiteHoch:
+            ziel = row_ - seite;
+            break;
+        case Taste::SeiteRunter:
+            ziel = row_ + seite;
+            break;
+        case Taste::Anfang:
+            ziel = FixedRows;
+            break;
+        case Taste::Ende:
+            ziel = rowCount_ - 1;
+            break;
     }
     SetCurrentRow(std::clamp(ziel, FixedRows, rowCount_ - 1));
 }

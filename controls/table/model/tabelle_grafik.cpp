@@ -167,13 +167,15 @@ int TabelleModell::labelSpalte(int gruppe, int erste, int anzahl) {
     abstand.assign(static_cast<size_t>(anzahl), 0);
     int W = 0;
     for (int j = 0; j < anzahl; ++j) {
-        abstand[static_cast<size_t>(j)] = metrik().breite(zelle(0, erste + j), canvasGroesse_, false) + 1;
+        abstand[static_cast<size_t>(j)] =
+            metrik().breite(zelle(0, erste + j), canvasGroesse_, false) + 1;
         W = std::max(W, abstand[static_cast<size_t>(j)]);
     }
     int breitester = 0;
     for (int r = 1; r < zeilen_; ++r)
         for (int j = 0; j < anzahl; ++j)
-            breitester = std::max(breitester, metrik().breite(zelle(r, erste + j), canvasGroesse_, false) + W);
+            breitester = std::max(breitester,
+                                  metrik().breite(zelle(r, erste + j), canvasGroesse_, false) + W);
     for (int& a : abstand) a = W - a;
     if (breitester <= 0) return -1;
     return breitester + metrik().breite(kDoppelpunkt, canvasGroesse_, false) + 4;
@@ -190,7 +192,8 @@ std::vector<std::string> TabelleModell::grafikZeilen(int storedRow, int gridCol)
     } else if (gridCol != 1) {
         return zeilen;
     }
-    for (int c = von; c < bis; ++c) zeilen.push_back(zelle(0, c) + kDoppelpunkt + zelle(storedRow, c));
+    for (int c = von; c < bis; ++c)
+        zeilen.push_back(zelle(0, c) + kDoppelpunkt + zelle(storedRow, c));
     return zeilen;
 }
 

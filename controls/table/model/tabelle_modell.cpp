@@ -87,8 +87,8 @@ void TabelleModell::SetCell(int ARow, int ACol, const std::string& text, TColor 
     // The stride is the stored column count, also while the chart shows four.
     if (ARow < 0 || ARow >= zeilen_ || ACol < 0 || ACol >= spalten_ || farben_.empty()) return;
     farben_[static_cast<size_t>(ARow)] = colour;
-    const size_t index = static_cast<size_t>(ARow) * static_cast<size_t>(spalten_) +
-                         static_cast<size_t>(ACol);
+    const size_t index =
+        static_cast<size_t>(ARow) * static_cast<size_t>(spalten_) + static_cast<size_t>(ACol);
     if (zellen_.size() <= index) zellen_.resize(index + 1);
     zellen_[index] = text;
     if (spaltenNamen_ && index < sicht_ && index < static_cast<size_t>(spalten_))
@@ -101,7 +101,8 @@ void TabelleModell::SetCell(int ARow, int ACol, const std::string& text, TColor 
 }
 
 bool TabelleModell::breiteAnpassen(int row, int col, const std::string& text) {
-    if (!AutoBreite || grafik_.an || handGroesse_ || static_cast<unsigned>(col) >= sicht_) return false;
+    if (!AutoBreite || grafik_.an || handGroesse_ || static_cast<unsigned>(col) >= sicht_)
+        return false;
     if (row == 0 && !MitUeberschrift) return false;
     canvasGroesse_ = schriftGroesse_;
     int w = metrik().breite(text, canvasGroesse_, false) + 4;
@@ -118,8 +119,8 @@ bool TabelleModell::breiteAnpassen(int row, int col, const std::string& text) {
 }
 
 void TabelleModell::letzteSpalteFuellen(int scrollBalken, bool immer) {
-    const int letzte = sicht_ < static_cast<unsigned>(ColCount()) ? static_cast<int>(sicht_) - 1
-                                                                  : ColCount() - 1;
+    const int letzte =
+        sicht_ < static_cast<unsigned>(ColCount()) ? static_cast<int>(sicht_) - 1 : ColCount() - 1;
     if (letzte < 0) return;
     int natur = letzteBreite_;
     if (natur < 0) {
@@ -153,8 +154,8 @@ std::string TabelleModell::GetCell(int ACol, int ARow) const {
 
 const std::string& TabelleModell::zelle(int storedRow, int col) const {
     if (storedRow < 0 || col < 0 || col >= spalten_) return kLeer;
-    const size_t i = static_cast<size_t>(storedRow) * static_cast<size_t>(spalten_) +
-                     static_cast<size_t>(col);
+    const size_t i =
+        static_cast<size_t>(storedRow) * static_cast<size_t>(spalten_) + static_cast<size_t>(col);
     return i < zellen_.size() ? zellen_[i] : kLeer;
 }
 
@@ -291,9 +292,9 @@ void TabelleModell::KeyDown(Taste taste) {
     }
     const int vorher = Row();
     static constexpr GitterModell::Taste kGitter[] = {
-        GitterModell::Taste::Hoch,        GitterModell::Taste::Runter,
-        GitterModell::Taste::SeiteHoch,   GitterModell::Taste::SeiteRunter,
-        GitterModell::Taste::Anfang,      GitterModell::Taste::Ende};
+        GitterModell::Taste::Hoch,      GitterModell::Taste::Runter,
+        GitterModell::Taste::SeiteHoch, GitterModell::Taste::SeiteRunter,
+        GitterModell::Taste::Anfang,    GitterModell::Taste::Ende};
     bewege(kGitter[static_cast<int>(taste) - static_cast<int>(Taste::Hoch)]);
     auswahlSichtbar_ = true;
     if (Row() != vorher) {
@@ -323,8 +324,8 @@ void TabelleModell::EvActivate() {
     if (!suchfeldDa()) return;
     suchfeldVerbinden();
     suchfeldSpalte(-1);
-    const size_t grenze = std::min({static_cast<size_t>(spalten_), static_cast<size_t>(sicht_),
-                                    zellen_.size()});
+    const size_t grenze =
+        std::min({static_cast<size_t>(spalten_), static_cast<size_t>(sicht_), zellen_.size()});
     for (size_t i = 0; i < grenze; ++i) suchfeldSpaltenName(zellen_[i], static_cast<int>(i));
     if (static_cast<size_t>(suchSpalte_) < zellen_.size()) suchfeldSpalte(suchSpalte_);
 }
@@ -363,9 +364,10 @@ void TabelleModell::Suche(Such_Kommando cmd) {
 // the end of the list and once round to where it started.
 void TabelleModell::suchen() {
     if (!weiterSuchen_ && suchfeldDa()) weiterSuchen_ = suchfeldVon();
-    const int zeilen = spalten_ > 0 ? static_cast<int>((zellen_.size() + static_cast<size_t>(spalten_) - 1) /
-                                                       static_cast<size_t>(spalten_))
-                                    : 0;
+    const int zeilen = spalten_ > 0
+                           ? static_cast<int>((zellen_.size() + static_cast<size_t>(spalten_) - 1) /
+                                              static_cast<size_t>(spalten_))
+                           : 0;
     int start = 1;
     if (weiterSuchen_) start = std::max(gespeicherteZeile(Row()), 0) + 1;
     weiterSuchen_ = true;

@@ -20,17 +20,17 @@ namespace table {
 // The chart view's state: which column is charted and how it is laid out.
 struct TabellenGrafik {
     bool an = false;
-    int v = 1;          // the charted stored column
-    int n = 0;          // columns taking part: the visible limit or all stored ones
-    int A = 0;          // columns after v
-    int L = 0;          // label lines per chart row
-    int h = 0;          // chart text height
-    int volleBreite = 0;               // the longest bar in pixels
-    std::vector<int> balken;           // bar length per stored row
-    std::vector<int> abstand[2];       // label offsets before v and after v
-    std::vector<int> breiten;          // column widths before the chart
-    int gespeicherteGroesse = 8;       // canvas font size before the chart
-    int gespeicherteHoehe = 16;        // DefaultRowHeight before the chart
+    int v = 1;                    // the charted stored column
+    int n = 0;                    // columns taking part: the visible limit or all stored ones
+    int A = 0;                    // columns after v
+    int L = 0;                    // label lines per chart row
+    int h = 0;                    // chart text height
+    int volleBreite = 0;          // the longest bar in pixels
+    std::vector<int> balken;      // bar length per stored row
+    std::vector<int> abstand[2];  // label offsets before v and after v
+    std::vector<int> breiten;     // column widths before the chart
+    int gespeicherteGroesse = 8;  // canvas font size before the chart
+    int gespeicherteHoehe = 16;   // DefaultRowHeight before the chart
     int zeilen() const { return L < 1 ? 1 : L; }
 };
 

@@ -49,8 +49,10 @@ protected:
                    std::toupper(static_cast<unsigned char>(z[i])))
             ++i;
         int v = static_cast<int>(i);
-        if (i == feldText.size() && i == z.size()) v |= static_cast<int>(0x80000000u);
-        else if (i == feldText.size()) v |= 0x40000000;
+        if (i == feldText.size() && i == z.size())
+            v |= static_cast<int>(0x80000000u);
+        else if (i == feldText.size())
+            v |= 0x40000000;
         return v;
     }
     void suchfeldNotFund(int pos) override { notFund.push_back(pos); }

@@ -1,7 +1,8 @@
 // Fitting the grid table to the page and splitting it into pages.
+#include "controls/table/model/tabelle_druckplan.h"
+
 #include <gtest/gtest.h>
 
-#include "controls/table/model/tabelle_druckplan.h"
 #include "gitter_probe.h"
 
 namespace table {

@@ -12,10 +12,10 @@ TEST(StrInZahl, HundredthsOfCellTexts) {
         const char* text;
         int wert;
     };
-    for (const Fall f : {Fall{"12", 1200}, Fall{"1.234,5", 123}, Fall{"-3,5", 350},
-                         Fall{"1.234,56", 123}, Fall{"7,25 \x80", 725}, Fall{"", 0},
-                         Fall{"abc", 0}, Fall{"0,5", 50}, Fall{"99999999999999", 0},
-                         Fall{"12345678", 1234567800}}) {
+    for (const Fall f :
+         {Fall{"12", 1200}, Fall{"1.234,5", 123}, Fall{"-3,5", 350}, Fall{"1.234,56", 123},
+          Fall{"7,25 \x80", 725}, Fall{"", 0}, Fall{"abc", 0}, Fall{"0,5", 50},
+          Fall{"99999999999999", 0}, Fall{"12345678", 1234567800}}) {
         EXPECT_EQ(Str_in_Zahl(f.text), f.wert) << f.text;
     }
 }
@@ -64,6 +64,20 @@ TEST(GitterGrafik, SwitchingOffRestoresTheTable) {
     modus = true;
     t.Set_Grafik(false, 0);  // not shown: nothing happens
     EXPECT_TRUE(modus);
+}
+
+// Each table restores its own row height, whatever the other charts did.
+TEST(GitterGrafik, ChartStateBelongsToEachTable) {
+    GitterProbe a, b;
+    a.fuellen(3, 3);
+    b.fuellen(3, 3);
+    b.SetDefaultRowHeight(30);
+    a.Set_Grafik(true, 1);
+    b.Set_Grafik(true, 2);
+    a.Set_Grafik(false, 0);
+    EXPECT_EQ(a.DefaultRowHeight(), 16);
+    b.Set_Grafik(false, 0);
+    EXPECT_EQ(b.DefaultRowHeight(), 30);
 }
 
 TEST(GitterGrafik, ColumnOutsideTheTableFallsBackAndOneColumnHasNoChart) {

@@ -56,9 +56,9 @@ TEST(GitterTabelle, HintCountsRowsAfterTheTitlesNeverBelowZero) {
         int gefuellt;  // stored rows with cells, titles included
         const char* hint;
     };
-    for (const Fall f : {Fall{4, "3 Datens\xE4tze in der Tabelle"},
-                         Fall{2, "1 Datensatz in der Tabelle"},
-                         Fall{0, "0 Datens\xE4tze in der Tabelle"}}) {
+    for (const Fall f :
+         {Fall{4, "3 Datens\xE4tze in der Tabelle"}, Fall{2, "1 Datensatz in der Tabelle"},
+          Fall{0, "0 Datens\xE4tze in der Tabelle"}}) {
         GitterProbe t;
         t.SetTabelle(10, 2, 0);
         for (int r = 0; r < f.gefuellt; ++r) t.SetCell(r, 0, "a", 0);
@@ -186,8 +186,12 @@ TEST(GitterTabelle, FieldSearchTakesTheLastPrefixOrAnEqualCell) {
         GitterProbe t;
         t.feld = true;
         t.SetTabelle(6, 1, 0);
-        for (const auto& [r, s] : {std::pair{0, "Name"}, {1, "Abel"}, {2, "M\xFCnz"},
-                                   {3, "Maier"}, {4, "M\xFCller"}, {5, "M\xFCllerin"}})
+        for (const auto& [r, s] : {std::pair{0, "Name"},
+                                   {1, "Abel"},
+                                   {2, "M\xFCnz"},
+                                   {3, "Maier"},
+                                   {4, "M\xFCller"},
+                                   {5, "M\xFCllerin"}})
             t.SetCell(r, 0, s, 0);
         t.FEndUpdate(false);
         t.SetRow(f.start);
@@ -211,7 +215,8 @@ TEST(GitterTabelle, SearchFieldIsLinkedAndNamedOnFocus) {
     EXPECT_EQ(t.fixedFarbe(), 0x00FFFFu);
     t.spaltenNamen.clear();
     t.EvActivate();
-    EXPECT_EQ(t.spaltenNamen, (std::vector<std::pair<std::string, int>>{{"T0", 0}, {"T1", 1}, {"T2", 2}}));
+    EXPECT_EQ(t.spaltenNamen,
+              (std::vector<std::pair<std::string, int>>{{"T0", 0}, {"T1", 1}, {"T2", 2}}));
     t.Suche(kSpalteGewaehlt + 2);
     EXPECT_EQ(t.suchSpalte(), 2);
     t.Suche(kAbgekoppelt);
@@ -225,7 +230,7 @@ TEST(GitterTabelle, AutoWidthFitsTextsAndStretchesTheLastColumn) {
     t.Sortierung = true;
     t.SetTabelle(3, 3, 0);
     EXPECT_EQ(t.ColWidth(0), -1);
-    t.SetCell(0, 0, "Titel", 0);    // 30 px
+    t.SetCell(0, 0, "Titel", 0);     // 30 px
     t.SetCell(1, 0, "abcdefgh", 0);  // 48 px
     t.SetCell(0, 1, "abc", 0);
     t.SetCell(0, 2, "z", 0);

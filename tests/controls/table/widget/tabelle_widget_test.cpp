@@ -1,7 +1,5 @@
 // The grid table as a widget: type-ahead through a search field, mouse and
 // keys, what it paints (new-row line, chart bars) and its printing.
-#include "controls/table/tabelle.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,6 +7,7 @@
 #include <QTest>
 #include <memory>
 
+#include "controls/table/tabelle.h"
 #include "platform/core/message_box.h"
 #include "platform/ui/beep.h"
 #include "platform/ui/recording_printer.h"
@@ -24,7 +23,8 @@ std::unique_ptr<TTabelle> tabelle(int rows, int cols) {
     t->SetTabelle(rows, cols, 0);
     for (int c = 0; c < cols; ++c) t->SetCell(0, c, "Titel " + std::to_string(c), 0);
     for (int r = 1; r < rows; ++r)
-        for (int c = 0; c < cols; ++c) t->SetCell(r, c, std::to_string(r) + "/" + std::to_string(c), 0);
+        for (int c = 0; c < cols; ++c)
+            t->SetCell(r, c, std::to_string(r) + "/" + std::to_string(c), 0);
     t->FEndUpdate(false);
     return t;
 }
@@ -194,7 +194,8 @@ TEST(TTabelle, TooWideTableIsNotPrinted) {
     t->Print("Breit");
     EXPECT_EQ(d.rec->documents(), 0);
     ASSERT_EQ(boxen.count(), 1u);
-    EXPECT_EQ(boxen.last().text, "Tabelle kann nicht gedruckt werden,\nda die Breite zu gro\xDF ist!");
+    EXPECT_EQ(boxen.last().text,
+              "Tabelle kann nicht gedruckt werden,\nda die Breite zu gro\xDF ist!");
     EXPECT_EQ(boxen.last().caption, "nicht m\xF6glich");
 }
 
