@@ -1,6 +1,10 @@
 #include "controls/table/tabelle_paint.h"
 
+#include <QFontMetrics>
 #include <algorithm>
+
+#include "platform/ui/font_mapping.h"
+#include "platform/ui/qt_text.h"
 
 namespace table {
 namespace {
@@ -122,24 +126,41 @@ void zelle(ui::Canvas& c, const TabelleModell& t, const TabellenStil& stil, cons
 
 }  // namespace
 
+void CanvasMetrik::setBasis(const ui::Font& basis) {
+    basis_ = basis;
+    tabellen_.clear();
+}
+
+const CanvasMetrik::Tabelle& CanvasMetrik::tabelle(int punkte, bool fett) {
+    const int dpi = canvas_.pixelsPerInch();
+    const auto key = std::make_tuple(punkte, fett, dpi);
+    const auto it = tabellen_.find(key);
+    if (it != tabellen_.end()) return it->second;
+    ui::Font f = basis_;
+    f.setSize(punkte);
+    f.bold = fett;
+    QFont qf = ui::toQFont(f, dpi);
+    qf.setKerning(false);
+    const QFontMetrics fm(qf);
+    Tabelle t;
+    for (int b = 32; b < 256; ++b) {
+        const char ch = static_cast<char>(b);
+        t.breiten[static_cast<size_t>(b)] =
+            fm.horizontalAdvance(ui::toQString(std::string_view(&ch, 1)));
+    }
+    t.hoehe = fm.height();
+    return tabellen_.emplace(key, t).first->second;
+}
+
 int CanvasMetrik::breite(std::string_view s, int punkte, bool fett) {
-    const ui::Font alt = canvas_.font;
-    canvas_.font = basis_;
-    canvas_.font.setSize(punkte);
-    canvas_.font.bold = fett;
-    const int w = canvas_.TextWidth(s);
-    canvas_.font = alt;
-    return w;
+    const Tabelle& t = tabelle(punkte, fett);
+    int summe = 0;
+    for (const char ch : s) summe += t.breiten[static_cast<unsigned char>(ch)];
+    return summe;
 }
 
 int CanvasMetrik::hoehe(int punkte, bool fett) {
-    const ui::Font alt = canvas_.font;
-    canvas_.font = basis_;
-    canvas_.font.setSize(punkte);
-    canvas_.font.bold = fett;
-    const int h = canvas_.TextHeight("A");
-    canvas_.font = alt;
-    return h;
+    return tabelle(punkte, fett).hoehe;
 }
 
 void zeichneSortPfeil(ui::Canvas& c, int x, int y, bool abwaerts) {

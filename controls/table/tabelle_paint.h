@@ -2,23 +2,36 @@
 // the canvas metric that measures texts in the control's font family.
 #pragma once
 
+#include <array>
+#include <map>
+#include <tuple>
+
 #include "controls/table/model/tabelle_metrik.h"
 #include "controls/table/model/tabelle_modell.h"
 #include "platform/ui/canvas.h"
 
 namespace table {
 
-// Measures on a canvas in the family of `basis` at any size.
+// Measures in the family of `basis` at any size, at the resolution of the
+// canvas. Widths are summed per character from a table of the 256
+// Windows-1252 advances per size, so filling many cells stays cheap.
 class CanvasMetrik : public GitterMetrik {
 public:
     CanvasMetrik(ui::Canvas& canvas, const ui::Font& basis) : canvas_(canvas), basis_(basis) {}
-    void setBasis(const ui::Font& basis) { basis_ = basis; }
+    void setBasis(const ui::Font& basis);
     int breite(std::string_view text, int punkte, bool fett) override;
     int hoehe(int punkte, bool fett) override;
 
 private:
+    struct Tabelle {
+        std::array<int, 256> breiten{};
+        int hoehe = 0;
+    };
+    const Tabelle& tabelle(int punkte, bool fett);
+
     ui::Canvas& canvas_;
     ui::Font basis_;
+    std::map<std::tuple<int, bool, int>, Tabelle> tabellen_;  // points, bold, resolution
 };
 
 struct TabellenStil {

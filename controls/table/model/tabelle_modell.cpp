@@ -16,18 +16,22 @@ constexpr int kStartZeilenHoehe = 16;
 // Room beside a title for the sort arrow or the search marker.
 constexpr int kMarkerPlatz = 14;
 
-// Capitals of a Windows-1252 text.
-std::string grossBuchstaben(std::string s) {
-    for (char& ch : s) {
-        const auto b = static_cast<unsigned char>(ch);
-        if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
-            ch = static_cast<char>(b - 0x20);
-        else if (b == 0x9A || b == 0x9C || b == 0x9E)
-            ch = static_cast<char>(b - 0x10);
-        else if (b == 0xFF)
-            ch = static_cast<char>(0x9F);
-    }
-    return s;
+// The capital of a Windows-1252 character.
+char gross(char ch) {
+    const auto b = static_cast<unsigned char>(ch);
+    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
+        return static_cast<char>(b - 0x20);
+    if (b == 0x9A || b == 0x9C || b == 0x9E) return static_cast<char>(b - 0x10);
+    if (b == 0xFF) return static_cast<char>(0x9F);
+    return ch;
+}
+
+// True when `text` stands at the start of the cell written in capitals.
+bool amAnfangGross(const std::string& zelle, const std::string& text) {
+    if (text.size() > zelle.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (gross(zelle[i]) != text[i]) return false;
+    return true;
 }
 
 const std::string kLeer;
@@ -392,7 +396,7 @@ void TabelleModell::suchen() {
                 bester = std::max(bester, v & kAnzahl);
             return false;
         }
-        if (grossBuchstaben(z).compare(0, suchText_.size(), suchText_) == 0) {
+        if (amAnfangGross(z, suchText_)) {
             treffer = r;
             return true;
         }
