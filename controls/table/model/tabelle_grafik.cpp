@@ -71,6 +71,7 @@ void TabelleModell::Set_Grafik(bool on, int col) {
     if (!on) {
         // Closing a chart that is not shown changes nothing.
         if (!grafik_.an) return;
+        const bool sperre = lock_;  // a batch of the host stays open
         lock_ = true;
         grafik_.an = false;
         canvasGroesse_ = grafik_.gespeicherteGroesse;
@@ -83,7 +84,7 @@ void TabelleModell::Set_Grafik(bool on, int col) {
         grafik_.abstand[0].clear();
         grafik_.abstand[1].clear();
         grafik_.balken.clear();
-        lock_ = false;
+        lock_ = sperre;
         neuZeichnen();
         if (OnModeChange) OnModeChange(*this, false);
         return;
@@ -126,6 +127,7 @@ void TabelleModell::grafikLayout(int col) {
         groesster = std::max(groesster, w);
     }
 
+    const bool sperre = lock_;
     lock_ = true;
     SetColCount(4);
     const int w1 = v >= 2 ? labelSpalte(0, 1, v - 1) : -1;
@@ -156,7 +158,7 @@ void TabelleModell::grafikLayout(int col) {
         g.volleBreite = static_cast<int>(std::lround(groesster / massstab));
         for (int& b : g.balken) b = static_cast<int>(std::lround(b / massstab));
     }
-    lock_ = false;
+    lock_ = sperre;
     neuZeichnen();
 }
 

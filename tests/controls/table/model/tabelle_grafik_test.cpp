@@ -126,6 +126,7 @@ TEST(GitterGrafik, ReopensOnTheSameTitleAfterRefill) {
         t.Set_Grafik(true, 2);
         t.SetTabelle(3, 3, 0);
         EXPECT_FALSE(t.grafik().an);
+        EXPECT_TRUE(t.gesperrt());  // the batch stays open
         t.SetCell(0, 0, "A", 0);
         t.SetCell(0, 1, titelDa ? "T2" : "B", 0);
         t.FEndUpdate(false);
