@@ -27,17 +27,25 @@ std::vector<QPoint> qps(const std::vector<Point>& v) {
     return q;
 }
 
-// Clips the canvas to r until it goes out of scope.
+// Clips the canvas to r until it goes out of scope. The painter is not
+// saved: restoring it would undo the font that the canvas thinks is set.
 class Ausschnitt {
 public:
-    Ausschnitt(ui::Canvas& c, const Rect& r) : p_(c.painter()) {
-        p_.save();
-        p_.setClipRect(ui::toQRect(r));
+    Ausschnitt(ui::Canvas& c, const Rect& r)
+        : p_(c.painter()), hatte_(p_.hasClipping()), alt_(p_.clipRegion()) {
+        p_.setClipRect(ui::toQRect(r), hatte_ ? Qt::IntersectClip : Qt::ReplaceClip);
     }
-    ~Ausschnitt() { p_.restore(); }
+    ~Ausschnitt() {
+        if (hatte_)
+            p_.setClipRegion(alt_);
+        else
+            p_.setClipping(false);
+    }
 
 private:
     QPainter& p_;
+    bool hatte_;
+    QRegion alt_;
 };
 
 }  // namespace
@@ -128,6 +136,7 @@ void TIconTab::paintGrafik(const TabBild& b, const TabellenPlatz& p) {
                 break;
             case GrafikTeil::Text: {
                 f.bold = t.fett;
+                f.color = t.farbe;
                 f.orientation = t.senkrecht ? 900 : 0;
                 c.font = f;
                 c.brush.style = ui::BrushStyle::Clear;

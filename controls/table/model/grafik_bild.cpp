@@ -22,9 +22,10 @@ struct Liste {
     void linie(int x1, int y1, int x2, int y2, TColor f) {
         v.push_back({GrafikTeil::Linie, {x1, y1, x2, y2}, {}, f, {}, {}, false, false});
     }
-    void text(const Rect& clip, int x, int y, std::string s, bool fett, bool senkrecht = false) {
+    void text(const Rect& clip, int x, int y, std::string s, bool fett, bool senkrecht = false,
+              TColor farbe = kSchwarz) {
         if (s.empty()) return;
-        v.push_back({GrafikTeil::Text, clip, {}, 0, std::move(s), {x, y}, fett, senkrecht});
+        v.push_back({GrafikTeil::Text, clip, {}, farbe, std::move(s), {x, y}, fett, senkrecht});
     }
 };
 
@@ -90,8 +91,11 @@ void balkenZeile(Liste& l, const TabBild& b, const TabellenPlatz& p, const Zeile
                 block(l, vorne, d, r.right - 1, farbeVon(rd));
                 const std::string text = t.zelle(z.row, v);
                 const int tw = m.breite(text, kGrafikPunkte, true);
-                const int tx = vorne.right + d + 4 + tw < r.right ? vorne.right + d + 4 : x + 2;
-                l.text(r, tx, r.top + (r.height() - g.FettHoehe) / 2, text, true);
+                // Beside the bar, or in white on it when the room ends there.
+                const bool daneben = vorne.right + d + 4 + tw < r.right;
+                l.text(r, daneben ? vorne.right + d + 4 : x + 2,
+                       r.top + (r.height() - g.FettHoehe) / 2, text, true, false,
+                       daneben ? kSchwarz : kWeiss);
                 break;
             }
             default:

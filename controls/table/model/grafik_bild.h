@@ -19,7 +19,7 @@ struct GrafikTeil {
     Art art = Flaeche;
     Rect r;  // Flaeche: the area; Linie: from (left, top) to (right, bottom); Text: its clip
     std::vector<Point> ecken;
-    TColor farbe = 0;
+    TColor farbe = 0;  // of the text too
     std::string text;
     Point pos;  // top left of the text cell (of the turned cell for upright text)
     bool fett = false;

@@ -114,14 +114,16 @@ void IconTabModell::grafikAn(Tabdefinition* t, int col, unsigned max) {
         g.RechteSpalten = std::max(0, n - v - 1);
         int l = n - v >= v ? n - v - 1 : v - 1;
         t->GrafikLabelSpalten = std::max(l, 1);
-        int links = 0, rechts = 0;
+        int links = 0, rechts = 0, namen = 0;
         for (int r = t->FixedRows; r < zeilen; ++r) {
+            namen = std::max(namen, m.breite(t->zelle(r, 0), kGrafikSchrift, false));
             for (int c = 1; c < v; ++c)
                 links = std::max(links, m.breite(labelText(*t, r, c), kGrafikSchrift, false));
             for (int c = v + 1; c < n; ++c)
                 rechts = std::max(rechts, m.breite(labelText(*t, r, c), kGrafikSchrift, false));
         }
-        t->SpaltenInfo[0].Breite = std::max(0, g.Breiten.empty() ? 0 : g.Breiten[0]);
+        // Column 0 as saved, widened to its names.
+        t->SpaltenInfo[0].Breite = std::max(g.Breiten.empty() ? 0 : g.Breiten[0], namen + 6);
         t->SpaltenInfo[1].Breite = links > 0 ? links + 6 : 0;
         t->SpaltenInfo[3].Breite = rechts > 0 ? rechts + 6 : 0;
         t->SichtSpaltenLayout = 4;
