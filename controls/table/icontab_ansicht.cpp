@@ -53,7 +53,8 @@ private:
 // ---- Metrics and the view record ----
 
 DruckMetrik& TIconTab::vektorMetrik() {
-    if (!vektorMetrik_) vektorMetrik_ = std::make_unique<QtDruckMetrik>(kVektorSchrift, logicalDpiY());
+    if (!vektorMetrik_)
+        vektorMetrik_ = std::make_unique<QtDruckMetrik>(kVektorSchrift, logicalDpiY());
     return *vektorMetrik_;
 }
 
@@ -276,7 +277,8 @@ void TIconTab::Paint_Vektor(bool print, ui::Canvas& canvas, const Rect& ziel) {
             case 4:
                 for (const VektorFlaeche& fl : f.flaechen) {
                     canvas.brush = ui::Brush{fl.farbe, ui::BrushStyle::Solid};
-                    canvas.pen = markiert ? ui::Pen{ui::clHighlight, 2} : ui::Pen{schattiert(fl.farbe)};
+                    canvas.pen =
+                        markiert ? ui::Pen{ui::clHighlight, 2} : ui::Pen{schattiert(fl.farbe)};
                     canvas.Polygon(qps(fl.ecken));
                 }
                 break;

@@ -124,8 +124,9 @@ void saeulen(Liste& l, const TabBild& b, const TabellenPlatz& p, const ZeilenPla
         const std::string label = t.zelle(row, 0);
         if (g.Senkrecht) {
             // Upright: the text runs up from the bottom of the label room.
-            l.text({sp.left, grund, sp.right, z.bottom}, sp.left + (sp.right - sp.left - g.FettHoehe) / 2,
-                   z.bottom - 2, label, true, true);
+            l.text({sp.left, grund, sp.right, z.bottom},
+                   sp.left + (sp.right - sp.left - g.FettHoehe) / 2, z.bottom - 2, label, true,
+                   true);
         } else {
             l.text({sp.left, grund, sp.right, z.bottom}, sp.left + 2, grund + 2, label, true);
         }

@@ -39,7 +39,8 @@ ListenLayout berechneListe(const Tabdefinition& t, DruckMetrik& m, int iconBreit
     for (int c = erste + 1; c < n; ++c) {
         const SpaltenEintrag& e = t.SpaltenInfo[static_cast<size_t>(c)];
         if (e.Breitester < 0 || !t.zelleDa(e.BreitesterRow, c)) continue;
-        l.breiten[static_cast<size_t>(c)] = m.breite(t.zelle(e.BreitesterRow, c), punkte, false) + 5;
+        l.breiten[static_cast<size_t>(c)] =
+            m.breite(t.zelle(e.BreitesterRow, c), punkte, false) + 5;
     }
     return l;
 }
@@ -145,8 +146,8 @@ bool IconTabModell::ansichtMaus(int x, int y) {
         const int h = vektorTreffer(a.bild, x, y);
         if (h == a.vektor.unterMaus) return false;
         a.vektor.unterMaus = h;
-        const std::string* l = h >= 0 ? a.vektor.label(a.vektor.objekte[static_cast<size_t>(h)].Id)
-                                      : nullptr;
+        const std::string* l =
+            h >= 0 ? a.vektor.label(a.vektor.objekte[static_cast<size_t>(h)].Id) : nullptr;
         hint_ = l ? *l : std::string();
         hintGesetzt();
         neuZeichnen();

@@ -130,9 +130,9 @@ void IconTabModell::grafikAn(Tabdefinition* t, int col, unsigned max) {
     }
 
     // Row heights: one bold line, or a line per label column.
-    const int h = t->GrafikLabelSpalten == 1 ? std::max(g.FettHoehe, DefaultRowHeight)
-                                             : std::max(g.ZeilenHoehe * t->GrafikLabelSpalten,
-                                                        DefaultRowHeight);
+    const int h = t->GrafikLabelSpalten == 1
+                      ? std::max(g.FettHoehe, DefaultRowHeight)
+                      : std::max(g.ZeilenHoehe * t->GrafikLabelSpalten, DefaultRowHeight);
     t->Hoehe = 0;
     for (int r = 0; r < t->rowCount(); ++r) {
         RowDef& rd = t->Rows[static_cast<size_t>(r)];
@@ -217,8 +217,8 @@ void IconTabModell::grafikSpalten(Tabdefinition& t, int breite, int hoehe) {
     int kopf = 0;
     for (int r = 0; r < t.FixedRows && r < t.rowCount(); ++r)
         kopf += t.Rows[static_cast<size_t>(r)].Hoehe;
-    g.BalkenHoehe = std::max(hoehe - masse_.captionHoehe - kopf - 1 - g.LabelHoehe - g.FettHoehe,
-                             hoehe / 4);
+    g.BalkenHoehe =
+        std::max(hoehe - masse_.captionHoehe - kopf - 1 - g.LabelHoehe - g.FettHoehe, hoehe / 4);
     const double s = g.Maximum / std::max(1, g.BalkenHoehe - 6);
     g.Skala = s > 0 ? static_cast<float>(s) : 1.0f;
     // The first data row carries the chart; the others take no room.

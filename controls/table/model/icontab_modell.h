@@ -11,11 +11,11 @@
 #include <utility>
 #include <vector>
 
+#include "controls/table/model/icontab_ansicht.h"
 #include "controls/table/model/icontab_bild.h"
 #include "controls/table/model/icontab_layout.h"
 #include "controls/table/model/tab_typen.h"
 #include "controls/table/model/text_metrik.h"
-#include "controls/table/model/icontab_ansicht.h"
 #include "controls/table/such_kommando.h"
 #include "platform/core/date.h"
 

@@ -13,8 +13,7 @@ bool aufPapier(const Tabdefinition& t) {
 
 // A chart prints only the rows it was made of.
 int druckZeilen(const Tabdefinition& t) {
-    return t.IstGrafik && t.SpaltenGrafik ? std::min(t.rowCount(), t.Grafik.Zeilen)
-                                          : t.rowCount();
+    return t.IstGrafik && t.SpaltenGrafik ? std::min(t.rowCount(), t.Grafik.Zeilen) : t.rowCount();
 }
 
 std::string zeilenText(const Tabdefinition& t, int row, int von, int bis) {
@@ -73,8 +72,9 @@ int GetColBreiten(DruckMetrik& m, int punkte, Breiten& b, const Tabdefinition& t
         for (int c = 0; c < 4; ++c) {
             int breitest = 0;
             for (int r = 0; r < druckZeilen(t); ++r)
-                breitest = std::max(breitest, textBreite(m, grafikZellen(t, r)[static_cast<size_t>(c)],
-                                                         punkte, r < t.FixedRows));
+                breitest =
+                    std::max(breitest, textBreite(m, grafikZellen(t, r)[static_cast<size_t>(c)],
+                                                  punkte, r < t.FixedRows));
             const int w = breitest > 0 || c == 2 ? std::max(breitest, 10) + em : 0;
             b.breiten[static_cast<size_t>(c) + 1] = w;
             summe += w;
@@ -150,7 +150,8 @@ DruckPlan planeDruck(const std::vector<const Tabdefinition*>& tabellen, DruckMet
         for (size_t c = 0; c < b.size(); ++c)
             if (c != 3) andere += b[c];
         const long long frei = p.seite.breite - andere - 2LL * em;
-        b[3] = static_cast<int>(std::max<long long>(b[3], std::min<long long>(p.seite.breite / 3, frei)));
+        b[3] = static_cast<int>(
+            std::max<long long>(b[3], std::min<long long>(p.seite.breite / 3, frei)));
     }
 
     const int h = std::max(1, m.hoehe("M", p.punkte, false));

@@ -269,8 +269,8 @@ bool Find_Objekt(int x, int y, const VektorForm& f) {
             return x >= a.x && x <= b.x && y >= a.y && y <= b.y;
         case 1: {
             if (a.x == b.x) {
-                return std::abs(x - a.x) <= kTreffRand &&
-                       y >= std::min(a.y, b.y) - kTreffRand && y <= std::max(a.y, b.y) + kTreffRand;
+                return std::abs(x - a.x) <= kTreffRand && y >= std::min(a.y, b.y) - kTreffRand &&
+                       y <= std::max(a.y, b.y) + kTreffRand;
             }
             if (x < std::min(a.x, b.x) - kTreffRand || x > std::max(a.x, b.x) + kTreffRand)
                 return false;

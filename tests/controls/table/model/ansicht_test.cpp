@@ -19,7 +19,8 @@ void fuellen(Probe& p, int rows, int cols, const std::vector<std::string>& werte
         const size_t i = static_cast<size_t>(r - 1);
         p.SetCell(static_cast<unsigned>(r), 1, i < werte.size() ? werte[i] : std::to_string(r));
         for (int c = 2; c < cols; ++c)
-            p.SetCell(static_cast<unsigned>(r), static_cast<unsigned>(c), "Ort " + std::to_string(r));
+            p.SetCell(static_cast<unsigned>(r), static_cast<unsigned>(c),
+                      "Ort " + std::to_string(r));
     }
     p.FEndUpdate(false);
 }
@@ -169,7 +170,11 @@ TEST(AnsichtDruck, ChartsPrintFourColumnsAndDrawingsAPageOfTheirOwn) {
     q.SetA_Format(A_Vektor);
     FesteMetrik2 m;
     const DruckPlan plan = planeDruck(
-        q.tabellenListe(), m, [](bool) { return SeitenFormat{800, 1000}; }, "Titel");
+        q.tabellenListe(), m,
+        [](bool) {
+            return SeitenFormat{800, 1000};
+        },
+        "Titel");
     ASSERT_EQ(plan.ergebnis, DruckErgebnis::Drucken);
     ASSERT_EQ(plan.seiten.size(), 2u);
     EXPECT_EQ(plan.seiten[0].zeilen.size(), 5u);  // title row and four bars

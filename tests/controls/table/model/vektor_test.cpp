@@ -87,9 +87,9 @@ TEST(Vektor, LabelsAndExtents) {
     EXPECT_EQ(d.maxX, 50);
     EXPECT_EQ(d.maxY, 30);
     ASSERT_NE(d.label(1), nullptr);
-    EXPECT_EQ(*d.label(1), "c");        // id 1 + base 1
-    EXPECT_EQ(d.label(2), nullptr);     // past the list
-    EXPECT_EQ(d.label(-2), nullptr);    // before it
+    EXPECT_EQ(*d.label(1), "c");      // id 1 + base 1
+    EXPECT_EQ(d.label(2), nullptr);   // past the list
+    EXPECT_EQ(d.label(-2), nullptr);  // before it
 }
 
 TEST(Vektor, RandomBytesNeverReadPastTheBuffer) {
@@ -120,20 +120,20 @@ TEST(Vektor, HitTestOfLinesAndRectangles) {
         int x, y;
         bool treffer;
     } faelle[] = {
-        {{1, 50, 10, 50, 60}, 53, 30, true},    // vertical, 3 pixels beside
+        {{1, 50, 10, 50, 60}, 53, 30, true},  // vertical, 3 pixels beside
         {{1, 50, 10, 50, 60}, 54, 30, false},
-        {{1, 50, 10, 50, 60}, 50, 63, true},    // 3 pixels beyond the end
+        {{1, 50, 10, 50, 60}, 50, 63, true},  // 3 pixels beyond the end
         {{1, 50, 10, 50, 60}, 50, 64, false},
-        {{1, 10, 10, 90, 50}, 50, 33, true},    // y at x = 50 is 30
+        {{1, 10, 10, 90, 50}, 50, 33, true},  // y at x = 50 is 30
         {{1, 10, 10, 90, 50}, 50, 34, false},
-        {{1, 10, 10, 90, 50}, 7, 8, true},      // x range widened by 3
+        {{1, 10, 10, 90, 50}, 7, 8, true},  // x range widened by 3
         {{1, 10, 10, 90, 50}, 6, 8, false},
-        {{5, 10, 10, 40, 30}, 40, 30, true},    // borders belong to it
+        {{5, 10, 10, 40, 30}, 40, 30, true},  // borders belong to it
         {{5, 10, 10, 40, 30}, 41, 30, false},
-        {{0, 10, 10, 40, 30}, 10, 10, true},    // kind 0: hit, not drawn
-        {{5, 40, 30, 10, 10}, 20, 20, false},   // corners are not swapped
-        {{4, 10, 10, 50, 50}, 30, 30, true},    // inside the disc
-        {{4, 10, 10, 50, 50}, 11, 11, false},   // its corner is outside
+        {{0, 10, 10, 40, 30}, 10, 10, true},   // kind 0: hit, not drawn
+        {{5, 40, 30, 10, 10}, 20, 20, false},  // corners are not swapped
+        {{4, 10, 10, 50, 50}, 30, 30, true},   // inside the disc
+        {{4, 10, 10, 50, 50}, 11, 11, false},  // its corner is outside
     };
     for (const Fall& f : faelle) {
         VektorDaten d;
@@ -147,13 +147,14 @@ TEST(Vektor, HitTestOfLinesAndRectangles) {
 TEST(Vektor, ObjectsOfOneIdAreMarkedTogether) {
     VektorDaten d;
     // Two rectangles of id 3 and one of id 4.
-    const VektorBild b = bild(d, {{0, 0, 0, 10, 10, 3}, {0, 50, 50, 60, 60, 3}, {0, 80, 0, 90, 10, 4}});
+    const VektorBild b =
+        bild(d, {{0, 0, 0, 10, 10, 3}, {0, 50, 50, 60, 60, 3}, {0, 80, 0, 90, 10, 4}});
     EXPECT_EQ(Setze_Marker(d, b, false, 55, 55), 3);
     EXPECT_EQ(d.marker, (std::vector<std::uint8_t>{1, 1, 0}));
     d.unterMaus = 1;
     EXPECT_EQ(Setze_Marker(d, b, false, 85, 5), 4);  // the mark moves
     EXPECT_EQ(d.marker, (std::vector<std::uint8_t>{0, 0, 1}));
-    d.marker[0] |= 2;                                 // bit 1 stays
+    d.marker[0] |= 2;  // bit 1 stays
     EXPECT_EQ(Setze_Marker(d, b, false, 30, 30), -1);
     EXPECT_EQ(d.marker, (std::vector<std::uint8_t>{2, 0, 0}));
     d.unterMaus = -1;

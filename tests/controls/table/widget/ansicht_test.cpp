@@ -57,7 +57,7 @@ TEST(Ansicht, BarAndColumnCharts) {
     t.Set_Grafik(true, 1, 0, -1);
     t.Paint();
     bild(t, "balken");
-    EXPECT_GT(farbig(t, 0xFF0000, {0, 0, 420, 260}), 500);     // the blue fronts
+    EXPECT_GT(farbig(t, 0xFF0000, {0, 0, 420, 260}), 500);          // the blue fronts
     EXPECT_GT(farbig(t, dunkler(0xFF0000), {0, 0, 420, 260}), 20);  // their sides
 
     fuellen(t, 6, 2);  // two columns: one column per row
@@ -208,7 +208,8 @@ TEST_F(AnsichtDruck, ChartRowsAndTheDrawingPage) {
     int grau = 0;
     const QImage& tabelle = seiten[0].image;
     for (int y = 0; y < tabelle.height(); ++y)
-        for (int x = 0; x < tabelle.width(); ++x) grau += tabelle.pixelColor(x, y) == QColor(0xC0, 0xC0, 0xC0);
+        for (int x = 0; x < tabelle.width(); ++x)
+            grau += tabelle.pixelColor(x, y) == QColor(0xC0, 0xC0, 0xC0);
     EXPECT_GT(grau, 100);  // the grey bars
 }
 
