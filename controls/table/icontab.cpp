@@ -82,6 +82,7 @@ void TIconTab::SetSuchelement(TSuchfeld* feld) {
 
 void TIconTab::SetFont(const ui::Font& font) {
     font_ = font;
+    listenMetrik_.reset();
     metrik_.setFont(font_, logicalDpiY());
     setSchriftGroesse(font_.size(logicalDpiY()));
     canvas().font = font_;
@@ -133,10 +134,11 @@ void TIconTab::Paint() {
     bildUebernehmen(b);
     paintGitterTabellen(b);
     paintKacheln(b);
+    paintAnsichten(b);
     const int ch = b.masse.captionHoehe;
     // The bitmap view without a picture says so.
     for (const TabellenPlatz& p : b.tabellen) {
-        if (p.tab->Anzeige != A_Bitmap) continue;
+        if (p.tab->Anzeige != A_Bitmap || (datenBild_ && datenBild_->width() > 0)) continue;
         ui::Font f = font_;
         f.setSize(14);
         f.color = ui::clBlack;

@@ -105,6 +105,15 @@ public:
     // ---- Printing ----
     void Print(const std::string& title);
 
+    // ---- Chart, icon list, bitmap and vector views (icontab_ansicht.cpp) ----
+    // DatenBild: the bitmap view's picture, created when missing; nullptr
+    // outside the bitmap and vector views.
+    ui::Bitmap* GetBild();
+    void SetBild(const QImage& bild);
+    // Draws the drawing onto the window's canvas, or with print onto
+    // `canvas` (a printer page) scaled into `ziel`.
+    void Paint_Vektor(bool print, ui::Canvas& canvas, const Rect& ziel = {});
+
     // Called for every grid cell after it was drawn.
     std::function<void(TIconTab& sender, int ARow, int ACol, ui::Canvas& canvas, const Rect& rect,
                        const std::string& text, TAnzeigeFormat format, RowArt art, int tab)>
@@ -123,6 +132,9 @@ protected:
     void suchfeldVerbinden() override;
     void suchfeldSpalte(int col) override;
     void suchfeldSpaltenName(const std::string& name, int col) override;
+    void bitmapAnsichtLeeren(Tabdefinition* t) override;
+    DruckMetrik& vektorMetrik() override;
+    DruckMetrik& listenMetrik() override;
 
     void Resized(int width, int height) override;
     void MouseWheel(int delta, int shift, int x, int y) override;
@@ -163,6 +175,16 @@ private:
     std::unique_ptr<ui::Bitmap> symbole_;
     int frame_ = 8;
     std::unique_ptr<ui::PopupMenu> menu_;
+
+    // The other views (icontab_ansicht.cpp).
+    void paintAnsichten(const TabBild& b);
+    void paintGrafik(const TabBild& b, const TabellenPlatz& p);
+    void paintListe(const TabBild& b, const TabellenPlatz& p);
+    void PaintInfo(const Tabdefinition& t, int row);
+    void paintBitmap(const TabellenPlatz& p);
+    std::unique_ptr<ui::Bitmap> datenBild_;
+    std::unique_ptr<QtDruckMetrik> vektorMetrik_;
+    std::unique_ptr<QtDruckMetrik> listenMetrik_;
 };
 
 }  // namespace table

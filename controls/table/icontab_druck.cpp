@@ -58,10 +58,20 @@ void zeile(ui::Canvas& c, QtDruckMetrik& m, const DruckPlan& plan, const Tabdefi
         const Rect r{x, z.y, x + b.breiten[i], z.y + z.hoehe};
         if (c.brush.style == ui::BrushStyle::Solid) c.FillRect(r);
         const bool verdeckt = group && !fix && !ersteAufSeite && col < rd.Gruppe;
+        if (t.IstGrafik && col == 2) {
+            // The bar in grey under the value.
+            const ui::Brush alt = c.brush;
+            c.brush = ui::Brush{kGrafikGrau, ui::BrushStyle::Solid};
+            const int lang = static_cast<int>(grafikAnteil(t, z.row) * std::max(0, r.width() - 4));
+            if (lang > 0) c.FillRect({r.left + 2, r.top + 2, r.left + 2 + lang, r.bottom - 1});
+            c.brush = alt;
+        }
         if (!verdeckt) {
             const ui::BrushStyle alt = c.brush.style;
             c.brush.style = ui::BrushStyle::Clear;
-            zellText(c, r, x + 2, z.y, plan.zeilenHoehe, t.zelle(z.row, col));
+            zellText(c, r, x + 2, z.y, plan.zeilenHoehe,
+                     t.IstGrafik ? grafikZellen(t, z.row)[static_cast<size_t>(std::min(col, 3))]
+                                 : t.zelle(z.row, col));
             c.brush.style = alt;
         }
         // Left and right edge; the top line is left out inside a group.
@@ -111,13 +121,26 @@ void TIconTab::Print(const std::string& title) {
     for (int s = 0; s < seiten; ++s) {
         if (s > 0) pr.NewPage();
         ui::Canvas& c = pr.canvas();
-        const int links =
-            plan.breiten[static_cast<size_t>(plan.seiten[0].zeilen[0].tabelle)].breiten[0];
-        if (s == 0 && !title.empty()) {
+        int links = 2 * m.breite("m", plan.punkte, false);
+        for (const DruckSeite& seite : plan.seiten)
+            if (!seite.zeilen.empty()) {
+                links = plan.breiten[static_cast<size_t>(seite.zeilen[0].tabelle)].breiten[0];
+                break;
+            }
+        if (s == 0 && !title.empty() && plan.seiten[0].vektor < 0) {
             c.font = m.font(plan.punkte + 4, true);
             c.font.color = ui::clBlack;
             c.brush.style = ui::BrushStyle::Clear;
             c.TextOut(links, 0, title);
+        }
+        if (const int v = plan.seiten[static_cast<size_t>(s)].vektor; v >= 0) {
+            // The drawing under the title, centred at the top in 20 points bold.
+            c.font = m.font(20, true);
+            c.font.color = ui::clBlack;
+            c.brush.style = ui::BrushStyle::Clear;
+            const int oben = title.empty() ? 0 : c.TextHeight(title) + plan.zeilenHoehe;
+            if (!title.empty()) c.TextOut((plan.seite.breite - c.TextWidth(title)) / 2, 0, title);
+            Paint_Vektor(true, c, {links, oben, plan.seite.breite - links, plan.fussY});
         }
         int tabelle = -1;
         bool erste = true;

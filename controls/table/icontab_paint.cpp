@@ -320,7 +320,7 @@ void paintGitter(ui::Canvas& c, const IconTabModell& m, const TabBild& bild, con
     w.p.setFont(w.normal);
     w.p.setBrush(Qt::NoBrush);
     for (const TabellenPlatz& p : bild.tabellen) {
-        if (p.tab->Anzeige != A_Tabelle) continue;
+        if (p.tab->Anzeige != A_Tabelle || p.tab->IstGrafik) continue;  // charts draw bars
         for (size_t i = 0; i < p.zeilen.size(); ++i) {
             const ZeilenPlatz& z = p.zeilen[i];
             if (z.row == kNeueZeile) {

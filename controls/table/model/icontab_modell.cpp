@@ -350,21 +350,15 @@ void IconTabModell::neueZeileAnfuegen(Tabdefinition* t, int row) {
 
 // ---- Display format ----
 
-void IconTabModell::Set_Grafik(Tabdefinition* t, bool an, int spalte) {
-    // The chart view fills its own fields; without it only the flag is kept.
-    t->IstGrafik = an;
-    if (an) t->Grafik.WertSpalte = spalte;
-}
-
 void IconTabModell::SetA_Format(TAnzeigeFormat format) {
     Tabdefinition* t = aktuell_ ? aktuell_ : GetTabelle(0, false);
     if (t == nullptr) return;
     const bool bildAlt = t->Anzeige == A_Bitmap || t->Anzeige == A_Vektor;
     const bool bildNeu = format == A_Bitmap || format == A_Vektor;
     if (format == A_Restore) format = bildAlt ? gespeichertesFormat_ : t->Anzeige;
-    if (bildAlt && !(format == A_Bitmap || format == A_Vektor)) bitmapAnsichtLeeren(t);
     if (bildNeu && !bildAlt) gespeichertesFormat_ = t->Anzeige;
     if (format == A_Restore) format = A_Tabelle;
+    ansichtWechseln(t, t->Anzeige, format);
     const bool warGesperrt = lock_;
     t->Anzeige = format;
     lock_ = true;

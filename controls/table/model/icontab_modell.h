@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "controls/table/model/icontab_ansicht.h"
 #include "controls/table/model/icontab_bild.h"
 #include "controls/table/model/icontab_layout.h"
 #include "controls/table/model/tab_typen.h"
@@ -157,6 +158,27 @@ public:
     // The table under y (client coordinates), y made relative to its top.
     Tabdefinition* GetClickTab(int* y) const;
 
+    // ---- Chart, icon list, bitmap and vector views (icontab_grafik.cpp,
+    // icontab_ansicht.cpp) ----
+    // col: value column; max not 0: fixed scale maximum in whole units.
+    void Set_Grafik(bool on, int col, unsigned max, int tab);
+    // The bitmap and vector view's record; nullptr outside those views.
+    BitmapAnzeige* bildAnzeige() const { return bildAnzeige_.get(); }
+    void SetVektor(const char* data, unsigned len);
+    int Setze_Marker(bool clear, int x, int y);
+    // The mouse moved to (x, y) in client coordinates over the bitmap or
+    // vector view (the vector view marks and shows its hint); other views
+    // only note the move. True when the view repainted.
+    bool ansichtMaus(int x, int y);
+    // A press in the bitmap view: zoom in by 1.5 or out by 2/3.
+    void bitmapZoom(bool hinein);
+    // Dragging the bitmap: the shown part moves by (dx, dy) picture pixels.
+    void bitmapZiehen(int dx, int dy);
+    void Grafik_Einpassen();
+    // The picture's size, told by the window that holds its pixels.
+    void bildGroesse(int breite, int hoehe);
+    const ListenLayout& liste() const { return liste_; }
+
     // ---- Search field ----
     void Suche(Such_Kommando cmd) override;
     TColor rahmenFarbe() const { return rahmenFarbe_; }
@@ -215,8 +237,13 @@ protected:
     virtual void suchfeldSpaltenName(const std::string& /*name*/, int /*col*/) {}
     // Views of other parts of the control.
     virtual void Set_Grafik(Tabdefinition* t, bool an, int spalte);
-    virtual void BerechneListe(Tabdefinition*) {}
-    virtual void bitmapAnsichtLeeren(Tabdefinition*) {}
+    virtual void BerechneListe(Tabdefinition* t);
+    // Empties the bitmap and vector view; the window frees its pictures.
+    virtual void bitmapAnsichtLeeren(Tabdefinition* t);
+    // The drawing's label font and the control font at any size; the
+    // defaults estimate without a window.
+    virtual DruckMetrik& vektorMetrik() { return schaetzMetrik_; }
+    virtual DruckMetrik& listenMetrik() { return schaetzMetrik_; }
 
     TextMetrik& metrik() { return *metrik_; }
     // The control font's size: each new table starts with it.
@@ -225,6 +252,11 @@ protected:
 
 private:
     Tabdefinition* tabelle(int tab);
+    void ansichtWechseln(Tabdefinition* t, TAnzeigeFormat alt, TAnzeigeFormat neu);
+    void ansichtLayout(LayoutMasse& m);
+    void grafikAn(Tabdefinition* t, int col, unsigned max);
+    void grafikAus(Tabdefinition* t);
+    void grafikSpalten(Tabdefinition& t, int breite, int hoehe);
     bool lebt(const Tabdefinition* t) const;
     int keineAngabenBreite();
     int textBreite(const std::string& text, int& zeilen);
@@ -284,6 +316,9 @@ private:
     bool neueZeileLaeuft_ = false;
     int hitCol_ = -1;
     std::vector<std::string> scratch_;
+    std::unique_ptr<BitmapAnzeige> bildAnzeige_;
+    SchaetzMetrik schaetzMetrik_;
+    ListenLayout liste_;
 };
 
 }  // namespace table

@@ -47,7 +47,10 @@ void IconTabModell::SetGroesse(int breite, int hoehe, int) {
     // The vector view may lay out for another size (a printout).
     if (breite > 0) m.breite = breite;
     if (hoehe > 0) m.hoehe = hoehe;
+    for (const auto& t : tabellen_)
+        if (t->IstGrafik) grafikSpalten(*t, m.breite, m.hoehe);
     layout_ = berechneLayout(tabellenListe(), m);
+    ansichtLayout(m);
     maxTopRow_ = layout_.vUeberlauf;
     topRow_ = std::clamp(topRow_, 0, maxTopRow_);
     maxLeftCol_ = layout_.hUeberlauf;

@@ -4,6 +4,7 @@
 // in the footers is the number of pages planned here.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,7 @@ struct DruckZeile {
 
 struct DruckSeite {
     std::vector<DruckZeile> zeilen;
+    int vektor = -1;  // a page of its own for this drawing table
 };
 
 enum class DruckErgebnis { Drucken, Nichts, ZuBreit };
@@ -65,10 +67,18 @@ struct DruckPlan {
 };
 
 // Tables whose display format has no place on paper (the bitmap view) are
-// left out; format(quer) says the printable size in either orientation.
+// left out; a drawing gets a page of its own; format(quer) says the
+// printable size in either orientation.
 DruckPlan planeDruck(const std::vector<const Tabdefinition*>& tabellen, DruckMetrik& m,
                      const std::function<SeitenFormat(bool quer)>& format,
                      const std::string& titel);
+
+// A chart on paper: four cells per row, column 0, the labels left of the
+// value column, the value, the labels right of it (lines joined by CR LF).
+std::array<std::string, 4> grafikZellen(const Tabdefinition& t, int row);
+// How much of the value column a row's bar fills, 0 to 1.
+double grafikAnteil(const Tabdefinition& t, int row);
+constexpr TColor kGrafikGrau = 0xC0C0C0;
 
 // "Seite n von N Seiten"; empty for a one-page print.
 std::string seitenFuss(int seite, int seiten);

@@ -65,6 +65,13 @@ struct GrafikDaten {
     int AlteWertSpalte = -1;
     int RechteSpalten = 0;
     float Skala = 0;
+    int BalkenDicke = 0;     // column chart: the width of each column
+    int LayoutSpalten = 0;   // the laid-out visible columns before the chart
+    int ZeilenHoehe = 0;     // one label line
+    int FettHoehe = 0;       // one bold line (values, column chart labels)
+    int BalkenHoehe = 0;     // column chart: the room of the tallest column
+    int LabelHoehe = 0;      // column chart: the labels under the columns
+    bool Senkrecht = false;  // column chart: the labels stand upright
 };
 
 struct Tabdefinition {
