@@ -38,7 +38,7 @@ int scrollCode(int action) {
 
 }  // namespace
 
-TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabModell(nullptr) {
+TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabBedienung(nullptr) {
     setObjectName(QStringLiteral("TIconTab"));
     setFocusPolicy(Qt::StrongFocus);  // TabStop
     setColor(Color);
@@ -132,6 +132,7 @@ void TIconTab::Paint() {
     c.FillRect({0, y, width(), height()});
     bildUebernehmen(b);
     paintGitterTabellen(b);
+    paintEingabe();
     paintKacheln(b);
     const int ch = b.masse.captionHoehe;
     // The bitmap view without a picture says so.
@@ -180,6 +181,13 @@ void TIconTab::paintGitterTabellen(const TabBild& b) {
     s.neueZeileText = NeueZeileText();
     const Tabdefinition* akt = aktuelleTabelle();
     s.neueZeileGewaehlt = akt != nullptr && akt->Selected < 0;
+    s.gedruecktTabelle = hitTabelle();
+    s.gedruecktRow = hitRow();
+    s.gedruecktCol = hitCol();
+    s.eingabeTabelle = eingabeOffen() ? eingabe()->tab : nullptr;
+    s.zellFarbe = [this](const Tabdefinition& t, int row, int col) {
+        return zellFarbe(&t, row, col);
+    };
     s.schriftGroesse = font_.size(logicalDpiY());
     if (OnUserDraw) {
         s.userDraw = [this, &c](int row, int col, const Rect& r, const std::string& text,
@@ -306,14 +314,6 @@ void TIconTab::MouseWheel(int delta, int, int, int) {
 
 void TIconTab::TimerFired(int id) {
     if (id == kStatusTimer) onTime();
-}
-
-void TIconTab::GotFocus() {
-    neuZeichnen();
-}
-
-void TIconTab::LostFocus() {
-    neuZeichnen();
 }
 
 void TIconTab::hintGesetzt() {
