@@ -141,7 +141,7 @@ void IconTabBedienung::fixDruck(Tabdefinition* t, Knopf knopf, bool druck, int r
 }
 
 // A data cell: the selection moves there, the editor follows or closes.
-void IconTabBedienung::datenDruck(Tabdefinition* t, Knopf, int row, int col, int x, int y) {
+void IconTabBedienung::datenDruck(Tabdefinition* t, Knopf knopf, int row, int col, int x, int y) {
     if (t->Rows[static_cast<size_t>(row)].Art != 0) return;  // title and grey rows
     const bool wechsel = t != letzteFokusTabelle() || row != t->Selected;
     if (eingabe_ && t->EditMaske != 0) {
@@ -154,6 +154,8 @@ void IconTabBedienung::datenDruck(Tabdefinition* t, Knopf, int row, int col, int
                 eingabeUebernehmen();
                 Input_Show(false);
             }
+        } else if (drin && knopf == Knopf::Rechts) {
+            // The edit menu follows on the release and acts on the selection.
         } else if (drin) {
             Eingabe& e = *eingabe_;
             e.selLaenge = 0;

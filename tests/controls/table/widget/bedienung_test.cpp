@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include <memory>
 
@@ -117,6 +118,102 @@ TEST(Bedienung, EnterAndDoubleClickOnADataRowFireOnDoppelKlick) {
     EXPECT_EQ(f.doppel, 2);
     f.doppelKlick(0, 0);  // a title cell
     EXPECT_EQ(f.doppel, 2);
+}
+
+TEST(Bedienung, TypingEditsTheCellAndEnterCommitsAndMovesOn) {
+    Fenster f(3);
+    f.t->SetEditCol(0x2, -1);
+    std::vector<std::string> geaendert;
+    f.t->OnCellChange = [&](IconTabModell&, int, int, std::string& str, int, bool&) {
+        geaendert.push_back(str);
+    };
+    f.klick(1, 1);
+    ASSERT_TRUE(f.t->eingabeOffen());
+    QTest::keyClicks(f.t, "xy");  // the whole text was selected
+    EXPECT_EQ(f.t->GetCell(1, 1), "xy");  // read from the open editor
+    f.t->Paint();
+    const Rect box = f.t->eingabe()->box;
+    EXPECT_EQ(f.t->canvas().Pixel(box.left, box.top + 5), ui::clGray);
+    EXPECT_EQ(f.t->canvas().Pixel(box.left + 30, box.top + 4), ui::clWhite);
+    QTest::keyClick(f.t, Qt::Key_Return);
+    EXPECT_EQ(geaendert, (std::vector<std::string>{"xy"}));
+    EXPECT_EQ(f.t->aktuelleTabelle()->zelle(1, 1), "xy");
+    EXPECT_EQ(f.t->GetRow(), 2);  // the next row, same column
+    EXPECT_EQ(f.t->eingabe()->spalte, 1);
+    QTest::keyClick(f.t, Qt::Key_Escape);
+    QTest::keyClick(f.t, Qt::Key_Return);  // the last editable cell: the focus goes on
+    EXPECT_TRUE(f.danach->hasFocus());
+    EXPECT_FALSE(f.t->eingabeOffen());
+    EXPECT_EQ(f.gewaehlt.back(), (std::pair<long, long>{2, 1}));
+}
+
+TEST(Bedienung, DropDownPickListOpensWithDownAndEnterTakesTheEntry) {
+    Fenster f(3);
+    f.t->SetEditCol(0x1, -1);
+    auto namen = std::make_shared<const std::vector<std::string>>(
+        std::vector<std::string>{"Anna", "Bert", "Carl"});
+    f.t->OnGetFilter = [&](IconTabBedienung&, Filter_Struct& filter, int, int) {
+        filter.Art = 1;
+        filter.Liste = namen;
+    };
+    int index = -2;
+    f.t->OnCellChange = [&](IconTabModell&, int, int, std::string&, int i, bool&) { index = i; };
+    f.klick(2, 0);
+    ASSERT_TRUE(f.t->eingabeOffen());
+    QTest::keyClicks(f.t, "zz");  // a drop-down only picks
+    EXPECT_EQ(f.t->GetCell(0, 2), "2/0");
+    QTest::keyClick(f.t, Qt::Key_Down);
+    ASSERT_NE(f.t->pickListe(), nullptr);
+    EXPECT_TRUE(f.t->pickListe()->isVisible());
+    EXPECT_EQ(f.t->pickListe()->count(), 3);
+    QTest::keyClick(f.t, Qt::Key_Down);
+    QTest::keyClick(f.t, Qt::Key_Down);
+    QTest::keyClick(f.t, Qt::Key_Down);  // stops at the last entry
+    QTest::keyClick(f.t, Qt::Key_Up);
+    QTest::keyClick(f.t, Qt::Key_Return);
+    EXPECT_FALSE(f.t->pickListe()->isVisible());
+    EXPECT_EQ(f.t->aktuelleTabelle()->zelle(2, 0), "Bert");
+    EXPECT_EQ(index, 1);
+}
+
+TEST(Bedienung, TypingIntoTheTableTypesIntoItsSearchFieldAndSearches) {
+    Fenster f(4, {"Zeilen", "Zeile", "Ende"});
+    TSuchfeld feld(&f.top);
+    feld.setGeometry(0, 200, 200, 24);
+    feld.show();
+    f.t->SetSuchelement(&feld);
+    f.danach->setFocus();
+    f.t->setFocus();  // the field links to the table that has the focus
+    ASSERT_TRUE(feld.HatZiel());
+    int beeps = 0;
+    ui::setBeepHandler([&] { ++beeps; });
+    QTest::keyClicks(f.t, "zeile");
+    EXPECT_EQ(feld.GetText(), "zeile");
+    EXPECT_EQ(f.t->GetRow(), 2);  // the equal cell, not the earlier prefix
+    QTest::keyClicks(f.t, "q");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(f.t->GetRow(), 2);
+    EXPECT_EQ(feld.Edit->selectedText(), QStringLiteral("q"));
+    ui::setBeepHandler({});
+}
+
+TEST(Bedienung, RightClickShowsTheDefaultMenuOrTheEditMenuInTheEditor) {
+    Fenster f(3);
+    ui::ScriptedPopupMenus menus;
+    menus.choose(TIconTab::kZellKopie);
+    f.klick(1, 2, Qt::RightButton);
+    ASSERT_EQ(menus.shown().size(), 1u);
+    EXPECT_EQ(menus.shown()[0].items.front().caption, "Tabelle Drucken");
+    EXPECT_EQ(f.t->GetRow(), 1);
+    EXPECT_EQ(ui::clipboardText(), std::optional<std::string>("1/2"));
+    f.t->SetEditCol(0x1, -1);
+    f.klick(1, 0);
+    ASSERT_TRUE(f.t->eingabeOffen());
+    menus.choose(5);  // "Zeilenumbruch" over the selected text
+    f.klick(1, 0, Qt::RightButton);
+    ASSERT_EQ(menus.shown().size(), 2u);
+    EXPECT_EQ(menus.shown()[1].items.size(), 5u);
+    EXPECT_EQ(f.t->GetCell(0, 1), "\r\n");
 }
 
 }  // namespace
