@@ -148,6 +148,39 @@ TEST(Editor, EnterWalksTheEditableCellsThenLeaves) {
     EXPECT_GT(gefragt, 0);
 }
 
+TEST(Editor, AListInputCompletesFromItsSourceTableAndSteps) {
+    Steuer quelle({"Anna", "Bert", "Berta"});
+    Steuer s({"Bert"});
+    s.SetEditCol(0x1, -1);
+    s.OnGetFilter = [&](IconTabBedienung&, Filter_Struct& f, int, int) {
+        f.Art = 2;
+        f.Tabelle = &quelle;
+    };
+    int index = -2;
+    s.OnCellChange = [&](IconTabModell&, int, int, std::string&, int i, bool&) { index = i; };
+    s.SetRow(1);
+    s.Set_Eingabefocus(0, 1, -1);
+    EXPECT_EQ(s.e().listIndex, 2);  // the exact entry, found without moving the source
+    EXPECT_EQ(quelle.GetRow(), -1);
+    s.tippe("a");
+    EXPECT_EQ(s.text(), "Anna");
+    EXPECT_EQ(s.e().selStart, 1);
+    EXPECT_EQ(s.e().selLaenge, 3);
+    s.EvKeyDown(Taste::Runter);
+    EXPECT_EQ(s.text(), "Bert");
+    EXPECT_EQ(quelle.GetRow(), 2);
+    s.EvKeyDown(Taste::Links);  // the selection grows to the left
+    s.tippe("x");               // nothing starts with "x": a beep
+    EXPECT_EQ(s.beeps, 1);
+    s.EvKeyDown(Taste::Esc);
+    s.EvKeyDown(Taste::Runter);
+    s.EvKeyDown(Taste::Runter);
+    EXPECT_EQ(s.text(), "Berta");
+    s.TextChange();
+    EXPECT_EQ(s.aktuelleTabelle()->zelle(1, 0), "Berta");
+    EXPECT_EQ(index, 3);
+}
+
 TEST(FindRow, FoldsCaseAndPrefersAnExactHit) {
     struct Fall {
         std::vector<std::string> zellen;
