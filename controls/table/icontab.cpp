@@ -203,8 +203,27 @@ void TIconTab::paintGitterTabellen(const TabBild& b) {
 void TIconTab::neuZeichnen() {
     // Rows completed while painting repaint with the paint under way.
     if (zerstoert_ || malt_) return;
+    if (sammeln_ > 0) {
+        schmutzig_ = true;
+        return;
+    }
     Paint();
     Invalidate();
+}
+
+// One key or button may repaint several rows and scroll: it paints once.
+void TIconTab::gesammelt(const std::function<void()>& f) {
+    ++sammeln_;
+    struct Ende {
+        TIconTab& t;
+        ~Ende() {
+            if (--t.sammeln_ == 0 && t.schmutzig_) {
+                t.schmutzig_ = false;
+                t.neuZeichnen();
+            }
+        }
+    } ende{*this};
+    f();
 }
 
 // Rows on screen whose data columns are still missing are completed first;

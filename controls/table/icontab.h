@@ -170,6 +170,7 @@ private:
     calendar::TZeit* feldAnlegen(bool von);
     void paintGitterTabellen(const TabBild& b);
     void paintEingabe();
+    void gesammelt(const std::function<void()>& f);
     void paintKacheln(const TabBild& b);
     KachelMasse kachelMasse(const TabellenPlatz& p) const;
     TabBild datenHolen();
@@ -195,6 +196,8 @@ private:
     int frame_ = 8;
     std::unique_ptr<ui::PopupMenu> menu_;
     QListWidget* liste_ = nullptr;
+    int sammeln_ = 0;  // input handlers running: repaints wait for the end
+    bool schmutzig_ = false;
 };
 
 }  // namespace table

@@ -59,7 +59,7 @@ Knopf knopfVon(ui::MouseButton b) {
 // ---- Input ----
 
 void TIconTab::KeyDown(int key, int) {
-    EvKeyDown(tasteVon(key));
+    gesammelt([&] { EvKeyDown(tasteVon(key)); });
 }
 
 void TIconTab::KeyUp(int key, int) {
@@ -67,15 +67,17 @@ void TIconTab::KeyUp(int key, int) {
 }
 
 void TIconTab::KeyPress(char ch) {
-    EvKeyChar(ch);
+    gesammelt([&] { EvKeyChar(ch); });
 }
 
 void TIconTab::MouseDown(ui::MouseButton button, int, int x, int y) {
-    if (button != ui::MouseButton::Middle) EvButton(knopfVon(button), true, x, y);
+    if (button != ui::MouseButton::Middle)
+        gesammelt([&] { EvButton(knopfVon(button), true, x, y); });
 }
 
 void TIconTab::MouseUp(ui::MouseButton button, int, int x, int y) {
-    if (button != ui::MouseButton::Middle) EvButton(knopfVon(button), false, x, y);
+    if (button != ui::MouseButton::Middle)
+        gesammelt([&] { EvButton(knopfVon(button), false, x, y); });
 }
 
 void TIconTab::DblClick(ui::MouseButton button, int, int x, int y) {

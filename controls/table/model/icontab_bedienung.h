@@ -159,6 +159,11 @@ protected:
     // The context menu at a client point; false when the control has none.
     virtual void kontextMenu(int /*x*/, int /*y*/) {}
     virtual void editMenu(int /*x*/, int /*y*/, int /*maske*/) {}
+    // A press on a title cell while the pointer shows the column-sizing
+    // cursor starts sizing that column; true when it did.
+    virtual bool spaltenGroesseBeginnen(int /*x*/) { return false; }
+    // A press in the bitmap view: left zooms in, right zooms out.
+    virtual void bildZoomen(bool /*groesser*/) {}
     // The linked search field.
     virtual bool suchfeldVon() const { return false; }
     virtual int suchfeldVergleich(const std::string& /*zelle*/) const { return 0; }
@@ -190,7 +195,7 @@ private:
     void listenSchritt(bool hoch);
     int naechsteEditSpalte(Tabdefinition* t, int row, int nach);
     // Mouse.
-    void fixDruck(Tabdefinition* t, Knopf knopf, bool druck, int row, int col);
+    void fixDruck(Tabdefinition* t, Knopf knopf, bool druck, int row, int col, int x);
     void datenDruck(Tabdefinition* t, Knopf knopf, int row, int col, int x, int y);
     void loslassen(Knopf knopf, int x, int y);
     // Search.

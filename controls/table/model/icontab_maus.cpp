@@ -77,6 +77,8 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
                         h.col = s->col;
                 }
             }
+        } else if (t->Anzeige == A_Bitmap) {
+            if (druck) bildZoomen(knopf == Knopf::Links);
         } else {
             h.row = kachelTreffer(*t, *p, masse(), layout(), pane(),
                                   Detailfenster() && pane().rect.right > 0, topRow(), x, y);
@@ -88,7 +90,7 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
         hitRow_ = h.row;
         hitCol_ = h.col;
         if (h.row < t->FixedRows) {
-            fixDruck(t, knopf, druck, h.row, h.col);
+            fixDruck(t, knopf, druck, h.row, h.col, x);
         } else if (druck) {
             datenDruck(t, knopf, h.row, h.col, x, y);
         } else if (knopf == Knopf::Rechts) {
@@ -125,8 +127,10 @@ void IconTabBedienung::loslassen(Knopf, int, int) {
 }
 
 // A title cell: the left button sorts, the right one picks the search column.
-void IconTabBedienung::fixDruck(Tabdefinition* t, Knopf knopf, bool druck, int row, int col) {
+void IconTabBedienung::fixDruck(Tabdefinition* t, Knopf knopf, bool druck, int row, int col,
+                                int x) {
     if (!druck || col < 0) return;
+    if (knopf == Knopf::Links && spaltenGroesseBeginnen(x)) return;
     if (knopf == Knopf::Links && Sortierung()) {
         const bool abwaerts = col == sortSpalte() ? !Abwaerts() : Abwaerts();
         setSortierung(col, abwaerts);
