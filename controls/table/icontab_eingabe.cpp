@@ -237,9 +237,11 @@ void TIconTab::paintEingabe() {
     const int selEnde = e->selStart + e->selLaenge;
     for (int i = 0; i < e->text.zeilenZahl(); ++i) {
         const std::string& z = e->text.zeilen()[static_cast<size_t>(i)];
-        const int sicht = i < static_cast<int>(bild.sichtbar.size()) ? bild.sichtbar[static_cast<size_t>(i)] : 0;
+        const int sicht =
+            i < static_cast<int>(bild.sichtbar.size()) ? bild.sichtbar[static_cast<size_t>(i)] : 0;
         if (bild.scroll >= static_cast<int>(z.size()) || sicht <= 0) continue;
-        const std::string teil = z.substr(static_cast<size_t>(bild.scroll), static_cast<size_t>(sicht));
+        const std::string teil =
+            z.substr(static_cast<size_t>(bild.scroll), static_cast<size_t>(sicht));
         const int x = b.left + bild.rand;
         const int y = b.top + bild.textTop + i * bild.zeilenHoehe;
         c.TextOut(x, y, teil);
@@ -248,9 +250,10 @@ void TIconTab::paintEingabe() {
         const int von = std::max(e->selStart - start, bild.scroll);
         const int bis = std::min(selEnde - start, bild.scroll + sicht);
         if (e->selLaenge > 0 && von < bis) {
-            const std::string davor = z.substr(static_cast<size_t>(bild.scroll),
-                                               static_cast<size_t>(von - bild.scroll));
-            const std::string sel = z.substr(static_cast<size_t>(von), static_cast<size_t>(bis - von));
+            const std::string davor =
+                z.substr(static_cast<size_t>(bild.scroll), static_cast<size_t>(von - bild.scroll));
+            const std::string sel =
+                z.substr(static_cast<size_t>(von), static_cast<size_t>(bis - von));
             const int sx = x + c.TextWidth(davor);
             c.brush = ui::Brush{ui::clHighlight, ui::BrushStyle::Solid};
             c.FillRect({sx, y, sx + c.TextWidth(sel), y + bild.zeilenHoehe});
@@ -280,7 +283,8 @@ void TIconTab::paintEingabe() {
         c.brush = ui::Brush{ui::clBlack, ui::BrushStyle::Solid};
         c.pen = ui::Pen{ui::clBlack};
         const int m = b.top + b.height() / 2;
-        c.Polygon({QPoint(k.left + 3, m - 2), QPoint(k.right - 4, m - 2), QPoint(k.left + 5, m + 1)});
+        c.Polygon(
+            {QPoint(k.left + 3, m - 2), QPoint(k.right - 4, m - 2), QPoint(k.left + 5, m + 1)});
     } else if (fokus) {
         // The caret: two pixels wide, one text line high.
         const int x = b.left + bild.caretX;

@@ -96,8 +96,8 @@ Cursordef EingabeText::PosinCurPos(int pos) const {
         if (rest <= l) return {i, rest, 0};
         rest -= l;
         // Between CR and LF, or just behind the break: the next line's start.
-        if (rest <= kUmbruch) return i + 1 < zeilenZahl() ? Cursordef{i + 1, 0, 0}
-                                                          : Cursordef{i, l, 0};
+        if (rest <= kUmbruch)
+            return i + 1 < zeilenZahl() ? Cursordef{i + 1, 0, 0} : Cursordef{i, l, 0};
         rest -= kUmbruch;
     }
     const int letzte = zeilenZahl() - 1;
@@ -224,9 +224,9 @@ namespace {
 int breiteAb(TextMetrik& m, const std::string& z, int von, int bis) {
     von = std::clamp(von, 0, static_cast<int>(z.size()));
     bis = std::clamp(bis, von, static_cast<int>(z.size()));
-    return m.breite(std::string_view(z).substr(static_cast<size_t>(von),
-                                               static_cast<size_t>(bis - von)),
-                    false);
+    return m.breite(
+        std::string_view(z).substr(static_cast<size_t>(von), static_cast<size_t>(bis - von)),
+        false);
 }
 
 }  // namespace
@@ -237,7 +237,8 @@ EingabeBild eingabeLayout(const EingabeText& text, const Cursordef& cur0, int sc
     const Cursordef cur = text.begrenzt(cur0);
     b.zeilenHoehe = std::max(1, metrik.hoehe());
     int breitest = 0;
-    for (const std::string& z : text.zeilen()) breitest = std::max(breitest, metrik.breite(z, false));
+    for (const std::string& z : text.zeilen())
+        breitest = std::max(breitest, metrik.breite(z, false));
     const std::string leer;
     const std::string& zeile =
         text.zeilenZahl() > 0 ? text.zeilen()[static_cast<size_t>(cur.Zeile)] : leer;
@@ -270,13 +271,14 @@ Cursordef cursorBei(const EingabeText& text, const EingabeBild& bild, int x, int
                     TextMetrik& metrik) {
     if (text.zeilenZahl() == 0) return {};
     const int h = std::max(1, bild.zeilenHoehe);
-    const int zeile = std::clamp(y < bild.textTop ? 0 : (y - bild.textTop) / h, 0,
-                                 text.zeilenZahl() - 1);
+    const int zeile =
+        std::clamp(y < bild.textTop ? 0 : (y - bild.textTop) / h, 0, text.zeilenZahl() - 1);
     const std::string& z = text.zeilen()[static_cast<size_t>(zeile)];
     int links = bild.rand;
     int spalte = std::min(bild.scroll, static_cast<int>(z.size()));
     for (; spalte < static_cast<int>(z.size()); ++spalte) {
-        const int w = metrik.breite(std::string_view(z).substr(static_cast<size_t>(spalte), 1), false);
+        const int w =
+            metrik.breite(std::string_view(z).substr(static_cast<size_t>(spalte), 1), false);
         if (links + w / 2 > x) break;
         links += w;
     }

@@ -19,7 +19,19 @@ namespace table {
 
 // The keys the control tells apart.
 enum class Taste {
-    Andere, Esc, Tab, Enter, SeiteHoch, SeiteRunter, F3, Links, Rechts, Hoch, Runter, Zurueck, Entf,
+    Andere,
+    Esc,
+    Tab,
+    Enter,
+    SeiteHoch,
+    SeiteRunter,
+    F3,
+    Links,
+    Rechts,
+    Hoch,
+    Runter,
+    Zurueck,
+    Entf,
     Shift
 };
 enum class Knopf { Links, Rechts };

@@ -108,8 +108,10 @@ void IconTabBedienung::Set_Input(int row) {
     e.geaendert = false;
     // The column comes into view.
     if (e.spalte >= t->FixedCols) {
-        if (e.spalte < leftCol() + t->FixedCols) Hor_Change(SB_THUMBPOSITION, e.spalte - t->FixedCols);
-        for (Rect r; leftCol() < maxLeftCol() && (!boxRechteck(r) || r.right > bild().masse.clientBreite);)
+        if (e.spalte < leftCol() + t->FixedCols)
+            Hor_Change(SB_THUMBPOSITION, e.spalte - t->FixedCols);
+        for (Rect r;
+             leftCol() < maxLeftCol() && (!boxRechteck(r) || r.right > bild().masse.clientBreite);)
             Hor_Change(SB_THUMBPOSITION, leftCol() + 1);
     }
     e.cursor = Cursordef{};
@@ -256,8 +258,8 @@ void IconTabBedienung::EvPopUp(Befehl befehl) {
     if (!eingabe_) return;
     Eingabe& e = *eingabe_;
     if (e.selLaenge <= 0 && befehl != Befehl::Einfuegen && befehl != Befehl::Zeilenumbruch) return;
-    const std::string auswahl = e.text.GetTextStr(EingabeText::kAuswahl, e.cursor, e.selStart,
-                                                  e.selLaenge);
+    const std::string auswahl =
+        e.text.GetTextStr(EingabeText::kAuswahl, e.cursor, e.selStart, e.selLaenge);
     switch (befehl) {
         case Befehl::Kopieren:
             textAufClipboard(auswahl);
@@ -328,15 +330,16 @@ void IconTabBedienung::SetCellColor(TColor colour, int col, int row) {
         // Sized once for the table as it is now; later rows keep their row colour.
         farbTab_ = t;
         farbSpalten_ = t->SichtSpalten;
-        zellFarben_.assign(static_cast<size_t>(t->rowCount()) * static_cast<size_t>(farbSpalten_), 0);
+        zellFarben_.assign(static_cast<size_t>(t->rowCount()) * static_cast<size_t>(farbSpalten_),
+                           0);
         for (int r = 0; r < t->rowCount(); ++r)
             std::fill_n(zellFarben_.begin() + static_cast<std::ptrdiff_t>(r) * farbSpalten_,
                         farbSpalten_, t->Rows[static_cast<size_t>(r)].Farbe);
         neuZeichnen();
     }
     if (farbTab_ != t || col >= farbSpalten_) return;
-    const size_t i = static_cast<size_t>(row) * static_cast<size_t>(farbSpalten_) +
-                     static_cast<size_t>(col);
+    const size_t i =
+        static_cast<size_t>(row) * static_cast<size_t>(farbSpalten_) + static_cast<size_t>(col);
     if (i >= zellFarben_.size()) return;
     zellFarben_[i] = colour;
     zeichneZeile(row, t);
@@ -344,8 +347,8 @@ void IconTabBedienung::SetCellColor(TColor colour, int col, int row) {
 
 TColor IconTabBedienung::zellFarbe(const Tabdefinition* t, int row, int col) const {
     if (t == nullptr || t != farbTab_ || row < 0 || col < 0 || col >= farbSpalten_) return 0;
-    const size_t i = static_cast<size_t>(row) * static_cast<size_t>(farbSpalten_) +
-                     static_cast<size_t>(col);
+    const size_t i =
+        static_cast<size_t>(row) * static_cast<size_t>(farbSpalten_) + static_cast<size_t>(col);
     return i < zellFarben_.size() ? zellFarben_[i] : 0;
 }
 

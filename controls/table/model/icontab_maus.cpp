@@ -108,8 +108,8 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
         if (doppel_) {
             doppel_ = false;
             const Tabdefinition* f = letzteFokusTabelle();
-            if (OnDoppelKlick && f != nullptr && f->Selected >= f->FixedRows && hitTab_ != nullptr &&
-                hitRow_ >= hitTab_->FixedRows)
+            if (OnDoppelKlick && f != nullptr && f->Selected >= f->FixedRows &&
+                hitTab_ != nullptr && hitRow_ >= hitTab_->FixedRows)
                 OnDoppelKlick(*this);
         }
         loslassen(knopf, x, y);

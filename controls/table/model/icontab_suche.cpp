@@ -19,7 +19,8 @@ unsigned char falte(unsigned char c) {
 int gleicheZeichen(std::string_view a, std::string_view b) {
     const size_t n = std::min(a.size(), b.size());
     size_t i = 0;
-    while (i < n && falte(static_cast<unsigned char>(a[i])) == falte(static_cast<unsigned char>(b[i])))
+    while (i < n &&
+           falte(static_cast<unsigned char>(a[i])) == falte(static_cast<unsigned char>(b[i])))
         ++i;
     return static_cast<int>(i);
 }

@@ -25,7 +25,8 @@ public:
     std::vector<std::pair<long, long>> gewaehlt;
 
     explicit Steuer(const std::vector<std::string>& spalte0, int spalten = 3) {
-        SetTabelle(static_cast<unsigned>(spalte0.size() + 1), static_cast<unsigned>(spalten), -1, 0);
+        SetTabelle(static_cast<unsigned>(spalte0.size() + 1), static_cast<unsigned>(spalten), -1,
+                   0);
         for (int c = 0; c < spalten; ++c) SetCell(0, c, "Titel" + std::to_string(c));
         for (size_t r = 0; r < spalte0.size(); ++r)
             for (int c = 0; c < spalten; ++c)
@@ -189,8 +190,9 @@ TEST(FindRow, FoldsCaseAndPrefersAnExactHit) {
         int erwartet;
     };
     const std::vector<Fall> faelle = {
-        {{"MEIER", "M\xDC"
-                   "LLER"},
+        {{"MEIER",
+          "M\xDC"
+          "LLER"},
          "m\xFC",
          false,
          2},

@@ -1,10 +1,10 @@
 // The editor's text model: flat positions, inserting and deleting across
 // line breaks, cursor moves, and its layout in the box.
+#include "controls/table/model/eingabe_text.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
-
-#include "controls/table/model/eingabe_text.h"
 
 namespace table {
 
@@ -93,7 +93,8 @@ TEST(EingabeText, InsertThenDeleteRestoresTheText) {
         ASSERT_EQ(t.GetTextLength(), static_cast<int>(vorher.size()));
         const Cursordef c = t.PosinCurPos(static_cast<int>(rng() % (vorher.size() + 3)));
         const int p = t.SetSelStart(c.Zeile, c.Spalte);
-        const Cursordef hinter = t.InsertText(c.Zeile, c.Spalte, zufall(static_cast<int>(rng() % 8)));
+        const Cursordef hinter =
+            t.InsertText(c.Zeile, c.Spalte, zufall(static_cast<int>(rng() % 8)));
         t.DeleteText(-1, p, t.SetSelStart(hinter.Zeile, hinter.Spalte) - p);
         ASSERT_EQ(alles(t), vorher) << runde;
     }

@@ -74,9 +74,9 @@ TEST(Bedienung, ClickSelectsTheRowAndReportsItEvenWhenAlreadySelected) {
 TEST(Bedienung, TitleClicksChooseTheSortColumnAndToggleTheDirection) {
     Fenster f(4);
     f.t->SetOrder(true);
-    f.klick(0, 1);  // another column: direction kept (ascending)
-    f.klick(0, 1);  // the same again: toggled
-    f.klick(0, 2);  // another: the direction stays descending
+    f.klick(0, 1);                   // another column: direction kept (ascending)
+    f.klick(0, 1);                   // the same again: toggled
+    f.klick(0, 2);                   // another: the direction stays descending
     f.klick(0, 0, Qt::RightButton);  // the right button only picks the search column
     EXPECT_EQ(f.sortiert, (std::vector<std::pair<int, bool>>{{1, false}, {1, true}, {2, true}}));
     EXPECT_EQ(static_cast<unsigned char>(f.t->Sort_Spalte()), 0x82);
@@ -88,7 +88,7 @@ TEST(Bedienung, TitleClicksChooseTheSortColumnAndToggleTheDirection) {
 }
 
 TEST(Bedienung, ArrowsMoveTheSelectionAndStopAtTheEnds) {
-    Fenster f(40);  // scrolls: 39 data rows in 150 pixels
+    Fenster f(40);                       // scrolls: 39 data rows in 150 pixels
     QTest::keyClick(f.t, Qt::Key_Down);  // nothing selected: the first data row
     EXPECT_EQ(f.t->GetRow(), 1);
     QTest::keyClick(f.t, Qt::Key_Left);  // above the first row: the selection stays
@@ -129,7 +129,7 @@ TEST(Bedienung, TypingEditsTheCellAndEnterCommitsAndMovesOn) {
     };
     f.klick(1, 1);
     ASSERT_TRUE(f.t->eingabeOffen());
-    QTest::keyClicks(f.t, "xy");  // the whole text was selected
+    QTest::keyClicks(f.t, "xy");          // the whole text was selected
     EXPECT_EQ(f.t->GetCell(1, 1), "xy");  // read from the open editor
     f.t->Paint();
     const Rect box = f.t->eingabe()->box;
