@@ -222,6 +222,7 @@ private:
     void tippen(char ch);
     void listenSuche();
     bool boxRechteck(Rect& r) const;
+    bool spalteGanz(const Tabdefinition* t, int col) const;
 
     bool shift_ = false;
     bool gedrueckt_ = false;  // a button is held

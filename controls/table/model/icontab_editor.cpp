@@ -106,12 +106,12 @@ void IconTabBedienung::Set_Input(int row) {
         e.listIndex = e.filter.Quelle->finde(text);
     }
     e.geaendert = false;
-    // The column comes into view.
+    // The column comes into view: from the left at once, from the right
+    // one column at a time until it ends inside the client area or is the
+    // first one shown.
     if (e.spalte >= t->FixedCols) {
-        if (e.spalte < leftCol() + t->FixedCols)
-            Hor_Change(SB_THUMBPOSITION, e.spalte - t->FixedCols);
-        for (Rect r;
-             leftCol() < maxLeftCol() && (!boxRechteck(r) || r.right > bild().masse.clientBreite);)
+        if (e.spalte < leftCol()) Hor_Change(SB_THUMBPOSITION, e.spalte);
+        while (leftCol() < maxLeftCol() && leftCol() < e.spalte && !spalteGanz(t, e.spalte))
             Hor_Change(SB_THUMBPOSITION, leftCol() + 1);
     }
     e.cursor = Cursordef{};
@@ -179,6 +179,15 @@ void IconTabBedienung::eingabeVergessen(const Tabdefinition* t) {
 }
 
 // ---- Cursor and box ----
+
+bool IconTabBedienung::spalteGanz(const Tabdefinition* t, int col) const {
+    const TabBild b = bild();
+    const TabellenPlatz* p = b.platzVon(t);
+    if (p == nullptr) return true;  // not on screen: nothing to scroll for
+    for (const SpaltenPlatz& s : p->spalten)
+        if (s.col == col) return s.right <= b.masse.clientBreite;
+    return false;
+}
 
 bool IconTabBedienung::boxRechteck(Rect& r) const {
     if (!eingabe_ || eingabe_->tab == nullptr) return false;

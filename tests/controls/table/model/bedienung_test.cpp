@@ -79,6 +79,20 @@ TEST(Editor, TheLowestEditableColumnFromTheOneAskedForIsEdited) {
     }
 }
 
+TEST(Editor, TheEditedColumnScrollsIntoView) {
+    Steuer s(std::vector<std::string>(30, "x"), 5);  // 5 columns of 40 in 100 pixels
+    ASSERT_GT(s.maxLeftCol(), 0);
+    s.SetEditCol(0x11, -1);
+    s.SetRow(2);
+    s.Set_Eingabefocus(4, 2, -1);
+    EXPECT_GT(s.leftCol(), 0);
+    EXPECT_LE(s.e().box.right, 100);
+    EXPECT_GT(s.e().box.width(), 0);
+    s.EvKeyDown(Taste::Enter);  // on to column 0 of the next row: back to the left
+    EXPECT_EQ(s.e().spalte, 0);
+    EXPECT_EQ(s.leftCol(), 0);
+}
+
 TEST(Editor, OnCellChangeMayRefuseOrRewriteTheText) {
     for (const int fall : {0, 1, 2}) {
         Steuer s({"alt"});
