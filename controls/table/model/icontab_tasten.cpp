@@ -92,8 +92,7 @@ void IconTabBedienung::zeileBewegen(bool hoch, int schritt) {
     }
     if (ziel < t->FixedRows) {
         // Above the first data row: the new-record line, or the top.
-        if (neueZeileAn() && t->Anzeige == A_Tabelle && t->FixedRows == 0 &&
-            t == GetTabelle(0, false)) {
+        if (neueZeileAn() && t->Anzeige == A_Tabelle) {
             neueZeileWaehlen(t);
             return;
         }

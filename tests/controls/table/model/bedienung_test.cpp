@@ -196,6 +196,19 @@ TEST(Editor, AListInputCompletesFromItsSourceTableAndSteps) {
     EXPECT_EQ(index, 3);
 }
 
+TEST(Keys, UpFromTheFirstRowSelectsTheNewRecordLine) {
+    Steuer s({"a", "b"});
+    s.SetStrNeu("Neuer Eintrag");
+    s.SetRow(1);
+    s.EvKeyDown(Taste::Hoch);
+    EXPECT_EQ(s.GetRow(), -1);
+    EXPECT_EQ(s.gewaehlt.back(), (std::pair<long, long>{-1, 0}));
+    s.EvKeyDown(Taste::Hoch);  // stays there
+    EXPECT_EQ(s.gewaehlt.size(), 1u);
+    s.EvKeyDown(Taste::Runter);
+    EXPECT_EQ(s.GetRow(), 1);
+}
+
 TEST(FindRow, FoldsCaseAndPrefersAnExactHit) {
     struct Fall {
         std::vector<std::string> zellen;
