@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -194,6 +195,28 @@ TEST(Bedienung, TypingIntoTheTableTypesIntoItsSearchFieldAndSearches) {
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(f.t->GetRow(), 2);
     EXPECT_EQ(feld.Edit->selectedText(), QStringLiteral("q"));
+    ui::setBeepHandler({});
+}
+
+TEST(Bedienung, TypeAheadWithoutAFieldAndF3) {
+    Fenster f(5, {"Meier", "M\xFCller", "Maier", "Ende"});
+    int beeps = 0;
+    ui::setBeepHandler([&] { ++beeps; });
+    QTest::keyClick(f.t, Qt::Key_M);  // lower case, folded
+    QKeyEvent ue(QEvent::KeyPress, Qt::Key_Udiaeresis, Qt::NoModifier,
+                 QString::fromUtf8("\xC3\xBC"));
+    QApplication::sendEvent(f.t, &ue);
+    EXPECT_EQ(f.t->GetRow(), 2);
+    QTest::keyClick(f.t, Qt::Key_Escape);
+    QTest::keyClick(f.t, Qt::Key_Backspace);  // "m": from the top again
+    EXPECT_EQ(f.t->GetRow(), 1);
+    QTest::keyClick(f.t, Qt::Key_F3);
+    EXPECT_EQ(f.t->GetRow(), 2);
+    QTest::keyClick(f.t, Qt::Key_F3);
+    EXPECT_EQ(f.t->GetRow(), 3);
+    QTest::keyClick(f.t, Qt::Key_F3);  // wraps past "Ende"
+    EXPECT_EQ(f.t->GetRow(), 1);
+    EXPECT_EQ(beeps, 0);
     ui::setBeepHandler({});
 }
 
