@@ -38,7 +38,7 @@ int scrollCode(int action) {
 
 }  // namespace
 
-TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabModell(nullptr) {
+TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabBedienung(nullptr) {
     setObjectName(QStringLiteral("TIconTab"));
     setFocusPolicy(Qt::StrongFocus);  // TabStop
     setColor(Color);
@@ -133,6 +133,7 @@ void TIconTab::Paint() {
     c.FillRect({0, y, width(), height()});
     bildUebernehmen(b);
     paintGitterTabellen(b);
+    paintEingabe();
     paintKacheln(b);
     paintAnsichten(b);
     const int ch = b.masse.captionHoehe;
@@ -182,6 +183,13 @@ void TIconTab::paintGitterTabellen(const TabBild& b) {
     s.neueZeileText = NeueZeileText();
     const Tabdefinition* akt = aktuelleTabelle();
     s.neueZeileGewaehlt = akt != nullptr && akt->Selected < 0;
+    s.gedruecktTabelle = hitTabelle();
+    s.gedruecktRow = hitRow();
+    s.gedruecktCol = hitCol();
+    s.eingabeTabelle = eingabeOffen() ? eingabe()->tab : nullptr;
+    s.zellFarbe = [this](const Tabdefinition& t, int row, int col) {
+        return zellFarbe(&t, row, col);
+    };
     s.schriftGroesse = font_.size(logicalDpiY());
     if (OnUserDraw) {
         s.userDraw = [this, &c](int row, int col, const Rect& r, const std::string& text,
@@ -197,8 +205,27 @@ void TIconTab::paintGitterTabellen(const TabBild& b) {
 void TIconTab::neuZeichnen() {
     // Rows completed while painting repaint with the paint under way.
     if (zerstoert_ || malt_) return;
+    if (sammeln_ > 0) {
+        schmutzig_ = true;
+        return;
+    }
     Paint();
     Invalidate();
+}
+
+// One key or button may repaint several rows and scroll: it paints once.
+void TIconTab::gesammelt(const std::function<void()>& f) {
+    ++sammeln_;
+    struct Ende {
+        TIconTab& t;
+        ~Ende() {
+            if (--t.sammeln_ == 0 && t.schmutzig_) {
+                t.schmutzig_ = false;
+                t.neuZeichnen();
+            }
+        }
+    } ende{*this};
+    f();
 }
 
 // Rows on screen whose data columns are still missing are completed first;
@@ -308,14 +335,6 @@ void TIconTab::MouseWheel(int delta, int, int, int) {
 
 void TIconTab::TimerFired(int id) {
     if (id == kStatusTimer) onTime();
-}
-
-void TIconTab::GotFocus() {
-    neuZeichnen();
-}
-
-void TIconTab::LostFocus() {
-    neuZeichnen();
 }
 
 void TIconTab::hintGesetzt() {

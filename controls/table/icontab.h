@@ -1,7 +1,8 @@
 // The table control TIconTab: a painted, focusable window over the Qt-free
-// IconTabModell, with its two scroll bars, the link to a search field, the
-// caption bar with its date range, the status symbols, and the ways out of
-// the control: context menu, clipboard, text export, mail and printing.
+// IconTabModell and its key, mouse and editor handling, with its two scroll
+// bars, the link to a search field, the caption bar with its date range, the
+// status symbols, the in-cell editor's box and pick list, and the ways out
+// of the control: context menu, clipboard, text export, mail and printing.
 // It paints into its backing image and copies that on screen.
 #pragma once
 
@@ -13,12 +14,13 @@
 
 #include "controls/table/icontab_metrik.h"
 #include "controls/table/icontab_paint.h"
-#include "controls/table/model/icontab_modell.h"
+#include "controls/table/model/icontab_bedienung.h"
 #include "controls/table/suchfeld.h"
 #include "platform/ui/bitmap.h"
 #include "platform/ui/control.h"
 #include "platform/ui/popup_menu.h"
 
+class QListWidget;
 class QScrollBar;
 
 namespace calendar {
@@ -27,7 +29,7 @@ class TZeit;
 
 namespace table {
 
-class TIconTab : public ui::Control, public IconTabModell {
+class TIconTab : public ui::Control, public IconTabBedienung {
     // The date field recognises its parent by this class name.
     Q_OBJECT
 
@@ -101,6 +103,11 @@ public:
     void Export(const std::string& file, int mode);
     // Inserts the clipboard text at the 1-based position pos of s.
     bool TextPaste(std::string& s, int pos);
+    using IconTabBedienung::TextPaste;
+
+    // The pick list's window while it is open, else null.
+    QListWidget* pickListe() const { return liste_; }
+    bool dispatchMessage(ui::Message& m) override;
 
     // ---- Printing ----
     void Print(const std::string& title);
@@ -136,10 +143,33 @@ protected:
     DruckMetrik& vektorMetrik() override;
     DruckMetrik& listenMetrik() override;
 
+    // Keys, mouse and focus.
+    bool hatFokus() const override { return hasFocus(); }
+    void fokusNehmen() override { setFocus(Qt::MouseFocusReason); }
+    void NextWindow() override;
+    void beep() override;
+    void kontextMenu(int x, int y) override;
+    void editMenu(int x, int y, int maske) override;
+    bool suchfeldVon() const override;
+    int suchfeldVergleich(const std::string& zelle) const override;
+    void suchfeldNotFund(int pos) override;
+    void suchfeldZeichen(char ch) override;
+    void eingabeZeichnen() override { neuZeichnen(); }
+    void listeZeigen(bool an) override;
+    bool textAufClipboard(const std::string& text) override { return TextKopie(text, false); }
+    bool clipboardLesen(std::string& text) override;
+
     void Resized(int width, int height) override;
     void MouseWheel(int delta, int shift, int x, int y) override;
+    void MouseDown(ui::MouseButton button, int shift, int x, int y) override;
+    void MouseUp(ui::MouseButton button, int shift, int x, int y) override;
+    void DblClick(ui::MouseButton button, int shift, int x, int y) override;
+    void KeyDown(int key, int shift) override;
+    void KeyUp(int key, int shift) override;
+    void KeyPress(char ch) override;
     void GotFocus() override;
     void LostFocus() override;
+    void focusOutEvent(QFocusEvent* e) override;
     void TimerFired(int id) override;
 
 private:
@@ -151,6 +181,8 @@ private:
     void bereichPlatzieren();
     calendar::TZeit* feldAnlegen(bool von);
     void paintGitterTabellen(const TabBild& b);
+    void paintEingabe();
+    void gesammelt(const std::function<void()>& f);
     void paintKacheln(const TabBild& b);
     KachelMasse kachelMasse(const TabellenPlatz& p) const;
     TabBild datenHolen();
@@ -185,6 +217,9 @@ private:
     std::unique_ptr<ui::Bitmap> datenBild_;
     std::unique_ptr<QtDruckMetrik> vektorMetrik_;
     std::unique_ptr<QtDruckMetrik> listenMetrik_;
+    QListWidget* liste_ = nullptr;
+    int sammeln_ = 0;  // input handlers running: repaints wait for the end
+    bool schmutzig_ = false;
 };
 
 }  // namespace table

@@ -246,6 +246,9 @@ void zeile(Werkzeug& w, const Zeile& zl) {
         const bool fix = (fixRow && !titel) || fixSpalte;
         QColor grund = w.hintergrund;
         QColor farbe = zeilenFarbe;
+        if (s.zellFarbe && !fix) {
+            if (const TColor f = s.zellFarbe(t, z.row, sp.col); f != 0) farbe = ui::toQColor(f);
+        }
         if (fix) {
             grund = w.rahmen;
             farbe = w.schwarz;

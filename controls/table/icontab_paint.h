@@ -74,6 +74,8 @@ struct GitterStil {
     bool neueZeileGewaehlt = false;  // the current table has no selected row
     int schriftGroesse = 8;          // the control font's points
     ZellZeichner userDraw;
+    // The text colour of one data cell, 0 = the row's.
+    std::function<TColor(const Tabdefinition& t, int row, int col)> zellFarbe;
 };
 
 // Paints every grid row placed in `bild`; the canvas font is the cell font.

@@ -246,6 +246,21 @@ protected:
     virtual DruckMetrik& listenMetrik() { return schaetzMetrik_; }
 
     TextMetrik& metrik() { return *metrik_; }
+    // For the key and mouse handling: the column under the selection, the
+    // table that takes the keys, the searched column.
+    void setAktuelleSpalte(int col) { aktSpalte_ = col; }
+    void setFokusTabelle(Tabdefinition* t) {
+        aktuell_ = t;
+        letzteFokus_ = t;
+    }
+    void setSortierung(int col, bool abwaerts) {
+        sortSpalte_ = col;
+        abwaerts_ = abwaerts;
+    }
+    int sortSpalte() const { return sortSpalte_; }
+    void setSuchSpalte(int col) { suchSpalte_ = col; }
+    bool suchNamen() const { return suchNamen_; }
+    const LayoutMasse& masse() const { return masse_; }
     // The control font's size: each new table starts with it.
     void setSchriftGroesse(int points) { schriftGroesse_ = points; }
     void setMetrik(TextMetrik* m);
