@@ -41,6 +41,7 @@ int scrollCode(int action) {
 TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabBedienung(nullptr) {
     setObjectName(QStringLiteral("TIconTab"));
     setFocusPolicy(Qt::StrongFocus);  // TabStop
+    setMouseTracking(true);  // the drawing views show the hint of the object under the pointer
     setColor(Color);
     setMetrik(&metrik_);
     font_.setSize(8);

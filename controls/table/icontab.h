@@ -162,6 +162,9 @@ protected:
     void Resized(int width, int height) override;
     void MouseWheel(int delta, int shift, int x, int y) override;
     void MouseDown(ui::MouseButton button, int shift, int x, int y) override;
+    // The bitmap and vector views follow the pointer (hints, marks, drift).
+    void MouseMove(int shift, int x, int y) override;
+    void bildZoomen(bool groesser) override { bitmapZoom(groesser); }
     void MouseUp(ui::MouseButton button, int shift, int x, int y) override;
     void DblClick(ui::MouseButton button, int shift, int x, int y) override;
     void KeyDown(int key, int shift) override;

@@ -70,6 +70,11 @@ void TIconTab::KeyPress(char ch) {
     gesammelt([&] { EvKeyChar(ch); });
 }
 
+void TIconTab::MouseMove(int, int x, int y) {
+    const TAnzeigeFormat f = GetA_Format();
+    if (f == A_Vektor || f == A_Bitmap) ansichtMaus(x, y);
+}
+
 void TIconTab::MouseDown(ui::MouseButton button, int, int x, int y) {
     if (button != ui::MouseButton::Middle)
         gesammelt([&] { EvButton(knopfVon(button), true, x, y); });

@@ -4,6 +4,9 @@
 // KLB_SCREENSHOTS set to a folder each view is saved there as a PNG.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QMouseEvent>
+
 #include <QDir>
 #include <QPainter>
 #include <cstdlib>
@@ -146,7 +149,9 @@ TEST(Ansicht, PictureAndDrawing) {
     // Over the line: it and the label of the same id are marked.
     const VektorForm& linie = t.bildAnzeige()->bild.formen[0];
     const int mx = (linie.p[0].x + linie.p[1].x) / 2, my = (linie.p[0].y + linie.p[1].y) / 2;
-    EXPECT_TRUE(t.ansichtMaus(mx, my));
+    QMouseEvent move(QEvent::MouseMove, QPointF(mx, my), QPointF(t.mapToGlobal(QPoint(mx, my))),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&t, &move);  // the pointer, not a call: the control must listen
     EXPECT_EQ(t.Hint(), "Leitung");
     EXPECT_EQ(t.bildAnzeige()->vektor.marker, (std::vector<std::uint8_t>{1, 0, 0, 1}));
     t.Paint();
