@@ -140,7 +140,8 @@ TEST_F(StatementPrintTest, LayoutsQuestionAndSignatureLines) {
     // A single page has no page footer.
     drucken();
     ASSERT_EQ(printer->pages().size(), 1u);
-    EXPECT_FALSE(std::any_of(texte().begin(), texte().end(),
+    const std::vector<std::string> alle = texte();  // one list: both iterators from it
+    EXPECT_FALSE(std::any_of(alle.begin(), alle.end(),
                              [](const std::string& s) { return s.rfind("Seite ", 0) == 0; }));
     EXPECT_TRUE(gedruckt("Unterschriften:"));
     // The standard layout: one signature line, which the settings choose.
