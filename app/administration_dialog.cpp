@@ -86,9 +86,8 @@ void TVerwaltung::bauen() {
     spalte->addWidget(Label2);
     spalte->addWidget(Label3);
 
-    Suchfeld1 = new table::TSuchfeld(this);
-    Suchfeld1->setToolTip(
-        q(cp1252("Suchtext für die Aktuelle Tabelle in der markierten (roter Punkt) Spalte")));
+    Suchfeld1 = new table::TSuchfeld(this);  // brings its own hint
+    Suchfeld1->setFixedSize(Suchfeld1->size());  // its children are placed, not laid out
     Liste = new table::TIconTab(this);
     Liste->DefaultColWidth = 40;
     Liste->DefaultAnzeige = table::A_Tabelle;
