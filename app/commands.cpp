@@ -108,7 +108,7 @@ void TForm1::buildCommands() {
     defineCommand("Autoanmeldung", "Immer Anmelden", [this] { AutoanmeldungClick(); });
     defineCommand("Benutzereinstellungen1", "Benutzereinstellungen", [this] { Benutzereinstellungen1Click(); })
         .wanted = false;
-    defineCommand("Admin", "Benutzerverwaltung", {});
+    defineCommand("Admin", "Benutzerverwaltung", [this] { AdminClick(true); });
     defineCommand("MenuePasswort", cp("Passwort für den Administrator"), [this] { MenuePasswortClick(*this); });
     defineCommand("GanzeWochen1", "Ganze Wochen", [this] { GanzeWochen1Click(); }, true);
     defineCommand("Feiertage1", cp("Feiertage berücksichtigen"), [this] { Feiertage1Click(); }, true)
@@ -376,12 +376,20 @@ void TForm1::AnmeldenExecute() {
     if (Anmeldung == nullptr) return;
     Anmeldung->leeren();
     anmeldungAbgebrochen = false;
+    const int vorher = verwaltungNr_;
     Anmeldung->zeigeModal();
-    if (!(anmeldungAbgebrochen && buch_.angemeldet)) FormPaint(false);
+    if (anmeldungAbgebrochen && buch_.angemeldet) return;
+    // A new sign-in ends the administration, except the one an administrator's
+    // sign-in has just opened.
+    if (verwaltungNr_ == vorher) verwaltungSchliessen();
+    FormPaint(false);
 }
 
 void TForm1::AbmeldenExecute() {
-    if (buch_.angemeldet || buch_.administrator) buch_.Abgemeldet_anzeigen();
+    if (buch_.angemeldet || buch_.administrator) {
+        buch_.Abgemeldet_anzeigen();
+        verwaltungSchliessen();
+    }
     buch_.Bearbeitung_freigeben(true);
     buch_.uebertragStart = 0;
     buch_.administrator = false;

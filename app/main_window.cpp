@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/administration_dialog.h"
 #include "app/file_dialogs.h"
 #include "app/help_service.h"
 #include "app/sheet_bitmaps.h"
@@ -53,7 +54,10 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner), buch_(*this) {
     startUp();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The administration window goes while the window and the book it uses still stand.
+    delete Verwaltung.data();
+}
 
 ui::Canvas& TForm1::canvas() { return canvas_->canvas(); }
 
@@ -290,6 +294,7 @@ void TForm1::ensureLineVisible(int index) {
 }
 
 void TForm1::setCalendar(int year, int month, int day, const book::StandbyList& standby) {
+    if (!kalenderMarken) return;
     MonthCalendar1->Init(static_cast<uint16_t>(year), static_cast<uint16_t>(month), day, &standby);
 }
 
@@ -345,12 +350,42 @@ bool TForm1::saveMonthFileAs() {
 void TForm1::setControls(bool normal) { Bedienelemente_setzen(normal); }
 
 void TForm1::openAdministration() {
-    // The administration window comes with its own dialog; nothing to show yet.
+    // The administrator's menu items come with the sign-in itself, also when
+    // the window cannot read the user list.
+    for (book::Action a :
+         {book::Action::Admin, book::Action::Zuschlagskorrektur, book::Action::MenuePasswort})
+        showAction(a, true);
+    AdminClick(false);
 }
 
 bool TForm1::signInDialogShowing() const { return Anmeldung != nullptr && Anmeldung->isVisible(); }
 
-bool TForm1::administrationOpen() const { return false; }
+bool TForm1::administrationOpen() const { return Verwaltung != nullptr && Verwaltung->isVisible(); }
+
+void TForm1::AdminClick(bool vomMenue) {
+    if (vomMenue && Verwaltung != nullptr) {
+        Verwaltung->show();
+        Verwaltung->raise();
+        return;
+    }
+    verwaltungSchliessen();
+    auto* v = new TVerwaltung(*this);
+    if (!v->geladen()) {
+        v->deleteLater();
+        return;
+    }
+    Verwaltung = v;
+    ++verwaltungNr_;
+    v->show();
+}
+
+void TForm1::verwaltungSchliessen() {
+    // Closed at once, freed later: the call may come from one of its own handlers.
+    if (Verwaltung == nullptr) return;
+    Verwaltung->hide();
+    Verwaltung->deleteLater();
+    Verwaltung = nullptr;
+}
 
 // ---- Private messages ------------------------------------------------------
 

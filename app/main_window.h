@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -39,6 +40,7 @@ struct DateiFrage;
 class HeaderControl;
 class StatusBar;
 class TAnmeldung;
+class TVerwaltung;
 class YearField;
 class FormCanvas;
 
@@ -72,6 +74,7 @@ public:
     ui::Timer Timer1;
     ui::Timer Timer2;
     TAnmeldung* Anmeldung = nullptr;  // set by the sign-in dialog it creates
+    QPointer<TVerwaltung> Verwaltung;  // the user administration window while it exists
 
     FormCanvas& canvasControl() { return *canvas_; }
     ui::Canvas& canvas();
@@ -99,6 +102,9 @@ public:
     uint8_t statusCode = 0;
     int hilfeZaehler = 0;
     bool anmeldungAbgebrochen = false;
+    // Loaded months show their standby marks in the calendar; off while the
+    // administration prints all users one after another.
+    bool kalenderMarken = true;
     bool kalenderAbgelehnt = false;  // the last calendar date was refused
     int hoverZeile = 0, hoverReihe = 0;  // sheet line and row under the mouse
     int ziehVerzoegerung = 0;            // mouse moves still ignored after a drag starts
@@ -204,6 +210,10 @@ public:
     // "Neuer Benutzer" and "Benutzereinstellungen" (user_commands.cpp).
     void BenutzerverwaltungExecute();
     void Benutzereinstellungen1Click();
+    // "Benutzerverwaltung": from the menu the administration window is shown
+    // (made when it does not exist); from the sign-in it is made anew.
+    void AdminClick(bool vomMenue);
+    void verwaltungSchliessen();
 
     // ---- Month navigation (month_navigation.cpp) ----------------------------
     void ToolButton7Click();   // "Monat zurück"
@@ -314,6 +324,7 @@ private:
     int altTextReihe_ = -1;
     int altErsteZeile_ = 0;
     bool closing_ = false;
+    int verwaltungNr_ = 0;  // counts the administration windows made
     ui::Cursor cursor_ = ui::Cursor::Default;
     // Kind setter memory: the text a banner replaced, and for which line.
     std::string artText_;

@@ -2,6 +2,7 @@
 // sign-in dialog) and "Benutzereinstellungen".
 #include <QLineEdit>
 
+#include "app/administration_dialog.h"
 #include "app/main_window.h"
 #include "app/sign_in_dialog.h"
 #include "app/user_dialog.h"
@@ -37,8 +38,7 @@ void TForm1::BenutzerverwaltungExecute() {
         }
         if (anmeldung->isVisible()) anmeldung->done(QDialog::Accepted);
     }
-    // An open administration window would refresh its list here; it comes
-    // with its own dialog.
+    if (Verwaltung != nullptr) Verwaltung->Liste_aktualisieren();
 }
 
 void TForm1::Benutzereinstellungen1Click() {

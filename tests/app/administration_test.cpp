@@ -1,0 +1,347 @@
+// The user administration window: the list read from the user index, a
+// chosen user's month shown with the administrator's rights, the period
+// controls, deleting, printing one and all users, and its life beside the
+// main window's sign-in commands.
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTest>
+#include <filesystem>
+
+#include "app/administration_dialog.h"
+#include "app/user_dialog.h"
+#include "app/window_parts.h"
+#include "book/user_index.h"
+#include "controls/table/icontab.h"
+#include "controls/table/suchfeld.h"
+#include "platform/ui/print_dialog.h"
+#include "platform/ui/recording_printer.h"
+#include "tests/app/window_fixture.h"
+#include "tests/book/sheet_fixture.h"
+
+namespace app_test {
+namespace {
+
+using std::tuple;
+
+const std::string kKeineAuswahl =
+    cp1252("Es muss erst ein Benutzer in der Liste ausgewählt werden!");
+
+class AdministrationTest : public WindowTest {
+protected:
+    ui::RecordingPrinter* printer = nullptr;
+
+    void SetUp() override {
+        WindowTest::SetUp();
+        auto p = std::make_unique<ui::RecordingPrinter>();
+        printer = p.get();
+        ui::replacePrinter(std::move(p));
+    }
+    void TearDown() override {
+        ui::replacePrinter(nullptr);
+        ui::setPrintDialogRunner({});
+        app::TBenutzer::modalRunner() = [](app::TBenutzer& d) { return d.exec(); };
+        WindowTest::TearDown();
+    }
+    book::Zeitbuch& b() { return form->buch(); }
+    app::TVerwaltung& v() { return *form->Verwaltung; }
+
+    // User `name` (password "pw"), last name `nachname`, first name "Vorname".
+    void benutzer(const std::string& name, const std::string& nachname, uint8_t optionen = 0x01) {
+        std::filesystem::create_directories(dataDir());
+        book::NullHost host;
+        book::Zeitbuch zb(host);
+        zb.datenOrdner = dataDir();
+        ASSERT_TRUE(
+            zb.Benutzer_anlegen({name, "pw", nachname, "Vorname", "P-" + name, "", optionen}));
+    }
+    // `tage` lines (the 1st, 2nd ... of the month) stored for the user.
+    void monat(const std::string& name, int jahr, int m, int tage) {
+        book::NullHost host;
+        book::Zeitbuch zb(host);
+        zb.datenOrdner = dataDir();
+        ASSERT_TRUE(zb.Pruefe_Anmeldung(name, "pw"));
+        sheet_test::showMonth(zb, jahr, m);
+        zb.seitenMonat = m;
+        for (int d = 1; d <= tage; ++d) ASSERT_LT(sheet_test::typeLine(zb, d, "16:00", "18:00"), 0);
+        ASSERT_TRUE(zb.Monat_speichern());
+    }
+    // The administrator signs in at start-up: the window opens with the sign-in.
+    void adminStart() {
+        scriptSignIn("", "8542");
+        start();
+    }
+    // The user clicks row r of the list (r = -1: a click that selects nothing).
+    void klick(int r) {
+        v().Liste->SetRow(r);
+        v().Liste->OnSelectCell(*v().Liste, r, 0);
+    }
+    bool adminMenues() {
+        return form->action("Admin")->isVisible() && form->action("MenuePasswort")->isVisible() &&
+               form->action("berstundenkonto1")->isVisible();
+    }
+    // The page now shown: user, lines without the entry line, editing allowed.
+    tuple<std::string, int, int, int, bool, bool> seite() {
+        return tuple(b().benutzerName, b().jahr, b().monat, int(b().zeilen.size()) - 1,
+                     b().bearbeitungErlaubt, b().administrator);
+    }
+    // Names printed in the statements' heads, one per printed document.
+    std::vector<std::string> gedruckt() {
+        std::vector<std::string> namen;
+        for (const ui::RecordedPage& p : printer->pages())
+            for (const ui::RecordedText& t : p.texts)
+                if (t.text.ends_with(" Vorname") && !t.text.ends_with(", Vorname"))
+                    namen.push_back(t.text);
+        return namen;
+    }
+};
+
+TEST_F(AdministrationTest, ListsEveryUserBesideTheMainWindow) {
+    // 21 users: the list outgrows its first 20 places.
+    for (int i = 1; i <= 21; ++i) benutzer("u" + std::to_string(i), "Name" + std::to_string(i));
+    monat("u21", 2026, 12, 2);
+    adminStart();
+    ASSERT_TRUE(form->administrationOpen());
+    auto& liste = *v().Liste;
+    EXPECT_EQ(tuple(v().windowTitle().toStdString(), v().Label3->text().toStdString(),
+                    liste.GetRowCount(true), liste.Caption()),
+              tuple("Benutzerverwaltung", " Administrator", 22, "Eingetragene Benutzer"));
+    for (const auto& [row, cells] :
+         {tuple(0, std::vector<std::string>{"PersNr", "Name", "Vorname"}),
+          {1, {"P-u1", "Name1", "Vorname"}},
+          {21, {"P-u21", "Name21", "Vorname"}}})
+        EXPECT_EQ(v().Liste->GetRowCells(row), cells) << row;
+    // The block offsets are those of the index, the 21st one too.
+    platform::File f;
+    ASSERT_TRUE(f.open(book::indexPath(dataDir()), platform::OpenMode::ReadOnly));
+    book::DbReader in(f);
+    std::vector<book::IndexSatz> records;
+    int64_t ende = 0;
+    ASSERT_TRUE(book::readIndex(in, records, ende));
+    ASSERT_EQ(v().benutzer().size(), records.size());
+    for (size_t i = 0; i < records.size(); ++i)
+        EXPECT_EQ(v().benutzer()[i].block, records[i].block);
+    // Today's month, the search field linked, the administrator's menus, the
+    // window at the right of the main window.
+    EXPECT_EQ(tuple(v().ComboBox1->currentIndex(), v().Edit1->value(), v().Suchfeld1->HatZiel()),
+              tuple(11, 2026, true));
+    EXPECT_TRUE(adminMenues());
+    EXPECT_EQ(v().x(), form->frameGeometry().right() + 1);
+    EXPECT_EQ(v().y(), form->frameGeometry().top());
+    klick(21);
+    EXPECT_EQ(seite(), tuple("u21", 2026, 12, 2, false, true));
+    EXPECT_EQ(b().blockPosition, records[20].block);
+}
+
+TEST_F(AdministrationTest, AChosenUsersMonthWithTheAdministratorsRights) {
+    benutzer("anna", "Muster");
+    benutzer("bernd", "Beispiel", 0x01 | 0x04);  // "Adminfreigabe": the administrator may edit
+    monat("anna", 2026, 12, 3);
+    monat("anna", 2026, 11, 1);
+    monat("bernd", 2026, 12, 2);
+    adminStart();
+    using Seite = tuple<std::string, int, int, int, bool, bool>;
+    const std::vector<tuple<const char*, std::function<void()>, Seite, bool>> schritte = {
+        {"anna", [&] { klick(1); }, {"anna", 2026, 12, 3, false, true}, true},
+        // The shown user again: the period is loaded, nobody signs in anew.
+        {"again", [&] { klick(1); }, {"anna", 2026, 12, 3, false, true}, false},
+        {"November",
+         [&] { v().ComboBox1->setCurrentIndex(10); },
+         {"anna", 2026, 11, 1, false, true},
+         false},
+        {"2025", [&] { v().Edit1->setValue(2025); }, {"anna", 2025, 11, 0, false, true}, false},
+        {"bernd", [&] { klick(2); }, {"bernd", 2025, 11, 0, true, true}, true},
+        {"December",
+         [&] { v().ComboBox1->setCurrentIndex(11), v().Edit1->setValue(2026); },
+         {"bernd", 2026, 12, 2, true, true},
+         false},
+        // After a reload even the shown user signs in again.
+        {"reload",
+         [&] { v().Liste_aktualisieren(), klick(2); },
+         {"bernd", 2026, 12, 2, true, true},
+         true},
+    };
+    for (const auto& [name, schritt, erwartet, angemeldet] : schritte) {
+        b().nachname = "x";  // a new sign-in reads the name again
+        schritt();
+        EXPECT_EQ(seite(), erwartet) << name;
+        EXPECT_EQ(b().nachname != "x", angemeldet) << name;
+        EXPECT_EQ(tuple(form->ComboBox1->currentIndex() + 1, form->Anzeige_Jahr->position()),
+                  tuple(b().monat, b().jahr))
+            << name;
+        EXPECT_TRUE(adminMenues()) << name;
+    }
+    EXPECT_EQ(caption(), "Kronlaufbuch Benutzer:Beispiel Vorname   Bereich:");
+    ASSERT_EQ(boxes.count(), 0u);
+    // Without a selection: the period controls say nothing, the table does.
+    klick(-1);
+    v().ComboBox1->setCurrentIndex(0);
+    EXPECT_EQ(tuple(b().monat, boxes.count()), tuple(12, 1u));
+    EXPECT_EQ(tuple(boxes.last().text, boxes.last().caption),
+              tuple(kKeineAuswahl, "Hallo! welcher?"));
+}
+
+TEST_F(AdministrationTest, DeletesAfterTheQuestionAndKeepsTheShownPage) {
+    benutzer("anna", "Muster");
+    benutzer("bernd", "Beispiel", 0x01 | 0x04);
+    benutzer("carl", "Cordes");
+    adminStart();
+    v().LoeschenExecute();  // nothing selected
+    EXPECT_EQ(boxes.last().text, kKeineAuswahl);
+    // Bernd's page changed and not saved; anna's block lies before his.
+    klick(2);
+    if (form->commandChecked("ADA")) form->ADAExecute();
+    QTest::keyClicks(&form->canvasControl(), "0108001200");
+    ASSERT_EQ(b().zeilen.size(), 2u);
+    v().Liste->SetRow(1);
+    boxes.clear();
+    boxes.answer(platform::Answer::No);
+    v().LoeschenExecute();
+    EXPECT_EQ(tuple(boxes.count(), boxes.last().caption, int(v().benutzer().size())),
+              tuple(1u, "Wirklich sicher", 3));
+    boxes.answer(platform::Answer::Yes);  // delete
+    boxes.answer(platform::Answer::Yes);  // save bernd's page first
+    v().LoeschenExecute();
+    std::vector<std::string> captions;
+    for (const auto& m : boxes.shown()) captions.push_back(m.caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{"Wirklich sicher", "Wirklich sicher", "Achtung",
+                                                  "Bitte Neu anmelden!"}));
+    std::vector<std::string> namen;
+    for (const auto& u : v().benutzer()) namen.push_back(u.benutzername);
+    EXPECT_EQ(namen, (std::vector<std::string>{"bernd", "carl"}));
+    EXPECT_EQ(v().Liste->GetRowCount(true), 3);
+    EXPECT_TRUE(b().Datenbank_pruefen());
+    klick(1);  // bernd again, with the line he typed
+    EXPECT_EQ(seite(), tuple("bernd", 2026, 12, 1, true, true));
+}
+
+TEST_F(AdministrationTest, AnAdministratorWhoDeletesHimselfIsSignedOut) {
+    benutzer("anna", "Muster");
+    benutzer("chef", "Chef", 0x01 | 0x08);
+    scriptSignIn("chef", "pw");
+    start();
+    ASSERT_FALSE(form->Verwaltung);  // only the administrator's own sign-in opens it
+    form->action("Admin")->trigger();
+    ASSERT_TRUE(form->administrationOpen());
+    klick(2);
+    boxes.answer(platform::Answer::Yes);
+    v().LoeschenExecute();
+    EXPECT_EQ(tuple(v().isVisible(), b().angemeldet, b().administrator, caption(), adminMenues()),
+              tuple(false, false, false, "Nicht Angemeldet", false));
+    EXPECT_EQ(v().benutzer().size(), 1u);
+}
+
+TEST_F(AdministrationTest, PrintsTheChosenUserAfterThePrintDialog) {
+    benutzer("anna", "Muster");
+    monat("anna", 2026, 12, 2);
+    adminStart();
+    int dialoge = 0;
+    bool drucken = false;
+    ui::setPrintDialogRunner([&](ui::Printer&) { return ++dialoge, drucken; });
+    v().Button3Click();
+    EXPECT_EQ(tuple(dialoge, boxes.count(), boxes.last().text), tuple(0, 1u, kKeineAuswahl));
+    klick(1);
+    v().Button3Click();  // the dialog is cancelled
+    drucken = true;
+    v().Button3Click();
+    // No standby question while the administration is open.
+    EXPECT_EQ(tuple(dialoge, printer->documents(), boxes.count()), tuple(2, 1, 1u));
+    EXPECT_EQ(gedruckt(), std::vector<std::string>{"Muster Vorname"});
+}
+
+TEST_F(AdministrationTest, PrintsAllUsersWithDataAndNamesTheOthers) {
+    benutzer("anna", "Muster");
+    benutzer("bernd", "Beispiel");
+    benutzer("carl", "Cordes", 0x01 | 0x80);  // hand mode: printed without lines
+    benutzer("dora", "Dorn");
+    benutzer("emil", "Ernst");
+    monat("anna", 2026, 12, 2);
+    monat("bernd", 2026, 11, 2);  // another month only
+    monat("dora", 2026, 12, 1);
+    adminStart();
+    v().Button4Click();
+    EXPECT_EQ(gedruckt(),
+              (std::vector<std::string>{"Muster Vorname", "Cordes Vorname", "Dorn Vorname"}));
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(tuple(boxes.last().text, boxes.last().caption),
+              tuple("Folgede Benutzer hatten keine Daten eingegeben:\rBeispiel Vorname\r\n"
+                    "Ernst Vorname\r\nund wurden deshalb nicht gedruckt!",
+                    "Nicht gedruckt!"));
+    EXPECT_EQ(tuple(form->isEnabled(), form->kalenderMarken, b().benutzerName),
+              tuple(true, true, "emil"));
+}
+
+TEST_F(AdministrationTest, PrintAllWithoutUsersDoesNothing) {
+    benutzer("anna", "Muster");
+    adminStart();
+    klick(1);
+    boxes.answer(platform::Answer::Yes);
+    v().LoeschenExecute();
+    ASSERT_EQ(v().Liste->GetRowCount(true), 1);
+    boxes.clear();
+    v().Button4Click();
+    EXPECT_EQ(tuple(printer->documents(), boxes.count(), form->isEnabled(), form->kalenderMarken),
+              tuple(0, 0u, true, true));
+}
+
+// An index that cannot be read: a message, no window; the administrator's
+// menu items stay all the same.
+TEST_F(AdministrationTest, AnUnreadableIndexOpensNoWindow) {
+    for (const auto& [schaden, text, titel] :
+         {tuple(0, "Kein Zugriff auf die Datenbank!", "Fehler in der Benutzerverwaltung"),
+          {1, "Kein Zugriff auf die Datenbank!", "Fehler in der Benutzerverwaltung"},
+          {2, "Fehler in der Benutzerverwaltung", "Fehlerhaftes Datenformat"}}) {
+        std::filesystem::remove_all(dataDir());
+        if (schaden > 0) benutzer("anna", "Muster");
+        boxes.clear();
+        adminStart();  // with no index at all
+        if (schaden > 0) {
+            const std::string index = book::indexPath(dataDir());
+            if (schaden == 1)
+                std::filesystem::remove(index);
+            else
+                std::filesystem::resize_file(index, std::filesystem::file_size(index) - 6);
+            form->AdminClick(false);
+        }
+        EXPECT_EQ(tuple(form->administrationOpen(), adminMenues()), tuple(false, true)) << schaden;
+        ASSERT_EQ(boxes.count(), 1u) << schaden;
+        EXPECT_EQ(tuple(boxes.last().text, boxes.last().caption), tuple(text, titel)) << schaden;
+    }
+}
+
+TEST_F(AdministrationTest, LivesFromTheAdministratorsSignInToTheNextSignIn) {
+    benutzer("anna", "Muster");
+    adminStart();
+    // "Neuer Benutzer" from the window: the list shows the new user at once.
+    app::TBenutzer::modalRunner() = [](app::TBenutzer& d) {
+        d.Name->setText("Neu"), d.Vorname->setText("Vorname"), d.Personalnummer->setText("7");
+        d.Benutzername->setText("neu"), d.Passwort->setText("pw"), d.Passwort2->setText("pw");
+        d.show(), d.Button1Click();
+        return d.hide(), d.result();
+    };
+    v().Button2Click();
+    EXPECT_EQ(v().Liste->GetRowCells(2), (std::vector<std::string>{"7", "Neu", "Vorname"}));
+    // Closed by its frame it still exists; the menu shows it again.
+    v().close();
+    EXPECT_FALSE(form->administrationOpen());
+    form->action("Admin")->trigger();
+    EXPECT_TRUE(form->administrationOpen());
+    klick(1);
+    // A cancelled sign-in keeps it; the administrator's sign-in makes it anew;
+    // a user's sign-in and the sign-out end it.
+    QPointer<app::TVerwaltung> alt = form->Verwaltung;
+    scriptSignIn({}, {}), form->AnmeldenExecute();
+    EXPECT_EQ(form->Verwaltung, alt);
+    scriptSignIn("", "8542"), form->AnmeldenExecute();
+    EXPECT_TRUE(form->administrationOpen());
+    EXPECT_NE(form->Verwaltung, alt);
+    scriptSignIn("anna", "pw"), form->AnmeldenExecute();
+    EXPECT_EQ(tuple(form->Verwaltung.isNull(), adminMenues()), tuple(true, false));
+    scriptSignIn("", "8542"), form->AnmeldenExecute();
+    ASSERT_TRUE(form->administrationOpen());
+    form->AbmeldenExecute();
+    EXPECT_EQ(tuple(form->Verwaltung.isNull(), adminMenues()), tuple(true, false));
+}
+
+}  // namespace
+}  // namespace app_test
