@@ -163,6 +163,7 @@ void TIconTab::Paint() {
         }
     }
     if (ch > 0) paintTitel(c, clientBreite(), ch, caption_, titelColor_);
+    caretTakt();
 }
 
 void TIconTab::paintGitterTabellen(const TabBild& b) {
@@ -336,6 +337,7 @@ void TIconTab::MouseWheel(int delta, int, int, int) {
 
 void TIconTab::TimerFired(int id) {
     if (id == kStatusTimer) onTime();
+    if (id == kCaretTimer) caretBlinken();
 }
 
 void TIconTab::hintGesetzt() {

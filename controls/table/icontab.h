@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPointer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "platform/ui/popup_menu.h"
 
 class QListWidget;
+class QMimeData;
 class QScrollBar;
 
 namespace calendar {
@@ -88,6 +90,15 @@ public:
     const ui::PopupMenu* menu() const { return menu_.get(); }
     // Shows the default menu at a global position and runs the item chosen.
     void menuZeigen(QPoint globalPos);
+    // The host's menus, owned by the host: PopupMenu over the data rows (the
+    // default entries join it while it is shown), CaptionPopup over the
+    // caption bar. Null = none.
+    ui::PopupMenu* PopupMenu = nullptr;
+    ui::PopupMenu* CaptionPopup = nullptr;
+    // An item of one of the host's menus was chosen (never a default entry).
+    std::function<void(TIconTab& sender, ui::PopupMenu& menu, int id)> OnMenuWahl;
+    // Ids the default entries carry while they sit in the host's PopupMenu.
+    static constexpr int kStandardIds = 0x7F000000;
     void menuAusfuehren(int id);
     void OnDrucken();
     void OnZellKopie();
@@ -108,6 +119,16 @@ public:
     // The pick list's window while it is open, else null.
     QListWidget* pickListe() const { return liste_; }
     bool dispatchMessage(ui::Message& m) override;
+
+    // ---- Dragging the control ----
+    // The MIME type a drag of the control carries; its data is the
+    // control's object name.
+    static constexpr const char* kZiehTyp = "application/x-klb-icontab";
+    QMimeData* ziehDaten() const;
+    // The in-cell editor's caret blinks while the editor shows it.
+    bool caretBlinkt() const { return isTimerArmed(kCaretTimer); }
+    bool caretAn() const { return caretAn_; }
+    static constexpr int kCaretTimer = 2;
 
     // ---- Printing ----
     void Print(const std::string& title);
@@ -150,6 +171,11 @@ protected:
     void beep() override;
     void kontextMenu(int x, int y) override;
     void editMenu(int x, int y, int maske) override;
+    void captionMenu(int x, int y) override;
+    void ziehenBeginnen(int x, int y) override;
+    // Runs the drag of the control (blocks until the drop).
+    virtual void ziehenStarten();
+    bool event(QEvent* e) override;
     bool suchfeldVon() const override;
     int suchfeldVergleich(const std::string& zelle) const override;
     void suchfeldNotFund(int pos) override;
@@ -185,6 +211,8 @@ private:
     calendar::TZeit* feldAnlegen(bool von);
     void paintGitterTabellen(const TabBild& b);
     void paintEingabe();
+    void caretTakt();
+    void caretBlinken();
     void gesammelt(const std::function<void()>& f);
     void paintKacheln(const TabBild& b);
     KachelMasse kachelMasse(const TabellenPlatz& p) const;
@@ -222,6 +250,13 @@ private:
     std::unique_ptr<QtDruckMetrik> listenMetrik_;
     QListWidget* liste_ = nullptr;
     int sammeln_ = 0;  // input handlers running: repaints wait for the end
+    // The caret's place in the backing image (empty: none) and whether it is
+    // drawn there now.
+    Rect caretPlatz_{};
+    bool caretAn_ = true;
+    // A left press armed a drag of the control from here.
+    bool ziehBereit_ = false;
+    QPoint ziehVon_;
     bool schmutzig_ = false;
 };
 

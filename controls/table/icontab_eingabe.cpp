@@ -3,7 +3,9 @@
 // cell, the pick list is a small list window below it, and the context
 // menus, the search field and the clipboard are reached from here.
 #include <QApplication>
+#include <QCursor>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QScreen>
 
@@ -70,17 +72,34 @@ void TIconTab::KeyPress(char ch) {
     gesammelt([&] { EvKeyChar(ch); });
 }
 
-void TIconTab::MouseMove(int, int x, int y) {
+bool TIconTab::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride)
+        EvKeyVorab(tasteVon(static_cast<QKeyEvent*>(e)->key()));
+    return ui::Control::event(e);
+}
+
+void TIconTab::MouseMove(int shift, int x, int y) {
+    if (ziehBereit_ && (shift & ui::kLeftButton) &&
+        (QPoint(x, y) - ziehVon_).manhattanLength() >= QApplication::startDragDistance()) {
+        ziehBereit_ = false;
+        ziehenStarten();
+        // The drag took the button's release.
+        const QPoint p = mapFromGlobal(QCursor::pos());
+        MouseUp(ui::MouseButton::Left, 0, p.x(), p.y());
+        return;
+    }
     const TAnzeigeFormat f = GetA_Format();
     if (f == A_Vektor || f == A_Bitmap) ansichtMaus(x, y);
 }
 
 void TIconTab::MouseDown(ui::MouseButton button, int, int x, int y) {
+    ziehBereit_ = false;
     if (button != ui::MouseButton::Middle)
         gesammelt([&] { EvButton(knopfVon(button), true, x, y); });
 }
 
 void TIconTab::MouseUp(ui::MouseButton button, int, int x, int y) {
+    ziehBereit_ = false;
     if (button != ui::MouseButton::Middle)
         gesammelt([&] { EvButton(knopfVon(button), false, x, y); });
 }
@@ -133,26 +152,6 @@ bool TIconTab::dispatchMessage(ui::Message& m) {
         default:
             return ui::Control::dispatchMessage(m);
     }
-}
-
-// ---- Menus ----
-
-void TIconTab::kontextMenu(int x, int y) {
-    if (!menu_) return;
-    const bool vektor = GetA_Format() == A_Vektor;
-    auto& items = menu_->items();
-    for (ui::MenuItem& i : items) {
-        if (i.id == kDrucken) {
-            i.caption = vektor ? "Grafik Drucken" : "Tabelle Drucken";
-        } else {
-            i.enabled = !vektor;
-        }
-    }
-    menuZeigen(mapToGlobal(QPoint(x, y)));
-}
-
-void TIconTab::editMenu(int, int, int maske) {
-    Edit_Kontextmenue(this, maske);
 }
 
 // ---- Search field ----
@@ -220,6 +219,8 @@ void TIconTab::listeZeigen(bool an) {
 // ---- The editor's box ----
 
 void TIconTab::paintEingabe() {
+    caretPlatz_ = {};
+    caretAn_ = true;  // a fresh picture shows the caret, the blink starts over
     const Eingabe* e = eingabe();
     if (e == nullptr || !e->sichtbar || e->box.width() <= 0 || e->box.height() <= 0) return;
     ui::Canvas& c = canvas();
@@ -294,9 +295,33 @@ void TIconTab::paintEingabe() {
         // The caret: two pixels wide, one text line high.
         const int x = b.left + bild.caretX;
         const int y = b.top + bild.caretY;
-        c.Invert({x, y, x + 2, std::min(y + bild.zeilenHoehe, b.bottom)});
+        caretPlatz_ = {x, y, x + 2, std::min(y + bild.zeilenHoehe, b.bottom)};
+        c.Invert(caretPlatz_);
     }
     c.font = font_;
+}
+
+// The blink runs while a caret was drawn and restarts with every picture.
+void TIconTab::caretTakt() {
+    const int takt = QApplication::cursorFlashTime() / 2;
+    if (caretPlatz_.width() > 0 && takt > 0) {
+        armTimer(kCaretTimer, takt);
+    } else {
+        disarmTimer(kCaretTimer);
+    }
+}
+
+void TIconTab::caretBlinken() {
+    if (caretPlatz_.width() <= 0 || !hasFocus() || !eingabeOffen()) {
+        disarmTimer(kCaretTimer);
+        if (!caretAn_) neuZeichnen();
+        return;
+    }
+    if (gesperrt() || !canvas().isAttached()) return;
+    // Inverting twice restores the pixels below.
+    caretAn_ = !caretAn_;
+    canvas().Invert(caretPlatz_);
+    Invalidate();
 }
 
 }  // namespace table

@@ -83,6 +83,9 @@ public:
 
     // ---- Keys ----
     void EvKeyDown(Taste taste);
+    // A key seen before the control handles it (shortcut time): only Shift
+    // counts there, so no key acts twice.
+    void EvKeyVorab(Taste taste);
     void EvKeyUp(Taste taste);
     // Typed characters as Windows-1252 bytes; control characters included
     // (8 Backspace, 3 Ctrl+C, 22 Ctrl+V, 24 Ctrl+X).
@@ -171,6 +174,10 @@ protected:
     // The context menu at a client point; false when the control has none.
     virtual void kontextMenu(int /*x*/, int /*y*/) {}
     virtual void editMenu(int /*x*/, int /*y*/, int /*maske*/) {}
+    // A right press on the caption bar: the host's caption menu.
+    virtual void captionMenu(int /*x*/, int /*y*/) {}
+    // A left press with DragDrop on: the control may be dragged from (x, y).
+    virtual void ziehenBeginnen(int /*x*/, int /*y*/) {}
     // A press on a title cell while the pointer shows the column-sizing
     // cursor starts sizing that column; true when it did.
     virtual bool spaltenGroesseBeginnen(int /*x*/) { return false; }

@@ -58,6 +58,8 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
     if (altHit != nullptr) neuZeichnen();  // the pressed look ends
     const TabBild b = bild();
     if (y < b.masse.captionHoehe) {
+        if (druck && knopf == Knopf::Rechts) captionMenu(x, y);
+        if (druck && knopf == Knopf::Links && DragDrop) ziehenBeginnen(x, y);
         if (!druck) loslassen(knopf, x, y);
         return;
     }
@@ -113,6 +115,8 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
                 OnDoppelKlick(*this);
         }
         loslassen(knopf, x, y);
+    } else if (knopf == Knopf::Links && DragDrop) {
+        ziehenBeginnen(x, y);
     }
 }
 

@@ -18,11 +18,17 @@ void IconTabBedienung::EvKeyUp(Taste taste) {
     if (taste == Taste::Shift) shift_ = false;
 }
 
+void IconTabBedienung::EvKeyVorab(Taste taste) {
+    if (taste == Taste::Shift) shift_ = true;
+}
+
 void IconTabBedienung::EvKeyDown(Taste taste) {
     if (taste == Taste::Shift) {
         shift_ = true;
         return;
     }
+    // Without a table that had the focus there is nothing the keys act on.
+    if (letzteFokusTabelle() == nullptr) return;
     if (eingabeOffen() && editorTaste(taste)) return;
     switch (taste) {
         case Taste::Tab:

@@ -209,6 +209,28 @@ TEST(Keys, UpFromTheFirstRowSelectsTheNewRecordLine) {
     EXPECT_EQ(s.GetRow(), 1);
 }
 
+TEST(Keys, WithoutAFocusedTableOnlyShiftCounts) {
+    Steuer s({"a", "b"});
+    s.SetTabelle(2, 3, -1, 1);
+    s.FEndUpdate(false);
+    s.ClearTabs(1);  // the table that had the focus goes
+    ASSERT_EQ(s.letzteFokusTabelle(), nullptr);
+    for (Taste k : {Taste::F3, Taste::Tab, Taste::Runter, Taste::Enter}) s.EvKeyDown(k);
+    EXPECT_EQ(s.weiter, 0);
+    EXPECT_TRUE(s.gewaehlt.empty());
+    s.EvKeyDown(Taste::Shift);
+    EXPECT_TRUE(s.shift());
+    s.EvKeyUp(Taste::Shift);
+    // The early look at a key takes Shift and nothing else.
+    Steuer f({"a", "b"});
+    f.EvKeyVorab(Taste::Runter);
+    f.EvKeyVorab(Taste::Tab);
+    EXPECT_TRUE(f.gewaehlt.empty());
+    EXPECT_EQ(f.weiter, 0);
+    f.EvKeyVorab(Taste::Shift);
+    EXPECT_TRUE(f.shift());
+}
+
 TEST(FindRow, FoldsCaseAndPrefersAnExactHit) {
     struct Fall {
         std::vector<std::string> zellen;

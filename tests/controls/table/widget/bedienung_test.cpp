@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QTest>
 #include <memory>
 
@@ -19,11 +21,22 @@ namespace {
 
 constexpr int kZeile = 18;  // DefaultRowHeight
 
+// The control with its timers and the start of a drag open to the tests.
+struct ProbeTab : TIconTab {
+    using TIconTab::TIconTab;
+    using TIconTab::TimerFired;
+    using TIconTab::masse;
+    int gezogen = 0;
+
+protected:
+    void ziehenStarten() override { ++gezogen; }
+};
+
 // A window with the table (rows x 3 columns "r/c", one title row) and a
 // second focusable control after it.
 struct Fenster {
     QWidget top;
-    TIconTab* t = nullptr;
+    ProbeTab* t = nullptr;
     QLineEdit* danach = nullptr;
     std::vector<std::pair<long, long>> gewaehlt;
     std::vector<std::pair<int, bool>> sortiert;
@@ -31,7 +44,7 @@ struct Fenster {
 
     explicit Fenster(int rows, const std::vector<std::string>& spalte0 = {}) {
         top.resize(300, 250);
-        t = new TIconTab(&top);
+        t = new ProbeTab(&top);
         t->setGeometry(0, 0, 200, 150);
         danach = new QLineEdit(&top);
         danach->setGeometry(0, 160, 100, 20);
@@ -237,6 +250,95 @@ TEST(Bedienung, RightClickShowsTheDefaultMenuOrTheEditMenuInTheEditor) {
     ASSERT_EQ(menus.shown().size(), 2u);
     EXPECT_EQ(menus.shown()[1].items.size(), 5u);
     EXPECT_EQ(f.t->GetCell(0, 1), "\r\n");
+}
+
+TEST(Bedienung, TheHostsMenusOverTheCaptionAndTheRows) {
+    Fenster f(3);
+    ui::ScriptedPopupMenus menus;
+    std::vector<std::pair<const ui::PopupMenu*, int>> gewaehlt;
+    f.t->OnMenuWahl = [&](TIconTab& s, ui::PopupMenu& m, int id) {
+        EXPECT_EQ(&s, f.t);
+        gewaehlt.emplace_back(&m, id);
+    };
+    ui::PopupMenu kopf, zeilen;
+    kopf.add("Kopf", 3);
+    zeilen.add("Eigen", 7);
+    f.t->CaptionPopup = &kopf;
+    f.t->PopupMenu = &zeilen;
+    f.t->SetCaption("Titel");
+    const int ch = f.t->masse().captionHoehe;
+    ASSERT_GT(ch, 2);
+    menus.choose(3);
+    QTest::mouseClick(f.t, Qt::LeftButton, {}, {20, 2});  // only the right button
+    QTest::mouseClick(f.t, Qt::RightButton, {}, {20, 2});
+    ASSERT_EQ(menus.shown().size(), 1u);
+    EXPECT_EQ(menus.shown()[0].position, f.t->mapToGlobal(QPoint(20, 2)));
+    // Over a row: the host's entries, then the default ones for this time.
+    const QPoint zeile = Fenster::zelle(1, 2) + QPoint(0, ch);
+    menus.choose(7);
+    QTest::mouseClick(f.t, Qt::RightButton, {}, zeile);
+    menus.choose(TIconTab::kStandardIds + TIconTab::kZellKopie);
+    QTest::mouseClick(f.t, Qt::RightButton, {}, zeile);
+    ASSERT_EQ(menus.shown().size(), 3u);
+    const auto& items = menus.shown()[1].items;
+    ASSERT_EQ(items.size(), 6u);
+    EXPECT_EQ(items[0].caption, "Eigen");
+    EXPECT_EQ(items[1].caption, "Tabelle Drucken");
+    EXPECT_EQ(zeilen.items().size(), 1u);  // taken back
+    EXPECT_EQ(gewaehlt,
+              (std::vector<std::pair<const ui::PopupMenu*, int>>{{&kopf, 3}, {&zeilen, 7}}));
+    EXPECT_EQ(ui::clipboardText(), std::optional<std::string>("1/2"));
+    f.t->SetDefaultMenu(false);  // the host's menu alone
+    QTest::mouseClick(f.t, Qt::RightButton, {}, zeile);
+    EXPECT_EQ(menus.shown().back().items.size(), 1u);
+}
+
+TEST(Bedienung, WithDragDropALeftPressDragsOnceThePointerMoves) {
+    struct Fall {
+        bool dragDrop;
+        int weg;  // pixels moved with the button held
+        int gezogen;
+    };
+    const int weit = QApplication::startDragDistance() + 2;
+    for (const Fall& fall : {Fall{true, weit, 1}, Fall{true, 0, 0}, Fall{false, weit, 0}}) {
+        Fenster f(3);
+        f.t->DragDrop = fall.dragDrop;
+        const QPoint von = Fenster::zelle(2, 1);
+        QTest::mousePress(f.t, Qt::LeftButton, {}, von);
+        const QPoint bis = von + QPoint(fall.weg, 0);
+        QMouseEvent zug(QEvent::MouseMove, bis, f.t->mapToGlobal(bis), Qt::NoButton, Qt::LeftButton,
+                        Qt::NoModifier);
+        QApplication::sendEvent(f.t, &zug);
+        QTest::mouseRelease(f.t, Qt::LeftButton, {}, bis);
+        EXPECT_EQ(f.t->gezogen, fall.gezogen) << fall.dragDrop << " " << fall.weg;
+        EXPECT_EQ(f.t->GetRow(), 2);  // the press still selected
+    }
+    Fenster f(2);
+    std::unique_ptr<QMimeData> d(f.t->ziehDaten());
+    EXPECT_EQ(d->data(TIconTab::kZiehTyp), QByteArray("TIconTab"));
+}
+
+TEST(Bedienung, TheEditorsCaretBlinksOnlyWhileItHasTheFocus) {
+    Fenster f(3);
+    f.t->SetEditCol(0x2, -1);
+    f.klick(1, 1);
+    ASSERT_TRUE(f.t->eingabeOffen());
+    f.t->Paint();
+    ASSERT_TRUE(f.t->caretBlinkt());
+    const Rect& box = f.t->eingabe()->box;
+    const int x = box.left + f.t->eingabeBild().caretX;
+    const int y = box.top + f.t->eingabeBild().caretY + 2;
+    const ui::TColor an = f.t->canvas().Pixel(x, y);
+    f.t->TimerFired(TIconTab::kCaretTimer);
+    EXPECT_FALSE(f.t->caretAn());
+    EXPECT_NE(f.t->canvas().Pixel(x, y), an);
+    f.t->TimerFired(TIconTab::kCaretTimer);
+    EXPECT_EQ(f.t->canvas().Pixel(x, y), an);
+    f.t->TimerFired(TIconTab::kCaretTimer);
+    QTest::keyClick(f.t, Qt::Key_Left);  // a fresh picture shows it at once
+    EXPECT_TRUE(f.t->caretAn());
+    f.danach->setFocus();
+    EXPECT_FALSE(f.t->caretBlinkt());
 }
 
 }  // namespace
