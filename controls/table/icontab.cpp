@@ -70,14 +70,12 @@ TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabBedienung(nullpt
 TIconTab::~TIconTab() {
     zerstoert_ = true;
     // A field still linked to this table must not call it any more.
-    if (suchelement_ && suchelement_->logik().ziel() == static_cast<SuchZiel*>(this))
-        suchelement_->Set_Suche(nullptr);
+    if (suchelement_) suchelement_->Loesen(this);
 }
 
 void TIconTab::SetSuchelement(TSuchfeld* feld) {
     if (suchelement_ == feld) return;
-    if (suchelement_ && suchelement_->logik().ziel() == static_cast<SuchZiel*>(this))
-        suchelement_->Set_Suche(nullptr);
+    if (suchelement_) suchelement_->Loesen(this);
     suchelement_ = feld;
 }
 

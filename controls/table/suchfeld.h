@@ -25,6 +25,11 @@ public:
     ~TSuchfeld() override;
 
     void Set_Suche(SuchZiel* ziel) { logik_.Set_Suche(ziel); }
+    // Unlinks `ziel` when the field is linked to it (a table that goes away
+    // or takes another field).
+    void Loesen(const SuchZiel* ziel) {
+        if (logik_.ziel() == ziel) logik_.Set_Suche(nullptr);
+    }
     bool HatZiel() const { return logik_.HatZiel(); }
     std::string GetText() const { return text(); }
     void SetText(const std::string& text) { setText(text); }

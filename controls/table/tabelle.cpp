@@ -39,14 +39,12 @@ TTabelle::TTabelle(QWidget* owner) : ui::Control(owner), metrik_(canvas(), font_
 TTabelle::~TTabelle() {
     zerstoert_ = true;
     // A field still linked to this table must not call it any more.
-    if (suchelement_ && suchelement_->logik().ziel() == static_cast<SuchZiel*>(this))
-        suchelement_->Set_Suche(nullptr);
+    if (suchelement_) suchelement_->Loesen(this);
 }
 
 void TTabelle::SetSuchelement(TSuchfeld* feld) {
     if (suchelement_ == feld) return;
-    if (suchelement_ && suchelement_->logik().ziel() == static_cast<SuchZiel*>(this))
-        suchelement_->Set_Suche(nullptr);
+    if (suchelement_) suchelement_->Loesen(this);
     suchelement_ = feld;
 }
 
