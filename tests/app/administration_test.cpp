@@ -14,8 +14,6 @@
 #include "book/user_index.h"
 #include "controls/table/icontab.h"
 #include "controls/table/suchfeld.h"
-#include "platform/ui/print_dialog.h"
-#include "platform/ui/recording_printer.h"
 #include "tests/app/window_fixture.h"
 #include "tests/book/sheet_fixture.h"
 
@@ -27,21 +25,11 @@ using std::tuple;
 const std::string kKeineAuswahl =
     cp1252("Es muss erst ein Benutzer in der Liste ausgewählt werden!");
 
-class AdministrationTest : public WindowTest {
+class AdministrationTest : public PrintingWindowTest {
 protected:
-    ui::RecordingPrinter* printer = nullptr;
-
-    void SetUp() override {
-        WindowTest::SetUp();
-        auto p = std::make_unique<ui::RecordingPrinter>();
-        printer = p.get();
-        ui::replacePrinter(std::move(p));
-    }
     void TearDown() override {
-        ui::replacePrinter(nullptr);
-        ui::setPrintDialogRunner({});
         app::TBenutzer::modalRunner() = [](app::TBenutzer& d) { return d.exec(); };
-        WindowTest::TearDown();
+        PrintingWindowTest::TearDown();
     }
     book::Zeitbuch& b() { return form->buch(); }
     app::TVerwaltung& v() { return *form->Verwaltung; }

@@ -9,9 +9,7 @@
 #include "app/statement_data.h"
 #include "app/statement_tables.h"
 #include "book/standby_lines.h"
-#include "platform/ui/print_dialog.h"
 #include "platform/ui/qt_printer.h"
-#include "platform/ui/recording_printer.h"
 #include "report/ui/druck_report.h"
 #include "tests/app/window_fixture.h"
 #include "tests/book/sheet_fixture.h"
@@ -27,21 +25,11 @@ std::string trim(const std::string& s) {
     return a == std::string::npos ? std::string() : s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
-class StatementPrintTest : public WindowTest {
+class StatementPrintTest : public PrintingWindowTest {
 protected:
-    ui::RecordingPrinter* printer = nullptr;
-
     void SetUp() override {
-        WindowTest::SetUp();
-        auto p = std::make_unique<ui::RecordingPrinter>();
-        printer = p.get();
-        ui::replacePrinter(std::move(p));
+        PrintingWindowTest::SetUp();
         createWindow();
-    }
-    void TearDown() override {
-        ui::replacePrinter(nullptr);
-        ui::setPrintDialogRunner({});
-        WindowTest::TearDown();
     }
     book::Zeitbuch& b() { return form->buch(); }
 

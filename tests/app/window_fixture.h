@@ -18,6 +18,8 @@
 #include "platform/core/message_box.h"
 #include "platform/core/path.h"
 #include "platform/ui/beep.h"
+#include "platform/ui/print_dialog.h"
+#include "platform/ui/recording_printer.h"
 #include "platform/ui/qt_text.h"
 #include "tests/support/temp_dir.h"
 
@@ -122,6 +124,24 @@ protected:
 
     std::function<int(QDialog&)> oldRunner_;
     std::unique_ptr<book::Zeitbuch> stored_;
+};
+
+// The window test with the recording printer in place of the real one.
+class PrintingWindowTest : public WindowTest {
+protected:
+    ui::RecordingPrinter* printer = nullptr;
+
+    void SetUp() override {
+        WindowTest::SetUp();
+        auto p = std::make_unique<ui::RecordingPrinter>();
+        printer = p.get();
+        ui::replacePrinter(std::move(p));
+    }
+    void TearDown() override {
+        ui::replacePrinter(nullptr);
+        ui::setPrintDialogRunner({});
+        WindowTest::TearDown();
+    }
 };
 
 }  // namespace app_test
