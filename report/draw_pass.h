@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,28 @@ private:
         bool elseBild = false;
     };
 
+    // What a trial layout may change, kept to be put back afterwards.
+    struct Stand {
+        struct Objekt {
+            int32_t pageMarker;
+            int32_t remainingLines;
+            std::optional<std::string> value;
+        };
+        int32_t seite;
+        uint32_t gruppen;
+        bool abbruch, zaehlen, probe, probeVoll;
+        int64_t fortschritt, fortschrittBeimWechsel;
+        std::array<int32_t, 6> zeilen;  // current records of tables 1..3, host's and own
+        std::vector<Objekt> objekte;
+        std::vector<Variable> variablen;
+    };
+
     // report_draw.cpp
     int64_t frame(int32_t index, Rahmen& parent);
+    int64_t rahmen(int32_t index, Rahmen& parent, int32_t spalten);
+    int32_t probiereSpalten(int32_t index, Rahmen& parent);
+    Stand sichern() const;
+    void zuruecksetzen(const Stand& s);
     void record(Rahmen& r, int32_t rec);
     void place(Rahmen& r, const Rahmen* parent);
     void nextColumn(Rahmen& r);
@@ -89,6 +110,8 @@ private:
     int32_t seite_ = 1;
     uint32_t gruppen_ = 0;
     bool abbruch_ = false;
+    bool probe_ = false;       // a trial layout: nothing drawn, a page change ends it
+    bool probeVoll_ = false;   // the trial needed a page change
     int64_t fortschritt_ = 0;  // records finished and objects placed
     int64_t fortschrittBeimWechsel_ = -1;
     int64_t schritte_ = 0;

@@ -1,5 +1,6 @@
 #include "report/report.h"
 
+#include <algorithm>
 #include <new>
 
 #include "platform/core/codepage.h"
@@ -92,6 +93,14 @@ Variable* Report::NeuVariable(std::string_view name) {
     auto v = std::make_unique<Variable>();
     v->name = std::string(name);
     return variablen_.emplace_back(std::move(v)).get();
+}
+
+void Report::SetzeVariablen(const std::vector<Variable>& stand) {
+    variablen_.resize(std::min(variablen_.size(), stand.size()));
+    for (size_t i = 0; i < stand.size(); ++i) {
+        if (i == variablen_.size()) variablen_.push_back(std::make_unique<Variable>());
+        *variablen_[i] = stand[i];
+    }
 }
 
 Variable* Report::GetVariable(std::string_view name) {

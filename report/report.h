@@ -46,6 +46,8 @@ public:
     // latter says so in a box).
     Variable* NeuVariable(std::string_view name);
     Variable* GetVariable(std::string_view name);
+    // Puts the variables back to an earlier copy; those made since are dropped.
+    void SetzeVariablen(const std::vector<Variable>& stand);
 
     const std::vector<DruckReport_Struct>& Objekte() const { return objekte_; }
     std::vector<DruckReport_Struct>& Objekte() { return objekte_; }

@@ -124,7 +124,7 @@ void DrawPass::place(Rahmen& r, const Rahmen* parent) {
     r.baseY = f.top + (nested ? parent->y : 0);
     r.x = r.baseX;
     r.y = r.baseY;
-    r.spalten = std::max(1, f.columns);
+    if (f.columns >= 1) r.spalten = f.columns;  // else the count found by trial
     const int64_t breite = f.width >= 1 ? int64_t{f.width}
                                         : int64_t{r_.Seitenbreite()} - r_.RandLinks() -
                                               r_.RandRechts() - f.left;
@@ -159,6 +159,11 @@ void DrawPass::abbrechen(const char* text) {
 // A page change that follows the last one without a record finished or an
 // object placed would repeat for ever.
 bool DrawPass::seitenwechsel() {
+    if (probe_) {
+        probeVoll_ = true;
+        abbruch_ = true;
+        return false;
+    }
     if (fortschritt_ == fortschrittBeimWechsel_) {
         abbrechen(kZweiSeitenwechsel);
         return false;
@@ -196,9 +201,91 @@ int64_t DrawPass::frame(int32_t index, Rahmen& parent) {
         abbrechen(kZuTief);
         return parent.y;
     }
+    const int32_t spalten = r_.Objekte()[static_cast<size_t>(index)].columns;
+    if (spalten >= 1) return rahmen(index, parent, spalten);
+    const int32_t gefunden = probiereSpalten(index, parent);
+    if (abbruch_) return parent.y;
+    return rahmen(index, parent, gefunden);
+}
+
+// A frame without a column count takes the fewest columns, up to 10, in
+// which its records fit without a page change, else 11. Each trial walks
+// the frame where it stands, drawing nothing, and leaves no trace; its
+// steps and the copying of the state count, so trials within trials cannot
+// run away.
+int32_t DrawPass::probiereSpalten(int32_t index, Rahmen& parent) {
+    constexpr int32_t kMehrAlsGenug = 11;
+    for (int32_t spalten = 1; spalten < kMehrAlsGenug; ++spalten) {
+        const Stand stand = sichern();
+        schritte_ += static_cast<int64_t>(stand.objekte.size() + stand.variablen.size());
+        if (schritte_ > kMaxSchritte) {
+            abbrechen(kReportEndetNicht);
+            return 1;
+        }
+        probe_ = true;
+        zaehlen_ = true;
+        probeVoll_ = false;
+        rahmen(index, parent, spalten);
+        const bool passt = !probeVoll_;
+        const bool fehler = abbruch_ && !probeVoll_;  // depth or step cap: the report stops
+        zuruecksetzen(stand);
+        if (fehler) abbruch_ = true;
+        if (passt) return spalten;
+    }
+    return kMehrAlsGenug;
+}
+
+DrawPass::Stand DrawPass::sichern() const {
+    Stand s{};
+    s.seite = seite_;
+    s.gruppen = gruppen_;
+    s.abbruch = abbruch_;
+    s.zaehlen = zaehlen_;
+    s.probe = probe_;
+    s.probeVoll = probeVoll_;
+    s.fortschritt = fortschritt_;
+    s.fortschrittBeimWechsel = fortschrittBeimWechsel_;
+    for (int n = 1; n <= 3; ++n) {
+        const TStringTab* t = r_.GetDatenTab(n);
+        const TStringTab* e = r_.EigeneTabelle(n);
+        s.zeilen[size_t(n - 1)] = t != nullptr ? t->RecordRow() : -1;
+        s.zeilen[size_t(n + 2)] = e != nullptr ? e->RecordRow() : -1;
+    }
+    s.objekte.reserve(r_.Objekte().size());
+    for (const DruckReport_Struct& o : r_.Objekte())
+        s.objekte.push_back({o.pageMarker, o.remainingLines, o.value});
+    for (const auto& v : r_.Variablen()) s.variablen.push_back(*v);
+    return s;
+}
+
+void DrawPass::zuruecksetzen(const Stand& s) {
+    seite_ = s.seite;
+    gruppen_ = s.gruppen;
+    abbruch_ = s.abbruch;
+    zaehlen_ = s.zaehlen;
+    probe_ = s.probe;
+    probeVoll_ = s.probeVoll;
+    fortschritt_ = s.fortschritt;
+    fortschrittBeimWechsel_ = s.fortschrittBeimWechsel;
+    for (int n = 1; n <= 3; ++n) {
+        if (TStringTab* t = r_.GetDatenTab(n)) t->SetZeile(s.zeilen[size_t(n - 1)]);
+        if (TStringTab* e = r_.EigeneTabelle(n)) e->SetZeile(s.zeilen[size_t(n + 2)]);
+    }
+    auto& objekte = r_.Objekte();
+    for (size_t i = 0; i < objekte.size() && i < s.objekte.size(); ++i) {
+        objekte[i].pageMarker = s.objekte[i].pageMarker;
+        objekte[i].remainingLines = s.objekte[i].remainingLines;
+        objekte[i].value = s.objekte[i].value;
+    }
+    r_.SetzeVariablen(s.variablen);
+}
+
+// The frame walked with a given column count.
+int64_t DrawPass::rahmen(int32_t index, Rahmen& parent, int32_t spalten) {
     const DruckReport_Struct& f = r_.Objekte()[static_cast<size_t>(index)];
     Rahmen r;
     r.index = index;
+    r.spalten = spalten;
     place(r, &parent);
     if (!zaehlen_ && z_.ziel == Ziel::Vorschau && (r_.Konstrukt & 8)) {
         const int64_t hoehe = f.height >= 1 ? f.height : r.limit - r_.RandOben() - r.baseY;

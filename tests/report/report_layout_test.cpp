@@ -2,6 +2,8 @@
 // columns, conditions and groups, variables and sums, endless reports.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/core/date.h"
 #include "report/report_sums.h"
 #include "tests/report/report_test_support.h"
@@ -121,6 +123,76 @@ TEST(ReportLayout, FrameStepsRecordChangesAndColumns) {
     for (int k = 0; k < 7; ++k) {
         EXPECT_EQ(s.calls[k].r.left, k < 5 ? 100 : 600) << k;
         EXPECT_EQ(s.calls[k].r.top, 100 + 40 * (k % 5)) << k;
+    }
+}
+
+// A frame without a column count lays out exactly as one given the count it
+// needs: the fewest columns in which its records fit on the page, at most 11.
+// The trials before leave table positions, sums, events and pages untouched.
+TEST(ReportLayout, FrameWithoutColumnCountTakesTheColumnsItNeeds) {
+    struct Lauf {
+        std::vector<Gezeichnet> calls;
+        std::vector<int> positionen;
+        int gesamt = 0;
+        int zeile = 0;
+    };
+    // Nested in a frame the table is not rewound at the frame's start.
+    const auto lauf = [](int n, int spalten, bool innen) {
+        std::vector<std::vector<std::string>> rows{{"N"}};
+        for (int k = 1; k <= n; ++k) rows.push_back({std::to_string(k)});
+        auto tab = testing::tabelle(rows);
+        Report r;
+        r.Tabelle1 = tab.get();
+        Lauf l;
+        r.OnRecordChange = [&](Report&, int t, int pos) { l.positionen.push_back(t * 1000 + pos); };
+        const std::string aussen = innen ? "frame anzahl 1\n" : "";
+        testing::parse(r, "seiten 0\n" + aussen + "frame oben 0 breite 1800 höhe 200 spalten " +
+                              std::to_string(spalten) +
+                              "\nobject dbtext text N höhe 40 add Summe end\nend\n" +
+                              (innen ? "end\n" : "") +
+                              "object variable text Summe oben 2500 end\n"
+                              "object seitevon text von oben 2600 end\n");
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        l.calls = c.calls;
+        l.gesamt = r.SeitenGesamt();
+        l.zeile = tab->RecordRow();
+        return l;
+    };
+    // Five records a column; 60 would need 12 columns and continue on page 2.
+    const struct {
+        int n, spalten, seiten;
+        bool innen;
+    } faelle[] = {{3, 1, 1, false},
+                  {13, 3, 1, false},
+                  {13, 3, 1, true},
+                  {50, 10, 1, true},
+                  {60, 11, 2, false}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(::testing::Message() << f.n << (f.innen ? " nested" : ""));
+        const Lauf probe = lauf(f.n, 0, f.innen);
+        const Lauf fest = lauf(f.n, f.spalten, f.innen);
+        ASSERT_EQ(probe.calls.size(), fest.calls.size());
+        for (size_t i = 0; i < fest.calls.size(); ++i) {
+            EXPECT_EQ(probe.calls[i].text, fest.calls[i].text) << i;
+            EXPECT_EQ(probe.calls[i].r, fest.calls[i].r) << i;
+            EXPECT_EQ(probe.calls[i].seite, fest.calls[i].seite) << i;
+        }
+        EXPECT_EQ(probe.positionen, fest.positionen);
+        EXPECT_EQ(probe.gesamt, f.seiten);
+        EXPECT_EQ(probe.zeile, fest.zeile);
+        // Record k in column k / 5 of width 1800 / count, each record once.
+        const int breite = 1800 / f.spalten;
+        for (int k = 0; k < std::min(f.n, 5 * f.spalten); ++k) {
+            EXPECT_EQ(probe.calls[size_t(k)].text, std::to_string(k + 1));
+            EXPECT_EQ(probe.calls[size_t(k)].r.left, 100 + breite * (k / 5)) << k;
+            EXPECT_EQ(probe.calls[size_t(k)].r.top, 100 + 40 * (k % 5)) << k;
+        }
+        const auto summe = std::find_if(probe.calls.begin(), probe.calls.end(),
+                                        [](const Gezeichnet& g) { return g.r.top == 2600; });
+        ASSERT_LT(summe + 1, probe.calls.end());
+        EXPECT_EQ(summe->text, std::to_string(f.n * (f.n + 1) / 2));
+        EXPECT_EQ((summe + 1)->text, "von" + std::to_string(f.seiten));
     }
 }
 
@@ -259,6 +331,8 @@ TEST(ReportLayout, LongTextContinuesOnTheNextPage) {
 TEST(ReportLayout, EndlessReportsStopWithOneMessage) {
     std::string tief;
     for (int i = 0; i <= static_cast<int>(kMaxTiefe); ++i) tief += "frame anzahl 2\n";
+    std::string probe = "seiten 0\n";
+    for (int i = 0; i < 30; ++i) probe += "frame spalten 0 anzahl 2\n";
     const struct {
         std::string text;
         const char* meldung;
@@ -273,6 +347,8 @@ TEST(ReportLayout, EndlessReportsStopWithOneMessage) {
         {"seiten 0\nframe anzahl 2000000000\nobject label wenn erster end\nend\n",
          kReportEndetNicht, 1},
         {tief + "object label text innen end\n", kZuTief, 1},
+        // Column trials within column trials that never fit.
+        {probe + "object label text x oben 2900 end\n", kReportEndetNicht, 1},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.text.substr(0, 80));
