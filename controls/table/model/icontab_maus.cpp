@@ -122,6 +122,7 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
 
 void IconTabBedienung::loslassen(Knopf, int, int) {
     gedrueckt_ = false;
+    mausAktionBeenden();
     if (hitTab_ != nullptr && hitRow_ >= 0 && hitRow_ < hitTab_->FixedRows) {
         hitTab_ = nullptr;
         hitRow_ = -1;
@@ -168,6 +169,7 @@ void IconTabBedienung::datenDruck(Tabdefinition* t, Knopf knopf, int row, int co
             Eingabe& e = *eingabe_;
             e.selLaenge = 0;
             SetMouseCursor(x, y);
+            auswahlBeginnen();
             if (e.art == 1 && x >= e.box.right - 14) {
                 listeOeffnen();
             } else if (e.art == 2 || e.art == 3) {
@@ -224,6 +226,7 @@ void IconTabBedienung::EvKillFocus() {
         if (eingabe_->geaendert) TextChange();
     }
     gedrueckt_ = false;
+    mausAktionBeenden();
     neuZeichnen();
     if (suchfeldDa()) suchfeldNotFund(0);
 }
