@@ -135,7 +135,13 @@ void IconTabBedienung::loslassen(Knopf, int, int) {
 void IconTabBedienung::fixDruck(Tabdefinition* t, Knopf knopf, bool druck, int row, int col,
                                 int x) {
     if (!druck || col < 0) return;
-    if (knopf == Knopf::Links && spaltenGroesseBeginnen(x)) return;
+    if (knopf == Knopf::Links && spaltenGroesseBeginnen(x)) {
+        // Grabbing a border presses no title cell.
+        hitTab_ = nullptr;
+        hitRow_ = -1;
+        hitCol_ = -1;
+        return;
+    }
     if (knopf == Knopf::Links && Sortierung()) {
         const bool abwaerts = col == sortSpalte() ? !Abwaerts() : Abwaerts();
         setSortierung(col, abwaerts);

@@ -34,11 +34,16 @@ TEST(Bewegung, TheTitleBordersWithinTwoPixelsAreGrabbed) {
         int spalte;  // -1: the default pointer
     };
     const Fall faelle[] = {
-        {3, 0, 40, true, 0},   {3, 0, 38, true, 0}, {3, 0, 42, true, 0},   {3, 0, 37, true, -1},
-        {3, 0, 43, true, -1},  {3, 0, 81, true, 1}, {3, 0, 120, true, -1},  // the last column's
-                                                                            // right border
-        {3, 0, 40, false, -1},                                              // a data row
-        {6, 2, 40, true, 2},  // scrolled: the walk starts at the first visible column
+        {3, 0, 40, true, 0},
+        {3, 0, 38, true, 0},
+        {3, 0, 42, true, 0},
+        {3, 0, 37, true, -1},
+        {3, 0, 43, true, -1},
+        {3, 0, 81, true, 1},
+        {3, 0, 120, true, -1},  // the last column's
+                                // right border
+        {3, 0, 40, false, -1},  // a data row
+        {6, 2, 40, true, 2},    // scrolled: the walk starts at the first visible column
         {6, 2, 80, true, 3},
     };
     for (const Fall& f : faelle) {
@@ -62,7 +67,8 @@ TEST(Bewegung, DraggingABorderSizesByTheWayMovedNeverBelowThree) {
     ASSERT_EQ(g.t.EvMove(40, g.titelY), Zeiger::SpaltenGrenze);
     g.t.EvButton(Knopf::Links, true, 40, g.titelY);
     EXPECT_TRUE(g.t.spaltenGroesseLaeuft());
-    EXPECT_EQ(sortiert, 0);  // the press sizes, it does not sort
+    EXPECT_EQ(sortiert, 0);       // the press sizes, it does not sort
+    EXPECT_EQ(g.t.hitRow(), -1);  // nor does it press a title cell
     // x, then the width of column 0 after the move.
     const std::pair<int, int> zug[] = {
         {50, 50},   {10, 10}, {0, 3}, {2, 3},  // still left of where the border stopped
