@@ -211,6 +211,8 @@ private:
     calendar::TZeit* feldAnlegen(bool von);
     void paintGitterTabellen(const TabBild& b);
     void paintEingabe();
+    // Shows the pointer the model asks for.
+    void zeigerZeigen();
     void caretTakt();
     void caretBlinken();
     void gesammelt(const std::function<void()>& f);

@@ -88,8 +88,12 @@ void TIconTab::MouseMove(int shift, int x, int y) {
         MouseUp(ui::MouseButton::Left, 0, p.x(), p.y());
         return;
     }
-    const TAnzeigeFormat f = GetA_Format();
-    if (f == A_Vektor || f == A_Bitmap) ansichtMaus(x, y);
+    gesammelt([&] { EvMove(x, y); });
+    zeigerZeigen();
+}
+
+void TIconTab::zeigerZeigen() {
+    setCursorShape(zeiger() == Zeiger::SpaltenGrenze ? ui::Cursor::SizeWE : ui::Cursor::Default);
 }
 
 void TIconTab::MouseDown(ui::MouseButton button, int, int x, int y) {
@@ -102,6 +106,7 @@ void TIconTab::MouseUp(ui::MouseButton button, int, int x, int y) {
     ziehBereit_ = false;
     if (button != ui::MouseButton::Middle)
         gesammelt([&] { EvButton(knopfVon(button), false, x, y); });
+    zeigerZeigen();  // a finished column sizing gives the pointer back
 }
 
 void TIconTab::DblClick(ui::MouseButton button, int, int x, int y) {
@@ -199,6 +204,10 @@ void TIconTab::listeZeigen(bool an) {
         liste_->setFrameShape(QFrame::Box);
         connect(liste_, &QListWidget::itemClicked, this,
                 [this](QListWidgetItem* i) { listeGeklickt(liste_->row(i)); });
+        // The entry under the pointer is the chosen one, as with the keys.
+        liste_->setMouseTracking(true);
+        connect(liste_, &QListWidget::itemEntered, this,
+                [this](QListWidgetItem* i) { SetListIndex(liste_->row(i), 0); });
     }
     if (liste_->count() != static_cast<int>(e->liste.size())) {
         liste_->clear();

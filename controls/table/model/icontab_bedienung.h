@@ -35,6 +35,8 @@ enum class Taste {
     Shift
 };
 enum class Knopf { Links, Rechts };
+// The pointer the window shows over the control.
+enum class Zeiger { Standard, SpaltenGrenze };
 
 // A row search's result: the row, the characters matched and the characters
 // of the found cell that remain.
@@ -95,6 +97,14 @@ public:
     // ---- Mouse (client coordinates) ----
     void EvButton(Knopf knopf, bool druck, int x, int y);
     void EvDoppelK() { doppel_ = true; }
+    // The mouse moved to (x, y): column borders, column sizing, the text
+    // selection; the other views note the move. Returns the pointer to show.
+    Zeiger EvMove(int x, int y);
+    Zeiger zeiger() const { return zeiger_; }
+    // The column a press on its border sizes (or sizes now); -1 none.
+    int groessenSpalte() const { return groessenSpalte_; }
+    bool spaltenGroesseLaeuft() const { return groesseLaeuft_; }
+    bool textAuswahlLaeuft() const { return auswahlLaeuft_; }
     void EvActivate();
     void EvKillFocus();
     // The fixed cell held pressed, for painting; row -1 = none.
@@ -178,9 +188,6 @@ protected:
     virtual void captionMenu(int /*x*/, int /*y*/) {}
     // A left press with DragDrop on: the control may be dragged from (x, y).
     virtual void ziehenBeginnen(int /*x*/, int /*y*/) {}
-    // A press on a title cell while the pointer shows the column-sizing
-    // cursor starts sizing that column; true when it did.
-    virtual bool spaltenGroesseBeginnen(int /*x*/) { return false; }
     // A press in the bitmap view: left zooms in, right zooms out.
     virtual void bildZoomen(bool /*groesser*/) {}
     // The linked search field.
@@ -217,6 +224,15 @@ private:
     void fixDruck(Tabdefinition* t, Knopf knopf, bool druck, int row, int col, int x);
     void datenDruck(Tabdefinition* t, Knopf knopf, int row, int col, int x, int y);
     void loslassen(Knopf knopf, int x, int y);
+    // A press on a title cell while the pointer shows the column-sizing
+    // pointer starts sizing that column; true when it did.
+    bool spaltenGroesseBeginnen(int x);
+    Zeiger grenzeSuchen(int x, int y);
+    void spalteZiehen(int x);
+    void auswahlZiehen(int x, int y);
+    void auswahlBeginnen();
+    // The release (or the lost focus) ends sizing and selecting.
+    void mausAktionBeenden();
     // Search.
     void suchen();
     // Editor.
@@ -234,6 +250,16 @@ private:
     bool shift_ = false;
     bool gedrueckt_ = false;  // a button is held
     bool doppel_ = false;
+    // Column sizing: the table and column under the pointer's border, and
+    // where the border stands for the next move.
+    Zeiger zeiger_ = Zeiger::Standard;
+    int groessenTab_ = -1;
+    int groessenSpalte_ = -1;
+    bool groesseLaeuft_ = false;
+    int groessenX_ = 0;
+    // Text selection by dragging in the editor: the flat position pressed.
+    bool auswahlLaeuft_ = false;
+    int anker_ = 0;
     bool weiter_ = false;  // continue the search below the selection
     const Tabdefinition* hitTab_ = nullptr;
     int hitRow_ = -1;

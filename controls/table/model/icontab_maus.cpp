@@ -122,6 +122,7 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
 
 void IconTabBedienung::loslassen(Knopf, int, int) {
     gedrueckt_ = false;
+    mausAktionBeenden();
     if (hitTab_ != nullptr && hitRow_ >= 0 && hitRow_ < hitTab_->FixedRows) {
         hitTab_ = nullptr;
         hitRow_ = -1;
@@ -134,7 +135,13 @@ void IconTabBedienung::loslassen(Knopf, int, int) {
 void IconTabBedienung::fixDruck(Tabdefinition* t, Knopf knopf, bool druck, int row, int col,
                                 int x) {
     if (!druck || col < 0) return;
-    if (knopf == Knopf::Links && spaltenGroesseBeginnen(x)) return;
+    if (knopf == Knopf::Links && spaltenGroesseBeginnen(x)) {
+        // Grabbing a border presses no title cell.
+        hitTab_ = nullptr;
+        hitRow_ = -1;
+        hitCol_ = -1;
+        return;
+    }
     if (knopf == Knopf::Links && Sortierung()) {
         const bool abwaerts = col == sortSpalte() ? !Abwaerts() : Abwaerts();
         setSortierung(col, abwaerts);
@@ -168,6 +175,7 @@ void IconTabBedienung::datenDruck(Tabdefinition* t, Knopf knopf, int row, int co
             Eingabe& e = *eingabe_;
             e.selLaenge = 0;
             SetMouseCursor(x, y);
+            auswahlBeginnen();
             if (e.art == 1 && x >= e.box.right - 14) {
                 listeOeffnen();
             } else if (e.art == 2 || e.art == 3) {
@@ -224,6 +232,7 @@ void IconTabBedienung::EvKillFocus() {
         if (eingabe_->geaendert) TextChange();
     }
     gedrueckt_ = false;
+    mausAktionBeenden();
     neuZeichnen();
     if (suchfeldDa()) suchfeldNotFund(0);
 }

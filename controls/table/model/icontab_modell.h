@@ -259,6 +259,9 @@ protected:
     }
     int sortSpalte() const { return sortSpalte_; }
     void setSuchSpalte(int col) { suchSpalte_ = col; }
+    // A width the user gave a column by dragging its border: automatic
+    // widths no longer override it.
+    void breiteVomBenutzer(Tabdefinition& t, int col, int breite);
     bool suchNamen() const { return suchNamen_; }
     const LayoutMasse& masse() const { return masse_; }
     // The control font's size: each new table starts with it.

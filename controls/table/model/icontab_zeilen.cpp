@@ -362,6 +362,12 @@ void IconTabModell::SetColWidth(int col, int width) {
     neuZeichnen();
 }
 
+void IconTabModell::breiteVomBenutzer(Tabdefinition& t, int col, int breite) {
+    if (col < 0 || col >= static_cast<int>(t.SpaltenInfo.size())) return;
+    t.SpaltenInfo[static_cast<size_t>(col)].Breite = breite;
+    breitenVomBenutzer_ = true;
+}
+
 char IconTabModell::Sort_Spalte() const {
     return static_cast<char>((sortSpalte_ & 0x7F) | (abwaerts_ ? 0x80 : 0));
 }

@@ -23,9 +23,9 @@ constexpr int kZeile = 18;  // DefaultRowHeight
 
 // The control with its timers and the start of a drag open to the tests.
 struct ProbeTab : TIconTab {
+    using TIconTab::masse;
     using TIconTab::TIconTab;
     using TIconTab::TimerFired;
-    using TIconTab::masse;
     int gezogen = 0;
 
 protected:
@@ -183,7 +183,14 @@ TEST(Bedienung, DropDownPickListOpensWithDownAndEnterTakesTheEntry) {
     QTest::keyClick(f.t, Qt::Key_Down);
     QTest::keyClick(f.t, Qt::Key_Down);
     QTest::keyClick(f.t, Qt::Key_Down);  // stops at the last entry
-    QTest::keyClick(f.t, Qt::Key_Up);
+    // The entry under the pointer becomes the chosen one; Down goes on from it.
+    QListWidget* l = f.t->pickListe();
+    const QPoint ueber = l->visualItemRect(l->item(0)).center();
+    QMouseEvent schweben(QEvent::MouseMove, ueber, l->viewport()->mapToGlobal(ueber), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(l->viewport(), &schweben);
+    EXPECT_EQ(f.t->eingabe()->listeWahl, 0);
+    QTest::keyClick(f.t, Qt::Key_Down);
     QTest::keyClick(f.t, Qt::Key_Return);
     EXPECT_FALSE(f.t->pickListe()->isVisible());
     EXPECT_EQ(f.t->aktuelleTabelle()->zelle(2, 0), "Bert");
@@ -316,6 +323,30 @@ TEST(Bedienung, WithDragDropALeftPressDragsOnceThePointerMoves) {
     Fenster f(2);
     std::unique_ptr<QMimeData> d(f.t->ziehDaten());
     EXPECT_EQ(d->data(TIconTab::kZiehTyp), QByteArray("TIconTab"));
+}
+
+TEST(Bedienung, ATitleBorderShowsTheSizingPointerAndDraggingItSizesTheColumn) {
+    Fenster f(3);
+    f.t->SetOrder(true);
+    auto ziehen = [&](QPoint p, Qt::MouseButtons knoepfe) {
+        QMouseEvent e(QEvent::MouseMove, p, f.t->mapToGlobal(p), Qt::NoButton, knoepfe,
+                      Qt::NoModifier);
+        QApplication::sendEvent(f.t, &e);
+    };
+    ziehen({41, kZeile / 2}, Qt::NoButton);
+    EXPECT_EQ(f.t->cursor().shape(), Qt::SizeHorCursor);
+    ziehen({41, kZeile + kZeile / 2}, Qt::NoButton);  // a data row: no border to take
+    EXPECT_EQ(f.t->cursor().shape(), Qt::ArrowCursor);
+    ziehen({39, kZeile / 2}, Qt::NoButton);
+    QTest::mousePress(f.t, Qt::LeftButton, {}, {39, kZeile / 2});
+    ziehen({69, kZeile * 3}, Qt::LeftButton);
+    EXPECT_EQ(f.t->aktuelleTabelle()->SpaltenInfo[0].Breite, 70);
+    EXPECT_EQ(f.t->cursor().shape(), Qt::SizeHorCursor);
+    QTest::mouseRelease(f.t, Qt::LeftButton, {}, {69, kZeile * 3});
+    EXPECT_EQ(f.t->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_TRUE(f.sortiert.empty());  // the press sized, it did not sort
+    f.klick(0, 2);                    // x 90: column 1 now reaches to 110
+    EXPECT_EQ(f.sortiert, (std::vector<std::pair<int, bool>>{{1, false}}));
 }
 
 TEST(Bedienung, TheEditorsCaretBlinksOnlyWhileItHasTheFocus) {
