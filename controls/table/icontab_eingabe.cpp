@@ -90,10 +90,26 @@ void TIconTab::MouseMove(int shift, int x, int y) {
     }
     gesammelt([&] { EvMove(x, y); });
     zeigerZeigen();
+    if (GetA_Format() == A_Bitmap && (maxTopRow() > 0 || maxLeftCol() > 0)) {
+        // A picture larger than the window follows the mouse while it stays
+        // inside; leaving (4 pixels from the edge) lets it go.
+        const bool draussen = x < 4 || y < 4 || x > width() - 4 || y > height() - 4;
+        if (!draussen && !hasMouseCapture()) {
+            captureMouse();
+        } else if (draussen && hasMouseCapture()) {
+            releaseMouseCapture();
+            if (bildAnzeige()) bildAnzeige()->verschoben = true;
+            neuZeichnen();
+        }
+    }
 }
 
 void TIconTab::zeigerZeigen() {
-    setCursorShape(zeiger() == Zeiger::SpaltenGrenze ? ui::Cursor::SizeWE : ui::Cursor::Default);
+    switch (zeiger()) {
+        case Zeiger::SpaltenGrenze: setCursorShape(ui::Cursor::SizeWE); break;
+        case Zeiger::Bild: setCursorShape(ui::Cursor::SizeAll); break;
+        default: setCursorShape(ui::Cursor::Default); break;
+    }
 }
 
 void TIconTab::MouseDown(ui::MouseButton button, int, int x, int y) {

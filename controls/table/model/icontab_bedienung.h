@@ -36,7 +36,9 @@ enum class Taste {
 };
 enum class Knopf { Links, Rechts };
 // The pointer the window shows over the control.
-enum class Zeiger { Standard, SpaltenGrenze };
+// The pointer the window shows: default, a column border, or the picture
+// view's own (below the caption bar).
+enum class Zeiger { Standard, SpaltenGrenze, Bild };
 
 // A row search's result: the row, the characters matched and the characters
 // of the found cell that remain.

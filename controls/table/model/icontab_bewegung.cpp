@@ -21,6 +21,11 @@ Zeiger IconTabBedienung::EvMove(int x, int y) {
     if (GetA_Format() != A_Tabelle || (t != nullptr && t->IstGrafik)) {
         ansichtMaus(x, y);
         zeiger_ = Zeiger::Standard;
+        if (GetA_Format() == A_Bitmap && y >= masse().captionHoehe) {
+            // The picture's own pointer, and no hint over it.
+            zeiger_ = Zeiger::Bild;
+            hintLoeschen();
+        }
         return zeiger_;
     }
     // The open pick list is a window of its own and follows the mouse there.

@@ -71,6 +71,12 @@ public:
     bool neueZeileAn() const { return neueZeileAn_; }
     int neueZeileHoehe() const { return neueZeileHoehe_; }
     const std::string& Hint() const { return hint_; }
+    // Cancels the hint (the picture view shows none).
+    void hintLoeschen() {
+        if (hint_.empty()) return;
+        hint_.clear();
+        hintGesetzt();
+    }
 
     // ---- Tables ----
     void SetTabelle(unsigned rows, unsigned cols, int visibleCols, int tab);

@@ -19,6 +19,8 @@
 namespace table {
 namespace {
 
+using std::tuple;
+
 void bild(TIconTab& t, const char* name) {
     if (const char* dir = std::getenv("KLB_SCREENSHOTS"))
         t.canvas().image()->save(QDir(dir).filePath(QString(name) + ".png"));
@@ -111,6 +113,10 @@ TEST(Ansicht, PictureAndDrawing) {
     EXPECT_EQ(t.canvas().Pixel(150, 100), 0x0000FFu);  // fitted into the window
     t.bitmapZoom(true);
     EXPECT_GT(t.maxLeftCol(), 0);  // larger than the window: it scrolls
+    QMouseEvent ueber(QEvent::MouseMove, QPointF(150, 100), QPointF(t.mapToGlobal(QPoint(150, 100))),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&t, &ueber);  // the picture's own pointer, and it follows the mouse
+    EXPECT_EQ(tuple(t.cursor().shape(), t.Hint()), tuple(Qt::SizeAllCursor, std::string()));
 
     t.SetA_Format(A_Vektor);
     std::string s;
