@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,27 @@ private:
     int documents_ = 0;
     bool aborted_ = false;
     bool failBegin_ = false;
+};
+
+// A recording printer in place of the process-wide one for its lifetime;
+// the printer before it comes back afterwards.
+class ScopedRecordingPrinter {
+public:
+    ScopedRecordingPrinter() {
+        auto p = std::make_unique<RecordingPrinter>();
+        printer_ = p.get();
+        previous_ = replacePrinter(std::move(p));
+    }
+    ~ScopedRecordingPrinter() { replacePrinter(std::move(previous_)); }
+    ScopedRecordingPrinter(const ScopedRecordingPrinter&) = delete;
+    ScopedRecordingPrinter& operator=(const ScopedRecordingPrinter&) = delete;
+
+    RecordingPrinter* get() const { return printer_; }
+    RecordingPrinter* operator->() const { return printer_; }
+
+private:
+    RecordingPrinter* printer_ = nullptr;
+    std::unique_ptr<Printer> previous_;
 };
 
 }  // namespace ui

@@ -129,16 +129,9 @@ protected:
 // The window test with the recording printer in place of the real one.
 class PrintingWindowTest : public WindowTest {
 protected:
-    ui::RecordingPrinter* printer = nullptr;
+    ui::ScopedRecordingPrinter printer;
 
-    void SetUp() override {
-        WindowTest::SetUp();
-        auto p = std::make_unique<ui::RecordingPrinter>();
-        printer = p.get();
-        ui::replacePrinter(std::move(p));
-    }
     void TearDown() override {
-        ui::replacePrinter(nullptr);
         ui::setPrintDialogRunner({});
         WindowTest::TearDown();
     }

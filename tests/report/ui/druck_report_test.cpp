@@ -29,14 +29,7 @@ class DruckReportTest : public ::testing::Test {
 protected:
     platform::ScriptedMessages boxes;
     TDruckReport control;
-    ui::RecordingPrinter* printer = nullptr;
-
-    void SetUp() override {
-        auto p = std::make_unique<ui::RecordingPrinter>();
-        printer = p.get();
-        ui::replacePrinter(std::move(p));
-    }
-    void TearDown() override { ui::replacePrinter(nullptr); }
+    ui::ScopedRecordingPrinter printer;
 
     void zeigen(int w, int h, int seiten) {
         control.resize(w, h);

@@ -167,19 +167,12 @@ TEST(Ansicht, PictureAndDrawing) {
 
 class AnsichtDruck : public ::testing::Test {
 protected:
-    void SetUp() override {
-        auto p = std::make_unique<ui::RecordingPrinter>();
-        drucker = p.get();
-        alt = ui::replacePrinter(std::move(p));
-    }
-    void TearDown() override { ui::replacePrinter(std::move(alt)); }
     bool gedruckt(const ui::RecordedPage& p, const std::string& text) {
         for (const ui::RecordedText& r : p.texts)
             if (r.text == text) return true;
         return false;
     }
-    ui::RecordingPrinter* drucker = nullptr;
-    std::unique_ptr<ui::Printer> alt;
+    ui::ScopedRecordingPrinter drucker;
     platform::ScriptedMessages boxen;
 };
 

@@ -13,12 +13,6 @@ namespace {
 
 class Druck : public ::testing::Test {
 protected:
-    void SetUp() override {
-        auto p = std::make_unique<ui::RecordingPrinter>();
-        drucker = p.get();
-        alt = ui::replacePrinter(std::move(p));
-    }
-    void TearDown() override { ui::replacePrinter(std::move(alt)); }
 
     // One fixed row "Name"/"Wert", then `n` rows.
     void fuellen(int n, int spalten = 2, const std::string& text = "x") {
@@ -54,8 +48,7 @@ protected:
     }
 
     TIconTab t;
-    ui::RecordingPrinter* drucker = nullptr;
-    std::unique_ptr<ui::Printer> alt;
+    ui::ScopedRecordingPrinter drucker;
     platform::ScriptedMessages boxen;
 };
 

@@ -44,18 +44,12 @@ int pixelZahl(const TTabelle& t, const platform::Rect& r, ui::TColor farbe) {
 
 class Drucker {
 public:
-    Drucker() {
-        auto p = std::make_unique<ui::RecordingPrinter>();
-        rec = p.get();
-        ui::replacePrinter(std::move(p));
-    }
-    ~Drucker() { ui::replacePrinter(nullptr); }
     std::vector<std::string> texte(size_t seite) const {
         std::vector<std::string> t;
         for (const ui::RecordedText& r : rec->pages().at(seite).texts) t.push_back(r.text);
         return t;
     }
-    ui::RecordingPrinter* rec;
+    ui::ScopedRecordingPrinter rec;
 };
 
 // Types each character as a key with its text (also letters beyond ASCII).
