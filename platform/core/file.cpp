@@ -14,7 +14,7 @@ namespace platform {
 namespace {
 
 int gLastError = 0;
-int gFailAt = 0;     // write-like call that fails, counted from the injection
+int gFailAt = 0;  // write-like call that fails, counted from the injection
 int gCallsSinceInject = 0;
 int gWriteCalls = 0;
 bool gSyncToDisk = true;
@@ -79,9 +79,18 @@ bool File::open(const std::string& path, OpenMode mode) {
     if (fd_ >= 0) ::close(fd_);
     int flags = O_CLOEXEC;
     switch (mode) {
-        case OpenMode::ReadOnly: flags |= O_RDONLY; break;
-        case OpenMode::ReadWrite: flags |= O_RDWR; break;
-        case OpenMode::CreateWrite: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case OpenMode::ReadOnly:
+            flags |= O_RDONLY;
+            break;
+        case OpenMode::ReadWrite:
+            flags |= O_RDWR;
+            break;
+        case OpenMode::CreateWrite:
+            flags |= O_WRONLY | O_CREAT | O_TRUNC;
+            break;
+        case OpenMode::CreateNew:
+            flags |= O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
+            break;
     }
     // 0666: new files follow the umask, so a shared group folder works.
     fd_ = ::open(path.c_str(), flags, 0666);
@@ -118,7 +127,9 @@ int64_t File::read(void* buffer, int64_t size) {
     return done;
 }
 
-bool File::readExact(void* buffer, int64_t size) { return read(buffer, size) == size; }
+bool File::readExact(void* buffer, int64_t size) {
+    return read(buffer, size) == size;
+}
 
 bool File::write(const void* buffer, int64_t size) {
     if (fd_ < 0 || size < 0) {
@@ -189,7 +200,9 @@ bool File::close() {
     return true;
 }
 
-bool isAccessDenied(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+bool isAccessDenied(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
 
 bool fileExists(const std::string& path) {
     struct stat st {};
@@ -201,9 +214,13 @@ bool dirExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool createDir(const std::string& path) { return record(::mkdir(path.c_str(), 0777) == 0); }
+bool createDir(const std::string& path) {
+    return record(::mkdir(path.c_str(), 0777) == 0);
+}
 
-bool removeDir(const std::string& path) { return record(::rmdir(path.c_str()) == 0); }
+bool removeDir(const std::string& path) {
+    return record(::rmdir(path.c_str()) == 0);
+}
 
 bool renamePath(const std::string& from, const std::string& to) {
     if (injectedFailure()) return record(false);
@@ -235,7 +252,9 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool deleteFile(const std::string& path) { return record(::unlink(path.c_str()) == 0); }
+bool deleteFile(const std::string& path) {
+    return record(::unlink(path.c_str()) == 0);
+}
 
 bool copyFile(const std::string& from, const std::string& to, bool overwrite) {
     if (!overwrite && (fileExists(to) || dirExists(to))) {
@@ -285,20 +304,34 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-int lastFileError() { return gLastError; }
+int lastFileError() {
+    return gLastError;
+}
 
 void injectWriteFailure(int n) {
     gFailAt = n;
     gCallsSinceInject = 0;
 }
 
-int writeCallCount() { return gWriteCalls; }
+bool writeCallFails() {
+    if (!injectedFailure()) return false;
+    gLastError = errno;
+    return true;
+}
 
-void setSyncToDisk(bool on) { gSyncToDisk = on; }
+int writeCallCount() {
+    return gWriteCalls;
+}
+
+void setSyncToDisk(bool on) {
+    gSyncToDisk = on;
+}
 void resetWriteCallCount() {
     gWriteCalls = 0;
     gSyncCalls = 0;
 }
-int syncCallCount() { return gSyncCalls; }
+int syncCallCount() {
+    return gSyncCalls;
+}
 
 }  // namespace platform

@@ -13,6 +13,7 @@ enum class OpenMode {
     ReadOnly,
     ReadWrite,
     CreateWrite,  // create or truncate, write only
+    CreateNew,    // a new file only, read and write; an existing name or a link fails
 };
 
 class File {
@@ -32,7 +33,9 @@ public:
     bool readExact(void* buffer, int64_t size);
     // True only when all bytes were written.
     bool write(const void* buffer, int64_t size);
-    bool write(const std::string& bytes) { return write(bytes.data(), static_cast<int64_t>(bytes.size())); }
+    bool write(const std::string& bytes) {
+        return write(bytes.data(), static_cast<int64_t>(bytes.size()));
+    }
     bool seek(int64_t position);
     int64_t position() const;  // -1 on an error
     int64_t length() const;    // -1 on an error
@@ -41,6 +44,8 @@ public:
     bool sync();
     bool close();
     int lastError() const { return error_; }
+    // The system's handle, for calls this class does not wrap; -1 when closed.
+    int descriptor() const { return fd_; }
 
 private:
     bool fail();
@@ -76,6 +81,9 @@ int lastFileError();
 // rename, folder sync; a copy counts its writes and its sync; 1 = the next)
 // fails with ENOSPC; 0 switches it off.
 void injectWriteFailure(int n);
+// Counts one write-like call made outside File (a copy inside the kernel);
+// true, with errno ENOSPC, when the test hook fails it.
+bool writeCallFails();
 // Benchmark hook: with false, sync and syncFolder succeed without waiting
 // for the disk, to show what the waiting costs. The program never turns it off.
 void setSyncToDisk(bool on);

@@ -71,7 +71,7 @@ TEST_F(SettingsFile, WritesTheExactBytes) {
     ASSERT_EQ(expected[0], '\x6E');  // "C" 0x43 ^ 0x2D, checked by hand
     ASSERT_TRUE(book.Einstellungen_laden_speichern(false));
     EXPECT_EQ(dbtest::readFile(ini), expected);
-    EXPECT_FALSE(platform::fileExists(platform::replacementTempPath(ini)));
+    EXPECT_FALSE(testing_support::hasTempFiles(dir.path()));
 }
 
 TEST_F(SettingsFile, MissingFileGivesSilentDefaults) {
@@ -216,7 +216,7 @@ TEST_F(SettingsFile, AFailedWriteLeavesThePreviousFileIntact) {
         } else {
             EXPECT_EQ(dbtest::readFile(ini), previous);
         }
-        EXPECT_FALSE(platform::fileExists(platform::replacementTempPath(ini)));
+        EXPECT_FALSE(testing_support::hasTempFiles(dir.path()));
     }
 }
 
