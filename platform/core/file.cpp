@@ -14,7 +14,7 @@ namespace platform {
 namespace {
 
 int gLastError = 0;
-int gFailAt = 0;  // write-like call that fails, counted from the injection
+int gFailAt = 0;     // write-like call that fails, counted from the injection
 int gCallsSinceInject = 0;
 int gWriteCalls = 0;
 bool gSyncToDisk = true;
@@ -79,18 +79,10 @@ bool File::open(const std::string& path, OpenMode mode) {
     if (fd_ >= 0) ::close(fd_);
     int flags = O_CLOEXEC;
     switch (mode) {
-        case OpenMode::ReadOnly:
-            flags |= O_RDONLY;
-            break;
-        case OpenMode::ReadWrite:
-            flags |= O_RDWR;
-            break;
-        case OpenMode::CreateWrite:
-            flags |= O_WRONLY | O_CREAT | O_TRUNC;
-            break;
-        case OpenMode::CreateNew:
-            flags |= O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
-            break;
+        case OpenMode::ReadOnly: flags |= O_RDONLY; break;
+        case OpenMode::ReadWrite: flags |= O_RDWR; break;
+        case OpenMode::CreateWrite: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case OpenMode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW; break;
     }
     // 0666: new files follow the umask, so a shared group folder works.
     fd_ = ::open(path.c_str(), flags, 0666);
@@ -127,9 +119,7 @@ int64_t File::read(void* buffer, int64_t size) {
     return done;
 }
 
-bool File::readExact(void* buffer, int64_t size) {
-    return read(buffer, size) == size;
-}
+bool File::readExact(void* buffer, int64_t size) { return read(buffer, size) == size; }
 
 bool File::write(const void* buffer, int64_t size) {
     if (fd_ < 0 || size < 0) {
@@ -200,9 +190,7 @@ bool File::close() {
     return true;
 }
 
-bool isAccessDenied(int error) {
-    return error == EACCES || error == EPERM || error == EROFS;
-}
+bool isAccessDenied(int error) { return error == EACCES || error == EPERM || error == EROFS; }
 
 bool fileExists(const std::string& path) {
     struct stat st {};
@@ -214,13 +202,9 @@ bool dirExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool createDir(const std::string& path) {
-    return record(::mkdir(path.c_str(), 0777) == 0);
-}
+bool createDir(const std::string& path) { return record(::mkdir(path.c_str(), 0777) == 0); }
 
-bool removeDir(const std::string& path) {
-    return record(::rmdir(path.c_str()) == 0);
-}
+bool removeDir(const std::string& path) { return record(::rmdir(path.c_str()) == 0); }
 
 bool renamePath(const std::string& from, const std::string& to) {
     if (injectedFailure()) return record(false);
@@ -252,9 +236,7 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool deleteFile(const std::string& path) {
-    return record(::unlink(path.c_str()) == 0);
-}
+bool deleteFile(const std::string& path) { return record(::unlink(path.c_str()) == 0); }
 
 bool copyFile(const std::string& from, const std::string& to, bool overwrite) {
     if (!overwrite && (fileExists(to) || dirExists(to))) {
@@ -304,9 +286,7 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-int lastFileError() {
-    return gLastError;
-}
+int lastFileError() { return gLastError; }
 
 void injectWriteFailure(int n) {
     gFailAt = n;
@@ -319,19 +299,13 @@ bool writeCallFails() {
     return true;
 }
 
-int writeCallCount() {
-    return gWriteCalls;
-}
+int writeCallCount() { return gWriteCalls; }
 
-void setSyncToDisk(bool on) {
-    gSyncToDisk = on;
-}
+void setSyncToDisk(bool on) { gSyncToDisk = on; }
 void resetWriteCallCount() {
     gWriteCalls = 0;
     gSyncCalls = 0;
 }
-int syncCallCount() {
-    return gSyncCalls;
-}
+int syncCallCount() { return gSyncCalls; }
 
 }  // namespace platform

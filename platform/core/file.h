@@ -33,9 +33,7 @@ public:
     bool readExact(void* buffer, int64_t size);
     // True only when all bytes were written.
     bool write(const void* buffer, int64_t size);
-    bool write(const std::string& bytes) {
-        return write(bytes.data(), static_cast<int64_t>(bytes.size()));
-    }
+    bool write(const std::string& bytes) { return write(bytes.data(), static_cast<int64_t>(bytes.size())); }
     bool seek(int64_t position);
     int64_t position() const;  // -1 on an error
     int64_t length() const;    // -1 on an error

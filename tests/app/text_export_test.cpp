@@ -1,9 +1,8 @@
 // "Exportieren als Textdatei": the file's bytes for a full month and an empty
 // one, the year balance, a cancelled dialog and a write that fails.
-#include "app/text_export.h"
-
 #include <QTest>
 
+#include "app/text_export.h"
 #include "app/window_parts.h"
 #include "controls/calendar/kalender.h"
 #include "platform/core/file.h"
@@ -32,16 +31,12 @@ protected:
     }
     // Lines of every kind with their texts, and a standby weekend.
     void fillMonth() {
-        QTest::keyClicks(&form->canvasControl(),
-                         "010700120002080010000313001400040900100005100011000714001500");
+        QTest::keyClicks(&form->canvasControl(), "010700120002080010000313001400040900100005100011000714001500");
         const std::pair<int, void (app::TForm1::*)()> kinds[] = {
-            {1, &app::TForm1::Extra_KronlaufExecute},
-            {2, &app::TForm1::FreizeitausgleichExecute},
-            {3, &app::TForm1::UeStundenKontoExecute},
-            {4, &app::TForm1::MehrarbeitExecute},
+            {1, &app::TForm1::Extra_KronlaufExecute}, {2, &app::TForm1::FreizeitausgleichExecute},
+            {3, &app::TForm1::UeStundenKontoExecute}, {4, &app::TForm1::MehrarbeitExecute},
             {5, &app::TForm1::AZVerlagernExecute}};
-        for (const auto& [line, kind] : kinds)
-            b().Zeile_auswaehlen(line, false, false), (form.get()->*kind)();
+        for (const auto& [line, kind] : kinds) b().Zeile_auswaehlen(line, false, false), (form.get()->*kind)();
         b().Zeile_auswaehlen(static_cast<int>(b().zeilen.size()) - 1, false, false);
         b().texte[0] = cp1252("Prüfung Gerät, Ölwechsel");
         b().texte[1] = cp1252("Straße");
@@ -51,21 +46,17 @@ protected:
 };
 
 // A sheet line: its 59 columns, trailing blanks included.
-std::string sheetLine(const std::string& text) {
-    return text + std::string(59 - text.size(), ' ');
-}
+std::string sheetLine(const std::string& text) { return text + std::string(59 - text.size(), ' '); }
 
 TEST_F(TextExportTest, AFullMonthByteForByte) {
     fillMonth();
     const std::string euro = "\x80";
     const std::vector<std::string> want = {
         "lfNr Datum Wochentag  Von   Bis gesamt 25%  50% N25% 140%         Art der Arbeit",
-        sheetLine("   1 01.12 Dienstag   07:00 12:00   300 120  180") +
-            cp1252("Prüfung Gerät, Ölwechsel"),
+        sheetLine("   1 01.12 Dienstag   07:00 12:00   300 120  180") + cp1252("Prüfung Gerät, Ölwechsel"),
         sheetLine("!  2 02.12 Mittwoch   08:00 10:00   120 120") + cp1252("Straße"),
         sheetLine("-  3 03.12 Donnerstag 13:00 14:00   -60") + "!!!!  Freizeitausgleich  !!!!",
-        sheetLine("+  4 04.12 Freitag    09:00 10:00        60") +
-            cp1252("!!!!  Überstundenkonto   !!!!"),
+        sheetLine("+  4 04.12 Freitag    09:00 10:00        60") + cp1252("!!!!  Überstundenkonto   !!!!"),
         sheetLine("M  5 05.12 Sonnabend  10:00 11:00    60") + "!!!!      Mehrarbeit     !!!!",
         sheetLine("V  6 07.12 Montag     14:00 15:00") + "!!! Arbeitszeitverlagerung!!!",
         "",
