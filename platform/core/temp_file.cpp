@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <random>
+#include <string>
 
 #include "platform/core/path.h"
 
@@ -147,8 +148,9 @@ bool copyContents(File& in, File& out) {
                 continue;
             }
             if (n < 0 && errno == EINTR) continue;
-            // Some file systems report an empty file where there is data.
-            if (n == 0 && (copied || in.length() == 0)) return true;
+            // Some file systems (proc) report no data where there is some:
+            // an empty first answer is checked by reading.
+            if (n == 0 && copied) return true;
             if (n < 0 && !copyUnsupported(errno)) return false;
             kernel = false;  // go on from where the kernel stopped
         }
