@@ -101,8 +101,8 @@ bool TempFile::create(const std::string& target) {
 }
 
 bool TempFile::unchanged() const {
-    struct stat mine {
-    }, named{};
+    struct stat mine {};
+    struct stat named {};
     return file_.isOpen() && ::fstat(file_.descriptor(), &mine) == 0 &&
            ::lstat(path_.c_str(), &named) == 0 && S_ISREG(named.st_mode) &&
            mine.st_dev == named.st_dev && mine.st_ino == named.st_ino;

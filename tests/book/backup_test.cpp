@@ -1,6 +1,8 @@
 #include "book/backup.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <tuple>
 
@@ -85,6 +87,29 @@ TEST_F(Backup, SafetyCopiesAtStart) {
 // fault copies (stamp without "/" or ":"), restores the safety copies and
 // clears the fault code; a failed fault copy asks a second time; without
 // safety copies the restore fails. The current folder of the process stays.
+// Safety copies that are links to a shared place stay links and the shared
+// files get the copies; a link planted under the name the temporary file
+// once had is not written through.
+TEST_F(Backup, SafetyCopiesKeepLinksAndIgnorePlantedOnes) {
+    testing_support::TempDir shared;
+    database("v2");
+    dbtest::writeFile(shared.file("dat"), "shared dat");
+    dbtest::writeFile(shared.file("victim"), "keep");
+    ASSERT_EQ(::symlink(shared.file("dat").c_str(), inData(kSafetyCopyDat).c_str()), 0);
+    ASSERT_EQ(::symlink(shared.file("victim").c_str(),
+                        inData(std::string(kSafetyCopyLog) + ".tmp").c_str()),
+              0);
+    ScriptedMessages boxes;
+    book.Datenbank_sichern_wiederherstellen(true);
+    EXPECT_EQ(boxes.count(), 0u);
+    EXPECT_EQ(get(shared.file("dat")) + get(inData(kSafetyCopyLog)) + get(shared.file("victim")),
+              "dat v2log v2keep");
+    struct stat st {};
+    EXPECT_TRUE(::lstat(inData(kSafetyCopyDat).c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_FALSE(testing_support::hasTempFiles(data) ||
+                 testing_support::hasTempFiles(shared.path()));
+}
+
 TEST_F(Backup, RestoreFlow) {
     platform::ScopedClock clock(platform::encodeDate(2008, 3, 1) + platform::encodeTime(14, 2, 3));
     const std::string caption = "Achtung Datenbankwiederherstellung",
