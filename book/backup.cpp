@@ -150,20 +150,36 @@ void Zeitbuch::Sicherung_rotieren() {
     const int count = grundlagen.folgesicherungen;
     const std::string root = platform::nativePath(backupOrdner);
     auto generation = [&](int i) { return platform::joinPath(root, std::to_string(i)); };
+    auto exists = [&](int i) { return platform::dirExists(generation(i)); };
 
-    // Folder "0" holds the oldest generation for a moment; it becomes the
-    // new folder "1" and is overwritten with the current database.
     // Without a base folder the generations would land in the current folder.
     bool failed = count > 0 && root.empty();
-    if (count > 1 && !failed) {
+    // The newest copy is written into folder "0", which becomes folder "1"
+    // by the last rename: an interruption at any step leaves folder "0".
+    bool intoZero = false;
+    if (count > 0 && !failed && exists(0)) {
+        // An earlier rotation stopped: its generations are shifted on into
+        // the gap it left, and "0" takes the newest copy. Without a gap
+        // "0" is surplus (it held the oldest generation) and goes.
+        for (int i = count - 1; i >= 1; --i)
+            if (exists(i) && !exists(i + 1)) moveFolder(generation(i), generation(i + 1));
+        intoZero = !exists(1);
+        if (!intoZero) {
+            removeGeneration(generation(0));
+            failed = exists(0);
+        }
+    }
+    if (count > 1 && !failed && !intoZero) {
         failed = !moveFolder(generation(count), generation(0));
         for (int i = count - 1; i >= 1 && !failed; --i)
             failed = !moveFolder(generation(i), generation(i + 1));
-        if (!moveFolder(generation(0), generation(1))) failed = true;
+        intoZero = !failed;
+        // A shift that failed still brings the oldest back as folder "1".
+        if (failed) moveFolder(generation(0), generation(1));
     }
 
     if (!failed && count > 0) {
-        const std::string newest = generation(1);
+        const std::string newest = generation(intoZero ? 0 : 1);
         if (!platform::dirExists(newest)) {
             failed = true;
         } else {
@@ -174,6 +190,8 @@ void Zeitbuch::Sicherung_rotieren() {
                 !copyPair(dat, log, platform::joinPath(newest, kDat),
                           platform::joinPath(newest, kLog)))
                 reportCopyFailed();
+            if (intoZero && (!moveFolder(newest, generation(1)) || !platform::syncFolder(root)))
+                failed = true;
         }
     }
 

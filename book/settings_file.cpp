@@ -48,6 +48,13 @@ std::string storable(const std::string& s) {
 
 void showError(const std::string& text) { platform::MessageBox(text, "Fehler"); }
 
+const std::string& damagedMessage() {
+    static const std::string msg = platform::cp1252(
+        "Die Grundeinstellungen sind Fehlerhaft! Überprüfen Sie die eingestellten "
+        "Feiertage und Berechnungsgrundlagen");
+    return msg;
+}
+
 // Defaults after a bad or missing file. The block's reserved bytes stay.
 void applyDefaults(Zeitbuch& b) {
     Berechnungsgrundlagen d;
@@ -72,18 +79,22 @@ bool readSettings(platform::File& f, Zeitbuch& b) {
     // every later string keeps its start value.
     std::string text;
     for (std::string* target : stringsOf(b)) {
-        if (!in.text(&text, kSettingsStringMax, kSettingsKey)) return false;
-        *target = text;
+        const int64_t start = in.position();
+        if (in.text(&text, kSettingsStringMax, kSettingsKey)) {
+            *target = text;
+            continue;
+        }
+        // A string too long to be one of ours: the file is damaged, and the
+        // user hears of it before the defaults are written over it at exit.
+        if (in.position() - start >= kSettingsStringMax) showError(damagedMessage());
+        return false;
     }
 
     uint8_t flag = 0;
     if (in.u8(flag)) b.autoAnmeldung = (flag ^ kSettingsKey) != 0;
     std::array<uint8_t, kHolidayCount> holidays{};
     if (!in.read(holidays.data(), kHolidayCount)) {
-        static const std::string msg = platform::cp1252(
-            "Die Grundeinstellungen sind Fehlerhaft! Überprüfen Sie die eingestellten "
-            "Feiertage und Berechnungsgrundlagen");
-        showError(msg);
+        showError(damagedMessage());
         return false;
     }
     for (int i = 0; i < kHolidayCount; ++i) b.feiertage[i].ein = holidays[i] != 0;

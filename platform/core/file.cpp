@@ -82,6 +82,7 @@ bool File::open(const std::string& path, OpenMode mode) {
         case OpenMode::ReadOnly: flags |= O_RDONLY; break;
         case OpenMode::ReadWrite: flags |= O_RDWR; break;
         case OpenMode::CreateWrite: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case OpenMode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW; break;
     }
     // 0666: new files follow the umask, so a shared group folder works.
     fd_ = ::open(path.c_str(), flags, 0666);
@@ -290,6 +291,12 @@ int lastFileError() { return gLastError; }
 void injectWriteFailure(int n) {
     gFailAt = n;
     gCallsSinceInject = 0;
+}
+
+bool writeCallFails() {
+    if (!injectedFailure()) return false;
+    gLastError = errno;
+    return true;
 }
 
 int writeCallCount() { return gWriteCalls; }

@@ -13,6 +13,7 @@ enum class OpenMode {
     ReadOnly,
     ReadWrite,
     CreateWrite,  // create or truncate, write only
+    CreateNew,    // a new file only, read and write; an existing name or a link fails
 };
 
 class File {
@@ -41,6 +42,8 @@ public:
     bool sync();
     bool close();
     int lastError() const { return error_; }
+    // The system's handle, for calls this class does not wrap; -1 when closed.
+    int descriptor() const { return fd_; }
 
 private:
     bool fail();
@@ -76,6 +79,9 @@ int lastFileError();
 // rename, folder sync; a copy counts its writes and its sync; 1 = the next)
 // fails with ENOSPC; 0 switches it off.
 void injectWriteFailure(int n);
+// Counts one write-like call made outside File (a copy inside the kernel);
+// true, with errno ENOSPC, when the test hook fails it.
+bool writeCallFails();
 // Benchmark hook: with false, sync and syncFolder succeed without waiting
 // for the disk, to show what the waiting costs. The program never turns it off.
 void setSyncToDisk(bool on);

@@ -1,10 +1,14 @@
 // The real printer: a QPrinter (A4 portrait by default) printing to a CUPS
-// printer or a PDF file. The print dialog works on qprinter().
+// printer or a PDF file. The print dialog works on qprinter(). A file is
+// written as a new temporary file beside it that replaces it only when the
+// document is finished, complete and synced: a failure keeps the older file.
 #pragma once
 
 #include <QPrinter>
+#include <memory>
 #include <string>
 
+#include "platform/core/temp_file.h"
 #include "platform/ui/printer.h"
 
 namespace ui {
@@ -19,7 +23,7 @@ public:
     void setLandscape(bool on) override;
 
     // The device itself, for the print dialog and page set-up.
-    QPrinter& qprinter() { return printer_; }
+    QPrinter& qprinter() { return *printer_; }
     // Sends the next documents to a PDF file instead of a printer.
     void setPdfOutput(const std::string& path);
     bool hasPrinter() const;
@@ -31,7 +35,16 @@ protected:
     void abortDevice() override;
 
 private:
-    QPrinter printer_;
+    // Points the printer at a temporary file when it prints into a file.
+    bool redirectToTempFile();
+    // Replaces the target with the finished temporary file when `ok`;
+    // the printer is pointed back at the target in any case.
+    bool finishFile(bool ok);
+    void renewDevice();
+
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<platform::TempFile> temp_;  // while a document goes to a file
+    QString target_;
 };
 
 }  // namespace ui

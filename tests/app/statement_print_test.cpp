@@ -1,6 +1,9 @@
 // The statement printout from the main window: the built-in layout and the
 // road through "Formular.txt", on the recording printer and as a PDF file.
+#include <sys/resource.h>
+
 #include <QImage>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -9,6 +12,8 @@
 #include "app/statement_data.h"
 #include "app/statement_tables.h"
 #include "book/standby_lines.h"
+#include "platform/core/file.h"
+#include "platform/core/replace_file.h"
 #include "platform/ui/qt_printer.h"
 #include "report/ui/druck_report.h"
 #include "tests/app/window_fixture.h"
@@ -19,6 +24,32 @@ namespace app_test {
 namespace {
 
 using std::tuple;
+
+// A disk that is full after `bytes` for the files this process writes: the
+// file size limit makes every write beyond it fail (EFBIG) while it lives.
+class FullDisk {
+public:
+    explicit FullDisk(rlim_t bytes) {
+        old_ = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &limit_);
+        rlimit small = limit_;
+        small.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FullDisk() {
+        ::setrlimit(RLIMIT_FSIZE, &limit_);
+        std::signal(SIGXFSZ, old_);
+    }
+
+private:
+    rlimit limit_{};
+    void (*old_)(int);
+};
+
+std::string readFile(const std::string& path) {
+    std::string bytes;
+    return platform::readWholeFile(path, bytes) ? bytes : "<missing>";
+}
 
 std::string trim(const std::string& s) {
     const size_t a = s.find_first_not_of(' ');
@@ -260,6 +291,50 @@ TEST_F(StatementPrintTest, WithoutAPrinterTheStatementBecomesAPdfFile) {
     fileAnswer.clear();
     drucken();
     EXPECT_EQ(fileAsks, 2);
+}
+
+// A PDF that cannot be finished, on a full disk or with a failing sync,
+// through the button without a printer and through "Drucken" into a file:
+// the German message, the older file as it was, no temporary file left.
+TEST_F(StatementPrintTest, APdfThatCannotBeFinishedKeepsTheOlderFile) {
+    auto qt = std::make_unique<ui::QtPrinter>();
+    if (qt->hasPrinter()) GTEST_SKIP() << "a printer is configured here";
+    ui::QtPrinter* device = qt.get();
+    ui::replacePrinter(std::move(qt));
+    monat(31, 2, 40);
+    const std::string ziel = dir.file("abrechnung.pdf");
+    ui::setPrintDialogRunner([&](ui::Printer&) {
+        device->qprinter().setOutputFileName(QString::fromStdString(ziel));
+        return true;
+    });
+    enum Fehler { VollePlatte, Sync, Keiner };
+    for (const bool menue : {false, true}) {
+        for (const Fehler fehler : {VollePlatte, Sync, Keiner}) {
+            SCOPED_TRACE(std::to_string(menue) + " " + std::to_string(fehler));
+            ASSERT_TRUE(platform::replaceFile(ziel, "alt"));
+            fileAnswer = ziel;
+            boxes.clear();
+            boxes.answer(platform::Answer::Yes);
+            {
+                std::optional<FullDisk> voll;
+                if (fehler == VollePlatte) voll.emplace(4096);
+                if (fehler == Sync) platform::injectWriteFailure(1);
+                menue ? app::Drucken1Click(*form) : app::ToolButton10Click(*form);
+                platform::injectWriteFailure(0);
+            }
+            const std::string inhalt = readFile(ziel);
+            if (fehler == Keiner) {
+                EXPECT_EQ(boxes.count(), 1u);  // the standby question only
+                EXPECT_EQ(inhalt.substr(0, 5), "%PDF-");
+                EXPECT_GT(inhalt.size(), 4096u);
+            } else {
+                EXPECT_EQ(platform::cp1252ToUtf8(boxes.last().text),
+                          "Das Dokument konnte nicht fertig gedruckt werden!");
+                EXPECT_EQ(inhalt, "alt");
+            }
+            EXPECT_FALSE(testing_support::hasTempFiles(dir.path()));
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "book/backup.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <tuple>
 
@@ -85,6 +87,29 @@ TEST_F(Backup, SafetyCopiesAtStart) {
 // fault copies (stamp without "/" or ":"), restores the safety copies and
 // clears the fault code; a failed fault copy asks a second time; without
 // safety copies the restore fails. The current folder of the process stays.
+// Safety copies that are links to a shared place stay links and the shared
+// files get the copies; a link planted under the name the temporary file
+// once had is not written through.
+TEST_F(Backup, SafetyCopiesKeepLinksAndIgnorePlantedOnes) {
+    testing_support::TempDir shared;
+    database("v2");
+    dbtest::writeFile(shared.file("dat"), "shared dat");
+    dbtest::writeFile(shared.file("victim"), "keep");
+    ASSERT_EQ(::symlink(shared.file("dat").c_str(), inData(kSafetyCopyDat).c_str()), 0);
+    ASSERT_EQ(::symlink(shared.file("victim").c_str(),
+                        inData(std::string(kSafetyCopyLog) + ".tmp").c_str()),
+              0);
+    ScriptedMessages boxes;
+    book.Datenbank_sichern_wiederherstellen(true);
+    EXPECT_EQ(boxes.count(), 0u);
+    EXPECT_EQ(get(shared.file("dat")) + get(inData(kSafetyCopyLog)) + get(shared.file("victim")),
+              "dat v2log v2keep");
+    struct stat st {};
+    EXPECT_TRUE(::lstat(inData(kSafetyCopyDat).c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+    EXPECT_FALSE(testing_support::hasTempFiles(data) ||
+                 testing_support::hasTempFiles(shared.path()));
+}
+
 TEST_F(Backup, RestoreFlow) {
     platform::ScopedClock clock(platform::encodeDate(2008, 3, 1) + platform::encodeTime(14, 2, 3));
     const std::string caption = "Achtung Datenbankwiederherstellung",
@@ -184,13 +209,12 @@ TEST_F(Backup, RotationKeepsTheNewestInFolderOne) {
     }
 }
 
-// Missing or leftover generation folders fail the rotation; nothing is deleted.
+// Missing generation folders fail the rotation; nothing is deleted.
 TEST_F(Backup, BrokenGenerationFoldersFailTheRotation) {
     const std::tuple<const char*, int, std::vector<int>, std::vector<int>> cases[] = {
         {"no folder 1", 1, {}, {}},
         {"missing newest", 3, {1, 2}, {1, 2}},
         {"missing middle", 3, {1, 3}, {0, 1}},
-        {"leftover 0", 2, {0, 1, 2}, {0, 1, 2}},
         {"no base folder", 1, {}, {}},
     };
     for (const auto& [name, generations, folders, after] : cases) {
@@ -208,6 +232,71 @@ TEST_F(Backup, BrokenGenerationFoldersFailTheRotation) {
             EXPECT_EQ(platform::dirExists(joinPath(scratch.path(), std::to_string(i))), want) << i;
         }
     }
+}
+
+// A rotation cut after any of its steps (the renames, the copy into folder
+// "0") is completed by the next one: no message, folder 1 holds the newest
+// copy and the older generations follow in order. A surplus folder "0"
+// beside complete generations is dropped.
+TEST_F(Backup, AnInterruptedRotationIsCompletedByTheNext) {
+    const int generations = 3;
+    const std::vector<std::pair<int, int>> steps = {{3, 0}, {2, 3}, {1, 2}, {-1, 0}, {0, 1}};
+    auto threeGenerations = [&](const testing_support::TempDir& scratch) {
+        base = scratch.path();
+        book.backupOrdner = base;
+        book.grundlagen.folgesicherungen = generations;
+        for (int i = 1; i <= generations; ++i) {
+            platform::createDir(gen(i));
+            dbtest::writeFile(gen(i, "Benutzer.dat"), std::string("dat ") + "ABC"[i - 1]);
+            dbtest::writeFile(gen(i, "Benutzer.log"), std::string("log ") + "ABC"[i - 1]);
+        }
+    };
+    for (size_t cut = 0; cut <= steps.size() + 1; ++cut) {
+        SCOPED_TRACE(cut);
+        testing_support::TempDir scratch;
+        threeGenerations(scratch);
+        if (cut > steps.size()) platform::createDir(gen(0));  // surplus beside all three
+        for (size_t k = 0; k < cut && cut <= steps.size(); ++k) {
+            const auto [from, to] = steps[k];
+            if (from < 0) {  // the copy into "0"
+                dbtest::writeFile(gen(0, "Benutzer.dat"), "dat X");
+                dbtest::writeFile(gen(0, "Benutzer.log"), "log X");
+            } else {
+                ASSERT_TRUE(platform::renamePath(gen(from), gen(to)));
+            }
+        }
+        database("Y");
+        ScriptedMessages boxes;
+        book.Sicherung_rotieren();
+        EXPECT_EQ(boxes.count(), 0u);
+        const bool completed = cut == steps.size();  // the cut one had finished
+        const Texts want = {"dat Y", completed ? "dat X" : "dat A", completed ? "dat A" : "dat B"};
+        for (int i = 1; i <= generations; ++i) {
+            EXPECT_EQ(get(gen(i, "Benutzer.dat")), want[i - 1]) << i;
+            EXPECT_EQ(get(gen(i, "Benutzer.log")).substr(4), want[i - 1].substr(4)) << i;
+        }
+        EXPECT_FALSE(platform::dirExists(gen(0)) || platform::dirExists(gen(4)));
+    }
+    // A last rename that fails leaves folder "0" with the newest copy; the
+    // next rotation goes on from there.
+    testing_support::TempDir scratch;
+    threeGenerations(scratch);
+    database("Y");
+    platform::resetWriteCallCount();
+    book.Sicherung_rotieren();
+    const int calls = platform::writeCallCount();  // ... the rename of "0", the folder's sync
+    ScriptedMessages boxes;
+    database("Z");
+    platform::injectWriteFailure(calls - 1);
+    book.Sicherung_rotieren();
+    platform::injectWriteFailure(0);
+    EXPECT_EQ(texts(boxes), (Texts{kRotationFailed, "Achtung Fehler"}));
+    EXPECT_EQ(get(gen(0, "Benutzer.dat")) + get(gen(2, "Benutzer.dat")), "dat Zdat Y");
+    database("W");
+    book.Sicherung_rotieren();
+    EXPECT_EQ(get(gen(1, "Benutzer.dat")) + get(gen(2, "Benutzer.dat")) +
+                  get(gen(3, "Benutzer.dat")) + get(gen(0, "Benutzer.dat")),
+              "dat Wdat Ydat A<missing>");
 }
 
 }  // namespace

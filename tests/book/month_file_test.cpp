@@ -71,7 +71,7 @@ TEST_F(MonthFile, WritesTheExactBytes) {
                   lineRecord("0422000600", 0x83) + lineRecord("0510051100", 0xF3, S(150, 'x')) +
                   s(S("\x63\x02\x01\x00\x03\x01\x0A\x03\x03\x09\x03", 11)));
     EXPECT_TRUE(host.has("disable Speichern"));  // nobody signed in
-    EXPECT_FALSE(platform::fileExists(platform::replacementTempPath(dir.file("monat.txt"))));
+    EXPECT_FALSE(testing_support::hasTempFiles(dir.path()));
 }
 
 // Random pages of every line kind with texts, counts and standby periods.

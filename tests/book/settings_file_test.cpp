@@ -71,7 +71,7 @@ TEST_F(SettingsFile, WritesTheExactBytes) {
     ASSERT_EQ(expected[0], '\x6E');  // "C" 0x43 ^ 0x2D, checked by hand
     ASSERT_TRUE(book.Einstellungen_laden_speichern(false));
     EXPECT_EQ(dbtest::readFile(ini), expected);
-    EXPECT_FALSE(platform::fileExists(platform::replacementTempPath(ini)));
+    EXPECT_FALSE(testing_support::hasTempFiles(dir.path()));
 }
 
 TEST_F(SettingsFile, MissingFileGivesSilentDefaults) {
@@ -189,6 +189,41 @@ TEST_F(SettingsFile, DamagedFilesKeepWhatWasReadWhole) {
     }
 }
 
+// A string too long to be stored (the longest one stored reads back) makes
+// the file bad with the damaged-file message, shown while reading, before
+// anything is written over the file; the strings before it stay.
+TEST_F(SettingsFile, AnOverlongStringIsADamagedFileAndSaysSo) {
+    for (int at = 0; at < 6; ++at) {
+        for (const size_t length : {size_t(kSettingsStringMax - 1), size_t(kSettingsStringMax),
+                                    size_t(3 * kSettingsStringMax)}) {
+            SCOPED_TRACE(std::to_string(at) + " " + std::to_string(length));
+            Zeitbuch full(host);
+            reset(full);
+            for (int i = 0; i < 6; ++i) *strings(full)[i] = "s" + std::to_string(i);
+            std::string image = settingsFileImage(full);
+            size_t pos = 0;
+            for (int i = 0; i < at; ++i) pos = image.find(char(0x2D), pos) + 1;
+            image.replace(pos, 2, scrambled(std::string(length, 'x')).substr(0, length));
+            dbtest::writeFile(ini, image);
+            Zeitbuch b(host);
+            reset(b);
+            ScriptedMessages boxes;
+            const bool tooLong = length >= size_t(kSettingsStringMax);
+            EXPECT_EQ(b.Einstellungen_laden_speichern(true), !tooLong);
+            EXPECT_EQ(dbtest::readFile(ini), image);
+            ASSERT_EQ(boxes.count(), tooLong ? 1u : 0u);
+            if (!tooLong) {
+                EXPECT_EQ(strings(b)[at]->size(), length);
+                continue;
+            }
+            EXPECT_EQ(dbtest::lastBox(boxes), kHolidayMsg + "|Fehler");
+            EXPECT_EQ(b.adminPasswort, "8542");
+            for (int i = 0; i < at && i < 4; ++i)
+                EXPECT_EQ(*strings(b)[i], "s" + std::to_string(i));
+        }
+    }
+}
+
 // A write that fails at any point (or a folder that cannot take the file)
 // reports the failure and leaves the previous file intact.
 TEST_F(SettingsFile, AFailedWriteLeavesThePreviousFileIntact) {
@@ -216,7 +251,7 @@ TEST_F(SettingsFile, AFailedWriteLeavesThePreviousFileIntact) {
         } else {
             EXPECT_EQ(dbtest::readFile(ini), previous);
         }
-        EXPECT_FALSE(platform::fileExists(platform::replacementTempPath(ini)));
+        EXPECT_FALSE(testing_support::hasTempFiles(dir.path()));
     }
 }
 

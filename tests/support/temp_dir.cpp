@@ -4,7 +4,16 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "platform/core/file.h"
+#include "platform/core/temp_file.h"
+
 namespace testing_support {
+
+bool hasTempFiles(const std::string& folder) {
+    for (const std::string& name : platform::findFiles(folder, "*"))
+        if (platform::isTempFileName(name)) return true;
+    return false;
+}
 
 TempDir::TempDir() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "klb-test-XXXXXX").string();

@@ -5,6 +5,9 @@
 
 namespace testing_support {
 
+// Whether `folder` holds a temporary file left by a replacing write.
+bool hasTempFiles(const std::string& folder);
+
 class TempDir {
 public:
     TempDir();
