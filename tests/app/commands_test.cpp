@@ -1,10 +1,14 @@
 // The main window's commands: the state of every action through a session,
 // "Neu", month files with their extensions, month navigation with the save
 // question, and the user dialog from the menu and from the sign-in.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "app/file_dialogs.h"
 #include "app/month_navigation.h"
@@ -12,6 +16,7 @@
 #include "app/window_parts.h"
 #include "book/month_file.h"
 #include "controls/calendar/kalender.h"
+#include "platform/ui/qt_message_box.h"
 #include "tests/app/window_fixture.h"
 
 namespace app_test {
@@ -139,6 +144,47 @@ TEST_F(CommandsTest, MonthNavigationAsksSavesAndLoads) {
     form->ToolButton9Click();
     EXPECT_EQ(tuple(shown(), line(0).substr(5, 5)), tuple(tuple(2027, 1, 2027, 1, 1, 2), "04.01"));
     EXPECT_EQ(boxes.count(), 2u);  // nothing changed since: no more questions
+}
+
+// The save question as the desktop shows it: Escape and the window's close
+// leave it open with the page as it was; only "Ja" or "Nein" answer it.
+TEST_F(CommandsTest, TheSaveQuestionIgnoresEscapeAndClose) {
+    addUser("anna", "geheim");
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"close", [&] { form->close(); }},
+        {"Beenden", [&] { form->action("Beenden1")->trigger(); }},
+        {"Monat vor", [&] { form->ToolButton9Click(); }},
+        {"Neu", [&] { form->action("NeuSeite")->trigger(); }},
+        {"Anmelden", [&] { form->AnmeldenExecute(); }},
+    };
+    size_t saved = 0;  // lines of December in the database
+    for (const auto& [name, command] : commands) {
+        scriptSignIn("anna", "geheim");
+        start();  // the month comes back from the database with every line saved so far
+        EXPECT_EQ(b().zeilen.size(), saved + 1) << name;
+        type(("0" + std::to_string(++saved) + "08001200").c_str());  // a new day each time
+        ASSERT_EQ(b().zeilen.size(), saved + 1) << name;
+        ui::installQtMessageBoxes();
+        bool openAfterEscape = false, openAfterClose = false, pageKept = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            QTest::keyClick(box, Qt::Key_Escape);
+            openAfterEscape = box->isVisible();
+            box->close();
+            openAfterClose = box->isVisible();
+            pageKept = b().zeilen.size() == saved + 1 && form->commandEnabled("Speichern");
+            for (QAbstractButton* k : box->buttons())
+                if (k->text() == QStringLiteral("Ja")) k->click();
+        });
+        command();
+        platform::setMessageHandler(nullptr);
+        EXPECT_EQ(tuple(openAfterEscape, openAfterClose, pageKept), tuple(true, true, true))
+            << name;
+    }
+    scriptSignIn("anna", "geheim");
+    start();
+    EXPECT_EQ(b().zeilen.size(), saved + 1);  // "Ja" saved every time
 }
 
 TEST_F(CommandsTest, NeuLeavesSaveEnabledOnlyAfterAPageThatHeldSomething) {
