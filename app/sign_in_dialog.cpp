@@ -17,6 +17,7 @@
 #include "platform/core/codepage.h"
 #include "platform/core/message_box.h"
 #include "platform/ui/qt_text.h"
+#include "platform/ui/window_placement.h"
 
 namespace app {
 
@@ -62,10 +63,7 @@ TAnmeldung::TAnmeldung(TForm1& form) : QDialog(&form, Qt::Tool), form_(form) {
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, CheckBox1);
     fixDialogFrame(*this);
-    if (const QScreen* s = QGuiApplication::primaryScreen()) {
-        const QRect r = s->geometry();
-        move(r.width() / 2 - width() / 2, r.height() / 2 - height() / 2);
-    }
+    centreOn(*this, nullptr);  // on the screen, before the main window shows
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, [this] { form_.zeigeHilfe(2); });
     form.Anmeldung = this;
@@ -92,6 +90,7 @@ void TAnmeldung::FormCreate() {
 
 int TAnmeldung::zeigeModal() {
     setResult(0);
+    ui::keepAboveProgram(*this);
     return modalRunner()(*this);
 }
 

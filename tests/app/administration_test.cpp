@@ -2,10 +2,14 @@
 // chosen user's month shown with the administrator's rights, the period
 // controls, deleting, printing one and all users, and its life beside the
 // main window's sign-in commands.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 #include "app/administration_dialog.h"
@@ -14,6 +18,8 @@
 #include "book/user_index.h"
 #include "controls/table/icontab.h"
 #include "controls/table/suchfeld.h"
+#include "platform/ui/qt_message_box.h"
+#include "platform/ui/window_placement.h"
 #include "tests/app/window_fixture.h"
 #include "tests/book/sheet_fixture.h"
 
@@ -201,6 +207,33 @@ TEST_F(AdministrationTest, DeletesAfterTheQuestionAndKeepsTheShownPage) {
     EXPECT_TRUE(b().Datenbank_pruefen());
     klick(1);  // bernd again, with the line he typed
     EXPECT_EQ(seite(), tuple("bernd", 2026, 12, 1, true, true));
+}
+
+// The administration window stays on top: the boxes and dialogs it or the main
+// window opens stay above it and on the screen.
+TEST_F(AdministrationTest, BoxesAndDialogsOpenAboveTheAdministrationWindow) {
+    benutzer("anna", "Muster");
+    adminStart();
+    ASSERT_TRUE(form->administrationOpen());
+    ui::installQtMessageBoxes();
+    bool onTop = false, onScreen = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        onTop = box->windowFlags() & Qt::WindowStaysOnTopHint;
+        onScreen = ui::availableArea(box).contains(box->frameGeometry());
+        box->buttons().front()->click();
+    });
+    v().LoeschenExecute();  // nothing selected: the box says so
+    platform::setMessageHandler(nullptr);
+    EXPECT_EQ(tuple(onTop, onScreen), tuple(true, true));
+    bool dialogOnTop = false;
+    app::TBenutzer::modalRunner() = [&](app::TBenutzer& d) {
+        dialogOnTop = d.windowFlags() & Qt::WindowStaysOnTopHint;
+        return int(QDialog::Rejected);
+    };
+    v().Button2Click();  // "Neuer Benutzer"
+    EXPECT_TRUE(dialogOnTop);
 }
 
 TEST_F(AdministrationTest, AnAdministratorWhoDeletesHimselfIsSignedOut) {

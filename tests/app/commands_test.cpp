@@ -40,8 +40,10 @@ protected:
     // (name, first name, number, area, user name, password, repeat; "" leaves
     // a field as it is) and presses OK; a dialog still open is cancelled.
     std::vector<int> userResults;
+    std::vector<const QWidget*> userOwners;
     void scriptUserDialog(std::vector<std::string> fields) {
         app::TBenutzer::modalRunner() = [=, this](app::TBenutzer& d) {
+            userOwners.push_back(d.parentWidget());
             QLineEdit* edits[] = {d.Name,         d.Vorname,  d.Personalnummer, d.Bereich,
                                   d.Benutzername, d.Passwort, d.Passwort2};
             for (size_t i = 0; i < fields.size(); ++i)
@@ -233,6 +235,8 @@ TEST_F(CommandsTest, NewUserFromTheSignInDialogSignsInAtOnce) {
     scriptUserDialog({"Beispiel", "Bernd", "43", "", "bernd", "pw", "pw"});
     form->BenutzerverwaltungExecute();
     EXPECT_EQ(tuple(userResults.back(), b().benutzerName, boxes.count()), tuple(99, "erika", 0u));
+    // From the sign-in dialog the user dialog stands over it; from the menu over the window.
+    EXPECT_EQ(userOwners, (std::vector<const QWidget*>{anmeldung.get(), form.get()}));
     book::NullHost host;
     book::Zeitbuch other(host);
     other.datenOrdner = dataDir();
