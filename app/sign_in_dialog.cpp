@@ -57,11 +57,12 @@ TAnmeldung::TAnmeldung(TForm1& form) : QDialog(&form, Qt::Tool), form_(form) {
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     grid->addLayout(buttons, 3, 0, 1, 2);
+    // Tab follows the layout: the check box stands above the buttons.
     setTabOrder(Edit1, Edit2);
-    setTabOrder(Edit2, Ok1);
+    setTabOrder(Edit2, CheckBox1);
+    setTabOrder(CheckBox1, Ok1);
     setTabOrder(Ok1, Button1);
     setTabOrder(Button1, Button2);
-    setTabOrder(Button2, CheckBox1);
     fixDialogFrame(*this);
     centreOn(*this, nullptr);  // on the screen, before the main window shows
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);

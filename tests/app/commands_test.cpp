@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <map>
+#include <set>
 
 #include "app/file_dialogs.h"
 #include "app/month_navigation.h"
@@ -187,6 +189,61 @@ TEST_F(CommandsTest, TheSaveQuestionIgnoresEscapeAndClose) {
     scriptSignIn("anna", "geheim");
     start();
     EXPECT_EQ(b().zeilen.size(), saved + 1);  // "Ja" saved every time
+}
+
+// Each menu's access letters differ; the desktop's keys reach their commands
+// from the sheet in both its parts, beside the sheet's own Ctrl+X/C/V.
+TEST_F(CommandsTest, MenusHaveAccessLettersAndTheDesktopsKeys) {
+    createWindow();
+    for (const char* name : {"Datei", "Bearbeiten1", "Benutzer", "Berechnung", "Extras", "Hilfe"}) {
+        std::set<QChar> letters;
+        for (QAction* a : form->menu(name)->actions()) {
+            if (a->isSeparator()) continue;
+            const qsizetype amp = a->text().indexOf('&');
+            ASSERT_GE(amp, 0) << a->text().toStdString();
+            EXPECT_TRUE(letters.insert(a->text().at(amp + 1).toLower()).second)
+                << a->text().toStdString();
+        }
+    }
+    std::map<QString, QString> keys;
+    for (QAction* a : form->menu("Datei")->actions())
+        if (!a->shortcut().isEmpty()) keys[a->text()] = a->shortcut().toString();
+    EXPECT_EQ(keys, (std::map<QString, QString>{{"&Speichern", "Ctrl+S"},
+                                                {"&Drucken", "Ctrl+P"},
+                                                {"&Laden", "Ctrl+O"},
+                                                {"&Beenden", "Ctrl+Q"}}));
+
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    sheet()->setFocus();
+    if (form->commandChecked("ADA")) form->ADAExecute();
+    for (const bool textPart : {false, true}) {
+        if (textPart) QTest::keyClick(sheet(), Qt::Key_Tab);
+        ASSERT_EQ(form->textModus, textPart);
+        fileAsks = 0, terminated = false;
+        QTest::keyClick(sheet(), Qt::Key_O, Qt::ControlModifier);  // "Laden": its file dialog
+        EXPECT_EQ(fileAsks, 1);
+        QTest::keyClick(sheet(), Qt::Key_S,
+                        Qt::ControlModifier);  // nothing changed: nothing to save
+        EXPECT_EQ(fileAsks, 1);
+        QTest::keyClick(sheet(), Qt::Key_Q, Qt::ControlModifier);
+        EXPECT_TRUE(terminated) << textPart;
+    }
+    QTest::keyClick(sheet(), Qt::Key_Tab);
+    type("0108001200");  // a changed page: Ctrl+S saves it (as a month file, nobody signed in)
+    QTest::keyClick(sheet(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(fileAsks, 2);
+}
+
+TEST_F(CommandsTest, SignInTabOrderFollowsTheLayout) {
+    start();
+    app::TAnmeldung& a = *anmeldung;
+    std::vector<QWidget*> order{a.Edit1};
+    for (QWidget* w = a.Edit1->nextInFocusChain(); w != a.Edit1 && order.size() < 10;
+         w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus) order.push_back(w);
+    EXPECT_EQ(order,
+              (std::vector<QWidget*>{a.Edit1, a.Edit2, a.CheckBox1, a.Ok1, a.Button1, a.Button2}));
 }
 
 TEST_F(CommandsTest, NeuLeavesSaveEnabledOnlyAfterAPageThatHeldSomething) {
