@@ -81,6 +81,11 @@ public:
     }
 
 protected:
+    void showEvent(QShowEvent* e) override {
+        QMessageBox::showEvent(e);  // sizes the box
+        // Centred on the window it belongs to, whole on the screen.
+        centreOnOwner(*this, parentWidget() != nullptr ? parentWidget()->window() : nullptr);
+    }
     void keyPressEvent(QKeyEvent* e) override {
         if (buttonsOnly_ && e->matches(QKeySequence::Cancel)) {
             e->accept();

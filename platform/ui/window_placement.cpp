@@ -1,12 +1,42 @@
 #include "platform/ui/window_placement.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QMainWindow>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace ui {
+namespace {
+
+// A window manager keeps the windows that belong to the main window in one
+// stack, tool windows on top: a dialog of the main window stays below the
+// administration window whatever its own hint says. Shown, the dialog
+// belongs to the window that stays on top instead (for the window manager
+// only: its owner in the program does not change).
+class AboveOnShow : public QObject {
+public:
+    AboveOnShow(QWidget& w, QWidget& onTop) : QObject(&w), onTop_(&onTop) {
+        setObjectName(QStringLiteral("klbAboveOnShow"));
+        w.installEventFilter(this);
+    }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show && onTop_ != nullptr && onTop_->isVisible()) {
+            auto* w = static_cast<QWidget*>(o);
+            if (w->windowHandle() != nullptr && onTop_->windowHandle() != nullptr)
+                w->windowHandle()->setTransientParent(onTop_->windowHandle());
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> onTop_;
+};
+
+}  // namespace
 
 QWidget* ownerWindow() {
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
@@ -19,10 +49,13 @@ QWidget* ownerWindow() {
 
 void keepAboveProgram(QWidget& window) {
     if (window.windowFlags() & Qt::WindowStaysOnTopHint) return;
-    for (const QWidget* w : QApplication::topLevelWidgets()) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w == &window || !w->isVisible() || !w->isWindow()) continue;
         if (w->windowFlags() & Qt::WindowStaysOnTopHint) {
             window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            if (window.findChild<QObject*>(QStringLiteral("klbAboveOnShow"),
+                                           Qt::FindDirectChildrenOnly) == nullptr)
+                new AboveOnShow(window, *w);
             return;
         }
     }

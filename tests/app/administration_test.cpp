@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <filesystem>
 
 #include "app/administration_dialog.h"
@@ -224,7 +225,9 @@ TEST_F(AdministrationTest, BoxesAndDialogsOpenAboveTheAdministrationWindow) {
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr) return;
-        onTop = box->windowFlags() & Qt::WindowStaysOnTopHint;
+        // For the window manager the box belongs to the window on top.
+        onTop = box->windowFlags() & Qt::WindowStaysOnTopHint &&
+                box->windowHandle()->transientParent() == v().windowHandle();
         onScreen = ui::availableArea(box).contains(box->frameGeometry());
         box->buttons().front()->click();
     });
