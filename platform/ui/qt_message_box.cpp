@@ -69,9 +69,11 @@ QMessageBox::Icon toQtIcon(platform::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
-// A Yes/No question has no answer but its two buttons: Escape and the window
-// manager's close would count as "Nein", and a question that guards unsaved
-// work must not be answered by accident.
+// Every box of the program. A Yes/No question has no answer but its two
+// buttons: Escape and the window manager's close would count as "Nein", and a
+// question that guards unsaved work must not be answered by accident. It asks
+// for no close button; a window manager that draws one all the same finds
+// its close ignored.
 class QuestionBox : public QMessageBox {
 public:
     QuestionBox(QWidget* parent, bool buttonsOnly)
