@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/main_window.h"
 #include "app/sign_in_dialog.h"
@@ -22,6 +23,7 @@
 #include "platform/core/date.h"
 #include "platform/core/message_box.h"
 #include "platform/ui/qt_text.h"
+#include "platform/ui/window_placement.h"
 
 namespace app {
 namespace {
@@ -128,12 +130,19 @@ void TVerwaltung::bauen() {
 }
 
 void TVerwaltung::FormCreate() {
-    const QScreen* s = QGuiApplication::primaryScreen();
-    if (s == nullptr) return;
+    const QRect bereich = ui::availableArea(&form_);
+    if (!bereich.isValid()) return;
     const QRect haupt = form_.frameGeometry();
-    const int links = s->geometry().width() / 2 - (haupt.width() + width()) / 2;
-    form_.move(links, haupt.top());
-    move(links + haupt.width(), haupt.top());
+    // Side by side, centred; on a screen narrower than both this window
+    // overlaps the main window's right part (it stays on top) rather than
+    // pushing either title bar off the screen.
+    const int links =
+        std::max(bereich.left(), bereich.center().x() - (haupt.width() + width()) / 2);
+    const int oben = std::max(bereich.top(), haupt.top());
+    form_.move(links, oben);
+    const int rahmen = std::max(0, haupt.width() - form_.width());  // as the main window's
+    const int rechts = std::min(links + haupt.width(), bereich.right() + 1 - width() - rahmen);
+    move(std::max(bereich.left(), rechts), oben);
     resize(width(), form_.height());
 }
 

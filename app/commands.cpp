@@ -125,9 +125,6 @@ void TForm1::buildCommands() {
     defineCommand("ComboBox1", "Monatseinstellung", [this] { ComboBox1Change(); }).wanted = false;
     defineCommand("Anzeige_Jahr", "Jahr", [this] { Jahr_geaendert(); }).wanted = false;
 
-    commands_["HeutebisJetzt1"].views.front()->setShortcut(QKeySequence(Qt::Key_F2));
-    commands_["HeutebisRund1"].views.front()->setShortcut(QKeySequence(Qt::Key_F3));
-
     // Hints (status bar and tool tips).
     const std::pair<const char*, const char*> hints[] = {
         {"ToolButton10", "Drucken"},
@@ -156,61 +153,78 @@ void TForm1::buildMenus() {
         menus_[key] = m;
         return m;
     };
+    // Every item with its access letter (its own view of the command, so the
+    // tool buttons' tips keep the plain caption).
+    const auto item = [&](QMenu* m, const std::string& name, const char* caption) {
+        addMenuItem(m, name, platform::cp1252(caption));
+    };
     QMenu* datei = add("Datei", "&Datei");
-    addMenuItem(datei, "NeuSeite");
-    addMenuItem(datei, "Laden");
-    addMenuItem(datei, "Speichern", "Speichern");
-    addMenuItem(datei, "SpeichernAls", "Speichern Als");
+    item(datei, "NeuSeite", "&Neu");
+    item(datei, "Laden", "&Laden");
+    item(datei, "Speichern", "&Speichern");
+    item(datei, "SpeichernAls", "Speichern &Als");
     datei->addSeparator();
-    addMenuItem(datei, "ExportierenalsTextdatei1");
+    item(datei, "ExportierenalsTextdatei1", "&Exportieren als Textdatei");
     datei->addSeparator();
-    addMenuItem(datei, "Drucken1");
+    item(datei, "Drucken1", "&Drucken");
     datei->addSeparator();
-    addMenuItem(datei, "Beenden1");
+    item(datei, "Beenden1", "&Beenden");
 
     QMenu* bearbeiten = add("Bearbeiten1", "&Bearbeiten");
-    addMenuItem(bearbeiten, "Loeschen");
-    addMenuItem(bearbeiten, "EintragEinfuegen");
+    item(bearbeiten, "Loeschen", "&Löschen");
+    item(bearbeiten, "EintragEinfuegen", "Eintrag &Einfügen");
     bearbeiten->addSeparator();
-    addMenuItem(bearbeiten, "HeutebisJetzt1");
-    addMenuItem(bearbeiten, "HeutebisRund1");
+    item(bearbeiten, "HeutebisJetzt1", "&Heute bis Jetzt!");
+    item(bearbeiten, "HeutebisRund1", "Heute bis &Rund ( Jetzt+20 min )!");
     bearbeiten->addSeparator();
-    addMenuItem(bearbeiten, "Freizeitausgleich");
-    addMenuItem(bearbeiten, "Extra_Kronlauf");
+    item(bearbeiten, "Freizeitausgleich", "&Freizeitausgleich");
+    item(bearbeiten, "Extra_Kronlauf", "E&xtra Überstunden");
 
     QMenu* benutzer = add("Benutzer", "Ben&utzer");
-    addMenuItem(benutzer, "Abmelden");
-    addMenuItem(benutzer, "Anmelden");
-    addMenuItem(benutzer, "Autoanmeldung");
+    item(benutzer, "Abmelden", "&Abmelden");
+    item(benutzer, "Anmelden", "A&nmelden");
+    item(benutzer, "Autoanmeldung", "&Immer Anmelden");
     benutzer->addSeparator();
-    addMenuItem(benutzer, "Benutzerverwaltung");
-    addMenuItem(benutzer, "Benutzereinstellungen1");
-    addMenuItem(benutzer, "Admin");
-    addMenuItem(benutzer, "MenuePasswort");
+    item(benutzer, "Benutzerverwaltung", "Neuer &Benutzer");
+    item(benutzer, "Benutzereinstellungen1", "Benutzer&einstellungen");
+    item(benutzer, "Admin", "Benutzer&verwaltung");
+    item(benutzer, "MenuePasswort", "&Passwort für den Administrator");
 
     QMenu* berechnung = add("Berechnung", "Be&rechnung");
-    addMenuItem(berechnung, "WZUschlag", platform::cp1252("Bereitschaftszuschläge"));
-    addMenuItem(berechnung, "PKW_Berechnung", "Mit Privat PKW");
+    item(berechnung, "WZUschlag", "&Bereitschaftszuschläge");
+    item(berechnung, "PKW_Berechnung", "Mit Privat &PKW");
     berechnung->addSeparator();
-    addMenuItem(berechnung, "Runden");
-    addMenuItem(berechnung, "Tageweise", "Normalprozente Tageweise berechnen");
+    item(berechnung, "Runden", "&Mathematisch Runden");
+    item(berechnung, "Tageweise", "&Normalprozente Tageweise berechnen");
     berechnung->addSeparator();
-    addMenuItem(berechnung, "ZAutomatik");
-    addMenuItem(berechnung, "ZHand");
-    addMenuItem(berechnung, "GanzeWochen1");
+    item(berechnung, "ZAutomatik", "Zuschlag über &Automatik");
+    item(berechnung, "ZHand", "Zuschlag über &Handeinstellung");
+    item(berechnung, "GanzeWochen1", "&Ganze Wochen");
     berechnung->addSeparator();
-    addMenuItem(berechnung, "Feiertage1");
+    item(berechnung, "Feiertage1", "&Feiertage berücksichtigen");
 
     QMenu* extras = add("Extras", "E&xtras");
-    addMenuItem(extras, "Bilanz");
+    item(extras, "Bilanz", "&Jahresbilanz");
     extras->addSeparator();
-    addMenuItem(extras, "Option");
+    item(extras, "Option", "&Einstellung");
     extras->addSeparator();
-    addMenuItem(extras, "berstundenkonto1");
+    item(extras, "berstundenkonto1", "&Zuschlagskorrektur");
 
     QMenu* hilfe = add("Hilfe", "&Hilfe");
-    addMenuItem(hilfe, "HilfezumProgramm1");
-    addMenuItem(hilfe, "Info1");
+    item(hilfe, "HilfezumProgramm1", "&Hilfe Zum Programm");
+    item(hilfe, "Info1", "&Info");
+
+    // The keys of the menu items, shown beside them. The sheet itself uses
+    // only Ctrl+X, Ctrl+C and Ctrl+V (in its text part).
+    const std::pair<const char*, QKeySequence> tasten[] = {
+        {"Speichern", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"Drucken1", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"Laden", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"Beenden1", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {"HeutebisJetzt1", QKeySequence(Qt::Key_F2)},
+        {"HeutebisRund1", QKeySequence(Qt::Key_F3)},
+    };
+    for (const auto& [name, taste] : tasten) commands_.at(name).views.back()->setShortcut(taste);
 
     // Hidden at start until an administrator signs in.
     for (const char* name : {"Admin", "MenuePasswort", "berstundenkonto1"}) showCommand(name, false);

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/ui/qt_message_box.h"
+#include "platform/ui/window_placement.h"
 
 namespace app {
 
@@ -17,6 +18,7 @@ std::function<int(QDialog&)>& dialogRunner() {
 
 int runModal(QDialog& dialog) {
     dialog.setResult(0);
+    ui::keepAboveProgram(dialog);
     return dialogRunner()(dialog);
 }
 
@@ -37,15 +39,7 @@ void sizeNow(QWidget& control) {
 }
 
 void centreOn(QDialog& dialog, const QWidget* owner) {
-    QRect area;
-    if (owner != nullptr && owner->isVisible()) {
-        area = owner->frameGeometry();
-    } else if (const QScreen* s = QGuiApplication::primaryScreen()) {
-        area = s->geometry();
-    }
-    if (area.isValid())
-        dialog.move(area.center().x() - dialog.width() / 2,
-                    area.center().y() - dialog.height() / 2);
+    ui::centreOnOwner(dialog, owner);
 }
 
 }  // namespace app

@@ -9,7 +9,8 @@ namespace app {
 
 // The runner every dialog of the main window's commands goes through.
 std::function<int(QDialog&)>& dialogRunner();
-// Clears the old result, then runs the dialog; returns its modal result.
+// Clears the old result, then runs the dialog above every window of the
+// program; returns its modal result.
 int runModal(QDialog& dialog);
 
 // A dialog of fixed layout: its size follows its contents and its caption
@@ -18,7 +19,7 @@ void fixDialogFrame(QDialog& dialog);
 // A hidden widget gets its size only when shown; a self-drawn control that
 // draws before its dialog shows takes its fixed size now.
 void sizeNow(QWidget& control);
-// Centres the dialog on `owner` (or the screen without one).
+// Centres the dialog on `owner` (or the screen without one), on the screen.
 void centreOn(QDialog& dialog, const QWidget* owner);
 
 }  // namespace app

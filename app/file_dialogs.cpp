@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/ui/qt_text.h"
+#include "platform/ui/window_placement.h"
 
 namespace app {
 namespace {
@@ -93,6 +94,7 @@ std::string zeigeDateiDialog(QWidget* parent, const DateiFrage& frage, int& gewa
     };
     folgen(namen.value(start - 1));
     QObject::connect(&d, &QFileDialog::filterSelected, &d, folgen);
+    ui::keepAboveProgram(d);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
     return d.selectedFiles().front().toStdString();
 }

@@ -4,16 +4,18 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QResizeEvent>
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QScreen>
-#include <QShortcut>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSpinBox>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/administration_dialog.h"
 #include "app/file_dialogs.h"
@@ -31,6 +33,7 @@
 #include "platform/core/path.h"
 #include "platform/ui/beep.h"
 #include "platform/ui/qt_text.h"
+#include "platform/ui/window_placement.h"
 
 namespace app {
 
@@ -127,10 +130,7 @@ void TForm1::startUp() {
     setFixedWidth(clientWidth());
     setMinimumHeight(kMinClientHeight + menuBar()->sizeHint().height());
     resize(clientWidth(), kClientHeight + menuBar()->sizeHint().height());
-    if (const QScreen* s = QGuiApplication::primaryScreen()) {
-        const QRect r = s->geometry();
-        move(r.width() / 2 - width() / 2, r.height() / 2 - height() / 2);
-    }
+    placeOnScreen();
     layoutChildren();
 
     heute = platform::now();
@@ -200,6 +200,20 @@ void TForm1::startUp() {
     FormPaint(true);
 }
 
+void TForm1::placeOnScreen() {
+    // Centred, but a screen smaller than the window (1024 x 768 at scale 1.5)
+    // gets a lower window, moved left and up, so its title bar stays on it.
+    const QRect area = ui::availableArea(this);
+    if (!area.isValid()) return;
+    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int hoehe = std::max(minimumHeight(), std::min(height(), area.height() - title));
+    resize(width(), hoehe);
+    QRect frame(0, 0, width(), hoehe + title);
+    frame.moveCenter(area.center());
+    const QPoint p = ui::fitInto(frame, area);
+    move(p.x(), p.y());
+}
+
 int TForm1::hilfeKontext() const {
     const QWidget* f = QApplication::focusWidget();
     for (; f != nullptr && f != this; f = f->parentWidget()) {
@@ -212,6 +226,12 @@ int TForm1::hilfeKontext() const {
 void TForm1::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     FormActivate();
+    // Without a window manager nobody else gives the window the keyboard:
+    // Alt+letter and F2 would go nowhere after the sign-in.
+    if (!e->spontaneous()) {
+        raise();
+        activateWindow();
+    }
 }
 
 void TForm1::FormActivate() {

@@ -276,6 +276,7 @@ private:
     void buildMenus();
     void buildToolBar();
     void startUp();
+    void placeOnScreen();
     void setCommand(const std::string& name, bool enabled);
     void applyCommandState(Command& c);
     void checkCommand(const std::string& name, bool checked);

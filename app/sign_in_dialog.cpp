@@ -17,6 +17,7 @@
 #include "platform/core/codepage.h"
 #include "platform/core/message_box.h"
 #include "platform/ui/qt_text.h"
+#include "platform/ui/window_placement.h"
 
 namespace app {
 
@@ -56,16 +57,14 @@ TAnmeldung::TAnmeldung(TForm1& form) : QDialog(&form, Qt::Tool), form_(form) {
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
     grid->addLayout(buttons, 3, 0, 1, 2);
+    // Tab follows the layout: the check box stands above the buttons.
     setTabOrder(Edit1, Edit2);
-    setTabOrder(Edit2, Ok1);
+    setTabOrder(Edit2, CheckBox1);
+    setTabOrder(CheckBox1, Ok1);
     setTabOrder(Ok1, Button1);
     setTabOrder(Button1, Button2);
-    setTabOrder(Button2, CheckBox1);
     fixDialogFrame(*this);
-    if (const QScreen* s = QGuiApplication::primaryScreen()) {
-        const QRect r = s->geometry();
-        move(r.width() / 2 - width() / 2, r.height() / 2 - height() / 2);
-    }
+    centreOn(*this, nullptr);  // on the screen, before the main window shows
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(f1, &QShortcut::activated, this, [this] { form_.zeigeHilfe(2); });
     form.Anmeldung = this;
@@ -92,6 +91,7 @@ void TAnmeldung::FormCreate() {
 
 int TAnmeldung::zeigeModal() {
     setResult(0);
+    ui::keepAboveProgram(*this);
     return modalRunner()(*this);
 }
 

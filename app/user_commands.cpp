@@ -3,12 +3,14 @@
 #include <QLineEdit>
 
 #include "app/administration_dialog.h"
+#include "app/dialog_runner.h"
 #include "app/main_window.h"
 #include "app/sign_in_dialog.h"
 #include "app/user_dialog.h"
 #include "platform/core/codepage.h"
 #include "platform/core/message_box.h"
 #include "platform/ui/qt_text.h"
+#include "platform/ui/window_placement.h"
 
 namespace app {
 
@@ -27,6 +29,12 @@ void TForm1::BenutzerverwaltungExecute() {
     int ergebnis = 0;
     {
         TBenutzer dialog(*this);
+        if (anmeldung != nullptr) {
+            // Over the sign-in dialog, which waits for the new user.
+            dialog.setParent(anmeldung, dialog.windowFlags());
+            centreOn(dialog, anmeldung);
+        }
+        ui::keepAboveProgram(dialog);
         ergebnis = dialog.zeigeModal();
         neu = dialog.daten();
     }
@@ -55,6 +63,7 @@ void TForm1::Benutzereinstellungen1Click() {
         dialog.bearbeiten = true;
         dialog.fuellen(d);
         dialog.OKExecute();
+        ui::keepAboveProgram(dialog);
         geaendert = dialog.zeigeModal() == QDialog::Accepted && !dialog.bearbeiten;
         neu = dialog.daten();
     }

@@ -49,6 +49,7 @@ std::vector<QWidget*> tabOrderOf(QWidget* parent) {
 TZeit::TZeit(QWidget* owner) : ui::Control(owner) {
     setFocusPolicy(Qt::StrongFocus);
     setWantsTabKey(true);
+    setTakesEnter(true);  // Enter moves on to the next field
     menu_.add("Jetzt", kJetzt);
     menu_.addSeparator();
     menu_.add("Kopieren", kKopieren);

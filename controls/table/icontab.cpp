@@ -41,6 +41,8 @@ int scrollCode(int action) {
 TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabBedienung(nullptr) {
     setObjectName(QStringLiteral("TIconTab"));
     setFocusPolicy(Qt::StrongFocus);  // TabStop
+    setTakesEnter(true);              // both end the in-cell input
+    setTakesEscape(true);
     setMouseTracking(true);  // the drawing views show the hint of the object under the pointer
     setColor(Color);
     setMetrik(&metrik_);

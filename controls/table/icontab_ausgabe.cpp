@@ -114,7 +114,13 @@ void TIconTab::OnExport() {
 
 void TIconTab::OnEMail() {
     TextKopie("Tab", true);
-    linkOeffnen(mailLink(caption_));
+    if (!linkOeffnen(mailLink(caption_)))
+        platform::MessageBox(
+            "Es konnte kein E-Mail-Programm ge\xF6"
+            "ffnet werden.\n"
+            "Die Tabelle liegt in der Zwischenablage und kann von Hand in eine E-Mail "
+            "eingef\xFCgt werden.",
+            "E-Mail", platform::Buttons::Ok, platform::Icon::Warning);
 }
 
 bool TIconTab::TextPaste(std::string& s, int pos) {

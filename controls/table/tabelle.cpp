@@ -14,6 +14,8 @@ namespace table {
 TTabelle::TTabelle(QWidget* owner) : ui::Control(owner), metrik_(canvas(), font_) {
     setObjectName(QStringLiteral("TTabelle"));
     setFocusPolicy(Qt::StrongFocus);
+    setTakesEnter(true);
+    setTakesEscape(true);
     setColor(ui::clWindow);
     font_.setSize(8);
     metrik_.setBasis(font_);

@@ -132,6 +132,12 @@ void Control::wheelEvent(QWheelEvent* e) {
 }
 
 void Control::keyPressEvent(QKeyEvent* e) {
+    const int k = e->key();
+    if ((!takesEnter_ && (k == Qt::Key_Return || k == Qt::Key_Enter)) ||
+        (!takesEscape_ && k == Qt::Key_Escape)) {
+        e->ignore();  // on to the dialog
+        return;
+    }
     const int shift = shiftStateOf(*e);
     KeyDown(e->key(), shift);
     // Ctrl with a letter types the control character (Ctrl+C = 3) whatever

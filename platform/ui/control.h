@@ -47,6 +47,10 @@ public:
 
     // When set, Tab and Backtab arrive as keys instead of moving the focus.
     void setWantsTabKey(bool on) { wantsTab_ = on; }
+    // Enter and Escape belong to the dialog's default and cancel buttons
+    // unless the control uses them itself.
+    void setTakesEnter(bool on) { takesEnter_ = on; }
+    void setTakesEscape(bool on) { takesEscape_ = on; }
 
 protected:
     // Handlers: coordinates are the control's, keys are Qt key codes, shift is
@@ -90,6 +94,8 @@ private:
     Canvas canvas_;
     TColor color_ = clBtnFace;
     std::map<int, int> timers_;  // own id -> Qt timer id
+    bool takesEnter_ = false;
+    bool takesEscape_ = false;
     bool wantsTab_ = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include "platform/ui/printer.h"
 #include "platform/ui/qt_printer.h"
+#include "platform/ui/window_placement.h"
 
 namespace ui {
 namespace {
@@ -23,6 +24,7 @@ bool PrintDialog(QWidget* parent) {
     auto* qt = dynamic_cast<QtPrinter*>(&p);
     if (qt == nullptr) return true;  // a printer without a device has nothing to choose
     QPrintDialog dialog(&qt->qprinter(), parent);
+    keepAboveProgram(dialog);  // "Benutzer Drucken" beside the administration window
     return dialog.exec() == QDialog::Accepted;
 }
 

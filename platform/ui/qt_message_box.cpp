@@ -2,17 +2,20 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
-#include <algorithm>
 #include <QVariant>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
 #include "platform/ui/qt_text.h"
+#include "platform/ui/window_placement.h"
 
 namespace ui {
 namespace {
@@ -66,21 +69,71 @@ QMessageBox::Icon toQtIcon(platform::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Every box of the program. A Yes/No question has no answer but its two
+// buttons: Escape and the window manager's close would count as "Nein", and a
+// question that guards unsaved work must not be answered by accident. It asks
+// for no close button; a window manager that draws one all the same finds
+// its close ignored.
+class QuestionBox : public QMessageBox {
+public:
+    QuestionBox(QWidget* parent, bool buttonsOnly)
+        : QMessageBox(parent), buttonsOnly_(buttonsOnly) {
+        if (buttonsOnly_)
+            setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    }
+
+protected:
+    void showEvent(QShowEvent* e) override {
+        QMessageBox::showEvent(e);  // sizes the box
+        // Centred on the window it belongs to, whole on the screen.
+        centreOnOwner(*this, parentWidget() != nullptr ? parentWidget()->window() : nullptr);
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        if (buttonsOnly_ && e->matches(QKeySequence::Cancel)) {
+            e->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent* e) override {
+        if (buttonsOnly_) {
+            e->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(e);
+    }
+
+private:
+    const bool buttonsOnly_;
+};
+
+// Lines of up to this many characters stay whole; longer texts wrap.
+constexpr int kWholeLineChars = 80;
+// Longer texts wrap at this many average characters at least.
+constexpr int kReadableChars = 60;
+
 // Room the window manager's title bar takes beside the caption: the window
 // icon and up to three buttons with their margins.
 constexpr int kTitleBarExtra = 128;
 
 // QMessageBox wraps every text wider than about 500 pixels and never looks at
 // the caption, so captions were cut and three-line texts wrapped mid-line.
-// The label's minimum width makes room for the longest line and the caption,
-// up to the width the screen allows; only longer lines still wrap.
+// The label's minimum width makes room for the caption and for every line of
+// up to 80 characters, up to the width the screen allows; a longer line wraps
+// at a readable width instead of stretching the box across the screen.
 void sizeToContent(QMessageBox& box, const QString& caption, const QString& text) {
     auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     if (label == nullptr) return;
     const QFontMetrics fm(label->font());
     int lineWidth = 0;
-    for (const QString& line : text.split(QLatin1Char('\n')))
-        lineWidth = std::max(lineWidth, fm.horizontalAdvance(line));
+    bool longLine = false;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        if (line.size() > kWholeLineChars)
+            longLine = true;
+        else
+            lineWidth = std::max(lineWidth, fm.horizontalAdvance(line));
+    }
+    if (longLine) lineWidth = std::max(lineWidth, fm.averageCharWidth() * kReadableChars);
     lineWidth += fm.averageCharWidth();  // rounding of the layout never wraps the last word
 
     const int titleWidth = captionWidth(caption);
@@ -109,7 +162,8 @@ int captionWidth(const QString& caption) {
 
 std::unique_ptr<QMessageBox> makeMessageBox(const platform::MessageRequest& request,
                                             QWidget* parent) {
-    auto box = std::make_unique<QMessageBox>(parent);
+    const bool yesNo = request.buttons == Buttons::YesNo;
+    std::unique_ptr<QMessageBox> box = std::make_unique<QuestionBox>(parent, yesNo);
     box->setWindowTitle(toQString(request.caption));
     box->setText(toQString(request.text));
     box->setTextFormat(Qt::PlainText);
@@ -125,7 +179,7 @@ std::unique_ptr<QMessageBox> makeMessageBox(const platform::MessageRequest& requ
         first = false;
         if (spec.answer == cancellingAnswer(request.buttons)) escape = button;
     }
-    if (escape != nullptr) box->setEscapeButton(escape);
+    if (escape != nullptr && !yesNo) box->setEscapeButton(escape);
     return box;
 }
 
@@ -137,7 +191,9 @@ Answer answerOf(const QMessageBox& box) {
 }
 
 Answer showQtMessageBox(const platform::MessageRequest& request) {
-    const std::unique_ptr<QMessageBox> box = makeMessageBox(request, QApplication::activeWindow());
+    // Centred on its owner by Qt, above the administration window too.
+    const std::unique_ptr<QMessageBox> box = makeMessageBox(request, ownerWindow());
+    keepAboveProgram(*box);
     box->exec();
     return answerOf(*box);
 }

@@ -14,7 +14,9 @@ void installQtMessageBoxes();
 
 // The dialog for a request, not yet shown: Windows-1252 text and caption
 // converted, buttons "OK", "Abbrechen", "Ja", "Nein", "Wiederholen" in the
-// order of the request's button set, the first one the default.
+// order of the request's button set, the first one the default. A Yes/No
+// question ignores Escape and the window manager's close: only its buttons
+// answer it.
 std::unique_ptr<QMessageBox> makeMessageBox(const platform::MessageRequest& request,
                                             QWidget* parent = nullptr);
 
@@ -26,7 +28,8 @@ platform::Answer answerOf(const QMessageBox& box);
 // title bar, beside its icon and buttons.
 int captionWidth(const QString& caption);
 
-// Shows the dialog modally over the active window and returns the answer.
+// Shows the dialog modally, centred on the window it belongs to and above
+// every window of the program, and returns the answer.
 platform::Answer showQtMessageBox(const platform::MessageRequest& request);
 
 }  // namespace ui

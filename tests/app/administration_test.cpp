@@ -2,10 +2,15 @@
 // chosen user's month shown with the administrator's rights, the period
 // controls, deleting, printing one and all users, and its life beside the
 // main window's sign-in commands.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <filesystem>
 
 #include "app/administration_dialog.h"
@@ -14,6 +19,8 @@
 #include "book/user_index.h"
 #include "controls/table/icontab.h"
 #include "controls/table/suchfeld.h"
+#include "platform/ui/qt_message_box.h"
+#include "platform/ui/window_placement.h"
 #include "tests/app/window_fixture.h"
 #include "tests/book/sheet_fixture.h"
 
@@ -114,8 +121,12 @@ TEST_F(AdministrationTest, ListsEveryUserBesideTheMainWindow) {
     EXPECT_EQ(tuple(v().ComboBox1->currentIndex(), v().Edit1->value(), v().Suchfeld1->HatZiel()),
               tuple(11, 2026, true));
     EXPECT_TRUE(adminMenues());
-    EXPECT_EQ(v().x(), form->frameGeometry().right() + 1);
+    // Beside the main window where the screen has room, else over its right
+    // part; both title bars on the screen.
+    const QRect area = ui::availableArea(form.get());
+    EXPECT_TRUE(v().x() > form->x() && v().x() <= form->frameGeometry().right() + 1);
     EXPECT_EQ(v().y(), form->frameGeometry().top());
+    EXPECT_TRUE(form->x() >= area.left() && v().geometry().right() <= area.right());
     klick(21);
     EXPECT_EQ(seite(), tuple("u21", 2026, 12, 2, false, true));
     EXPECT_EQ(b().blockPosition, records[20].block);
@@ -201,6 +212,35 @@ TEST_F(AdministrationTest, DeletesAfterTheQuestionAndKeepsTheShownPage) {
     EXPECT_TRUE(b().Datenbank_pruefen());
     klick(1);  // bernd again, with the line he typed
     EXPECT_EQ(seite(), tuple("bernd", 2026, 12, 1, true, true));
+}
+
+// The administration window stays on top: the boxes and dialogs it or the main
+// window opens stay above it and on the screen.
+TEST_F(AdministrationTest, BoxesAndDialogsOpenAboveTheAdministrationWindow) {
+    benutzer("anna", "Muster");
+    adminStart();
+    ASSERT_TRUE(form->administrationOpen());
+    ui::installQtMessageBoxes();
+    bool onTop = false, onScreen = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        // For the window manager the box belongs to the window on top.
+        onTop = box->windowFlags() & Qt::WindowStaysOnTopHint &&
+                box->windowHandle()->transientParent() == v().windowHandle();
+        onScreen = ui::availableArea(box).contains(box->frameGeometry());
+        box->buttons().front()->click();
+    });
+    v().LoeschenExecute();  // nothing selected: the box says so
+    platform::setMessageHandler(nullptr);
+    EXPECT_EQ(tuple(onTop, onScreen), tuple(true, true));
+    bool dialogOnTop = false;
+    app::TBenutzer::modalRunner() = [&](app::TBenutzer& d) {
+        dialogOnTop = d.windowFlags() & Qt::WindowStaysOnTopHint;
+        return int(QDialog::Rejected);
+    };
+    v().Button2Click();  // "Neuer Benutzer"
+    EXPECT_TRUE(dialogOnTop);
 }
 
 TEST_F(AdministrationTest, AnAdministratorWhoDeletesHimselfIsSignedOut) {

@@ -1,10 +1,16 @@
 // The main window's commands: the state of every action through a session,
 // "Neu", month files with their extensions, month navigation with the save
 // question, and the user dialog from the menu and from the sign-in.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <map>
+#include <set>
 
 #include "app/file_dialogs.h"
 #include "app/month_navigation.h"
@@ -12,6 +18,7 @@
 #include "app/window_parts.h"
 #include "book/month_file.h"
 #include "controls/calendar/kalender.h"
+#include "platform/ui/qt_message_box.h"
 #include "tests/app/window_fixture.h"
 
 namespace app_test {
@@ -35,8 +42,10 @@ protected:
     // (name, first name, number, area, user name, password, repeat; "" leaves
     // a field as it is) and presses OK; a dialog still open is cancelled.
     std::vector<int> userResults;
+    std::vector<const QWidget*> userOwners;
     void scriptUserDialog(std::vector<std::string> fields) {
         app::TBenutzer::modalRunner() = [=, this](app::TBenutzer& d) {
+            userOwners.push_back(d.parentWidget());
             QLineEdit* edits[] = {d.Name,         d.Vorname,  d.Personalnummer, d.Bereich,
                                   d.Benutzername, d.Passwort, d.Passwort2};
             for (size_t i = 0; i < fields.size(); ++i)
@@ -141,6 +150,102 @@ TEST_F(CommandsTest, MonthNavigationAsksSavesAndLoads) {
     EXPECT_EQ(boxes.count(), 2u);  // nothing changed since: no more questions
 }
 
+// The save question as the desktop shows it: Escape and the window's close
+// leave it open with the page as it was; only "Ja" or "Nein" answer it.
+TEST_F(CommandsTest, TheSaveQuestionIgnoresEscapeAndClose) {
+    addUser("anna", "geheim");
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"close", [&] { form->close(); }},
+        {"Beenden", [&] { form->action("Beenden1")->trigger(); }},
+        {"Monat vor", [&] { form->ToolButton9Click(); }},
+        {"Neu", [&] { form->action("NeuSeite")->trigger(); }},
+        {"Anmelden", [&] { form->AnmeldenExecute(); }},
+    };
+    size_t saved = 0;  // lines of December in the database
+    for (const auto& [name, command] : commands) {
+        scriptSignIn("anna", "geheim");
+        start();  // the month comes back from the database with every line saved so far
+        EXPECT_EQ(b().zeilen.size(), saved + 1) << name;
+        type(("0" + std::to_string(++saved) + "08001200").c_str());  // a new day each time
+        ASSERT_EQ(b().zeilen.size(), saved + 1) << name;
+        ui::installQtMessageBoxes();
+        bool openAfterEscape = false, openAfterClose = false, pageKept = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            QTest::keyClick(box, Qt::Key_Escape);
+            openAfterEscape = box->isVisible();
+            box->close();
+            openAfterClose = box->isVisible();
+            pageKept = b().zeilen.size() == saved + 1 && form->commandEnabled("Speichern");
+            for (QAbstractButton* k : box->buttons())
+                if (k->text() == QStringLiteral("Ja")) k->click();
+        });
+        command();
+        platform::setMessageHandler(nullptr);
+        EXPECT_EQ(tuple(openAfterEscape, openAfterClose, pageKept), tuple(true, true, true))
+            << name;
+    }
+    scriptSignIn("anna", "geheim");
+    start();
+    EXPECT_EQ(b().zeilen.size(), saved + 1);  // "Ja" saved every time
+}
+
+// Each menu's access letters differ; the desktop's keys reach their commands
+// from the sheet in both its parts, beside the sheet's own Ctrl+X/C/V.
+TEST_F(CommandsTest, MenusHaveAccessLettersAndTheDesktopsKeys) {
+    createWindow();
+    for (const char* name : {"Datei", "Bearbeiten1", "Benutzer", "Berechnung", "Extras", "Hilfe"}) {
+        std::set<QChar> letters;
+        for (QAction* a : form->menu(name)->actions()) {
+            if (a->isSeparator()) continue;
+            const qsizetype amp = a->text().indexOf('&');
+            ASSERT_GE(amp, 0) << a->text().toStdString();
+            EXPECT_TRUE(letters.insert(a->text().at(amp + 1).toLower()).second)
+                << a->text().toStdString();
+        }
+    }
+    std::map<QString, QString> keys;
+    for (QAction* a : form->menu("Datei")->actions())
+        if (!a->shortcut().isEmpty()) keys[a->text()] = a->shortcut().toString();
+    EXPECT_EQ(keys, (std::map<QString, QString>{{"&Speichern", "Ctrl+S"},
+                                                {"&Drucken", "Ctrl+P"},
+                                                {"&Laden", "Ctrl+O"},
+                                                {"&Beenden", "Ctrl+Q"}}));
+
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    sheet()->setFocus();
+    if (form->commandChecked("ADA")) form->ADAExecute();
+    for (const bool textPart : {false, true}) {
+        if (textPart) QTest::keyClick(sheet(), Qt::Key_Tab);
+        ASSERT_EQ(form->textModus, textPart);
+        fileAsks = 0, terminated = false;
+        QTest::keyClick(sheet(), Qt::Key_O, Qt::ControlModifier);  // "Laden": its file dialog
+        EXPECT_EQ(fileAsks, 1);
+        QTest::keyClick(sheet(), Qt::Key_S,
+                        Qt::ControlModifier);  // nothing changed: nothing to save
+        EXPECT_EQ(fileAsks, 1);
+        QTest::keyClick(sheet(), Qt::Key_Q, Qt::ControlModifier);
+        EXPECT_TRUE(terminated) << textPart;
+    }
+    QTest::keyClick(sheet(), Qt::Key_Tab);
+    type("0108001200");  // a changed page: Ctrl+S saves it (as a month file, nobody signed in)
+    QTest::keyClick(sheet(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(fileAsks, 2);
+}
+
+TEST_F(CommandsTest, SignInTabOrderFollowsTheLayout) {
+    start();
+    app::TAnmeldung& a = *anmeldung;
+    std::vector<QWidget*> order{a.Edit1};
+    for (QWidget* w = a.Edit1->nextInFocusChain(); w != a.Edit1 && order.size() < 10;
+         w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus) order.push_back(w);
+    EXPECT_EQ(order,
+              (std::vector<QWidget*>{a.Edit1, a.Edit2, a.CheckBox1, a.Ok1, a.Button1, a.Button2}));
+}
+
 TEST_F(CommandsTest, NeuLeavesSaveEnabledOnlyAfterAPageThatHeldSomething) {
     createWindow();
     form->NeuSeiteExecute();
@@ -187,6 +292,8 @@ TEST_F(CommandsTest, NewUserFromTheSignInDialogSignsInAtOnce) {
     scriptUserDialog({"Beispiel", "Bernd", "43", "", "bernd", "pw", "pw"});
     form->BenutzerverwaltungExecute();
     EXPECT_EQ(tuple(userResults.back(), b().benutzerName, boxes.count()), tuple(99, "erika", 0u));
+    // From the sign-in dialog the user dialog stands over it; from the menu over the window.
+    EXPECT_EQ(userOwners, (std::vector<const QWidget*>{anmeldung.get(), form.get()}));
     book::NullHost host;
     book::Zeitbuch other(host);
     other.datenOrdner = dataDir();

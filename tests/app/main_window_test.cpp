@@ -13,6 +13,7 @@
 #include "app/window_parts.h"
 #include "book/settings_block.h"
 #include "controls/calendar/kalender.h"
+#include "platform/ui/window_placement.h"
 #include "tests/app/window_fixture.h"
 
 namespace app_test {
@@ -37,6 +38,15 @@ TEST_F(WindowTest, EmptyProgramFolderShowsTheCurrentMonthSignedOut) {
     EXPECT_EQ(tuple(form->offeneZeilenReihe, form->buch().eingabe.substr(5, 5),
                     form->ScrollBar1->isEnabled()),
               tuple(0, "06.12", false));
+}
+
+TEST_F(WindowTest, OpensOnTheScreenAndTakesTheKeyboard) {
+    start();
+    const QRect area = ui::availableArea(form.get());
+    EXPECT_TRUE(area.contains(form->QWidget::geometry())) << form->x() << "," << form->y();
+    form->show();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), form.get());
 }
 
 TEST_F(WindowTest, FirstOfAMonthShowsThePreviousMonth) {

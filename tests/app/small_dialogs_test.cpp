@@ -1,10 +1,13 @@
 // The administrator password dialog, the correction dialog and the about
 // box with its seven-segment clock.
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "app/about_dialog.h"
 #include "app/correction_dialog.h"
+#include "app/hand_dialog.h"
 #include "app/password_dialog.h"
 #include "app/segment_clock.h"
 #include "tests/app/dialog_fixture.h"
@@ -145,6 +148,46 @@ TEST_F(SmallDialogsTest, TheAboutClockShowsThePinnedTimeAndBlinksItsColon) {
     });
     app::Info1Click(*form);
     EXPECT_EQ(dialogRuns, 1);
+}
+
+// Enter and Escape reach the default and the cancel button whichever control
+// has the focus, the drawn clock and calendar included.
+TEST_F(SmallDialogsTest, EnterAndEscapeReachTheButtonsFromEveryControl) {
+    createWindow();
+    const struct {
+        Qt::Key key;
+        int result;
+    } keys[] = {{Qt::Key_Return, 1}, {Qt::Key_Enter, 1}, {Qt::Key_Escape, 0}};
+    const std::function<void()> commands[] = {[&] { app::Info1Click(*form); },
+                                              [&] { app::ZHandExecute(*form); }};
+    for (const auto& command : commands) {
+        for (const auto& k : keys) {
+            for (int index = 0;; ++index) {
+                int result = -1;
+                bool more = false;
+                app::dialogRunner() = [&](QDialog& d) {
+                    d.show();
+                    QApplication::setActiveWindow(&d);
+                    std::vector<QWidget*> focusable;
+                    for (QWidget* w : d.findChildren<QWidget*>())
+                        if (w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(&d) &&
+                            qobject_cast<QPushButton*>(w) == nullptr)
+                            focusable.push_back(w);
+                    more = index + 1 < static_cast<int>(focusable.size());
+                    if (index < static_cast<int>(focusable.size())) {
+                        focusable[static_cast<size_t>(index)]->setFocus();
+                        QTest::keyClick(QApplication::focusWidget(), k.key);
+                    }
+                    result = d.isVisible() ? -1 : d.result();
+                    d.hide();
+                    return d.result();
+                };
+                command();
+                EXPECT_EQ(result, k.result) << "key " << k.key << " control " << index;
+                if (!more) break;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -116,17 +116,23 @@ TEST(Export, DialogNameModeAndFailures) {
 TEST(EMail, TablesOnTheClipboardAndAnEncodedLink) {
     auto t = liste();
     t->SetCaption("Liste & Co?");
-    std::vector<std::string> links;
-    const LinkOeffner alt = setLinkOeffner([&links](const std::string& l) {
-        links.push_back(l);
-        return true;
-    });
-    t->menuAusfuehren(TIconTab::kEMail);
-    setLinkOeffner(alt);
-    ASSERT_EQ(links.size(), 1u);
-    EXPECT_EQ(links[0], mailLink("Liste & Co?"));
-    EXPECT_EQ(ui::clipboardText(), "Tab");
-    EXPECT_TRUE(ui::clipboardHasFormat(ui::kHtmlFormat));
+    // Without a mail program a box says so; the tables are on the clipboard anyway.
+    for (const bool geoeffnet : {true, false}) {
+        platform::ScriptedMessages boxen;
+        std::vector<std::string> links;
+        const LinkOeffner alt = setLinkOeffner([&](const std::string& l) {
+            links.push_back(l);
+            return geoeffnet;
+        });
+        t->menuAusfuehren(TIconTab::kEMail);
+        setLinkOeffner(alt);
+        ASSERT_EQ(links.size(), 1u);
+        EXPECT_EQ(links[0], mailLink("Liste & Co?"));
+        EXPECT_EQ(ui::clipboardText(), "Tab");
+        EXPECT_TRUE(ui::clipboardHasFormat(ui::kHtmlFormat));
+        ASSERT_EQ(boxen.count(), geoeffnet ? 0u : 1u);
+        EXPECT_EQ(boxen.count() == 0 ? "" : boxen.last().caption, geoeffnet ? "" : "E-Mail");
+    }
 }
 
 TEST(DefaultMenu, ItemsInOrderAndSwitchedOff) {
