@@ -272,25 +272,25 @@ TEST_F(AdministrationTest, PrintAllWithoutUsersDoesNothing) {
               tuple(0, 0u, true, true));
 }
 
+// A folder without user files is a new installation: an empty list, no message.
 // An index that cannot be read: a message, no window; the administrator's
 // menu items stay all the same.
 TEST_F(AdministrationTest, AnUnreadableIndexOpensNoWindow) {
+    adminStart();
+    EXPECT_EQ(tuple(form->administrationOpen(), v().Liste->GetRowCount(true), boxes.count()),
+              tuple(true, 1, 0u));
     for (const auto& [schaden, text, titel] :
-         {tuple(0, "Kein Zugriff auf die Datenbank!", "Fehler in der Benutzerverwaltung"),
-          {1, "Kein Zugriff auf die Datenbank!", "Fehler in der Benutzerverwaltung"},
+         {tuple(1, "Kein Zugriff auf die Datenbank!", "Fehler in der Benutzerverwaltung"),
           {2, "Fehler in der Benutzerverwaltung", "Fehlerhaftes Datenformat"}}) {
         std::filesystem::remove_all(dataDir());
-        if (schaden > 0) benutzer("anna", "Muster");
+        benutzer("anna", "Muster");
+        const std::string index = book::indexPath(dataDir());
+        if (schaden == 1)
+            std::filesystem::remove(index);  // the block file stays
+        else
+            std::filesystem::resize_file(index, std::filesystem::file_size(index) - 6);
         boxes.clear();
-        adminStart();  // with no index at all
-        if (schaden > 0) {
-            const std::string index = book::indexPath(dataDir());
-            if (schaden == 1)
-                std::filesystem::remove(index);
-            else
-                std::filesystem::resize_file(index, std::filesystem::file_size(index) - 6);
-            form->AdminClick(false);
-        }
+        form->AdminClick(false);
         EXPECT_EQ(tuple(form->administrationOpen(), adminMenues()), tuple(false, true)) << schaden;
         ASSERT_EQ(boxes.count(), 1u) << schaden;
         EXPECT_EQ(tuple(boxes.last().text, boxes.last().caption), tuple(text, titel)) << schaden;
