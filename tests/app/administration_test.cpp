@@ -14,6 +14,7 @@
 #include "book/user_index.h"
 #include "controls/table/icontab.h"
 #include "controls/table/suchfeld.h"
+#include "platform/ui/font_mapping.h"
 #include "tests/app/window_fixture.h"
 #include "tests/book/sheet_fixture.h"
 
@@ -119,6 +120,25 @@ TEST_F(AdministrationTest, ListsEveryUserBesideTheMainWindow) {
     klick(21);
     EXPECT_EQ(seite(), tuple("u21", 2026, 12, 2, false, true));
     EXPECT_EQ(b().blockPosition, records[20].block);
+}
+
+// Every column is as wide as its heading and its widest text.
+TEST_F(AdministrationTest, ColumnsFitTheirHeadingAndNames) {
+    benutzer("kurz", "Li");
+    benutzer("lang", cp1252("Müller-Lüdenscheidt-Wachtmeister"));
+    adminStart();
+    const table::Tabdefinition& t = *v().Liste->aktuelleTabelle();
+    const QFont normal = ui::toQFont(v().Liste->Font(), v().Liste->logicalDpiY());
+    QFont fett = normal;
+    fett.setBold(true);
+    for (int c = 0; c < 3; ++c) {
+        const int breite = t.SpaltenInfo.at(static_cast<size_t>(c)).Breite;
+        for (int r = 0; r < 3; ++r) {
+            const QString text = ui::toQString(v().Liste->GetRowCells(r).at(c));
+            EXPECT_GE(breite, QFontMetrics(r == 0 ? fett : normal).horizontalAdvance(text))
+                << r << " " << c;
+        }
+    }
 }
 
 TEST_F(AdministrationTest, AChosenUsersMonthWithTheAdministratorsRights) {
