@@ -15,6 +15,7 @@
 #include "controls/table/icontab.h"
 #include "controls/table/suchfeld.h"
 #include "platform/ui/font_mapping.h"
+#include "platform/ui/qt_printer.h"
 #include "tests/app/window_fixture.h"
 #include "tests/book/sheet_fixture.h"
 
@@ -277,6 +278,36 @@ TEST_F(AdministrationTest, PrintsAllUsersWithDataAndNamesTheOthers) {
                     "Nicht gedruckt!"));
     EXPECT_EQ(tuple(form->isEnabled(), form->kalenderMarken, b().benutzerName),
               tuple(true, true, "emil"));
+}
+
+// Without a printer each user's statement goes to a PDF file whose dialog
+// title and offered name say whose statement it is.
+TEST_F(AdministrationTest, PrintAllWithoutAPrinterNamesEachUsersFile) {
+    auto qt = std::make_unique<ui::QtPrinter>();
+    if (qt->hasPrinter()) GTEST_SKIP() << "a printer is configured";
+    benutzer("anna", cp1252("Müller"));
+    benutzer("bernd", "Beispiel");
+    monat("anna", 2026, 12, 2);
+    monat("bernd", 2026, 12, 1);
+    adminStart();
+    v().ComboBox1->setCurrentIndex(11);
+    v().Edit1->setValue(2026);
+    std::vector<std::pair<std::string, std::string>> fragen;
+    form->fileDialog = [&](const app::DateiFrage& f) {
+        fragen.emplace_back(f.titel, f.vorschlag);
+        return dir.path() + "/" + std::to_string(fragen.size()) + ".pdf";
+    };
+    auto vorher = ui::replacePrinter(std::move(qt));
+    v().Button4Click();
+    ui::replacePrinter(std::move(vorher));
+    const std::string dezember = cp1252("Überstunden Dezember 2026 ");
+    EXPECT_EQ(fragen, (std::vector<std::pair<std::string, std::string>>{
+                          {dezember + cp1252("Müller Vorname als PDF speichern"),
+                           dezember + cp1252("Müller Vorname.pdf")},
+                          {dezember + "Beispiel Vorname als PDF speichern",
+                           dezember + "Beispiel Vorname.pdf"}}));
+    for (const char* datei : {"/1.pdf", "/2.pdf"})
+        EXPECT_GT(std::filesystem::file_size(dir.path() + datei), 1000u) << datei;
 }
 
 TEST_F(AdministrationTest, PrintAllWithoutUsersDoesNothing) {
