@@ -259,6 +259,32 @@ TEST_F(StatementPrintTest, TheSampleFormPrintsTheFiguresOfTheBuiltInLayout) {
     EXPECT_TRUE(bild->isEmpty());
 }
 
+// The sample form's grey row lines run between the rows, through no text.
+TEST_F(StatementPrintTest, TheSampleFormsRowLinesRunClearOfTheText) {
+    monat(10, 2, 70);
+    std::filesystem::copy_file(KLB_SOURCE_DIR "/examples/Formular.txt", dir.file("Formular.txt"));
+    drucken();
+    ASSERT_EQ(boxes.count(), 1u) << boxes.last().text;
+    int linien = 0;
+    for (const ui::RecordedPage& p : printer->pages()) {
+        const QImage& bild = p.image;
+        for (int y = 0; y < bild.height(); ++y) {
+            int grau = 0;
+            for (int x = 0; x < bild.width(); ++x) {
+                const QRgb c = bild.pixel(x, y);
+                grau += qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qRed(c) > 150 &&
+                        qRed(c) < 230;
+            }
+            if (grau < bild.width() / 2) continue;  // no row line in this pixel row
+            ++linien;
+            for (const ui::RecordedText& t : p.texts)
+                EXPECT_FALSE(!t.text.empty() && t.box.top < y && y < t.box.bottom - 1)
+                    << "row line at " << y << " through \"" << t.text << "\"";
+        }
+    }
+    EXPECT_GT(linien, 10);
+}
+
 TEST_F(StatementPrintTest, TheMenuPrintsOnlyAfterThePrintDialog) {
     monat(1, 1, 0);
     bool antwort = false;
