@@ -16,7 +16,7 @@ struct RecordedText {
     int x = 0;
     int y = 0;
     std::string text;  // Windows-1252
-    Rect box;          // the area it covers on the page
+    Rect box = {};     // the area it covers on the page
     // Position and text; the box depends on the fonts at hand.
     bool operator==(const RecordedText& o) const {
         return x == o.x && y == o.y && text == o.text;
