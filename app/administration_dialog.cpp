@@ -92,6 +92,9 @@ void TVerwaltung::bauen() {
     Suchfeld1->setFixedSize(Suchfeld1->size());  // its children are placed, not laid out
     Liste = new table::TIconTab(this);
     Liste->DefaultColWidth = 40;
+    // Columns as wide as their heading and their widest name, so nothing is cut.
+    Liste->AutoBreite = true;
+    Liste->MitUeberschrift = true;
     Liste->DefaultAnzeige = table::A_Tabelle;
     Liste->SetCaption("Eingetragene Benutzer");
     Liste->SetSuchelement(Suchfeld1);

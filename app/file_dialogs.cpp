@@ -79,6 +79,7 @@ std::string zeigeDateiDialog(QWidget* parent, const DateiFrage& frage, int& gewa
     d.setFileMode(frage.speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     d.setNameFilters(namen);
     d.resize(760, 440);
+    if (!frage.titel.empty()) d.setWindowTitle(ui::toQString(frage.titel));
     // The date column of the detail view shows the whole date.
     for (QTreeView* v : d.findChildren<QTreeView*>())
         v->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
@@ -95,6 +96,7 @@ std::string zeigeDateiDialog(QWidget* parent, const DateiFrage& frage, int& gewa
     folgen(namen.value(start - 1));
     QObject::connect(&d, &QFileDialog::filterSelected, &d, folgen);
     ui::keepAboveProgram(d);
+    if (!frage.vorschlag.empty()) d.selectFile(ui::toQString(frage.vorschlag));
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
     return d.selectedFiles().front().toStdString();
 }

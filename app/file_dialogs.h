@@ -14,6 +14,8 @@ struct DateiFrage {
     int filterIndex = 1;     // 1-based, the filter shown first
     std::string defaultExt;  // non-empty: a bare name takes the filter's extension
     bool speichern = true;   // save (overwrite prompt) or open (file must exist)
+    std::string titel = {};     // Windows-1252; "" leaves the dialog's own title
+    std::string vorschlag = {}; // Windows-1252 file name offered at first; "" = none
 };
 
 // The extension of filter `index` (1-based) without its dot: "akt"; "" when

@@ -21,16 +21,42 @@ QString findNoCase(const QDir& dir, const QString& name) {
     return {};
 }
 
+// The built-in page of a context; the status messages share one page.
+QString builtInPage(int context) {
+    struct Eintrag {
+        int context;
+        const char* page;
+    };
+    static const Eintrag kSeiten[] = {
+        {2, "anmeldung.html"}, {3, "benutzer.html"},        {4, "befehle.html"},
+        {6, "monat.html"},     {7, "handeinstellung.html"}, {99, "blatt.html"},
+    };
+    QString page = QStringLiteral("index.html");
+    for (const Eintrag& e : kSeiten)
+        if (e.context == context) page = QString::fromLatin1(e.page);
+    QString anchor;
+    if (context >= 51 && context <= 57) {
+        page = QStringLiteral("meldungen.html");
+        anchor = QStringLiteral("#m") + QString::number(context);
+    }
+    const QString path = QStringLiteral(":/hilfe/") + page;
+    if (!QFileInfo::exists(path)) return {};
+    return QStringLiteral("qrc") + path + anchor;
+}
+
 }  // namespace
 
 std::string helpPage(const std::string& helpFile, int context) {
     const QFileInfo file(QString::fromLocal8Bit(helpFile.c_str()));
     const QString folder = findNoCase(file.dir(), file.completeBaseName());
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) return {};
-    const QDir pages(folder);
     QString page;
-    if (context > 0) page = findNoCase(pages, QString::number(context) + QStringLiteral(".html"));
-    if (page.isEmpty()) page = findNoCase(pages, QStringLiteral("index.html"));
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
+        const QDir pages(folder);
+        if (context > 0)
+            page = findNoCase(pages, QString::number(context) + QStringLiteral(".html"));
+        if (page.isEmpty()) page = findNoCase(pages, QStringLiteral("index.html"));
+    }
+    if (page.isEmpty()) page = builtInPage(context);
     return page.toLocal8Bit().toStdString();
 }
 
@@ -45,9 +71,11 @@ void showHelp(const std::string& helpFile, int context, QWidget* parent) {
     auto* layout = new QVBoxLayout(&viewer);
     auto* browser = new QTextBrowser(&viewer);
     browser->setOpenLinks(true);
-    browser->setSource(QUrl::fromLocalFile(QString::fromLocal8Bit(page.c_str())));
+    const QString where = QString::fromLocal8Bit(page.c_str());
+    browser->setSource(where.startsWith(QStringLiteral("qrc:")) ? QUrl(where)
+                                                                 : QUrl::fromLocalFile(where));
     layout->addWidget(browser);
-    viewer.resize(560, 480);
+    viewer.resize(640, 560);
     viewer.exec();
 }
 

@@ -1,6 +1,9 @@
-// Help by context number. The configured help file name ("Hilfe.hlp" in the
-// data folder) stands for a folder of HTML pages beside it: "Hilfe/" with
-// "index.html" and "<context>.html", found case-insensitively.
+// Help by context number. The pages are built into the program (resource
+// folder ":/hilfe"), so help works from the first start wherever the program
+// is started. An administrator may put pages of his own beside the configured
+// help file name ("Hilfe.hlp" in the data folder): a folder "Hilfe/" with
+// "index.html" and "<context>.html", found case-insensitively; it takes
+// precedence over the built-in pages.
 #pragma once
 
 #include <string>
@@ -9,7 +12,9 @@ class QWidget;
 
 namespace app {
 
-// The page for a context (0 = the contents), or "" when none is installed.
+// The page for a context (0 = the contents): a local file path from the
+// data folder's help folder, or a "qrc:" address of a built-in page (with an
+// anchor for the status messages); "" when none is found.
 std::string helpPage(const std::string& helpFile, int context);
 // Shows the page in a small viewer, or says that no help is installed.
 void showHelp(const std::string& helpFile, int context, QWidget* parent);

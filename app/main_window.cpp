@@ -335,7 +335,7 @@ void TForm1::setTextPosition(int position) { textCursor = position; }
 
 std::string TForm1::dateiFragen(const DateiFrage& frage) {
     int gewaehlt = frage.filterIndex;
-    const std::string name = fileDialog ? fileDialog(frage.filter, frage.defaultExt, frage.speichern)
+    const std::string name = fileDialog ? fileDialog(frage)
                                         : zeigeDateiDialog(this, frage, gewaehlt);
     const std::string voll = mitFilterEndung(name, frage.filter, gewaehlt, frage.defaultExt);
     // Opening: the bare name wins when such a file exists.

@@ -221,9 +221,8 @@ public:
     void ToolButton22Click();  // "Gehe zum heutigen Monat"
     void ComboBox1Change();
 
-    // File dialogs: (filter, default extension, save) -> chosen name or "".
-    // Tests replace it.
-    std::function<std::string(const std::string&, const std::string&, bool)> fileDialog;
+    // File dialogs: the question -> chosen name or "". Tests replace it.
+    std::function<std::string(const DateiFrage&)> fileDialog;
     // A file dialog (or the test hook); the name with the filter's extension.
     std::string dateiFragen(const DateiFrage& frage);
 

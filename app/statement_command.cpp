@@ -79,6 +79,20 @@ void ueberFormular(TForm1& form, const Abrechnung& a, const std::string& text) {
 
 }  // namespace
 
+DateiFrage pdfFrage(const Abrechnung& a) {
+    std::string name = a.jahresbilanz ? cp1252("Jahresübersicht ") + a.jahrText
+                                      : cp1252("Überstunden ") + a.monatText + " " + a.jahrText;
+    if (a.angemeldet && !(a.nachname.empty() && a.vorname.empty()))
+        name += " " + a.nachname + " " + a.vorname;
+    // A name is one path part: no folder separators, no surrounding blanks.
+    for (char& c : name)
+        if (c == '/' || c == '\\') c = '-';
+    const size_t ende = name.find_last_not_of(' ');
+    name.erase(ende == std::string::npos ? 0 : ende + 1);
+    return {"PDF-Dokument (*.pdf)|*.pdf", 1, "pdf", true, name + " als PDF speichern",
+            name + ".pdf"};
+}
+
 std::string formularText(std::string bytes) {
     return istUtf8(bytes) ? platform::utf8ToCp1252(bytes) : bytes;
 }
@@ -117,7 +131,7 @@ void abrechnungDrucken(TForm1& form) {
 void ToolButton10Click(TForm1& form) {
     // Without a printer the document goes to a PDF file the user names.
     if (auto* qt = dynamic_cast<ui::QtPrinter*>(&ui::printer()); qt != nullptr && !qt->hasPrinter()) {
-        const std::string datei = form.askSaveFileName("PDF-Dokument (*.pdf)|*.pdf", "pdf");
+        const std::string datei = form.dateiFragen(pdfFrage(abrechnungVon(form)));
         if (datei.empty()) return;
         qt->setPdfOutput(datei);
     }

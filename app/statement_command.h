@@ -6,9 +6,12 @@
 
 #include <string>
 
+#include "app/file_dialogs.h"
+
 namespace app {
 
 class TForm1;
+struct Abrechnung;
 
 // The print button; also what the user administration calls for each user
 // it prints. Without a configured printer it asks for a PDF file first.
@@ -18,6 +21,11 @@ void Drucken1Click(TForm1& form);
 
 // The statement itself, on the printer as it is set up (both commands end here).
 void abrechnungDrucken(TForm1& form);
+
+// The file question for a statement printed to PDF: its title and the
+// offered name say what is printed and for whom ("Überstunden Dezember 2026
+// Muster Erika.pdf"), so printing all users tells them apart.
+DateiFrage pdfFrage(const Abrechnung& a);
 
 // "Formular.txt" as the report engine reads it: Windows-1252 bytes; a file
 // an editor saved as UTF-8 (with letters beyond ASCII) is converted.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <vector>
 
 #include "app/statement_pages.h"
 #include "platform/core/codepage.h"
@@ -54,6 +56,14 @@ private:
         c_.MoveTo(x1, y1);
         c_.LineTo(x2, y2);
     }
+    // A text of the page head and where it starts.
+    struct Kopffeld {
+        int x;
+        std::string text;
+    };
+    // The fields of one head row, each cut where the next one starts, so
+    // that no text runs into another.
+    void kopfReihe(int y, std::vector<Kopffeld> felder);
     void spaltenKoepfe();
     void titel();
     void rumpf(const std::vector<Reihe>& reihen, bool letzte);
@@ -86,26 +96,44 @@ void Statement::metrikenSetzen() {
     HY_ = standard_ ? 0 : 7 * h_;
 }
 
+void Statement::kopfReihe(int y, std::vector<Kopffeld> felder) {
+    std::stable_sort(felder.begin(), felder.end(),
+                     [](const Kopffeld& a, const Kopffeld& b) { return a.x < b.x; });
+    const int hoehe = c_.TextHeight("Mg");
+    for (size_t i = 0; i < felder.size(); ++i) {
+        const Kopffeld& f = felder[i];
+        // A small gap before the next field keeps the two apart on paper.
+        const int bis = i + 1 < felder.size() ? felder[i + 1].x - cw_ / 2 : W_;
+        c_.TextRect({f.x, y, std::max(f.x, bis), y + hoehe}, f.x, y, f.text);
+    }
+}
+
 void Statement::kopf() {
     const bool formular = a_.standardFormular();
+    std::vector<Kopffeld> namen, werte;
     if (!a_.jahresbilanz) {
-        text((formular ? x_[6] : x_[8]) - cw_ / 8, HY_, "Monat/Jahr");
-        if (!formular) text(x_[4] - cw_ / 8, HY_, "Bereich");
+        namen.push_back({(formular ? x_[6] : x_[8]) - cw_ / 8, "Monat/Jahr"});
+        if (!formular) namen.push_back({x_[4] - cw_ / 8, "Bereich"});
     }
     if (a_.angemeldet) {
-        text(x_[0], HY_, "Name, Vorname");
-        text(R_ - 10 * cw_, HY_, "Pers.Nr");
-        font("Courier New", 12, true);
-        text(R_ - 10 * cw_, HY_ + h_, a_.personalNr);
-        text(x_[0], HY_ + h_, a_.nachname + " " + a_.vorname);
-        if (!formular) text(x_[4], HY_ + h_, a_.bereich);
+        namen.push_back({x_[0], "Name, Vorname"});
+        namen.push_back({R_ - 10 * cw_, "Pers.Nr"});
     }
+    kopfReihe(HY_, namen);
+
     font("Courier New", 12, true);
     const std::string zeitraum = a_.jahresbilanz ? cp1252("Übersicht von ") + a_.jahrText
                                                  : a_.monatText + " " + a_.jahrText;
     const int x = standard_ ? x_[0] + (R_ - x_[0]) / 2 - c_.TextWidth(zeitraum) / 2
                             : x_[8] - cw_ / 8;
-    text(x, HY_ + h_, zeitraum);
+    werte.push_back({x, zeitraum});
+    if (a_.angemeldet) {
+        werte.push_back({R_ - 10 * cw_, a_.personalNr});
+        werte.push_back({x_[0], a_.nachname + " " + a_.vorname});
+        // The area belongs under its heading, which only the full layout has.
+        if (!standard_) werte.push_back({x_[4], a_.bereich});
+    }
+    kopfReihe(HY_ + h_, werte);
     font("Courier New", 10);
 }
 

@@ -9,9 +9,13 @@ namespace app {
 ListeStatus benutzerListeLesen(const std::string& datenOrdner, std::vector<ListenBenutzer>& liste) {
     liste.clear();
     platform::File file;
-    if (!file.open(book::indexPath(datenOrdner), platform::OpenMode::ReadOnly))
+    if (!file.open(book::indexPath(datenOrdner), platform::OpenMode::ReadOnly)) {
+        // No index yet is a new installation without users, not a fault.
+        if (platform::isNotFound(file.lastError()) && book::keineBenutzerdateien(datenOrdner))
+            return ListeStatus::Gelesen;
         return platform::isAccessDenied(file.lastError()) ? ListeStatus::Gesperrt
                                                           : ListeStatus::KeinZugriff;
+    }
     const int64_t length = file.length();
     if (length >= 0 && length < 4) return ListeStatus::Gelesen;
     if (length < 0 || length > book::kMaxDbFileLength) return ListeStatus::Formatfehler;

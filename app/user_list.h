@@ -22,9 +22,9 @@ enum class ListeStatus {
     Formatfehler,  // a record length or text cannot be read
 };
 
-// Reads the index of `datenOrdner` up to its end mark. A file shorter than
-// the end mark holds no user yet. On a format error `liste` keeps the users
-// read before it.
+// Reads the index of `datenOrdner` up to its end mark. A folder without user files, or an index
+// shorter than the end mark holds no user yet. On a format error `liste` keeps the users read
+// before it.
 ListeStatus benutzerListeLesen(const std::string& datenOrdner, std::vector<ListenBenutzer>& liste);
 
 }  // namespace app

@@ -44,6 +44,9 @@ bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kenn
 
     platform::File file;
     if (!file.open(indexPath(datenOrdner), platform::OpenMode::ReadOnly)) {
+        // A new installation has no users yet: nobody to find, nothing wrong.
+        if (platform::isNotFound(file.lastError()) && keineBenutzerdateien(datenOrdner))
+            return false;
         platform::MessageBox(
             "Kein Zugriff auf die Datenbank!",
             platform::isAccessDenied(file.lastError()) ? kCaptionGesperrt : kCaptionVerwaltung);

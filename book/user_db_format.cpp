@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/file.h"
 #include "platform/core/path.h"
 
 namespace book {
@@ -35,6 +36,10 @@ std::string indexPath(const std::string& dataDir) {
 }
 std::string blockPath(const std::string& dataDir) {
     return platform::joinPath(dataDir, kBlockFileName);
+}
+
+bool keineBenutzerdateien(const std::string& dataDir) {
+    return !platform::fileExists(indexPath(dataDir)) && !platform::fileExists(blockPath(dataDir));
 }
 
 void appendU32(std::string& out, uint32_t v) {

@@ -72,6 +72,8 @@ bool Text_lesen(platform::File& file, char* buffer, int16_t max, uint8_t key);
 
 std::string indexPath(const std::string& dataDir);
 std::string blockPath(const std::string& dataDir);
+// A folder holding neither user file is a new installation without users.
+bool keineBenutzerdateien(const std::string& dataDir);
 
 inline uint32_t getU32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |

@@ -192,6 +192,8 @@ bool File::close() {
 
 bool isAccessDenied(int error) { return error == EACCES || error == EPERM || error == EROFS; }
 
+bool isNotFound(int error) { return error == ENOENT; }
+
 bool fileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);

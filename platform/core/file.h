@@ -53,6 +53,8 @@ private:
 
 // The error number (errno) means that access was refused, not that the file is missing.
 bool isAccessDenied(int error);
+// The error says that the file or a folder on its path does not exist.
+bool isNotFound(int error);
 
 bool fileExists(const std::string& path);
 bool dirExists(const std::string& path);

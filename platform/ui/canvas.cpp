@@ -247,6 +247,7 @@ void Canvas::TextOut(int x, int y, std::string_view text) {
     painter_->restore();
     penPos = QPoint(x + width, y);
     if (onText) onText(x, y, std::string(text));
+    if (onTextArea) onTextArea(platform::rectAt(x, y, width, fm.height()));
 }
 
 void Canvas::TextRect(const Rect& r, int x, int y, std::string_view text) {
@@ -262,6 +263,11 @@ void Canvas::TextRect(const Rect& r, int x, int y, std::string_view text) {
     painter_->drawText(x, y + fm.ascent(), s);
     painter_->restore();
     if (onText) onText(x, y, std::string(text));
+    if (onTextArea) {
+        const Rect box = platform::rectAt(x, y, fm.horizontalAdvance(s), fm.height());
+        onTextArea({std::max(box.left, r.left), std::max(box.top, r.top),
+                    std::min(box.right, r.right), std::min(box.bottom, r.bottom)});
+    }
 }
 
 int Canvas::TextWidth(std::string_view text) {

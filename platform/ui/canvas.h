@@ -66,6 +66,9 @@ public:
     // Called with every text drawn (TextOut, TextRect) and its position;
     // the recording printer keeps these.
     std::function<void(int x, int y, const std::string& text)> onText;
+    // Called right after onText with the area the text really covers (its
+    // box, cut to the clip rectangle of TextRect).
+    std::function<void(const Rect& covered)> onTextArea;
 
     void MoveTo(int x, int y) { penPos = QPoint(x, y); }
     // Draws from the pen position to (x, y) without the last pixel.

@@ -19,7 +19,10 @@ PrinterMetrics RecordingPrinter::a4At96Dpi() {
 
 RecordingPrinter::RecordingPrinter(PrinterMetrics metrics) : metrics_(metrics) {
     canvas_.onText = [this](int x, int y, const std::string& text) {
-        if (!pages_.empty()) pages_.back().texts.push_back({x, y, text});
+        if (!pages_.empty()) pages_.back().texts.push_back({x, y, text, {}});
+    };
+    canvas_.onTextArea = [this](const Rect& covered) {
+        if (!pages_.empty() && !pages_.back().texts.empty()) pages_.back().texts.back().box = covered;
     };
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/ui/printer.h"
+#include "platform/ui/rect.h"
 
 namespace ui {
 
@@ -15,7 +16,11 @@ struct RecordedText {
     int x = 0;
     int y = 0;
     std::string text;  // Windows-1252
-    bool operator==(const RecordedText&) const = default;
+    Rect box = {};     // the area it covers on the page
+    // Position and text; the box depends on the fonts at hand.
+    bool operator==(const RecordedText& o) const {
+        return x == o.x && y == o.y && text == o.text;
+    }
 };
 
 struct RecordedPage {

@@ -21,6 +21,8 @@
 #include "controls/table/suchfeld.h"
 #include "platform/ui/qt_message_box.h"
 #include "platform/ui/window_placement.h"
+#include "platform/ui/font_mapping.h"
+#include "platform/ui/qt_printer.h"
 #include "tests/app/window_fixture.h"
 #include "tests/book/sheet_fixture.h"
 
@@ -130,6 +132,25 @@ TEST_F(AdministrationTest, ListsEveryUserBesideTheMainWindow) {
     klick(21);
     EXPECT_EQ(seite(), tuple("u21", 2026, 12, 2, false, true));
     EXPECT_EQ(b().blockPosition, records[20].block);
+}
+
+// Every column is as wide as its heading and its widest text.
+TEST_F(AdministrationTest, ColumnsFitTheirHeadingAndNames) {
+    benutzer("kurz", "Li");
+    benutzer("lang", cp1252("Müller-Lüdenscheidt-Wachtmeister"));
+    adminStart();
+    const table::Tabdefinition& t = *v().Liste->aktuelleTabelle();
+    const QFont normal = ui::toQFont(v().Liste->Font(), v().Liste->logicalDpiY());
+    QFont fett = normal;
+    fett.setBold(true);
+    for (int c = 0; c < 3; ++c) {
+        const int breite = t.SpaltenInfo.at(static_cast<size_t>(c)).Breite;
+        for (int r = 0; r < 3; ++r) {
+            const QString text = ui::toQString(v().Liste->GetRowCells(r).at(c));
+            EXPECT_GE(breite, QFontMetrics(r == 0 ? fett : normal).horizontalAdvance(text))
+                << r << " " << c;
+        }
+    }
 }
 
 TEST_F(AdministrationTest, AChosenUsersMonthWithTheAdministratorsRights) {
@@ -299,6 +320,36 @@ TEST_F(AdministrationTest, PrintsAllUsersWithDataAndNamesTheOthers) {
               tuple(true, true, "emil"));
 }
 
+// Without a printer each user's statement goes to a PDF file whose dialog
+// title and offered name say whose statement it is.
+TEST_F(AdministrationTest, PrintAllWithoutAPrinterNamesEachUsersFile) {
+    auto qt = std::make_unique<ui::QtPrinter>();
+    if (qt->hasPrinter()) GTEST_SKIP() << "a printer is configured";
+    benutzer("anna", cp1252("Müller"));
+    benutzer("bernd", "Beispiel");
+    monat("anna", 2026, 12, 2);
+    monat("bernd", 2026, 12, 1);
+    adminStart();
+    v().ComboBox1->setCurrentIndex(11);
+    v().Edit1->setValue(2026);
+    std::vector<std::pair<std::string, std::string>> fragen;
+    form->fileDialog = [&](const app::DateiFrage& f) {
+        fragen.emplace_back(f.titel, f.vorschlag);
+        return dir.path() + "/" + std::to_string(fragen.size()) + ".pdf";
+    };
+    auto vorher = ui::replacePrinter(std::move(qt));
+    v().Button4Click();
+    ui::replacePrinter(std::move(vorher));
+    const std::string dezember = cp1252("Überstunden Dezember 2026 ");
+    EXPECT_EQ(fragen, (std::vector<std::pair<std::string, std::string>>{
+                          {dezember + cp1252("Müller Vorname als PDF speichern"),
+                           dezember + cp1252("Müller Vorname.pdf")},
+                          {dezember + "Beispiel Vorname als PDF speichern",
+                           dezember + "Beispiel Vorname.pdf"}}));
+    for (const char* datei : {"/1.pdf", "/2.pdf"})
+        EXPECT_GT(std::filesystem::file_size(dir.path() + datei), 1000u) << datei;
+}
+
 TEST_F(AdministrationTest, PrintAllWithoutUsersDoesNothing) {
     benutzer("anna", "Muster");
     adminStart();
@@ -312,25 +363,25 @@ TEST_F(AdministrationTest, PrintAllWithoutUsersDoesNothing) {
               tuple(0, 0u, true, true));
 }
 
+// A folder without user files is a new installation: an empty list, no message.
 // An index that cannot be read: a message, no window; the administrator's
 // menu items stay all the same.
 TEST_F(AdministrationTest, AnUnreadableIndexOpensNoWindow) {
+    adminStart();
+    EXPECT_EQ(tuple(form->administrationOpen(), v().Liste->GetRowCount(true), boxes.count()),
+              tuple(true, 1, 0u));
     for (const auto& [schaden, text, titel] :
-         {tuple(0, "Kein Zugriff auf die Datenbank!", "Fehler in der Benutzerverwaltung"),
-          {1, "Kein Zugriff auf die Datenbank!", "Fehler in der Benutzerverwaltung"},
+         {tuple(1, "Kein Zugriff auf die Datenbank!", "Fehler in der Benutzerverwaltung"),
           {2, "Fehler in der Benutzerverwaltung", "Fehlerhaftes Datenformat"}}) {
         std::filesystem::remove_all(dataDir());
-        if (schaden > 0) benutzer("anna", "Muster");
+        benutzer("anna", "Muster");
+        const std::string index = book::indexPath(dataDir());
+        if (schaden == 1)
+            std::filesystem::remove(index);  // the block file stays
+        else
+            std::filesystem::resize_file(index, std::filesystem::file_size(index) - 6);
         boxes.clear();
-        adminStart();  // with no index at all
-        if (schaden > 0) {
-            const std::string index = book::indexPath(dataDir());
-            if (schaden == 1)
-                std::filesystem::remove(index);
-            else
-                std::filesystem::resize_file(index, std::filesystem::file_size(index) - 6);
-            form->AdminClick(false);
-        }
+        form->AdminClick(false);
         EXPECT_EQ(tuple(form->administrationOpen(), adminMenues()), tuple(false, true)) << schaden;
         ASSERT_EQ(boxes.count(), 1u) << schaden;
         EXPECT_EQ(tuple(boxes.last().text, boxes.last().caption), tuple(text, titel)) << schaden;

@@ -199,6 +199,41 @@ TEST_F(StatementPrintTest, TheYearBalanceAsksNothingAndPrintsNoStandbyBlock) {
     EXPECT_TRUE(gedruckt(cp1252("Übersicht von 2026")));
 }
 
+// No text of the page head runs into another: a long name, area or
+// personnel number is cut where the next field starts, in every layout.
+TEST_F(StatementPrintTest, ThePageHeadsTextsNeverOverlap) {
+    monat(2, 1, 0);
+    b().nachname = "Mustermann-Langenscheidt-Oberhuber", b().vorname = "Erika-Friederike";
+    b().bereich = "Instandhaltung und Technische Dienste";
+    b().personalNr = "12345678901234567890";
+    struct Case {
+        bool standard, jahr;
+    };
+    for (const Case& c : {Case{false, false}, {true, false}, {false, true}, {true, true}}) {
+        b().grundlagen.optionen &= ~book::kOptStandardFormular;
+        if (c.standard) b().grundlagen.optionen |= book::kOptStandardFormular;
+        b().jahresbilanz = c.jahr;
+        const size_t vorher = printer->pages().size();
+        drucken();
+        ASSERT_GT(printer->pages().size(), vorher);
+        std::vector<ui::RecordedText> kopf;
+        int spaltenKopf = 0;
+        for (const ui::RecordedText& t : printer->pages()[vorher].texts)
+            if (t.text == "lfd Nr") spaltenKopf = t.y;
+        for (const ui::RecordedText& t : printer->pages()[vorher].texts)
+            if (t.y < spaltenKopf && !t.box.isEmpty()) kopf.push_back(t);
+        ASSERT_GE(kopf.size(), 4u) << c.standard << c.jahr;
+        for (size_t i = 0; i < kopf.size(); ++i)
+            for (size_t k = i + 1; k < kopf.size(); ++k) {
+                const ui::Rect& a = kopf[i].box;
+                const ui::Rect& o = kopf[k].box;
+                EXPECT_FALSE(a.left < o.right && o.left < a.right && a.top < o.bottom &&
+                             o.top < a.bottom)
+                    << c.standard << c.jahr << ": " << kopf[i].text << " / " << kopf[k].text;
+            }
+    }
+}
+
 TEST_F(StatementPrintTest, AMonthWithoutLinesPrintsTheGridAndTotals) {
     monat(0, 0, 0);
     drucken();
@@ -253,6 +288,32 @@ TEST_F(StatementPrintTest, TheSampleFormPrintsTheFiguresOfTheBuiltInLayout) {
     f.DruckReport1GetBitmap("Fehlt", bild);
     ASSERT_TRUE(bild);
     EXPECT_TRUE(bild->isEmpty());
+}
+
+// The sample form's grey row lines run between the rows, through no text.
+TEST_F(StatementPrintTest, TheSampleFormsRowLinesRunClearOfTheText) {
+    monat(10, 2, 70);
+    std::filesystem::copy_file(KLB_SOURCE_DIR "/examples/Formular.txt", dir.file("Formular.txt"));
+    drucken();
+    ASSERT_EQ(boxes.count(), 1u) << boxes.last().text;
+    int linien = 0;
+    for (const ui::RecordedPage& p : printer->pages()) {
+        const QImage& bild = p.image;
+        for (int y = 0; y < bild.height(); ++y) {
+            int grau = 0;
+            for (int x = 0; x < bild.width(); ++x) {
+                const QRgb c = bild.pixel(x, y);
+                grau += qRed(c) == qGreen(c) && qGreen(c) == qBlue(c) && qRed(c) > 150 &&
+                        qRed(c) < 230;
+            }
+            if (grau < bild.width() / 2) continue;  // no row line in this pixel row
+            ++linien;
+            for (const ui::RecordedText& t : p.texts)
+                EXPECT_FALSE(!t.text.empty() && t.box.top < y && y < t.box.bottom - 1)
+                    << "row line at " << y << " through \"" << t.text << "\"";
+        }
+    }
+    EXPECT_GT(linien, 10);
 }
 
 TEST_F(StatementPrintTest, TheMenuPrintsOnlyAfterThePrintDialog) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/file_dialogs.h"
 #include "app/main_window.h"
 #include "app/sign_in_dialog.h"
 #include "book/zeitbuch.h"
@@ -67,9 +68,7 @@ protected:
         terminated = false;
         form->onTerminate = [this] { terminated = true; };
         form->onHelp = [this](int context) { helpShown.push_back(context); };
-        form->fileDialog = [this](const std::string&, const std::string&, bool) {
-            return ++fileAsks, fileAnswer;
-        };
+        form->fileDialog = [this](const app::DateiFrage&) { return ++fileAsks, fileAnswer; };
     }
     // Start-up as the program does it: window, then the sign-in dialog.
     void start() {

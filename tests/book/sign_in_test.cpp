@@ -94,8 +94,13 @@ TEST(SignIn, IndexProblemsAreReported) {
         EXPECT_EQ(boxes.count(), 0u);
         EXPECT_TRUE(f.zb.Datenbank_pruefen());
     }
+    // No user files at all is a new installation: refused without a word. A block file
+    // without its index is a database that cannot be opened.
     Fixture none;
     platform::ScriptedMessages boxes;
+    EXPECT_FALSE(none.zb.Pruefe_Anmeldung("anna", "pw1"));
+    EXPECT_EQ(boxes.count(), 0u);
+    writeFile(none.datPath(), "");
     EXPECT_FALSE(none.zb.Pruefe_Anmeldung("anna", "pw1"));
     EXPECT_EQ(lastBox(boxes), "Kein Zugriff auf die Datenbank!|Fehler in der Benutzerverwaltung");
 }

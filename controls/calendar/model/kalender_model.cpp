@@ -17,7 +17,7 @@ const char* const kOverflowCaption = "Kann ich nicht!";
 KalenderModel::KalenderModel() {
     // Something sensible to paint before the host's first Init.
     const platform::CivilDate today = platform::decodeDate(platform::today());
-    grid_ = buildMonthGrid(std::clamp(today.year, 1900, 9998), today.month);
+    grid_ = buildMonthGrid(std::clamp(today.year, 1900, 9999), today.month);
     year_ = grid_.year;
     month_ = grid_.month;
 }
@@ -44,9 +44,9 @@ void KalenderModel::Init(uint16_t jahr, uint16_t monat, int tag, const StandbyLi
     mask_ = 0;
 
     tag_ = tag;
-    // The last year is 9998 so that the next-month cells stay representable.
+    // The grid needs no date past December 9999: its next-month cells are day numbers only.
     month_ = std::clamp<int>(monat, 1, 12);
-    year_ = std::clamp<int>(jahr, 1900, 9998);
+    year_ = std::clamp<int>(jahr, 1900, 9999);
     grid_ = buildMonthGrid(year_, month_);
     title_ = monthName(month_) + " " + std::to_string(year_);
 
@@ -55,8 +55,8 @@ void KalenderModel::Init(uint16_t jahr, uint16_t monat, int tag, const StandbyLi
 
     // Leaving the year is possible only without records and without the block.
     const bool free = (*inUse)[0] == 0 && !block_;
-    backEnabled_ = month_ != 1 || free;
-    forwardEnabled_ = month_ != 12 || free;
+    backEnabled_ = month_ != 1 || (free && year_ > 1900);
+    forwardEnabled_ = month_ != 12 || (free && year_ < 9999);
 }
 
 void KalenderModel::Setze_Farbmodus(char mode) {
@@ -73,8 +73,8 @@ void KalenderModel::Setze_Farbmodus(char mode) {
 
 void KalenderModel::Setze_JahresBlock(bool block) {
     block_ = block;
-    if (month_ == 1) backEnabled_ = !block;
-    if (month_ == 12) forwardEnabled_ = !block;
+    if (month_ == 1) backEnabled_ = !block && year_ > 1900;
+    if (month_ == 12) forwardEnabled_ = !block && year_ < 9999;
 }
 
 platform::DateTime KalenderModel::Get_Datum() const {
@@ -104,8 +104,8 @@ bool KalenderModel::Get_Marker(int n) {
 void KalenderModel::Del_Marker() {
     marks_.fill(0);
     if (marker_) Get_Marker(kMaxRecords);
-    if (month_ == 12) forwardEnabled_ = !block_;
-    if (month_ == 1) backEnabled_ = !block_;
+    if (month_ == 12) forwardEnabled_ = !block_ && year_ < 9999;
+    if (month_ == 1) backEnabled_ = !block_ && year_ > 1900;
 }
 
 void KalenderModel::Del_Eintraege() {
@@ -126,7 +126,7 @@ bool KalenderModel::stepMonth(int delta) {
         if (block_ || intern_[0] != 0) return false;
         month = month < 1 ? 12 : 1;
         year += delta;
-        if (year < 1900 || year > 9998) return false;
+        if (year < 1900 || year > 9999) return false;
     }
     if (marker_) Get_Marker(kMaxRecords);
     Init(static_cast<uint16_t>(year), static_cast<uint16_t>(month), 0, host_);

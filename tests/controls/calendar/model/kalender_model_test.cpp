@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/core/codepage.h"
 #include "platform/core/message_box.h"
 #include "tests/controls/calendar/calendar_test_support.h"
@@ -76,6 +78,34 @@ TEST(KalenderModel, MonthButtonsAndSteps) {
     k.Setze_JahresBlock(true);
     k.chooseMonth(0);  // the month list ignores the block
     EXPECT_EQ(k.Get_Monat(), 1);
+}
+
+// The first and last months of the year range show themselves, with their own
+// weekdays, and the buttons stop at the range's ends.
+TEST(KalenderModel, TheYearRangesEndsShowTheirOwnMonths) {
+    using std::tuple;
+    struct Case {
+        int year, month;
+        const char* title;
+        bool back, forward;
+    };
+    for (const Case& c : {Case{9999, 12, "Dezember 9999", true, false},
+                          {9999, 1, "Januar 9999", true, true},
+                          {1900, 1, "Januar 1900", false, true},
+                          {1900, 12, "Dezember 1900", true, true}}) {
+        KalenderModel k = normalCalendar(c.year, c.month);
+        const MonthGrid& g = k.grid();
+        const platform::DateTime first = platform::encodeDate(c.year, c.month, 1);
+        // Day 1 stands in its weekday's column.
+        EXPECT_EQ(tuple(k.title(), k.Get_Jahr(), g.month, platform::isoWeekday(g.firstCellDate),
+                        g.firstCellDate + cellOf(k, c.month, 1)),
+                  tuple(std::string(c.title), c.year, c.month, 1, first))
+            << c.title;
+        EXPECT_EQ(g.day[cellOf(k, c.month, 31)], 31) << c.title;
+        EXPECT_EQ(std::pair(k.backEnabled(), k.forwardEnabled()), std::pair(c.back, c.forward))
+            << c.title;
+        EXPECT_EQ(k.stepMonth(+1), c.forward) << c.title;
+    }
 }
 
 TEST(KalenderModel, MarkerClicksRewriteTheRecordsAtOnce) {
