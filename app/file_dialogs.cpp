@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/ui/folder_dialog.h"
 #include "platform/ui/qt_text.h"
 
 namespace app {
@@ -94,7 +95,7 @@ std::string zeigeDateiDialog(QWidget* parent, const DateiFrage& frage, int& gewa
     folgen(namen.value(start - 1));
     QObject::connect(&d, &QFileDialog::filterSelected, &d, folgen);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
-    return d.selectedFiles().front().toStdString();
+    return ui::pathFromDialog(d.selectedFiles().front()).value_or(std::string());
 }
 
 }  // namespace app

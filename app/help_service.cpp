@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/core/message_box.h"
+#include "platform/ui/qt_text.h"
 
 namespace app {
 namespace {
@@ -24,14 +25,14 @@ QString findNoCase(const QDir& dir, const QString& name) {
 }  // namespace
 
 std::string helpPage(const std::string& helpFile, int context) {
-    const QFileInfo file(QString::fromLocal8Bit(helpFile.c_str()));
+    const QFileInfo file(ui::toQString(helpFile));
     const QString folder = findNoCase(file.dir(), file.completeBaseName());
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) return {};
     const QDir pages(folder);
     QString page;
     if (context > 0) page = findNoCase(pages, QString::number(context) + QStringLiteral(".html"));
     if (page.isEmpty()) page = findNoCase(pages, QStringLiteral("index.html"));
-    return page.toLocal8Bit().toStdString();
+    return ui::fromQString(page);
 }
 
 void showHelp(const std::string& helpFile, int context, QWidget* parent) {
@@ -45,7 +46,7 @@ void showHelp(const std::string& helpFile, int context, QWidget* parent) {
     auto* layout = new QVBoxLayout(&viewer);
     auto* browser = new QTextBrowser(&viewer);
     browser->setOpenLinks(true);
-    browser->setSource(QUrl::fromLocalFile(QString::fromLocal8Bit(page.c_str())));
+    browser->setSource(QUrl::fromLocalFile(ui::toQString(page)));
     layout->addWidget(browser);
     viewer.resize(560, 480);
     viewer.exec();

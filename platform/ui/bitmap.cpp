@@ -1,8 +1,8 @@
 #include "platform/ui/bitmap.h"
 
-#include <QFile>
 #include <QPainter>
 #include <algorithm>
+#include "platform/ui/qt_text.h"
 
 namespace ui {
 
@@ -25,7 +25,7 @@ void Bitmap::setSize(int width, int height) {
 
 bool Bitmap::loadFromFile(const std::string& path) {
     QImage loaded;
-    if (!loaded.load(QFile::decodeName(path.c_str()))) return false;
+    if (!loaded.load(toQString(path))) return false;
     assign(loaded);
     return true;
 }

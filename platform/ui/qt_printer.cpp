@@ -1,6 +1,5 @@
 #include "platform/ui/qt_printer.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinterInfo>
@@ -23,7 +22,7 @@ bool QtPrinter::hasPrinter() const { return !QPrinterInfo::availablePrinters().i
 
 void QtPrinter::setPdfOutput(const std::string& path) {
     printer_.setOutputFormat(QPrinter::PdfFormat);
-    printer_.setOutputFileName(QFile::decodeName(path.c_str()));
+    printer_.setOutputFileName(toQString(path));
 }
 
 PrinterMetrics QtPrinter::metrics() const {
