@@ -7,9 +7,9 @@
 #include "app/main_window.h"
 #include "app/program_files.h"
 #include "platform/core/codepage.h"
+#include "platform/ui/qt_text.h"
 #include "report/ui/druck_report.h"
 #include "report/ui/qt_report_canvas.h"
-#include "platform/ui/qt_text.h"
 
 namespace app {
 

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+
 #include "platform/ui/qt_text.h"
 
 namespace ui {
