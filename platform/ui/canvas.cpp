@@ -303,7 +303,7 @@ int Canvas::TextHeight(std::string_view) {
     return QFontMetrics(toQFont(font, pixelsPerInch_)).height();
 }
 
-void Canvas::drawImageWithMode(const QRect& dest, const QImage& src, bool transparent) {
+void Canvas::drawImageWithMode(const QRectF& dest, const QImage& src, bool transparent) {
     if (!painter_ || dest.isEmpty() || src.isNull()) return;
     if (transparent) {
         painter_->drawImage(dest, src);
@@ -313,7 +313,7 @@ void Canvas::drawImageWithMode(const QRect& dest, const QImage& src, bool transp
     if (hasRasterOps()) {
         switch (copyMode) {
             case CopyMode::SrcCopy: break;
-            case CopyMode::DstInvert: Invert(fromQRect(dest)); return;
+            case CopyMode::DstInvert: Invert(fromQRect(dest.toRect())); return;
             case CopyMode::SrcPaint: mode = QPainter::RasterOp_SourceOrDestination; break;
             case CopyMode::SrcAnd: mode = QPainter::RasterOp_SourceAndDestination; break;
             case CopyMode::SrcInvert: mode = QPainter::RasterOp_SourceXorDestination; break;
@@ -354,16 +354,17 @@ void Canvas::CopyRect(const Rect& dest, const Canvas& source, const Rect& srcRec
         return;
     }
     if (source.image_ == nullptr || srcRect.isEmpty()) return;
-    // A copy first: the source may be this very image. Its pixels for the
-    // units of srcRect; drawn into dest they keep their sharpness.
-    const qreal r = source.ratio_;
-    const QRect pixels = r == 1.0 ? toQRect(srcRect)
-                                  : QRect(QPoint(static_cast<int>(std::lround(srcRect.left * r)),
-                                                 static_cast<int>(std::lround(srcRect.top * r))),
-                                          QPoint(static_cast<int>(std::lround(srcRect.right * r)) - 1,
-                                                 static_cast<int>(std::lround(srcRect.bottom * r)) - 1));
-    const QImage part = source.image_->copy(pixels);
-    drawImageWithMode(toQRect(dest), part, false);
+    // A copy first: the source may be this very image. On scaled images the
+    // device pixels that fills of srcRect and dest cover, so a copy at a
+    // fractional ratio lands on the same pixels as the units it copies.
+    const auto edge = [](int v, qreal r) { return static_cast<int>(std::ceil(v * r - 0.5)); };
+    const qreal s = source.ratio_, r = ratio_;
+    const QImage part =
+        source.image_->copy(QRect(QPoint(edge(srcRect.left, s), edge(srcRect.top, s)),
+                                  QPoint(edge(srcRect.right, s) - 1, edge(srcRect.bottom, s) - 1)));
+    drawImageWithMode(QRectF(QPointF(edge(dest.left, r) / r, edge(dest.top, r) / r),
+                             QPointF(edge(dest.right, r) / r, edge(dest.bottom, r) / r)),
+                      part, false);
 }
 
 TColor Canvas::Pixel(int x, int y) const {

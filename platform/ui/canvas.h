@@ -120,7 +120,7 @@ private:
     // the unit pixel right of and below each point, as fills do.
     bool scaledThinPen() const { return ratio_ != 1.0 && pen.width <= 1; }
     QPointF thinPoint(QPoint p) const { return QPointF(p) + QPointF(0.5, 0.5); }
-    void drawImageWithMode(const QRect& dest, const QImage& src, bool transparent);
+    void drawImageWithMode(const QRectF& dest, const QImage& src, bool transparent);
     bool hasRasterOps() const;
 
     std::unique_ptr<QPainter> painter_;
