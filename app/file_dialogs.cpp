@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/ui/folder_dialog.h"
 #include "platform/ui/qt_text.h"
 #include "platform/ui/window_placement.h"
 
@@ -98,7 +99,7 @@ std::string zeigeDateiDialog(QWidget* parent, const DateiFrage& frage, int& gewa
     ui::keepAboveProgram(d);
     if (!frage.vorschlag.empty()) d.selectFile(ui::toQString(frage.vorschlag));
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return {};
-    return d.selectedFiles().front().toStdString();
+    return ui::pathFromDialog(d.selectedFiles().front()).value_or(std::string());
 }
 
 }  // namespace app

@@ -27,7 +27,8 @@ std::string filterEndung(const std::string& filter, int index);
 std::string mitFilterEndung(const std::string& name, const std::string& filter, int index,
                             const std::string& defaultExt);
 
-// Shows Qt's file dialog; "" when cancelled. `gewaehlt` receives the filter
+// Shows Qt's file dialog; "" when cancelled or refused (a name with letters
+// Windows-1252 lacks). `gewaehlt` receives the filter
 // the user ended with.
 std::string zeigeDateiDialog(QWidget* parent, const DateiFrage& frage, int& gewaehlt);
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/core/message_box.h"
+#include "platform/ui/qt_text.h"
 
 namespace app {
 namespace {
@@ -47,7 +48,7 @@ QString builtInPage(int context) {
 }  // namespace
 
 std::string helpPage(const std::string& helpFile, int context) {
-    const QFileInfo file(QString::fromLocal8Bit(helpFile.c_str()));
+    const QFileInfo file(ui::toQString(helpFile));
     const QString folder = findNoCase(file.dir(), file.completeBaseName());
     QString page;
     if (!folder.isEmpty() && QFileInfo(folder).isDir()) {
@@ -57,7 +58,7 @@ std::string helpPage(const std::string& helpFile, int context) {
         if (page.isEmpty()) page = findNoCase(pages, QStringLiteral("index.html"));
     }
     if (page.isEmpty()) page = builtInPage(context);
-    return page.toLocal8Bit().toStdString();
+    return ui::fromQString(page);
 }
 
 void showHelp(const std::string& helpFile, int context, QWidget* parent) {
@@ -71,7 +72,7 @@ void showHelp(const std::string& helpFile, int context, QWidget* parent) {
     auto* layout = new QVBoxLayout(&viewer);
     auto* browser = new QTextBrowser(&viewer);
     browser->setOpenLinks(true);
-    const QString where = QString::fromLocal8Bit(page.c_str());
+    const QString where = ui::toQString(page);
     browser->setSource(where.startsWith(QStringLiteral("qrc:")) ? QUrl(where)
                                                                  : QUrl::fromLocalFile(where));
     layout->addWidget(browser);

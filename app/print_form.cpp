@@ -1,13 +1,13 @@
 #include "app/print_form.h"
 
 #include <QAction>
-#include <QFile>
 #include <QImage>
 #include <QMenuBar>
 
 #include "app/main_window.h"
 #include "app/program_files.h"
 #include "platform/core/codepage.h"
+#include "platform/ui/qt_text.h"
 #include "report/ui/druck_report.h"
 #include "report/ui/qt_report_canvas.h"
 
@@ -35,7 +35,7 @@ void TForm9::DruckReport1GetBitmap(const std::string& name,
                                    std::shared_ptr<const report::Bild>& bild) {
     QImage image;
     const std::string pfad = programmDatei(owner_.buch().programmOrdner, name + ".bmp");
-    if (!pfad.empty() && !image.load(QFile::decodeName(pfad.c_str()))) image = QImage();
+    if (!pfad.empty() && !image.load(ui::toQString(pfad))) image = QImage();
     bild = std::make_shared<report::QtBild>(std::move(image));
 }
 

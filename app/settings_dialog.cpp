@@ -319,6 +319,15 @@ EinstellungsFelder TFeiertage::felder() const {
 
 void TFeiertage::Button1Click() {
     book::Zeitbuch& b = form_.buch();
+    // A typed folder that the settings file could not hold stores nothing;
+    // the dialog stays open on that field.
+    if (b.administrator) {
+        for (QLineEdit* e : {Edit7, Edit8}) {
+            if (ui::pathFromDialog(e->text())) continue;
+            zeigeFeld(e);
+            return;
+        }
+    }
     if (b.administrator) {
         const std::vector<Eingabefehler> fehler = einstellungenSpeichern(felder(), b);
         for (const Eingabefehler& e : fehler) Bereichsfehler(e);
@@ -349,8 +358,11 @@ void TFeiertage::Bereichsfehler(const Eingabefehler& fehler) {
     if (bereichsfehler_) return;
     bereichsfehler_ = true;
     platform::MessageBox(eingabefehlerText(fehler.code), eingabefehlerCaption(fehler.code));
-    // The field in question comes into view with its text selected.
-    QLineEdit* e = feldEdit(fehler.feld);
+    zeigeFeld(feldEdit(fehler.feld));
+}
+
+// The field comes into view with its text selected.
+void TFeiertage::zeigeFeld(QLineEdit* e) {
     for (QWidget* p = e->parentWidget(); p != nullptr; p = p->parentWidget()) {
         const int page = PageControl1->indexOf(p);
         if (page >= 0) {

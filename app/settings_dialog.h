@@ -62,6 +62,7 @@ private:
     void buildPages();
     EinstellungsFelder felder() const;
     QLineEdit* feldEdit(Feld feld) const;
+    void zeigeFeld(QLineEdit* e);
 
     TForm1& form_;
     bool bereichsfehler_ = false;

@@ -131,7 +131,7 @@ void TZeit::relayout() {
     const int captionWidth = caption_.empty() ? 0 : c.TextWidth(caption_) + 4;
     layout_ = layoutZeit(model_.Style(), model_.Zeit_Datum(), captionWidth, w, h);
     setFixedSize(layout_.width, layout_.height);
-    frame_.setSize(layout_.width, layout_.height);
+    frame_.setSize(layout_.width, layout_.height, devicePixelRatioF());
     paintFrame();
     repaint();
 }

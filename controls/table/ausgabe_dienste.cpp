@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QUrl>
 
+#include "platform/ui/folder_dialog.h"
 #include "platform/ui/qt_printer.h"
 #include "platform/ui/qt_text.h"
 
@@ -28,8 +29,10 @@ std::optional<ExportWahl> desktopExport(QWidget* owner) {
     // Added before the overwrite question, so it asks about the final name.
     d.setDefaultSuffix(QStringLiteral("txt"));
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
+    const std::optional<std::string> datei = ui::pathFromDialog(d.selectedFiles().front());
+    if (!datei) return std::nullopt;
     ExportWahl w;
-    w.datei = d.selectedFiles().front().toStdString();
+    w.datei = *datei;
     w.filter = static_cast<int>(filter.indexOf(d.selectedNameFilter())) + 1;
     if (w.filter < 1) w.filter = 1;
     return w;
@@ -46,7 +49,9 @@ bool desktopDrucker(QWidget* owner) {
     const QString datei = QFileDialog::getSaveFileName(owner, ui::toQString("Drucken in PDF-Datei"),
                                                        QString(), QStringLiteral("PDF (*.pdf)"));
     if (datei.isEmpty()) return false;
-    qt->setPdfOutput(datei.toStdString());
+    const std::optional<std::string> pfad = ui::pathFromDialog(datei);
+    if (!pfad) return false;
+    qt->setPdfOutput(*pfad);
     return true;
 }
 

@@ -92,6 +92,18 @@ struct Werkzeug {
     QColor hintergrund, rahmen, grau, auswahl, auswahlOhneFokus, gitter, weiss, schwarz, blass;
     QColor hell, licht, schatten, dunkel;
     QFont normal, titel, neu;
+    // On a backing image of a screen's device pixel ratio a one-unit line
+    // is moved to the middle of its unit, so it covers the unit's pixels as
+    // the cell fills do.
+    bool skaliert = false;
+    void strich(int x1, int y1, int x2, int y2) {
+        if (!skaliert) return p.drawLine(x1, y1, x2, y2);
+        p.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+    }
+    void kasten(int x, int y, int w, int h) {
+        if (!skaliert) return p.drawRect(x, y, w, h);
+        p.drawRect(QRectF(x + 0.5, y + 0.5, w, h));
+    }
     int ascentNormal = 0, ascentTitel = 0, linie = 0, titelLinie = 0;
     const GitterStil& s;
 
@@ -103,6 +115,7 @@ struct Werkzeug {
     }
 
     Werkzeug(ui::Canvas& c, const GitterStil& stil) : p(c.painter()), canvas(c), s(stil) {
+        skaliert = p.device() != nullptr && p.device()->devicePixelRatio() != 1.0;
         hintergrund = ui::toQColor(stil.hintergrund);
         rahmen = ui::toQColor(stil.rahmen);
         grau = ui::toQColor(ui::clBtnFace);
@@ -167,17 +180,17 @@ struct Werkzeug {
         const QColor& aussenDunkel = gedrueckt ? hell : dunkel;
         const QColor& innenDunkel = gedrueckt ? licht : schatten;
         p.setPen(aussenHell);
-        p.drawLine(l, t, rr, t);
-        p.drawLine(l, t, l, b);
+        strich(l, t, rr, t);
+        strich(l, t, l, b);
         p.setPen(innenHell);
-        p.drawLine(l + 1, t + 1, rr - 1, t + 1);
-        p.drawLine(l + 1, t + 1, l + 1, b - 1);
+        strich(l + 1, t + 1, rr - 1, t + 1);
+        strich(l + 1, t + 1, l + 1, b - 1);
         p.setPen(aussenDunkel);
-        p.drawLine(l, b, rr, b);
-        p.drawLine(rr, t, rr, b);
+        strich(l, b, rr, b);
+        strich(rr, t, rr, b);
         p.setPen(innenDunkel);
-        p.drawLine(l + 1, b - 1, rr - 1, b - 1);
-        p.drawLine(rr - 1, t + 1, rr - 1, b - 1);
+        strich(l + 1, b - 1, rr - 1, b - 1);
+        strich(rr - 1, t + 1, rr - 1, b - 1);
     }
 };
 
@@ -199,7 +212,7 @@ void neueZeile(Werkzeug& w, const TabBild& bild, const ZeilenPlatz& z, int leftC
     }
     w.p.fillRect(ui::toQRect(r), grund);
     w.p.setPen(w.gitter);
-    w.p.drawRect(r.left, r.top, r.width() - 1, r.height() - 1);
+    w.kasten(r.left, r.top, r.width() - 1, r.height() - 1);
     w.p.setFont(w.neu);
     w.p.setPen(farbe);
     w.p.drawText(2, z.top + 1 + QFontMetrics(w.neu).ascent(), ui::toQString(w.s.neueZeileText));
@@ -304,13 +317,13 @@ void zeile(Werkzeug& w, const Zeile& zl) {
     for (const SpaltenPlatz& sp : p.spalten) {
         const Rect r = zl.bild.zelle(p, z, sp);
         if (unten == nullptr || sp.col >= unten->Gruppe || titel)
-            w.p.drawLine(r.left, z.bottom - 1, r.right - 1, z.bottom - 1);
+            w.strich(r.left, z.bottom - 1, r.right - 1, z.bottom - 1);
         if (titel) break;
-        w.p.drawLine(r.right - 1, z.top, r.right - 1, z.bottom - 1);
+        w.strich(r.right - 1, z.top, r.right - 1, z.bottom - 1);
     }
     if (gewaehlt && !aktiv && rechts > 0) {
         w.p.setPen(w.auswahl);
-        w.p.drawRect(0, z.top, rechts - 1, z.bottom - z.top - 1);
+        w.kasten(0, z.top, rechts - 1, z.bottom - z.top - 1);
     }
 }
 

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/core/path.h"
+
 namespace platform {
 namespace {
 
@@ -85,7 +87,7 @@ bool File::open(const std::string& path, OpenMode mode) {
         case OpenMode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW; break;
     }
     // 0666: new files follow the umask, so a shared group folder works.
-    fd_ = ::open(path.c_str(), flags, 0666);
+    fd_ = ::open(osPath(path).c_str(), flags, 0666);
     if (fd_ < 0) return fail();
     struct stat st {};
     if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
@@ -196,28 +198,28 @@ bool isNotFound(int error) { return error == ENOENT; }
 
 bool fileExists(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return ::stat(osPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool dirExists(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return ::stat(osPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool createDir(const std::string& path) { return record(::mkdir(path.c_str(), 0777) == 0); }
+bool createDir(const std::string& path) { return record(::mkdir(osPath(path).c_str(), 0777) == 0); }
 
-bool removeDir(const std::string& path) { return record(::rmdir(path.c_str()) == 0); }
+bool removeDir(const std::string& path) { return record(::rmdir(osPath(path).c_str()) == 0); }
 
 bool renamePath(const std::string& from, const std::string& to) {
     if (injectedFailure()) return record(false);
-    return record(::rename(from.c_str(), to.c_str()) == 0);
+    return record(::rename(osPath(from).c_str(), osPath(to).c_str()) == 0);
 }
 
 bool syncFolder(const std::string& dir) {
     if (injectedFailure()) return record(false);
     ++gSyncCalls;
     if (!gSyncToDisk) return true;
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(osPath(dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return record(false);
     int rc;
     while ((rc = ::fsync(fd)) != 0 && errno == EINTR) {
@@ -238,7 +240,7 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool deleteFile(const std::string& path) { return record(::unlink(path.c_str()) == 0); }
+bool deleteFile(const std::string& path) { return record(::unlink(osPath(path).c_str()) == 0); }
 
 bool copyFile(const std::string& from, const std::string& to, bool overwrite) {
     if (!overwrite && (fileExists(to) || dirExists(to))) {
@@ -261,13 +263,16 @@ bool copyFile(const std::string& from, const std::string& to, bool overwrite) {
 
 std::vector<std::string> findFiles(const std::string& dir, const std::string& pattern) {
     std::vector<std::string> names;
-    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    DIR* d = ::opendir(dir.empty() ? "." : osPath(dir).c_str());
     if (!d) {
         gLastError = errno;
         return names;
     }
     while (const dirent* e = ::readdir(d)) {
-        const std::string name = e->d_name;
+        // A name with letters the program cannot keep could not be opened again.
+        const std::optional<std::string> stored = fromOsPath(e->d_name);
+        if (!stored) continue;
+        const std::string& name = *stored;
         if (name == "." || name == "..") continue;
         if (!matches(pattern.c_str(), name.c_str())) continue;
         if (fileExists(dir.empty() ? name : dir + "/" + name)) names.push_back(name);

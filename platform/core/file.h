@@ -1,6 +1,8 @@
 // Low-level binary file handles and folder operations. Every call reports
 // failure; the error number of the last failure is kept for the message texts
 // ("access denied" selects other texts than "not found").
+// Paths are Windows-1252 like every text of the program; they reach the
+// system through osPath (path.h).
 #pragma once
 
 #include <cstdint>

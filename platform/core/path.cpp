@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/core/codepage.h"
+
 namespace platform {
 
 std::string nativePath(std::string_view stored) {
@@ -28,10 +30,19 @@ std::string joinPath(std::string_view a, std::string_view b) {
 std::string currentDir() {
     std::vector<char> buf(4096);
     for (int i = 0; i < 8; ++i) {
-        if (::getcwd(buf.data(), buf.size())) return buf.data();
+        if (::getcwd(buf.data(), buf.size())) return fromOsPath(buf.data()).value_or(std::string());
         buf.resize(buf.size() * 2);
     }
     return {};
+}
+
+std::string osPath(std::string_view cp1252Path) { return cp1252ToUtf8(cp1252Path); }
+
+std::optional<std::string> fromOsPath(std::string_view osName) {
+    // NUL marks a letter that did not fit; no file name holds a real one.
+    const std::string out = utf8ToCp1252(osName, '\0');
+    if (out.find('\0') != std::string::npos) return std::nullopt;
+    return out;
 }
 
 }  // namespace platform

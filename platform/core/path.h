@@ -2,6 +2,7 @@
 // builds its own with "/".
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,15 @@ template <typename... Rest>
 std::string joinPath(std::string_view a, std::string_view b, Rest... rest) {
     return joinPath(joinPath(a, b), rest...);
 }
-// The current folder of the process ("" when it cannot be read).
+// The current folder of the process in Windows-1252 ("" when it cannot be
+// read or holds letters Windows-1252 lacks).
 std::string currentDir();
+
+// The program keeps paths in Windows-1252, as its files store them; the file
+// system names files in UTF-8. Every call that hands a path to the system
+// goes through osPath, every name that comes back through fromOsPath.
+std::string osPath(std::string_view cp1252Path);
+// nullopt when the name is not valid UTF-8 or has a letter Windows-1252 lacks.
+std::optional<std::string> fromOsPath(std::string_view osName);
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -50,14 +51,18 @@ bool realTargetPath(const std::string& path, std::string& target) {
     std::string p = path;
     for (int i = 0; i <= kMaxLinks; ++i) {
         struct stat st {};
-        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+        if (::lstat(osPath(p).c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
             target = p;
             return true;
         }
         std::string link(4096, '\0');
-        const ssize_t n = ::readlink(p.c_str(), link.data(), link.size());
+        const ssize_t n = ::readlink(osPath(p).c_str(), link.data(), link.size());
         if (n < 0 || static_cast<size_t>(n) >= link.size()) return false;
         link.resize(static_cast<size_t>(n));
+        // A link's text is a name of the file system; the program's paths are Windows-1252.
+        const std::optional<std::string> named = fromOsPath(link);
+        if (!named) return false;
+        link = *named;
         p = link.front() == '/' ? link : joinPath(folderOf(p), link);
     }
     return false;
@@ -95,7 +100,7 @@ bool TempFile::create(const std::string& target) {
     if (!file_.isOpen()) return false;
     pending_ = true;
     struct stat st {};
-    if (::stat(target_.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+    if (::stat(osPath(target_).c_str(), &st) == 0 && S_ISREG(st.st_mode))
         (void)::fchmod(file_.descriptor(), st.st_mode & 07777);
     return true;
 }
@@ -104,7 +109,7 @@ bool TempFile::unchanged() const {
     struct stat mine {};
     struct stat named {};
     return file_.isOpen() && ::fstat(file_.descriptor(), &mine) == 0 &&
-           ::lstat(path_.c_str(), &named) == 0 && S_ISREG(named.st_mode) &&
+           ::lstat(osPath(path_).c_str(), &named) == 0 && S_ISREG(named.st_mode) &&
            mine.st_dev == named.st_dev && mine.st_ino == named.st_ino;
 }
 
@@ -124,7 +129,7 @@ void TempFile::discard() {
     pending_ = false;
     const int error = errno;
     file_.close();
-    ::unlink(path_.c_str());  // the name is ours alone
+    ::unlink(osPath(path_).c_str());  // the name is ours alone
     errno = error;
 }
 

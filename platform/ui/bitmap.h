@@ -16,10 +16,13 @@ public:
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;
 
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
-    // Keeps what lies inside the new size; new area is white.
-    void setSize(int width, int height);
+    // In units; the image has `ratio` pixels per unit (see setSize).
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // Keeps what lies inside the new size; new area is white. A ratio above 1
+    // gives a sharp image for a screen of that device pixel ratio; the drawing
+    // code keeps its units.
+    void setSize(int width, int height, qreal ratio = 1.0);
     // Any image format Qt reads (BMP among them). False when the file is
     // missing or unreadable; the bitmap is then unchanged.
     bool loadFromFile(const std::string& path);
@@ -36,6 +39,7 @@ public:
 
 private:
     QImage image_;
+    int width_ = 0, height_ = 0;
     Canvas canvas_;
 };
 

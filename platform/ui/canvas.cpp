@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPen>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -77,6 +78,7 @@ void Canvas::attach(QPaintDevice* device, int pixelsPerInch) {
 
 void Canvas::begin(QPaintDevice* device, int pixelsPerInch) {
     if (device == nullptr) return;
+    ratio_ = image_ != nullptr ? image_->devicePixelRatio() : 1.0;
     pixelsPerInch_ = pixelsPerInch > 0 ? pixelsPerInch : device->logicalDpiY();
     if (pixelsPerInch_ <= 0) pixelsPerInch_ = 96;
     auto p = std::make_unique<QPainter>();
@@ -120,7 +122,9 @@ void Canvas::applyPen() {
     // Width 0 and 1 are the one-pixel cosmetic pen, whose square cap draws
     // both end points; wider pens have round ends.
     const bool wide = pen.width > 1;
-    QPen p(toQColor(pen.color), wide ? pen.width : 0, toQtPenStyle(pen.style),
+    // Scaled, a one-pixel pen is one unit wide, like the rest of the drawing.
+    const qreal width = wide ? pen.width : scaledThinPen() ? 1.0 : 0.0;
+    QPen p(toQColor(pen.color), width, toQtPenStyle(pen.style),
            wide ? Qt::RoundCap : Qt::SquareCap, Qt::MiterJoin);
     painter_->setPen(p);
 }
@@ -157,6 +161,10 @@ void Canvas::drawSegment(QPoint from, QPoint to) {
         const double t = static_cast<double>(y - from.y()) / dy;
         last = QPoint(from.x() + static_cast<int>(std::lround(t * dx)), y);
     }
+    if (scaledThinPen()) {
+        painter_->drawLine(thinPoint(from), thinPoint(last));
+        return;
+    }
     painter_->drawLine(from, last);
 }
 
@@ -192,6 +200,10 @@ void Canvas::Rectangle(int left, int top, int right, int bottom) {
     if (right - left < 1 || bottom - top < 1) return;
     applyPen();
     painter_->setBrush(Qt::NoBrush);
+    if (scaledThinPen()) {
+        painter_->drawRect(QRectF(thinPoint(QPoint(left, top)), QSizeF(right - left - 1, bottom - top - 1)));
+        return;
+    }
     painter_->drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
@@ -220,6 +232,10 @@ void Canvas::Ellipse(int left, int top, int right, int bottom) {
     if (!painter_) return;
     applyPen();
     applyBrush();
+    if (scaledThinPen()) {
+        painter_->drawEllipse(QRectF(thinPoint(QPoint(left, top)), QSizeF(right - left - 1, bottom - top - 1)));
+        return;
+    }
     painter_->drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
@@ -227,6 +243,12 @@ void Canvas::Polygon(const std::vector<QPoint>& points) {
     if (!painter_ || points.size() < 2) return;
     applyPen();
     applyBrush();
+    if (scaledThinPen()) {
+        QPolygonF shifted;
+        for (const QPoint& p : points) shifted << thinPoint(p);
+        painter_->drawPolygon(shifted, Qt::OddEvenFill);
+        return;
+    }
     painter_->drawPolygon(points.data(), static_cast<int>(points.size()), Qt::OddEvenFill);
 }
 
@@ -287,7 +309,7 @@ int Canvas::TextHeight(std::string_view) {
     return QFontMetrics(toQFont(font, pixelsPerInch_)).height();
 }
 
-void Canvas::drawImageWithMode(const QRect& dest, const QImage& src, bool transparent) {
+void Canvas::drawImageWithMode(const QRectF& dest, const QImage& src, bool transparent) {
     if (!painter_ || dest.isEmpty() || src.isNull()) return;
     if (transparent) {
         painter_->drawImage(dest, src);
@@ -297,7 +319,7 @@ void Canvas::drawImageWithMode(const QRect& dest, const QImage& src, bool transp
     if (hasRasterOps()) {
         switch (copyMode) {
             case CopyMode::SrcCopy: break;
-            case CopyMode::DstInvert: Invert(fromQRect(dest)); return;
+            case CopyMode::DstInvert: Invert(fromQRect(dest.toRect())); return;
             case CopyMode::SrcPaint: mode = QPainter::RasterOp_SourceOrDestination; break;
             case CopyMode::SrcAnd: mode = QPainter::RasterOp_SourceAndDestination; break;
             case CopyMode::SrcInvert: mode = QPainter::RasterOp_SourceXorDestination; break;
@@ -311,8 +333,7 @@ void Canvas::drawImageWithMode(const QRect& dest, const QImage& src, bool transp
 }
 
 void Canvas::Draw(int x, int y, const Bitmap& bitmap) {
-    const QImage& img = bitmap.image();
-    StretchDraw(Rect{x, y, x + img.width(), y + img.height()}, bitmap);
+    StretchDraw(Rect{x, y, x + bitmap.width(), y + bitmap.height()}, bitmap);
 }
 
 void Canvas::StretchDraw(const Rect& dest, const Bitmap& bitmap) {
@@ -325,7 +346,7 @@ void Canvas::StretchDraw(const Rect& dest, const Bitmap& bitmap) {
 }
 
 void Canvas::Draw(int x, int y, const QImage& image) {
-    drawImageWithMode(QRect(x, y, image.width(), image.height()), image, false);
+    drawImageWithMode(QRect(QPoint(x, y), image.deviceIndependentSize().toSize()), image, false);
 }
 
 void Canvas::StretchDraw(const Rect& dest, const QImage& image) {
@@ -339,13 +360,27 @@ void Canvas::CopyRect(const Rect& dest, const Canvas& source, const Rect& srcRec
         return;
     }
     if (source.image_ == nullptr || srcRect.isEmpty()) return;
-    // A copy first: the source may be this very image.
-    const QImage part = source.image_->copy(toQRect(srcRect));
-    drawImageWithMode(toQRect(dest), part, false);
+    // A copy first: the source may be this very image. On scaled images the
+    // device pixels that fills of srcRect and dest cover, so a copy at a
+    // fractional ratio lands on the same pixels as the units it copies.
+    const auto edge = [](int v, qreal r) { return static_cast<int>(std::ceil(v * r - 0.5)); };
+    const qreal s = source.ratio_, r = ratio_;
+    const QImage part =
+        source.image_->copy(QRect(QPoint(edge(srcRect.left, s), edge(srcRect.top, s)),
+                                  QPoint(edge(srcRect.right, s) - 1, edge(srcRect.bottom, s) - 1)));
+    drawImageWithMode(QRectF(QPointF(edge(dest.left, r) / r, edge(dest.top, r) / r),
+                             QPointF(edge(dest.right, r) / r, edge(dest.bottom, r) / r)),
+                      part, false);
 }
 
 TColor Canvas::Pixel(int x, int y) const {
-    if (image_ == nullptr || !image_->valid(x, y)) return kInvalidColor;
+    if (image_ == nullptr) return kInvalidColor;
+    if (ratio_ != 1.0) {
+        if (x < 0 || y < 0) return kInvalidColor;
+        x = static_cast<int>((x + 0.5) * ratio_);
+        y = static_cast<int>((y + 0.5) * ratio_);
+    }
+    if (!image_->valid(x, y)) return kInvalidColor;
     return fromQRgb(image_->pixel(x, y));
 }
 

@@ -104,6 +104,8 @@ public:
     // copies nothing.
     void CopyRect(const Rect& dest, const Canvas& source, const Rect& srcRect);
 
+    // x, y in the canvas's units; on an image of several pixels per unit the
+    // pixel at the centre of the unit.
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
 
@@ -117,12 +119,17 @@ private:
     void applyPen();
     void applyBrush();
     void applyFont();
-    void drawImageWithMode(const QRect& dest, const QImage& src, bool transparent);
+    // One-pixel pens on an image of several pixels per unit: the line covers
+    // the unit pixel right of and below each point, as fills do.
+    bool scaledThinPen() const { return ratio_ != 1.0 && pen.width <= 1; }
+    QPointF thinPoint(QPoint p) const { return QPointF(p) + QPointF(0.5, 0.5); }
+    void drawImageWithMode(const QRectF& dest, const QImage& src, bool transparent);
     bool hasRasterOps() const;
 
     std::unique_ptr<QPainter> painter_;
     QImage* image_ = nullptr;
     int pixelsPerInch_ = 96;
+    qreal ratio_ = 1.0;  // device pixels per unit of the image (its device pixel ratio)
     Font appliedFont_;
     bool fontApplied_ = false;
 };

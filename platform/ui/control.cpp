@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/core/codepage.h"
 
@@ -36,11 +37,19 @@ Control::Control(QWidget* parent) : QWidget(parent) {
 
 Control::~Control() { canvas_.detach(); }
 
+// The backing image has as many pixels as the screen gives the control, so
+// it is as sharp as Qt's own widgets; the drawing code keeps the control's
+// coordinates, which the painter scales.
 void Control::resizeBacking(int w, int h) {
     w = std::max(1, w);
     h = std::max(1, h);
-    if (!backing_.isNull() && backing_.width() == w && backing_.height() == h) return;
-    QImage next(w, h, QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(static_cast<int>(std::ceil(w * ratio)), static_cast<int>(std::ceil(h * ratio)));
+    if (!backing_.isNull() && backing_.size() == pixels && backing_.devicePixelRatio() == ratio &&
+        backingWidth_ == w && backingHeight_ == h)
+        return;
+    QImage next(pixels, QImage::Format_RGB32);
+    next.setDevicePixelRatio(ratio);
     next.fill(toQColor(color_));
     if (!backing_.isNull()) {
         QPainter p(&next);
@@ -48,6 +57,8 @@ void Control::resizeBacking(int w, int h) {
     }
     canvas_.detach();
     backing_ = std::move(next);
+    backingWidth_ = w;
+    backingHeight_ = h;
     canvas_.attach(&backing_);
 }
 
@@ -84,13 +95,18 @@ bool Control::event(QEvent* e) {
 }
 
 void Control::paintEvent(QPaintEvent*) {
+    // Moved to a screen of another pixel ratio: a sharp image again.
+    if (backing_.devicePixelRatio() != devicePixelRatioF()) {
+        resizeBacking(width(), height());
+        Resized(backingWidth_, backingHeight_);
+    }
     QPainter p(this);
     p.drawImage(0, 0, backing_);
 }
 
 void Control::resizeEvent(QResizeEvent*) {
     resizeBacking(width(), height());
-    Resized(backing_.width(), backing_.height());
+    Resized(backingWidth_, backingHeight_);
     update();
 }
 

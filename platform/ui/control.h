@@ -90,7 +90,8 @@ protected:
 private:
     void resizeBacking(int width, int height);
 
-    QImage backing_;
+    QImage backing_;  // control size x device pixel ratio
+    int backingWidth_ = 0, backingHeight_ = 0;
     Canvas canvas_;
     TColor color_ = clBtnFace;
     std::map<int, int> timers_;  // own id -> Qt timer id

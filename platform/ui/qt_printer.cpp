@@ -1,6 +1,5 @@
 #include "platform/ui/qt_printer.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinterInfo>
@@ -41,7 +40,7 @@ bool QtPrinter::hasPrinter() const { return !QPrinterInfo::availablePrinters().i
 
 void QtPrinter::setPdfOutput(const std::string& path) {
     printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setOutputFileName(QFile::decodeName(path.c_str()));
+    printer_->setOutputFileName(toQString(path));
 }
 
 PrinterMetrics QtPrinter::metrics() const {
@@ -76,8 +75,8 @@ bool QtPrinter::redirectToTempFile() {
     target_ = printer_->outputFileName();
     if (target_.isEmpty()) return true;
     auto temp = std::make_unique<platform::TempFile>();
-    if (!temp->create(QFile::encodeName(target_).toStdString())) return false;
-    printer_->setOutputFileName(QFile::decodeName(temp->path().c_str()));
+    if (!temp->create(fromQString(target_))) return false;
+    printer_->setOutputFileName(toQString(temp->path()));
     temp_ = std::move(temp);
     return true;
 }

@@ -155,7 +155,7 @@ TEST_F(SettingsDialogTest, ChangesReachTheSettingsFileAndComeBackAtTheNextStart)
     const std::string backupDir = platform::joinPath(dir.path(), "Sicherung");
     std::filesystem::create_directories(backupDir);
     std::filesystem::create_directories(neuerOrdner);
-    ui::setFolderDialogHandler([&](const std::string&, const std::string&) { return neuerOrdner; });
+    ui::setFolderDialogHandler([&](const QString&, const QString&) { return ui::toQString(neuerOrdner); });
     boxes.answer(platform::Answer::Yes);  // no database there: take the folder all the same
     scriptDialog<app::TFeiertage>([&](app::TFeiertage& d) {
         d.CheckListBox1->item(10)->setCheckState(Qt::Checked);  // "Friedensfest"
@@ -205,6 +205,72 @@ TEST_F(SettingsDialogTest, ChangesReachTheSettingsFileAndComeBackAtTheNextStart)
     start();
     EXPECT_EQ(tuple(b().grundlagen, b().feiertage, b().bereichVorgabe, b().datenOrdner),
               tuple(stored, holidays, bereich, neuerOrdner));
+}
+
+TEST_F(SettingsDialogTest, AFolderWithUmlautsKeepsItsLettersAcrossARestart) {
+    // A database with a user in "Daten Müller/Benutzer".
+    const std::string ordner = platform::joinPath(dir.path(), cp1252("Daten Müller"), "Benutzer");
+    std::filesystem::create_directories(dir.path() + "/Daten Müller/Benutzer");  // as on the desktop
+    {
+        book::NullHost host;
+        book::Zeitbuch db(host);
+        db.datenOrdner = ordner;
+        book::Benutzerdaten u;
+        u.benutzername = "erika", u.passwort = "geheim", u.name = "Muster";
+        ASSERT_TRUE(db.Benutzer_anlegen(u));
+    }
+    startAsAdministrator();
+    // The dialog names the folder as the desktop does.
+    ui::setFolderDialogHandler([&](const QString&, const QString&) {
+        return QString::fromStdString(dir.path()) + QString::fromUtf8("/Daten Müller/Benutzer");
+    });
+    scriptDialog<app::TFeiertage>([&](app::TFeiertage& d) {
+        d.Button3->click();  // the database is found: no question
+        EXPECT_EQ(d.Edit7->text(), ui::toQString(ordner));
+        EXPECT_TRUE(d.Edit7->text().endsWith(QString::fromUtf8("Daten Müller/Benutzer")));
+        d.Button1->click();
+    });
+    app::OptionClick(*form);
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.last().caption, "Hinweis");
+    ASSERT_TRUE(form->FormClose());
+    std::string ini;
+    ASSERT_TRUE(platform::readWholeFile(platform::joinPath(dir.path(), "Kronlauf.ini"), ini));
+    for (char& c : ini) c = static_cast<char>(c ^ 0x2D);
+    EXPECT_NE(ini.find(ordner), std::string::npos);  // Windows-1252 in the file
+
+    boxes.clear();
+    scriptSignIn("erika", "geheim");
+    start();
+    EXPECT_EQ(tuple(b().datenOrdner, b().angemeldet, boxes.count()), tuple(ordner, true, 0u))
+        << (boxes.count() ? boxes.last().text : "");
+}
+
+TEST_F(SettingsDialogTest, AFolderWithLettersOutsideTheCodePageIsRefusedWhenChosen) {
+    startAsAdministrator();
+    const std::string vorher = b().backupOrdner;
+    std::filesystem::create_directories(dir.path() + "/\u0141\u00F3d\u017A");
+    ui::setFolderDialogHandler([&](const QString&, const QString&) {
+        return QString::fromStdString(dir.path()) + QString::fromUtf8("/\u0141\u00F3d\u017A");
+    });
+    scriptDialog<app::TFeiertage>([&](app::TFeiertage& d) {
+        const QString alt = d.Edit7->text();
+        d.Button3->click();
+        EXPECT_EQ(d.Edit7->text(), alt);
+        d.Button4->click();
+        EXPECT_EQ(d.Edit8->text(), ui::toQString(vorher));
+        ASSERT_EQ(boxes.count(), 2u);
+        EXPECT_EQ(boxes.last().caption, "Fehler");
+        // Typed: OK stores nothing and the dialog stays on the field.
+        d.Prozent[0]->setText("30");
+        d.Edit8->setText(QString::fromUtf8("/tmp/\u65E5\u672C"));
+        d.Button1->click();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(d.PageControl1->currentIndex(), 6);  // "Backup"
+        d.Button2->click();
+    });
+    app::OptionClick(*form);
+    EXPECT_EQ(tuple(boxes.count(), b().grundlagen.prozentNormal, b().backupOrdner), tuple(3u, 25, vorher));
 }
 
 TEST_F(SettingsDialogTest, OthersSeeEverythingAndChangeNothing) {

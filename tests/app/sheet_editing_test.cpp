@@ -92,11 +92,11 @@ TEST_F(SheetEditingTest, TheCaretSkipsTheFixedColumns) {
 }
 
 TEST_F(SheetEditingTest, TypedCharactersReachThePixels) {
-    const QImage& img = form->canvasControl().backingImage();
+    const ui::Canvas& img = form->canvasControl().canvas();
     const auto red = [&](int x0, int row) {
         int n = 0;
         for (int y = form->geometry().rowTop(row); y < form->geometry().rowTop(row) + 16; ++y)
-            for (int x = x0; x < x0 + 8; ++x) n += img.pixel(x, y) == ui::toQColor(ui::clRed).rgb();
+            for (int x = x0; x < x0 + 8; ++x) n += img.Pixel(x, y) == ui::clRed;
         return n;
     };
     form->FormPaint(true);

@@ -21,7 +21,8 @@ protected:
     }
     int rowTop(int row) { return form->geometry().rowTop(row); }
     bool is(ui::TColor c, int x, int y) {
-        return form->canvasControl().backingImage().pixel(x, y) == ui::toQColor(c).rgb();
+        // Read in the window's units: at any device pixel ratio the same.
+        return form->canvasControl().canvas().Pixel(x, y) == c;
     }
     // Pixels of exactly `colour` in a band of the sheet.
     int count(ui::TColor colour, int x0, int x1, int y0, int y1) {

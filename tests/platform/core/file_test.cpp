@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include "platform/core/message_box.h"
 #include "platform/core/path.h"
@@ -79,6 +83,35 @@ TEST(Path, JoinAcceptsBothSeparators) {
     EXPECT_EQ(joinPath("", "x"), "x");
     EXPECT_EQ(joinPath("/", "x"), "/x");
     EXPECT_EQ(joinPath("a", "b", "c"), "a/b/c");
+}
+
+// Paths are Windows-1252 inside the program and UTF-8 on the disk.
+TEST(Path, LettersSurviveTheWayToTheDiskAndBack) {
+    testing_support::TempDir dir;
+    const std::string folder = joinPath(dir.path(), "Daten M\xFCller");  // Windows-1252
+    ASSERT_TRUE(createDir(folder));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() + "/Daten M\xC3\xBCller"));  // UTF-8
+    EXPECT_TRUE(dirExists(folder));
+    File f;
+    ASSERT_TRUE(f.open(joinPath(folder, "Gr\xF6\xDF" "e \x80.dat"), OpenMode::CreateWrite));
+    ASSERT_TRUE(f.write("x") && f.close());
+    EXPECT_TRUE(copyFile(joinPath(folder, "Gr\xF6\xDF" "e \x80.dat"), joinPath(folder, "b.dat"), false));
+    EXPECT_TRUE(renamePath(joinPath(folder, "b.dat"), joinPath(folder, "\xE4.dat")));
+    // A name the program could not open again is not listed.
+    std::ofstream(dir.path() + "/Daten M\xC3\xBCller/\xC5\x82.dat") << "y";
+    std::ofstream(dir.path() + "/Daten M\xC3\xBCller/\xFF.dat") << "z";  // not UTF-8
+    std::vector<std::string> names = findFiles(folder, "*.dat");
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Gr\xF6\xDF" "e \x80.dat", "\xE4.dat"}));
+    const std::string old = currentDir();
+    ASSERT_EQ(::chdir((dir.path() + "/Daten M\xC3\xBCller").c_str()), 0);
+    EXPECT_EQ(currentDir(), folder);
+    ASSERT_EQ(::chdir(osPath(old).c_str()), 0);
+    for (const auto& [os, stored] : {std::pair<std::string, std::optional<std::string>>{"a/b", "a/b"},
+                                     {"\xE2\x82\xAC", "\x80"},
+                                     {"\xE6\x97\xA5", std::nullopt},
+                                     {"\xC3", std::nullopt}})
+        EXPECT_EQ(fromOsPath(os), stored) << os;
 }
 
 TEST(MessageBoxService, ScriptedAnswersAndRecords) {

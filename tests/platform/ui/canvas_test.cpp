@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QPalette>
+#include <cmath>
 #include <string>
 
 #include "platform/ui/bitmap.h"
@@ -17,7 +18,10 @@ namespace {
 
 // A white image with a canvas on it.
 struct Surface {
-    explicit Surface(int w = 40, int h = 30) : image(w, h, QImage::Format_RGB32) {
+    explicit Surface(int w = 40, int h = 30, qreal ratio = 1.0)
+        : image(static_cast<int>(std::ceil(w * ratio)), static_cast<int>(std::ceil(h * ratio)),
+                QImage::Format_RGB32) {
+        image.setDevicePixelRatio(ratio);
         image.fill(Qt::white);
         canvas.attach(&image);
     }
@@ -43,14 +47,12 @@ struct Surface {
     Canvas canvas;
 };
 
-TEST(Canvas, GdiEdgeRules) {
-    Surface s;
-    Canvas& c = s.canvas;
+void drawEdgeScene(Canvas& c, bool diagonal = true) {
     c.brush.color = clRed;
     c.Rectangle(1, 1, 7, 6);           // right and bottom edges excluded
     c.MoveTo(8, 1), c.LineTo(8, 5);    // LineTo leaves out its last pixel...
     c.MoveTo(15, 7), c.LineTo(10, 7);  // ...in every direction
-    c.MoveTo(19, 5), c.LineTo(22, 8);
+    if (diagonal) c.MoveTo(19, 5), c.LineTo(22, 8);
     c.Polyline({QPoint(1, 7), QPoint(6, 7), QPoint(6, 9)});
     c.brush.color = clBlue;
     c.FillRect(Rect{10, 1, 13, 3});
@@ -58,6 +60,11 @@ TEST(Canvas, GdiEdgeRules) {
     c.pen.style = PenStyle::Clear;
     c.brush.color = clRed;
     c.Rectangle(19, 1, 23, 5);  // one pixel smaller without an outline
+}
+
+TEST(Canvas, GdiEdgeRules) {
+    Surface s;
+    drawEdgeScene(s.canvas);
     EXPECT_EQ(s.picture(0, 0, 24, 9),
               "........................|"
               ".######.#.bbb.bbbb.rrr..|"
@@ -68,6 +75,54 @@ TEST(Canvas, GdiEdgeRules) {
               "....................#...|"
               ".######....#####.....#..|"
               "......#.................|");
+}
+
+// On an image of a screen's device pixel ratio the drawing keeps its units:
+// read back in units it is the picture of ratio 1, and at ratio 2 every unit
+// pixel is a 2 x 2 block of the same colour, lines included. (A slanted line
+// one unit wide covers parts of more units.)
+TEST(Canvas, ScaledImagesKeepTheGeometryOfTheUnits) {
+    for (const qreal ratio : {1.25, 1.5, 2.0}) {
+        Surface plain, s(40, 30, ratio);
+        drawEdgeScene(plain.canvas, false);
+        drawEdgeScene(s.canvas, false);
+        EXPECT_EQ(s.picture(0, 0, 24, 9), plain.picture(0, 0, 24, 9)) << ratio;
+        // Copies and inverted cells in units too (a copy at a fractional
+        // ratio between places where the units fall alike on the pixels).
+        for (Surface* t : {&s, &plain}) {
+            t->canvas.CopyRect(Rect{32, 20, 40, 28}, t->canvas, Rect{0, 0, 8, 8});
+            t->canvas.Invert(Rect{30, 20, 33, 22});
+        }
+        EXPECT_EQ(s.picture(28, 18, 12, 12), plain.picture(28, 18, 12, 12)) << ratio;
+        if (ratio == 2.0) {
+            EXPECT_EQ(s.image.size(), QSize(80, 60));
+            EXPECT_EQ(s.image.convertToFormat(QImage::Format_RGB32),
+                      plain.image.scaled(80, 60).convertToFormat(QImage::Format_RGB32));
+        }
+    }
+}
+
+// Text is drawn with the screen's pixels, not enlarged: at ratio 2 its edges
+// fall between the device pixels of one unit.
+TEST(Canvas, TextOnAScaledImageUsesEveryPixel) {
+    Surface plain(120, 40), sharp(120, 40, 2.0);
+    for (Surface* s : {&plain, &sharp}) {
+        s->canvas.font.name = "Arial";
+        s->canvas.font.setSize(10);
+        s->canvas.font.color = clBlack;
+        s->canvas.brush.style = BrushStyle::Clear;
+        s->canvas.TextOut(4, 4, "Wochenfeiertag 08:15");
+    }
+    EXPECT_EQ(sharp.canvas.TextWidth("Wochenfeiertag"), plain.canvas.TextWidth("Wochenfeiertag"));
+    int split = 0;  // units whose four device pixels are not all alike
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 120; ++x) {
+            const QRgb a = sharp.image.pixel(2 * x, 2 * y);
+            split += a != sharp.image.pixel(2 * x + 1, 2 * y) ||
+                     a != sharp.image.pixel(2 * x, 2 * y + 1) ||
+                     a != sharp.image.pixel(2 * x + 1, 2 * y + 1);
+        }
+    EXPECT_GT(split, 40);
 }
 
 TEST(Canvas, CopyModesCombineSourceAndDestination) {

@@ -51,7 +51,7 @@ protected:
     // A background pixel of a cell: its fill's bottom-right corner.
     ui::TColor cellBackground(int cell) const {
         const Rect b = GridLayout::cellFill(cell);
-        return ui::fromQRgb(kalender_->ZF->backingImage().pixel(b.right - 1, b.bottom - 1));
+        return kalender_->ZF->canvas().Pixel(b.right - 1, b.bottom - 1);
     }
 
     platform::ScopedClock clock_;
@@ -123,13 +123,12 @@ TEST_F(KalenderTest, NormalModeShowsGlyphAndChosenDay) {
     const StandbyList host = listOf({10, 4, 3, 10, 3});
     kalender_->Setze_Modus(false);
     kalender_->Init(2024, 3, 20, &host);
-    const QImage& img = kalender_->ZF->backingImage();
+    const ui::Canvas& img = kalender_->ZF->canvas();  // read in units
     for (int d = 3; d <= 11; ++d) {  // the glyph: red pixels in the cells of the record
         const Rect b = GridLayout::cellFrame(cellOf(3, d));
         int red = 0;
         for (int y = b.top; y < b.bottom; ++y)
-            for (int x = b.left; x < b.right; ++x)
-                red += ui::fromQRgb(img.pixel(x, y)) == ui::clRed;
+            for (int x = b.left; x < b.right; ++x) red += img.Pixel(x, y) == ui::clRed;
         EXPECT_EQ(red > 0, d >= 4 && d <= 10) << d;
     }
     EXPECT_EQ(cellBackground(cellOf(3, 20)), ui::clBlue);
@@ -147,21 +146,22 @@ TEST_F(KalenderTest, TitleWeekNumbersAndColourModes) {
     ASSERT_FALSE(titleTexts.empty());
     EXPECT_EQ(titleTexts.back().second, "Dezember 2020");
     // White text on the blue band.
-    const QImage& band = kalender_->Monats_Name->backingImage();
+    const ui::Canvas& band = kalender_->Monats_Name->canvas();
     int white = 0;
-    for (int y = 1; y < band.height() - 1; ++y)
-        for (int x = 1; x < band.width() - 1; ++x) white += band.pixel(x, y) == qRgb(255, 255, 255);
+    for (int y = 1; y < kalender_->Monats_Name->height() - 1; ++y)
+        for (int x = 1; x < kalender_->Monats_Name->width() - 1; ++x)
+            white += band.Pixel(x, y) == ui::clWhite;
     EXPECT_GT(white, 30);
-    EXPECT_EQ(ui::fromQRgb(band.pixel(3, 3)), colour::kTitleBlue);
+    EXPECT_EQ(band.Pixel(3, 3), colour::kTitleBlue);
     const std::vector<std::pair<QPoint, std::string>> expected = {
         {{2, 2}, "KW"},  {{25, 2}, "MO"},  {{157, 2}, "SO"}, {{2, 22}, "49"}, {{2, 102}, "53"},
         {{7, 122}, "1"}, {{25, 22}, "30"}, {{51, 22}, "1"}};  // 30 November in the first cell
     for (const auto& e : expected)
         EXPECT_NE(std::find(gridTexts.begin(), gridTexts.end(), e), gridTexts.end()) << e.second;
 
-    EXPECT_EQ(ui::fromQRgb(kalender_->ZF->backingImage().pixel(175, 10)), ui::clYellow);
+    EXPECT_EQ(kalender_->ZF->canvas().Pixel(175, 10), ui::clYellow);
     kalender_->Setze_Farbmodus(2);  // the second colour mode repaints the band
-    EXPECT_EQ(ui::fromQRgb(band.pixel(3, 3)), ui::toPlainColor(ui::clInfoBk));
+    EXPECT_EQ(band.Pixel(3, 3), ui::toPlainColor(ui::clInfoBk));
 }
 
 TEST_F(KalenderTest, MonthButtonsAndList) {
