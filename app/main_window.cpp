@@ -274,10 +274,7 @@ void TForm1::beep() { ui::Beep(); }
 
 void TForm1::repaintSheet(bool whole) { FormPaint(whole); }
 
-void TForm1::repaintTotals() {
-    Rahmen_zeichnen();
-    canvas_->Invalidate();
-}
+void TForm1::repaintTotals() { Rahmen_zeichnen(); }
 
 void TForm1::adjustScrollRange() {
     // A cleared page starts its scroll range afresh.

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <functional>
 #include <map>
 #include <memory>
@@ -73,7 +74,7 @@ public:
     QToolButton* ToolButton20 = nullptr;
     ui::Timer Timer1;
     ui::Timer Timer2;
-    TAnmeldung* Anmeldung = nullptr;  // set by the sign-in dialog it creates
+    TAnmeldung* Anmeldung = nullptr;   // set by the sign-in dialog it creates
     QPointer<TVerwaltung> Verwaltung;  // the user administration window while it exists
 
     FormCanvas& canvasControl() { return *canvas_; }
@@ -89,8 +90,8 @@ public:
     bool commandChecked(const std::string& name) const;
 
     // ---- Window state ------------------------------------------------------
-    int zeitCaretSpalte = 5;     // time caret column 5..32
-    int textCursor = 0;          // 0..150
+    int zeitCaretSpalte = 5;  // time caret column 5..32
+    int textCursor = 0;       // 0..150
     bool textModus = false;
     bool einfuegeModus = true;
     int selStart = 0, selLaenge = 0, selAnker = 0;
@@ -105,11 +106,11 @@ public:
     // Loaded months show their standby marks in the calendar; off while the
     // administration prints all users one after another.
     bool kalenderMarken = true;
-    bool kalenderAbgelehnt = false;  // the last calendar date was refused
+    bool kalenderAbgelehnt = false;      // the last calendar date was refused
     int hoverZeile = 0, hoverReihe = 0;  // sheet line and row under the mouse
     int ziehVerzoegerung = 0;            // mouse moves still ignored after a drag starts
     bool shiftGedrueckt = false;
-    bool synthEnter = false;  // the last digit stored the line; its character is swallowed
+    bool synthEnter = false;   // the last digit stored the line; its character is swallowed
     bool summenHover = false;  // the mouse is over the summary panel
     platform::DateTime heute = 0;
     int heuteJahr = 0, heuteMonat = 0, heuteTag = 0, heuteStunde = 0, heuteMinute = -1;
@@ -136,9 +137,13 @@ public:
     void Rahmen_zeichnen();
     void Einstellungen_anzeigen();
     void Bedienelemente_setzen(bool normal);
-    // The caret step of the 100 ms timer: repairs old positions, then draws
-    // or removes the caret.
+    // The caret step of the 100 ms timer: removes the caret from where it
+    // stands and draws it at its place, or removes it for the blink.
     void caretSchritt();
+    bool caretSichtbar() const { return caretAn_; }
+    CaretPos caretStelle() const { return caretAt_; }
+    // Forgets what the sheet shows: the next paint draws every line.
+    void blattVergessen();
 
     // ---- Status messages and timers -------------------------------------
     void Hinweis_zeigen(int code);
@@ -287,10 +292,24 @@ private:
     void addToolButton(const std::string& name);
     void layoutChildren();
     bool canvasReady() const;
+    // What a line of the sheet shows, to draw only what changed.
+    struct GezeigteZeile {
+        int line = -1;  // -1: an empty row below the last line
+        int row = 0, rows = 0, shown = 0;
+        bool cut = false, open = false, glyph = false;
+        std::string zeile, text;
+        int selFrom = -1, selTo = -1;
+        bool operator==(const GezeigteZeile&) const = default;
+    };
+    GezeigteZeile gezeigteZeile(int line, int row) const;
+    bool zeichenweise(const GezeigteZeile& alt, const GezeigteZeile& neu);
+    void zelleZeichnen(int x, int y, char ch, ui::TColor colour);
+    void blattGezeichnet(int top, int bottom);
+    void blattGezeichnet(const QRect& r);
+    void kindAktionenSetzen();
     void paintLine(int line, int row, int& rowsUsed, bool& cut, bool full);
     void paintSeparators(int y, int height);
     void drawCaret(int x, int y);
-    bool caretDrawnAt(int x, int y, bool inSelection);
     CaretPos timeCaretPos() const;
     CaretPos textCaretPos(int cursor) const;
     void terminate();
@@ -318,11 +337,11 @@ private:
     ui::Bitmap schaltflaechen_;
     std::map<std::string, Command> commands_;
     std::map<std::string, QMenu*> menus_;
-    // Caret step memory: where the caret was at the last step.
-    int altZeitSpalte_ = 5;
-    int altTextCursor_ = 0;
-    int altTextReihe_ = -1;
-    int altErsteZeile_ = 0;
+    // What the sheet and the summary panel show, and where the caret stands.
+    std::vector<GezeigteZeile> gezeigt_;
+    std::string gezeigteSumme_;
+    bool caretAn_ = false;
+    CaretPos caretAt_;
     bool closing_ = false;
     int verwaltungNr_ = 0;  // counts the administration windows made
     ui::Cursor cursor_ = ui::Cursor::Default;

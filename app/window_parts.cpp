@@ -2,14 +2,14 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QSignalBlocker>
-#include <algorithm>
 #include <QLabel>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <algorithm>
 
 #include "app/main_window.h"
-#include "app/sheet_keys.h"
 #include "app/sheet_geometry.h"
+#include "app/sheet_keys.h"
 #include "platform/core/codepage.h"
 #include "platform/ui/qt_text.h"
 
@@ -22,16 +22,23 @@ FormCanvas::FormCanvas(TForm1& form, QWidget* parent) : ui::Control(parent), for
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setWantsTabKey(true);
+    // The sheet marks what it drew: the children lying over the canvas are
+    // not repainted for a change of the sheet.
+    setUpdateAfterEvents(false);
 }
 
-void FormCanvas::MouseMove(int, int x, int y) { form_.FormMouseMove(x, y); }
+void FormCanvas::MouseMove(int, int x, int y) {
+    form_.FormMouseMove(x, y);
+}
 
 void FormCanvas::MouseDown(ui::MouseButton button, int shift, int x, int y) {
     if (shift & ui::kDouble) form_.FormDblClick();
     form_.FormMouseDown(button, x, y);
 }
 
-void FormCanvas::MouseUp(ui::MouseButton, int, int, int) { form_.FormMouseUp(); }
+void FormCanvas::MouseUp(ui::MouseButton, int, int, int) {
+    form_.FormMouseUp();
+}
 
 void FormCanvas::DblClick(ui::MouseButton button, int shift, int x, int y) {
     MouseDown(button, shift | ui::kDouble, x, y);
@@ -39,7 +46,8 @@ void FormCanvas::DblClick(ui::MouseButton button, int shift, int x, int y) {
 
 void FormCanvas::keyPressEvent(QKeyEvent* e) {
     const int key = virtualKey(e->key(), e->modifiers() & Qt::KeypadModifier);
-    const bool ctrl = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+    const bool ctrl =
+        (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
     if (form_.ApplicationEvents1ShortCut(key)) return;
     if (ctrl && form_.textModus) {
         // The text part's menu items by their usual keys.
@@ -48,21 +56,27 @@ void FormCanvas::keyPressEvent(QKeyEvent* e) {
         if (e->key() == Qt::Key_V) return form_.Einfgen1Click();
     }
     form_.FormKeyDown(key);
-    if (ctrl) return;  // no control characters as text
-    for (const QChar ch : e->text()) {
-        const int b = platform::unicodeToCp1252(ch.unicode());
-        if (b > 0)
-            form_.FormKeyPress(static_cast<char>(b));
-        else if (form_.textModus && !ch.isNull())
-            form_.beep();
+    if (!ctrl) {  // no control characters as text
+        for (const QChar ch : e->text()) {
+            const int b = platform::unicodeToCp1252(ch.unicode());
+            if (b > 0)
+                form_.FormKeyPress(static_cast<char>(b));
+            else if (form_.textModus && !ch.isNull())
+                form_.beep();
+        }
     }
+    // The screen shows what the key left in the book (a digit or a refused
+    // time changes the entry line without a paint of its own).
+    form_.FormPaint(false);
 }
 
 void FormCanvas::keyReleaseEvent(QKeyEvent* e) {
     form_.FormKeyUp(virtualKey(e->key(), e->modifiers() & Qt::KeypadModifier));
 }
 
-void FormCanvas::Resized(int, int) { form_.FormResize(); }
+void FormCanvas::Resized(int, int) {
+    form_.FormResize();
+}
 
 void FormCanvas::MouseWheel(int delta, int, int, int) {
     if (!form_.ScrollBar1->isEnabled()) return;

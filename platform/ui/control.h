@@ -48,6 +48,12 @@ public:
     // When set, Tab and Backtab arrive as keys instead of moving the focus.
     void setWantsTabKey(bool on) { wantsTab_ = on; }
 
+    // Off: routed events leave the screen alone and the control marks what
+    // it drew itself (Invalidate(rect)), so children lying over it are not
+    // repainted for a change of its own.
+    void setUpdateAfterEvents(bool on) { updateAfterEvents_ = on; }
+    void Invalidate(const QRect& r) { update(r); }
+
 protected:
     // Handlers: coordinates are the control's, keys are Qt key codes, shift is
     // a ShiftState combination, KeyPress gets each typed character as its
@@ -85,12 +91,16 @@ protected:
 
 private:
     void resizeBacking(int width, int height);
+    void routedUpdate() {
+        if (updateAfterEvents_) update();
+    }
 
     QImage backing_;
     Canvas canvas_;
     TColor color_ = clBtnFace;
     std::map<int, int> timers_;  // own id -> Qt timer id
     bool wantsTab_ = false;
+    bool updateAfterEvents_ = true;
 };
 
 }  // namespace ui
