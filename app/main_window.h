@@ -5,8 +5,8 @@
 
 #include <QMainWindow>
 #include <QPoint>
-#include <QPointer>
 #include <QRect>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -74,7 +74,7 @@ public:
     QToolButton* ToolButton20 = nullptr;
     ui::Timer Timer1;
     ui::Timer Timer2;
-    TAnmeldung* Anmeldung = nullptr;   // set by the sign-in dialog it creates
+    TAnmeldung* Anmeldung = nullptr;  // set by the sign-in dialog it creates
     QPointer<TVerwaltung> Verwaltung;  // the user administration window while it exists
 
     FormCanvas& canvasControl() { return *canvas_; }
@@ -90,8 +90,8 @@ public:
     bool commandChecked(const std::string& name) const;
 
     // ---- Window state ------------------------------------------------------
-    int zeitCaretSpalte = 5;  // time caret column 5..32
-    int textCursor = 0;       // 0..150
+    int zeitCaretSpalte = 5;     // time caret column 5..32
+    int textCursor = 0;          // 0..150
     bool textModus = false;
     bool einfuegeModus = true;
     int selStart = 0, selLaenge = 0, selAnker = 0;
@@ -106,11 +106,11 @@ public:
     // Loaded months show their standby marks in the calendar; off while the
     // administration prints all users one after another.
     bool kalenderMarken = true;
-    bool kalenderAbgelehnt = false;      // the last calendar date was refused
+    bool kalenderAbgelehnt = false;  // the last calendar date was refused
     int hoverZeile = 0, hoverReihe = 0;  // sheet line and row under the mouse
     int ziehVerzoegerung = 0;            // mouse moves still ignored after a drag starts
     bool shiftGedrueckt = false;
-    bool synthEnter = false;   // the last digit stored the line; its character is swallowed
+    bool synthEnter = false;  // the last digit stored the line; its character is swallowed
     bool summenHover = false;  // the mouse is over the summary panel
     platform::DateTime heute = 0;
     int heuteJahr = 0, heuteMonat = 0, heuteTag = 0, heuteStunde = 0, heuteMinute = -1;

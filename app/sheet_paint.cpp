@@ -59,33 +59,23 @@ bool entryColumnShown(int column) {
            (column >= 11 && column <= 20) || (column >= 22 && column <= 58);
 }
 
-// Font colour of a stored line by its kind character.
+
 ui::TColor kindColour(char kind) {
     switch (kind) {
-        case '=':
-            return ui::clBlue;
-        case '>':
-            return ui::clRed;
-        case 'M':
-            return ui::clBlue;
-        case 'V':
-            return ui::clNavy;
-        case '!':
-            return ui::clGreen;
-        case '+':
-            return ui::clMaroon;
-        case '-':
-            return ui::clPurple;
-        default:
-            return ui::clBlack;
+        case '=': return ui::clBlue;
+        case '>': return ui::clRed;
+        case 'M': return ui::clBlue;
+        case 'V': return ui::clNavy;
+        case '!': return ui::clGreen;
+        case '+': return ui::clMaroon;
+        case '-': return ui::clPurple;
+        default: return ui::clBlack;
     }
 }
 
 }  // namespace
 
-bool TForm1::canvasReady() const {
-    return canvas_ != nullptr && canvas_->canvas().isAttached();
-}
+bool TForm1::canvasReady() const { return canvas_ != nullptr && canvas_->canvas().isAttached(); }
 
 // ---- FormPaint ---------------------------------------------------------------
 
@@ -254,8 +244,7 @@ void TForm1::paintLine(int line, int row, int& rowsUsed, bool& cut, bool full) {
     const bool open = line == buch_.aktuelleZeile && !buch_.jahresbilanz &&
                       line < static_cast<int>(buch_.zeilen.size()) && buch_.bearbeitungErlaubt;
     const std::string& text = buch_.texte[line];
-    const int rows =
-        open ? openLineRows(buch_.textLaenge) : storedLineRows(static_cast<int>(text.size()));
+    const int rows = open ? openLineRows(buch_.textLaenge) : storedLineRows(static_cast<int>(text.size()));
     cut = row + rows > geo_.visibleRows;
     const int shown = cut ? geo_.visibleRows - row : rows;
     rowsUsed = rows;
@@ -366,6 +355,7 @@ void TForm1::Rahmen_zeichnen() {
     if (summe == gezeigteSumme_) return;
     gezeigteSumme_ = std::move(summe);
     c.copyMode = ui::CopyMode::SrcCopy;
+
     c.pen = {ui::clGray, 1, ui::PenStyle::Solid};
     c.brush = {ui::clWhite, ui::BrushStyle::Solid};
     c.Rectangle(1, T, kSummaryRight, T + 179);
@@ -468,11 +458,11 @@ void TForm1::Bedienelemente_setzen(bool normal) {
     setCommand("Loeschen", normal && buch_.bearbeitungErlaubt && !last);
     setCommand("EintragEinfuegen", normal && !last);
     setCommand("SpeichernAls", normal);
-    for (const char* name :
-         {"Extra_Kronlauf", "Freizeitausgleich", "UeStundenKonto", "AZVerlagern", "Mehrarbeit"})
+    for (const char* name : {"Extra_Kronlauf", "Freizeitausgleich", "UeStundenKonto", "AZVerlagern",
+                             "Mehrarbeit"})
         setCommand(name, normal && buch_.bearbeitungErlaubt);
-    for (const char* name :
-         {"HeutebisJetzt1", "HeutebisRund1", "Feiertage1", "GanzeWochen1", "Tageweise", "Runden"})
+    for (const char* name : {"HeutebisJetzt1", "HeutebisRund1", "Feiertage1", "GanzeWochen1",
+                             "Tageweise", "Runden"})
         setCommand(name, normal);
     checkCommand("Bilanz", !normal);
     buch_.jahresbilanz = !normal;

@@ -97,9 +97,7 @@ void TForm1::zeichenTippen(char ch) {
 }
 
 // One character of the open line's text: the paint draws just its cell.
-void TForm1::zeichenZeichnen(int) {
-    FormPaint(false);
-}
+void TForm1::zeichenZeichnen(int) { FormPaint(false); }
 
 void TForm1::Loeschen2Click() {
     if (selLaenge <= 0) return;

@@ -2,14 +2,14 @@
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <QLabel>
+#include <QScrollBar>
 
 #include "app/main_window.h"
-#include "app/sheet_geometry.h"
 #include "app/sheet_keys.h"
+#include "app/sheet_geometry.h"
 #include "platform/core/codepage.h"
 #include "platform/ui/qt_text.h"
 
@@ -27,18 +27,14 @@ FormCanvas::FormCanvas(TForm1& form, QWidget* parent) : ui::Control(parent), for
     setUpdateAfterEvents(false);
 }
 
-void FormCanvas::MouseMove(int, int x, int y) {
-    form_.FormMouseMove(x, y);
-}
+void FormCanvas::MouseMove(int, int x, int y) { form_.FormMouseMove(x, y); }
 
 void FormCanvas::MouseDown(ui::MouseButton button, int shift, int x, int y) {
     if (shift & ui::kDouble) form_.FormDblClick();
     form_.FormMouseDown(button, x, y);
 }
 
-void FormCanvas::MouseUp(ui::MouseButton, int, int, int) {
-    form_.FormMouseUp();
-}
+void FormCanvas::MouseUp(ui::MouseButton, int, int, int) { form_.FormMouseUp(); }
 
 void FormCanvas::DblClick(ui::MouseButton button, int shift, int x, int y) {
     MouseDown(button, shift | ui::kDouble, x, y);
@@ -46,8 +42,7 @@ void FormCanvas::DblClick(ui::MouseButton button, int shift, int x, int y) {
 
 void FormCanvas::keyPressEvent(QKeyEvent* e) {
     const int key = virtualKey(e->key(), e->modifiers() & Qt::KeypadModifier);
-    const bool ctrl =
-        (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+    const bool ctrl = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
     if (form_.ApplicationEvents1ShortCut(key)) return;
     if (ctrl && form_.textModus) {
         // The text part's menu items by their usual keys.
@@ -74,9 +69,7 @@ void FormCanvas::keyReleaseEvent(QKeyEvent* e) {
     form_.FormKeyUp(virtualKey(e->key(), e->modifiers() & Qt::KeypadModifier));
 }
 
-void FormCanvas::Resized(int, int) {
-    form_.FormResize();
-}
+void FormCanvas::Resized(int, int) { form_.FormResize(); }
 
 void FormCanvas::MouseWheel(int delta, int, int, int) {
     if (!form_.ScrollBar1->isEnabled()) return;
