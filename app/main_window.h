@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QPointer>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -144,6 +145,8 @@ public:
     CaretPos caretStelle() const { return caretAt_; }
     // Forgets what the sheet shows: the next paint draws every line.
     void blattVergessen();
+    // Runs one user action; the sheet is drawn once, at its end.
+    void einmalMalen(const std::function<void()>& handler);
 
     // ---- Status messages and timers -------------------------------------
     void Hinweis_zeigen(int code);
@@ -302,6 +305,8 @@ private:
         bool operator==(const GezeigteZeile&) const = default;
     };
     GezeigteZeile gezeigteZeile(int line, int row) const;
+    int offeneReihe() const;
+    void blattVerschieben(const std::vector<GezeigteZeile>& jetzt);
     bool zeichenweise(const GezeigteZeile& alt, const GezeigteZeile& neu);
     void zelleZeichnen(int x, int y, char ch, ui::TColor colour);
     void blattGezeichnet(int top, int bottom);
@@ -339,9 +344,12 @@ private:
     std::map<std::string, QMenu*> menus_;
     // What the sheet and the summary panel show, and where the caret stands.
     std::vector<GezeigteZeile> gezeigt_;
-    std::string gezeigteSumme_;
+    std::string gezeigteSumme_;  // the panel's frame, colours and standby list
+    std::array<std::string, 11> gezeigteSummen_;
     bool caretAn_ = false;
     CaretPos caretAt_;
+    int malSammeln_ = 0;  // user actions running: the sheet is drawn at their end
+    bool malFaellig_ = false, malVoll_ = false;
     bool closing_ = false;
     int verwaltungNr_ = 0;  // counts the administration windows made
     ui::Cursor cursor_ = ui::Cursor::Default;

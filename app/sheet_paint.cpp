@@ -81,6 +81,14 @@ bool TForm1::canvasReady() const { return canvas_ != nullptr && canvas_->canvas(
 
 void TForm1::FormPaint(bool full) {
     if (!canvasReady()) return;
+    if (malSammeln_ > 0) {
+        // Inside one user action: drawn once at its end, from the state it
+        // leaves; the open line's row is known at once.
+        malFaellig_ = true;
+        malVoll_ = malVoll_ || full;
+        if (buch_.blattAngezeigt) offeneZeilenReihe = offeneReihe();
+        return;
+    }
     ui::Canvas& c = canvas();
     if (full) Rahmen_zeichnen();
     if (!buch_.blattAngezeigt) {
@@ -117,19 +125,28 @@ void TForm1::FormPaint(bool full) {
         }
     }
 
+    blattVerschieben(jetzt);
+    // What each row showed before, by the row its line starts in.
+    std::vector<const GezeigteZeile*> vorher(static_cast<size_t>(std::max(0, geo_.visibleRows)), nullptr);
+    for (const GezeigteZeile& a : gezeigt_)
+        if (a.row >= 0 && a.row < geo_.visibleRows) vorher[static_cast<size_t>(a.row)] = &a;
+    auto unveraendert = [&](const GezeigteZeile& z) {
+        const GezeigteZeile* a = z.row >= 0 && z.row < geo_.visibleRows ? vorher[static_cast<size_t>(z.row)] : nullptr;
+        return a != nullptr && *a == z;
+    };
     for (size_t i = 0; i < jetzt.size(); ++i) {
         const GezeigteZeile& z = jetzt[i];
-        if (i < gezeigt_.size() && gezeigt_[i] == z) continue;
+        if (unveraendert(z)) continue;
         const int y = geo_.rowTop(z.row);
-        if (i < gezeigt_.size() && zeichenweise(gezeigt_[i], z)) {
+        const GezeigteZeile* alt = vorher[static_cast<size_t>(z.row)];
+        if (alt != nullptr && zeichenweise(*alt, z)) {
             // A typed key: only the characters that changed.
-            const GezeigteZeile& alt = gezeigt_[i];
             for (size_t k = 1; k < z.zeile.size(); ++k)
-                if (z.zeile[k] != alt.zeile[k] && entryColumnShown(static_cast<int>(k)))
+                if (z.zeile[k] != alt->zeile[k] && entryColumnShown(static_cast<int>(k)))
                     zelleZeichnen(kLineX + kCharWidth * static_cast<int>(k), y, z.zeile[k],
                                   entryColour(static_cast<int>(k)));
             for (size_t k = 0; k < z.text.size(); ++k)
-                if (z.text[k] != alt.text[k])
+                if (z.text[k] != alt->text[k])
                     zelleZeichnen(kTextX + kCharWidth * static_cast<int>(k % kTextPerRow),
                                   y + kRowPitch * static_cast<int>(k / kTextPerRow), z.text[k],
                                   ui::clRed);
@@ -149,8 +166,7 @@ void TForm1::FormPaint(bool full) {
         blattGezeichnet(y - 1, y + z.shown * kRowPitch);
         // The fill took the top edge of the line below: it is drawn again
         // unless that line is drawn anyway.
-        if (!lineCut && i + 1 < jetzt.size() && jetzt[i + 1].line >= 0 && i + 1 < gezeigt_.size() &&
-            gezeigt_[i + 1] == jetzt[i + 1]) {
+        if (!lineCut && i + 1 < jetzt.size() && jetzt[i + 1].line >= 0 && unveraendert(jetzt[i + 1])) {
             const int ny = geo_.rowTop(jetzt[i + 1].row) - 1;
             c.pen = {jetzt[i + 1].open ? ui::clRed : ui::clGray, 1, ui::PenStyle::Solid};
             c.MoveTo(1, ny);
@@ -160,6 +176,39 @@ void TForm1::FormPaint(bool full) {
     gezeigt_ = std::move(jetzt);
     if (offeneZeilenReihe >= 0) kindAktionenSetzen();
     c.font.color = ui::clRed;
+}
+
+// Scrolled: the lines still shown move with their pixels, as a scroll
+// moves a window's content, and only the rows that came into view are drawn.
+void TForm1::blattVerschieben(const std::vector<GezeigteZeile>& jetzt) {
+    int d = 0;
+    for (const GezeigteZeile& z : jetzt) {
+        if (z.line < 0) break;
+        const auto a = std::find_if(gezeigt_.begin(), gezeigt_.end(),
+                                    [&](const GezeigteZeile& g) { return g.line == z.line; });
+        if (a != gezeigt_.end()) {
+            d = a->row - z.row;
+            break;
+        }
+    }
+    if (d == 0 || std::abs(d) >= geo_.visibleRows) return;
+    if (caretAn_) {
+        drawCaret(caretAt_.x, caretAt_.y);
+        caretAn_ = false;
+    }
+    const int w = geo_.rightEdge + 1;
+    const int von = geo_.rowTop(std::max(d, 0)) - 1, nach = geo_.rowTop(std::max(-d, 0)) - 1;
+    const int h = kRowPitch * (geo_.visibleRows - std::abs(d)) + 1;
+    ui::Canvas& c = canvas();
+    c.copyMode = ui::CopyMode::SrcCopy;
+    c.CopyRect({0, nach, w, nach + h}, c, {0, von, w, von + h});
+    blattGezeichnet(geo_.top, geo_.rowTop(geo_.visibleRows));
+    std::vector<GezeigteZeile> bleibt;
+    for (GezeigteZeile& g : gezeigt_) {
+        g.row -= d;
+        if (g.row >= 0 && g.row + g.shown <= geo_.visibleRows) bleibt.push_back(std::move(g));
+    }
+    gezeigt_ = std::move(bleibt);
 }
 
 // The same line at the same place, open, without a selection and with the
@@ -182,6 +231,33 @@ void TForm1::zelleZeichnen(int x, int y, char ch, ui::TColor colour) {
         c.brush.style = ui::BrushStyle::Solid;
     }
     blattGezeichnet(QRect(x, y, kCharWidth, kRowPitch - 2));
+}
+
+int TForm1::offeneReihe() const {
+    const int n = static_cast<int>(buch_.texte.size());
+    for (int line = std::max(0, ersteZeile), row = 0; line < n && row < geo_.visibleRows; ++line) {
+        const bool open = line == buch_.aktuelleZeile && !buch_.jahresbilanz &&
+                          line < static_cast<int>(buch_.zeilen.size()) && buch_.bearbeitungErlaubt;
+        const int rows = open ? openLineRows(buch_.textLaenge)
+                              : storedLineRows(static_cast<int>(buch_.texte[line].size()));
+        if (open) return row + rows > geo_.visibleRows ? -1 : row;
+        row += rows;
+    }
+    return -1;
+}
+
+void TForm1::einmalMalen(const std::function<void()>& handler) {
+    ++malSammeln_;
+    struct Ende {
+        TForm1& f;
+        ~Ende() {
+            if (--f.malSammeln_ > 0 || !f.malFaellig_) return;
+            const bool voll = f.malVoll_;
+            f.malFaellig_ = f.malVoll_ = false;
+            f.FormPaint(voll);
+        }
+    } ende{*this};
+    handler();
 }
 
 TForm1::GezeigteZeile TForm1::gezeigteZeile(int line, int row) const {
@@ -225,6 +301,7 @@ void TForm1::blattGezeichnet(const QRect& r) {
 void TForm1::blattVergessen() {
     gezeigt_.clear();
     gezeigteSumme_.clear();
+    for (std::string& z : gezeigteSummen_) z.clear();
 }
 
 void TForm1::kindAktionenSetzen() {
@@ -350,11 +427,34 @@ void TForm1::Rahmen_zeichnen() {
                         char('0' + buch_.feiertageEin);
     for (size_t i = 0; i < buch_.bereitschaftsZeilen.size() && i < 11; ++i)
         summe += '\n' + buch_.bereitschaftsZeilen[i];
-    summe += '\f';
-    for (int i = 0; i < 11; ++i) summe += '\n' + buch_.summenZeilen[i];
-    if (summe == gezeigteSumme_) return;
-    gezeigteSumme_ = std::move(summe);
+    auto farbe = [&](int i) {
+        ui::TColor colour = ui::clBlue;
+        if (i >= 6 && buch_.handModus && !buch_.jahresbilanz) colour = ui::clGreen;
+        if (((i == 8 || i == 10) && !buch_.pkw) || (i > 5 && !buch_.bereitschaft) ||
+            (i > 8 && buch_.ganzeWochen && !buch_.handModus) ||
+            ((i == 4 || i == 5) && !buch_.feiertageEin))
+            colour = ui::clGray;
+        return colour;
+    };
     c.copyMode = ui::CopyMode::SrcCopy;
+    if (summe == gezeigteSumme_) {
+        // Frame, colours and standby list as shown: only the changed figures.
+        c.font = formFont(ui::clRed);
+        for (int i = 0; i < 11; ++i) {
+            const std::string& neu = buch_.summenZeilen[i];
+            std::string& alt = gezeigteSummen_[i];
+            if (neu == alt) continue;
+            for (size_t k = 0; k < std::max(neu.size(), alt.size()); ++k) {
+                const char n = k < neu.size() ? neu[k] : ' ', a = k < alt.size() ? alt[k] : ' ';
+                if (n != a) zelleZeichnen(4 + kCharWidth * static_cast<int>(k), T + 16 * i + 1, n, farbe(i));
+            }
+            alt = neu;
+        }
+        c.font.color = ui::clRed;
+        return;
+    }
+    gezeigteSumme_ = std::move(summe);
+    for (int i = 0; i < 11; ++i) gezeigteSummen_[i] = buch_.summenZeilen[i];
 
     c.pen = {ui::clGray, 1, ui::PenStyle::Solid};
     c.brush = {ui::clWhite, ui::BrushStyle::Solid};
@@ -379,13 +479,7 @@ void TForm1::Rahmen_zeichnen() {
         drawFixed(c, 424, T + 16 * static_cast<int>(i) + 2, buch_.bereitschaftsZeilen[i]);
 
     for (int i = 0; i < 11; ++i) {
-        ui::TColor colour = ui::clBlue;
-        if (i >= 6 && buch_.handModus && !buch_.jahresbilanz) colour = ui::clGreen;
-        if (((i == 8 || i == 10) && !buch_.pkw) || (i > 5 && !buch_.bereitschaft) ||
-            (i > 8 && buch_.ganzeWochen && !buch_.handModus) ||
-            ((i == 4 || i == 5) && !buch_.feiertageEin))
-            colour = ui::clGray;
-        c.font.color = colour;
+        c.font.color = farbe(i);
         drawFixed(c, 4, T + 16 * i + 1, buch_.summenZeilen[i]);
     }
 

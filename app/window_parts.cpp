@@ -41,6 +41,16 @@ void FormCanvas::DblClick(ui::MouseButton button, int shift, int x, int y) {
 }
 
 void FormCanvas::keyPressEvent(QKeyEvent* e) {
+    // The screen shows what the key left in the book, drawn once at its end
+    // (a digit or a refused time changes the entry line without a paint of
+    // its own).
+    form_.einmalMalen([&] {
+        taste(e);
+        form_.FormPaint(false);
+    });
+}
+
+void FormCanvas::taste(QKeyEvent* e) {
     const int key = virtualKey(e->key(), e->modifiers() & Qt::KeypadModifier);
     const bool ctrl = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
     if (form_.ApplicationEvents1ShortCut(key)) return;
@@ -60,9 +70,6 @@ void FormCanvas::keyPressEvent(QKeyEvent* e) {
                 form_.beep();
         }
     }
-    // The screen shows what the key left in the book (a digit or a refused
-    // time changes the entry line without a paint of its own).
-    form_.FormPaint(false);
 }
 
 void FormCanvas::keyReleaseEvent(QKeyEvent* e) {
