@@ -92,6 +92,10 @@ void TForm1::buildComponents() {
     MonthCalendar1->onPopupMenu = [this](QPoint at) { kalenderMenueZeigen(at); };
     StatusBar1 = new StatusBar(canvas_);
     StatusBar1->setPanelText(1, platform::cp1252("Einfügen"));
+    // Opaque children: a button or a status text that changes repaints
+    // itself, not the sheet's canvas beneath it.
+    for (QWidget* w : std::initializer_list<QWidget*>{ToolBar1, StatusBar1, ScrollBar1})
+        w->setAutoFillBackground(true);
 
     Timer1.setInterval(100);
     Timer1.onTimer = [this](ui::Timer&) { Timer1Timer(); };

@@ -145,8 +145,18 @@ public:
     CaretPos caretStelle() const { return caretAt_; }
     // Forgets what the sheet shows: the next paint draws every line.
     void blattVergessen();
-    // Runs one user action; the sheet is drawn once, at its end.
-    void einmalMalen(const std::function<void()>& handler);
+    // Held for one user action: the sheet is drawn once, when it ends, from
+    // the state the action leaves.
+    class EinmalMalen {
+    public:
+        explicit EinmalMalen(TForm1& form);
+        ~EinmalMalen();
+        EinmalMalen(const EinmalMalen&) = delete;
+        EinmalMalen& operator=(const EinmalMalen&) = delete;
+
+    private:
+        TForm1& form_;
+    };
 
     // ---- Status messages and timers -------------------------------------
     void Hinweis_zeigen(int code);

@@ -7,6 +7,8 @@
 #include <QSpinBox>
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <tuple>
 
 #include "app/main_window.h"
 #include "app/sheet_bitmaps.h"
@@ -18,6 +20,8 @@ namespace app {
 
 namespace {
 
+constexpr int kGlyphRand = 4;  // room around a glyph's cell for its overhang
+
 ui::Font formFont(ui::TColor colour) {
     ui::Font f;
     f.name = "Courier New";
@@ -25,6 +29,33 @@ ui::Font formFont(ui::TColor colour) {
     f.setHeight(-13);
     f.color = colour;
     return f;
+}
+
+// A character of the sheet font in a colour, drawn once on a transparent
+// image: the font draws images without antialiasing, so copying the image
+// gives the very pixels the text would, without laying the text out again.
+const QImage& glyphBild(char ch, ui::TColor colour, qreal dpr) {
+    static std::map<std::tuple<char, ui::TColor, qreal>, QImage> bilder;
+    const auto key = std::make_tuple(ch, colour, dpr);
+    auto it = bilder.find(key);
+    if (it == bilder.end()) {
+        const QSize size(3 * kCharWidth, kRowPitch + 2 * kGlyphRand);
+        QImage img(size * dpr, QImage::Format_ARGB32_Premultiplied);
+        img.setDevicePixelRatio(dpr);
+        img.fill(Qt::transparent);
+        ui::Canvas c(&img);
+        c.font = formFont(colour);
+        c.brush.style = ui::BrushStyle::Clear;
+        c.TextOut(kCharWidth, kGlyphRand, std::string_view(&ch, 1));
+        c.detach();
+        it = bilder.emplace(key, std::move(img)).first;
+    }
+    return it->second;
+}
+
+void drawGlyph(ui::Canvas& c, int x, int y, char ch) {
+    const qreal dpr = c.image() != nullptr ? c.image()->devicePixelRatio() : 1.0;
+    c.painter().drawImage(QPoint(x - kCharWidth, y - kGlyphRand), glyphBild(ch, c.font.color, dpr));
 }
 
 // Draws `text` character by character on the 8-pixel grid; with a solid
@@ -36,7 +67,7 @@ void drawFixed(ui::Canvas& c, int x, int y, std::string_view text) {
         c.FillRect({x, y, x + kCharWidth * static_cast<int>(text.size()), y + kRowPitch - 2});
     c.brush.style = ui::BrushStyle::Clear;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != ' ') c.TextOut(x + kCharWidth * static_cast<int>(i), y, text.substr(i, 1));
+        if (text[i] != ' ') drawGlyph(c, x + kCharWidth * static_cast<int>(i), y, text[i]);
     }
     c.brush = brush;
 }
@@ -227,7 +258,7 @@ void TForm1::zelleZeichnen(int x, int y, char ch, ui::TColor colour) {
     if (ch != ' ') {
         c.brush.style = ui::BrushStyle::Clear;
         c.font.color = colour;
-        c.TextOut(x, y, std::string_view(&ch, 1));
+        drawGlyph(c, x, y, ch);
         c.brush.style = ui::BrushStyle::Solid;
     }
     blattGezeichnet(QRect(x, y, kCharWidth, kRowPitch - 2));
@@ -246,18 +277,13 @@ int TForm1::offeneReihe() const {
     return -1;
 }
 
-void TForm1::einmalMalen(const std::function<void()>& handler) {
-    ++malSammeln_;
-    struct Ende {
-        TForm1& f;
-        ~Ende() {
-            if (--f.malSammeln_ > 0 || !f.malFaellig_) return;
-            const bool voll = f.malVoll_;
-            f.malFaellig_ = f.malVoll_ = false;
-            f.FormPaint(voll);
-        }
-    } ende{*this};
-    handler();
+TForm1::EinmalMalen::EinmalMalen(TForm1& form) : form_(form) { ++form_.malSammeln_; }
+
+TForm1::EinmalMalen::~EinmalMalen() {
+    if (--form_.malSammeln_ > 0 || !form_.malFaellig_) return;
+    const bool voll = form_.malVoll_;
+    form_.malFaellig_ = form_.malVoll_ = false;
+    form_.FormPaint(voll);
 }
 
 TForm1::GezeigteZeile TForm1::gezeigteZeile(int line, int row) const {

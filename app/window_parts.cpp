@@ -44,10 +44,9 @@ void FormCanvas::keyPressEvent(QKeyEvent* e) {
     // The screen shows what the key left in the book, drawn once at its end
     // (a digit or a refused time changes the entry line without a paint of
     // its own).
-    form_.einmalMalen([&] {
-        taste(e);
-        form_.FormPaint(false);
-    });
+    const TForm1::EinmalMalen einmal(form_);
+    taste(e);
+    form_.FormPaint(false);
 }
 
 void FormCanvas::taste(QKeyEvent* e) {

@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QPaintEvent>
+#include <cstdio>
+#include <cstdlib>
 #include <QTest>
 #include <QWidget>
 #include <algorithm>
@@ -41,7 +44,13 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (e->type() == QEvent::Paint && o->isWidgetType()) {
             const auto* w = static_cast<const QWidget*>(o);
-            if (w == target_ || (window_ && w->window() == target_->window())) ++count_;
+            if (w == target_ || (window_ && w->window() == target_->window())) {
+                ++count_;
+                if (getenv("KLB_BENCH_DEBUG")) {
+                    const QRect r = static_cast<QPaintEvent*>(e)->rect();
+                    fprintf(stderr, "paint %s %p<%p %d,%d %dx%d\n", w->metaObject()->className(), (const void*)w, (const void*)w->parentWidget(), r.x(), r.y(), r.width(), r.height());
+                }
+            }
         }
         return false;
     }
