@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "controls/table/icontab_paint.h"
@@ -42,6 +43,9 @@ int scrollCode(int action) {
 
 TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabBedienung(nullptr) {
     setObjectName(QStringLiteral("TIconTab"));
+    // Keys and clicks mark the rows they drew; a step does not copy the
+    // whole control to the screen.
+    setUpdateAfterEvents(false);
     setFocusPolicy(Qt::StrongFocus);  // TabStop
     setMouseTracking(true);  // the drawing views show the hint of the object under the pointer
     setColor(Color);
@@ -329,15 +333,17 @@ bool TIconTab::verschiebenMalen(const TabBild& vorher) {
     for (const ZeilenPlatz& z : n.zeilen)
         if (z.row >= fest && n.tab->hatRow(z.row) && n.tab->Rows[static_cast<size_t>(z.row)].DatenCols != 0)
             return false;  // its data comes first: the whole control
-    ui::Canvas& c = canvas();
     const int w = width();
-    const ui::CopyMode mode = c.copyMode;
-    c.copyMode = ui::CopyMode::SrcCopy;
-    if (delta > 0)
-        c.CopyRect({0, oben, w, h - delta}, c, {0, oben + delta, w, h});
-    else
-        c.CopyRect({0, oben - delta, w, h}, c, {0, oben, w, h + delta});
-    c.copyMode = mode;
+    QImage& img = *canvas().image();
+    const qreal dpr = img.devicePixelRatio();
+    const int von = static_cast<int>(oben * dpr), bis = std::min(img.height(), static_cast<int>(h * dpr));
+    const int d = static_cast<int>(delta * dpr);
+    const size_t bytes = static_cast<size_t>(img.bytesPerLine());
+    if (d > 0) {
+        for (int y = von; y + d < bis; ++y) std::memmove(img.scanLine(y), img.constScanLine(y + d), bytes);
+    } else {
+        for (int y = bis - 1; y + d >= von; --y) std::memmove(img.scanLine(y), img.constScanLine(y + d), bytes);
+    }
     bildUebernehmen(b);
     // On screen the same move; what came into view follows.
     scroll(0, -delta, QRect(0, oben, w, h - oben));
@@ -425,6 +431,7 @@ void TIconTab::MouseWheel(int delta, int, int, int) {
 void TIconTab::TimerFired(int id) {
     if (id == kStatusTimer) onTime();
     if (id == kCaretTimer) caretBlinken();
+    update();
 }
 
 void TIconTab::hintGesetzt() {
