@@ -46,7 +46,7 @@ protected:
             const auto* w = static_cast<const QWidget*>(o);
             if (w == target_ || (window_ && w->window() == target_->window())) {
                 ++count_;
-                if (getenv("KLB_BENCH_DEBUG")) {
+                if (getenv("KLB_BENCH_DEBUG")) {  // which widget painted where
                     const QRect r = static_cast<QPaintEvent*>(e)->rect();
                     fprintf(stderr, "paint %s %p<%p %d,%d %dx%d\n", w->metaObject()->className(), (const void*)w, (const void*)w->parentWidget(), r.x(), r.y(), r.width(), r.height());
                 }

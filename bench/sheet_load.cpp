@@ -56,7 +56,6 @@ Round round(const std::string& daten) {
     r.windowPaints = window.count();
     r.ok = form.buch().angemeldet && form.buch().zeilen.size() > 2;
     sheet.reset();
-    if (getenv("KLB_BENCH_DEBUG")) fprintf(stderr, "step\n");
     t0 = bench::cpuMs();
     form.ToolButton7Click();
     QApplication::processEvents();

@@ -9,7 +9,6 @@
 #include <QPlainTextEdit>
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -58,13 +57,9 @@ Round sheetRound(const std::vector<char>& keys, bool& stored) {
     sheet->setFocus();
     QApplication::processEvents();
     bench::PaintCounter paints(form.get(), true);
-    long texts = 0;
-    form->canvas().onText = [&](int, int, const std::string&) { ++texts; };
-    std::vector<long> perKey;
     const double t0 = bench::cpuMs();
-    for (const char c : keys) { long before = texts; type(sheet, c); perKey.push_back(texts - before); }
+    for (const char c : keys) type(sheet, c);
     const double t1 = bench::cpuMs();
-    if (getenv("KLB_BENCH_DETAIL")) { std::map<long,int> h; for (long k : perKey) ++h[k]; for (auto [k,v] : h) std::fprintf(stderr, "%ld texts: %d keys\n", k, v); }
     stored = form->buch().zeilen.size() >= 40;
     const double n = static_cast<double>(keys.size());
     return {(t1 - t0) / n, paints.count() / n};
