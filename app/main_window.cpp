@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPalette>
 #include <QScreen>
 #include <QShortcut>
 #include <QScrollBar>
@@ -30,6 +31,7 @@
 #include "platform/core/message_box.h"
 #include "platform/core/path.h"
 #include "platform/ui/beep.h"
+#include "platform/ui/color.h"
 #include "platform/ui/qt_text.h"
 
 namespace app {
@@ -94,8 +96,12 @@ void TForm1::buildComponents() {
     StatusBar1->setPanelText(1, platform::cp1252("Einfügen"));
     // Opaque children: a button or a status text that changes repaints
     // itself, not the sheet's canvas beneath it.
-    for (QWidget* w : std::initializer_list<QWidget*>{ToolBar1, StatusBar1, ScrollBar1})
+    for (QWidget* w : std::initializer_list<QWidget*>{ToolBar1, StatusBar1, ScrollBar1}) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Window, ui::toQColor(ui::clBtnFace));  // the canvas's colour
+        w->setPalette(pal);
         w->setAutoFillBackground(true);
+    }
 
     Timer1.setInterval(100);
     Timer1.onTimer = [this](ui::Timer&) { Timer1Timer(); };
