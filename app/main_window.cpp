@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPalette>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
@@ -32,6 +33,7 @@
 #include "platform/core/message_box.h"
 #include "platform/core/path.h"
 #include "platform/ui/beep.h"
+#include "platform/ui/color.h"
 #include "platform/ui/qt_text.h"
 #include "platform/ui/window_placement.h"
 
@@ -95,6 +97,14 @@ void TForm1::buildComponents() {
     MonthCalendar1->onPopupMenu = [this](QPoint at) { kalenderMenueZeigen(at); };
     StatusBar1 = new StatusBar(canvas_);
     StatusBar1->setPanelText(1, platform::cp1252("Einfügen"));
+    // Opaque children: a button or a status text that changes repaints
+    // itself, not the sheet's canvas beneath it.
+    for (QWidget* w : std::initializer_list<QWidget*>{ToolBar1, StatusBar1, ScrollBar1}) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Window, ui::toQColor(ui::clBtnFace));  // the canvas's colour
+        w->setPalette(pal);
+        w->setAutoFillBackground(true);
+    }
 
     Timer1.setInterval(100);
     Timer1.onTimer = [this](ui::Timer&) { Timer1Timer(); };
@@ -294,10 +304,7 @@ void TForm1::beep() { ui::Beep(); }
 
 void TForm1::repaintSheet(bool whole) { FormPaint(whole); }
 
-void TForm1::repaintTotals() {
-    Rahmen_zeichnen();
-    canvas_->Invalidate();
-}
+void TForm1::repaintTotals() { Rahmen_zeichnen(); }
 
 void TForm1::adjustScrollRange() {
     // A cleared page starts its scroll range afresh.

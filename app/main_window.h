@@ -5,7 +5,9 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QRect>
 #include <QPointer>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -136,9 +138,25 @@ public:
     void Rahmen_zeichnen();
     void Einstellungen_anzeigen();
     void Bedienelemente_setzen(bool normal);
-    // The caret step of the 100 ms timer: repairs old positions, then draws
-    // or removes the caret.
+    // The caret step of the 100 ms timer: removes the caret from where it
+    // stands and draws it at its place, or removes it for the blink.
     void caretSchritt();
+    bool caretSichtbar() const { return caretAn_; }
+    CaretPos caretStelle() const { return caretAt_; }
+    // Forgets what the sheet shows: the next paint draws every line.
+    void blattVergessen();
+    // Held for one user action: the sheet is drawn once, when it ends, from
+    // the state the action leaves.
+    class EinmalMalen {
+    public:
+        explicit EinmalMalen(TForm1& form);
+        ~EinmalMalen();
+        EinmalMalen(const EinmalMalen&) = delete;
+        EinmalMalen& operator=(const EinmalMalen&) = delete;
+
+    private:
+        TForm1& form_;
+    };
 
     // ---- Status messages and timers -------------------------------------
     void Hinweis_zeigen(int code);
@@ -287,10 +305,26 @@ private:
     void addToolButton(const std::string& name);
     void layoutChildren();
     bool canvasReady() const;
+    // What a line of the sheet shows, to draw only what changed.
+    struct GezeigteZeile {
+        int line = -1;  // -1: an empty row below the last line
+        int row = 0, rows = 0, shown = 0;
+        bool cut = false, open = false, glyph = false;
+        std::string zeile, text;
+        int selFrom = -1, selTo = -1;
+        bool operator==(const GezeigteZeile&) const = default;
+    };
+    GezeigteZeile gezeigteZeile(int line, int row) const;
+    int offeneReihe() const;
+    void blattVerschieben(const std::vector<GezeigteZeile>& jetzt);
+    bool zeichenweise(const GezeigteZeile& alt, const GezeigteZeile& neu);
+    void zelleZeichnen(int x, int y, char ch, ui::TColor colour);
+    void blattGezeichnet(int top, int bottom);
+    void blattGezeichnet(const QRect& r);
+    void kindAktionenSetzen();
     void paintLine(int line, int row, int& rowsUsed, bool& cut, bool full);
     void paintSeparators(int y, int height);
     void drawCaret(int x, int y);
-    bool caretDrawnAt(int x, int y, bool inSelection);
     CaretPos timeCaretPos() const;
     CaretPos textCaretPos(int cursor) const;
     void terminate();
@@ -318,11 +352,14 @@ private:
     ui::Bitmap schaltflaechen_;
     std::map<std::string, Command> commands_;
     std::map<std::string, QMenu*> menus_;
-    // Caret step memory: where the caret was at the last step.
-    int altZeitSpalte_ = 5;
-    int altTextCursor_ = 0;
-    int altTextReihe_ = -1;
-    int altErsteZeile_ = 0;
+    // What the sheet and the summary panel show, and where the caret stands.
+    std::vector<GezeigteZeile> gezeigt_;
+    std::string gezeigteSumme_;  // the panel's frame, colours and standby list
+    std::array<std::string, 11> gezeigteSummen_;
+    bool caretAn_ = false;
+    CaretPos caretAt_;
+    int malSammeln_ = 0;  // user actions running: the sheet is drawn at their end
+    bool malFaellig_ = false, malVoll_ = false;
     bool closing_ = false;
     int verwaltungNr_ = 0;  // counts the administration windows made
     ui::Cursor cursor_ = ui::Cursor::Default;

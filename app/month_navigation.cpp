@@ -19,6 +19,7 @@ void TForm1::ToolButton7Click() { monatBlaettern(-1); }
 void TForm1::ToolButton9Click() { monatBlaettern(+1); }
 
 void TForm1::monatBlaettern(int schritt) {
+    const EinmalMalen einmal(*this);
     const MonatJahr jetzt{Anzeige_Jahr->position(), ComboBox1->currentIndex() + 1};
     const MonatJahr ziel = monatSchritt(jetzt, schritt);
     if (ziel == jetzt) return;
@@ -35,6 +36,7 @@ void TForm1::monatBlaettern(int schritt) {
 void TForm1::ComboBox1Change() { monatZeigen(ComboBox1->currentIndex() + 1); }
 
 void TForm1::monatZeigen(int monat) {
+    const EinmalMalen einmal(*this);
     book::Zeitbuch& b = buch_;
     // The save question comes first: the changed page is stored under its
     // own month, and a save that failed keeps page and month as they were.
@@ -49,6 +51,7 @@ void TForm1::monatZeigen(int monat) {
 }
 
 void TForm1::ToolButton22Click() {
+    const EinmalMalen einmal(*this);
     book::Zeitbuch& b = buch_;
     if (ComboBox1->currentIndex() + 1 == heuteMonat && Anzeige_Jahr->position() == heuteJahr) return;
     if (!Seite_sichern_fragen()) return;

@@ -7,6 +7,8 @@
 #include <QSpinBox>
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <tuple>
 
 #include "app/main_window.h"
 #include "app/sheet_bitmaps.h"
@@ -18,6 +20,8 @@ namespace app {
 
 namespace {
 
+constexpr int kGlyphRand = 4;  // room around a glyph's cell for its overhang
+
 ui::Font formFont(ui::TColor colour) {
     ui::Font f;
     f.name = "Courier New";
@@ -25,6 +29,33 @@ ui::Font formFont(ui::TColor colour) {
     f.setHeight(-13);
     f.color = colour;
     return f;
+}
+
+// A character of the sheet font in a colour, drawn once on a transparent
+// image: the font draws images without antialiasing, so copying the image
+// gives the very pixels the text would, without laying the text out again.
+const QImage& glyphBild(char ch, ui::TColor colour, qreal dpr) {
+    static std::map<std::tuple<char, ui::TColor, qreal>, QImage> bilder;
+    const auto key = std::make_tuple(ch, colour, dpr);
+    auto it = bilder.find(key);
+    if (it == bilder.end()) {
+        const QSize size(3 * kCharWidth, kRowPitch + 2 * kGlyphRand);
+        QImage img(size * dpr, QImage::Format_ARGB32_Premultiplied);
+        img.setDevicePixelRatio(dpr);
+        img.fill(Qt::transparent);
+        ui::Canvas c(&img);
+        c.font = formFont(colour);
+        c.brush.style = ui::BrushStyle::Clear;
+        c.TextOut(kCharWidth, kGlyphRand, std::string_view(&ch, 1));
+        c.detach();
+        it = bilder.emplace(key, std::move(img)).first;
+    }
+    return it->second;
+}
+
+void drawGlyph(ui::Canvas& c, int x, int y, char ch) {
+    const qreal dpr = c.image() != nullptr ? c.image()->devicePixelRatio() : 1.0;
+    c.painter().drawImage(QPoint(x - kCharWidth, y - kGlyphRand), glyphBild(ch, c.font.color, dpr));
 }
 
 // Draws `text` character by character on the 8-pixel grid; with a solid
@@ -36,7 +67,7 @@ void drawFixed(ui::Canvas& c, int x, int y, std::string_view text) {
         c.FillRect({x, y, x + kCharWidth * static_cast<int>(text.size()), y + kRowPitch - 2});
     c.brush.style = ui::BrushStyle::Clear;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != ' ') c.TextOut(x + kCharWidth * static_cast<int>(i), y, text.substr(i, 1));
+        if (text[i] != ' ') drawGlyph(c, x + kCharWidth * static_cast<int>(i), y, text[i]);
     }
     c.brush = brush;
 }
@@ -53,7 +84,13 @@ ui::TColor entryColour(int column) {
     return ui::clGray;
 }
 
-// Font colour of a stored line by its kind character.
+// Columns of the entry line that the open line shows (the kind is a glyph).
+bool entryColumnShown(int column) {
+    return (column >= 1 && column <= 3) || (column >= 5 && column <= 9) ||
+           (column >= 11 && column <= 20) || (column >= 22 && column <= 58);
+}
+
+
 ui::TColor kindColour(char kind) {
     switch (kind) {
         case '=': return ui::clBlue;
@@ -75,11 +112,18 @@ bool TForm1::canvasReady() const { return canvas_ != nullptr && canvas_->canvas(
 
 void TForm1::FormPaint(bool full) {
     if (!canvasReady()) return;
+    if (malSammeln_ > 0) {
+        // Inside one user action: drawn once at its end, from the state it
+        // leaves; the open line's row is known at once.
+        malFaellig_ = true;
+        malVoll_ = malVoll_ || full;
+        if (buch_.blattAngezeigt) offeneZeilenReihe = offeneReihe();
+        return;
+    }
     ui::Canvas& c = canvas();
     if (full) Rahmen_zeichnen();
     if (!buch_.blattAngezeigt) {
         c.font.color = ui::clRed;
-        canvas_->Invalidate();
         return;
     }
     c.font = formFont(ui::clRed);
@@ -87,29 +131,132 @@ void TForm1::FormPaint(bool full) {
     c.copyMode = ui::CopyMode::SrcCopy;
     offeneZeilenReihe = -1;
 
+    // Only what differs from the last paint is drawn again: a line whose
+    // place and content are unchanged keeps its pixels.
+    std::vector<GezeigteZeile> jetzt;
     const int n = static_cast<int>(buch_.texte.size());
     int line = std::max(0, ersteZeile);
     int row = 0;
     bool cut = false;
     while (line < n && row < geo_.visibleRows) {
-        int rows = 0;
-        paintLine(line, row, rows, cut, full);
+        GezeigteZeile z = gezeigteZeile(line, row);
+        cut = z.cut;
+        if (z.open && !cut) offeneZeilenReihe = row;
+        jetzt.push_back(std::move(z));
         if (cut) break;
-        row += rows;
+        row += jetzt.back().rows;
         ++line;
     }
-
     if (!cut && !(ziehAuswahl && !full)) {
-        c.pen = {ui::clGray, 1, ui::PenStyle::Solid};
-        c.brush = {ui::clWhite, ui::BrushStyle::Solid};
         for (; row < geo_.visibleRows; ++row) {
-            const int y = geo_.rowTop(row);
-            c.Rectangle(1, y, geo_.rightEdge, y + 19);
-            paintSeparators(y, kRowPitch);
+            GezeigteZeile leer;
+            leer.row = row;
+            leer.rows = leer.shown = 1;
+            jetzt.push_back(std::move(leer));
         }
     }
+
+    blattVerschieben(jetzt);
+    // What each row showed before, by the row its line starts in.
+    std::vector<const GezeigteZeile*> vorher(static_cast<size_t>(std::max(0, geo_.visibleRows)), nullptr);
+    for (const GezeigteZeile& a : gezeigt_)
+        if (a.row >= 0 && a.row < geo_.visibleRows) vorher[static_cast<size_t>(a.row)] = &a;
+    auto unveraendert = [&](const GezeigteZeile& z) {
+        const GezeigteZeile* a = z.row >= 0 && z.row < geo_.visibleRows ? vorher[static_cast<size_t>(z.row)] : nullptr;
+        return a != nullptr && *a == z;
+    };
+    for (size_t i = 0; i < jetzt.size(); ++i) {
+        const GezeigteZeile& z = jetzt[i];
+        if (unveraendert(z)) continue;
+        const int y = geo_.rowTop(z.row);
+        const GezeigteZeile* alt = vorher[static_cast<size_t>(z.row)];
+        if (alt != nullptr && zeichenweise(*alt, z)) {
+            // A typed key: only the characters that changed.
+            for (size_t k = 1; k < z.zeile.size(); ++k)
+                if (z.zeile[k] != alt->zeile[k] && entryColumnShown(static_cast<int>(k)))
+                    zelleZeichnen(kLineX + kCharWidth * static_cast<int>(k), y, z.zeile[k],
+                                  entryColour(static_cast<int>(k)));
+            for (size_t k = 0; k < z.text.size(); ++k)
+                if (z.text[k] != alt->text[k])
+                    zelleZeichnen(kTextX + kCharWidth * static_cast<int>(k % kTextPerRow),
+                                  y + kRowPitch * static_cast<int>(k / kTextPerRow), z.text[k],
+                                  ui::clRed);
+            continue;
+        }
+        if (z.line < 0) {
+            c.pen = {ui::clGray, 1, ui::PenStyle::Solid};
+            c.brush = {ui::clWhite, ui::BrushStyle::Solid};
+            c.Rectangle(1, y, geo_.rightEdge, y + 19);
+            paintSeparators(y, kRowPitch);
+            blattGezeichnet(y, y + 19);
+            continue;
+        }
+        int rows = 0;
+        bool lineCut = false;
+        paintLine(z.line, z.row, rows, lineCut, full);
+        blattGezeichnet(y - 1, y + z.shown * kRowPitch);
+        // The fill took the top edge of the line below: it is drawn again
+        // unless that line is drawn anyway.
+        if (!lineCut && i + 1 < jetzt.size() && jetzt[i + 1].line >= 0 && unveraendert(jetzt[i + 1])) {
+            const int ny = geo_.rowTop(jetzt[i + 1].row) - 1;
+            c.pen = {jetzt[i + 1].open ? ui::clRed : ui::clGray, 1, ui::PenStyle::Solid};
+            c.MoveTo(1, ny);
+            c.LineTo(geo_.rightEdge, ny);
+        }
+    }
+    gezeigt_ = std::move(jetzt);
+    if (offeneZeilenReihe >= 0) kindAktionenSetzen();
     c.font.color = ui::clRed;
-    canvas_->Invalidate();
+}
+
+// The same line at the same place, open, without a selection and with the
+// same kind: its characters can be drawn one by one.
+bool TForm1::zeichenweise(const GezeigteZeile& a, const GezeigteZeile& b) {
+    return a.line == b.line && a.row == b.row && a.rows == b.rows && a.shown == b.shown &&
+           a.cut == b.cut && a.open && b.open && a.selFrom < 0 && b.selFrom < 0 &&
+           a.zeile.size() == b.zeile.size() && a.text.size() == b.text.size() && !a.zeile.empty() &&
+           a.zeile[0] == b.zeile[0] && !ziehAuswahl;
+}
+
+void TForm1::zelleZeichnen(int x, int y, char ch, ui::TColor colour) {
+    ui::Canvas& c = canvas();
+    c.brush = {ui::clWhite, ui::BrushStyle::Solid};
+    c.FillRect({x, y, x + kCharWidth, y + kRowPitch - 2});
+    if (ch != ' ') {
+        c.brush.style = ui::BrushStyle::Clear;
+        c.font.color = colour;
+        drawGlyph(c, x, y, ch);
+        c.brush.style = ui::BrushStyle::Solid;
+    }
+    blattGezeichnet(QRect(x, y, kCharWidth, kRowPitch - 2));
+}
+
+TForm1::GezeigteZeile TForm1::gezeigteZeile(int line, int row) const {
+    GezeigteZeile z;
+    z.line = line;
+    z.row = row;
+    z.open = line == buch_.aktuelleZeile && !buch_.jahresbilanz &&
+             line < static_cast<int>(buch_.zeilen.size()) && buch_.bearbeitungErlaubt;
+    const std::string& text = buch_.texte[line];
+    z.rows =
+        z.open ? openLineRows(buch_.textLaenge) : storedLineRows(static_cast<int>(text.size()));
+    z.cut = row + z.rows > geo_.visibleRows;
+    z.shown = z.cut ? geo_.visibleRows - row : z.rows;
+    if (z.open) {
+        z.zeile = buch_.eingabe;
+        z.text = buch_.textPuffer.substr(
+            0, std::min<size_t>(buch_.textPuffer.size(), z.shown * kTextPerRow));
+        if (selLaenge > 0) {
+            z.selFrom = selStart;
+            z.selTo = selStart + selLaenge;
+        }
+    } else if (line != static_cast<int>(buch_.zeilen.size()) - 1 &&
+               line < static_cast<int>(buch_.zeilen.size())) {
+        z.zeile = buch_.zeilen[line];
+        z.text = text;
+        z.glyph = true;
+    }
+    return z;
 }
 
 void TForm1::paintLine(int line, int row, int& rowsUsed, bool& cut, bool full) {
@@ -181,13 +328,7 @@ void TForm1::paintLine(int line, int row, int& rowsUsed, bool& cut, bool full) {
             drawFixed(c, 91, y, piece(e, 11, 20));
             drawFixed(c, 267, y, piece(e, 33, 58));
             drawFixed(c, 11, y, piece(e, 1, 3));
-            const char kind = e.empty() ? ' ' : e[0];
-            checkCommand("Extra_Kronlauf", kind == '!');
-            checkCommand("Freizeitausgleich", kind == '-');
-            checkCommand("UeStundenKonto", kind == '+');
-            checkCommand("AZVerlagern", kind == 'V');
-            checkCommand("Mehrarbeit", kind == 'M');
-            glyph(kind);
+            glyph(e.empty() ? ' ' : e[0]);
         }
         c.font.color = ui::clRed;
     } else {
@@ -225,7 +366,42 @@ void TForm1::Rahmen_zeichnen() {
     if (!canvasReady()) return;
     ui::Canvas& c = canvas();
     const int T = MonthCalendar1->y();
+    // Drawn again only when a total, a standby line or a colour changed.
+    std::string summe = std::to_string(T) + char('0' + buch_.handModus) +
+                        char('0' + buch_.jahresbilanz) + char('0' + buch_.pkw) +
+                        char('0' + buch_.bereitschaft) + char('0' + buch_.ganzeWochen) +
+                        char('0' + buch_.feiertageEin);
+    for (size_t i = 0; i < buch_.bereitschaftsZeilen.size() && i < 11; ++i)
+        summe += '\n' + buch_.bereitschaftsZeilen[i];
+    auto farbe = [&](int i) {
+        ui::TColor colour = ui::clBlue;
+        if (i >= 6 && buch_.handModus && !buch_.jahresbilanz) colour = ui::clGreen;
+        if (((i == 8 || i == 10) && !buch_.pkw) || (i > 5 && !buch_.bereitschaft) ||
+            (i > 8 && buch_.ganzeWochen && !buch_.handModus) ||
+            ((i == 4 || i == 5) && !buch_.feiertageEin))
+            colour = ui::clGray;
+        return colour;
+    };
     c.copyMode = ui::CopyMode::SrcCopy;
+    if (summe == gezeigteSumme_) {
+        // Frame, colours and standby list as shown: only the changed figures.
+        c.font = formFont(ui::clRed);
+        for (int i = 0; i < 11; ++i) {
+            const std::string& neu = buch_.summenZeilen[i];
+            std::string& alt = gezeigteSummen_[i];
+            if (neu == alt) continue;
+            for (size_t k = 0; k < std::max(neu.size(), alt.size()); ++k) {
+                const char n = k < neu.size() ? neu[k] : ' ', a = k < alt.size() ? alt[k] : ' ';
+                if (n != a) zelleZeichnen(4 + kCharWidth * static_cast<int>(k), T + 16 * i + 1, n, farbe(i));
+            }
+            alt = neu;
+        }
+        c.font.color = ui::clRed;
+        return;
+    }
+    gezeigteSumme_ = std::move(summe);
+    for (int i = 0; i < 11; ++i) gezeigteSummen_[i] = buch_.summenZeilen[i];
+
     c.pen = {ui::clGray, 1, ui::PenStyle::Solid};
     c.brush = {ui::clWhite, ui::BrushStyle::Solid};
     c.Rectangle(1, T, kSummaryRight, T + 179);
@@ -249,13 +425,7 @@ void TForm1::Rahmen_zeichnen() {
         drawFixed(c, 424, T + 16 * static_cast<int>(i) + 2, buch_.bereitschaftsZeilen[i]);
 
     for (int i = 0; i < 11; ++i) {
-        ui::TColor colour = ui::clBlue;
-        if (i >= 6 && buch_.handModus && !buch_.jahresbilanz) colour = ui::clGreen;
-        if (((i == 8 || i == 10) && !buch_.pkw) || (i > 5 && !buch_.bereitschaft) ||
-            (i > 8 && buch_.ganzeWochen && !buch_.handModus) ||
-            ((i == 4 || i == 5) && !buch_.feiertageEin))
-            colour = ui::clGray;
-        c.font.color = colour;
+        c.font.color = farbe(i);
         drawFixed(c, 4, T + 16 * i + 1, buch_.summenZeilen[i]);
     }
 
@@ -265,7 +435,7 @@ void TForm1::Rahmen_zeichnen() {
     c.MoveTo(444, T + 20);
     c.LineTo(444, T + 178);
     c.font.color = ui::clRed;
-    canvas_->Invalidate();
+    canvas_->Invalidate(QRect(0, T, kSummaryRight + 2, 181));
 }
 
 void TForm1::Einstellungen_anzeigen() {
@@ -310,6 +480,9 @@ void TForm1::FormResize() {
     if (ScrollBar1->height() != oldHeight) Scrollbereich_anpassen();
     canvas().brush = {ui::clBtnFace, ui::BrushStyle::Solid};
     canvas().FillRect({0, 0, canvas_->width(), canvas_->height()});
+    blattVergessen();
+    caretAn_ = false;
+    canvas_->Invalidate();
     FormPaint(true);
 }
 
@@ -354,51 +527,25 @@ void TForm1::drawCaret(int x, int y) {
     c.copyMode = ui::CopyMode::DstInvert;
     c.Draw(x, y, strich_);
     c.copyMode = ui::CopyMode::SrcCopy;
-}
-
-bool TForm1::caretDrawnAt(int x, int y, bool inSelection) {
-    return canvas().Pixel(x, y) == (inSelection ? ui::clWhite : ui::clBlack);
+    canvas_->Invalidate(QRect(x, y, strich_.width(), strich_.height()));
 }
 
 void TForm1::caretSchritt() {
     if (!canvasReady() || offeneZeilenReihe < 0) return;
-    ui::Canvas& c = canvas();
-    const CaretPos zeit = timeCaretPos();
-    const CaretPos text = textCaretPos(textCursor);
-    auto selected = [&](int k) { return selLaenge > 0 && k >= selStart && k < selStart + selLaenge; };
-
-    if (zeitCaretSpalte != altZeitSpalte_ && !textModus) {
-        // Repair the old place: a blank over the bar, then its character.
-        const int old = altZeitSpalte_;
-        c.font = formFont(entryColour(old));
-        c.brush = {ui::clWhite, ui::BrushStyle::Solid};
-        drawFixed(c, old * kCharWidth + 2, zeit.y, " ");
-        if (old >= 0 && old < static_cast<int>(buch_.eingabe.size()))
-            drawFixed(c, old * kCharWidth + kLineX, zeit.y, std::string_view(buch_.eingabe).substr(old, 1));
-        c.font.color = ui::clRed;
+    const CaretPos ziel = textModus ? textCaretPos(textCursor) : timeCaretPos();
+    // The caret is drawn by inverting, so the window remembers where it
+    // stands; whatever draws over it clears that (blattGezeichnet).
+    if (caretAn_) {
+        drawCaret(caretAt_.x, caretAt_.y);
+        caretAn_ = false;
+        if (caretAt_ == ziel) return;  // the blink's dark phase
     }
-    const CaretPos altText{kTextX + (altTextCursor_ >= 150 ? kTextPerRow : altTextCursor_ % kTextPerRow) * kCharWidth,
-                           altTextReihe_};
-    if (textCursor != altTextCursor_ || text.y != altTextReihe_ || ersteZeile != altErsteZeile_) {
-        if (ersteZeile == altErsteZeile_ && altTextReihe_ >= 0 &&
-            caretDrawnAt(altText.x, altText.y, selected(altTextCursor_)))
-            drawCaret(altText.x, altText.y);
-    }
-    altZeitSpalte_ = zeitCaretSpalte;
-    altTextCursor_ = textCursor;
-    altTextReihe_ = text.y;
-    altErsteZeile_ = ersteZeile;
-
+    // Another control of the window has the focus: no caret on the sheet.
     QWidget* focus = QApplication::focusWidget();
-    const bool elsewhere = focus != nullptr && focus != canvas_ && focus->window() == this;
-    if (elsewhere && !caretDrawnAt(zeit.x, zeit.y, false) &&
-        !caretDrawnAt(text.x, text.y, selected(textCursor)))
-        return;
-    if (textModus)
-        drawCaret(text.x, text.y);
-    else
-        drawCaret(zeit.x, zeit.y);
-    canvas_->Invalidate();
+    if (focus != nullptr && focus != canvas_ && focus->window() == this) return;
+    drawCaret(ziel.x, ziel.y);
+    caretAn_ = true;
+    caretAt_ = ziel;
 }
 
 }  // namespace app

@@ -96,22 +96,8 @@ void TForm1::zeichenTippen(char ch) {
     blinkZaehler = 0;
 }
 
-// One character of the open line's text at its place, without a repaint.
-void TForm1::zeichenZeichnen(int position) {
-    if (!canvasReady() || offeneZeilenReihe < 0) return;
-    ui::Canvas& c = canvas();
-    const int x = kTextX + kCharWidth * (position % kTextPerRow);
-    const int y = geo_.rowTop(offeneZeilenReihe + position / kTextPerRow);
-    if (y + kRowPitch > geo_.top + geo_.height + 1) return;  // below the visible rows
-    c.brush = {ui::clWhite, ui::BrushStyle::Solid};
-    c.FillRect({x, y, x + kCharWidth, y + kRowPitch - 2});
-    c.brush.style = ui::BrushStyle::Clear;
-    c.font.color = ui::clRed;
-    const char ch = buch_.textPuffer[position];
-    if (ch != ' ') c.TextOut(x, y, std::string(1, ch));
-    c.brush.style = ui::BrushStyle::Solid;
-    canvasControl().Invalidate();
-}
+// One character of the open line's text: the paint draws just its cell.
+void TForm1::zeichenZeichnen(int) { FormPaint(false); }
 
 void TForm1::Loeschen2Click() {
     if (selLaenge <= 0) return;

@@ -101,6 +101,7 @@ void TAnmeldung::leeren() {
 }
 
 void TAnmeldung::Ok1Click() {
+    const TForm1::EinmalMalen einmal(form_);
     book::Zeitbuch& b = form_.buch();
     if (b.datenbankFehler != 0) {
         platform::MessageBox(platform::cp1252("Anmeldung bei defekter Datenbank nicht möglich!"),

@@ -22,6 +22,9 @@ FormCanvas::FormCanvas(TForm1& form, QWidget* parent) : ui::Control(parent), for
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setWantsTabKey(true);
+    // The sheet marks what it drew: the children lying over the canvas are
+    // not repainted for a change of the sheet.
+    setUpdateAfterEvents(false);
 }
 
 void FormCanvas::MouseMove(int, int x, int y) { form_.FormMouseMove(x, y); }
@@ -38,6 +41,15 @@ void FormCanvas::DblClick(ui::MouseButton button, int shift, int x, int y) {
 }
 
 void FormCanvas::keyPressEvent(QKeyEvent* e) {
+    // The screen shows what the key left in the book, drawn once at its end
+    // (a digit or a refused time changes the entry line without a paint of
+    // its own).
+    const TForm1::EinmalMalen einmal(form_);
+    taste(e);
+    form_.FormPaint(false);
+}
+
+void FormCanvas::taste(QKeyEvent* e) {
     const int key = virtualKey(e->key(), e->modifiers() & Qt::KeypadModifier);
     const bool ctrl = (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
     if (form_.ApplicationEvents1ShortCut(key)) return;
@@ -48,13 +60,14 @@ void FormCanvas::keyPressEvent(QKeyEvent* e) {
         if (e->key() == Qt::Key_V) return form_.Einfgen1Click();
     }
     form_.FormKeyDown(key);
-    if (ctrl) return;  // no control characters as text
-    for (const QChar ch : e->text()) {
-        const int b = platform::unicodeToCp1252(ch.unicode());
-        if (b > 0)
-            form_.FormKeyPress(static_cast<char>(b));
-        else if (form_.textModus && !ch.isNull())
-            form_.beep();
+    if (!ctrl) {  // no control characters as text
+        for (const QChar ch : e->text()) {
+            const int b = platform::unicodeToCp1252(ch.unicode());
+            if (b > 0)
+                form_.FormKeyPress(static_cast<char>(b));
+            else if (form_.textModus && !ch.isNull())
+                form_.beep();
+        }
     }
 }
 

@@ -36,6 +36,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
+    void taste(QKeyEvent* e);
     TForm1& form_;
 };
 

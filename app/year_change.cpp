@@ -9,6 +9,7 @@
 namespace app {
 
 void TForm1::Jahr_geaendert() {
+    const EinmalMalen einmal(*this);
     book::Zeitbuch& b = buch_;
     const int jahr = Anzeige_Jahr->position();
     const int monat = ComboBox1->currentIndex() + 1;

@@ -4,6 +4,9 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
 
 #include "controls/table/icontab_paint.h"
 #include "controls/table/suchfeld.h"
@@ -40,6 +43,9 @@ int scrollCode(int action) {
 
 TIconTab::TIconTab(QWidget* owner) : ui::Control(owner), IconTabBedienung(nullptr) {
     setObjectName(QStringLiteral("TIconTab"));
+    // Keys and clicks mark the rows they drew; a step does not copy the
+    // whole control to the screen.
+    setUpdateAfterEvents(false);
     setFocusPolicy(Qt::StrongFocus);  // TabStop
     setTakesEnter(true);              // both end the in-cell input
     setTakesEscape(true);
@@ -166,7 +172,7 @@ void TIconTab::Paint() {
     caretTakt();
 }
 
-void TIconTab::paintGitterTabellen(const TabBild& b) {
+void TIconTab::paintGitterTabellen(const TabBild& b, const Tabdefinition* nurTab, int nurRow) {
     ui::Canvas& c = canvas();
     GitterStil s;
     s.glyphen = &glyphen_;
@@ -201,12 +207,13 @@ void TIconTab::paintGitterTabellen(const TabBild& b) {
         };
     }
     c.font = font_;
-    paintGitter(c, *this, b, s);
+    paintGitter(c, *this, b, s, nurTab, nurRow);
 }
 
 void TIconTab::neuZeichnen() {
     // Rows completed while painting repaint with the paint under way.
     if (zerstoert_ || malt_) return;
+    if (vorher_ && !schmutzig_ && verschiebenMalen(*vorher_)) return;
     if (sammeln_ > 0) {
         schmutzig_ = true;
         return;
@@ -221,9 +228,16 @@ void TIconTab::gesammelt(const std::function<void()>& f) {
     struct Ende {
         TIconTab& t;
         ~Ende() {
-            if (--t.sammeln_ == 0 && t.schmutzig_) {
+            if (--t.sammeln_ > 0) return;
+            const auto zeilen = std::exchange(t.faelligeZeilen_, {});
+            if (t.schmutzig_) {
                 t.schmutzig_ = false;
                 t.neuZeichnen();
+                return;
+            }
+            for (const auto& [nummer, row] : zeilen) {
+                const Tabdefinition* tab = t.GetTabelle(nummer, false);
+                if (tab != nullptr && t.zeileAlleinMalbar(row, tab)) t.zeileMalen(row, *tab);
             }
         }
     } ende{*this};
@@ -256,12 +270,93 @@ void TIconTab::zeichneZeile(int row, Tabdefinition* table) {
         table == letzteFokusTabelle() && table->Anzeige == A_Tabelle) {
         const int pos = insBild(row, *table);
         if (pos != topRow()) {
-            Ver_Change(SB_THUMBPOSITION, pos);  // repaints and sets the bar
+            // Repaints and sets the bar; the rows still shown move along.
+            vorher_ = std::make_unique<TabBild>(bild());
+            Ver_Change(SB_THUMBPOSITION, pos);
+            vorher_.reset();
             return;
         }
     }
-    // One row is drawn as part of the whole control.
-    neuZeichnen();
+    if (zerstoert_ || malt_) return;
+    if (!zeileAlleinMalbar(row, table)) return neuZeichnen();
+    if (sammeln_ > 0) {
+        faelligeZeilen_.emplace_back(table->Nummer, row);
+        return;
+    }
+    zeileMalen(row, *table);
+}
+
+// A grid row whose data is there, outside an open in-cell input and groups
+// (a group's lines depend on the neighbouring rows), draws inside its band.
+bool TIconTab::zeileAlleinMalbar(int row, const Tabdefinition* t) const {
+    return t != nullptr && t->Anzeige == A_Tabelle && !t->IstGrafik && !Group && !eingabeOffen() &&
+           t->hatRow(row) && t->Rows[static_cast<size_t>(row)].DatenCols == 0;
+}
+
+void TIconTab::zeileMalen(int row, const Tabdefinition& t) {
+    if (gesperrt() || !canvas().isAttached()) return;
+    const TabBild b = bild();
+    const TabellenPlatz* p = b.platzVon(&t);
+    const ZeilenPlatz* z = p != nullptr ? b.platzVon(*p, row) : nullptr;
+    if (z == nullptr) return;  // not on screen
+    paintGitterTabellen(b, &t, row);
+    Invalidate(QRect(0, z->top, width(), z->bottom - z->top));
+}
+
+// After a scroll of the one grid table: the rows still on screen move with
+// their pixels, and only the rows that came into view are drawn.
+bool TIconTab::verschiebenMalen(const TabBild& vorher) {
+    if (gesperrt() || Group || eingabeOffen() || !canvas().isAttached()) return false;
+    const TabBild b = bild();
+    if (b.tabellen.size() != 1 || vorher.tabellen.size() != 1) return false;
+    const TabellenPlatz& n = b.tabellen[0];
+    const TabellenPlatz& a = vorher.tabellen[0];
+    if (n.tab != a.tab || n.tab->Anzeige != A_Tabelle || n.tab->IstGrafik || n.top != a.top ||
+        b.masse.leftCol != vorher.masse.leftCol || b.masse.clientHoehe != vorher.masse.clientHoehe ||
+        b.masse.clientBreite != vorher.masse.clientBreite || b.masse.neueZeile || n.spalten.size() != a.spalten.size())
+        return false;
+    const int fest = n.tab->FixedRows;
+    const int h = b.masse.clientHoehe;
+    int oben = -1, delta = 0;
+    bool gemeinsam = false;
+    for (const ZeilenPlatz& z : n.zeilen) {
+        if (z.row < fest) continue;
+        if (oben < 0) oben = z.top;
+        if (const ZeilenPlatz* alt = vorher.platzVon(a, z.row); alt != nullptr && !gemeinsam) {
+            delta = alt->top - z.top;
+            gemeinsam = true;
+        }
+    }
+    if (!gemeinsam || oben < 0 || delta == 0 || std::abs(delta) >= h - oben) return false;
+    for (const ZeilenPlatz& z : n.zeilen)
+        if (z.row < fest && vorher.platzVon(a, z.row) == nullptr) return false;
+    for (size_t i = 0; i < n.zeilen.size(); ++i)  // the fixed rows stay where they are
+        if (n.zeilen[i].row < fest && (i >= a.zeilen.size() || a.zeilen[i].top != n.zeilen[i].top)) return false;
+    for (const ZeilenPlatz& z : n.zeilen)
+        if (z.row >= fest && n.tab->hatRow(z.row) && n.tab->Rows[static_cast<size_t>(z.row)].DatenCols != 0)
+            return false;  // its data comes first: the whole control
+    const int w = width();
+    QImage& img = *canvas().image();
+    const qreal dpr = img.devicePixelRatio();
+    const int von = static_cast<int>(oben * dpr), bis = std::min(img.height(), static_cast<int>(h * dpr));
+    const int d = static_cast<int>(delta * dpr);
+    const size_t bytes = static_cast<size_t>(img.bytesPerLine());
+    if (d > 0) {
+        for (int y = von; y + d < bis; ++y) std::memmove(img.scanLine(y), img.constScanLine(y + d), bytes);
+    } else {
+        for (int y = bis - 1; y + d >= von; --y) std::memmove(img.scanLine(y), img.constScanLine(y + d), bytes);
+    }
+    bildUebernehmen(b);
+    // On screen the same move; what came into view follows.
+    scroll(0, -delta, QRect(0, oben, w, h - oben));
+    for (const ZeilenPlatz& z : n.zeilen) {
+        if (z.row < fest) continue;
+        const ZeilenPlatz* alt = vorher.platzVon(a, z.row);
+        if (alt != nullptr && alt->bottom <= h && z.bottom <= h) continue;
+        paintGitterTabellen(b, n.tab, z.row);
+        Invalidate(QRect(0, z.top, w, z.bottom - z.top));
+    }
+    return true;
 }
 
 // The scroll position that shows a grid row: a row above the visible data
@@ -338,6 +433,7 @@ void TIconTab::MouseWheel(int delta, int, int, int) {
 void TIconTab::TimerFired(int id) {
     if (id == kStatusTimer) onTime();
     if (id == kCaretTimer) caretBlinken();
+    update();
 }
 
 void TIconTab::hintGesetzt() {

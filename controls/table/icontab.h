@@ -209,7 +209,11 @@ private:
     void captionNeu();
     void bereichPlatzieren();
     calendar::TZeit* feldAnlegen(bool von);
-    void paintGitterTabellen(const TabBild& b);
+    void paintGitterTabellen(const TabBild& b, const Tabdefinition* nurTab = nullptr, int nurRow = -1);
+    // Single rows and scrolls: only what changed is drawn.
+    bool zeileAlleinMalbar(int row, const Tabdefinition* t) const;
+    void zeileMalen(int row, const Tabdefinition& t);
+    bool verschiebenMalen(const TabBild& vorher);
     void paintEingabe();
     // Shows the pointer the model asks for.
     void zeigerZeigen();
@@ -260,6 +264,8 @@ private:
     bool ziehBereit_ = false;
     QPoint ziehVon_;
     bool schmutzig_ = false;
+    std::vector<std::pair<int, int>> faelligeZeilen_;  // table number, row: drawn at the end
+    std::unique_ptr<TabBild> vorher_;                  // the layout before a scroll to a row
 };
 
 }  // namespace table

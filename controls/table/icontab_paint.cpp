@@ -329,7 +329,8 @@ void zeile(Werkzeug& w, const Zeile& zl) {
 
 }  // namespace
 
-void paintGitter(ui::Canvas& c, const IconTabModell& m, const TabBild& bild, const GitterStil& s) {
+void paintGitter(ui::Canvas& c, const IconTabModell& m, const TabBild& bild, const GitterStil& s,
+                 const Tabdefinition* nurTab, int nurRow) {
     Werkzeug w(c, s);
     w.p.save();
     w.p.setRenderHint(QPainter::Antialiasing, false);
@@ -337,8 +338,10 @@ void paintGitter(ui::Canvas& c, const IconTabModell& m, const TabBild& bild, con
     w.p.setBrush(Qt::NoBrush);
     for (const TabellenPlatz& p : bild.tabellen) {
         if (p.tab->Anzeige != A_Tabelle || p.tab->IstGrafik) continue;  // charts draw bars
+        if (nurTab != nullptr && p.tab != nurTab) continue;
         for (size_t i = 0; i < p.zeilen.size(); ++i) {
             const ZeilenPlatz& z = p.zeilen[i];
+            if (nurTab != nullptr && z.row != nurRow) continue;
             if (z.row == kNeueZeile) {
                 neueZeile(w, bild, z, m.leftCol(), m.maxLeftCol());
                 continue;

@@ -79,7 +79,9 @@ struct GitterStil {
 };
 
 // Paints every grid row placed in `bild`; the canvas font is the cell font.
-void paintGitter(ui::Canvas& c, const IconTabModell& m, const TabBild& bild, const GitterStil& s);
+// With `nurTab`, only its row `nurRow` (a row draws inside its own band).
+void paintGitter(ui::Canvas& c, const IconTabModell& m, const TabBild& bild, const GitterStil& s,
+                 const Tabdefinition* nurTab = nullptr, int nurRow = -1);
 
 // The caption bar over (0, 0, breite, hoehe): the caption in 10-point bold
 // black on the title colour, closed by a dark and a light line.

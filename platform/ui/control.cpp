@@ -115,7 +115,7 @@ void Control::mousePressEvent(QMouseEvent* e) {
     if (!toButton(e->button(), b)) return;
     const QPoint p = e->position().toPoint();
     MouseDown(b, withButton(shiftStateOf(*e), b, true), p.x(), p.y());
-    update();
+    routedUpdate();
 }
 
 void Control::mouseReleaseEvent(QMouseEvent* e) {
@@ -123,7 +123,7 @@ void Control::mouseReleaseEvent(QMouseEvent* e) {
     if (!toButton(e->button(), b)) return;
     const QPoint p = e->position().toPoint();
     MouseUp(b, withButton(shiftStateOf(*e), b, false), p.x(), p.y());
-    update();
+    routedUpdate();
 }
 
 void Control::mouseDoubleClickEvent(QMouseEvent* e) {
@@ -131,20 +131,20 @@ void Control::mouseDoubleClickEvent(QMouseEvent* e) {
     if (!toButton(e->button(), b)) return;
     const QPoint p = e->position().toPoint();
     DblClick(b, withButton(shiftStateOf(*e), b, true), p.x(), p.y());
-    update();
+    routedUpdate();
 }
 
 void Control::mouseMoveEvent(QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     MouseMove(shiftStateOf(*e), p.x(), p.y());
-    update();
+    routedUpdate();
 }
 
 void Control::wheelEvent(QWheelEvent* e) {
     const QPoint p = e->position().toPoint();
     MouseWheel(e->angleDelta().y(), shiftStateOf(*e), p.x(), p.y());
     e->accept();
-    update();
+    routedUpdate();
 }
 
 void Control::keyPressEvent(QKeyEvent* e) {
@@ -160,38 +160,38 @@ void Control::keyPressEvent(QKeyEvent* e) {
     // text the desktop reports; Ctrl+Alt is AltGr and types its text.
     if ((shift & (kCtrl | kAlt)) == kCtrl && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z) {
         KeyPress(static_cast<char>(e->key() - Qt::Key_A + 1));
-        update();
+        routedUpdate();
         return;
     }
     for (const QChar ch : e->text()) {
         const int b = platform::unicodeToCp1252(ch.unicode());
         if (b > 0) KeyPress(static_cast<char>(b));
     }
-    update();
+    routedUpdate();
 }
 
 void Control::keyReleaseEvent(QKeyEvent* e) {
     KeyUp(e->key(), shiftStateOf(*e));
-    update();
+    routedUpdate();
 }
 
 void Control::focusInEvent(QFocusEvent* e) {
     QWidget::focusInEvent(e);
     GotFocus();
-    update();
+    routedUpdate();
 }
 
 void Control::focusOutEvent(QFocusEvent* e) {
     QWidget::focusOutEvent(e);
     LostFocus();
-    update();
+    routedUpdate();
 }
 
 void Control::timerEvent(QTimerEvent* e) {
     for (const auto& [id, qtId] : timers_) {
         if (qtId == e->timerId()) {
             TimerFired(id);
-            update();
+            routedUpdate();
             return;
         }
     }

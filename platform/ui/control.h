@@ -52,6 +52,12 @@ public:
     void setTakesEnter(bool on) { takesEnter_ = on; }
     void setTakesEscape(bool on) { takesEscape_ = on; }
 
+    // Off: routed events leave the screen alone and the control marks what
+    // it drew itself (Invalidate(rect)), so children lying over it are not
+    // repainted for a change of its own.
+    void setUpdateAfterEvents(bool on) { updateAfterEvents_ = on; }
+    void Invalidate(const QRect& r) { update(r); }
+
 protected:
     // Handlers: coordinates are the control's, keys are Qt key codes, shift is
     // a ShiftState combination, KeyPress gets each typed character as its
@@ -89,6 +95,9 @@ protected:
 
 private:
     void resizeBacking(int width, int height);
+    void routedUpdate() {
+        if (updateAfterEvents_) update();
+    }
 
     QImage backing_;  // control size x device pixel ratio
     int backingWidth_ = 0, backingHeight_ = 0;
@@ -98,6 +107,7 @@ private:
     bool takesEnter_ = false;
     bool takesEscape_ = false;
     bool wantsTab_ = false;
+    bool updateAfterEvents_ = true;
 };
 
 }  // namespace ui

@@ -309,5 +309,44 @@ TEST_F(SheetEditingTest, F2AndF3FillInToday) {
     EXPECT_EQ(tuple(int(form->statusCode), beeps), tuple(1, 1));
 }
 
+// Keys at an ordinary typing speed, with the caret timer running between
+// them: after every key the sheet on screen is what a paint from scratch of
+// the book's state draws (the caret taken out), so no key is left undrawn
+// and no caret is left behind.
+TEST_F(SheetEditingTest, AtTypingSpeedTheScreenShowsTheBook) {
+    setAda(true);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    sheet()->setFocus();
+    const auto& g = form->geometry();
+    const QRect rows(0, g.top, g.rightEdge + 1, g.rowTop(g.visibleRows) - g.top);
+    auto shown = [&] {
+        QImage img = form->canvasControl().backingImage().copy(rows);
+        if (form->caretSichtbar()) {
+            const app::CaretPos p = form->caretStelle();
+            for (int y = p.y; y < p.y + 16; ++y)
+                for (int x = p.x; x < p.x + 2; ++x) {
+                    const QPoint at(x, y - rows.y());
+                    img.setPixel(at, img.pixel(at) ^ 0x00FFFFFF);
+                }
+        }
+        return img;
+    };
+    // Out-of-range times refused and typed again, a work text, lines stored.
+    const std::string keys = "0707002561" "1600" "Pumpe\n" "08" "0700" "1200" "Filter\n" "09" "3000" "0700" "0600" "x\n";
+    for (size_t i = 0; i < keys.size(); ++i) {
+        type(keys.substr(i, 1));
+        QTest::qWait(70);
+        const QImage before = shown();
+        const std::string entry = b().eingabe;
+        form->blattVergessen();
+        form->FormPaint(false);
+        ASSERT_EQ(b().eingabe, entry);
+        ASSERT_TRUE(before == shown()) << "after key " << i << " of " << keys << ": " << entry;
+    }
+    EXPECT_EQ(tuple(b().zeilen.size(), line(0).substr(22, 11), line(2).substr(22, 11)),
+              tuple(4u, "07:00 16:00", "06:00 07:00"));
+}
+
 }  // namespace
 }  // namespace app_test

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QScrollBar>
+#include <QTest>
 #include <memory>
 
 namespace table {
@@ -102,6 +103,24 @@ TEST(TIconTab, SelectedRowScrollsIntoView) {
         EXPECT_EQ(t->bild().tabellen.front().ersteDatenZeile, erste) << row;
         EXPECT_EQ(t->vertikalerBalken()->value(), t->topRow());
     }
+}
+
+// A step repaints only the rows it changed and moves the rest when it
+// scrolls: after every key the image is what a whole paint draws.
+TEST(TIconTab, StepsDrawWhatAWholePaintDraws) {
+    auto t = tabelle(40);
+    t->setFocus();
+    t->SetRow(1);
+    const std::pair<int, int> schritte[] = {{Qt::Key_Down, 20}, {Qt::Key_Up, 25}, {Qt::Key_PageDown, 2}, {Qt::Key_Down, 3}};
+    for (const auto& [taste, mal] : schritte) {
+        for (int i = 0; i < mal; ++i) {
+            QTest::keyClick(t.get(), static_cast<Qt::Key>(taste));
+            const QImage gezeigt = t->backingImage().copy();
+            t->Paint();
+            ASSERT_TRUE(gezeigt == t->backingImage()) << taste << " step " << i << " row " << t->GetRow();
+        }
+    }
+    EXPECT_GT(t->topRow(), 0);
 }
 
 TEST(TIconTab, MissingDataColumnsAreFetchedBeforePainting) {
