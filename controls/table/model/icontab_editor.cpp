@@ -308,8 +308,10 @@ void IconTabBedienung::tippen(char ch) {
         } else {
             const Cursordef c = e.text.begrenzt(e.cursor);
             if (c.Zeile == 0 && c.Spalte == 0) return;
-            e.text.DeleteText(c.Zeile, c.Spalte, -1);
+            // The place one back is taken before the text shrinks: moving
+            // afterwards would first clamp the old place into the shorter text.
             e.cursor = e.text.bewege(c, -1);
+            e.text.DeleteText(c.Zeile, c.Spalte, -1);
         }
     } else {
         DelSelect(false);

@@ -291,6 +291,9 @@ private:
                    int value);
     void gruppeNachEinfuegen(Tabdefinition& t, int p);
     void auswahlPruefen(Tabdefinition* t);
+    // Before rows at `row` come (geloescht false) or go: false when the
+    // editor's commit left t no longer in the list.
+    bool eingabeVorVerschieben(Tabdefinition* t, int row, bool geloescht);
     int datensaetze(const Tabdefinition& t) const;
     void hintSetzen(int n);
     void rowsAnlegen(Tabdefinition& t, int n);
