@@ -235,6 +235,8 @@ protected:
     virtual void eingabeVerschieben() {}                    // the cell moved by scrolling
     virtual void eingabeUebernehmen() {}                    // commit a changed input
     virtual void eingabeVergessen(const Tabdefinition*) {}  // its table is freed
+    // The table's selection moved to another row.
+    virtual void eingabeZeileGewechselt(const Tabdefinition*) {}
     // The search field set as Suchelement.
     virtual bool suchfeldDa() const { return false; }
     virtual bool suchfeldVerbunden() const { return false; }

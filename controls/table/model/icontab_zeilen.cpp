@@ -246,6 +246,7 @@ void IconTabModell::ChangeRow(int row, Tabdefinition* table) {
     }
     const int alt = table->Selected;
     table->Selected = row;
+    if (row != alt) eingabeZeileGewechselt(table);
     if (alt >= 0) zeichneZeile(alt, table);
     if (row >= 0) zeichneZeile(row, table);
 }

@@ -116,7 +116,14 @@ TEST(Editor, BackspaceAndDeleteLeaveTheCursorWhereTheNextKeyTypes) {
 }
 
 TEST(Editor, RowsDeletedOrInsertedUnderTheEditorNeverTakeItsInput) {
-    enum Aktion { LoeschtSie, LoeschtLetzte, LoeschtDarueber, FuegtDarueberEin, LoeschtDarunter };
+    enum Aktion {
+        LoeschtSie,
+        LoeschtLetzte,
+        LoeschtDarueber,
+        FuegtDarueberEin,
+        LoeschtDarunter,
+        WaehltAndere
+    };
     // the edited row, what the host does while "neu" is typed there, what was
     // stored then, and column 1 after "!" and Enter are typed on
     // clang-format off
@@ -127,6 +134,7 @@ TEST(Editor, RowsDeletedOrInsertedUnderTheEditorNeverTakeItsInput) {
         {2, LoeschtDarueber, {{2, "neu"}}, {"neu", "3/1", "4/1"}},
         {2, FuegtDarueberEin, {{2, "neu"}}, {"", "1/1", "neu", "3/1", "4/1"}},
         {2, LoeschtDarunter, {}, {"1/1", "neu!", "4/1"}},
+        {2, WaehltAndere, {{2, "neu"}}, {"1/1", "neu", "!", "4/1"}},  // reloaded on row 3
     };
     // clang-format on
     for (const auto& f : faelle) {
@@ -148,9 +156,12 @@ TEST(Editor, RowsDeletedOrInsertedUnderTheEditorNeverTakeItsInput) {
             case LoeschtDarunter:
                 e.t->DeleteRow(f.row + 1);
                 break;
+            case WaehltAndere:
+                e.t->SetRow(f.row + 1);
+                break;
         }
         EXPECT_EQ(e.gespeichert, f.gespeichert);
-        EXPECT_EQ(e.t->eingabeOffen(), f.a == LoeschtDarunter);
+        EXPECT_EQ(e.t->eingabeOffen(), f.a >= LoeschtDarunter);
         e.tippe("!\r");  // into the editor when it stayed, else a type-ahead search
         std::vector<std::string> spalte1;
         for (int r = 1; r < e.t->GetRowCount(true, -1); ++r)
