@@ -14,7 +14,8 @@ constexpr int kTitelZuschlag = 6;  // points added for the document title
 
 class Seitendruck {
 public:
-    Seitendruck(const TabelleModell& t, ui::Canvas& c, const DruckPlan& p, const ui::Font& font)
+    Seitendruck(const TabelleModell& t, ui::Canvas& c, const GitterDruckPlan& p,
+                const ui::Font& font)
         : t_(t), c_(c), p_(p), font_(font) {
         int x = p.rand;
         for (const int b : p.breiten) {
@@ -112,7 +113,7 @@ private:
 
     const TabelleModell& t_;
     ui::Canvas& c_;
-    const DruckPlan& p_;
+    const GitterDruckPlan& p_;
     ui::Font font_;
     std::vector<int> links_;  // left edge of each column, then the right edge
     double massstab_ = 0;
@@ -133,7 +134,7 @@ bool druckeTabelle(const TabelleModell& t, ui::Printer& drucker, const std::stri
     ui::Canvas mess;
     mess.attach(static_cast<QPaintDevice*>(&bild), hoch.pixelsPerInchY);
     CanvasMetrik metrik(mess, font);
-    const DruckPlan plan =
+    const GitterDruckPlan plan =
         planeDruck(t, metrik, font.size(hoch.pixelsPerInchY), {hoch.pageWidth, hoch.pageHeight},
                    {quer.pageWidth, quer.pageHeight});
     mess.detach();

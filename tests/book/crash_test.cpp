@@ -47,7 +47,7 @@ void typePage(Zeitbuch& zb, int month, uint32_t version) {
     sheet_test::showMonth(zb, 2024, month);
     zb.seitenMonat = month;
     for (int l = 0, n = 1 + static_cast<int>(version % 6); l < n; ++l) {
-        char from[16], to[16];
+        char from[24], to[24];  // room for any int, as -O0 cannot bound l
         std::snprintf(from, sizeof from, "%02d:%02d", 6 + l, static_cast<int>(version % 60));
         std::snprintf(to, sizeof to, "%02d:%02d", 14 + l, l * 7);
         if (sheet_test::typeLine(zb, 1 + l * 4, from, to) >= 0) std::abort();

@@ -152,6 +152,7 @@ public:
         int selStart = 0;
         int selLaenge = 0;
         int listIndex = -1;
+        int zeile = -1;  // the row whose cell the text was loaded from
         Rect box;
         Cursordef cursor;
         EingabeText text;
@@ -212,6 +213,7 @@ protected:
     void eingabeVerschieben() override;
     void eingabeUebernehmen() override;
     void eingabeVergessen(const Tabdefinition* t) override;
+    void eingabeZeileGewechselt(const Tabdefinition* t) override;
 
 private:
     // Keys.

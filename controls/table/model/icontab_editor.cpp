@@ -95,6 +95,7 @@ void IconTabBedienung::Set_Input(int row) {
         }
     }
     const std::string text = t->zelle(row, e.spalte);
+    e.zeile = row;
     e.text.SetString(-1, text);
     e.selStart = 0;
     e.selLaenge = e.art == 1 ? 0 : e.text.GetTextLength();
@@ -164,6 +165,18 @@ void IconTabBedienung::eingabeVerschieben() {
 
 void IconTabBedienung::eingabeUebernehmen() {
     if (eingabeOffen() && eingabe_->geaendert) TextChange();
+}
+
+void IconTabBedienung::eingabeZeileGewechselt(const Tabdefinition* t) {
+    // The input was committed before the move; the editor never keeps one
+    // record's text over another record's row.
+    if (!eingabeOffen() || eingabe_->tab != t || eingabe_->zeile == t->Selected) return;
+    if (t->Selected >= t->FixedRows && t->hatRow(t->Selected)) {
+        Set_Input(t->Selected);
+        cursorSetzen(0, false);
+    } else {
+        Input_Show(false);
+    }
 }
 
 void IconTabBedienung::eingabeVergessen(const Tabdefinition* t) {
@@ -308,8 +321,10 @@ void IconTabBedienung::tippen(char ch) {
         } else {
             const Cursordef c = e.text.begrenzt(e.cursor);
             if (c.Zeile == 0 && c.Spalte == 0) return;
-            e.text.DeleteText(c.Zeile, c.Spalte, -1);
+            // The place one back is taken before the text shrinks: moving
+            // afterwards would first clamp the old place into the shorter text.
             e.cursor = e.text.bewege(c, -1);
+            e.text.DeleteText(c.Zeile, c.Spalte, -1);
         }
     } else {
         DelSelect(false);

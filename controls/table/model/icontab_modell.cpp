@@ -445,8 +445,9 @@ void IconTabModell::Suche(Such_Kommando cmd) {
         case kSucheJetzt:
             break;
         default:
-            suchSpalte_ = static_cast<int>(
-                std::min<Such_Kommando>(cmd - kSpalteGewaehlt, kSpaltenGrenze - 1));
+            // A column the command cannot report is no column at all.
+            if (cmd - kSpalteGewaehlt >= static_cast<Such_Kommando>(kSpaltenGrenze)) return;
+            suchSpalte_ = static_cast<int>(cmd - kSpalteGewaehlt);
             break;
     }
     neuZeichnen();

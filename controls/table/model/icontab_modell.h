@@ -235,6 +235,8 @@ protected:
     virtual void eingabeVerschieben() {}                    // the cell moved by scrolling
     virtual void eingabeUebernehmen() {}                    // commit a changed input
     virtual void eingabeVergessen(const Tabdefinition*) {}  // its table is freed
+    // The table's selection moved to another row.
+    virtual void eingabeZeileGewechselt(const Tabdefinition*) {}
     // The search field set as Suchelement.
     virtual bool suchfeldDa() const { return false; }
     virtual bool suchfeldVerbunden() const { return false; }
@@ -291,6 +293,9 @@ private:
                    int value);
     void gruppeNachEinfuegen(Tabdefinition& t, int p);
     void auswahlPruefen(Tabdefinition* t);
+    // Before rows at `row` come (geloescht false) or go: false when the
+    // editor's commit left t no longer in the list.
+    bool eingabeVorVerschieben(Tabdefinition* t, int row, bool geloescht);
     int datensaetze(const Tabdefinition& t) const;
     void hintSetzen(int n);
     void rowsAnlegen(Tabdefinition& t, int n);

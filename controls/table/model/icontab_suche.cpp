@@ -132,7 +132,7 @@ int IconTabBedienung::FindRow(const std::string& text, bool select, int col, boo
         if (t->Anzeige == A_Tabelle && maxTopRow() > 0)
             Ver_Change(SB_THUMBPOSITION, std::min(best - erste, maxTopRow()));
         ChangeRow(best, t);
-        setSuchSpalte(col);
+        if (col < kSpaltenGrenze) setSuchSpalte(col);
     }
     return best;
 }

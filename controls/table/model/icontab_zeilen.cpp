@@ -106,6 +106,7 @@ int IconTabModell::InsertRow(int row, const std::vector<std::string>* cells, int
     Tabdefinition* t = tabelle(tab);
     if (t == nullptr || row > t->rowCount() || row < -1 || count < 1) return -1;
     int p = row == -1 ? t->rowCount() : row;
+    if (!eingabeVorVerschieben(t, p, false) || p > t->rowCount()) return -1;
     try {
         size_t s = 0;
         for (int k = 0; k < count; ++k) {
@@ -135,9 +136,27 @@ void IconTabModell::auswahlPruefen(Tabdefinition* t) {
         ChangeRow(-1, t);
 }
 
+// The editor follows the selected row's index, not its record: before rows
+// at or above it come or go, its input is stored into the record it was
+// typed for and it closes; on a deleted row it closes without storing.
+bool IconTabModell::eingabeVorVerschieben(Tabdefinition* t, int row, bool geloescht) {
+    if (!eingabeAuf(t, -1, -1) || row > t->Selected) return true;
+    if (geloescht && row == t->Selected) {
+        eingabeVerbergen();
+        return true;
+    }
+    const int nummer = t->Nummer;
+    eingabeUebernehmen();
+    // The commit's handler may have rebuilt the tables.
+    if (GetTabelle(nummer, false) != t) return false;
+    eingabeVerbergen();
+    return true;
+}
+
 void IconTabModell::DeleteRow(int row) {
     Tabdefinition* t = aktuell_;
     if (t == nullptr || !t->hatRow(row)) return;
+    if (!eingabeVorVerschieben(t, row, true) || !t->hatRow(row)) return;
     const size_t start = static_cast<size_t>(row) * static_cast<size_t>(t->Spalten);
     if (start < t->Zellen.size()) {
         const size_t ende = std::min(t->Zellen.size(), start + static_cast<size_t>(t->Spalten));
@@ -149,7 +168,6 @@ void IconTabModell::DeleteRow(int row) {
     if (t->Selected == t->rowCount()) --t->Selected;
     if (t->Selected >= 0 && t->Selected < t->FixedRows) t->Selected = -1;
     SetGroesse();
-    if (eingabeAuf(t, row, -1)) eingabeVerbergen();
     neuZeichnen();
     hintSetzen(datensaetze(*t));
 }
@@ -228,6 +246,7 @@ void IconTabModell::ChangeRow(int row, Tabdefinition* table) {
     }
     const int alt = table->Selected;
     table->Selected = row;
+    if (row != alt) eingabeZeileGewechselt(table);
     if (alt >= 0) zeichneZeile(alt, table);
     if (row >= 0) zeichneZeile(row, table);
 }

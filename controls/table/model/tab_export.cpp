@@ -175,9 +175,17 @@ std::string htmlText(const std::string& text) {
             case 0xDF:
                 out += "&szlig;";
                 break;
+            case 0:
+                // HTML has no character NUL (a reference to it reads as a
+                // replacement sign), and a raw one would end the clipboard
+                // text before the length its header states: left out.
+                break;
             default:
-                if (b < 0x80) {
+                if ((b >= 0x20 && b < 0x7F) || b == '\t' || b == '\r' || b == '\n') {
                     out += ch;
+                } else if (b < 0x80) {
+                    // The other control bytes stay in the text, but never raw.
+                    out += "&#" + std::to_string(static_cast<unsigned>(b)) + ";";
                 } else {
                     out += "&#" +
                            std::to_string(static_cast<unsigned>(platform::cp1252ToUnicode(b))) +

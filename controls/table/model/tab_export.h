@@ -35,7 +35,8 @@ constexpr size_t kHtmlKopfLaenge = 151;
 // The tables as HTML, with the caption as a heading when `caption` is set.
 // mitKopf puts the header in front and fills its end offsets. Cell texts
 // and the caption are escaped: the German letters as named entities,
-// "&", "<", ">" as entities, other bytes from 0x80 as numeric references.
+// "&", "<", ">" as entities, other bytes from 0x80 and the control bytes
+// but TAB, CR and LF as numeric references; a NUL is left out.
 std::string htmlKopie(const std::vector<const Tabdefinition*>& tabellen, const std::string* caption,
                       bool mitKopf);
 

@@ -8,7 +8,7 @@ const char* const kZuBreitText =
     "Tabelle kann nicht gedruckt werden,\nda die Breite zu gro\xDF ist!";
 const char* const kZuBreitTitel = "nicht m\xF6glich";
 
-int DruckPlan::zeilenAufSeite(int p) const {
+int GitterDruckPlan::zeilenAufSeite(int p) const {
     const int von = ersteZeile(p);
     const int anzahl = p == 0 ? erste : weitere;
     return std::clamp(zeilen + 1 - von, 0, std::max(anzahl, 0));
@@ -50,9 +50,9 @@ int miss(GitterMetrik& metrik, const DruckText& d, int groesse) {
 // Grows the font while the table fits the page width (up to 17 points) and
 // then takes one point back; a table too wide for portrait turns to landscape
 // and starts again at 8 points, and one too wide there is not printed.
-DruckPlan planeDruck(const TabelleModell& t, GitterMetrik& metrik, int schriftGroesse,
-                     DruckSeite hoch, DruckSeite quer) {
-    DruckPlan p;
+GitterDruckPlan planeDruck(const TabelleModell& t, GitterMetrik& metrik, int schriftGroesse,
+                           DruckFlaeche hoch, DruckFlaeche quer) {
+    GitterDruckPlan p;
     const bool grafik = t.grafik().an;
     const int spalten = grafik ? 4
                                : static_cast<int>(std::min<unsigned>(
@@ -70,7 +70,7 @@ DruckPlan planeDruck(const TabelleModell& t, GitterMetrik& metrik, int schriftGr
             }
         }
     }
-    DruckSeite seite = hoch;
+    DruckFlaeche seite = hoch;
     p.groesse = std::max(schriftGroesse, 1);
     p.breiten.assign(static_cast<size_t>(spalten), 0);
     bool gewachsen = false;

@@ -11,12 +11,12 @@
 
 namespace table {
 
-struct DruckSeite {
+struct DruckFlaeche {
     int breite = 0;
     int hoehe = 0;
 };
 
-struct DruckPlan {
+struct GitterDruckPlan {
     bool zuBreit = false;      // too wide even in landscape at 8 points
     bool quer = false;         // the page turned to landscape
     int groesse = 8;           // points
@@ -53,7 +53,7 @@ std::vector<DruckText> druckTexte(const TabelleModell& t, int c);
 
 // Plans the print at the control's font size; `hoch` and `quer` are the
 // printable area in portrait and landscape.
-DruckPlan planeDruck(const TabelleModell& t, GitterMetrik& metrik, int schriftGroesse,
-                     DruckSeite hoch, DruckSeite quer);
+GitterDruckPlan planeDruck(const TabelleModell& t, GitterMetrik& metrik, int schriftGroesse,
+                           DruckFlaeche hoch, DruckFlaeche quer);
 
 }  // namespace table

@@ -248,8 +248,9 @@ void TabelleModell::titelDruck(Knopf knopf, int x) {
         else
             sortSpalte_ = s;
         if (OnSortCell) OnSortCell(*this, static_cast<char>(sortSpalte_ + 1), abwaerts_);
-    } else if (knopf == Knopf::Rechts && !grafik_.an) {
-        suchSpalte_ = std::min(col, kSpaltenGrenze - 1);
+    } else if (knopf == Knopf::Rechts && !grafik_.an && col < kSpaltenGrenze) {
+        // Columns the search field cannot report stay out of the search.
+        suchSpalte_ = col;
         if (spaltenNamen_ && static_cast<size_t>(col) < zellen_.size() && col < spalten_ &&
             static_cast<unsigned>(col) < sicht_)
             suchfeldSpalte(col);

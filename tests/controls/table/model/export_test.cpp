@@ -87,6 +87,7 @@ TEST(Html, EscapesEveryByteThatIsNotPlainAscii) {
         {"\x80 \xE9", "&#8364; &#233;"},
         {"&nbsp;", "&amp;nbsp;"},
         {"plain 1", "plain 1"},
+        {std::string("a\0b\x01\x1F\x7F\t\r\n", 9), "ab&#1;&#31;&#127;\t\r\n"},
     };
     // clang-format on
     for (const auto& [ein, aus] : faelle) EXPECT_EQ(htmlText(ein), aus);

@@ -29,7 +29,7 @@ TEST(GitterDruckplan, FontFitsTheWidthPortraitThenLandscape) {
         GitterProbe t;
         zweiSpalten(t, 3);
         FesteGitterMetrik m;
-        const DruckPlan p = planeDruck(t, m, f.start, {f.hoch, 2000}, {f.quer, 1000});
+        const GitterDruckPlan p = planeDruck(t, m, f.start, {f.hoch, 2000}, {f.quer, 1000});
         EXPECT_EQ(p.zuBreit, f.zuBreit) << f.start << "/" << f.hoch;
         EXPECT_EQ(p.quer, f.querformat) << f.start << "/" << f.hoch;
         if (!f.zuBreit) {
@@ -49,7 +49,7 @@ TEST(GitterDruckplan, PagesSplitTheDataRows) {
         GitterProbe t;
         zweiSpalten(t, f.rowCount);
         FesteGitterMetrik m;
-        const DruckPlan p = planeDruck(t, m, 8, {1000, 1540}, {1540, 1000});
+        const GitterDruckPlan p = planeDruck(t, m, 8, {1000, 1540}, {1540, 1000});
         EXPECT_EQ(p.rh, 28);
         EXPECT_EQ(p.erste, 50);
         EXPECT_EQ(p.weitere, 52);
@@ -69,7 +69,7 @@ TEST(GitterDruckplan, ChartRowsTakeTheirLinesAndTheBarAThird) {
     t.fuellen(5, 5);
     t.Set_Grafik(true, 2);  // L = 2
     FesteGitterMetrik m;
-    const DruckPlan p = planeDruck(t, m, 8, {900, 1540}, {1540, 900});
+    const GitterDruckPlan p = planeDruck(t, m, 8, {900, 1540}, {1540, 900});
     ASSERT_EQ(p.breiten.size(), 4u);
     EXPECT_GE(p.breiten[2], 300);
     EXPECT_EQ(p.erste, 25);
@@ -81,7 +81,7 @@ TEST(GitterDruckplan, NewRowLineIsNotPrinted) {
     t.FNeueZeile(true);
     t.fuellen(4, 2);
     FesteGitterMetrik m;
-    const DruckPlan p = planeDruck(t, m, 8, {1000, 1540}, {1540, 1000});
+    const GitterDruckPlan p = planeDruck(t, m, 8, {1000, 1540}, {1540, 1000});
     EXPECT_EQ(p.zeilen, 3);
 }
 

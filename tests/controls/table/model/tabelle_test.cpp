@@ -188,8 +188,13 @@ TEST(Suche, AttachDetachAndColumnCommands) {
     EXPECT_EQ(t.spaltenNamen[0], std::make_pair(std::string("Ort"), 1));
     t.Suche(kSpalteGewaehlt + 1);
     EXPECT_EQ(t.suchSpalte(), 1);
-    t.Suche(kSpalteGewaehlt + 1000);
+    t.Suche(kSpalteGewaehlt + kSpaltenGrenze - 1);
     EXPECT_EQ(t.suchSpalte(), kSpaltenGrenze - 1);
+    for (const Such_Kommando zuWeit : {kSpaltenGrenze, 1000}) {
+        t.Suche(kSpalteGewaehlt + 1);
+        t.Suche(kSpalteGewaehlt + zuWeit);  // cannot be reported: ignored
+        EXPECT_EQ(t.suchSpalte(), 1);
+    }
     t.Suche(kAbgekoppelt);
     EXPECT_EQ(t.rahmenFarbe(), kBtnFace);
 }
