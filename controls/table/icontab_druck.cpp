@@ -117,7 +117,10 @@ void TIconTab::Print(const std::string& title) {
         platform::MessageBox(seitenFrage(seiten), kSeitenFrageTitel, platform::Buttons::OkCancel) ==
             platform::Answer::Cancel)
         return;
-    if (!pr.BeginDoc(title)) return;
+    if (!pr.BeginDoc(title)) {
+        ui::showPrintFailure(false);
+        return;
+    }
     for (int s = 0; s < seiten; ++s) {
         if (s > 0) pr.NewPage();
         ui::Canvas& c = pr.canvas();
@@ -166,8 +169,10 @@ void TIconTab::Print(const std::string& title) {
             c.TextOut(links, plan.fussY, fuss);
         }
     }
-    pr.EndDoc();
+    const bool fertig = pr.EndDoc();
     ausrichten(pr, false);
+    // A file printed onto a full disk fails only here.
+    if (!fertig) ui::showPrintFailure(true);
 }
 
 }  // namespace table

@@ -145,7 +145,7 @@ bool druckeTabelle(const TabelleModell& t, ui::Printer& drucker, const std::stri
     if (!plan.druckbar()) return false;
     drucker.setLandscape(plan.quer);
     if (!drucker.BeginDoc(titel)) {
-        ui::showPrintFailure(true);
+        ui::showPrintFailure(false);
         return false;
     }
     ui::Canvas& c = drucker.canvas();
@@ -161,7 +161,7 @@ bool druckeTabelle(const TabelleModell& t, ui::Printer& drucker, const std::stri
         seiten.seite(p);
     }
     if (!drucker.EndDoc()) {
-        ui::showPrintFailure(false);
+        ui::showPrintFailure(true);
         return false;
     }
     return true;

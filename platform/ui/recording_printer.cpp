@@ -59,7 +59,10 @@ bool RecordingPrinter::beginDevice() {
 
 void RecordingPrinter::newPageDevice() { startPage(); }
 
-bool RecordingPrinter::endDevice() { return canvas_.detach(); }
+bool RecordingPrinter::endDevice() {
+    const bool failed = std::exchange(failEnd_, false);
+    return canvas_.detach() && !failed;
+}
 
 void RecordingPrinter::abortDevice() {
     aborted_ = true;

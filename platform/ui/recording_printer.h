@@ -44,6 +44,8 @@ public:
     bool aborted() const { return aborted_; }
     // When set, the next BeginDoc fails as an unavailable printer does.
     void failNextBegin() { failBegin_ = true; }
+    // When set, the next EndDoc fails as a document cut off by a full disk does.
+    void failNextEnd() { failEnd_ = true; }
 
 protected:
     bool beginDevice() override;
@@ -59,6 +61,7 @@ private:
     int documents_ = 0;
     bool aborted_ = false;
     bool failBegin_ = false;
+    bool failEnd_ = false;
 };
 
 // A recording printer in place of the process-wide one for its lifetime;

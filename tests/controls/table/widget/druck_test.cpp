@@ -5,6 +5,7 @@
 
 #include "controls/table/icontab.h"
 #include "controls/table/icontab_metrik.h"
+#include "platform/core/codepage.h"
 #include "platform/core/message_box.h"
 #include "platform/ui/recording_printer.h"
 
@@ -122,10 +123,18 @@ TEST_F(Druck, NothingWithoutTablesOrPrinter) {
     t.Print("x");
     EXPECT_EQ(drucker->documents(), 0);
     fuellen(2);
+}
+
+TEST_F(Druck, AFailedPrintSaysSo) {
+    fuellen(2);
     drucker->failNextBegin();
     t.Print("x");
     EXPECT_EQ(drucker->documents(), 0);
-    EXPECT_EQ(boxen.count(), 0u);
+    drucker->failNextEnd();
+    t.Print("x");
+    ASSERT_EQ(boxen.count(), 2u);
+    EXPECT_EQ(boxen.shown()[0].text, platform::cp1252("Der Drucker konnte nicht geöffnet werden!"));
+    EXPECT_EQ(boxen.shown()[1].text, platform::cp1252("Das Dokument konnte nicht fertig gedruckt werden!"));
 }
 
 }  // namespace

@@ -193,6 +193,19 @@ TEST(TTabelle, TooWideTableIsNotPrinted) {
     EXPECT_EQ(boxen.last().caption, "nicht m\xF6glich");
 }
 
+TEST(TTabelle, AFailedPrintNamesWhereItFailed) {
+    Drucker d;
+    platform::ScriptedMessages boxen;
+    auto t = tabelle(3, 2);
+    d.rec->failNextBegin();
+    t->Print("a");
+    d.rec->failNextEnd();
+    t->Print("b");
+    ASSERT_EQ(boxen.count(), 2u);
+    EXPECT_EQ(boxen.shown()[0].text, "Der Drucker konnte nicht ge\xF6" "ffnet werden!");
+    EXPECT_EQ(boxen.shown()[1].text, "Das Dokument konnte nicht fertig gedruckt werden!");
+}
+
 TEST(TTabelle, PrintsTheChartWithLabelLines) {
     Drucker d;
     auto t = tabelle(4, 4);
