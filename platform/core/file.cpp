@@ -14,15 +14,27 @@ namespace platform {
 namespace {
 
 int gLastError = 0;
-int gFailAt = 0;     // write-like call that fails, counted from the injection
+int gFailAt = 0;  // write-like call that fails, counted from the injection
 int gCallsSinceInject = 0;
 int gWriteCalls = 0;
 bool gSyncToDisk = true;
 int gSyncCalls = 0;
+int gCrashAfter = 0;  // calls left before the simulated power cut; 0 = off
+bool gCrashed = false;
+std::vector<FileEvent>* gEvents = nullptr;
+
+void note(FileEvent e) {
+    if (gEvents) gEvents->push_back(std::move(e));
+}
 
 // Counts a write-like call; true when the test hook says it must fail.
 bool injectedFailure() {
     ++gWriteCalls;
+    if (gCrashed) {
+        errno = EIO;
+        return true;
+    }
+    if (gCrashAfter > 0 && --gCrashAfter == 0) gCrashed = true;
     if (gFailAt <= 0) return false;
     if (++gCallsSinceInject == gFailAt) {
         gFailAt = 0;
@@ -58,13 +70,15 @@ File::~File() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)), error_(other.error_) {}
+File::File(File&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), error_(other.error_), path_(std::move(other.path_)) {}
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
         if (fd_ >= 0) ::close(fd_);
         fd_ = std::exchange(other.fd_, -1);
         error_ = other.error_;
+        path_ = std::move(other.path_);
     }
     return *this;
 }
@@ -79,9 +93,15 @@ bool File::open(const std::string& path, OpenMode mode) {
     if (fd_ >= 0) ::close(fd_);
     int flags = O_CLOEXEC;
     switch (mode) {
-        case OpenMode::ReadOnly: flags |= O_RDONLY; break;
-        case OpenMode::ReadWrite: flags |= O_RDWR; break;
-        case OpenMode::CreateWrite: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case OpenMode::ReadOnly:
+            flags |= O_RDONLY;
+            break;
+        case OpenMode::ReadWrite:
+            flags |= O_RDWR;
+            break;
+        case OpenMode::CreateWrite:
+            flags |= O_WRONLY | O_CREAT | O_TRUNC;
+            break;
     }
     // 0666: new files follow the umask, so a shared group folder works.
     fd_ = ::open(path.c_str(), flags, 0666);
@@ -94,6 +114,8 @@ bool File::open(const std::string& path, OpenMode mode) {
         return fail();
     }
     error_ = 0;
+    path_ = path;
+    if (mode == OpenMode::CreateWrite) note({FileEvent::Create, path, {}, 0, {}});
     return true;
 }
 
@@ -118,7 +140,9 @@ int64_t File::read(void* buffer, int64_t size) {
     return done;
 }
 
-bool File::readExact(void* buffer, int64_t size) { return read(buffer, size) == size; }
+bool File::readExact(void* buffer, int64_t size) {
+    return read(buffer, size) == size;
+}
 
 bool File::write(const void* buffer, int64_t size) {
     if (fd_ < 0 || size < 0) {
@@ -126,6 +150,12 @@ bool File::write(const void* buffer, int64_t size) {
         return fail();
     }
     if (injectedFailure()) return fail();
+    if (gEvents)
+        note({FileEvent::Write,
+              path_,
+              {},
+              position(),
+              std::string(static_cast<const char*>(buffer), static_cast<size_t>(size))});
     int64_t done = 0;
     const auto* in = static_cast<const char*>(buffer);
     while (done < size) {
@@ -166,6 +196,7 @@ bool File::truncate(int64_t length) {
     }
     if (injectedFailure()) return fail();
     if (::ftruncate(fd_, static_cast<off_t>(length)) != 0) return fail();
+    note({FileEvent::Truncate, path_, {}, length, {}});
     return true;
 }
 
@@ -176,6 +207,7 @@ bool File::sync() {
     }
     if (injectedFailure()) return fail();
     ++gSyncCalls;
+    note({FileEvent::Sync, path_, {}, 0, {}});
     if (!gSyncToDisk) return true;
     while (::fsync(fd_) != 0)
         if (errno != EINTR) return fail();
@@ -189,7 +221,9 @@ bool File::close() {
     return true;
 }
 
-bool isAccessDenied(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+bool isAccessDenied(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
 
 bool fileExists(const std::string& path) {
     struct stat st {};
@@ -201,18 +235,25 @@ bool dirExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool createDir(const std::string& path) { return record(::mkdir(path.c_str(), 0777) == 0); }
+bool createDir(const std::string& path) {
+    return record(::mkdir(path.c_str(), 0777) == 0);
+}
 
-bool removeDir(const std::string& path) { return record(::rmdir(path.c_str()) == 0); }
+bool removeDir(const std::string& path) {
+    return record(::rmdir(path.c_str()) == 0);
+}
 
 bool renamePath(const std::string& from, const std::string& to) {
     if (injectedFailure()) return record(false);
-    return record(::rename(from.c_str(), to.c_str()) == 0);
+    if (::rename(from.c_str(), to.c_str()) != 0) return record(false);
+    note({FileEvent::Rename, from, to, 0, {}});
+    return true;
 }
 
 bool syncFolder(const std::string& dir) {
     if (injectedFailure()) return record(false);
     ++gSyncCalls;
+    note({FileEvent::SyncFolder, dir, {}, 0, {}});
     if (!gSyncToDisk) return true;
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return record(false);
@@ -235,7 +276,9 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool deleteFile(const std::string& path) { return record(::unlink(path.c_str()) == 0); }
+bool deleteFile(const std::string& path) {
+    return record(::unlink(path.c_str()) == 0);
+}
 
 bool copyFile(const std::string& from, const std::string& to, bool overwrite) {
     if (!overwrite && (fileExists(to) || dirExists(to))) {
@@ -285,20 +328,44 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-int lastFileError() { return gLastError; }
+int lastFileError() {
+    return gLastError;
+}
 
 void injectWriteFailure(int n) {
     gFailAt = n;
     gCallsSinceInject = 0;
 }
 
-int writeCallCount() { return gWriteCalls; }
+int writeCallCount() {
+    return gWriteCalls;
+}
 
-void setSyncToDisk(bool on) { gSyncToDisk = on; }
+void setSyncToDisk(bool on) {
+    gSyncToDisk = on;
+}
 void resetWriteCallCount() {
     gWriteCalls = 0;
     gSyncCalls = 0;
 }
-int syncCallCount() { return gSyncCalls; }
+int syncCallCount() {
+    return gSyncCalls;
+}
+
+bool removeFile(const std::string& path) {
+    if (injectedFailure()) return record(false);
+    if (::unlink(path.c_str()) != 0) return record(false);
+    note({FileEvent::Remove, path, {}, 0, {}});
+    return true;
+}
+
+void injectCrashAfter(int n) {
+    gCrashAfter = n;
+    gCrashed = false;
+}
+
+void recordFileEvents(std::vector<FileEvent>* events) {
+    gEvents = events;
+}
 
 }  // namespace platform

@@ -32,7 +32,9 @@ public:
     bool readExact(void* buffer, int64_t size);
     // True only when all bytes were written.
     bool write(const void* buffer, int64_t size);
-    bool write(const std::string& bytes) { return write(bytes.data(), static_cast<int64_t>(bytes.size())); }
+    bool write(const std::string& bytes) {
+        return write(bytes.data(), static_cast<int64_t>(bytes.size()));
+    }
     bool seek(int64_t position);
     int64_t position() const;  // -1 on an error
     int64_t length() const;    // -1 on an error
@@ -46,6 +48,7 @@ private:
     bool fail();
     int fd_ = -1;
     int error_ = 0;
+    std::string path_;  // for the test recorder
 };
 
 // The error number (errno) means that access was refused, not that the file is missing.
@@ -84,5 +87,25 @@ int writeCallCount();
 void resetWriteCallCount();
 // Counts sync and syncFolder calls, reset with the write calls.
 int syncCallCount();
+
+// deleteFile that the hooks below and above count as a write-like call.
+bool removeFile(const std::string& path);
+
+// Test hook: a power cut after the n-th write-like call from now on: that
+// call and all before it succeed, every later one fails with EIO until the
+// hook is switched off with 0.
+void injectCrashAfter(int n);
+
+// Test hook: what the write-like calls did, in order, for replaying the states
+// a power cut may leave. Reads are not recorded.
+struct FileEvent {
+    enum Kind { Create, Write, Truncate, Sync, Rename, Remove, SyncFolder } kind;
+    std::string path;    // the file (the folder for SyncFolder)
+    std::string to;      // Rename's target
+    int64_t offset = 0;  // Write's position, Truncate's length
+    std::string bytes;   // Write's bytes
+};
+// Starts recording into `events` (null stops).
+void recordFileEvents(std::vector<FileEvent>* events);
 
 }  // namespace platform
