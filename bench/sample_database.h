@@ -1,11 +1,13 @@
-// A sample user database for the benchmarks: 1 000 users with 24 months of
-// 40 lines each (about 26 MB), written once into a temporary folder.
+// A sample user database for the benchmarks: 1 000 users (or as many as
+// asked) with 24 months of 40 lines each (about 26 kB a user, 26 MB in all),
+// written once into a temporary folder.
 #pragma once
 
 #include <stdlib.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "book/db_check.h"
@@ -29,14 +31,16 @@ inline bool writeFile(const std::string& path, const std::string& bytes) {
     return f.open(path, platform::OpenMode::CreateWrite) && f.write(bytes) && f.close();
 }
 
-inline const Database& database() {
-    static const Database db = [] {
+inline const Database& database(int users = kUsers) {
+    static std::map<int, Database> made;
+    if (made.count(users)) return made[users];
+    const Database db = [users] {
         Database d;
         std::string tmpl = (std::filesystem::temp_directory_path() / "klb-bench-XXXXXX").string();
         if (!::mkdtemp(tmpl.data())) std::abort();
         d.dir = tmpl;
         std::string log, dat;
-        for (int u = 0; u < kUsers; ++u) {
+        for (int u = 0; u < users; ++u) {
             const std::string name = "benutzer" + std::to_string(u);
             const uint32_t blockAt = static_cast<uint32_t>(dat.size());
             const uint32_t recordAt = static_cast<uint32_t>(log.size());
@@ -58,7 +62,7 @@ inline const Database& database() {
                             lastEntry ? 0 : static_cast<uint32_t>(4 + records.size()), kLines) +
                         records;
             }
-            const bool lastBlock = u == kUsers - 1;
+            const bool lastBlock = u == users - 1;
             book::appendU32(dat, recordAt + 4);
             book::appendU32(dat, lastBlock ? 0 : static_cast<uint32_t>(12 + body.size()));
             book::appendU32(dat, last);
@@ -71,7 +75,7 @@ inline const Database& database() {
         if (!book::checkDatabase(d.dir).ok) std::abort();
         return d;
     }();
-    return db;
+    return made[users] = db;
 }
 
 }  // namespace bench_support

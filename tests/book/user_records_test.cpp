@@ -219,3 +219,37 @@ TEST(HugeFiles, AreRefusedWithTheUsualMessages) {
 
 }  // namespace
 }  // namespace book
+
+namespace book {
+namespace {
+
+// An empty user name could never sign in, and a name two records hold could
+// not be told apart: adding or changing refuses both, says so and writes
+// nothing. A user keeps his own name.
+TEST(UserNames, EmptyAndTakenNamesAreRefused) {
+    const Benutzerdaten empty{"", "x", "", "", "", "", 0}, bert{"bert", "x", "", "", "", "", 0};
+    const std::string
+        missing = "Bitte einen Benutzernamen eingeben!|Achtung",
+        taken = "Benutzername schon vorhanden, einen anderen Benutzernamen bitte.|Achtung";
+    const std::tuple<const char*, std::function<bool(Zeitbuch&)>, std::string> cases[] = {
+        {"add empty", [&](Zeitbuch& zb) { return zb.Benutzer_anlegen(empty); }, missing},
+        {"add taken", [&](Zeitbuch& zb) { return zb.Benutzer_anlegen(bert); }, taken},
+        {"change to empty", [&](Zeitbuch& zb) { return zb.Datenbank_aendern(0, false, empty); },
+         missing},
+        {"change to taken", [&](Zeitbuch& zb) { return zb.Datenbank_aendern(0, false, bert); },
+         taken},
+    };
+    for (const auto& [what, op, box] : cases) {
+        SCOPED_TRACE(what);
+        Fixture f(twoUsers());
+        platform::ScriptedMessages boxes;
+        EXPECT_FALSE(op(f.zb));
+        EXPECT_EQ(lastBox(boxes), box);
+        EXPECT_TRUE(f.unchanged(twoUsers()));
+    }
+    Fixture f(twoUsers());
+    EXPECT_TRUE(f.zb.Datenbank_aendern(kBertBlock, false, bert));
+}
+
+}  // namespace
+}  // namespace book
