@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
 #include "book/block_file.h"
@@ -247,8 +248,14 @@ bool DbChange::keep(DbFile file, int64_t offset, int64_t length) {
 
 bool DbChange::begin() {
     if (begun_) return true;
+    // A new file under the name, never through a link planted there; a
+    // leftover (not valid, or recovery would have rolled it back) goes first.
+    const std::string path = journalPath(dir_);
     platform::File j;
-    if (!j.open(journalPath(dir_), platform::OpenMode::CreateWrite)) return false;
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
+        platform::removeFile(path);
+    if (!j.open(path, platform::OpenMode::CreateNew)) return false;
     begun_ = true;  // from here a failure is rolled back (a torn journal is dropped)
     gChangeRunning = true;
     Writer w(j);

@@ -14,7 +14,7 @@ namespace platform {
 namespace {
 
 int gLastError = 0;
-int gFailAt = 0;  // write-like call that fails, counted from the injection
+int gFailAt = 0;     // write-like call that fails, counted from the injection
 int gCallsSinceInject = 0;
 int gWriteCalls = 0;
 bool gSyncToDisk = true;
@@ -93,15 +93,10 @@ bool File::open(const std::string& path, OpenMode mode) {
     if (fd_ >= 0) ::close(fd_);
     int flags = O_CLOEXEC;
     switch (mode) {
-        case OpenMode::ReadOnly:
-            flags |= O_RDONLY;
-            break;
-        case OpenMode::ReadWrite:
-            flags |= O_RDWR;
-            break;
-        case OpenMode::CreateWrite:
-            flags |= O_WRONLY | O_CREAT | O_TRUNC;
-            break;
+        case OpenMode::ReadOnly: flags |= O_RDONLY; break;
+        case OpenMode::ReadWrite: flags |= O_RDWR; break;
+        case OpenMode::CreateWrite: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case OpenMode::CreateNew: flags |= O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW; break;
     }
     // 0666: new files follow the umask, so a shared group folder works.
     fd_ = ::open(path.c_str(), flags, 0666);
@@ -115,7 +110,8 @@ bool File::open(const std::string& path, OpenMode mode) {
     }
     error_ = 0;
     path_ = path;
-    if (mode == OpenMode::CreateWrite) note({FileEvent::Create, path, {}, 0, {}});
+    if (mode == OpenMode::CreateWrite || mode == OpenMode::CreateNew)
+        note({FileEvent::Create, path, {}, 0, {}});
     return true;
 }
 

@@ -13,6 +13,7 @@ enum class OpenMode {
     ReadOnly,
     ReadWrite,
     CreateWrite,  // create or truncate, write only
+    CreateNew,    // create, write only; fails when the name exists, even as a link
 };
 
 class File {
@@ -32,9 +33,7 @@ public:
     bool readExact(void* buffer, int64_t size);
     // True only when all bytes were written.
     bool write(const void* buffer, int64_t size);
-    bool write(const std::string& bytes) {
-        return write(bytes.data(), static_cast<int64_t>(bytes.size()));
-    }
+    bool write(const std::string& bytes) { return write(bytes.data(), static_cast<int64_t>(bytes.size())); }
     bool seek(int64_t position);
     int64_t position() const;  // -1 on an error
     int64_t length() const;    // -1 on an error
@@ -91,7 +90,7 @@ int syncCallCount();
 // deleteFile that the hooks below and above count as a write-like call.
 bool removeFile(const std::string& path);
 
-// Test hook: a power cut after the n-th write-like call from now on: that
+// Test hook: the program dies after the n-th write-like call from now on: that
 // call and all before it succeed, every later one fails with EIO until the
 // hook is switched off with 0.
 void injectCrashAfter(int n);

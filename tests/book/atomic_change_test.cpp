@@ -4,6 +4,7 @@
 // each, the next open passes the check without a restore and both files are
 // byte for byte as before the change or as after it.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <functional>
 #include <map>
@@ -212,6 +213,19 @@ TEST(AtomicChange, EveryStateAPowerCutMayLeave) {
             }
         }
     }
+}
+
+// A link planted under the journal's name: the change never writes through
+// it, and the file it points to stays as it was.
+TEST(AtomicChange, JournalNeverFollowsALink) {
+    Fixture f(twoUsers());
+    const std::string outside = f.dir.file("outside");
+    writeFile(outside, "fremd");
+    ASSERT_EQ(::symlink(outside.c_str(), journalPath(f.dir.path()).c_str()), 0);
+    platform::ScriptedMessages boxes;
+    ASSERT_TRUE(saveAnnasMarch(f.zb));
+    EXPECT_EQ(readFile(outside), "fremd");
+    EXPECT_FALSE(platform::fileExists(journalPath(f.dir.path())));
 }
 
 }  // namespace
