@@ -290,7 +290,9 @@ bool DbChange::begin() {
 // no longer a journal. The data files were synced before.
 bool DbChange::commit() {
     if (!begun_) return true;  // nothing was written
-    bool ok = files_[0].sync() && files_[1].sync();
+    // A file the change did not write needs no sync.
+    bool ok =
+        (!files_[0].written() || files_[0].sync()) && (!files_[1].written() || files_[1].sync());
     if (ok) {
         platform::File j;
         invalidating_ = true;
@@ -306,8 +308,10 @@ bool DbChange::commit() {
     gChangeRunning = false;
     files_[0].close();
     files_[1].close();
-    // Only tidying: a journal left behind is not valid and the next open drops it.
-    dropJournal(dir_);
+    // Only tidying: a journal left behind, or brought back by a power cut
+    // before the folder held its removal, is not valid and the next open
+    // drops it, so the removal needs no folder sync.
+    platform::removeFile(journalPath(dir_));
     return true;
 }
 

@@ -71,7 +71,10 @@ File::~File() {
 }
 
 File::File(File&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), error_(other.error_), path_(std::move(other.path_)) {}
+    : fd_(std::exchange(other.fd_, -1)),
+      error_(other.error_),
+      path_(std::move(other.path_)),
+      written_(other.written_) {}
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
@@ -79,6 +82,7 @@ File& File::operator=(File&& other) noexcept {
         fd_ = std::exchange(other.fd_, -1);
         error_ = other.error_;
         path_ = std::move(other.path_);
+        written_ = other.written_;
     }
     return *this;
 }
@@ -110,6 +114,7 @@ bool File::open(const std::string& path, OpenMode mode) {
     }
     error_ = 0;
     path_ = path;
+    written_ = false;
     if (mode == OpenMode::CreateWrite || mode == OpenMode::CreateNew)
         note({FileEvent::Create, path, {}, 0, {}});
     return true;
@@ -146,6 +151,7 @@ bool File::write(const void* buffer, int64_t size) {
         return fail();
     }
     if (injectedFailure()) return fail();
+    written_ = true;
     if (gEvents)
         note({FileEvent::Write,
               path_,
@@ -191,6 +197,7 @@ bool File::truncate(int64_t length) {
         return fail();
     }
     if (injectedFailure()) return fail();
+    written_ = true;
     if (::ftruncate(fd_, static_cast<off_t>(length)) != 0) return fail();
     note({FileEvent::Truncate, path_, {}, length, {}});
     return true;

@@ -42,12 +42,15 @@ public:
     bool sync();
     bool close();
     int lastError() const { return error_; }
+    // Something was written or truncated since the file was opened.
+    bool written() const { return written_; }
 
 private:
     bool fail();
     int fd_ = -1;
     int error_ = 0;
     std::string path_;  // for the test recorder
+    bool written_ = false;
 };
 
 // The error number (errno) means that access was refused, not that the file is missing.
