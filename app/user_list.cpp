@@ -1,5 +1,6 @@
 #include "app/user_list.h"
 
+#include "book/db_journal.h"
 #include "book/db_reader.h"
 #include "book/user_index.h"
 #include "platform/core/file.h"
@@ -8,8 +9,9 @@ namespace app {
 
 ListeStatus benutzerListeLesen(const std::string& datenOrdner, std::vector<ListenBenutzer>& liste) {
     liste.clear();
+    book::DbLock lock(datenOrdner);  // not half way through another program's change
     platform::File file;
-    if (!file.open(book::indexPath(datenOrdner), platform::OpenMode::ReadOnly))
+    if (!lock.held() || !file.open(book::indexPath(datenOrdner), platform::OpenMode::ReadOnly))
         return platform::isAccessDenied(file.lastError()) ? ListeStatus::Gesperrt
                                                           : ListeStatus::KeinZugriff;
     const int64_t length = file.length();
