@@ -127,12 +127,17 @@ BlockMove moveUserBlock(DbChange& change, uint32_t block, bool remove, int year,
             bb.assign(static_cast<size_t>(blockLen), '\0');
             if (!readAt(dat, B, bb.data(), bb.size())) return fail(DbStatus::FormatError);
         }
+        // The index is patched in memory and written once: it is small beside
+        // the block file, and one field a block would cost two calls each.
+        std::string index;
         if (R > 0) {
             const int64_t logLen = log.length();
+            if (logLen < 0 || logLen > kMaxDbFileLength) return fail(DbStatus::FormatError);
+            index.assign(static_cast<size_t>(logLen), '\0');
+            if (!readAt(log, 0, index.data(), index.size())) return fail(DbStatus::FormatError);
             for (size_t i = remove ? k + 1 : k; i < chain.size(); ++i) {
-                uint32_t back = 0;
                 const int64_t ip = chain[i].indexPosition;
-                if (ip + 4 > logLen || !readU32At(log, ip, back) || back != chain[i].offset)
+                if (ip + 4 > logLen || getU32(bytes(index) + ip) != chain[i].offset)
                     return fail(DbStatus::FormatError);
             }
         }
@@ -175,11 +180,11 @@ BlockMove moveUserBlock(DbChange& change, uint32_t block, bool remove, int year,
         if ((R > 0 || reordered || remove) && !change.begin()) return fail(DbStatus::WriteFailed);
         if (R > 0) {
             for (size_t i = k + 1; i < chain.size(); ++i)
-                if (!writeU32At(log, chain[i].indexPosition,
-                                static_cast<uint32_t>(B + (chain[i].offset - restStart))))
-                    return fail(DbStatus::WriteFailed);
-            if (!remove && !writeU32At(log, chain[k].indexPosition, static_cast<uint32_t>(B + R)))
-                return fail(DbStatus::WriteFailed);
+                putU32(bytes(index) + chain[i].indexPosition,
+                       static_cast<uint32_t>(B + (chain[i].offset - restStart)));
+            if (!remove)
+                putU32(bytes(index) + chain[k].indexPosition, static_cast<uint32_t>(B + R));
+            if (!writeAt(log, 0, index.data(), index.size())) return fail(DbStatus::WriteFailed);
             // The rest moves down in pieces; each piece is read before the
             // write that may cover it.
             std::string piece;
