@@ -363,6 +363,9 @@ DbLock::DbLock(const std::string& dataDir) {
         } else if (errno == EAGAIN || errno == EACCES || errno == EINTR) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         } else {
+            // A file system without such locks: the database stays usable
+            // as before, without the turn-taking.
+            locked = errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP;
             break;
         }
     }
