@@ -217,6 +217,12 @@ bool File::sync() {
     return true;
 }
 
+bool File::setDirect(bool on) {
+    const int flags = fd_ < 0 ? -1 : ::fcntl(fd_, F_GETFL);
+    if (flags < 0) return false;
+    return ::fcntl(fd_, F_SETFL, on ? flags | O_DIRECT : flags & ~O_DIRECT) == 0;
+}
+
 bool File::close() {
     if (fd_ < 0) return true;
     const int fd = std::exchange(fd_, -1);

@@ -40,6 +40,9 @@ public:
     bool truncate(int64_t length);
     // Waits until the written bytes and the length are on the disk.
     bool sync();
+    // Writes bypass the page cache (O_DIRECT; buffer, position and size
+    // aligned to 4096). False when the file system does not offer it.
+    bool setDirect(bool on);
     bool close();
     int lastError() const { return error_; }
     // Something was written or truncated since the file was opened.
