@@ -21,7 +21,9 @@
 namespace app {
 namespace {
 
-QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 }  // namespace
 
@@ -170,6 +172,11 @@ void TBenutzer::Button1Click() {
         return;
     }
     const book::Benutzerdaten d = daten();
+    if (d.benutzername.empty()) {
+        platform::MessageBox("Bitte einen Benutzernamen eingeben!", "Achtung");
+        Benutzername->setFocus();
+        return;
+    }
     if (b.Benutzername_vorhanden(d.benutzername, bearbeiten)) {
         platform::MessageBox("Benutzername schon vorhanden, einen anderen Benutzernamen bitte.",
                              "Achtung");

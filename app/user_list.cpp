@@ -1,5 +1,6 @@
 #include "app/user_list.h"
 
+#include "book/db_journal.h"
 #include "book/db_reader.h"
 #include "book/user_index.h"
 #include "platform/core/file.h"
@@ -8,10 +9,11 @@ namespace app {
 
 ListeStatus benutzerListeLesen(const std::string& datenOrdner, std::vector<ListenBenutzer>& liste) {
     liste.clear();
+    book::DbLock lock(datenOrdner);  // not half way through another program's change
     platform::File file;
-    if (!file.open(book::indexPath(datenOrdner), platform::OpenMode::ReadOnly)) {
+    if (!lock.held() || !file.open(book::indexPath(datenOrdner), platform::OpenMode::ReadOnly)) {
         // No index yet is a new installation without users, not a fault.
-        if (platform::isNotFound(file.lastError()) && book::keineBenutzerdateien(datenOrdner))
+        if (lock.held() && platform::isNotFound(file.lastError()) && book::keineBenutzerdateien(datenOrdner))
             return ListeStatus::Gelesen;
         return platform::isAccessDenied(file.lastError()) ? ListeStatus::Gesperrt
                                                           : ListeStatus::KeinZugriff;

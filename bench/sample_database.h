@@ -1,11 +1,13 @@
-// A sample user database for the benchmarks: 1 000 users with 24 months of
-// 40 lines each (about 26 MB), written once into a temporary folder.
+// A sample user database for the benchmarks: 1 000 users (or as many as
+// asked) with 24 months of 40 lines each (about 26 kB a user, 26 MB in all),
+// written once into a temporary folder.
 #pragma once
 
 #include <stdlib.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "book/db_check.h"
@@ -83,19 +85,22 @@ struct TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 };
 
-// The sample of 1 000 users, written at the first call and removed at exit
-// (with whatever the benchmarks put beside it in its folder).
-inline const Database& database() {
+// A sample of `users` users (1 000 unless asked), written at the first call
+// for that count and removed at exit (with whatever the benchmarks put beside
+// it in its folder).
+inline const Database& database(int users = kUsers) {
     static const TempFolder folder;
-    static const Database db = [] {
+    static std::map<int, Database> made;
+    if (const auto it = made.find(users); it != made.end()) return it->second;
+    const Database db = [users] {
         Database d;
-        d.dir = folder.dir + "/db";
+        d.dir = folder.dir + "/db" + std::to_string(users);
         std::filesystem::create_directories(d.dir);
-        d.bytes = writeSample(d.dir, kUsers, 2000);
+        d.bytes = writeSample(d.dir, users, 2000);
         if (d.bytes < 0 || !book::checkDatabase(d.dir).ok) std::abort();
         return d;
     }();
-    return db;
+    return made[users] = db;
 }
 
 }  // namespace bench_support

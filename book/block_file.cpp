@@ -72,10 +72,8 @@ int64_t blockEnd(const std::vector<BlockKopf>& chain, size_t i, int64_t fileLeng
     return chain[i].laenge == 0 ? fileLength : int64_t{chain[i].offset} + chain[i].laenge;
 }
 
-DbResult appendUserBlock(const std::string& dataDir, uint32_t indexPosition, uint32_t& offset) {
-    platform::File dat;
-    if (!openReadWriteCreating(dat, blockPath(dataDir)))
-        return failure(DbStatus::OpenFailed, dat.lastError());
+DbResult appendUserBlock(DbChange& change, uint32_t indexPosition, uint32_t& offset) {
+    platform::File& dat = change.dat();
     std::vector<BlockKopf> chain;
     try {
         if (!readBlockChain(dat, chain)) return failure(DbStatus::FormatError);
@@ -87,29 +85,30 @@ DbResult appendUserBlock(const std::string& dataDir, uint32_t indexPosition, uin
     uint8_t head[kBlockHead] = {};
     putU32(head, indexPosition);
     const int64_t formerLast = chain.empty() ? -1 : int64_t{chain.back().offset};
-    if (!writeAt(dat, len, head, sizeof head) ||
+    if (formerLast >= 0) change.keep(kBlockFile, formerLast + 4, 4);
+    if (!change.begin() || !writeAt(dat, len, head, sizeof head) ||
         (formerLast >= 0 &&
-         !writeU32At(dat, formerLast + 4, static_cast<uint32_t>(len - formerLast))) ||
-        !closeSynced(dat)) {
-        // The former last block ends the file again, without the new head.
-        if (formerLast >= 0) writeU32At(dat, formerLast + 4, 0);
-        dat.truncate(len);
+         !writeU32At(dat, formerLast + 4, static_cast<uint32_t>(len - formerLast))))
         return failure(DbStatus::WriteFailed);
-    }
     offset = static_cast<uint32_t>(len);
     return {};
 }
 
-BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove, int year,
-                        int month) {
+void keepForMove(DbChange& change, const std::vector<BlockKopf>& chain, size_t k) {
+    change.keep(kIndexFile, 0, change.log().length());
+    change.keep(kBlockFile, chain[k].offset, kMaxDbFileLength);
+    // A removed last block makes the one before it last.
+    if (k > 0) change.keep(kBlockFile, int64_t{chain[k - 1].offset} + 4, 4);
+}
+
+BlockMove moveUserBlock(DbChange& change, uint32_t block, bool remove, int year, int month) {
     BlockMove mv;
     auto fail = [&mv](DbStatus s, int osError = 0) {
         mv.result = failure(s, osError);
         return mv;
     };
-    platform::File dat;
-    if (!dat.open(blockPath(dataDir), platform::OpenMode::ReadWrite))
-        return fail(DbStatus::OpenFailed, dat.lastError());
+    platform::File& dat = change.dat();
+    platform::File& log = change.log();
     try {
         // Read and check everything first: a refused file is left as it was.
         std::vector<BlockKopf> chain;
@@ -123,29 +122,27 @@ BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove,
         const int64_t restStart = B + blockLen;
         const int64_t R = len - restStart;
 
-        std::string rest(static_cast<size_t>(R), '\0');
         std::string bb;
-        if (!readAt(dat, restStart, rest.data(), rest.size())) return fail(DbStatus::FormatError);
         if (!remove) {
             bb.assign(static_cast<size_t>(blockLen), '\0');
             if (!readAt(dat, B, bb.data(), bb.size())) return fail(DbStatus::FormatError);
         }
-
-        platform::File log;
+        // The index is patched in memory and written once: it is small beside
+        // the block file, and one field a block would cost two calls each.
+        std::string index;
         if (R > 0) {
-            if (!log.open(indexPath(dataDir), platform::OpenMode::ReadWrite))
-                return fail(DbStatus::OpenFailed, log.lastError());
             const int64_t logLen = log.length();
+            if (logLen < 0 || logLen > kMaxDbFileLength) return fail(DbStatus::FormatError);
+            index.assign(static_cast<size_t>(logLen), '\0');
+            if (!readAt(log, 0, index.data(), index.size())) return fail(DbStatus::FormatError);
             for (size_t i = remove ? k + 1 : k; i < chain.size(); ++i) {
-                uint32_t back = 0;
                 const int64_t ip = chain[i].indexPosition;
-                if (ip + 4 > logLen || !readU32At(log, ip, back) || back != chain[i].offset)
+                if (ip + 4 > logLen || getU32(bytes(index) + ip) != chain[i].offset)
                     return fail(DbStatus::FormatError);
             }
         }
 
         bool reordered = false;
-        bool wrote = false;  // a file opened only to look is not synced
         if (!remove && getU32(bytes(bb) + 8) != 0) {
             uint8_t* b = bytes(bb);
             const int64_t last = getU32(b + 8);
@@ -178,21 +175,33 @@ BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove,
             }
         }
 
-        // Writes.
-        if (R > 0 || reordered || remove) wrote = true;
+        // Writes, after the journal holds what they overwrite.
+        keepForMove(change, chain, k);
+        if ((R > 0 || reordered || remove) && !change.begin()) return fail(DbStatus::WriteFailed);
         if (R > 0) {
             for (size_t i = k + 1; i < chain.size(); ++i)
-                if (!writeU32At(log, chain[i].indexPosition,
-                                static_cast<uint32_t>(B + (chain[i].offset - restStart))))
+                putU32(bytes(index) + chain[i].indexPosition,
+                       static_cast<uint32_t>(B + (chain[i].offset - restStart)));
+            if (!remove)
+                putU32(bytes(index) + chain[k].indexPosition, static_cast<uint32_t>(B + R));
+            if (!writeAt(log, 0, index.data(), index.size())) return fail(DbStatus::WriteFailed);
+            // The rest moves down in pieces; each piece is read before the
+            // write that may cover it.
+            std::string piece;
+            for (int64_t done = 0; done < R;) {
+                const int64_t n = std::min<int64_t>(R - done, 1 << 20);
+                piece.resize(static_cast<size_t>(n));
+                if (!readAt(dat, restStart + done, piece.data(), piece.size()))
+                    return fail(DbStatus::FormatError);
+                if (!writeAt(dat, B + done, piece.data(), piece.size()))
                     return fail(DbStatus::WriteFailed);
-            if (!remove && !writeU32At(log, chain[k].indexPosition, static_cast<uint32_t>(B + R)))
-                return fail(DbStatus::WriteFailed);
-            if (!closeSynced(log)) return fail(DbStatus::WriteFailed);
+                done += n;
+            }
             if (!remove) {
                 const int64_t rel = chain.back().offset - restStart;
-                putU32(bytes(rest) + rel + 4, static_cast<uint32_t>(R - rel));
+                if (!writeU32At(dat, B + rel + 4, static_cast<uint32_t>(R - rel)))
+                    return fail(DbStatus::WriteFailed);
             }
-            if (!writeAt(dat, B, rest.data(), rest.size())) return fail(DbStatus::WriteFailed);
         }
         if (!remove) {
             putU32(bytes(bb) + 4, 0);  // the moved block is the last one
@@ -205,7 +214,6 @@ BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove,
             if (R == 0 && k > 0 && !writeU32At(dat, int64_t{chain[k - 1].offset} + 4, 0))
                 return fail(DbStatus::WriteFailed);
         }
-        if (!(wrote ? closeSynced(dat) : dat.close())) return fail(DbStatus::WriteFailed);
     } catch (const std::bad_alloc&) {
         mv.result = failure(DbStatus::NoMemory);
     }

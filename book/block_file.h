@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "book/db_journal.h"
 #include "book/user_db_format.h"
 #include "platform/core/file.h"
 
@@ -47,7 +48,8 @@ int64_t blockEnd(const std::vector<BlockKopf>& chain, size_t i, int64_t fileLeng
 
 // `Neuer_Benutzerblock`: appends the head {indexPosition, 0, 0} and makes the
 // former last block point to it. `offset` receives the new block's offset.
-DbResult appendUserBlock(const std::string& dataDir, uint32_t indexPosition, uint32_t& offset);
+// Journals the former last block's length and begins the change.
+DbResult appendUserBlock(DbChange& change, uint32_t indexPosition, uint32_t& offset);
 
 struct BlockMove {
     DbResult result;
@@ -57,8 +59,11 @@ struct BlockMove {
 // `Benutzerblock_verschieben`: with remove off moves the block to the end of
 // the file and the entry (year, month) to the end of the block; with remove
 // on deletes the block. Index positions of the blocks behind it are updated
-// in "Benutzer.log" (opened only when blocks follow).
-BlockMove moveUserBlock(const std::string& dataDir, uint32_t block, bool remove, int year,
-                        int month);
+// in "Benutzer.log". Journals the whole index and the block file from the
+// block on (a month save writes only there afterwards), begins the change
+// when it writes and moves the rest in pieces: memory holds the block, never the rest.
+BlockMove moveUserBlock(DbChange& change, uint32_t block, bool remove, int year, int month);
+// The journal regions moveUserBlock needs, for a caller that begins first.
+void keepForMove(DbChange& change, const std::vector<BlockKopf>& chain, size_t k);
 
 }  // namespace book

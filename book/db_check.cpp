@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "book/db_journal.h"
 #include "book/db_reader.h"
 #include "book/user_db_format.h"
 #include "book/user_index.h"
@@ -420,6 +421,9 @@ std::string faultMessage(uint8_t code) {
 }
 
 bool Zeitbuch::Datenbank_pruefen() {
+    // Taking the lock first completes or undoes a change that was cut short.
+    DbLock lock(datenOrdner);
+    if (!lock.held()) return false;
     const DbCheck r = checkDatabase(datenOrdner);
     if (r.code != 0) datenbankFehler = r.code;
     return r.ok;

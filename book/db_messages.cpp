@@ -18,6 +18,15 @@ void showWriteProtected() {
     platform::MessageBox(text, kCaptionGesperrt);
 }
 
+void showNameMissing() {
+    platform::MessageBox("Bitte einen Benutzernamen eingeben!", "Achtung");
+}
+
+void showNameTaken() {
+    platform::MessageBox("Benutzername schon vorhanden, einen anderen Benutzernamen bitte.",
+                         "Achtung");
+}
+
 void showBlockFailure(const DbResult& r) {
     switch (r.status) {
         case DbStatus::Ok:

@@ -13,6 +13,9 @@ extern const char kCaptionVerwaltung[];   // "Fehler in der Benutzerverwaltung"
 void showIndexFormatError();
 // "Die Datenbank ist schreibgechützt!", caption "Zugriff auf Datenbank gesperrt".
 void showWriteProtected();
+// An empty user name and a name another record holds, caption "Achtung".
+void showNameMissing();
+void showNameTaken();
 // A failed block operation: open (access denied or not), memory, format, write.
 void showBlockFailure(const DbResult& r);
 

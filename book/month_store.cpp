@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "book/block_file.h"
+#include "book/db_journal.h"
 #include "book/month_entry.h"
 #include "book/scrambled_text.h"
 #include "book/user_db_format.h"
@@ -166,8 +167,13 @@ void Zeitbuch::Monat_laden(uint8_t m, int y) {
     int neuerSeitenMonat = listenMonat;
     int gelesen = 0;
 
+    // Another program may have moved the block since the sign-in.
+    DbLock lock(datenOrdner);
+    uint32_t eigener = 0;
+    const bool gefunden = benutzerBlockAktiv() && lock.held() && eigenenBlockFinden(eigener);
+    if (gefunden) blockPosition = eigener;
     platform::File f;
-    if (benutzerBlockAktiv() && f.open(blockPath(datenOrdner), platform::OpenMode::ReadOnly)) {
+    if (gefunden && f.open(blockPath(datenOrdner), platform::OpenMode::ReadOnly)) {
         auto ladefehler = [&] {
             f.close();
             ladeFehler = true;
@@ -309,30 +315,48 @@ bool Zeitbuch::Monat_speichern() {
     }
 
     // A page of another year would be refused by the check after writing.
-    if (blockPosition < 0 || blockPosition > kMaxDbFileLength || jahr < 1900 || jahr > 9999)
-        return speichernFehlgeschlagen(false, true);
+    if (jahr < 1900 || jahr > 9999) return speichernFehlgeschlagen(false, true);
     // The move looks for the entry under the same key that is written below.
     if (seitenMonat < 1 || seitenMonat > 12) seitenMonat = monat;
-    bool gefunden = false;
-    if (!Benutzerblock_verschieben(static_cast<uint32_t>(blockPosition), false, &gefunden))
-        return speichernFehlgeschlagen(true, false);
-    if (einfuegeIndex != -1) Zeile_auswaehlen(static_cast<int>(zeilen.size()) - 1, true, false);
 
-    platform::File f;
-    if (!f.open(blockPath(datenOrdner), platform::OpenMode::ReadWrite)) {
+    // One writer at a time; the block is found again under the lock, since
+    // another program may have moved it since the sign-in.
+    DbLock lock(datenOrdner);
+    if (!lock.held()) {
+        platform::MessageBox("Kein Zugriff auf die Datenbank!", "Zugriff auf Datenbank gesperrt");
+        return speichernFehlgeschlagen(false, false);
+    }
+    uint32_t block = 0;
+    if (!eigenenBlockFinden(block)) {
+        platform::MessageBox(
+            "Da sich die Datenbank ge\xE4ndert hat, kann auf den jetzigen Benutzer nicht mehr\n"
+            "zugegriffen werden. Bitte Benutzer erneut laden!",
+            "Bitte Neu anmelden!");
+        return speichernFehlgeschlagen(false, false);
+    }
+    blockPosition = block;
+    DbChange change(datenOrdner);
+    if (!change.open(false)) {
         static const std::string gesperrt = platform::cp1252("Die Datenbank ist schreibgechützt!");
-        platform::MessageBox(platform::isAccessDenied(f.lastError())
+        platform::MessageBox(platform::isAccessDenied(change.openError())
                                  ? gesperrt
                                  : std::string("Die Daten konnten nicht gespeichert werden!"),
                              "Zugriff auf Datenbank gesperrt");
-        return speichernFehlgeschlagen(true, false);
+        return speichernFehlgeschlagen(false, false);
     }
+    // Everything below is one change: any failure puts the files back as
+    // they were (the move journals what it and the entry overwrite).
+    bool gefunden = false;
+    if (!Benutzerblock_verschieben(change, block, false, &gefunden))
+        return speichernFehlgeschlagen(false, false);
+    if (einfuegeIndex != -1) Zeile_auswaehlen(static_cast<int>(zeilen.size()) - 1, true, false);
 
+    platform::File& f = change.dat();
     const int64_t b = blockPosition;
     const int64_t fileLength = f.length();
     uint8_t raw[4];
-    if (fileLength < b + kBlockHead || !f.seek(b + 8) || !f.readExact(raw, 4))
-        return speichernFehlgeschlagen(true, true);
+    if (fileLength < b + kBlockHead || !f.seek(b + 8) || !f.readExact(raw, 4) || !change.begin())
+        return speichernFehlgeschlagen(false, true);
     uint32_t last = getU32(raw);
     uint32_t alterLetzter = 0;
     bool neu = !gefunden || last == 0;
@@ -354,23 +378,26 @@ bool Zeitbuch::Monat_speichern() {
         alterLetzter = last;
         const int64_t at = fileLength - b;
         if (fileLength + static_cast<int64_t>(entry.size()) > kMaxDbFileLength)
-            return speichernFehlgeschlagen(true, true);
+            return speichernFehlgeschlagen(false, true);
         last = static_cast<uint32_t>(at);
-        std::string l;
-        appendU32(l, last);
-        if (!f.seek(b + 8) || !f.write(l)) return speichernFehlgeschlagen(true, true);
     }
+    // The entry first, then the head and the former last entry point to it.
     const int64_t entryAt = b + last;
     if (!f.seek(entryAt) || !f.write(entry) ||
         !f.truncate(entryAt + static_cast<int64_t>(entry.size())))
-        return speichernFehlgeschlagen(true, true);
+        return speichernFehlgeschlagen(false, true);
+    if (neu) {
+        std::string l;
+        appendU32(l, last);
+        if (!f.seek(b + 8) || !f.write(l)) return speichernFehlgeschlagen(false, true);
+    }
     if (neu && alterLetzter != 0) {
         std::string l;
         appendU32(l, last - alterLetzter - 9);
         if (!f.seek(b + alterLetzter + 5) || !f.write(l))
-            return speichernFehlgeschlagen(true, true);
+            return speichernFehlgeschlagen(false, true);
     }
-    if (!closeSynced(f)) return speichernFehlgeschlagen(true, true);
+    if (!change.commit()) return speichernFehlgeschlagen(false, true);
 
     host().enableAction(Action::Speichern, false);
     seiteGespeichert = true;

@@ -1,5 +1,7 @@
 // Sign-in lookup, the duplicate-name test and the two main-window state
 // switches of signing in and out.
+#include "book/block_file.h"
+#include "book/db_journal.h"
 #include "book/db_messages.h"
 #include "book/db_reader.h"
 #include "book/user_index.h"
@@ -42,10 +44,11 @@ bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kenn
         return true;
     }
 
+    DbLock lock(datenOrdner);
     platform::File file;
-    if (!file.open(indexPath(datenOrdner), platform::OpenMode::ReadOnly)) {
+    if (!lock.held() || !file.open(indexPath(datenOrdner), platform::OpenMode::ReadOnly)) {
         // A new installation has no users yet: nobody to find, nothing wrong.
-        if (platform::isNotFound(file.lastError()) && keineBenutzerdateien(datenOrdner))
+        if (lock.held() && platform::isNotFound(file.lastError()) && keineBenutzerdateien(datenOrdner))
             return false;
         platform::MessageBox(
             "Kein Zugriff auf die Datenbank!",
@@ -115,9 +118,37 @@ bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kenn
     return true;
 }
 
+bool Zeitbuch::eigenenBlockFinden(uint32_t& block) {
+    platform::File file, dat;
+    if (benutzerName.empty() || !file.open(indexPath(datenOrdner), platform::OpenMode::ReadOnly))
+        return false;
+    const int64_t length = file.length();
+    if (length < 4 || length > kMaxDbFileLength) return false;
+    DbReader in(file);
+    IndexSatz rec;
+    std::string name, kennwort;
+    for (int64_t pos = 0;; pos += rec.laenge) {
+        if (readIndexHead(in, pos, rec) != IndexStep::Record) return false;
+        if (!readField(in, rec, name)) return false;
+        if (!matches(benutzerName, name)) continue;
+        if (!readField(in, rec, kennwort)) return false;
+        if (matches(passwort, kennwort)) break;
+    }
+    uint32_t back = 0;
+    if (!dat.open(blockPath(datenOrdner), platform::OpenMode::ReadOnly) ||
+        !readU32At(dat, rec.block, back) || int64_t{back} != rec.start + 4)
+        return false;
+    block = rec.block;
+    return true;
+}
+
 bool Zeitbuch::Benutzername_vorhanden(const std::string& name, bool bearbeiten) {
     const std::string path = indexPath(datenOrdner);
     if (!platform::fileExists(path)) return false;
+    DbLock lock(datenOrdner);
+    uint32_t eigener = 0;
+    // The own record is told by its block as it stands now.
+    if (bearbeiten && eigenenBlockFinden(eigener)) blockPosition = eigener;
     platform::File file;
     if (!file.open(path, platform::OpenMode::ReadOnly) || file.length() > kMaxDbFileLength)
         return false;

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "book/block_file.h"
+#include "book/db_journal.h"
 #include "book/db_messages.h"
 #include "book/db_reader.h"
 #include "book/user_index.h"
@@ -48,48 +49,79 @@ bool linked(const IndexSatz* r, const BlockKopf* b) {
 
 }  // namespace
 
-bool Zeitbuch::Neuer_Benutzerblock(uint32_t indexPosition, uint32_t& blockOffset) {
-    const DbResult r = appendUserBlock(datenOrdner, indexPosition, blockOffset);
+// With a delete of a block at or before the signed-in user's, the page's
+// block moved or is gone.
+static void abmeldenNachLoeschen(Zeitbuch& zb, uint32_t block) {
+    if (!zb.benutzerBlockAktiv() || zb.blockPosition < block) return;
+    platform::MessageBox(
+        "Da sich die Datenbank ge\xE4ndert hat, kann auf den jetzigen Benutzer nicht mehr\n"
+        "zugegriffen werden. Bitte Benutzer erneut laden!",
+        "Bitte Neu anmelden!");
+    zb.host().setCaption("Nicht Angemeldet");
+    zb.angemeldet = false;
+    zb.host().enableAction(Action::Speichern, false);
+    zb.Seite_sichern_fragen();  // `Speichern` is off: only clears the page
+    zb.host().setControls(true);
+}
+
+bool Zeitbuch::Neuer_Benutzerblock(DbChange& change, uint32_t indexPosition,
+                                   uint32_t& blockOffset) {
+    const DbResult r = appendUserBlock(change, indexPosition, blockOffset);
     showBlockFailure(r);
     return r.ok();
 }
 
 bool Zeitbuch::Benutzer_anlegen(const Benutzerdaten& daten) {
-    // A fresh installation has no data folder yet: the first user makes it.
-    if (!platform::dirExists(datenOrdner)) platform::createDir(datenOrdner);
-    platform::File index;
-    if (!openReadWriteCreating(index, indexPath(datenOrdner))) {
-        showOpenFailure(index.lastError(), showIndexFormatError);
+    if (daten.benutzername.empty()) {
+        showNameMissing();
         return false;
     }
+    // A fresh installation has no data folder yet: the first user makes it.
+    if (!platform::dirExists(datenOrdner)) platform::createDir(datenOrdner);
+    {
+        // The index must be there to be locked; empty, it holds no users.
+        platform::File index;
+        if (!openReadWriteCreating(index, indexPath(datenOrdner))) {
+            showOpenFailure(index.lastError(), showIndexFormatError);
+            return false;
+        }
+    }
+    DbLock lock(datenOrdner);
+    if (!lock.held()) {
+        showBlockFailure({DbStatus::OpenFailed});
+        return false;
+    }
+    // Another program may have added the name since the dialog asked.
+    if (Benutzername_vorhanden(daten.benutzername, false)) {
+        showNameTaken();
+        return false;
+    }
+    DbChange change(datenOrdner);
+    if (!change.open(true)) {
+        showBlockFailure({DbStatus::OpenFailed, change.openError()});
+        return false;
+    }
+    platform::File& index = change.log();
     const int64_t length = index.length();
     if (length < 0 || length > kMaxDbFileLength) {
         showIndexFormatError();
         return false;
     }
-    if (length < 4 && !writeU32At(index, 0, 0)) {
-        showBlockFailure({DbStatus::WriteFailed});
-        return false;
-    }
     std::vector<IndexSatz> records;
-    int64_t P = 0;
-    {
+    int64_t P = 0;  // an index shorter than its end mark is empty
+    if (length >= 4) {
         DbReader in(index);
         if (!readIndex(in, records, P) || P + kRecordMax + 4 > kMaxDbFileLength) {
             showIndexFormatError();
             return false;
         }
     }
+    change.keep(kIndexFile, 0, length);
     uint32_t block = 0;
-    if (!Neuer_Benutzerblock(static_cast<uint32_t>(P + 4), block)) return false;
-    // Until the record's length is written the old end mark still ends the list.
+    if (!Neuer_Benutzerblock(change, static_cast<uint32_t>(P + 4), block)) return false;
     if (!writeU32At(index, P + 4, block) || !Schreibe_Benutzer(index, P, daten) ||
-        !closeSynced(index)) {
-        // Take the new block back, restore the end mark and cut what was
-        // written behind it.
-        moveUserBlock(datenOrdner, block, true, 0, 0);
-        writeU32At(index, P, 0);
-        index.truncate(P + 4);
+        !change.commit()) {
+        change.rollback();
         showBlockFailure({DbStatus::WriteFailed});
         return false;
     }
@@ -97,20 +129,27 @@ bool Zeitbuch::Benutzer_anlegen(const Benutzerdaten& daten) {
 }
 
 bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerdaten& daten) {
+    if (!loeschen && daten.benutzername.empty()) {
+        showNameMissing();
+        return false;
+    }
     // The save question runs while the offsets of the page's block still hold;
     // a page that could not be saved stops the delete, so nothing is lost.
     if (loeschen && benutzerBlockAktiv() && blockPosition > block && !Seite_sichern_fragen())
         return false;
 
-    platform::File index, dat;
-    if (!index.open(indexPath(datenOrdner), platform::OpenMode::ReadWrite)) {
-        showOpenFailure(index.lastError(), showChangeError);
+    DbLock lock(datenOrdner);
+    if (!lock.held()) {
+        showChangeError();
         return false;
     }
-    if (!dat.open(blockPath(datenOrdner), platform::OpenMode::ReadWrite)) {
-        showOpenFailure(dat.lastError(), showChangeError);
+    DbChange change(datenOrdner);
+    if (!change.open(false)) {
+        showOpenFailure(change.openError(), showChangeError);
         return false;
     }
+    platform::File& index = change.log();
+    platform::File& dat = change.dat();
     try {
         std::vector<BlockKopf> chain;
         std::vector<IndexSatz> records;
@@ -137,15 +176,41 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
         // move up, must be linked to their records before anything is written.
         bool sound = true;
         for (const IndexSatz& r : behind) sound = sound && linked(&r, findBlock(chain, r.block));
-        for (size_t i = static_cast<size_t>(head - chain.data()) + 1; loeschen && i < chain.size();
-             ++i)
+        const size_t k = static_cast<size_t>(head - chain.data());
+        for (size_t i = k + 1; loeschen && i < chain.size(); ++i)
             sound = sound &&
                     linked(findRecord(records, int64_t{chain[i].indexPosition} - 4), &chain[i]);
         if (!sound) {
             showChangeError();
             return false;
         }
+        if (!loeschen) {
+            // Another record with the new name: two users could not be told apart.
+            DbReader in(index);
+            std::string stored;
+            for (const IndexSatz& r : records) {
+                if (r.start == R) continue;
+                in.seek(r.start + 8);
+                if (readField(in, r, stored) && stored == daten.benutzername) {
+                    showNameTaken();
+                    return false;
+                }
+            }
+        }
 
+        // The journal holds all that is overwritten: the index, and the block
+        // heads that learn new record positions (a delete: the rest).
+        change.keep(kIndexFile, 0, index.length());
+        if (loeschen) {
+            keepForMove(change, chain, k);
+        } else {
+            change.keep(kBlockFile, block, 4);
+            for (const IndexSatz& r : behind) change.keep(kBlockFile, r.block, 4);
+        }
+        if (!change.begin()) {
+            showChangeError();
+            return false;
+        }
         int64_t start = R;
         bool written = true;
         if (!behind.empty()) {
@@ -167,55 +232,62 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
                       writeAt(index, R + restLen, record.data(), 8);
             start = R + restLen;
         }
-        // A delete is always checked afterwards; a change only when a write
-        // failed half way.
-        auto checkAfterwards = [this] {
-            if (Datenbank_pruefen()) return true;
-            datenbankBeschaedigt();
-            return false;
-        };
         if (!loeschen) {
-            if (written && Schreibe_Benutzer(index, start, daten) && closeSynced(index) &&
-                closeSynced(dat))
-                return true;
-            index.close();
-            dat.close();
+            if (written && Schreibe_Benutzer(index, start, daten) && change.commit()) return true;
+            change.rollback();
             showChangeError();
-            checkAfterwards();
             return false;
         }
-        written = written && writeU32At(index, start, 0) && index.truncate(start + 4) &&
-                  closeSynced(index) && closeSynced(dat);
-        const bool moved = written && Benutzerblock_verschieben(block, true);
-        if (!written) showChangeError();
-        return checkAfterwards() && moved;
+        written = written && writeU32At(index, start, 0) && index.truncate(start + 4);
+        if (!written) {
+            change.rollback();
+            showChangeError();
+            return false;
+        }
+        if (!Benutzerblock_verschieben(change, block, true, nullptr)) {
+            change.rollback();
+            return false;
+        }
+        if (!change.commit()) {
+            showChangeError();
+            return false;
+        }
+        abmeldenNachLoeschen(*this, block);
+        if (Datenbank_pruefen()) return true;
+        datenbankBeschaedigt();
+        return false;
     } catch (const std::bad_alloc&) {
         showBlockFailure({DbStatus::NoMemory});
         return false;
     }
 }
 
-bool Zeitbuch::Benutzerblock_verschieben(uint32_t block, bool loeschen, bool* eintragZuletzt) {
-    const BlockMove mv = moveUserBlock(datenOrdner, block, loeschen, jahr, seitenMonat);
+bool Zeitbuch::Benutzerblock_verschieben(DbChange& change, uint32_t block, bool loeschen,
+                                         bool* eintragZuletzt) {
+    const BlockMove mv = moveUserBlock(change, block, loeschen, jahr, seitenMonat);
     if (eintragZuletzt) *eintragZuletzt = mv.result.ok() && mv.entryLast;
     if (!mv.result.ok()) {
         showBlockFailure(mv.result);
         return false;
     }
-    if (!loeschen) {
-        blockPosition = mv.offset;
-    } else if (benutzerBlockAktiv() && blockPosition >= block) {
-        // The page's block moved or is gone.
-        platform::MessageBox(
-            "Da sich die Datenbank ge\xE4ndert hat, kann auf den jetzigen Benutzer nicht mehr\n"
-            "zugegriffen werden. Bitte Benutzer erneut laden!",
-            "Bitte Neu anmelden!");
-        host().setCaption("Nicht Angemeldet");
-        angemeldet = false;
-        host().enableAction(Action::Speichern, false);
-        Seite_sichern_fragen();  // `Speichern` is off: only clears the page
-        host().setControls(true);
+    if (!loeschen) blockPosition = mv.offset;
+    return true;
+}
+
+bool Zeitbuch::Benutzerblock_verschieben(uint32_t block, bool loeschen, bool* eintragZuletzt) {
+    if (eintragZuletzt) *eintragZuletzt = false;
+    DbLock lock(datenOrdner);
+    DbChange change(datenOrdner);
+    if (!lock.held() || !change.open(false)) {
+        showBlockFailure({DbStatus::OpenFailed, change.openError()});
+        return false;
     }
+    if (!Benutzerblock_verschieben(change, block, loeschen, eintragZuletzt)) return false;
+    if (!change.commit()) {
+        showBlockFailure({DbStatus::WriteFailed});
+        return false;
+    }
+    if (loeschen) abmeldenNachLoeschen(*this, block);
     return true;
 }
 

@@ -14,6 +14,8 @@
 
 namespace book {
 
+class DbChange;
+
 constexpr int kLineLength = 59;    // a sheet line, without its NUL
 constexpr int kWorkTextMax = 150;  // "Art der Arbeit", without its NUL
 constexpr int kStandbyPeriods = 9;
@@ -22,10 +24,10 @@ constexpr int kHolidayCount = 18;
 // Columns of the sheet line.
 namespace col {
 constexpr int kMarker = 0;
-constexpr int kLineNo = 1;      // 1-3
-constexpr int kDay = 5;         // 5-6
-constexpr int kMonth = 8;       // 8-9
-constexpr int kWeekday = 11;    // 11-20
+constexpr int kLineNo = 1;    // 1-3
+constexpr int kDay = 5;       // 5-6
+constexpr int kMonth = 8;     // 8-9
+constexpr int kWeekday = 11;  // 11-20
 constexpr int kFromHour = 22;
 constexpr int kFromMinute = 25;
 constexpr int kToHour = 28;
@@ -58,7 +60,7 @@ std::array<Feiertag, kHolidayCount> defaultHolidays();
 
 // Per-line minute record of the surcharge split.
 struct Minuten {
-    int32_t gesamt = 0;     // negative for "-"
+    int32_t gesamt = 0;  // negative for "-"
     int32_t normal = 0;
     int32_t extra = 0;
     int32_t nacht = 0;
@@ -108,62 +110,62 @@ public:
     int feiertagsJahr = 0;  // year of the movable feasts in the table
 
     // ---- Strings of the book (Windows-1252) ------------------------------
-    std::string anzeigeName;      // display names in the window caption
-    std::string autoBenutzer;     // automatic sign-in
+    std::string anzeigeName;   // display names in the window caption
+    std::string autoBenutzer;  // automatic sign-in
     std::string autoPasswort;
     bool autoAnmeldung = false;
-    std::string datenOrdner;      // data folder
+    std::string datenOrdner;  // data folder
     // A data folder chosen while the program runs: the settings file takes
     // it, the database in use stays `datenOrdner` until the next start.
-    std::string datenOrdnerNeu;   // "" = none chosen
+    std::string datenOrdnerNeu;  // "" = none chosen
     std::string adminPasswort = "8542";
-    std::string programmOrdner;   // current folder at start
+    std::string programmOrdner;  // current folder at start
     std::string backupOrdner;
-    std::string bereichVorgabe;   // default text of the area field
+    std::string bereichVorgabe;  // default text of the area field
 
     // ---- Signed-in user -------------------------------------------------
     std::string benutzerName, nachname, vorname, personalNr, bereich;
-    int64_t blockPosition = 0;    // the user's block in "Benutzer.dat"
+    int64_t blockPosition = 0;  // the user's block in "Benutzer.dat"
     uint8_t benutzerOptionen = 0;
 
     // ---- Calculation flags ----------------------------------------------
-    bool mathRunden = true;       // half-up rounding
-    bool pkw = false;             // private-car allowance
-    bool bereitschaft = true;     // standby allowances
-    bool feiertageEin = true;     // holidays counted
-    bool proTag = true;           // per-day budget
-    bool ganzeWochen = false;     // whole standby weeks
-    bool zeitvorschlag = true;    // time proposal on
-    bool handModus = false;       // standby counts set by hand
+    bool mathRunden = true;     // half-up rounding
+    bool pkw = false;           // private-car allowance
+    bool bereitschaft = true;   // standby allowances
+    bool feiertageEin = true;   // holidays counted
+    bool proTag = true;         // per-day budget
+    bool ganzeWochen = false;   // whole standby weeks
+    bool zeitvorschlag = true;  // time proposal on
+    bool handModus = false;     // standby counts set by hand
 
     bool angemeldet = false;
     bool adminAngemeldet = false;
     bool bearbeitungErlaubt = true;
-    bool seiteGespeichert = false;  // page is in the database
-    bool jahresbilanz = false;      // year-balance mode
-    bool blattAngezeigt = false;    // sheet shown
+    bool seiteGespeichert = false;    // page is in the database
+    bool jahresbilanz = false;        // year-balance mode
+    bool blattAngezeigt = false;      // sheet shown
     bool zeileInBearbeitung = false;  // a line is being edited
-    uint8_t datenbankFehler = 0;    // 0 = sound; 1..9, 17..24
+    uint8_t datenbankFehler = 0;      // 0 = sound; 1..9, 17..24
 
     // ---- Month page ------------------------------------------------------
-    int jahr = 1900;           // shown year
-    int monat = 1;             // shown month 1..12
-    int tag = 1;               // current day of the month
-    int ersterWochentag = 1;   // weekday of the 1st, 1 = Monday
+    int jahr = 1900;          // shown year
+    int monat = 1;            // shown month 1..12
+    int tag = 1;              // current day of the month
+    int ersterWochentag = 1;  // weekday of the 1st, 1 = Monday
     int monatsLaenge = 31;
-    int seitenMonat = 0;       // month the page was loaded for (save key)
+    int seitenMonat = 0;  // month the page was loaded for (save key)
 
-    std::vector<std::string> zeilen;  // 59-character sheet lines; last = template
-    std::vector<std::string> texte;   // work texts, parallel to `zeilen`
+    std::vector<std::string> zeilen;               // 59-character sheet lines; last = template
+    std::vector<std::string> texte;                // work texts, parallel to `zeilen`
     std::vector<std::string> bereitschaftsZeilen;  // text lines of the standby periods
     std::array<std::string, 11> summenZeilen;      // the totals block
 
-    int aktuelleZeile = 0;     // current line index
-    int einfuegeIndex = -1;    // uncommitted inserted line, -1 = none
-    int zeilenAnzahl = 0;      // line count of the page (year balance)
+    int aktuelleZeile = 0;   // current line index
+    int einfuegeIndex = -1;  // uncommitted inserted line, -1 = none
+    int zeilenAnzahl = 0;    // line count of the page (year balance)
 
-    std::string eingabe;       // entry line, 59 characters
-    std::string textPuffer;    // work text buffer, 151 characters, blank padded
+    std::string eingabe;     // entry line, 59 characters
+    std::string textPuffer;  // work text buffer, 151 characters, blank padded
     int textLaenge = 0;
 
     // Parsed line.
@@ -190,8 +192,8 @@ public:
     // Standby state.
     StandbyList bereitschaftsListe{};
     int32_t wochen = 0, wochenenden = 0, wochenPkw = 0, wochenendenPkw = 0;
-    int32_t laufStart = 0;    // first day of the running standby period
-    int32_t laufFreitag = 0;  // that period's Friday
+    int32_t laufStart = 0;       // first day of the running standby period
+    int32_t laufFreitag = 0;     // that period's Friday
     int32_t uebertragStart = 0;  // carried over from the previous month
 
     // Totals: total, normal, extra, night, holiday class 1, class 2.
@@ -226,9 +228,9 @@ public:
     int32_t runden(int32_t minutes) const;
     // ---- Totals block and standby lines (totals.cpp, standby_lines.cpp) --
     // Indexes of the totals lines (`summenZeilen`).
-    static constexpr int kSummeGesamt = 0;         // 0..5: the six totals
-    static constexpr int kSummeAnzahlKopf = 6;     // "Anzahl Summe"
-    static constexpr int kSummeWochen = 7;         // 7..10: standby counts
+    static constexpr int kSummeGesamt = 0;      // 0..5: the six totals
+    static constexpr int kSummeAnzahlKopf = 6;  // "Anzahl Summe"
+    static constexpr int kSummeWochen = 7;      // 7..10: standby counts
     static constexpr int kSummeWochenPkw = 8;
     static constexpr int kSummeWochenenden = 9;
     static constexpr int kSummeWochenendenPkw = 10;
@@ -321,13 +323,20 @@ public:
     bool Benutzername_vorhanden(const std::string& name, bool bearbeiten);
     // Appends a user record and an empty block; false (with its message) on failure.
     bool Benutzer_anlegen(const Benutzerdaten& daten);
-    bool Neuer_Benutzerblock(uint32_t indexPosition, uint32_t& blockOffset);
+    bool Neuer_Benutzerblock(DbChange& change, uint32_t indexPosition, uint32_t& blockOffset);
     // Rewrites (loeschen false) or deletes the user record of the block at `block`.
     bool Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerdaten& daten = {});
     // Moves the block to the end of the file and the entry (jahr, seitenMonat)
     // to the end of the block, or deletes the block. `eintragZuletzt`: that
     // entry exists and is now the block's last.
     bool Benutzerblock_verschieben(uint32_t block, bool loeschen, bool* eintragZuletzt = nullptr);
+    // The same as one step of a larger change (begun by the move).
+    bool Benutzerblock_verschieben(DbChange& change, uint32_t block, bool loeschen,
+                                   bool* eintragZuletzt);
+    // The signed-in user's block, found again from the first record with his
+    // name and password, and only when that block points back to the record.
+    // Call under the database lock: other programs move blocks.
+    bool eigenenBlockFinden(uint32_t& block);
     void Abgemeldet_anzeigen();
     void Bearbeitung_freigeben(bool erlaubt);
 

@@ -1,8 +1,10 @@
 // The user database: the check, then, on a database it passes, what the
-// check promises: every stored user signs in to his own block, every page
+// check promises: every stored user signs in to his own block (the first
+// record of a name and password held twice), every page
 // and the last page load without a load error, and a save, an added, a
 // changed and a deleted user all succeed and leave a database that passes.
 // On any database nothing may crash, hang or leak.
+#include <algorithm>
 #include <map>
 #include <utility>
 #include <vector>
@@ -56,6 +58,15 @@ std::vector<std::pair<int, int>> pagesOf(const std::string& dat, uint32_t b) {
     }
 }
 
+// A user name no record holds.
+std::string unusedName(const std::vector<User>& users) {
+    for (int i = 0;; ++i) {
+        const std::string name = "f" + std::to_string(i);
+        if (std::none_of(users.begin(), users.end(), [&](const User& u) { return u.name == name; }))
+            return name;
+    }
+}
+
 bool signIn(Zeitbuch& zb, const User& u) {
     zb.angemeldet = false;
     zb.seiteLeeren();
@@ -72,13 +83,16 @@ void checkPromises(const std::string& dir) {
     std::map<std::pair<std::string, std::string>, uint32_t> firstBlock;
     for (const User& u : users) firstBlock.emplace(std::pair{u.name, u.password}, u.block);
 
+    // A name and password that two records hold sign in the first of them,
+    // with that record's own block and pages.
     for (const User& u : users) {
         if (u.name.empty()) continue;  // an empty name signs in the administrator
         FUZZ_ASSERT(signIn(zb, u));
-        FUZZ_ASSERT(zb.blockPosition == firstBlock[{u.name, u.password}]);
+        const uint32_t own = firstBlock[{u.name, u.password}];
+        FUZZ_ASSERT(zb.blockPosition == own);
         zb.Monat_laden(0, 0);
-        FUZZ_ASSERT(!zb.ladeFehler);
-        for (const auto& [year, month] : pagesOf(dat, u.block)) {
+        FUZZ_ASSERT(!zb.ladeFehler && zb.blockPosition == own);
+        for (const auto& [year, month] : pagesOf(dat, own)) {
             zb.seiteLeeren();
             zb.Monat_laden(static_cast<uint8_t>(month), year);
             FUZZ_ASSERT(!zb.ladeFehler && zb.seiteGespeichert);
@@ -87,7 +101,7 @@ void checkPromises(const std::string& dir) {
     FUZZ_ASSERT(boxes.count() == 0);
 
     // The writers, each on the database the one before left.
-    const book::Benutzerdaten neu{"fuzz", "x", "N", "V", "1", "B", 0};
+    const book::Benutzerdaten neu{unusedName(users), "x", "N", "V", "1", "B", 0};
     for (const User& u : users) {
         if (u.name.empty() || firstBlock[{u.name, u.password}] != u.block) continue;
         FUZZ_ASSERT(signIn(zb, u));
@@ -101,7 +115,10 @@ void checkPromises(const std::string& dir) {
     zb.angemeldet = false;
     const std::vector<User> now = usersOf(dir);
     FUZZ_ASSERT(!now.empty());
-    FUZZ_ASSERT(zb.Datenbank_aendern(now.front().block, false, neu) && zb.Datenbank_pruefen());
+    book::Benutzerdaten geaendert = neu;
+    geaendert.benutzername = unusedName(now);
+    FUZZ_ASSERT(zb.Datenbank_aendern(now.front().block, false, geaendert) &&
+                zb.Datenbank_pruefen());
     FUZZ_ASSERT(zb.Datenbank_aendern(usersOf(dir).back().block, true) && zb.Datenbank_pruefen());
     FUZZ_ASSERT(zb.datenbankFehler == 0);
 }

@@ -21,10 +21,22 @@ int gCallsSinceInject = 0;
 int gWriteCalls = 0;
 bool gSyncToDisk = true;
 int gSyncCalls = 0;
+int gCrashAfter = 0;  // calls left before the simulated power cut; 0 = off
+bool gCrashed = false;
+std::vector<FileEvent>* gEvents = nullptr;
+
+void note(FileEvent e) {
+    if (gEvents) gEvents->push_back(std::move(e));
+}
 
 // Counts a write-like call; true when the test hook says it must fail.
 bool injectedFailure() {
     ++gWriteCalls;
+    if (gCrashed) {
+        errno = EIO;
+        return true;
+    }
+    if (gCrashAfter > 0 && --gCrashAfter == 0) gCrashed = true;
     if (gFailAt <= 0) return false;
     if (++gCallsSinceInject == gFailAt) {
         gFailAt = 0;
@@ -60,13 +72,19 @@ File::~File() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)), error_(other.error_) {}
+File::File(File&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)),
+      error_(other.error_),
+      path_(std::move(other.path_)),
+      written_(other.written_) {}
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
         if (fd_ >= 0) ::close(fd_);
         fd_ = std::exchange(other.fd_, -1);
         error_ = other.error_;
+        path_ = std::move(other.path_);
+        written_ = other.written_;
     }
     return *this;
 }
@@ -97,6 +115,10 @@ bool File::open(const std::string& path, OpenMode mode) {
         return fail();
     }
     error_ = 0;
+    path_ = path;
+    written_ = false;
+    if (mode == OpenMode::CreateWrite || mode == OpenMode::CreateNew)
+        note({FileEvent::Create, path, {}, 0, {}});
     return true;
 }
 
@@ -121,7 +143,9 @@ int64_t File::read(void* buffer, int64_t size) {
     return done;
 }
 
-bool File::readExact(void* buffer, int64_t size) { return read(buffer, size) == size; }
+bool File::readExact(void* buffer, int64_t size) {
+    return read(buffer, size) == size;
+}
 
 bool File::write(const void* buffer, int64_t size) {
     if (fd_ < 0 || size < 0) {
@@ -129,6 +153,13 @@ bool File::write(const void* buffer, int64_t size) {
         return fail();
     }
     if (injectedFailure()) return fail();
+    written_ = true;
+    if (gEvents)
+        note({FileEvent::Write,
+              path_,
+              {},
+              position(),
+              std::string(static_cast<const char*>(buffer), static_cast<size_t>(size))});
     int64_t done = 0;
     const auto* in = static_cast<const char*>(buffer);
     while (done < size) {
@@ -168,7 +199,9 @@ bool File::truncate(int64_t length) {
         return fail();
     }
     if (injectedFailure()) return fail();
+    written_ = true;
     if (::ftruncate(fd_, static_cast<off_t>(length)) != 0) return fail();
+    note({FileEvent::Truncate, path_, {}, length, {}});
     return true;
 }
 
@@ -179,10 +212,17 @@ bool File::sync() {
     }
     if (injectedFailure()) return fail();
     ++gSyncCalls;
+    note({FileEvent::Sync, path_, {}, 0, {}});
     if (!gSyncToDisk) return true;
     while (::fsync(fd_) != 0)
         if (errno != EINTR) return fail();
     return true;
+}
+
+bool File::setDirect(bool on) {
+    const int flags = fd_ < 0 ? -1 : ::fcntl(fd_, F_GETFL);
+    if (flags < 0) return false;
+    return ::fcntl(fd_, F_SETFL, on ? flags | O_DIRECT : flags & ~O_DIRECT) == 0;
 }
 
 bool File::close() {
@@ -192,7 +232,9 @@ bool File::close() {
     return true;
 }
 
-bool isAccessDenied(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+bool isAccessDenied(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
 
 bool isNotFound(int error) { return error == ENOENT; }
 
@@ -212,12 +254,15 @@ bool removeDir(const std::string& path) { return record(::rmdir(osPath(path).c_s
 
 bool renamePath(const std::string& from, const std::string& to) {
     if (injectedFailure()) return record(false);
-    return record(::rename(osPath(from).c_str(), osPath(to).c_str()) == 0);
+    if (::rename(osPath(from).c_str(), osPath(to).c_str()) != 0) return record(false);
+    note({FileEvent::Rename, from, to, 0, {}});
+    return true;
 }
 
 bool syncFolder(const std::string& dir) {
     if (injectedFailure()) return record(false);
     ++gSyncCalls;
+    note({FileEvent::SyncFolder, dir, {}, 0, {}});
     if (!gSyncToDisk) return true;
     const int fd = ::open(osPath(dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return record(false);
@@ -293,7 +338,9 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     return true;
 }
 
-int lastFileError() { return gLastError; }
+int lastFileError() {
+    return gLastError;
+}
 
 void injectWriteFailure(int n) {
     gFailAt = n;
@@ -308,11 +355,31 @@ bool writeCallFails() {
 
 int writeCallCount() { return gWriteCalls; }
 
-void setSyncToDisk(bool on) { gSyncToDisk = on; }
+void setSyncToDisk(bool on) {
+    gSyncToDisk = on;
+}
 void resetWriteCallCount() {
     gWriteCalls = 0;
     gSyncCalls = 0;
 }
-int syncCallCount() { return gSyncCalls; }
+int syncCallCount() {
+    return gSyncCalls;
+}
+
+bool removeFile(const std::string& path) {
+    if (injectedFailure()) return record(false);
+    if (::unlink(osPath(path).c_str()) != 0) return record(false);
+    note({FileEvent::Remove, path, {}, 0, {}});
+    return true;
+}
+
+void injectCrashAfter(int n) {
+    gCrashAfter = n;
+    gCrashed = false;
+}
+
+void recordFileEvents(std::vector<FileEvent>* events) {
+    gEvents = events;
+}
 
 }  // namespace platform

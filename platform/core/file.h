@@ -42,15 +42,22 @@ public:
     bool truncate(int64_t length);
     // Waits until the written bytes and the length are on the disk.
     bool sync();
+    // Writes bypass the page cache (O_DIRECT; buffer, position and size
+    // aligned to 4096). False when the file system does not offer it.
+    bool setDirect(bool on);
     bool close();
     int lastError() const { return error_; }
     // The system's handle, for calls this class does not wrap; -1 when closed.
     int descriptor() const { return fd_; }
+    // Something was written or truncated since the file was opened.
+    bool written() const { return written_; }
 
 private:
     bool fail();
     int fd_ = -1;
     int error_ = 0;
+    std::string path_;  // for the test recorder
+    bool written_ = false;
 };
 
 // The error number (errno) means that access was refused, not that the file is missing.
@@ -94,5 +101,25 @@ int writeCallCount();
 void resetWriteCallCount();
 // Counts sync and syncFolder calls, reset with the write calls.
 int syncCallCount();
+
+// deleteFile that the hooks below and above count as a write-like call.
+bool removeFile(const std::string& path);
+
+// Test hook: the program dies after the n-th write-like call from now on: that
+// call and all before it succeed, every later one fails with EIO until the
+// hook is switched off with 0.
+void injectCrashAfter(int n);
+
+// Test hook: what the write-like calls did, in order, for replaying the states
+// a power cut may leave. Reads are not recorded.
+struct FileEvent {
+    enum Kind { Create, Write, Truncate, Sync, Rename, Remove, SyncFolder } kind;
+    std::string path;    // the file (the folder for SyncFolder)
+    std::string to;      // Rename's target
+    int64_t offset = 0;  // Write's position, Truncate's length
+    std::string bytes;   // Write's bytes
+};
+// Starts recording into `events` (null stops).
+void recordFileEvents(std::vector<FileEvent>* events);
 
 }  // namespace platform

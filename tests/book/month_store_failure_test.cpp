@@ -61,9 +61,8 @@ TEST_F(MonthStoreFailure, DamagedRecordsAreLoadErrors) {
 
 // A save that fails at its k-th write, for every k, of a new month in the
 // middle of the file and of a stored month that is neither last in its block
-// nor in the last block: false, the page stays changed, and every month saved
-// before loads unchanged, from the file as it is when it is still sound,
-// else after the safety copies are put back.
+// nor in the last block: false, the page stays changed, the database passes
+// the check as it is, and every month saved before loads unchanged.
 TEST_F(MonthStoreFailure, SaveFailingAtEveryWriteLosesNothing) {
     std::mt19937 rng(99);
     makeUsers(3);
@@ -78,6 +77,7 @@ TEST_F(MonthStoreFailure, SaveFailingAtEveryWriteLosesNothing) {
     auto restore = [&] {
         dbtest::writeFile(indexPath(), safe.log);
         dbtest::writeFile(blockPath(), safe.dat);
+        platform::deleteFile(dir.file("Benutzer.jnl"));  // left by a failed tidy-up
     };
     for (const auto& [user, month] : {std::pair{2, 10}, std::pair{0, 1}}) {
         for (int k = 1;; ++k) {
@@ -97,8 +97,6 @@ TEST_F(MonthStoreFailure, SaveFailingAtEveryWriteLosesNothing) {
             EXPECT_TRUE(host.actionEnabled(Action::Speichern));
             EXPECT_TRUE(shown(
                 "Die Daten konnten nicht gespeichert werden!|Zugriff auf Datenbank gesperrt"));
-            zb.datenbankFehler = 0;
-            if (!zb.Datenbank_pruefen()) restore();
             zb.datenbankFehler = 0;
             ASSERT_TRUE(zb.Datenbank_pruefen());
             for (const auto& [key, page] : pages) {

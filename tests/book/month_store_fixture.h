@@ -69,6 +69,7 @@ protected:
         zb.angemeldet = true;
         zb.benutzerName = "u" + std::to_string(user);
         zb.blockPosition = blockOf(user);
+        zb.passwort = "pw";
     }
     // A cleared page showing (year, month), as every road to a page leaves it.
     void fresh(int year, int month) {

@@ -48,6 +48,10 @@ TEST(SignIn, AdministratorAndUsers) {
                    blockHead(r1.size() + r2.size() + 4, 0, 0)});
     ASSERT_TRUE(f.zb.Pruefe_Anmeldung("max", "zwei"));
     EXPECT_EQ(f.zb.blockPosition, 12);
+    // A load finds that first record's own block again, whatever was kept.
+    f.zb.blockPosition = 24;
+    f.zb.Monat_laden(0, 0);
+    EXPECT_EQ(f.zb.blockPosition, 12);
 }
 
 TEST(SignIn, OptionBitsSetTheFlags) {

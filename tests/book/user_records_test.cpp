@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "book/db_check.h"
+#include "book/db_journal.h"
 #include "platform/core/codepage.h"
 #include "tests/book/db_fixture.h"
 
@@ -56,7 +57,8 @@ TEST(AddUser, NoBlockFileMeansNoRecord) {
     EXPECT_FALSE(f.zb.Benutzer_anlegen(kCarla));
     EXPECT_EQ(boxes.count(), 1u);
     EXPECT_EQ(lastBox(boxes), "Kein Zugriff auf die Datenbank!|" + kLocked);
-    EXPECT_EQ(f.files().log, u32(0));  // only the end mark
+    EXPECT_EQ(f.files().log, "");  // no record, no journal left
+    EXPECT_FALSE(platform::fileExists(journalPath(f.zb.datenOrdner)));
 }
 
 // Damaged files or a block that is not there: every operation refuses and
@@ -92,9 +94,9 @@ TEST(UserRecords, DamagedFilesAreRefusedUntouched) {
                                "geändert werden|Fehlerhaftes Datenformat"));
 }
 
-// Add, change, delete and block move failing at each write: reported; the add leaves
-// both files as they were, and a database the first three leave damaged is
-// reported at once (a move leaves that to its caller).
+// Add, change, delete and block move failing at each write before the commit:
+// reported; the add leaves both files as they were, and a database the first
+// three leave damaged is reported at once (a move leaves that to its caller).
 TEST(UserRecords, EveryFailedWriteIsReported) {
     const std::function<bool(Zeitbuch&)> ops[] = {
         [](Zeitbuch& zb) { return zb.Benutzer_anlegen(kCarla); },
@@ -115,8 +117,11 @@ TEST(UserRecords, EveryFailedWriteIsReported) {
             Fixture f(twoUsers());
             platform::ScriptedMessages boxes;
             platform::injectWriteFailure(k);
-            EXPECT_FALSE(ops[op](f.zb));
+            const bool done = ops[op](f.zb);
             platform::injectWriteFailure(0);
+            // The journal's removal comes after the commit point.
+            EXPECT_EQ(done, k == writes);
+            if (done) continue;
             EXPECT_GE(boxes.count(), 1u);
             if (op == 0) {
                 EXPECT_TRUE(boxes.count() == 1 && f.unchanged(twoUsers()));
@@ -210,6 +215,40 @@ TEST(HugeFiles, AreRefusedWithTheUsualMessages) {
     EXPECT_EQ(f.zb.datenbankFehler, kFaultOther);
     EXPECT_EQ(boxes.count(), 3u);
     EXPECT_EQ(readFile(f.logPath()), twoUsers().log);
+}
+
+}  // namespace
+}  // namespace book
+
+namespace book {
+namespace {
+
+// An empty user name could never sign in, and a name two records hold could
+// not be told apart: adding or changing refuses both, says so and writes
+// nothing. A user keeps his own name.
+TEST(UserNames, EmptyAndTakenNamesAreRefused) {
+    const Benutzerdaten empty{"", "x", "", "", "", "", 0}, bert{"bert", "x", "", "", "", "", 0};
+    const std::string
+        missing = "Bitte einen Benutzernamen eingeben!|Achtung",
+        taken = "Benutzername schon vorhanden, einen anderen Benutzernamen bitte.|Achtung";
+    const std::tuple<const char*, std::function<bool(Zeitbuch&)>, std::string> cases[] = {
+        {"add empty", [&](Zeitbuch& zb) { return zb.Benutzer_anlegen(empty); }, missing},
+        {"add taken", [&](Zeitbuch& zb) { return zb.Benutzer_anlegen(bert); }, taken},
+        {"change to empty", [&](Zeitbuch& zb) { return zb.Datenbank_aendern(0, false, empty); },
+         missing},
+        {"change to taken", [&](Zeitbuch& zb) { return zb.Datenbank_aendern(0, false, bert); },
+         taken},
+    };
+    for (const auto& [what, op, box] : cases) {
+        SCOPED_TRACE(what);
+        Fixture f(twoUsers());
+        platform::ScriptedMessages boxes;
+        EXPECT_FALSE(op(f.zb));
+        EXPECT_EQ(lastBox(boxes), box);
+        EXPECT_TRUE(f.unchanged(twoUsers()));
+    }
+    Fixture f(twoUsers());
+    EXPECT_TRUE(f.zb.Datenbank_aendern(kBertBlock, false, bert));
 }
 
 }  // namespace

@@ -56,6 +56,28 @@ TEST(File, InjectedWriteFailureHitsTheNthCall) {
     injectWriteFailure(0);
 }
 
+// The program "dies" after the 2nd call: that one succeeds, every later one
+// fails until the hook is off; the recorder saw what reached the files.
+TEST(File, CrashAfterTheNthCallAndTheRecorder) {
+    TempDir dir;
+    std::vector<FileEvent> events;
+    recordFileEvents(&events);
+    File f;
+    ASSERT_TRUE(f.open(dir.file("x"), OpenMode::CreateNew));
+    EXPECT_FALSE(File().open(dir.file("x"), OpenMode::CreateNew));  // the name exists
+    injectCrashAfter(2);
+    EXPECT_TRUE(f.write("ab", 2) && f.sync());
+    EXPECT_FALSE(f.truncate(1) || f.write("c", 1) || removeFile(dir.file("x")));
+    injectCrashAfter(0);
+    EXPECT_TRUE(removeFile(dir.file("x")));
+    recordFileEvents(nullptr);
+    std::vector<FileEvent::Kind> kinds;
+    for (const FileEvent& e : events) kinds.push_back(e.kind);
+    EXPECT_EQ(kinds, (std::vector<FileEvent::Kind>{FileEvent::Create, FileEvent::Write,
+                                                   FileEvent::Sync, FileEvent::Remove}));
+    EXPECT_EQ(events[1].bytes, "ab");
+}
+
 TEST(File, FolderOperationsAndPatterns) {
     TempDir dir;
     const std::string sub = joinPath(dir.path(), "1");

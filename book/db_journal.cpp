@@ -1,0 +1,421 @@
+#include "book/db_journal.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "book/block_file.h"
+#include "book/user_db_format.h"
+#include "platform/core/path.h"
+
+namespace book {
+namespace {
+
+// "Benutzer.jnl", all integers little-endian:
+//
+// | offset | size | meaning                                              |
+// |--------|------|------------------------------------------------------|
+// | 0      | 8    | magic "KLBJRNL1"; 8 zero bytes once committed        |
+// | 8      | 8    | u64 length of "Benutzer.log" before the change       |
+// | 16     | 8    | u64 length of "Benutzer.dat" before the change       |
+// | 24     | 4    | u32 number n of regions                              |
+// | 28     | ..   | n regions, each:                                     |
+// |        | 1    |   u8 file: 0 = "Benutzer.log", 1 = "Benutzer.dat"    |
+// |        | 8    |   u64 offset in that file                            |
+// |        | 8    |   u64 length m, offset + m within the length above   |
+// |        | m    |   the original bytes                                 |
+// | end-8  | 8    | u64 checksum (class Checksum) of every byte before it |
+//
+// A journal is valid only when it parses to exactly its length and the
+// checksum matches; anything else is a journal cut short while it was written.
+constexpr char kMagic[8] = {'K', 'L', 'B', 'J', 'R', 'N', 'L', '1'};
+constexpr int64_t kHeader = 28, kRegionHead = 17;
+constexpr size_t kChunk = 1 << 20;
+
+// A 64-bit checksum that keeps up with the disk: four lanes of 8-byte words,
+// each multiplied and folded; the same value however the bytes are split.
+class Checksum {
+public:
+    void add(const void* data, size_t n) {
+        const auto* b = static_cast<const uint8_t*>(data);
+        total_ += n;
+        while (n > 0 && (pending_ > 0 || n < 32)) {
+            buf_[pending_++] = *b++;
+            --n;
+            if (pending_ == 32) {
+                block(buf_);
+                pending_ = 0;
+            }
+        }
+        for (; n >= 32; n -= 32, b += 32) block(b);
+        while (n-- > 0) buf_[pending_++] = *b++;
+    }
+    uint64_t value() const {
+        uint64_t h = total_;
+        for (uint64_t l : lane_) h = mix(h ^ l);
+        for (size_t i = 0; i < pending_; ++i) h = mix(h ^ buf_[i]);
+        return h;
+    }
+
+private:
+    static constexpr uint64_t kPrime = 0x9E3779B97F4A7C15ULL;
+    static uint64_t mix(uint64_t x) {
+        x *= kPrime;
+        return x ^ (x >> 29);
+    }
+    void block(const uint8_t* b) {
+        for (int i = 0; i < 4; ++i) {
+            uint64_t w;
+            std::memcpy(&w, b + 8 * i, 8);
+            lane_[i] = mix(lane_[i] ^ w);
+        }
+    }
+    uint64_t lane_[4] = {1, 2, 3, 4};
+    uint8_t buf_[32] = {};
+    size_t pending_ = 0;
+    uint64_t total_ = 0;
+};
+
+void putU64(uint8_t* p, uint64_t v) {
+    for (int i = 0; i < 8; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+uint64_t getU64(const uint8_t* p) {
+    uint64_t v = 0;
+    for (int i = 7; i >= 0; --i) v = v << 8 | p[i];
+    return v;
+}
+
+std::string filePath(const std::string& dir, int file) {
+    return file == kIndexFile ? indexPath(dir) : blockPath(dir);
+}
+
+// Journal writer with a running checksum. It writes whole aligned pieces from
+// an aligned buffer, so the journal can bypass the page cache (it is read
+// back only after a crash, and copying it through the cache would cost as
+// much as the disk); the last piece is padded and the file cut to length.
+class Writer {
+public:
+    explicit Writer(platform::File& f)
+        : f_(f), buf_(static_cast<uint8_t*>(std::aligned_alloc(kAlign, kChunk))) {
+        direct_ = buf_ && f_.setDirect(true);
+    }
+    ~Writer() { std::free(buf_); }
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+    bool ok() const { return buf_ != nullptr; }
+
+    bool put(const void* p, size_t n) {
+        const auto* b = static_cast<const uint8_t*>(p);
+        sum_.add(b, n);
+        while (n > 0) {
+            const size_t take = std::min(n, kChunk - used_);
+            std::memcpy(buf_ + used_, b, take);
+            used_ += take;
+            b += take;
+            n -= take;
+            if (used_ == kChunk && !flush(kChunk)) return false;
+        }
+        return true;
+    }
+    // `n` bytes of `src` from its position, read straight into the buffer.
+    bool putFrom(platform::File& src, int64_t n) {
+        while (n > 0) {
+            const size_t take = std::min(static_cast<size_t>(n), kChunk - used_);
+            if (!src.readExact(buf_ + used_, static_cast<int64_t>(take))) return false;
+            sum_.add(buf_ + used_, take);
+            used_ += take;
+            n -= static_cast<int64_t>(take);
+            if (used_ == kChunk && !flush(kChunk)) return false;
+        }
+        return true;
+    }
+    // The checksum, the padded last piece, the exact length.
+    bool finish() {
+        uint8_t tail[8];
+        putU64(tail, sum_.value());
+        if (!put(tail, 8)) return false;
+        const int64_t length = written_ + static_cast<int64_t>(used_);
+        const size_t padded = (used_ + kAlign - 1) / kAlign * kAlign;
+        std::memset(buf_ + used_, 0, padded - used_);
+        return (padded == 0 || flush(padded)) && f_.truncate(length);
+    }
+
+private:
+    static constexpr size_t kAlign = 4096;
+    bool flush(size_t n) {
+        bool ok = f_.write(buf_, static_cast<int64_t>(n));
+        // A file system that takes the flag but not the write: through the cache.
+        if (!ok && direct_ && f_.lastError() == EINVAL) {
+            direct_ = false;
+            ok = f_.setDirect(false) && f_.write(buf_, static_cast<int64_t>(n));
+        }
+        written_ += static_cast<int64_t>(n);
+        used_ = 0;
+        return ok;
+    }
+    platform::File& f_;
+    uint8_t* buf_;
+    bool direct_ = false;
+    size_t used_ = 0;
+    int64_t written_ = 0;
+    Checksum sum_;
+};
+
+struct Parsed {
+    uint64_t lengths[2] = {0, 0};
+    uint32_t regions = 0;
+};
+
+// Walks a journal; with `apply` writes each region into `files`. False when
+// the journal is not valid (apply is only used on a journal found valid).
+bool walkJournal(platform::File& j, Parsed& out, platform::File* files) {
+    const int64_t total = j.length();
+    if (total < kHeader + 8 || !j.seek(0)) return false;
+    uint8_t head[kHeader];
+    if (!j.readExact(head, kHeader) || std::memcmp(head, kMagic, 8) != 0) return false;
+    Checksum sum;
+    sum.add(head, kHeader);
+    out.lengths[0] = getU64(head + 8);
+    out.lengths[1] = getU64(head + 16);
+    out.regions = getU32(head + 24);
+    int64_t at = kHeader;
+    std::string chunk;
+    for (uint32_t r = 0; r < out.regions; ++r) {
+        uint8_t rh[kRegionHead];
+        if (at + kRegionHead + 8 > total || !j.readExact(rh, kRegionHead)) return false;
+        sum.add(rh, kRegionHead);
+        const int file = rh[0];
+        const uint64_t offset = getU64(rh + 1), length = getU64(rh + 9);
+        at += kRegionHead;
+        if (file > 1 || offset > out.lengths[file] || length > out.lengths[file] - offset ||
+            length > static_cast<uint64_t>(total - 8 - at))
+            return false;
+        for (uint64_t done = 0; done < length;) {
+            const int64_t n = static_cast<int64_t>(std::min<uint64_t>(kChunk, length - done));
+            chunk.resize(static_cast<size_t>(n));
+            if (!j.readExact(chunk.data(), n)) return false;
+            sum.add(chunk.data(), chunk.size());
+            if (files && (!files[file].seek(static_cast<int64_t>(offset + done)) ||
+                          !files[file].write(chunk)))
+                return false;
+            done += static_cast<uint64_t>(n);
+        }
+        at += static_cast<int64_t>(length);
+    }
+    uint8_t tail[8];
+    return at + 8 == total && j.readExact(tail, 8) && getU64(tail) == sum.value();
+}
+
+// Removes the journal; the folder sync makes the removal survive a power cut.
+bool dropJournal(const std::string& dir) {
+    if (!platform::removeFile(journalPath(dir))) return false;
+    platform::syncFolder(dir);
+    return true;
+}
+
+int gLockFd = -1;
+int gLockDepth = 0;
+bool gChangeRunning = false;  // recovery must not undo this program's own change
+
+}  // namespace
+
+std::string journalPath(const std::string& dataDir) {
+    return dataDir + "/Benutzer.jnl";
+}
+
+bool recoverJournal(const std::string& dataDir) {
+    const std::string path = journalPath(dataDir);
+    if (gChangeRunning || !platform::fileExists(path)) return true;
+    platform::File j;
+    if (!j.open(path, platform::OpenMode::ReadOnly)) return false;
+    Parsed p;
+    if (!walkJournal(j, p, nullptr)) {
+        // Never complete (the files were not touched) or committed: nothing
+        // to undo; one that cannot be removed is overwritten by the next change.
+        j.close();
+        dropJournal(dataDir);
+        return true;
+    }
+    platform::File files[2];
+    for (int f = 0; f < 2; ++f)
+        if (!files[f].open(filePath(dataDir, f), platform::OpenMode::ReadWrite)) return false;
+    if (!walkJournal(j, p, files)) return false;
+    for (int f = 0; f < 2; ++f)
+        if (!files[f].truncate(static_cast<int64_t>(p.lengths[f])) || !files[f].sync() ||
+            !files[f].close())
+            return false;
+    j.close();
+    return dropJournal(dataDir);
+}
+
+DbChange::~DbChange() {
+    if (begun_ && !done_) rollback();
+}
+
+bool DbChange::open(bool create) {
+    for (int f = 0; f < 2; ++f) {
+        const std::string path = filePath(dir_, f);
+        const bool ok = create ? openReadWriteCreating(files_[f], path)
+                               : files_[f].open(path, platform::OpenMode::ReadWrite);
+        lengths_[f] = ok ? files_[f].length() : -1;
+        if (!ok || lengths_[f] < 0) {
+            openError_ = files_[f].lastError();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool DbChange::keep(DbFile file, int64_t offset, int64_t length) {
+    const int64_t from = std::max<int64_t>(offset, 0);
+    const int64_t to = std::min(offset + length, lengths_[file]);
+    if (to <= from) return true;  // nothing there yet: cut off by the length
+    if (!begun_) {
+        regions_.push_back({file, from, to - from});
+        return true;
+    }
+    for (const Region& r : regions_)
+        if (r.file == file && r.offset <= from && to <= r.offset + r.length) return true;
+    return false;
+}
+
+bool DbChange::begin() {
+    if (begun_) return true;
+    // A new file under the name, never through a link planted there; a
+    // leftover (not valid, or recovery would have rolled it back) goes first.
+    const std::string path = journalPath(dir_);
+    platform::File j;
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
+        platform::removeFile(path);
+    if (!j.open(path, platform::OpenMode::CreateNew)) return false;
+    begun_ = true;  // from here a failure is rolled back (a torn journal is dropped)
+    gChangeRunning = true;
+    Writer w(j);
+    if (!w.ok()) return false;
+    uint8_t head[kHeader];
+    std::memcpy(head, kMagic, 8);
+    putU64(head + 8, static_cast<uint64_t>(lengths_[0]));
+    putU64(head + 16, static_cast<uint64_t>(lengths_[1]));
+    putU32(head + 24, static_cast<uint32_t>(regions_.size()));
+    if (!w.put(head, kHeader)) return false;
+    for (const Region& r : regions_) {
+        uint8_t rh[kRegionHead];
+        rh[0] = r.file;
+        putU64(rh + 1, static_cast<uint64_t>(r.offset));
+        putU64(rh + 9, static_cast<uint64_t>(r.length));
+        if (!w.put(rh, kRegionHead) || !files_[r.file].seek(r.offset) ||
+            !w.putFrom(files_[r.file], r.length))
+            return false;
+    }
+    return w.finish() && j.sync() && j.close() && platform::syncFolder(dir_);
+}
+
+// The commit point: the journal's magic is overwritten and synced, so it is
+// no longer a journal. The data files were synced before.
+bool DbChange::commit() {
+    if (!begun_) return true;  // nothing was written
+    // A file the change did not write needs no sync.
+    bool ok =
+        (!files_[0].written() || files_[0].sync()) && (!files_[1].written() || files_[1].sync());
+    if (ok) {
+        platform::File j;
+        invalidating_ = true;
+        const uint8_t zero[8] = {};
+        ok = j.open(journalPath(dir_), platform::OpenMode::ReadWrite) && j.write(zero, 8) &&
+             j.sync() && j.close();
+    }
+    if (!ok) {
+        rollback();
+        return false;
+    }
+    done_ = true;
+    gChangeRunning = false;
+    files_[0].close();
+    files_[1].close();
+    // Only tidying: a journal left behind, or brought back by a power cut
+    // before the folder held its removal, is not valid and the next open
+    // drops it, so the removal needs no folder sync.
+    platform::removeFile(journalPath(dir_));
+    return true;
+}
+
+void DbChange::rollback() {
+    done_ = true;
+    gChangeRunning = false;
+    files_[0].close();
+    files_[1].close();
+    if (invalidating_) {
+        // The commit failed half way: the journal becomes one again. When
+        // that fails too, the synced new state stands whole.
+        platform::File j;
+        if (j.open(journalPath(dir_), platform::OpenMode::ReadWrite)) j.write(kMagic, 8);
+    }
+    recoverJournal(dir_);
+}
+
+DbLock::DbLock(const std::string& dataDir) {
+    if (gLockDepth > 0) {
+        ++gLockDepth;
+        held_ = counted_ = true;
+        return;
+    }
+    const std::string path = platform::osPath(indexPath(dataDir));
+    bool writable = true;
+    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && platform::isAccessDenied(errno)) {
+        writable = false;
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+    if (fd < 0) {
+        // No index: no database to guard (the first user creates the index
+        // before it locks). The readers find nothing.
+        if (errno != ENOENT) return;
+        ++gLockDepth;
+        held_ = counted_ = true;
+        return;
+    }
+    struct flock fl {};
+    fl.l_type = writable ? F_WRLCK : F_RDLCK;
+    fl.l_whence = SEEK_SET;
+    // Lock of the open file, not of the process: it holds while this program
+    // opens and closes the same file elsewhere. Another program may keep it
+    // for a save; waiting is bounded.
+    bool locked = false;
+    for (int tries = 0; tries < 1500 && !locked; ++tries) {
+        if (::fcntl(fd, F_OFD_SETLK, &fl) == 0) {
+            locked = true;
+        } else if (errno == EAGAIN || errno == EACCES || errno == EINTR) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        } else {
+            // A file system without such locks: the database stays usable
+            // as before, without the turn-taking.
+            locked = errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP;
+            break;
+        }
+    }
+    const bool recovered = locked && (writable ? recoverJournal(dataDir)
+                                               : !platform::fileExists(journalPath(dataDir)));
+    if (!recovered) {
+        ::close(fd);
+        return;
+    }
+    gLockFd = fd;
+    gLockDepth = 1;
+    held_ = counted_ = true;
+}
+
+DbLock::~DbLock() {
+    if (counted_ && --gLockDepth == 0 && gLockFd >= 0) {
+        ::close(gLockFd);
+        gLockFd = -1;
+    }
+}
+
+}  // namespace book
