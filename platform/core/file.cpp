@@ -348,7 +348,10 @@ void injectWriteFailure(int n) {
 }
 
 bool writeCallFails() {
-    if (!injectedFailure()) return false;
+    if (!injectedFailure()) {
+        note({FileEvent::Write, {}, {}, 0, {}});
+        return false;
+    }
     gLastError = errno;
     return true;
 }

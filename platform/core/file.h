@@ -114,7 +114,7 @@ void injectCrashAfter(int n);
 // a power cut may leave. Reads are not recorded.
 struct FileEvent {
     enum Kind { Create, Write, Truncate, Sync, Rename, Remove, SyncFolder } kind;
-    std::string path;    // the file (the folder for SyncFolder)
+    std::string path;    // the file (the folder for SyncFolder); empty: a copy inside the kernel
     std::string to;      // Rename's target
     int64_t offset = 0;  // Write's position, Truncate's length
     std::string bytes;   // Write's bytes
