@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "book/db_journal.h"
 #include "book/zeitbuch.h"
 #include "platform/core/codepage.h"
 #include "platform/core/file.h"
@@ -24,9 +25,12 @@ bool askYes(const std::string& text, const std::string& caption) {
 }
 
 // Copies both database files; both are tried even when the first fails, so
-// that as much as possible is kept.
+// that as much as possible is kept. Under the database lock, so the copies
+// never catch another program half way through a change.
 bool copyPair(const std::string& dat, const std::string& log, const std::string& toDat,
               const std::string& toLog) {
+    const DbLock lock(platform::folderOf(dat));
+    if (!lock.held()) return false;
     const bool datOk = platform::copyFileReplacing(dat, toDat);
     const bool logOk = platform::copyFileReplacing(log, toLog);
     return datOk && logOk;
@@ -95,7 +99,11 @@ void Zeitbuch::Datenbank_sichern_wiederherstellen(bool sichern) {
 
     // Stop at the first failure: each copy goes through a temporary file, so
     // a failed one leaves its target as it was.
-    if (!platform::copyFileReplacing(bakDat, dat) || !platform::copyFileReplacing(bakLog, log)) {
+    // Under the lock: a change another program left unfinished is undone
+    // first, so no journal is left to be rolled back onto the restored files.
+    const DbLock lock(datenOrdner);
+    if (!lock.held() || !platform::copyFileReplacing(bakDat, dat) ||
+        !platform::copyFileReplacing(bakLog, log)) {
         platform::MessageBox("Die Datenbank konnte nicht wiederhergestellt werden!!",
                              "Achtung Fehler");
         return;

@@ -44,41 +44,59 @@ bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kenn
         return true;
     }
 
-    DbLock lock(datenOrdner);
-    platform::File file;
-    if (!lock.held() || !file.open(indexPath(datenOrdner), platform::OpenMode::ReadOnly)) {
-        // A new installation has no users yet: nobody to find, nothing wrong.
-        if (lock.held() && platform::isNotFound(file.lastError()) && keineBenutzerdateien(datenOrdner))
-            return false;
-        platform::MessageBox(
-            "Kein Zugriff auf die Datenbank!",
-            platform::isAccessDenied(file.lastError()) ? kCaptionGesperrt : kCaptionVerwaltung);
-        return false;
-    }
-    const int64_t length = file.length();
-    if (length < 4) return false;  // not even the end mark: no users yet
-    if (length > kMaxDbFileLength) return formatError();
-    DbReader in(file);
+    enum class Suche { Gefunden, Keiner, KeinZugriff, Gesperrt, Formatfehler };
     IndexSatz rec;
     Benutzerdaten user;
     uint32_t reserve = 0;
-    for (int64_t pos = 0;; pos += rec.laenge) {
-        switch (readIndexHead(in, pos, rec)) {
-            case IndexStep::End:
-                return false;
-            case IndexStep::Error:
-                return formatError();
-            case IndexStep::Record:
-                break;
+    // Read under the lock; a box waits for the user, so it comes after the
+    // lock is given back and another program is not kept waiting meanwhile.
+    const Suche suche = [&] {
+        DbLock lock(datenOrdner);
+        platform::File file;
+        if (!lock.held() || !file.open(indexPath(datenOrdner), platform::OpenMode::ReadOnly)) {
+            // A new installation has no users yet: nobody to find, nothing wrong.
+            if (lock.held() && platform::isNotFound(file.lastError()) &&
+                keineBenutzerdateien(datenOrdner))
+                return Suche::Keiner;
+            return platform::isAccessDenied(file.lastError()) ? Suche::Gesperrt
+                                                              : Suche::KeinZugriff;
         }
-        if (!readField(in, rec, user.benutzername)) return formatError();
-        if (!matches(name, user.benutzername)) continue;
-        benutzerName = user.benutzername;
-        if (!readField(in, rec, user.passwort)) return formatError();
-        if (!matches(kennwort, user.passwort)) continue;
-        passwort = user.passwort;
-        if (!readRecordTail(in, rec, user, reserve)) return formatError();
-        break;
+        const int64_t length = file.length();
+        if (length < 4) return Suche::Keiner;  // not even the end mark: no users yet
+        if (length > kMaxDbFileLength) return Suche::Formatfehler;
+        DbReader in(file);
+        for (int64_t pos = 0;; pos += rec.laenge) {
+            switch (readIndexHead(in, pos, rec)) {
+                case IndexStep::End:
+                    return Suche::Keiner;
+                case IndexStep::Error:
+                    return Suche::Formatfehler;
+                case IndexStep::Record:
+                    break;
+            }
+            if (!readField(in, rec, user.benutzername)) return Suche::Formatfehler;
+            if (!matches(name, user.benutzername)) continue;
+            benutzerName = user.benutzername;
+            if (!readField(in, rec, user.passwort)) return Suche::Formatfehler;
+            if (!matches(kennwort, user.passwort)) continue;
+            passwort = user.passwort;
+            if (!readRecordTail(in, rec, user, reserve)) return Suche::Formatfehler;
+            return Suche::Gefunden;
+        }
+    }();
+    switch (suche) {
+        case Suche::Gefunden:
+            break;
+        case Suche::Keiner:
+            return false;
+        case Suche::KeinZugriff:
+        case Suche::Gesperrt:
+            platform::MessageBox("Kein Zugriff auf die Datenbank!", suche == Suche::Gesperrt
+                                                                         ? kCaptionGesperrt
+                                                                         : kCaptionVerwaltung);
+            return false;
+        case Suche::Formatfehler:
+            return formatError();
     }
     nachname = user.name;
     vorname = user.vorname;

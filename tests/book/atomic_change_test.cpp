@@ -11,6 +11,7 @@
 #include <optional>
 #include <random>
 
+#include "book/backup.h"
 #include "book/db_check.h"
 #include "book/db_journal.h"
 #include "tests/book/db_fixture.h"
@@ -212,6 +213,36 @@ TEST(AtomicChange, EveryStateAPowerCutMayLeave) {
                 expectOldOrNew(f.dir.path(), before, after);
             }
         }
+    }
+}
+
+// The safety copies and the restore run under the lock too: a change cut
+// anywhere is undone first, so the copies never hold half of it and no
+// journal is left to be rolled back onto the restored files.
+TEST(AtomicChange, SafetyCopiesAndRestoreNeverSeeHalfAChange) {
+    const Database before = twoUsers();
+    int calls = 0;
+    const Database after = reference(kOps[0], calls);
+    for (int k = 1; k <= calls; ++k) {
+        SCOPED_TRACE("write " + std::to_string(k));
+        Fixture f(before);
+        platform::ScriptedMessages boxes;
+        platform::injectCrashAfter(k);
+        kOps[0].run(f.zb);
+        platform::injectCrashAfter(0);
+        NullHost host;
+        Zeitbuch next(host);
+        next.datenOrdner = f.dir.path();
+        next.Datenbank_sichern_wiederherstellen(true);
+        const Database copies{readFile(f.dir.file(kSafetyCopyLog)),
+                              readFile(f.dir.file(kSafetyCopyDat))};
+        EXPECT_TRUE(f.unchanged(copies));
+        EXPECT_TRUE(f.unchanged(before) || f.unchanged(after));
+        writeFile(f.logPath(), "kaputt");
+        boxes.answer(platform::Answer::Yes);
+        next.Datenbank_sichern_wiederherstellen(false);
+        EXPECT_TRUE(f.unchanged(copies));
+        EXPECT_FALSE(platform::fileExists(journalPath(f.dir.path())));
     }
 }
 
