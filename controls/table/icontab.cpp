@@ -301,7 +301,9 @@ void TIconTab::zeileMalen(int row, const Tabdefinition& t) {
     const ZeilenPlatz* z = p != nullptr ? b.platzVon(*p, row) : nullptr;
     if (z == nullptr) return;  // not on screen
     paintGitterTabellen(b, &t, row);
-    Invalidate(QRect(0, z->top, width(), z->bottom - z->top));
+    // Only the client area: the scroll bar over the right edge is not
+    // repainted for a row.
+    Invalidate(QRect(0, z->top, b.masse.clientBreite, z->bottom - z->top));
 }
 
 // After a scroll of the one grid table: the rows still on screen move with
@@ -339,8 +341,8 @@ bool TIconTab::verschiebenMalen(const TabBild& vorher) {
     for (const ZeilenPlatz& z : n.zeilen)
         if (z.row >= fest && n.tab->hatRow(z.row) &&
             n.tab->Rows[static_cast<size_t>(z.row)].DatenCols != 0)
-            return false;  // its data comes first: the whole control
-    const int w = width();
+            return false;                // its data comes first: the whole control
+    const int w = b.masse.clientBreite;  // the scroll bar keeps its pixels
     QImage& img = *canvas().image();
     const qreal dpr = img.devicePixelRatio();
     // Pixels move only by whole device pixels (at 1.25 an odd row height is
