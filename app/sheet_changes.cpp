@@ -75,8 +75,10 @@ TForm1::EinmalMalen::~EinmalMalen() {
     form_.FormPaint(voll);
 }
 
+// Marked up to the sheet's right edge line, which the scroll bar covers: a
+// drawn row does not repaint the bar.
 void TForm1::blattGezeichnet(int top, int bottom) {
-    blattGezeichnet(QRect(0, top, geo_.rightEdge + 1, bottom - top + 1));
+    blattGezeichnet(QRect(0, top, geo_.rightEdge, bottom - top + 1));
 }
 
 void TForm1::blattGezeichnet(const QRect& r) {
