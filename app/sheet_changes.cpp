@@ -3,6 +3,7 @@
 // also tells whether the caret was drawn over) and the move of a scroll.
 #include <QRect>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "app/main_window.h"
@@ -24,6 +25,13 @@ void TForm1::blattVerschieben(const std::vector<GezeigteZeile>& jetzt) {
         }
     }
     if (d == 0 || std::abs(d) >= geo_.visibleRows) return;
+    // Pixels move only by whole device pixels: at a ratio such as 1.25 an
+    // odd number of rows lands between pixels, where the rows drawn afresh
+    // fall on other pixels than moved ones. Unmoved, every row that now
+    // shows another line differs from what it showed and is drawn again.
+    const qreal dpr = canvas().image() != nullptr ? canvas().image()->devicePixelRatio() : 1.0;
+    const qreal shift = kRowPitch * d * dpr;
+    if (shift != std::floor(shift)) return;
     if (caretAn_) {
         drawCaret(caretAt_.x, caretAt_.y);
         caretAn_ = false;
@@ -56,7 +64,9 @@ int TForm1::offeneReihe() const {
     return -1;
 }
 
-TForm1::EinmalMalen::EinmalMalen(TForm1& form) : form_(form) { ++form_.malSammeln_; }
+TForm1::EinmalMalen::EinmalMalen(TForm1& form) : form_(form) {
+    ++form_.malSammeln_;
+}
 
 TForm1::EinmalMalen::~EinmalMalen() {
     if (--form_.malSammeln_ > 0 || !form_.malFaellig_) return;
@@ -65,8 +75,10 @@ TForm1::EinmalMalen::~EinmalMalen() {
     form_.FormPaint(voll);
 }
 
+// Marked up to the sheet's right edge line, which the scroll bar covers: a
+// drawn row does not repaint the bar.
 void TForm1::blattGezeichnet(int top, int bottom) {
-    blattGezeichnet(QRect(0, top, geo_.rightEdge + 1, bottom - top + 1));
+    blattGezeichnet(QRect(0, top, geo_.rightEdge, bottom - top + 1));
 }
 
 void TForm1::blattGezeichnet(const QRect& r) {

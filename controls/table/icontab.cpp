@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -300,7 +301,9 @@ void TIconTab::zeileMalen(int row, const Tabdefinition& t) {
     const ZeilenPlatz* z = p != nullptr ? b.platzVon(*p, row) : nullptr;
     if (z == nullptr) return;  // not on screen
     paintGitterTabellen(b, &t, row);
-    Invalidate(QRect(0, z->top, width(), z->bottom - z->top));
+    // Only the client area: the scroll bar over the right edge is not
+    // repainted for a row.
+    Invalidate(QRect(0, z->top, b.masse.clientBreite, z->bottom - z->top));
 }
 
 // After a scroll of the one grid table: the rows still on screen move with
@@ -312,8 +315,10 @@ bool TIconTab::verschiebenMalen(const TabBild& vorher) {
     const TabellenPlatz& n = b.tabellen[0];
     const TabellenPlatz& a = vorher.tabellen[0];
     if (n.tab != a.tab || n.tab->Anzeige != A_Tabelle || n.tab->IstGrafik || n.top != a.top ||
-        b.masse.leftCol != vorher.masse.leftCol || b.masse.clientHoehe != vorher.masse.clientHoehe ||
-        b.masse.clientBreite != vorher.masse.clientBreite || b.masse.neueZeile || n.spalten.size() != a.spalten.size())
+        b.masse.leftCol != vorher.masse.leftCol ||
+        b.masse.clientHoehe != vorher.masse.clientHoehe ||
+        b.masse.clientBreite != vorher.masse.clientBreite || b.masse.neueZeile ||
+        n.spalten.size() != a.spalten.size())
         return false;
     const int fest = n.tab->FixedRows;
     const int h = b.masse.clientHoehe;
@@ -331,20 +336,30 @@ bool TIconTab::verschiebenMalen(const TabBild& vorher) {
     for (const ZeilenPlatz& z : n.zeilen)
         if (z.row < fest && vorher.platzVon(a, z.row) == nullptr) return false;
     for (size_t i = 0; i < n.zeilen.size(); ++i)  // the fixed rows stay where they are
-        if (n.zeilen[i].row < fest && (i >= a.zeilen.size() || a.zeilen[i].top != n.zeilen[i].top)) return false;
+        if (n.zeilen[i].row < fest && (i >= a.zeilen.size() || a.zeilen[i].top != n.zeilen[i].top))
+            return false;
     for (const ZeilenPlatz& z : n.zeilen)
-        if (z.row >= fest && n.tab->hatRow(z.row) && n.tab->Rows[static_cast<size_t>(z.row)].DatenCols != 0)
-            return false;  // its data comes first: the whole control
-    const int w = width();
+        if (z.row >= fest && n.tab->hatRow(z.row) &&
+            n.tab->Rows[static_cast<size_t>(z.row)].DatenCols != 0)
+            return false;                // its data comes first: the whole control
+    const int w = b.masse.clientBreite;  // the scroll bar keeps its pixels
     QImage& img = *canvas().image();
     const qreal dpr = img.devicePixelRatio();
-    const int von = static_cast<int>(oben * dpr), bis = std::min(img.height(), static_cast<int>(h * dpr));
+    // Pixels move only by whole device pixels (at 1.25 an odd row height is
+    // none): otherwise the rows drawn afresh would fall on other pixels than
+    // the moved ones, and the whole control is drawn.
+    if (delta * dpr != std::floor(delta * dpr)) return false;
+    // The device rows that fills of the units cover, as the canvas maps them.
+    const auto pixel = [dpr](int v) { return static_cast<int>(std::ceil(v * dpr - 0.5)); };
+    const int von = pixel(oben), bis = std::min(img.height(), pixel(h));
     const int d = static_cast<int>(delta * dpr);
     const size_t bytes = static_cast<size_t>(img.bytesPerLine());
     if (d > 0) {
-        for (int y = von; y + d < bis; ++y) std::memmove(img.scanLine(y), img.constScanLine(y + d), bytes);
+        for (int y = von; y + d < bis; ++y)
+            std::memmove(img.scanLine(y), img.constScanLine(y + d), bytes);
     } else {
-        for (int y = bis - 1; y + d >= von; --y) std::memmove(img.scanLine(y), img.constScanLine(y + d), bytes);
+        for (int y = bis - 1; y + d >= von; --y)
+            std::memmove(img.scanLine(y), img.constScanLine(y + d), bytes);
     }
     bildUebernehmen(b);
     // On screen the same move; what came into view follows.

@@ -1,11 +1,14 @@
 // Typing on the month sheet as a user does it: keys and clicks on the
 // offscreen main window, checked against the sheet texts, totals, status
 // codes and the clipboard.
+#include <QPaintEvent>
 #include <QTest>
+#include <cmath>
 
 #include "app/sheet_keys.h"
 #include "app/window_parts.h"
 #include "platform/ui/beep.h"
+#include "platform/ui/canvas.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/color.h"
 #include "platform/ui/popup_menu.h"
@@ -32,12 +35,23 @@ protected:
     void type(const std::string& keys) {
         for (const char c : keys) {
             switch (c) {
-                case '\n': QTest::keyClick(sheet(), Qt::Key_Return); break;
-                case '\t': QTest::keyClick(sheet(), Qt::Key_Tab); break;
-                case '\b': QTest::keyClick(sheet(), Qt::Key_Backspace); break;
-                case '<': QTest::keyClick(sheet(), Qt::Key_Left); break;
-                case '>': QTest::keyClick(sheet(), Qt::Key_Right); break;
-                default: QTest::keyClicks(sheet(), QString::fromLatin1(&c, 1));
+                case '\n':
+                    QTest::keyClick(sheet(), Qt::Key_Return);
+                    break;
+                case '\t':
+                    QTest::keyClick(sheet(), Qt::Key_Tab);
+                    break;
+                case '\b':
+                    QTest::keyClick(sheet(), Qt::Key_Backspace);
+                    break;
+                case '<':
+                    QTest::keyClick(sheet(), Qt::Key_Left);
+                    break;
+                case '>':
+                    QTest::keyClick(sheet(), Qt::Key_Right);
+                    break;
+                default:
+                    QTest::keyClicks(sheet(), QString::fromLatin1(&c, 1));
             }
         }
     }
@@ -79,9 +93,17 @@ TEST_F(SheetEditingTest, TheLastDigitStoresTheLineAndItsCharacterIsSwallowed) {
 
 TEST_F(SheetEditingTest, TheCaretSkipsTheFixedColumns) {
     // Keys from a fresh entry line, then the time caret column.
-    for (const auto& [keys, column] : {tuple("0", 6), {"05", 22}, {"0508", 25}, {"050800", 28},
-                                       {"05<", 6}, {"0508<<<", 6}, {" ", 22}, {"05 ", 28},
-                                       {"050800<", 26}, {">>", 22}, {"0508001<", 28}}) {
+    for (const auto& [keys, column] : {tuple("0", 6),
+                                       {"05", 22},
+                                       {"0508", 25},
+                                       {"050800", 28},
+                                       {"05<", 6},
+                                       {"0508<<<", 6},
+                                       {" ", 22},
+                                       {"05 ", 28},
+                                       {"050800<", 26},
+                                       {">>", 22},
+                                       {"0508001<", 28}}) {
         createWindow();
         setAda(false);
         type(keys);
@@ -164,13 +186,15 @@ TEST_F(SheetEditingTest, InsertingIntoAFullTextDropsTheLastCharacter) {
     // Text, cursor, expected text, status code, beeps.
     for (const auto& [start, cursor, want, code, beeped] :
          {tuple(full, 10, full.substr(0, 10) + "x" + full.substr(10, 139), 4, 1),
-          {spaced, 10, spaced.substr(0, 10) + "x" + spaced.substr(10, 90) + " " + spaced.substr(102), 0, 0},
+          {spaced, 10,
+           spaced.substr(0, 10) + "x" + spaced.substr(10, 90) + " " + spaced.substr(102), 0, 0},
           {full.substr(0, 149) + " ", 0, "x" + full.substr(0, 149), 0, 0},
           {std::string("abc"), 1, std::string("axbc"), 0, 0}}) {
         form->statusCode = 0, beeps = 0;
         openText(start, cursor);
         type("x");
-        EXPECT_EQ(tuple(text(), form->statusCode, beeps), tuple(want, uint8_t(code), beeped)) << cursor;
+        EXPECT_EQ(tuple(text(), form->statusCode, beeps), tuple(want, uint8_t(code), beeped))
+            << cursor;
     }
     openText(full, 150);  // at the end of a full text: beep and status code 2
     type("y");
@@ -226,13 +250,15 @@ TEST_F(SheetEditingTest, KindsSetBannersAndGiveTheTextBack) {
     type("\n");  // stores the text of line 0
     QTest::keyClick(sheet(), Qt::Key_Up);
     form->UeStundenKontoExecute();
-    EXPECT_EQ(tuple(b().zeilen[0][0], b().texte[0]), tuple('+', cp1252("!!!!  Überstundenkonto   !!!!")));
+    EXPECT_EQ(tuple(b().zeilen[0][0], b().texte[0]),
+              tuple('+', cp1252("!!!!  Überstundenkonto   !!!!")));
     form->UeStundenKontoExecute();  // back to blank on the same line: the text returns
     EXPECT_EQ(tuple(b().zeilen[0][0], b().texte[0]), tuple(' ', std::string("Wartung")));
     // On the entry line a kind toggles; Mehrarbeit twice is blank again.
     QTest::keyClick(sheet(), Qt::Key_Down);
     form->MehrarbeitExecute();
-    EXPECT_EQ(tuple(b().eingabe[0], text()), tuple('M', std::string("!!!!      Mehrarbeit     !!!!")));
+    EXPECT_EQ(tuple(b().eingabe[0], text()),
+              tuple('M', std::string("!!!!      Mehrarbeit     !!!!")));
     EXPECT_TRUE(form->commandChecked("Mehrarbeit"));
     form->MehrarbeitExecute();
     EXPECT_EQ(tuple(b().eingabe[0], b().textLaenge), tuple(' ', 0));
@@ -277,7 +303,8 @@ TEST_F(SheetEditingTest, InsertedLinesStayOnlyWhenStored) {
     EXPECT_EQ(tuple(b().zeilen.size(), b().einfuegeIndex, b().aktuelleZeile), tuple(3u, -1, 1));
     form->EintragEinfuegenExecute();
     type("0114001500");
-    EXPECT_EQ(tuple(b().zeilen.size(), line(1).substr(5, 5), b().summen[0]), tuple(4u, "01.12", 480));
+    EXPECT_EQ(tuple(b().zeilen.size(), line(1).substr(5, 5), b().summen[0]),
+              tuple(4u, "01.12", 480));
     // Deleting the selected line recomputes the page.
     QTest::keyClick(sheet(), Qt::Key_Up);
     form->LoeschenExecute();
@@ -292,7 +319,8 @@ TEST_F(SheetEditingTest, TheYearFieldRefusesYearsBefore1900) {
         form->statusCode = 0, beeps = 0;
         form->Anzeige_Jahr->selectAll();
         QTest::keyClicks(form->Anzeige_Jahr, typed);
-        EXPECT_EQ(tuple(int(form->statusCode), beeps, b().jahr), tuple(code, beeped, year)) << typed;
+        EXPECT_EQ(tuple(int(form->statusCode), beeps, b().jahr), tuple(code, beeped, year))
+            << typed;
     }
     form->Anzeige_Jahr->stepBy(1);  // the up-down: one change per step
     EXPECT_EQ(tuple(b().jahr, form->Anzeige_Jahr->position()), tuple(2026, 2026));
@@ -310,39 +338,79 @@ TEST_F(SheetEditingTest, F2AndF3FillInToday) {
 }
 
 // Keys at an ordinary typing speed, with the caret timer running between
-// them: after every key the sheet on screen is what a paint from scratch of
-// the book's state draws (the caret taken out), so no key is left undrawn
-// and no caret is left behind.
+// them: after every key the sheet's image is what a paint from scratch of
+// the book's state draws (the caret taken out where the window drew it), so
+// no key is left undrawn and no caret is left behind; and every pixel that
+// changed was painted to the screen. Compared in device pixels.
 TEST_F(SheetEditingTest, AtTypingSpeedTheScreenShowsTheBook) {
     setAda(true);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     sheet()->setFocus();
     const auto& g = form->geometry();
-    const QRect rows(0, g.top, g.rightEdge + 1, g.rowTop(g.visibleRows) - g.top);
-    auto shown = [&] {
-        QImage img = form->canvasControl().backingImage().copy(rows);
+    const QImage& backing = form->canvasControl().backingImage();
+    const qreal dpr = backing.devicePixelRatio();
+    const auto device = [dpr](int v) { return static_cast<int>(std::ceil(v * dpr - 0.5)); };
+    const QRect rows(QPoint(device(0), device(g.top)),
+                     QPoint(device(g.rightEdge + 1) - 1, device(g.rowTop(g.visibleRows)) - 1));
+    auto withoutCaret = [&] {
+        QImage img = backing.copy();
         if (form->caretSichtbar()) {
             const app::CaretPos p = form->caretStelle();
-            for (int y = p.y; y < p.y + 16; ++y)
-                for (int x = p.x; x < p.x + 2; ++x) {
-                    const QPoint at(x, y - rows.y());
-                    img.setPixel(at, img.pixel(at) ^ 0x00FFFFFF);
-                }
+            ui::Canvas c(&img);
+            c.copyMode = ui::CopyMode::DstInvert;
+            c.Draw(p.x, p.y, form->caretBitmap());
         }
-        return img;
+        return img.copy(rows);
+    };
+    // What the screen was given: the areas of the paint events.
+    struct PaintSpy : QObject {
+        QRegion region;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(e)->region();
+            return false;
+        }
+    } spy;
+    sheet()->installEventFilter(&spy);
+    auto unshownChange = [&](const QImage& was) {
+        QRegion shown;  // in device pixels, scaled as the window system scales it
+        for (const QRect& r : spy.region) shown += QRect(r.topLeft() * dpr, r.size() * dpr);
+        // The scroll bar covers the sheet's right edge line.
+        for (int y = rows.top(); y <= rows.bottom(); ++y)
+            for (int x = rows.left(); x < qRound(g.rightEdge * dpr); ++x)
+                if (was.pixel(x, y) != backing.pixel(x, y) && !shown.contains(QPoint(x, y)))
+                    return QPoint(x, y);
+        return QPoint(-1, -1);
     };
     // Out-of-range times refused and typed again, a work text, lines stored.
-    const std::string keys = "0707002561" "1600" "Pumpe\n" "08" "0700" "1200" "Filter\n" "09" "3000" "0700" "0600" "x\n";
+    const std::string keys =
+        "0707002561"
+        "1600"
+        "Pumpe\n"
+        "08"
+        "0700"
+        "1200"
+        "Filter\n"
+        "09"
+        "3000"
+        "0700"
+        "0600"
+        "x\n";
     for (size_t i = 0; i < keys.size(); ++i) {
+        const QImage was = backing.copy();
+        spy.region = {};
         type(keys.substr(i, 1));
         QTest::qWait(70);
-        const QImage before = shown();
+        for (int k = 0; k < 2; ++k) QCoreApplication::processEvents();  // a blink's paint too
+        ASSERT_EQ(unshownChange(was), QPoint(-1, -1))
+            << "not on screen after key " << i << " of " << keys;
+        const QImage before = withoutCaret();
         const std::string entry = b().eingabe;
         form->blattVergessen();
         form->FormPaint(false);
         ASSERT_EQ(b().eingabe, entry);
-        ASSERT_TRUE(before == shown()) << "after key " << i << " of " << keys << ": " << entry;
+        ASSERT_TRUE(before == withoutCaret())
+            << "after key " << i << " of " << keys << ": " << entry;
     }
     EXPECT_EQ(tuple(b().zeilen.size(), line(0).substr(22, 11), line(2).substr(22, 11)),
               tuple(4u, "07:00 16:00", "06:00 07:00"));

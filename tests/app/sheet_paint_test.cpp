@@ -140,6 +140,16 @@ TEST_F(SheetPaintTest, ScrollingShowsLaterLines) {
     // Line 3's number in the top row.
     EXPECT_EQ(tuple(form->ScrollBar1->maximum(), form->ersteZeile), tuple(21 - 15, 3));
     EXPECT_GT(count(ui::clBlack, 11, 35, rowTop(0), rowTop(0) + 16), 3);
+    // Scrolled by moving pixels, the sheet is what a paint from scratch draws
+    // (by an odd number of rows too, which at ratio 1.25 is no whole pixel).
+    const QImage& backing = form->canvasControl().backingImage();
+    for (const int value : {4, 5, 3, 6, 1, 0, 2}) {
+        form->ScrollBar1->setValue(value);
+        const QImage moved = backing.copy();
+        form->blattVergessen();
+        form->FormPaint(false);
+        EXPECT_TRUE(moved == backing) << "scrolled to " << value;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPaintEvent>
 #include <QScrollBar>
 #include <QTest>
 #include <memory>
@@ -105,19 +106,54 @@ TEST(TIconTab, SelectedRowScrollsIntoView) {
     }
 }
 
+// What the screen was given: the areas of the paint events.
+struct PaintSpy : QObject {
+    QRegion region;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
 // A step repaints only the rows it changed and moves the rest when it
-// scrolls: after every key the image is what a whole paint draws.
+// scrolls: after every key the image is what a whole paint draws, and every
+// device pixel a step without a scroll changed was painted to the screen.
 TEST(TIconTab, StepsDrawWhatAWholePaintDraws) {
     auto t = tabelle(40);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(t.get()));
     t->setFocus();
     t->SetRow(1);
-    const std::pair<int, int> schritte[] = {{Qt::Key_Down, 20}, {Qt::Key_Up, 25}, {Qt::Key_PageDown, 2}, {Qt::Key_Down, 3}};
+    PaintSpy spy;
+    t->installEventFilter(&spy);
+    const QImage& bild = t->backingImage();
+    const qreal dpr = bild.devicePixelRatio();
+    auto ungezeigt = [&](const QImage& vorher) {
+        QRegion gezeigt;  // in device pixels, scaled as the window system scales it
+        for (const QRect& r : spy.region) gezeigt += QRect(r.topLeft() * dpr, r.size() * dpr);
+        // Under the scroll bar the screen shows the bar.
+        for (int y = 0; y < bild.height(); ++y)
+            for (int x = 0; x < static_cast<int>(t->clientBreite() * dpr); ++x)
+                if (vorher.pixel(x, y) != bild.pixel(x, y) && !gezeigt.contains(QPoint(x, y)))
+                    return QPoint(x, y);
+        return QPoint(-1, -1);
+    };
+    const std::pair<int, int> schritte[] = {
+        {Qt::Key_Down, 20}, {Qt::Key_Up, 25}, {Qt::Key_PageDown, 2}, {Qt::Key_Down, 3}};
     for (const auto& [taste, mal] : schritte) {
         for (int i = 0; i < mal; ++i) {
+            QCoreApplication::processEvents();
+            const QImage vorher = bild.copy();
+            spy.region = {};
+            const int oben = t->topRow();
             QTest::keyClick(t.get(), static_cast<Qt::Key>(taste));
-            const QImage gezeigt = t->backingImage().copy();
+            QCoreApplication::processEvents();
+            // A scroll moves the screen's pixels without a paint event.
+            if (t->topRow() == oben) {
+                ASSERT_EQ(ungezeigt(vorher), QPoint(-1, -1)) << taste << " step " << i;
+            }
+            const QImage gezeigt = bild.copy();
             t->Paint();
-            ASSERT_TRUE(gezeigt == t->backingImage()) << taste << " step " << i << " row " << t->GetRow();
+            ASSERT_TRUE(gezeigt == bild) << taste << " step " << i << " row " << t->GetRow();
         }
     }
     EXPECT_GT(t->topRow(), 0);
