@@ -21,22 +21,10 @@ namespace {
 
 using namespace dbtest;
 
-const Benutzerdaten kCarla{"carla", "pw3", "Christ", "Carla", "99", "Lager", 0};
-
 struct Op {
     const char* what;
     std::function<bool(Zeitbuch&)> run;
 };
-
-// anna's March 2008 is neither her last entry nor in the last block: the
-// save moves her block behind bert's and the entry to its end.
-bool saveAnnasMarch(Zeitbuch& zb) {
-    if (!zb.Pruefe_Anmeldung("anna", "pw1")) return false;
-    zb.seiteLeeren();
-    zb.Monat_laden(3, 2008);
-    zb.texte[0] = "neu";
-    return zb.Monat_speichern();
-}
 
 const Op kOps[] = {
     {"save", saveAnnasMarch},

@@ -173,4 +173,17 @@ struct Fixture {
     }
 };
 
+// A user that twoUsers() does not hold.
+inline const book::Benutzerdaten kCarla{"carla", "pw3", "Christ", "Carla", "99", "Lager", 0};
+
+// anna's March 2008 in twoUsers() is neither her last entry nor in the last
+// block: the save moves her block behind bert's and the entry to its end.
+inline bool saveAnnasMarch(book::Zeitbuch& zb) {
+    if (!zb.Pruefe_Anmeldung("anna", "pw1")) return false;
+    zb.seiteLeeren();
+    zb.Monat_laden(3, 2008);
+    zb.texte[0] = "neu";
+    return zb.Monat_speichern();
+}
+
 }  // namespace dbtest

@@ -12,21 +12,12 @@ namespace {
 
 using namespace dbtest;
 
-const Benutzerdaten kCarla{"carla", "pw3", "Christ", "Carla", "99", "Lager", 0};
-
 struct Case {
     const char* what;
     bool empty;  // starts without a database
     int syncs;   // files written + folders changed
     std::function<bool(Zeitbuch&)> op;
 };
-
-bool saveAnnasMarch(Zeitbuch& zb) {
-    if (!zb.Pruefe_Anmeldung("anna", "pw1")) return false;
-    zb.seiteLeeren();
-    zb.Monat_laden(3, 2008);
-    return zb.Monat_speichern();
-}
 
 TEST(DurableSave, EveryWrittenFileIsSynced) {
     const Case cases[] = {
