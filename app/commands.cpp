@@ -236,6 +236,11 @@ void TForm1::buildToolBar() {
     ToolBar1->setStyleSheet(QStringLiteral(
         "QToolBar { spacing: 0px; padding: 0px; } QToolBar::separator { width: 6px; }"
         " QToolButton { padding: 1px; margin: 0px; }"));
+    // A style sheet rule with a box turns the bar's background fill off when
+    // it polishes the bar; see-through, the bar would have the canvas beneath
+    // repainted for every change of a button, the month list or the year.
+    ToolBar1->ensurePolished();
+    ToolBar1->setAutoFillBackground(true);
     addToolButton("NeuSeite");
     addToolButton("Laden");
     addToolButton("Speichern");

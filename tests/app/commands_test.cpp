@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <map>
 #include <set>
 
@@ -369,6 +370,49 @@ TEST_F(CommandsTest, UserSettingsRewriteTheOwnRecord) {
     EXPECT_EQ(tuple(userResults.back(), boxes.count(), b().vorname), tuple(int(QDialog::Rejected), 1u, "Anna"));
     form->ToolButton9Click();
     EXPECT_EQ(line(0).substr(5, 5), "01.12");  // the month still belongs to anna
+}
+
+// On the shown window every way of changing the month paints the sheet's
+// canvas once: the controls of the tool bar that change with it repaint
+// only themselves.
+TEST_F(CommandsTest, AMonthChangePaintsTheSheetOnce) {
+    addUser("anna", "geheim");
+    scriptSignIn("anna", "geheim");
+    start();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->Timer1.setEnabled(false);  // no caret blink among the counted paints
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            return paints += e->type() == QEvent::Paint, false;
+        }
+    } count;
+    sheet()->installEventFilter(&count);
+    const auto click = [&](const char* name) {
+        QTest::mouseClick(form->ToolBar1->widgetForAction(form->action(name)), Qt::LeftButton);
+    };
+    // December holds a line, the other months are empty: each change
+    // shows a different sheet.
+    type("0108001200");
+    boxes.answer(platform::Answer::Yes);
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"month back", [&] { click("ToolButton7"); }},
+        {"month on", [&] { click("ToolButton9"); }},
+        {"year back", [&] { form->Anzeige_Jahr->stepBy(-1); }},
+        {"year on", [&] { form->Anzeige_Jahr->stepBy(1); }},
+        {"month list", [&] { form->ComboBox1->setCurrentIndex(2); }},
+        {"today's month", [&] { click("ToolButton22"); }},
+        {"into the next year", [&] { click("ToolButton9"); }},
+    };
+    for (const auto& [name, change] : changes) {
+        QCoreApplication::processEvents();  // what the keys painted
+        count.paints = 0;
+        change();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(count.paints, 1) << name;
+    }
+    EXPECT_EQ(tuple(b().jahr, b().monat, boxes.count()), tuple(2027, 1, 1u));
 }
 
 }  // namespace
