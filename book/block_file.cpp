@@ -186,15 +186,16 @@ BlockMove moveUserBlock(DbChange& change, uint32_t block, bool remove, int year,
                 putU32(bytes(index) + chain[k].indexPosition, static_cast<uint32_t>(B + R));
             if (!writeAt(log, 0, index.data(), index.size())) return fail(DbStatus::WriteFailed);
             // The rest moves down in pieces; each piece is read before the
-            // write that may cover it.
-            std::string piece;
+            // write that may cover it and handed to the disk at once, so the
+            // commit's sync finds little left to write.
+            std::string piece(static_cast<size_t>(std::min<int64_t>(R, 1 << 20)), '\0');
             for (int64_t done = 0; done < R;) {
                 const int64_t n = std::min<int64_t>(R - done, 1 << 20);
-                piece.resize(static_cast<size_t>(n));
-                if (!readAt(dat, restStart + done, piece.data(), piece.size()))
+                if (!readAt(dat, restStart + done, piece.data(), static_cast<size_t>(n)))
                     return fail(DbStatus::FormatError);
-                if (!writeAt(dat, B + done, piece.data(), piece.size()))
+                if (!writeAt(dat, B + done, piece.data(), static_cast<size_t>(n)))
                     return fail(DbStatus::WriteFailed);
+                dat.startWriteback(B + done, n);
                 done += n;
             }
             if (!remove) {

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <new>
 #include <thread>
 
 #include "book/block_file.h"
@@ -95,17 +97,13 @@ std::string filePath(const std::string& dir, int file) {
     return file == kIndexFile ? indexPath(dir) : blockPath(dir);
 }
 
-// Journal writer with a running checksum. It writes whole aligned pieces from
-// an aligned buffer, so the journal can bypass the page cache (it is read
-// back only after a crash, and copying it through the cache would cost as
-// much as the disk); the last piece is padded and the file cut to length.
+// Journal writer with a running checksum, in pieces through the page cache:
+// each piece is handed to the disk as soon as it is complete, so the sync
+// that follows waits only for the last one, and the disk writes while the
+// next piece is read.
 class Writer {
 public:
-    explicit Writer(platform::File& f)
-        : f_(f), buf_(static_cast<uint8_t*>(std::aligned_alloc(kAlign, kChunk))) {
-        direct_ = buf_ && f_.setDirect(true);
-    }
-    ~Writer() { std::free(buf_); }
+    explicit Writer(platform::File& f) : f_(f), buf_(new (std::nothrow) uint8_t[kChunk]) {}
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
     bool ok() const { return buf_ != nullptr; }
@@ -115,7 +113,7 @@ public:
         sum_.add(b, n);
         while (n > 0) {
             const size_t take = std::min(n, kChunk - used_);
-            std::memcpy(buf_ + used_, b, take);
+            std::memcpy(buf_.get() + used_, b, take);
             used_ += take;
             b += take;
             n -= take;
@@ -127,41 +125,31 @@ public:
     bool putFrom(platform::File& src, int64_t n) {
         while (n > 0) {
             const size_t take = std::min(static_cast<size_t>(n), kChunk - used_);
-            if (!src.readExact(buf_ + used_, static_cast<int64_t>(take))) return false;
-            sum_.add(buf_ + used_, take);
+            if (!src.readExact(buf_.get() + used_, static_cast<int64_t>(take))) return false;
+            sum_.add(buf_.get() + used_, take);
             used_ += take;
             n -= static_cast<int64_t>(take);
             if (used_ == kChunk && !flush(kChunk)) return false;
         }
         return true;
     }
-    // The checksum, the padded last piece, the exact length.
+    // The checksum and the last piece.
     bool finish() {
         uint8_t tail[8];
         putU64(tail, sum_.value());
-        if (!put(tail, 8)) return false;
-        const int64_t length = written_ + static_cast<int64_t>(used_);
-        const size_t padded = (used_ + kAlign - 1) / kAlign * kAlign;
-        std::memset(buf_ + used_, 0, padded - used_);
-        return (padded == 0 || flush(padded)) && f_.truncate(length);
+        return put(tail, 8) && (used_ == 0 || flush(used_));
     }
 
 private:
-    static constexpr size_t kAlign = 4096;
     bool flush(size_t n) {
-        bool ok = f_.write(buf_, static_cast<int64_t>(n));
-        // A file system that takes the flag but not the write: through the cache.
-        if (!ok && direct_ && f_.lastError() == EINVAL) {
-            direct_ = false;
-            ok = f_.setDirect(false) && f_.write(buf_, static_cast<int64_t>(n));
-        }
+        if (!f_.write(buf_.get(), static_cast<int64_t>(n))) return false;
+        f_.startWriteback(written_, static_cast<int64_t>(n));
         written_ += static_cast<int64_t>(n);
         used_ = 0;
-        return ok;
+        return true;
     }
     platform::File& f_;
-    uint8_t* buf_;
-    bool direct_ = false;
+    std::unique_ptr<uint8_t[]> buf_;
     size_t used_ = 0;
     int64_t written_ = 0;
     Checksum sum_;

@@ -219,10 +219,15 @@ bool File::sync() {
     return true;
 }
 
-bool File::setDirect(bool on) {
-    const int flags = fd_ < 0 ? -1 : ::fcntl(fd_, F_GETFL);
-    if (flags < 0) return false;
-    return ::fcntl(fd_, F_SETFL, on ? flags | O_DIRECT : flags & ~O_DIRECT) == 0;
+void File::startWriteback(int64_t offset, int64_t length) {
+#ifdef SYNC_FILE_RANGE_WRITE
+    if (fd_ >= 0 && gSyncToDisk && length > 0)
+        ::sync_file_range(fd_, static_cast<off_t>(offset), static_cast<off_t>(length),
+                          SYNC_FILE_RANGE_WRITE);
+#else
+    (void)offset;
+    (void)length;
+#endif
 }
 
 bool File::close() {

@@ -42,9 +42,10 @@ public:
     bool truncate(int64_t length);
     // Waits until the written bytes and the length are on the disk.
     bool sync();
-    // Writes bypass the page cache (O_DIRECT; buffer, position and size
-    // aligned to 4096). False when the file system does not offer it.
-    bool setDirect(bool on);
+    // Starts writing [offset, offset + length) to the disk without waiting,
+    // so that a later sync has less left to wait for. Only a hint: it
+    // promises nothing about durability and never fails.
+    void startWriteback(int64_t offset, int64_t length);
     bool close();
     int lastError() const { return error_; }
     // The system's handle, for calls this class does not wrap; -1 when closed.
