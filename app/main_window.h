@@ -360,6 +360,7 @@ private:
     CaretPos caretAt_;
     int malSammeln_ = 0;  // user actions running: the sheet is drawn at their end
     bool malFaellig_ = false, malVoll_ = false;
+    bool rahmenFaellig_ = false;  // the totals panel is drawn at the action's end
     bool closing_ = false;
     int verwaltungNr_ = 0;  // counts the administration windows made
     ui::Cursor cursor_ = ui::Cursor::Default;

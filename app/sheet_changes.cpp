@@ -69,7 +69,12 @@ TForm1::EinmalMalen::EinmalMalen(TForm1& form) : form_(form) {
 }
 
 TForm1::EinmalMalen::~EinmalMalen() {
-    if (--form_.malSammeln_ > 0 || !form_.malFaellig_) return;
+    if (--form_.malSammeln_ > 0) return;
+    if (form_.rahmenFaellig_ && !form_.malVoll_) {
+        form_.rahmenFaellig_ = false;
+        form_.Rahmen_zeichnen();
+    }
+    if (!form_.malFaellig_) return;
     const bool voll = form_.malVoll_;
     form_.malFaellig_ = form_.malVoll_ = false;
     form_.FormPaint(voll);

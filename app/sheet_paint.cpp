@@ -364,6 +364,7 @@ void TForm1::paintSeparators(int y, int height) {
 
 void TForm1::Rahmen_zeichnen() {
     if (!canvasReady()) return;
+    rahmenFaellig_ = false;
     ui::Canvas& c = canvas();
     const int T = MonthCalendar1->y();
     // Drawn again only when a total, a standby line or a colour changed.
