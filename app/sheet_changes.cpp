@@ -8,6 +8,7 @@
 
 #include "app/main_window.h"
 #include "app/window_parts.h"
+#include "controls/calendar/kalender.h"
 
 namespace app {
 
@@ -65,11 +66,12 @@ int TForm1::offeneReihe() const {
 }
 
 TForm1::EinmalMalen::EinmalMalen(TForm1& form) : form_(form) {
-    ++form_.malSammeln_;
+    if (form_.malSammeln_++ == 0) form_.MonthCalendar1->holdDrawing(true);
 }
 
 TForm1::EinmalMalen::~EinmalMalen() {
     if (--form_.malSammeln_ > 0) return;
+    form_.MonthCalendar1->holdDrawing(false);
     if (form_.rahmenFaellig_ && !form_.malVoll_) {
         form_.rahmenFaellig_ = false;
         form_.Rahmen_zeichnen();
