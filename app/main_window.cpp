@@ -304,7 +304,14 @@ void TForm1::beep() { ui::Beep(); }
 
 void TForm1::repaintSheet(bool whole) { FormPaint(whole); }
 
-void TForm1::repaintTotals() { Rahmen_zeichnen(); }
+void TForm1::repaintTotals() {
+    // Within one user action the totals change several times: drawn once, at its end.
+    if (malSammeln_ > 0 && canvasReady()) {
+        rahmenFaellig_ = true;
+        return;
+    }
+    Rahmen_zeichnen();
+}
 
 void TForm1::adjustScrollRange() {
     // A cleared page starts its scroll range afresh.

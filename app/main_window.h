@@ -360,6 +360,16 @@ private:
     CaretPos caretAt_;
     int malSammeln_ = 0;  // user actions running: the sheet is drawn at their end
     bool malFaellig_ = false, malVoll_ = false;
+    bool rahmenFaellig_ = false;  // the totals panel is drawn at the action's end
+    // The scroll bar as the action found it: it repaints at the end only if
+    // its state differs, not for a change that the action took back.
+    struct Rollzustand {
+        int value = 0, maximum = 0, pageStep = 0;
+        bool enabled = false;
+        bool operator==(const Rollzustand&) const = default;
+    };
+    Rollzustand rollzustand() const;
+    Rollzustand rollVorher_;
     bool closing_ = false;
     int verwaltungNr_ = 0;  // counts the administration windows made
     ui::Cursor cursor_ = ui::Cursor::Default;

@@ -2,12 +2,14 @@
 // line's row, one paint per user action, the marking of drawn areas (which
 // also tells whether the caret was drawn over) and the move of a scroll.
 #include <QRect>
+#include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "app/main_window.h"
 #include "app/window_parts.h"
+#include "controls/calendar/kalender.h"
 
 namespace app {
 
@@ -64,12 +66,28 @@ int TForm1::offeneReihe() const {
     return -1;
 }
 
+TForm1::Rollzustand TForm1::rollzustand() const {
+    return {ScrollBar1->value(), ScrollBar1->maximum(), ScrollBar1->pageStep(), ScrollBar1->isEnabled()};
+}
+
 TForm1::EinmalMalen::EinmalMalen(TForm1& form) : form_(form) {
-    ++form_.malSammeln_;
+    if (form_.malSammeln_++ > 0) return;
+    form_.MonthCalendar1->holdDrawing(true);
+    form_.rollVorher_ = form_.rollzustand();
+    form_.ScrollBar1->setUpdatesEnabled(false);
 }
 
 TForm1::EinmalMalen::~EinmalMalen() {
-    if (--form_.malSammeln_ > 0 || !form_.malFaellig_) return;
+    if (--form_.malSammeln_ > 0) return;
+    form_.MonthCalendar1->holdDrawing(false);
+    // Enabled again without the repaint that setUpdatesEnabled(true) asks for.
+    form_.ScrollBar1->setAttribute(Qt::WA_UpdatesDisabled, false);
+    if (!(form_.rollzustand() == form_.rollVorher_)) form_.ScrollBar1->update();
+    if (form_.rahmenFaellig_ && !form_.malVoll_) {
+        form_.rahmenFaellig_ = false;
+        form_.Rahmen_zeichnen();
+    }
+    if (!form_.malFaellig_) return;
     const bool voll = form_.malVoll_;
     form_.malFaellig_ = form_.malVoll_ = false;
     form_.FormPaint(voll);

@@ -34,8 +34,15 @@ ui::Font formFont(ui::TColor colour) {
 // A character of the sheet font in a colour, drawn once on a transparent
 // image: the font draws images without antialiasing, so copying the image
 // gives the very pixels the text would, without laying the text out again.
-const QImage& glyphBild(char ch, ui::TColor colour, qreal dpr) {
-    static std::map<std::tuple<char, ui::TColor, qreal>, QImage> bilder;
+// Kept is only the part with ink (on whole logical pixels), so a copy blends
+// no more pixels than the character has.
+struct Glyphe {
+    QImage bild;  // null: the character leaves no ink
+    QPoint ab;    // logical offset of the image in the drawing cell
+};
+
+const Glyphe& glyphBild(char ch, ui::TColor colour, qreal dpr) {
+    static std::map<std::tuple<char, ui::TColor, qreal>, Glyphe> bilder;
     const auto key = std::make_tuple(ch, colour, dpr);
     auto it = bilder.find(key);
     if (it == bilder.end()) {
@@ -48,14 +55,37 @@ const QImage& glyphBild(char ch, ui::TColor colour, qreal dpr) {
         c.brush.style = ui::BrushStyle::Clear;
         c.TextOut(kCharWidth, kGlyphRand, std::string_view(&ch, 1));
         c.detach();
-        it = bilder.emplace(key, std::move(img)).first;
+        Glyphe g{img, QPoint(0, 0)};
+        const int step = static_cast<int>(dpr);
+        if (step >= 1 && step == dpr) {
+            int x0 = img.width(), y0 = img.height(), x1 = -1, y1 = -1;
+            for (int y = 0; y < img.height(); ++y) {
+                const auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+                for (int x = 0; x < img.width(); ++x) {
+                    if (line[x] == 0) continue;
+                    x0 = std::min(x0, x), x1 = std::max(x1, x);
+                    y0 = std::min(y0, y), y1 = std::max(y1, y);
+                }
+            }
+            if (x1 < 0) {
+                g.bild = QImage();
+            } else {
+                x0 -= x0 % step, y0 -= y0 % step;
+                x1 += step - 1 - x1 % step, y1 += step - 1 - y1 % step;
+                g.bild = img.copy(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+                g.bild.setDevicePixelRatio(dpr);
+                g.ab = QPoint(x0 / step, y0 / step);
+            }
+        }
+        it = bilder.emplace(key, std::move(g)).first;
     }
     return it->second;
 }
 
 void drawGlyph(ui::Canvas& c, int x, int y, char ch) {
     const qreal dpr = c.image() != nullptr ? c.image()->devicePixelRatio() : 1.0;
-    c.painter().drawImage(QPoint(x - kCharWidth, y - kGlyphRand), glyphBild(ch, c.font.color, dpr));
+    const Glyphe& g = glyphBild(ch, c.font.color, dpr);
+    if (!g.bild.isNull()) c.painter().drawImage(QPoint(x - kCharWidth, y - kGlyphRand) + g.ab, g.bild);
 }
 
 // Draws `text` character by character on the 8-pixel grid; with a solid
@@ -364,6 +394,7 @@ void TForm1::paintSeparators(int y, int height) {
 
 void TForm1::Rahmen_zeichnen() {
     if (!canvasReady()) return;
+    rahmenFaellig_ = false;
     ui::Canvas& c = canvas();
     const int T = MonthCalendar1->y();
     // Drawn again only when a total, a standby line or a colour changed.

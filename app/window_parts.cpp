@@ -141,6 +141,8 @@ YearField::YearField(QWidget* parent) : QSpinBox(parent) {
 
 void YearField::setPosition(int year) {
     position_ = year;
+    // The same year as shown: no repaint of the field.
+    if (year == value() && text() == textFromValue(year)) return;
     const QSignalBlocker quiet(this);
     setValue(year);
 }

@@ -123,12 +123,33 @@ void TKalender::refresh(Redraw redraw) {
     if (redraw != Redraw::None) Zeichne_Kalender(redraw == Redraw::Full);
 }
 
+void TKalender::holdDrawing(bool hold) {
+    if (hold) {
+        ++held_;
+        return;
+    }
+    if (held_ == 0 || --held_ > 0) return;
+    if (titleDue_) paintTitle();
+    if (gridDue_) Zeichne_Kalender(headerDue_);
+}
+
 void TKalender::paintTitle() {
+    if (held_ > 0) {
+        titleDue_ = true;
+        return;
+    }
+    titleDue_ = false;
     calendar::paintTitle(Monats_Name->canvas(), Monats_Name->width(), Monats_Name->height(), model_);
     Monats_Name->Invalidate();
 }
 
 void TKalender::Zeichne_Kalender(bool header) {
+    if (held_ > 0) {
+        gridDue_ = true;
+        headerDue_ = headerDue_ || header;
+        return;
+    }
+    gridDue_ = headerDue_ = false;
     paintGrid(ZF->canvas(), model_, header, glyph_);
     ZF->Invalidate();
 }

@@ -43,6 +43,9 @@ public:
     void Get_Eintraege(uint8_t* puffer, int n);
 
     const KalenderModel& model() const { return model_; }
+    // While held, the grid and the title are drawn once at the release, from
+    // the state the model has then (the host's batched user actions).
+    void holdDrawing(bool hold);
 
     // The children.
     ui::Control* ZF = nullptr;           // the grid image
@@ -80,6 +83,8 @@ private:
     FrameLayout layout_;
     ui::Bitmap glyph_;
     bool listJustOpened_ = false;
+    int held_ = 0;
+    bool gridDue_ = false, headerDue_ = false, titleDue_ = false;
 };
 
 // The same calendar built as a plain 100 x 100 control, with one operation more.
