@@ -280,7 +280,7 @@ bool DbChange::begin() {
     const std::string path = journalPath(dir_);
     platform::File j;
     std::error_code ec;
-    if (std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
+    if (std::filesystem::exists(std::filesystem::symlink_status(platform::osPath(path), ec)))
         platform::removeFile(path);
     if (!j.open(path, platform::OpenMode::CreateNew)) return false;
     begun_ = true;  // from here a failure is rolled back (a torn journal is dropped)

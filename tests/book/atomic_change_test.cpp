@@ -14,6 +14,7 @@
 #include "book/backup.h"
 #include "book/db_check.h"
 #include "book/db_journal.h"
+#include "platform/core/path.h"
 #include "tests/book/db_fixture.h"
 
 namespace book {
@@ -236,15 +237,22 @@ TEST(AtomicChange, SafetyCopiesAndRestoreNeverSeeHalfAChange) {
 
 // A link planted under the journal's name: the change never writes through
 // it, and the file it points to stays as it was.
+// Also in a folder whose name the program holds in Windows-1252.
 TEST(AtomicChange, JournalNeverFollowsALink) {
-    Fixture f(twoUsers());
-    const std::string outside = f.dir.file("outside");
-    writeFile(outside, "fremd");
-    ASSERT_EQ(::symlink(outside.c_str(), journalPath(f.dir.path()).c_str()), 0);
-    platform::ScriptedMessages boxes;
-    ASSERT_TRUE(saveAnnasMarch(f.zb));
-    EXPECT_EQ(readFile(outside), "fremd");
-    EXPECT_FALSE(platform::fileExists(journalPath(f.dir.path())));
+    for (const std::string folder : {"db", "Daten M\xFCller"}) {
+        Fixture f;
+        f.zb.datenOrdner = f.dir.file(folder);
+        ASSERT_TRUE(platform::createDir(f.zb.datenOrdner));
+        f.install(twoUsers());
+        const std::string outside = f.dir.file("outside");
+        writeFile(outside, "fremd");
+        ASSERT_EQ(
+            ::symlink(outside.c_str(), platform::osPath(journalPath(f.zb.datenOrdner)).c_str()), 0);
+        platform::ScriptedMessages boxes;
+        ASSERT_TRUE(saveAnnasMarch(f.zb)) << folder;
+        EXPECT_EQ(readFile(outside), "fremd");
+        EXPECT_FALSE(platform::fileExists(journalPath(f.zb.datenOrdner)));
+    }
 }
 
 }  // namespace
