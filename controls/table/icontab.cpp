@@ -380,6 +380,9 @@ int TIconTab::insBild(int row, const Tabdefinition& t) const {
     const TabBild b = bild();
     const TabellenPlatz* p = b.platzVon(&t);
     if (p == nullptr) return topRow();
+    // Below another table the position is the first table's: it grows
+    // until the row shows.
+    if (p != &b.tabellen.front()) return positionUnterhalb(t, row);
     int pos = topRow();
     if (row < p->ersteDatenZeile) {
         pos -= p->ersteDatenZeile - row;

@@ -1,0 +1,76 @@
+// The table control's views under the mouse and in its image: a grid
+// below icon tiles, painted there and hit there.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QTest>
+#include <memory>
+
+#include "controls/table/icontab.h"
+#include "platform/ui/font_mapping.h"
+#include "platform/ui/popup_menu.h"
+
+namespace table {
+namespace {
+
+using Wahl = std::pair<long, long>;
+
+// A focused control of w x h in a window; OnSelectCell is recorded.
+struct Fenster {
+    QWidget top;
+    TIconTab* t = nullptr;
+    std::vector<Wahl> gewaehlt;
+
+    Fenster(int w, int h) {
+        top.resize(w + 20, h + 20);
+        t = new TIconTab(&top);
+        t->setGeometry(0, 0, w, h);
+        t->OnSelectCell = [this](IconTabModell&, long r, long c) { gewaehlt.emplace_back(r, c); };
+        top.show();
+        QApplication::setActiveWindow(&top);
+        t->setFocus();
+    }
+    void klick(QPoint p, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseClick(t, b, {}, p); }
+};
+
+void fuellen(TIconTab& t, int tab, int rows, int cols) {
+    t.SetTabelle(static_cast<unsigned>(rows), static_cast<unsigned>(cols), -1, tab);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            t.SetCell(r, c, std::to_string(r) + "/" + std::to_string(c), 0, r > 0 ? 0 : -1, tab);
+}
+
+constexpr ui::TColor kGruen = 0x00A000;
+
+// Tiles of 32 x 32 with gaps of 20 and 40: 3 tiles take one line, the
+// content is 72 + 6 = 78 pixels, and the grid follows 15 pixels lower.
+TEST(AnsichtMaus, GridBelowTilesIsPaintedAndHitThere) {
+    Fenster f(300, 300);
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(QColor(0, 0xA0, 0));
+    f.t->SetIcons({icon});
+    fuellen(*f.t, 0, 4, 2);
+    f.t->SetA_Format(A_Icon);
+    fuellen(*f.t, 1, 5, 3);
+    f.t->FEndUpdate(false);
+    f.t->Paint();
+    constexpr int kOben = 78 + 15;
+    ASSERT_EQ(f.t->maxTopRow(), 0);
+    // Third tile's icon; the gap; the grid's title row and its first data row.
+    EXPECT_EQ(f.t->canvas().Pixel(2 * 52 + 12 + 16, 10 + 16), kGruen);
+    EXPECT_EQ(f.t->canvas().Pixel(150, kOben - 5), ui::clWhite);
+    EXPECT_EQ(f.t->canvas().Pixel(20, kOben + 5), ui::toPlainColor(ui::clBtnFace));
+    EXPECT_EQ(f.t->canvas().Pixel(20, kOben + 18 + 2), ui::clWhite);
+
+    f.klick({2 * 52 + 20, 20});  // the third tile: row 3
+    EXPECT_EQ(f.t->GetSelectTab(), 0);
+    f.klick({40 + 10, kOben + 2 * 18 + 9});  // the grid's row 2, column 1
+    EXPECT_EQ(f.t->GetSelectTab(), 1);
+    f.klick({10, kOben - 5});  // the gap below the tiles: no row
+    EXPECT_EQ(f.gewaehlt, (std::vector<Wahl>{{3, -1}, {2, 1}}));
+    EXPECT_EQ(f.t->GetRow(), 2);
+}
+
+}  // namespace
+}  // namespace table
