@@ -200,6 +200,7 @@ void TIconTab::paintGitterTabellen(const TabBild& b, const Tabdefinition* nurTab
         return zellFarbe(&t, row, col);
     };
     s.schriftGroesse = font_.size(logicalDpiY());
+    s.zusatztext = Zusatztext;
     if (OnUserDraw) {
         s.userDraw = [this, &c](int row, int col, const Rect& r, const std::string& text,
                                 RowArt art, int tab) {

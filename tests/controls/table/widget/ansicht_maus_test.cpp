@@ -1,5 +1,6 @@
 // The table control's views under the mouse and in its image: a grid
-// below icon tiles, painted there and hit there.
+// below icon tiles (painted there and hit there) and the extra text of a
+// grid.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -70,6 +71,46 @@ TEST(AnsichtMaus, GridBelowTilesIsPaintedAndHitThere) {
     f.klick({10, kOben - 5});  // the gap below the tiles: no row
     EXPECT_EQ(f.gewaehlt, (std::vector<Wahl>{{3, -1}, {2, 1}}));
     EXPECT_EQ(f.t->GetRow(), 2);
+}
+
+// The rightmost dark pixel of the band [top, bottom) left of x = rechts.
+int textEnde(TIconTab& t, int top, int bottom, int rechts) {
+    int ende = -1;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < rechts; ++x)
+            if (ui::TColor p = t.canvas().Pixel(x, y); (p & 0xFF) < 0xC0 && x > ende) ende = x;
+    return ende;
+}
+
+// A part of the image given in units (the image may have more pixels).
+QImage teil(const QImage& bild, int x, int y, int w, int h) {
+    const qreal d = bild.devicePixelRatio();
+    return bild.copy(QRectF(x * d, y * d, w * d, h * d).toRect());
+}
+
+TEST(AnsichtMaus, ZusatztextStandsInFrontOfTheFirstColumnsText) {
+    Fenster f(300, 150);
+    f.t->StdFixedCols = 1;
+    fuellen(*f.t, 0, 4, 3);
+    f.t->SetCell(2, 1, "");  // "Keine Angaben" moves as well
+    f.t->FEndUpdate(false);
+    for (int c = 0; c < 3; ++c) f.t->SetColWidth(c, c == 1 ? 180 : 50);
+    f.t->Paint();
+    const QImage ohne = f.t->canvas().image()->copy();
+    const int ende1 = textEnde(*f.t, 18 + 2, 36 - 2, 50 + 178);
+    const int ende2 = textEnde(*f.t, 36 + 2, 54 - 2, 50 + 178);
+    f.t->Zusatztext = "WWWW";
+    f.t->Paint();
+    const QImage mit = f.t->canvas().image()->copy();
+    EXPECT_NE(ohne, mit);
+    const QFont q = ui::toQFont(f.t->Font(), f.t->logicalDpiY());
+    const int breite = QFontMetrics(q).horizontalAdvance("WWWW");
+    EXPECT_NEAR(textEnde(*f.t, 18 + 2, 36 - 2, 50 + 178) - ende1, breite, 2);
+    EXPECT_NEAR(textEnde(*f.t, 36 + 2, 54 - 2, 50 + 178) - ende2, breite, 2);
+    // The title row, the fixed column and the other columns keep their pixels.
+    EXPECT_EQ(teil(ohne, 0, 0, 300, 18), teil(mit, 0, 0, 300, 18));
+    EXPECT_EQ(teil(ohne, 0, 0, 50, 150), teil(mit, 0, 0, 50, 150));
+    EXPECT_EQ(teil(ohne, 230, 0, 70, 150), teil(mit, 230, 0, 70, 150));
 }
 
 }  // namespace
