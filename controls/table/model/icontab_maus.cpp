@@ -70,6 +70,11 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
                     if (const SpaltenPlatz* s =
                             b.spalteBei(*p, t->Rows[static_cast<size_t>(z->row)], x))
                         h.col = s->col;
+                    // A chart with several label columns: its label columns 1
+                    // and 3 and the right button hit no column.
+                    if (t->IstGrafik && t->GrafikLabelSpalten > 1 &&
+                        (h.col == 1 || h.col == 3 || knopf == Knopf::Rechts))
+                        h.col = -1;
                 }
             }
         } else if (t->Anzeige == A_Bitmap) {
@@ -97,6 +102,10 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
             }
         }
     }
+    // The drawing has no rows: a right release there opens the context menu,
+    // which offers to print the drawing.
+    if (t != nullptr && t->Anzeige == A_Vektor && gedrueckt_ && !druck && knopf == Knopf::Rechts)
+        kontextMenu(x, y);
     if (!druck) {
         // A double click completes on its release.
         if (doppel_) {

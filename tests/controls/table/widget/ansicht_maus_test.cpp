@@ -1,6 +1,6 @@
 // The table control's views under the mouse and in its image: a grid
-// below icon tiles (painted there and hit there) and the extra text of a
-// grid.
+// below icon tiles (painted there and hit there), the label columns of a
+// chart, the context menu of a drawing and the extra text of a grid.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -71,6 +71,65 @@ TEST(AnsichtMaus, GridBelowTilesIsPaintedAndHitThere) {
     f.klick({10, kOben - 5});  // the gap below the tiles: no row
     EXPECT_EQ(f.gewaehlt, (std::vector<Wahl>{{3, -1}, {2, 1}}));
     EXPECT_EQ(f.t->GetRow(), 2);
+}
+
+// A bar chart of the value column 2 of six columns: column 1 holds the
+// labels left of it, column 3 those right of it.
+TEST(AnsichtMaus, ChartLabelColumnsAndTheRightButtonHitNoColumn) {
+    struct Fall {
+        int spalten, wert;
+        std::vector<long> links, rechts;  // reported column per laid-out column
+    };
+    for (const Fall& fall :
+         {Fall{6, 2, {0, -1, 2, -1}, {-1, -1, -1, -1}}, Fall{3, 1, {0, 1, 2, 3}, {0, 1, 2, 3}}}) {
+        Fenster f(420, 260);
+        ui::ScriptedPopupMenus menus;  // the right release's menu chooses nothing
+        fuellen(*f.t, 0, 4, fall.spalten);
+        for (int r = 1; r < 4; ++r)
+            f.t->SetCell(r, static_cast<unsigned>(fall.wert), std::to_string(r * 10));
+        f.t->FEndUpdate(false);
+        f.t->Set_Grafik(true, fall.wert, 0, -1);
+        const Tabdefinition* t = f.t->aktuelleTabelle();
+        ASSERT_TRUE(t->IstGrafik && !t->SpaltenGrafik);
+        const TabBild b = f.t->bild();
+        const TabellenPlatz& p = b.tabellen.at(0);
+        const ZeilenPlatz* z = b.platzVon(p, 2);
+        ASSERT_NE(z, nullptr);
+        for (const Qt::MouseButton knopf : {Qt::LeftButton, Qt::RightButton}) {
+            std::vector<long> erwartet, gesehen;
+            for (const SpaltenPlatz& s : p.spalten) {
+                if (s.right <= s.left) continue;  // an empty label column
+                f.gewaehlt.clear();
+                f.klick({(s.left + s.right) / 2, (z->top + z->bottom) / 2}, knopf);
+                ASSERT_EQ(f.gewaehlt.size(), 1u) << s.col;
+                gesehen.push_back(f.gewaehlt[0].second);
+                const auto& soll = knopf == Qt::LeftButton ? fall.links : fall.rechts;
+                erwartet.push_back(soll.at(static_cast<size_t>(s.col)));
+            }
+            EXPECT_EQ(gesehen, erwartet) << fall.spalten << " " << knopf;
+        }
+    }
+}
+
+// Twelve bytes: a drawing of no objects.
+TEST(AnsichtMaus, RightClickInTheDrawingOffersToPrintIt) {
+    Fenster f(300, 200);
+    ui::ScriptedPopupMenus menus;
+    fuellen(*f.t, 0, 2, 2);
+    f.t->FEndUpdate(false);
+    f.t->SetA_Format(A_Vektor);
+    const char leer[12] = {};
+    f.t->SetVektor(leer, sizeof leer);
+    f.klick({150, 100});  // the left button shows no menu
+    EXPECT_TRUE(menus.shown().empty());
+    f.klick({150, 100}, Qt::RightButton);
+    ASSERT_EQ(menus.shown().size(), 1u);
+    const auto& items = menus.shown()[0].items;
+    ASSERT_EQ(items.size(), 5u);
+    EXPECT_EQ(items[0].caption, "Grafik Drucken");
+    EXPECT_TRUE(items[0].enabled);
+    for (size_t i = 1; i < items.size(); ++i) EXPECT_FALSE(items[i].enabled) << items[i].caption;
+    EXPECT_EQ(menus.shown()[0].position, f.t->mapToGlobal(QPoint(150, 100)));
 }
 
 // The rightmost dark pixel of the band [top, bottom) left of x = rechts.
