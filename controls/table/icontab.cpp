@@ -200,6 +200,7 @@ void TIconTab::paintGitterTabellen(const TabBild& b, const Tabdefinition* nurTab
         return zellFarbe(&t, row, col);
     };
     s.schriftGroesse = font_.size(logicalDpiY());
+    s.zusatztext = Zusatztext;
     if (OnUserDraw) {
         s.userDraw = [this, &c](int row, int col, const Rect& r, const std::string& text,
                                 RowArt art, int tab) {
@@ -380,6 +381,9 @@ int TIconTab::insBild(int row, const Tabdefinition& t) const {
     const TabBild b = bild();
     const TabellenPlatz* p = b.platzVon(&t);
     if (p == nullptr) return topRow();
+    // Below another table the position is the first table's: it grows
+    // until the row shows.
+    if (p != &b.tabellen.front()) return positionUnterhalb(t, row);
     int pos = topRow();
     if (row < p->ersteDatenZeile) {
         pos -= p->ersteDatenZeile - row;

@@ -156,7 +156,7 @@ void TIconTab::paintListe(const TabBild& b, const TabellenPlatz& p) {
     const ListenLayout& l = liste();
     const int lh = std::max(1, l.zeilenHoehe);
     ui::Canvas& c = canvas();
-    const Ausschnitt a(c, {0, p.top, clientBreite(), clientHoehe()});
+    const Ausschnitt a(c, {0, p.top, clientBreite(), std::min(p.bottom, clientHoehe())});
     const int iconB = icons_.empty() ? 0 : icons_.front().width();
     const int rechts = clientBreite() + maxLeftCol() - leftCol() - 1;
     ui::Font fett = font_;
@@ -166,7 +166,7 @@ void TIconTab::paintListe(const TabBild& b, const TabellenPlatz& p) {
     normal.color = ui::clBlack;
     const int erste = t.FixedCols;
     for (int r = std::max(0, t.FixedRows); r < t.rowCount(); ++r) {
-        const int y = p.top + (r - t.FixedRows) * lh - topRow();
+        const int y = p.top + (r - t.FixedRows) * lh - p.scroll;
         if (y + lh <= p.top) continue;
         if (y >= b.masse.clientHoehe) break;
         const int x0 = -leftCol();

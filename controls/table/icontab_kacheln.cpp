@@ -2,6 +2,7 @@
 // it and, on tables with status, the row's status symbol at its still frame.
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 #include "controls/table/icontab.h"
 #include "controls/table/model/tab_titel.h"
@@ -43,19 +44,7 @@ void beschriftung(QPainter& p, const QFontMetrics& fm, const Rect& icon, const R
 }  // namespace
 
 KachelMasse TIconTab::kachelMasse(const TabellenPlatz& p) const {
-    KachelMasse k;
-    k.top = p.top;
-    k.scroll = topRow();
-    const bool da = !icons_.empty();
-    k.iconBreite = da ? icons_.front().width() : 0;
-    k.iconHoehe = da ? icons_.front().height() : 0;
-    k.hAbstand = Horizontalabstand();
-    k.vAbstand = Vertikalabstand();
-    k.iconsProZeile = IconTabModell::layout().iconsProZeile;
-    const bool detail = Detailfenster() && pane().rect.right > 0;
-    k.kachelnNeben = detail ? pane().kachelnNeben : k.iconsProZeile;
-    k.zeilenNeben = detail ? pane().zeilenNeben : 0;
-    return k;
+    return p.kacheln;
 }
 
 void TIconTab::paintKacheln(const TabBild& b) {
@@ -68,7 +57,6 @@ void TIconTab::paintKacheln(const TabBild& b) {
     const QFontMetrics fm(schrift);
     p.setFont(schrift);
     p.setRenderHint(QPainter::Antialiasing, true);
-    const int oben = b.masse.captionHoehe;
     const int unten = clientHoehe();
     bool symbole = false;
     struct Symbol {
@@ -81,6 +69,8 @@ void TIconTab::paintKacheln(const TabBild& b) {
         const Tabdefinition& t = *tp.tab;
         if (t.Anzeige != A_Icon) continue;
         const KachelMasse k = kachelMasse(tp);
+        // Tiles scrolled above the table's top are not drawn.
+        const int oben = std::max(tp.top, b.masse.captionHoehe);
         for (int r = std::max(0, t.FixedRows); r < t.rowCount(); ++r) {
             const Rect icon = kachelIcon(r - t.FixedRows, k);
             const Rect rahmen = kachelRahmen(icon, k);

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -76,6 +77,12 @@ void GlyphSatz::zeichnen(QPainter& p, int x, int y, std::string_view text) const
     run.setGlyphIndexes(glyphen);
     run.setPositions(orte);
     p.drawGlyphRun(QPointF(x, y), run);
+}
+
+int GlyphSatz::breite(std::string_view text) const {
+    qreal b = 0;
+    for (const char ch : text) b += vorschub_[static_cast<unsigned char>(ch)];
+    return static_cast<int>(std::lround(b));
 }
 
 const TitelMarker& titelMarker() {
@@ -295,9 +302,22 @@ void zeile(Werkzeug& w, const Zeile& zl) {
         const std::string& inhalt = t.zelle(z.row, titel ? 0 : sp.col);
         const bool verdeckt = gruppe && sp.col < rd.Gruppe;
         const bool leer = inhalt.empty() && !fix && rd.Art == 0 && s.keineAngaben && !verdeckt;
+        // The extra text stands in front of the first non-fixed column's
+        // text; the automatic width counted it.
+        const bool zusatz =
+            !s.zusatztext.empty() && !fixRow && rd.Art == 0 && sp.col == t.FixedCols && !verdeckt;
+        if (zusatz && leer) {
+            w.p.setPen(farbe);
+            w.text(r, x, s.zusatztext, false);
+            x += s.glyphen->normal.breite(s.zusatztext);
+        }
         if (!verdeckt) {
             w.p.setPen(leer ? w.blass : farbe);
-            w.text(r, x, leer ? IconTabModell::kKeineAngaben : inhalt, titel);
+            w.text(r, x,
+                   leer     ? IconTabModell::kKeineAngaben
+                   : zusatz ? s.zusatztext + inhalt
+                            : inhalt,
+                   titel);
         }
         if (s.userDraw) {
             w.p.save();

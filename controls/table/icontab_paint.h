@@ -24,6 +24,8 @@ public:
     bool passt(const QFont& font) const { return geladen_ && font_ == font; }
     // Draws text with its baseline at y.
     void zeichnen(QPainter& p, int x, int y, std::string_view text) const;
+    // The advance of text, rounded to whole pixels.
+    int breite(std::string_view text) const;
 
 private:
     QFont font_;
@@ -73,6 +75,9 @@ struct GitterStil {
     std::string neueZeileText;
     bool neueZeileGewaehlt = false;  // the current table has no selected row
     int schriftGroesse = 8;          // the control font's points
+    // Written in front of the text of the first non-fixed column of every
+    // ordinary data row (Zusatztext).
+    std::string zusatztext;
     ZellZeichner userDraw;
     // The text colour of one data cell, 0 = the row's.
     std::function<TColor(const Tabdefinition& t, int row, int col)> zellFarbe;

@@ -5,7 +5,37 @@
 namespace table {
 namespace {
 
-constexpr int kTabellenAbstand = 10;
+bool mitKacheln(const Tabdefinition& t, const BildMasse& m) {
+    return t.Anzeige == A_Icon && m.icons;
+}
+
+int abstandNach(const Tabdefinition& t, const BildMasse& m) {
+    return mitKacheln(t, m) ? kKachelAbstand : kTabellenAbstand;
+}
+
+int datenZeilen(const Tabdefinition& t) {
+    return t.rowCount() - std::min(t.FixedRows, t.rowCount());
+}
+
+// Tiles and list entries: the first table shows its content from the
+// scroll position on (in pixels), the others from their top.
+void ansicht(const Tabdefinition& t, const BildMasse& m, int& rest, bool erste, int& y,
+             TabellenPlatz& p) {
+    long long inhalt = 0;
+    if (mitKacheln(t, m)) {
+        inhalt = kachelInhalt(datenZeilen(t), m.iconsProZeile, m.kachelnNeben, m.zeilenNeben,
+                              m.iconHoehe + m.vAbstand);
+    } else if (t.Anzeige == A_IconList) {
+        inhalt = listenInhalt(datenZeilen(t), m.listZeilenHoehe);
+    }
+    if (erste) {
+        p.scroll = static_cast<int>(std::min<long long>(rest, inhalt));
+        rest = 0;
+    }
+    p.kacheln = KachelMasse{y,          p.scroll,        m.iconBreite,   m.iconHoehe,  m.hAbstand,
+                            m.vAbstand, m.iconsProZeile, m.kachelnNeben, m.zeilenNeben};
+    y = static_cast<int>(std::min<long long>(y + inhalt - p.scroll, 0x3FFFFFFF));
+}
 
 void spaltenSetzen(const Tabdefinition& t, const BildMasse& m, TabellenPlatz& p) {
     const int n = std::clamp(t.SichtSpaltenLayout, 0, static_cast<int>(t.SpaltenInfo.size()));
@@ -32,7 +62,8 @@ void gitter(const Tabdefinition& t, const BildMasse& m, int& rest, bool erste, i
         setzen(r, t.Rows[static_cast<size_t>(r)].Hoehe);
     int r = fix;
     if (erste) {
-        r += std::min(rest, t.rowCount() - fix);
+        p.scroll = std::min(rest, t.rowCount() - fix);
+        r += p.scroll;
         rest = 0;
     }
     p.ersteDatenZeile = r;
@@ -52,7 +83,7 @@ TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const Bi
     bool erste = true;  // no table placed yet: it takes the scroll position
     for (const Tabdefinition* t : tabellen) {
         if (y >= m.clientHoehe) break;
-        const int daten = t->rowCount() - std::min(t->FixedRows, t->rowCount());
+        const int daten = datenZeilen(*t);
         if (t->Anzeige == A_Tabelle && t->rowCount() > 0 && erste && daten < rest) {
             rest -= daten;
             continue;
@@ -62,23 +93,27 @@ TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const Bi
         p.top = y;
         if (t->Anzeige == A_Tabelle) {
             if (t->rowCount() > 0) gitter(*t, m, rest, erste, y, p);
+        } else if (t->Anzeige == A_Icon || t->Anzeige == A_IconList) {
+            ansicht(*t, m, rest, erste, y, p);
         } else {
-            // The other views draw their own content into the rest of the client.
+            // A picture or a drawing fills the client area below its top;
+            // it scrolls inside that area.
             y = std::max(y, m.clientHoehe);
             rest = 0;
         }
         erste = false;
         p.bottom = y;
+        y += abstandNach(*t, m);
         bild.tabellen.push_back(std::move(p));
-        y += kTabellenAbstand;
     }
     return bild;
 }
 
 const TabellenPlatz* TabBild::tabelleBei(int y) const {
     for (size_t i = 0; i < tabellen.size(); ++i) {
-        const int ende =
-            i + 1 < tabellen.size() ? tabellen[i + 1].top : tabellen[i].bottom + kTabellenAbstand;
+        const int ende = i + 1 < tabellen.size()
+                             ? tabellen[i + 1].top
+                             : tabellen[i].bottom + abstandNach(*tabellen[i].tab, masse);
         if (y >= tabellen[i].top && y < ende) return &tabellen[i];
     }
     return nullptr;
@@ -142,6 +177,38 @@ Rect kachelIcon(int i, const KachelMasse& k) {
 Rect kachelRahmen(const Rect& icon, const KachelMasse& k) {
     return {icon.left - k.hAbstand / 2, icon.top - 5, icon.right + k.hAbstand / 2,
             icon.top - 5 + k.iconHoehe + k.vAbstand};
+}
+
+int kachelBei(const KachelMasse& k, int x, int y) {
+    const int linieHoehe = std::max(1, k.iconHoehe + k.vAbstand);
+    const int kachelBreite = std::max(1, k.iconBreite + k.hAbstand);
+    // The frames of line 0 start 5 pixels above the icons, which stand
+    // 10 pixels below the table's top.
+    const int dy = y - k.top + k.scroll - 5;
+    if (dy < 0 || x < 2) return -1;
+    const int linie = dy / linieHoehe;
+    const int spalte = (x - 2) / kachelBreite;
+    const int neben = std::max(1, k.kachelnNeben);
+    const int pro = std::max(1, k.iconsProZeile);
+    const bool nebenPane = linie < k.zeilenNeben;
+    if (spalte >= (nebenPane ? neben : pro)) return -1;
+    const long long vorher = nebenPane ? static_cast<long long>(linie) * neben
+                                       : static_cast<long long>(k.zeilenNeben) * neben +
+                                             static_cast<long long>(linie - k.zeilenNeben) * pro;
+    return static_cast<int>(std::min<long long>(vorher + spalte, 0x7FFFFFFF));
+}
+
+long long kachelInhalt(long long n, int iconsProZeile, int kachelnNeben, int zeilenNeben,
+                       int linie) {
+    const long long pro = std::max(1, iconsProZeile);
+    const long long neben = std::max(0, zeilenNeben);
+    const long long rest =
+        std::max(0LL, n - static_cast<long long>(std::max(1, kachelnNeben)) * neben);
+    return (neben + (rest + pro - 1) / pro) * linie + 6;
+}
+
+long long listenInhalt(long long n, int zeilenHoehe) {
+    return std::max(0LL, n) * zeilenHoehe + 1;
 }
 
 }  // namespace table

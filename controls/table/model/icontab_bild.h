@@ -27,11 +27,29 @@ struct SpaltenPlatz {
     int right = 0;
 };
 
+// The icon view's tiles: tile i (row - fixed rows) line by line, the first
+// kachelnNeben x zeilenNeben beside the detail pane, the rest below it.
+struct KachelMasse {
+    int top = 0;  // the table's top, before the 10-pixel margin and the scroll
+    int scroll = 0;
+    int iconBreite = 0;
+    int iconHoehe = 0;
+    int hAbstand = 20;
+    int vAbstand = 40;
+    int iconsProZeile = 1;
+    int kachelnNeben = 1;  // tiles per line beside the pane
+    int zeilenNeben = 0;   // lines beside the pane; 0 without a pane
+};
+
 struct TabellenPlatz {
     const Tabdefinition* tab = nullptr;
     int top = 0;
-    int bottom = 0;                     // end of its area; the gap to the next table follows
-    int ersteDatenZeile = 0;            // first data row shown (the table's first visible row)
+    int bottom = 0;           // end of its area; the gap to the next table follows
+    int ersteDatenZeile = 0;  // first data row shown (the table's first visible row)
+    // The part of the vertical position this table consumed: data rows in
+    // the grid, pixels in the icon views; 0 for every table but the first.
+    int scroll = 0;
+    KachelMasse kacheln;                // the icon view's tiles
     std::vector<ZeilenPlatz> zeilen;    // grid rows in painting order
     std::vector<SpaltenPlatz> spalten;  // fixed columns, then from the first visible one
 };
@@ -44,8 +62,28 @@ struct BildMasse {
     int leftCol = 0;  // first visible column
     bool neueZeile = false;
     int neueZeileHoehe = 0;
-    int iconLinienHoehe = 0;  // icon height + vertical gap; the icon view's line
+    // The icon view (tiles only with an image list) and the icon list.
+    bool icons = false;
+    int iconBreite = 0;
+    int iconHoehe = 0;
+    int hAbstand = 20;
+    int vAbstand = 40;
+    int iconsProZeile = 1;
+    int kachelnNeben = 1;  // tiles per line beside the detail pane
+    int zeilenNeben = 0;   // tile lines beside the pane; 0 without a pane
+    int listZeilenHoehe = 18;
 };
+
+// Tables stand one below the other: 10 pixels between two, 5 more after a
+// table of tiles.
+constexpr int kTabellenAbstand = 10;
+constexpr int kKachelAbstand = 15;
+
+// The content height of n tiles (the last line's frame and one pixel more)
+// and of an icon list of n entries; the layout counts the same heights.
+long long kachelInhalt(long long n, int iconsProZeile, int kachelnNeben, int zeilenNeben,
+                       int linie);
+long long listenInhalt(long long n, int zeilenHoehe);
 
 struct TabBild {
     BildMasse masse;
@@ -72,23 +110,13 @@ inline bool dehnt(const RowDef& row, int col) {
 
 TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const BildMasse& m);
 
-// The icon view's tiles: tile i (row - fixed rows) line by line, the first
-// kachelnNeben x zeilenNeben beside the detail pane, the rest below it.
-struct KachelMasse {
-    int top = 0;  // the table's top, before the 10-pixel margin and the scroll
-    int scroll = 0;
-    int iconBreite = 0;
-    int iconHoehe = 0;
-    int hAbstand = 20;
-    int vAbstand = 40;
-    int iconsProZeile = 1;
-    int kachelnNeben = 1;  // tiles per line beside the pane
-    int zeilenNeben = 0;   // lines beside the pane; 0 without a pane
-};
 // The icon's rectangle of tile i.
 Rect kachelIcon(int i, const KachelMasse& k);
 // The tile's frame: the icon widened by half the gap on both sides, 5 pixels
 // up, down to the next line.
 Rect kachelRahmen(const Rect& icon, const KachelMasse& k);
+// The tile whose frame holds (x, y), counted from 0; -1 outside every line's
+// tiles. Tiles beyond the table's rows are the caller's to reject.
+int kachelBei(const KachelMasse& k, int x, int y);
 
 }  // namespace table

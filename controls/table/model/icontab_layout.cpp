@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "controls/table/model/icontab_bild.h"
+
 namespace table {
 namespace {
 
@@ -72,10 +74,7 @@ long long iconHoehe(const Tabdefinition& t, const LayoutMasse& m, int s, LayoutE
         neben = zeilenNeben;
     }
     const long long kacheln = std::max(0, t.rowCount() - t.FixedRows);
-    const long long rest =
-        std::max(0LL, kacheln - static_cast<long long>(e.kachelnNebenPane) * neben);
-    const long long unten = (rest + e.iconsProZeile - 1) / e.iconsProZeile;
-    return (neben + unten) * zeile + 6;
+    return kachelInhalt(kacheln, e.iconsProZeile, e.kachelnNebenPane, neben, zeile);
 }
 
 void iconAnsicht(const Tabdefinition& t, const LayoutMasse& m, int zeilenNeben, Stand& s) {
@@ -111,7 +110,8 @@ LayoutErgebnis berechneLayout(const std::vector<const Tabdefinition*>& tabellen,
                 break;
             case A_IconList: {
                 const long long inhalt =
-                    static_cast<long long>(std::max(0, t.rowCount() - 1)) * m.listZeilenHoehe + 1;
+                    listenInhalt(std::max(0, t.rowCount() - std::min(t.FixedRows, t.rowCount())),
+                                 m.listZeilenHoehe);
                 s.v += std::max(0LL, s.y + inhalt - grenze);
                 s.h = std::max(s.h, std::max(0, m.listBreite - m.breite));
                 s.y += inhalt;
@@ -121,7 +121,7 @@ LayoutErgebnis berechneLayout(const std::vector<const Tabdefinition*>& tabellen,
                 s.y += grenze;
                 break;
         }
-        if (s.y < grenze) s.y += icon ? 15 : 10;
+        if (s.y < grenze) s.y += icon ? kKachelAbstand : kTabellenAbstand;
     }
     // A bar takes room from the other direction.
     const bool inDerLeiste = s.y > m.hoehe - m.balken - 2 - m.captionHoehe;

@@ -15,28 +15,21 @@ struct Treffer {
     bool neueZeile = false;
 };
 
-// The row under (x, y) in the icon views; -1 none.
-int kachelTreffer(const Tabdefinition& t, const TabellenPlatz& p, const LayoutMasse& m,
-                  const LayoutErgebnis& l, const DetailPane& pane, bool detail, int topRow, int x,
+// The row under (x, y) in the icon views, as the shared layout placed
+// their tiles and entries; -1 none.
+int kachelTreffer(const Tabdefinition& t, const TabellenPlatz& p, const LayoutMasse& m, int x,
                   int y) {
     int index = -1;
+    if (y >= p.bottom) return -1;  // the gap below the table
     if (t.Anzeige == A_IconList) {
-        index = (y - p.top + topRow) / mindestens1(m.listZeilenHoehe);
+        const int dy = y - p.top + p.scroll;
+        if (dy >= 0) index = dy / mindestens1(m.listZeilenHoehe);
     } else if (t.Anzeige == A_Icon && m.icons) {
-        const int linie = (y - p.top + topRow - 5) / mindestens1(m.iconHoehe + m.vAbstand);
-        const int spalte = (x - 2) / mindestens1(m.iconBreite + m.hAbstand);
-        if (y - p.top + topRow - 5 < 0 || x < 2 || linie < 0) return -1;
-        const bool neben = detail && linie < pane.zeilenNeben;
-        const int proZeile = neben ? pane.kachelnNeben : l.iconsProZeile;
-        if (spalte >= proZeile) return -1;
-        const int vorher = detail ? std::min(linie, pane.zeilenNeben) * pane.kachelnNeben +
-                                        std::max(0, linie - pane.zeilenNeben) * l.iconsProZeile
-                                  : linie * l.iconsProZeile;
-        index = vorher + spalte;
+        index = kachelBei(p.kacheln, x, y);
     }
     if (index < 0) return -1;
-    const int row = t.FixedRows + index;
-    return row < t.rowCount() ? row : -1;
+    const long long row = static_cast<long long>(t.FixedRows) + index;
+    return row < t.rowCount() ? static_cast<int>(row) : -1;
 }
 
 }  // namespace
@@ -77,13 +70,17 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
                     if (const SpaltenPlatz* s =
                             b.spalteBei(*p, t->Rows[static_cast<size_t>(z->row)], x))
                         h.col = s->col;
+                    // A chart with several label columns: its label columns 1
+                    // and 3 and the right button hit no column.
+                    if (t->IstGrafik && t->GrafikLabelSpalten > 1 &&
+                        (h.col == 1 || h.col == 3 || knopf == Knopf::Rechts))
+                        h.col = -1;
                 }
             }
         } else if (t->Anzeige == A_Bitmap) {
             if (druck) bildZoomen(knopf == Knopf::Links);
         } else {
-            h.row = kachelTreffer(*t, *p, masse(), layout(), pane(),
-                                  Detailfenster() && pane().rect.right > 0, topRow(), x, y);
+            h.row = kachelTreffer(*t, *p, masse(), x, y);
         }
     }
     if (h.neueZeile && druck && t->Selected >= 0) neueZeileWaehlen(t);
@@ -105,6 +102,10 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
             }
         }
     }
+    // The drawing has no rows: a right release there opens the context menu,
+    // which offers to print the drawing.
+    if (t != nullptr && t->Anzeige == A_Vektor && gedrueckt_ && !druck && knopf == Knopf::Rechts)
+        kontextMenu(x, y);
     if (!druck) {
         // A double click completes on its release.
         if (doppel_) {

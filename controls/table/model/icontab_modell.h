@@ -156,7 +156,13 @@ public:
     const DetailPane& pane() const { return pane_; }
     int GetTopRow(int tab);
     // Where each table, row and column lies now; painting and hit tests read it.
-    TabBild bild() const;
+    TabBild bild() const { return bild(topRow_); }
+    // The same for another vertical position.
+    TabBild bild(int topRow) const;
+    // The vertical position at which row of t, a table placed below another
+    // one, shows fully: the first table's position grows (in its own units)
+    // until it does, at most to the largest position.
+    int positionUnterhalb(const Tabdefinition& t, int row) const;
     // Painting records each table's first visible row from the layout it drew.
     void bildUebernehmen(const TabBild& b);
     // Every table in list order.

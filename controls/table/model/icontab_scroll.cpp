@@ -126,7 +126,10 @@ int IconTabModell::GetTopRow(int tab) {
     const int linie = mindestens1(masse_.iconHoehe + vAbstand_);
     const int kachel = masse_.iconBreite + hAbstand_;
     int i = t->FixedRows;
-    int y = masse_.captionHoehe + 10 - topRow_;
+    // The tiles start where the shared layout put the table.
+    const TabBild b = bild();
+    const TabellenPlatz* p = b.platzVon(t);
+    int y = p != nullptr ? p->top + 10 - p->scroll : masse_.captionHoehe + 10 - topRow_;
     for (int linieNr = 0; i < t->rowCount(); ++linieNr) {
         if (y + linie > masse_.captionHoehe) return i;
         const bool neben = detail_ && linieNr < pane_.zeilenNeben;
@@ -143,17 +146,49 @@ int IconTabModell::GetTopRow(int tab) {
     return std::min(i, t->rowCount());
 }
 
-TabBild IconTabModell::bild() const {
+TabBild IconTabModell::bild(int topRow) const {
     BildMasse m;
     m.clientBreite = clientBreite_;
     m.clientHoehe = clientHoehe_;
     m.captionHoehe = masse_.captionHoehe;
-    m.topRow = topRow_;
+    m.topRow = topRow;
     m.leftCol = leftCol_;
     m.neueZeile = neueZeileAn_;
     m.neueZeileHoehe = neueZeileHoehe_;
-    m.iconLinienHoehe = masse_.iconHoehe + vAbstand_;
+    m.icons = masse_.icons;
+    m.iconBreite = masse_.iconBreite;
+    m.iconHoehe = masse_.iconHoehe;
+    m.hAbstand = hAbstand_;
+    m.vAbstand = vAbstand_;
+    m.iconsProZeile = layout_.iconsProZeile;
+    const bool detail = detail_ && pane_.rect.right > 0;
+    m.kachelnNeben = detail ? pane_.kachelnNeben : layout_.iconsProZeile;
+    m.zeilenNeben = detail ? pane_.zeilenNeben : 0;
+    m.listZeilenHoehe = masse_.listZeilenHoehe;
     return berechneBild(tabellenListe(), m);
+}
+
+int IconTabModell::positionUnterhalb(const Tabdefinition& t, int row) const {
+    const auto zeigt = [&](int pos) {
+        const TabBild b = bild(pos);
+        const TabellenPlatz* p = b.platzVon(&t);
+        const ZeilenPlatz* z = p != nullptr ? b.platzVon(*p, row) : nullptr;
+        return z != nullptr && z->bottom <= clientHoehe_;
+    };
+    if (zeigt(topRow_)) return topRow_;
+    // The tables above move up as the position grows: the first position
+    // that shows the row, found by halving.
+    int von = topRow_ + 1, bis = maxTopRow_, gefunden = maxTopRow_;
+    while (von <= bis) {
+        const int mitte = von + (bis - von) / 2;
+        if (zeigt(mitte)) {
+            gefunden = mitte;
+            bis = mitte - 1;
+        } else {
+            von = mitte + 1;
+        }
+    }
+    return std::max(gefunden, topRow_);
 }
 
 void IconTabModell::bildUebernehmen(const TabBild& b) {

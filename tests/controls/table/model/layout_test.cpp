@@ -165,5 +165,75 @@ TEST(Bild, StackedTablesConsumeTheScrollPosition) {
     EXPECT_EQ(y, 18 + 3);
 }
 
+// Tiles (3 data rows: one line of 32 + 40, content 78) above a grid of 5
+// rows of 18: the grid starts 15 pixels below the tiles that are left after
+// the scroll, and hit tests, layout and places agree.
+TEST(Bild, GridBelowTilesFollowsTheirContentHeight) {
+    Probe t;
+    t.setGroesse(300, 150, 300, 150);
+    t.setIcons(true, 32, 32);
+    t.fuellen(4, 2);
+    t.SetA_Format(A_Icon);
+    t.SetTabelle(5, 2, -1, 1);
+    t.FEndUpdate(false);
+    // 1 + 90 + 10 + 78 = 179 of 145 pixels: 34 pixels to scroll.
+    ASSERT_EQ(t.maxTopRow(), 34);
+    for (const int s : {0, 10, 34}) {
+        t.Ver_Change(SB_THUMBPOSITION, s);
+        const TabBild b = t.bild();
+        ASSERT_EQ(b.tabellen.size(), 2u) << s;
+        EXPECT_EQ(b.tabellen[0].scroll, s);
+        EXPECT_EQ(b.tabellen[0].bottom, 78 - s) << s;
+        const TabellenPlatz& g = b.tabellen[1];
+        EXPECT_EQ(g.top, 78 - s + 15) << s;
+        ASSERT_FALSE(g.zeilen.empty());
+        EXPECT_EQ(g.zeilen[0].top, g.top);
+        if (s == 34) {  // scrolled to the end: the last row shows fully
+            ASSERT_EQ(g.zeilen.size(), 5u);
+            EXPECT_LE(g.zeilen.back().bottom, 150);
+        }
+        int y = g.top + 20;
+        EXPECT_EQ(t.GetClickTab(&y)->Nummer, 1) << s;
+        EXPECT_EQ(y, 20);
+        y = b.tabellen[0].bottom + 3;  // the gap belongs to the table above
+        EXPECT_EQ(t.GetClickTab(&y)->Nummer, 0) << s;
+        // The first tile's frame: the icon 10 below the top, the frame 5 above it.
+        const KachelMasse& k = b.tabellen[0].kacheln;
+        EXPECT_EQ(kachelIcon(0, k).top, 10 - s);
+        EXPECT_EQ(kachelBei(k, 20, 10 - s + 2), 0);
+        EXPECT_EQ(kachelBei(k, 2 + 52 + 5, 10 - s + 2), 1);
+    }
+}
+
+TEST(Bild, ARowBelowTheTilesIsScrolledIntoViewInPixels) {
+    Probe t;
+    t.setGroesse(300, 150, 300, 150);
+    t.setIcons(true, 32, 32);
+    t.fuellen(4, 2);
+    t.SetA_Format(A_Icon);
+    t.SetTabelle(5, 2, -1, 1);
+    t.FEndUpdate(false);
+    const Tabdefinition& g = *t.GetTabelle(1, false);
+    // Row r ends at 93 - s + (r + 1) x 18; the client is 150 high.
+    EXPECT_EQ(t.positionUnterhalb(g, 1), 0);
+    EXPECT_EQ(t.positionUnterhalb(g, 3), 15);
+    EXPECT_EQ(t.positionUnterhalb(g, 4), 33);
+    t.Ver_Change(SB_THUMBPOSITION, 20);
+    EXPECT_EQ(t.positionUnterhalb(g, 3), 20);  // already shown
+}
+
+TEST(Bild, IconListAboveAGridTakesItsEntries) {
+    Probe t;
+    t.setGroesse(300, 400, 300, 400);
+    t.fuellen(4, 2);  // 3 entries
+    t.SetA_Format(A_IconList);
+    t.SetTabelle(3, 2, -1, 1);
+    t.FEndUpdate(false);
+    const TabBild b = t.bild();
+    ASSERT_EQ(b.tabellen.size(), 2u);
+    const int lh = t.liste().zeilenHoehe;
+    EXPECT_EQ(b.tabellen[1].top, 3 * lh + 1 + 10);
+}
+
 }  // namespace
 }  // namespace table
