@@ -53,7 +53,7 @@ TEST(Help, EveryContextFindsABuiltInPage) {
 
 TEST(Help, PagesAreUtf8HtmlAndTheirLinksLeadToPages) {
     const QStringList seiten = QDir(":/hilfe").entryList({"*.html"});
-    ASSERT_GE(seiten.size(), 14);
+    ASSERT_GE(seiten.size(), 15);
     const QRegularExpression link("href=\"([^\"#]*)(#[^\"]*)?\"");
     for (const QString& s : seiten) {
         const QString text = lesen(":/hilfe/" + s);
@@ -70,6 +70,16 @@ TEST(Help, PagesAreUtf8HtmlAndTheirLinksLeadToPages) {
                     << s.toStdString() << " -> " << m.captured(0).toStdString();
             }
         }
+    }
+}
+
+TEST(Help, TheCalculationPageIsReachedFromTheIndexAndThePagesThatCount) {
+    const QString seite = lesen(":/hilfe/zuschlaege.html");
+    EXPECT_TRUE(seite.contains("<h1>So werden die Zuschläge berechnet</h1>"));
+    for (const char* von : {"index.html", "blatt.html", "zeilenarten.html", "bereitschaft.html",
+                            "einstellungen.html", "benutzer.html"}) {
+        EXPECT_TRUE(lesen(QStringLiteral(":/hilfe/") + von).contains("href=\"zuschlaege.html"))
+            << von;
     }
 }
 
