@@ -201,7 +201,10 @@ void TZeit::LostFocus() {
     // of its windows; not a move into this field's own menu or pickers, nor to
     // a control whose text begins with "Abbruch".
     QWidget* next = QApplication::focusWidget();
-    if (next == nullptr) next = QApplication::activeWindow();  // a window without a focus control
+    // Another window without a control that takes the focus; a focus merely
+    // cleared within this window (a hidden or closing field) is no move.
+    if (next == nullptr && QApplication::activeWindow() != window())
+        next = QApplication::activeWindow();
     if (next != nullptr && !isWithin(next, this) &&
         !textOf(next).startsWith(QStringLiteral("Abbruch")) && !model_.Test(1)) {
         const platform::Answer a = platform::MessageBox("Kein g\xFCltiges Datum!", "Fehler",

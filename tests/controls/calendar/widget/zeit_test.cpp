@@ -273,6 +273,7 @@ TEST_F(ZeitTest, LeavingForAnotherWindowChecksTheDate) {
     const Case cases[] = {
         {"second window", [&] { edit->setFocus(), second.activateWindow(); }, 1},
         {"empty window", [&] { empty.activateWindow(); }, 1},
+        {"focus cleared in its own window", [&] { von_->clearFocus(); }, 0},
         {"Abbruch in a second window",
          [&] { abbruch->setFocus(), second.activateWindow(); }, 0},
         {"own picker",
