@@ -10,6 +10,7 @@
 #include <map>
 #include <tuple>
 
+#include "app/administration_dialog.h"
 #include "app/main_window.h"
 #include "app/sheet_bitmaps.h"
 #include "app/window_parts.h"
@@ -478,6 +479,8 @@ void TForm1::Einstellungen_anzeigen() {
     buch_.einstellungenEintragen();
     Rahmen_zeichnen();
     if (buch_.zeilen.size() > 1) buch_.Zuschlaege_neu_berechnen();
+    // An open administration window reads its list anew.
+    if (administrationOpen()) Verwaltung->Liste_aktualisieren();
 }
 
 // ---- Scrolling and size -----------------------------------------------------

@@ -3,10 +3,12 @@
 // each sent through the event loop and followed by the events it posted
 // (the paint and its copy to the screen; the caret timer runs as it comes).
 // Prints the CPU time per key of both sides, their ratio and the paint
-// events the sheet's window received per key; medians of several rounds.
+// events each side's window received per key; then the same for Enter
+// alone (on the sheet it stores the line); medians of several rounds.
 #include <stdlib.h>
 
 #include <QPlainTextEdit>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -47,7 +49,32 @@ void type(QWidget* w, char c) {
 struct Round {
     double msPerKey = 0;
     double paintsPerKey = 0;
+    double msPerEnter = 0;
+    double paintsPerEnter = 0;
 };
+
+// Types the keys into `w`; the Enter keys are also timed and counted alone.
+Round typeAll(QWidget* w, const std::vector<char>& keys) {
+    bench::PaintCounter paints(w->window(), true);
+    double enterMs = 0;
+    int enterPaints = 0, enters = 0;
+    const double t0 = bench::cpuMs();
+    for (const char c : keys) {
+        if (c != '\r') {
+            type(w, c);
+            continue;
+        }
+        const int p0 = paints.count();
+        const double e0 = bench::cpuMs();
+        type(w, c);
+        enterMs += bench::cpuMs() - e0;
+        enterPaints += paints.count() - p0;
+        ++enters;
+    }
+    const double t1 = bench::cpuMs();
+    const double n = static_cast<double>(keys.size()), e = std::max(1, enters);
+    return {(t1 - t0) / n, paints.count() / n, enterMs / e, enterPaints / e};
+}
 
 Round sheetRound(const std::vector<char>& keys, bool& stored) {
     auto form = std::make_unique<app::TForm1>();
@@ -56,23 +83,18 @@ Round sheetRound(const std::vector<char>& keys, bool& stored) {
     QWidget* sheet = &form->canvasControl();
     sheet->setFocus();
     QApplication::processEvents();
-    bench::PaintCounter paints(form.get(), true);
-    const double t0 = bench::cpuMs();
-    for (const char c : keys) type(sheet, c);
-    const double t1 = bench::cpuMs();
+    const Round r = typeAll(sheet, keys);
     stored = form->buch().zeilen.size() >= 40;
-    const double n = static_cast<double>(keys.size());
-    return {(t1 - t0) / n, paints.count() / n};
+    return r;
 }
 
-double editRound(const std::vector<char>& keys) {
+Round editRound(const std::vector<char>& keys) {
     QPlainTextEdit edit;
     edit.resize(739, 517);
     if (!bench::showExposed(edit)) std::abort();
     edit.setFocus();
-    const double t0 = bench::cpuMs();
-    for (const char c : keys) type(&edit, c);
-    return (bench::cpuMs() - t0) / static_cast<double>(keys.size());
+    QApplication::processEvents();
+    return typeAll(&edit, keys);
 }
 
 }  // namespace
@@ -87,21 +109,30 @@ int main() {
     {
         platform::ScriptedMessages boxes;
         const std::vector<char> keys = keystrokes(1000);
-        std::vector<double> sheet, edit, paints;
+        std::vector<Round> sheet, edit;
         for (int round = 0; round < 5; ++round) {
             bool stored = false;
-            const Round r = sheetRound(keys, stored);
+            sheet.push_back(sheetRound(keys, stored));
             if (!stored) {
                 std::fprintf(stderr, "typing: the lines were not stored\n");
                 rc = 1;
             }
-            sheet.push_back(r.msPerKey);
-            paints.push_back(r.paintsPerKey);
             edit.push_back(editRound(keys));
         }
-        const double s = bench::median(sheet), e = bench::median(edit);
-        std::printf("typing: sheet %.4f ms/key, QPlainTextEdit %.4f ms/key, ratio %.2f, paints/key %.2f\n", s, e,
-                    s / e, bench::median(paints));
+        auto med = [](const std::vector<Round>& rounds, double Round::*field) {
+            std::vector<double> v;
+            for (const Round& r : rounds) v.push_back(r.*field);
+            return bench::median(v);
+        };
+        const double s = med(sheet, &Round::msPerKey), e = med(edit, &Round::msPerKey);
+        std::printf("typing: sheet %.4f ms/key, QPlainTextEdit %.4f ms/key, ratio %.2f, "
+                    "paints/key sheet %.2f, QPlainTextEdit %.2f\n",
+                    s, e, s / e, med(sheet, &Round::paintsPerKey), med(edit, &Round::paintsPerKey));
+        const double se = med(sheet, &Round::msPerEnter), ee = med(edit, &Round::msPerEnter);
+        std::printf("typing: Enter sheet %.4f ms, QPlainTextEdit %.4f ms, ratio %.2f (goal 1.5), "
+                    "paints/Enter sheet %.2f, QPlainTextEdit %.2f\n",
+                    se, ee, se / ee, med(sheet, &Round::paintsPerEnter),
+                    med(edit, &Round::paintsPerEnter));
     }
     std::filesystem::current_path(old);
     std::filesystem::remove_all(dir);

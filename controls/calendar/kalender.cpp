@@ -119,7 +119,7 @@ TKalender::~TKalender() = default;
 void TKalender::refresh(Redraw redraw) {
     SpeedButton1->setEnabled(model_.backEnabled());
     SpeedButton2->setEnabled(model_.forwardEnabled());
-    paintTitle();
+    if (!titleShows_ || !titleShows_->sameTitle(model_.look())) paintTitle();
     if (redraw != Redraw::None) Zeichne_Kalender(redraw == Redraw::Full);
 }
 
@@ -140,6 +140,7 @@ void TKalender::paintTitle() {
     }
     titleDue_ = false;
     calendar::paintTitle(Monats_Name->canvas(), Monats_Name->width(), Monats_Name->height(), model_);
+    titleShows_ = model_.look();
     Monats_Name->Invalidate();
 }
 
@@ -151,11 +152,23 @@ void TKalender::Zeichne_Kalender(bool header) {
     }
     gridDue_ = headerDue_ = false;
     paintGrid(ZF->canvas(), model_, header, glyph_);
+    const KalenderLook now = model_.look();
+    if (header || (gridShows_ && gridShows_->sameFrame(now)))
+        gridShows_ = now;
+    else
+        gridShows_.reset();
     ZF->Invalidate();
 }
 
 void TKalender::Init(uint16_t jahr, uint16_t monat, int tag, const StandbyList* daten) {
     model_.Init(jahr, monat, tag, daten);
+    // The host sets the calendar after every line it stores or selects; what
+    // shows the same days and marks as before is not drawn again.
+    const KalenderLook now = model_.look();
+    if (gridShows_ == now && titleShows_ && titleShows_->sameTitle(now)) {
+        refresh(Redraw::None);
+        return;
+    }
     refresh(Redraw::Full);
 }
 

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "controls/calendar/model/kalender_model.h"
 #include "platform/ui/bitmap.h"
@@ -85,6 +86,9 @@ private:
     bool listJustOpened_ = false;
     int held_ = 0;
     bool gridDue_ = false, headerDue_ = false, titleDue_ = false;
+    // What the grid image and the title band show now; none before the first
+    // drawing and after a part of the grid was drawn for another month.
+    std::optional<KalenderLook> gridShows_, titleShows_;
 };
 
 // The same calendar built as a plain 100 x 100 control, with one operation more.

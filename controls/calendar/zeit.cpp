@@ -44,6 +44,14 @@ std::vector<QWidget*> tabOrderOf(QWidget* parent) {
     return order;
 }
 
+// The field itself, or a widget in a window the field opened (its menu, picker
+// or month chooser): the parent chain crosses into the window that opened it.
+bool isWithin(const QWidget* w, const QWidget* field) {
+    for (; w != nullptr; w = w->parentWidget())
+        if (w == field) return true;
+    return false;
+}
+
 }  // namespace
 
 TZeit::TZeit(QWidget* owner) : ui::Control(owner) {
@@ -189,10 +197,15 @@ void TZeit::GotFocus() {
 void TZeit::LostFocus() {
     focused_ = false;
     disarmTimer(kBlinkTimer);
-    // Only a move to another control of this window is checked: not a pop-up,
-    // another window, or a control whose text begins with "Abbruch".
+    // Every move of the focus within the program is checked, also into another
+    // of its windows; not a move into this field's own menu or pickers, nor to
+    // a control whose text begins with "Abbruch".
     QWidget* next = QApplication::focusWidget();
-    if (next != nullptr && next != this && next->window() == window() &&
+    // Another window without a control that takes the focus; a focus merely
+    // cleared within this window (a hidden or closing field) is no move.
+    if (next == nullptr && QApplication::activeWindow() != window())
+        next = QApplication::activeWindow();
+    if (next != nullptr && !isWithin(next, this) &&
         !textOf(next).startsWith(QStringLiteral("Abbruch")) && !model_.Test(1)) {
         const platform::Answer a = platform::MessageBox("Kein g\xFCltiges Datum!", "Fehler",
                                                         platform::Buttons::RetryCancel);
@@ -201,7 +214,12 @@ void TZeit::LostFocus() {
         } else {
             keepCursor_ = true;
             QMetaObject::invokeMethod(
-                this, [this] { setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
+                this,
+                [this] {
+                    window()->activateWindow();
+                    setFocus(Qt::OtherFocusReason);
+                },
+                Qt::QueuedConnection);
         }
     }
     repaint();
@@ -426,7 +444,9 @@ void TZeit::TasteClick() {
         model_.setDate(d.year, d.month, d.day);
     }
     if (hasTime(Style())) model_.setTime(p.chosenHour(), p.chosenMinute());
-    model_.Change = true;
+    // Only the calendar click of a date field marks the value as typed; a
+    // confirmation with "OK" leaves Change, and with it the partner rule, as it was.
+    if (Style() == TZeitStyle::zaDatum) model_.Change = true;
     if (!hasFocus())
         setFocus(Qt::OtherFocusReason);
     else if (Style() == TZeitStyle::zaBeides)

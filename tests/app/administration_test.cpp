@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -14,6 +15,8 @@
 #include <filesystem>
 
 #include "app/administration_dialog.h"
+#include "app/dialog_runner.h"
+#include "app/settings_dialog.h"
 #include "app/user_dialog.h"
 #include "app/window_parts.h"
 #include "book/user_index.h"
@@ -386,6 +389,31 @@ TEST_F(AdministrationTest, AnUnreadableIndexOpensNoWindow) {
         ASSERT_EQ(boxes.count(), 1u) << schaden;
         EXPECT_EQ(tuple(boxes.last().text, boxes.last().caption), tuple(text, titel)) << schaden;
     }
+}
+
+// "Einstellung" -> OK reads an open administration window's list anew: a user
+// added meanwhile appears, the old selection is gone and the next choice signs in.
+TEST_F(AdministrationTest, TheSettingsDialogRefreshesTheList) {
+    benutzer("anna", "Muster");
+    adminStart();
+    klick(1);
+    ASSERT_EQ(b().benutzerName, "anna");
+    benutzer("bernd", "Beispiel");  // written beside the open window
+    ASSERT_EQ(v().Liste->GetRowCount(true), 2);
+    const auto vorher = app::dialogRunner();
+    app::dialogRunner() = [](QDialog& d) {
+        d.show();
+        dynamic_cast<app::TFeiertage&>(d).Button1->click();  // OK
+        return d.hide(), d.result();
+    };
+    app::OptionClick(*form);
+    app::dialogRunner() = vorher;
+    EXPECT_EQ(tuple(v().Liste->GetRowCount(true), v().Liste->GetRow() < 1), tuple(3, true));
+    EXPECT_EQ(v().Liste->GetRowCells(2), (std::vector<std::string>{"P-bernd", "Beispiel", "Vorname"}));
+    b().nachname = "x";
+    klick(1);
+    EXPECT_EQ(b().nachname, "Muster");  // anna signed in anew
+    EXPECT_EQ(boxes.count(), 0u);
 }
 
 TEST_F(AdministrationTest, LivesFromTheAdministratorsSignInToTheNextSignIn) {

@@ -2,6 +2,7 @@
 // standby periods marked by hand through its menu, and a whole user session
 // typed on the sheet checked against the book's own load of the saved month.
 #include <QTest>
+#include <functional>
 
 #include "app/window_parts.h"
 #include "controls/calendar/kalender.h"
@@ -102,6 +103,59 @@ TEST_F(CalendarStandbyTest, ClickedDatesMoveTheEntryLineOnlyWhenAllowed) {
     form->textModus = true;
     form->dispatchMessage(m);
     EXPECT_EQ(tuple(form->kalenderAbgelehnt, beeps), tuple(true, 2));
+}
+
+// Enter stores the line and sets the calendar again; the calendar is drawn
+// only when what it shows changed: a line stored again as it was leaves the
+// marks, a line moved into another week moves its standby week.
+TEST_F(CalendarStandbyTest, EnterRedrawsTheCalendarOnlyWhenItsMarksChange) {
+    addUser("anna", "geheim");
+    scriptSignIn("anna", "geheim");
+    start();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->Timer1.setEnabled(false);  // no caret blink among the counted paints
+    if (form->commandChecked("ADA")) form->ADAExecute();  // Enter stays in the time part
+    QTest::keyClicks(sheet(), "0108001200");  // Tuesday: the week 30.11-06.12
+    QTest::keyClicks(sheet(), "0208001200");  // Wednesday of that week
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            return paints += e->type() == QEvent::Paint, false;
+        }
+    } grid, title;
+    form->MonthCalendar1->ZF->installEventFilter(&grid);
+    form->MonthCalendar1->Monats_Name->installEventFilter(&title);
+    const calendar::KalenderModel& kalender = form->MonthCalendar1->model();
+    struct Case {
+        const char* name;
+        std::function<void()> before;  // what the user does before Enter
+        bool marksChange, dayChanges;  // the day chosen in the calendar
+    };
+    const auto up = [&](int n) {
+        for (int i = 0; i < n; ++i) QTest::keyClick(sheet(), Qt::Key_Up);
+    };
+    const Case cases[] = {
+        // Then the entry line, dated the 2nd as well.
+        {"Wednesday again", [&] { up(1); }, false, false},
+        {"Tuesday again, then Wednesday", [&] { up(2); }, false, true},
+        {"Tuesday moved to the 8th", [&] { up(2), QTest::keyClicks(sheet(), "08"); }, true, true},
+    };
+    for (const Case& c : cases) {
+        c.before();
+        QCoreApplication::processEvents();  // what the keys drew
+        const calendar::Marks marks = kalender.marks();
+        const int day = kalender.chosenDay();
+        grid.paints = title.paints = 0;
+        QTest::keyClick(sheet(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(tuple(kalender.marks() != marks, kalender.chosenDay() != day),
+                  tuple(c.marksChange, c.dayChanges))
+            << c.name;
+        EXPECT_EQ(tuple(grid.paints, title.paints), tuple(c.marksChange || c.dayChanges ? 1 : 0, 0))
+            << c.name;
+    }
+    EXPECT_EQ(b().wochen, 2);
 }
 
 // A user signs in, types a week with kinds and texts, inserts and deletes a

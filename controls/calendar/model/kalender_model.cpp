@@ -59,6 +59,10 @@ void KalenderModel::Init(uint16_t jahr, uint16_t monat, int tag, const StandbyLi
     forwardEnabled_ = month_ != 12 || (free && year_ < 9999);
 }
 
+KalenderLook KalenderModel::look() const {
+    return {year_, month_, marker_ ? 0 : tag_, marker_, marks_, fill_, titleColour_, titleFont_};
+}
+
 void KalenderModel::Setze_Farbmodus(char mode) {
     if (mode == 1) {
         titleColour_ = colour::kTitleBlue;

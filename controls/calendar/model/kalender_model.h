@@ -50,6 +50,28 @@ struct ClickResult {
     std::optional<CalendarMessage> message;
 };
 
+// What the grid image and the title band show: two equal looks draw the same
+// pixels (the days follow from year and month, the title too).
+struct KalenderLook {
+    int year = 0;
+    int month = 0;
+    int chosenDay = 0;  // 0 in marker mode, where the chosen day is not drawn
+    bool markerMode = false;
+    Marks marks{};
+    uint32_t fill = 0;
+    uint32_t titleColour = 0;
+    uint32_t titleFont = 0;
+    bool operator==(const KalenderLook&) const = default;
+    bool sameTitle(const KalenderLook& o) const {
+        return year == o.year && month == o.month && titleColour == o.titleColour &&
+               titleFont == o.titleFont;
+    }
+    // The head band and week column: the grid's frame around the day cells.
+    bool sameFrame(const KalenderLook& o) const {
+        return year == o.year && month == o.month && fill == o.fill;
+    }
+};
+
 class KalenderModel {
 public:
     KalenderModel();
@@ -95,6 +117,7 @@ public:
     uint32_t titleColour() const { return titleColour_; }
     uint32_t titleFontColour() const { return titleFont_; }
     const std::string& title() const { return title_; }  // Windows-1252
+    KalenderLook look() const;
 
     static const std::string& monthName(int month);  // Windows-1252
     // "   Heute: dd.mm.yyyy"

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <cstdlib>
+#include <functional>
 
 #include "platform/core/message_box.h"
 #include "platform/ui/qt_text.h"
@@ -132,6 +133,57 @@ TEST_F(KalenderTest, NormalModeShowsGlyphAndChosenDay) {
         EXPECT_EQ(red > 0, d >= 4 && d <= 10) << d;
     }
     EXPECT_EQ(cellBackground(cellOf(3, 20)), ui::clBlue);
+}
+
+// Init draws the grid and the title only when what they show changed; what
+// was drawn then equals what a new calendar in the same state draws.
+TEST_F(KalenderTest, InitDrawsOnlyWhatChanged) {
+    struct PaintCount : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            return paints += e->type() == QEvent::Paint, false;
+        }
+    } grid, title;
+    kalender_->ZF->installEventFilter(&grid);
+    kalender_->Monats_Name->installEventFilter(&title);
+    StandbyList list = listOf({10, 4, 3, 10, 3});
+    kalender_->Setze_Modus(false);
+    kalender_->Init(2024, 3, 5, &list);
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        int gridPaints, titlePaints;
+    };
+    const Step steps[] = {
+        {"the same", [&] { kalender_->Init(2024, 3, 5, &list); }, 0, 0},
+        {"another day", [&] { kalender_->Init(2024, 3, 6, &list); }, 1, 0},
+        {"another record",
+         [&] { list = listOf({10, 4, 3, 10, 3, 11, 15, 3, 17, 3}), kalender_->Init(2024, 3, 6, &list); },
+         1, 0},
+        {"another month", [&] { kalender_->Init(2024, 4, 6, &list); }, 1, 1},
+        // Switching the mode draws nothing itself; the next Init shows it.
+        {"marker mode", [&] { kalender_->Setze_Modus(true), kalender_->Init(2024, 4, 6, &list); }, 1, 0},
+        {"colours", [&] { kalender_->Setze_Farbmodus(2); }, 1, 1},
+        {"the same in new colours", [&] { kalender_->Init(2024, 4, 6, &list); }, 0, 0},
+    };
+    for (const Step& s : steps) {
+        QCoreApplication::processEvents();
+        grid.paints = title.paints = 0;
+        s.act();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(std::tuple(grid.paints, title.paints), std::tuple(s.gridPaints, s.titlePaints))
+            << s.name;
+    }
+    TKalender fresh;
+    fresh.show();  // its images take their sizes
+    fresh.Setze_Modus(true);
+    fresh.Setze_Farbmodus(2);
+    fresh.Init(2024, 4, 6, &list);
+    for (const auto& [mine, theirs] : {std::pair(kalender_->ZF, fresh.ZF),
+                                       std::pair(kalender_->Monats_Name, fresh.Monats_Name)})
+        for (int y = 0; y < mine->height(); ++y)
+            for (int x = 0; x < mine->width(); ++x)
+                ASSERT_EQ(mine->canvas().Pixel(x, y), theirs->canvas().Pixel(x, y)) << x << "," << y;
 }
 
 TEST_F(KalenderTest, TitleWeekNumbersAndColourModes) {

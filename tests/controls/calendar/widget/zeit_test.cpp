@@ -6,11 +6,13 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <vector>
 
 #include "controls/calendar/model/tdatetime_format.h"
@@ -67,6 +69,10 @@ protected:
     void type(TZeit* z, const char* keys) {
         for (const char* k = keys; *k != '\0'; ++k)
             QTest::keyClick(z, static_cast<Qt::Key>(Qt::Key_0 + (*k - '0')));
+    }
+    // Delivers the window activations and focus moves that are still queued.
+    static void settle() {
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
     }
     static double day(int y, int m, int d) { return platform::encodeDate(y, m, d); }
     // Opens the context menu and chooses `id` (0: none).
@@ -203,8 +209,113 @@ TEST_F(ZeitTest, PickerSetsDateAndTime) {
     const Rect b = von_->layout().button();
     QTest::mouseClick(von_, Qt::LeftButton, Qt::NoModifier, QPoint(b.left + 2, 5));
     EXPECT_EQ(von_->GetAnsi(), "20240309143000");
-    EXPECT_TRUE(von_->model().Change);
+    EXPECT_FALSE(von_->model().Change);  // "OK" of a date and time field leaves it
     EXPECT_EQ(changes_.size(), 1u);
+}
+
+// Only a calendar click in a date field marks the value as changed by the user;
+// "OK" leaves the flag, so the partner may still carry this field along.
+TEST_F(ZeitTest, PickerMarksAChangeOnlyForTheDateStyle) {
+    for (const S style : {S::zaDatum, S::zaBeides, S::zaUhr}) {
+        for (const bool before : {false, true}) {
+            von_->SetStyle(style);
+            von_->SetValue(day(2024, 3, 5) + platform::encodeTime(14, 7));
+            von_->model().Change = before;
+            onPopup<ZeitPicker>([style](ZeitPicker& p) {
+                if (style == S::zaDatum) {
+                    emit p.Kalender->clicked(p.Kalender->selectedDate());
+                } else {
+                    p.Stunde->setValue(15);
+                    p.OK->click();
+                }
+            });
+            const Rect b = von_->layout().button();
+            QTest::mouseClick(von_, Qt::LeftButton, Qt::NoModifier, QPoint(b.left + 2, 5));
+            EXPECT_EQ(von_->model().Change, style == S::zaDatum || before)
+                << static_cast<int>(style) << " " << before;
+        }
+    }
+    // A date and time start confirmed with "OK" is still moved by its end field.
+    von_->model().Von = true;
+    von_->SetPartner(bis_);
+    bis_->SetPartner(von_);
+    for (ProbeZeit* z : {von_, bis_}) z->SetStyle(S::zaBeides);
+    von_->SetValue(day(2024, 3, 5) + platform::encodeTime(14, 7));
+    bis_->SetValue(day(2024, 3, 9) + platform::encodeTime(14, 7));
+    onPopup<ZeitPicker>([](ZeitPicker& p) { p.OK->click(); });
+    const Rect b = von_->layout().button();
+    QTest::mouseClick(von_, Qt::LeftButton, Qt::NoModifier, QPoint(b.left + 2, 5));
+    bis_->setFocus();
+    type(bis_, "01");  // 01.03.2024: before the start
+    EXPECT_EQ(von_->GetAnsi(), "20240301140700");
+}
+
+// A field losing the focus checks its date wherever the focus goes in the
+// program, into another window too; not into its own picker or month chooser.
+TEST_F(ZeitTest, LeavingForAnotherWindowChecksTheDate) {
+    QWidget second;
+    auto* edit = new QLineEdit(&second);
+    auto* abbruch = new QPushButton(QStringLiteral("Abbruch"), &second);
+    abbruch->move(0, 30);
+    second.move(400, 0);
+    second.show();
+    QWidget empty;  // a window without a control that takes the focus
+    empty.move(400, 200);
+    empty.show();
+    settle();
+    von_->model().Von = true;
+    von_->SetPartner(bis_);
+    struct Case {
+        const char* name;
+        std::function<void()> leave;
+        size_t boxes;
+    };
+    const Case cases[] = {
+        {"second window", [&] { edit->setFocus(), second.activateWindow(); }, 1},
+        {"empty window", [&] { empty.activateWindow(); }, 1},
+        {"focus cleared in its own window", [&] { von_->clearFocus(); }, 0},
+        {"Abbruch in a second window",
+         [&] { abbruch->setFocus(), second.activateWindow(); }, 0},
+        {"own picker",
+         [&] {
+             onPopup<ZeitPicker>([](ZeitPicker& p) { p.reject(); });
+             von_->TasteClick();
+         },
+         0},
+        {"own month chooser",
+         [&] {
+             onPopup<MonatsWahl>([](MonatsWahl& w) { w.reject(); });
+             menu(von_, TZeit::kMonatsWahl);
+         },
+         0},
+    };
+    for (const Case& c : cases) {
+        host_.activateWindow();
+        settle();
+        von_->SetValue(-1);
+        von_->setFocus();
+        type(von_, "3102");  // 31.02.2024
+        boxes_.clear();
+        c.leave();
+        settle();
+        EXPECT_EQ(boxes_.count(), c.boxes) << c.name;
+        if (c.boxes == 0) continue;
+        EXPECT_EQ(boxes_.last().text, "Kein g\xFCltiges Datum!") << c.name;
+        // Retry: the field's window is active again and the field has the focus.
+        EXPECT_EQ(QApplication::activeWindow(), &host_) << c.name;
+        EXPECT_TRUE(von_->hasFocus()) << c.name;
+    }
+    // Cancel empties the field.
+    host_.activateWindow();
+    settle();
+    von_->setFocus();
+    boxes_.clear();
+    boxes_.answer(platform::Answer::Cancel);
+    edit->setFocus();
+    second.activateWindow();
+    settle();
+    EXPECT_EQ(boxes_.count(), 1u);
+    EXPECT_EQ(von_->model().fields(), ZeitFields{});
 }
 
 TEST_F(ZeitTest, KeysAndMouseMoveFocusAndCursor) {
