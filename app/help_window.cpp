@@ -96,7 +96,12 @@ HelpWindow* HelpWindow::open(const QUrl& page, QWidget* from) {
     if (!placed) {
         const QRect area = ui::availableArea(owner);
         w->resize(QSize(640, 560).boundedTo(area.size() * 0.9));
-        ui::centreOnOwner(*w, owner);
+        // The frame the window manager adds is known only once shown: the
+        // last one seen, else none.
+        const QSize extra = w->frameGeometry().size() - w->geometry().size();
+        const bool shown = owner != nullptr && owner->isVisible();
+        w->move(helpPlacement(w->size() + extra.expandedTo(QSize(0, 0)),
+                              shown ? owner->frameGeometry() : QRect(), area));
     }
     w->show();
     w->raise();
@@ -115,7 +120,29 @@ bool HelpWindow::eventFilter(QObject* watched, QEvent* e) {
         setGeometry(frame);
         show();
     }
+    // The window it belongs to shows later (the main window after the
+    // sign-in at start): help stays above it.
+    if (watched == owner_ && e->type() == QEvent::Show && isVisible()) raise();
     return false;
+}
+
+QPoint helpPlacement(const QSize& frame, const QRect& owner, const QRect& area) {
+    if (!owner.isValid()) {
+        QRect r(QPoint(), frame);
+        r.moveCenter(area.center());
+        return ui::fitInto(r, area);
+    }
+    const QRect right(QPoint(owner.right() + 1, owner.top()), frame);
+    const QRect left(QPoint(owner.left() - frame.width(), owner.top()), frame);
+    QPoint best;
+    qint64 bestCover = -1;
+    for (const QRect& want : {right, left}) {
+        const QRect at(ui::fitInto(want, area), frame);
+        const QRect cover = at.intersected(owner);
+        const qint64 covered = cover.isEmpty() ? 0 : qint64(cover.width()) * cover.height();
+        if (bestCover < 0 || covered < bestCover) best = at.topLeft(), bestCover = covered;
+    }
+    return best;
 }
 
 void setHelpContext(QWidget& w, int context) { w.setProperty(kContextProperty, context); }

@@ -39,6 +39,12 @@ private:
     QPointer<QWidget> owner_;
 };
 
+// Where a help window of `frame` size goes beside the window it belongs to
+// (`owner`, its frame; invalid without one): right of it, else left of it,
+// whichever covers less of it once kept inside `area`, so that window stays
+// in sight; centred in `area` without an owner.
+QPoint helpPlacement(const QSize& frame, const QRect& owner, const QRect& area);
+
 // The help context of a window or control (0: none of its own).
 void setHelpContext(QWidget& w, int context);
 // The context F1 finds for `w`: its own, else the nearest parent's within

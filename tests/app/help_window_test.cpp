@@ -199,5 +199,24 @@ TEST_F(HelpWindowTest, HelpForTheProgramLeavesTheMainWindowUsable) {
     EXPECT_FALSE(help()->isVisible());
 }
 
+TEST(HelpPlacement, BesideTheWindowItBelongsToAsFarAsTheScreenAllows) {
+    const QRect screen(0, 0, 1920, 1200);
+    const QSize help(640, 560);
+    const struct {
+        QRect owner;
+        QPoint expected;
+    } cases[] = {
+        {{810, 540, 300, 130}, {1110, 540}},   // room on the right
+        {{1500, 100, 300, 130}, {860, 100}},   // none on the right: left of it
+        {{1300, 700, 300, 130}, {660, 640}},   // left, and up so it stays on the screen
+        {{0, 0, 1920, 1200}, {1280, 0}},       // a window over the whole screen: covered
+        {{}, {640, 320}},                      // no window: centred
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(app::helpPlacement(help, c.owner, screen), c.expected) << c.owner.x();
+    // 1024 x 768 at scale 1.5: the help window covers the least of the main window.
+    EXPECT_EQ(app::helpPlacement({614, 460}, {0, 0, 747, 512}, {0, 0, 682, 512}), QPoint(68, 0));
+}
+
 }  // namespace
 }  // namespace app_test
