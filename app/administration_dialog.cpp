@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/help_service.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/sign_in_dialog.h"
 #include "book/db_messages.h"
@@ -46,6 +48,7 @@ void keineAuswahl() {
 TVerwaltung::TVerwaltung(TForm1& form)
     : QWidget(&form, Qt::Tool | Qt::WindowStaysOnTopHint), form_(form) {
     setWindowTitle(QStringLiteral("Benutzerverwaltung"));
+    setHelpContext(*this, kHelpVerwaltung);
     bauen();
     listeLeeren();
     if (!Lade_Benutzerliste()) return;  // the window closes itself

@@ -4,12 +4,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/dialog_runner.h"
+#include "app/help_service.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "book/standby_lines.h"
 #include "controls/calendar/kalender.h"
@@ -21,7 +22,6 @@ namespace app {
 namespace {
 
 constexpr int kLoeschenId = 1;
-constexpr int kHelpContext = 7;
 constexpr int kRecord = 5;
 
 }  // namespace
@@ -67,8 +67,7 @@ THand::THand(TForm1& form) : QDialog(&form), form_(form) {
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
     connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, [this] { form_.zeigeHilfe(kHelpContext); });
+    setHelpContext(*this, kHelpHandeinstellung);
 
     // The calendar works on its own copy of the records until OK.
     auswahl_ = -1;

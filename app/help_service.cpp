@@ -1,11 +1,10 @@
 #include "app/help_service.h"
 
-#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
-#include <QTextBrowser>
 #include <QUrl>
-#include <QVBoxLayout>
+
+#include "app/help_window.h"
 
 #include "platform/core/message_box.h"
 #include "platform/ui/qt_text.h"
@@ -29,8 +28,14 @@ QString builtInPage(int context) {
         const char* page;
     };
     static const Eintrag kSeiten[] = {
-        {2, "anmeldung.html"}, {3, "benutzer.html"},        {4, "befehle.html"},
-        {6, "monat.html"},     {7, "handeinstellung.html"}, {99, "blatt.html"},
+        {kHelpAnmeldung, "anmeldung.html"},
+        {kHelpBenutzer, "benutzer.html"},
+        {kHelpWerkzeugleiste, "befehle.html"},
+        {kHelpEinstellung, "einstellungen.html"},
+        {kHelpMonat, "monat.html"},
+        {kHelpHandeinstellung, "handeinstellung.html"},
+        {kHelpVerwaltung, "verwaltung.html"},
+        {kHelpBlatt, "blatt.html"},
     };
     QString page = QStringLiteral("index.html");
     for (const Eintrag& e : kSeiten)
@@ -61,23 +66,16 @@ std::string helpPage(const std::string& helpFile, int context) {
     return ui::fromQString(page);
 }
 
-void showHelp(const std::string& helpFile, int context, QWidget* parent) {
+void showHelp(const std::string& helpFile, int context, QWidget* from) {
     const std::string page = helpPage(helpFile, context);
     if (page.empty()) {
         platform::MessageBox("Es ist keine Hilfe installiert.", "Hilfe");
         return;
     }
-    QDialog viewer(parent);
-    viewer.setWindowTitle(QStringLiteral("Hilfe"));
-    auto* layout = new QVBoxLayout(&viewer);
-    auto* browser = new QTextBrowser(&viewer);
-    browser->setOpenLinks(true);
     const QString where = ui::toQString(page);
-    browser->setSource(where.startsWith(QStringLiteral("qrc:")) ? QUrl(where)
-                                                                 : QUrl::fromLocalFile(where));
-    layout->addWidget(browser);
-    viewer.resize(640, 560);
-    viewer.exec();
+    HelpWindow::open(where.startsWith(QStringLiteral("qrc:")) ? QUrl(where)
+                                                             : QUrl::fromLocalFile(where),
+                     from);
 }
 
 }  // namespace app

@@ -11,7 +11,6 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolBar>
@@ -21,6 +20,7 @@
 #include "app/administration_dialog.h"
 #include "app/file_dialogs.h"
 #include "app/help_service.h"
+#include "app/help_window.h"
 #include "app/sheet_bitmaps.h"
 #include "app/sign_in_dialog.h"
 #include "app/window_parts.h"
@@ -46,16 +46,20 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner), buch_(*this) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     onTerminate = [] { QCoreApplication::exit(0); };
-    onHelp = [this](int context) {
-        showHelp(platform::joinPath(buch_.datenOrdner, "Hilfe.hlp"), context, this);
+    onHelp = [this](int context, QWidget* from) {
+        showHelp(platform::joinPath(buch_.datenOrdner, "Hilfe.hlp"), context, from);
     };
     buildComponents();
-    // F1: the help topic of the control that has the focus, else the window's.
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, [this] { zeigeHilfe(hilfeKontext()); });
     buildCommands();
     buildMenus();
     buildToolBar();
+    // F1 in every window of the program: the topic of the control that has
+    // the keyboard, else of its window.
+    setHelpContext(*this, kHelpBlatt);
+    setHelpContext(*ToolBar1, kHelpWerkzeugleiste);
+    setHelpContext(*ComboBox1, kHelpMonat);
+    setHelpContext(*Anzeige_Jahr, kHelpMonat);
+    installHelpKey(*this, [this](int context, QWidget* from) { zeigeHilfe(context, from); });
     startUp();
 }
 
@@ -222,15 +226,6 @@ void TForm1::placeOnScreen() {
     frame.moveCenter(area.center());
     const QPoint p = ui::fitInto(frame, area);
     move(p.x(), p.y());
-}
-
-int TForm1::hilfeKontext() const {
-    const QWidget* f = QApplication::focusWidget();
-    for (; f != nullptr && f != this; f = f->parentWidget()) {
-        if (f == ComboBox1 || f == Anzeige_Jahr) return 6;
-        if (f == ToolBar1) return 4;
-    }
-    return 99;
 }
 
 void TForm1::showEvent(QShowEvent* e) {

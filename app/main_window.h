@@ -163,12 +163,10 @@ public:
     void ToolButton20Click();
     void Timer1Timer();
     void Timer2Timer();
-    // Help by context number through the help service.
-    std::function<void(int context)> onHelp;
-    void zeigeHilfe(int context);
-    // Help context of the focused control: the year field and the month list
-    // 6, the tool bar 4, the window 99.
-    int hilfeKontext() const;
+    // Help by context number through the help service, above `from`'s
+    // window (this window without one).
+    std::function<void(int context, QWidget* from)> onHelp;
+    void zeigeHilfe(int context, QWidget* from = nullptr);
 
     // ---- Sheet editing (sheet_keys.cpp, sheet_text.cpp, sheet_mouse.cpp,
     //      line_kinds.cpp, year_change.cpp) ---------------------------------

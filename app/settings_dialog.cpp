@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 
 #include "app/dialog_runner.h"
+#include "app/help_service.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/window_parts.h"
 #include "book/user_db_format.h"
@@ -85,6 +87,7 @@ const char* const kOptionen[12] = {
 
 TFeiertage::TFeiertage(TForm1& form) : QDialog(&form, Qt::Tool), form_(form) {
     setWindowTitle(QStringLiteral("Einstellung"));
+    setHelpContext(*this, kHelpEinstellung);
     buildPages();
     bereichsfehler_ = false;
     Lade_Einstellungen();

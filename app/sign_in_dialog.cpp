@@ -9,9 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 
 #include "app/dialog_runner.h"
+#include "app/help_service.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "controls/calendar/kalender.h"
 #include "platform/core/codepage.h"
@@ -65,8 +66,7 @@ TAnmeldung::TAnmeldung(TForm1& form) : QDialog(&form, Qt::Tool), form_(form) {
     setTabOrder(Button1, Button2);
     fixDialogFrame(*this);
     centreOn(*this, nullptr);  // on the screen, before the main window shows
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, [this] { form_.zeigeHilfe(2); });
+    setHelpContext(*this, kHelpAnmeldung);
     form.Anmeldung = this;
 }
 

@@ -19,8 +19,8 @@ void TForm1::Hinweis_zeigen(int code) {
 
 void TForm1::ToolButton20Click() { zeigeHilfe(statusHelpContext(statusCode)); }
 
-void TForm1::zeigeHilfe(int context) {
-    if (onHelp) onHelp(context);
+void TForm1::zeigeHilfe(int context, QWidget* from) {
+    if (onHelp) onHelp(context, from != nullptr ? from : this);
 }
 
 void TForm1::Timer1Timer() {

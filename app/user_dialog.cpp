@@ -10,9 +10,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QVBoxLayout>
 
+#include "app/help_service.h"
+#include "app/help_window.h"
 #include "app/main_window.h"
 #include "platform/core/codepage.h"
 #include "platform/core/message_box.h"
@@ -105,8 +106,7 @@ TBenutzer::TBenutzer(TForm1& form)
         const QRect r = s->geometry();
         move(r.width() / 2 - width() / 2, r.height() / 2 - height() / 2);
     }
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(f1, &QShortcut::activated, this, [this] { form_.zeigeHilfe(3); });
+    setHelpContext(*this, kHelpBenutzer);
 }
 
 int TBenutzer::zeigeModal() {

@@ -8,12 +8,12 @@
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
-#include <QScreen>
 #include <QVariant>
 #include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "platform/ui/message_layout.h"
 #include "platform/ui/qt_text.h"
 #include "platform/ui/window_placement.h"
 
@@ -107,36 +107,22 @@ private:
     const bool buttonsOnly_;
 };
 
-// Lines of up to this many characters stay whole; longer texts wrap.
-constexpr int kWholeLineChars = 80;
-// Longer texts wrap at this many average characters at least.
-constexpr int kReadableChars = 60;
-
 // Room the window manager's title bar takes beside the caption: the window
 // icon and up to three buttons with their margins.
 constexpr int kTitleBarExtra = 128;
+// The window manager's frame on both sides of the box.
+constexpr int kFrameAllowance = 16;
 
-// QMessageBox wraps every text wider than about 500 pixels and never looks at
-// the caption, so captions were cut and three-line texts wrapped mid-line.
-// The label's minimum width makes room for the caption and for every line of
-// up to 80 characters, up to the width the screen allows; a longer line wraps
-// at a readable width instead of stretching the box across the screen.
-void sizeToContent(QMessageBox& box, const QString& caption, const QString& text) {
+// QMessageBox decides on its own whether its label wraps, and on a wide
+// screen it left long lines unwrapped and cut them at the box's edge. The
+// text is therefore broken here, at a readable width that the screen holds,
+// and the label is made as wide as its widest line (and the caption): the
+// box has nothing left to wrap or cut.
+void sizeToContent(QMessageBox& box, const QString& caption, const QString& text,
+                   const QWidget* owner) {
     auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
     if (label == nullptr) return;
     const QFontMetrics fm(label->font());
-    int lineWidth = 0;
-    bool longLine = false;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        if (line.size() > kWholeLineChars)
-            longLine = true;
-        else
-            lineWidth = std::max(lineWidth, fm.horizontalAdvance(line));
-    }
-    if (longLine) lineWidth = std::max(lineWidth, fm.averageCharWidth() * kReadableChars);
-    lineWidth += fm.averageCharWidth();  // rounding of the layout never wraps the last word
-
-    const int titleWidth = captionWidth(caption);
 
     // Everything beside the label: the layout's margins and the icon.
     int besides = 0;
@@ -144,12 +130,17 @@ void sizeToContent(QMessageBox& box, const QString& caption, const QString& text
         besides += l->contentsMargins().left() + l->contentsMargins().right();
     if (!box.iconPixmap().isNull()) besides += box.iconPixmap().width() + 12;
 
-    int limit = 1000;
-    if (const QScreen* s = QApplication::primaryScreen()) {
-        const int screen = s->availableGeometry().width();
-        limit = screen <= 1024 ? screen : std::min(screen - 480, 1000);
-    }
-    label->setMinimumWidth(std::min(std::max(lineWidth, titleWidth - besides), limit - besides));
+    const int screen = availableArea(owner).width();
+    const int limit =
+        std::max(1, std::min(messageBoxLimit(screen), screen - kFrameAllowance) - besides);
+    // The layout rounds text widths: a line as wide as the label could wrap.
+    const int slack = std::min(fm.averageCharWidth(), limit / 2);
+    const QStringList lines = wrapLines(text, fm, messageWrapWidth(text, fm, limit - slack));
+    int widest = 0;
+    for (const QString& line : lines) widest = std::max(widest, fm.horizontalAdvance(line));
+    box.setText(lines.join(QLatin1Char('\n')));
+    label->setMinimumWidth(
+        std::min(std::max(widest + slack, captionWidth(caption) - besides), limit));
 }
 
 }  // namespace
@@ -168,7 +159,7 @@ std::unique_ptr<QMessageBox> makeMessageBox(const platform::MessageRequest& requ
     box->setText(toQString(request.text));
     box->setTextFormat(Qt::PlainText);
     box->setIcon(toQtIcon(request.icon));
-    sizeToContent(*box, box->windowTitle(), box->text());
+    sizeToContent(*box, box->windowTitle(), box->text(), parent);
     box->setProperty(kAnswerProperty, static_cast<int>(cancellingAnswer(request.buttons)));
     QPushButton* escape = nullptr;
     bool first = true;

@@ -13,7 +13,8 @@ namespace ui {
 void installQtMessageBoxes();
 
 // The dialog for a request, not yet shown: Windows-1252 text and caption
-// converted, buttons "OK", "Abbrechen", "Ja", "Nein", "Wiederholen" in the
+// converted, the text broken into lines that the screen of `parent` (the
+// primary screen without one) holds whole, buttons "OK", "Abbrechen", "Ja", "Nein", "Wiederholen" in the
 // order of the request's button set, the first one the default. A Yes/No
 // question ignores Escape and the window manager's close: only its buttons
 // answer it.

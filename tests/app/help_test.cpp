@@ -30,8 +30,9 @@ TEST(Help, EveryContextFindsABuiltInPage) {
     testing_support::TempDir dir;
     const std::string hilfe = dir.path() + "/Hilfe.hlp";  // no help folder beside it
     // The contents, the sign-in, user, manual standby dialogs, tool bar,
-    // month and year fields, the sheet and the seven status messages.
-    std::vector<int> kontexte = {0, 2, 3, 4, 6, 7, 99};
+    // settings, month and year fields, administration, the sheet and the
+    // seven status messages.
+    std::vector<int> kontexte = {0, 2, 3, 4, 5, 6, 7, 8, 99};
     for (int code = 1; code <= 7; ++code) kontexte.push_back(app::statusHelpContext(code));
     for (int k : kontexte) {
         const QString adresse = QString::fromStdString(app::helpPage(hilfe, k));

@@ -40,6 +40,7 @@ protected:
     int fileAsks = 0, modalRuns = 0;
     bool terminated = false, stillOpenAfterOk = false;
     std::vector<int> helpShown;
+    std::vector<QWidget*> helpFrom;  // the window each help was asked from
     int beeps = 0;
     std::string fileAnswer;  // what the file dialogs answer ("" = cancelled)
     std::unique_ptr<app::TForm1> form;
@@ -67,7 +68,10 @@ protected:
         form = std::make_unique<app::TForm1>();
         terminated = false;
         form->onTerminate = [this] { terminated = true; };
-        form->onHelp = [this](int context) { helpShown.push_back(context); };
+        form->onHelp = [this](int context, QWidget* from) {
+            helpShown.push_back(context);
+            helpFrom.push_back(from);
+        };
         form->fileDialog = [this](const app::DateiFrage&) { return ++fileAsks, fileAnswer; };
     }
     // Start-up as the program does it: window, then the sign-in dialog.
