@@ -119,8 +119,7 @@ void Zeitbuch::Datenbank_sichern_wiederherstellen(bool sichern) {
     // takes a whole pair, never one new and one old copy.
     const DbLock lock(datenOrdner);
     if (!lock.held() || !finishSafetyCopies(datenOrdner) ||
-        !platform::copyFileReplacing(bakDat, dat) ||
-        !platform::copyFileReplacing(bakLog, log)) {
+        !platform::copyFileReplacing(bakDat, dat) || !platform::copyFileReplacing(bakLog, log)) {
         platform::MessageBox("Die Datenbank konnte nicht wiederhergestellt werden!!",
                              "Achtung Fehler");
         return;

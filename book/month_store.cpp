@@ -266,7 +266,7 @@ void Zeitbuch::Monat_laden(uint8_t m, int y) {
                 host().showMonthInList(e.month);
                 neuerSeitenMonat = e.month;
             }
-            if (!readStoredMonth(f, e, stand) || !f.seek(e.start + kEntryHead))
+            if ((!jahresbilanz && !readStoredMonth(f, e, stand)) || !f.seek(e.start + kEntryHead))
                 return ladefehler();
             for (uint32_t r = 0; r < e.count; ++r) {
                 const int64_t at = f.position();

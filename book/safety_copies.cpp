@@ -77,9 +77,10 @@ bool finishSafetyCopies(const std::string& dataDir) {
     if (!members(dataDir, m)) return false;
     const std::string record = platform::joinPath(dataDir, kSafetyCopyRecord);
     if (!entryExists(record)) {
-        // A removal lost to a power cut only brings back what is removed again.
-        for (const Member& x : m)
-            if (entryExists(x.fresh) && !platform::removeFile(x.fresh)) return false;
+        // The old pair is whole. A leftover that cannot be removed only stops
+        // the next replacement (its new copy is made under that name), never
+        // a restore; a removal lost to a power cut is done again.
+        removeFresh(m);
         return true;
     }
     for (const Member& x : m)

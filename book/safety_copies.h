@@ -16,7 +16,8 @@ inline constexpr const char* kFreshCopySuffix = ".neu";
 // Completes what an interrupted replacement left: with the commit record the
 // new copies still waiting are renamed into place, without it they are
 // removed. Afterwards the pair is whole, old or new. Call under the database
-// lock; false when a step failed (the pair must not be used then).
+// lock; false when a waiting copy could not be renamed (the pair must not be
+// used then).
 bool finishSafetyCopies(const std::string& dataDir);
 
 // Copies `dat` and `log` over the pair as one step, under the database lock.

@@ -4,6 +4,7 @@
 // with ENOSPC at every write, and replayed in every state a power cut may
 // leave; each time the restore that follows takes a whole pair, old or new.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <map>
 #include <optional>
@@ -102,6 +103,31 @@ TEST(SafetyCopies, ADatabaseWithoutUsersNeverEmptiesTheRestorePoint) {
         startUp(f.dir.path());
         EXPECT_EQ(boxes.count(), 0u);
         EXPECT_TRUE(same(copies(f.dir.path()), f.files()));
+    }
+}
+
+// Something planted under a new copy's name: a link is removed, never
+// written through; a folder stops the copies with their message, and the
+// restore still takes the old pair.
+TEST(SafetyCopies, PlantedNamesOfTheNewCopies) {
+    for (const bool folder : {false, true}) {
+        SCOPED_TRACE(folder ? "folder" : "link");
+        Fixture f(twoUsers());
+        const std::string dir = f.dir.path();
+        putCopies(dir, oldPair());
+        writeFile(f.dir.file("victim"), "keep");
+        const std::string planted = f.dir.file(std::string(kSafetyCopyDat) + kFreshCopySuffix);
+        ASSERT_TRUE(folder ? platform::createDir(planted)
+                           : ::symlink(f.dir.file("victim").c_str(), planted.c_str()) == 0);
+        platform::ScriptedMessages boxes;
+        startUp(dir);
+        EXPECT_EQ(readFile(f.dir.file("victim")), "keep");
+        EXPECT_EQ(lastBox(boxes),
+                  folder ? "Es konnte keine Sicherungscopy von der Datenbank angelegt "
+                           "werden|Achtung Fehler"
+                         : "");
+        EXPECT_TRUE(same(copies(dir), folder ? oldPair() : twoUsers()));
+        EXPECT_TRUE(same(restored(dir), folder ? oldPair() : twoUsers()));
     }
 }
 

@@ -49,7 +49,7 @@ std::string stored(const std::string& dir, int month) {
 
 struct Case {
     const char* what;
-    int monthA, monthB;      // the months the two windows show
+    int monthA, monthB;           // the months the two windows show
     std::vector<Answer> answers;  // to B's questions
     bool asked;
     bool savedB;
