@@ -79,7 +79,21 @@ void Zeitbuch::Datenbank_sichern_wiederherstellen(bool sichern) {
     const std::string bakLog = platform::joinPath(datenOrdner, kSafetyCopyLog);
 
     if (sichern) {
-        if (platform::fileExists(dat) && !copyPair(dat, log, bakDat, bakLog)) reportCopyFailed();
+        if (!platform::fileExists(dat)) return;
+        const DbLock lock(datenOrdner);
+        if (!lock.held() || !finishSafetyCopies(datenOrdner)) return reportCopyFailed();
+        // Two empty files pass the check as well as a database whose users
+        // were all deleted; neither may empty the restore point. The copies
+        // wait for a database with users again.
+        if (!holdsUsers(log, dat) && holdsUsers(bakLog, bakDat)) {
+            static const std::string text = platform::cp1252(
+                "Die Datenbank enthält keine Benutzer, die Sicherungskopie der Datenbank aber "
+                "schon.\nDie Sicherungskopie wird nicht ersetzt, bis die Datenbank wieder "
+                "Benutzer enthält.");
+            platform::MessageBox(text, "Achtung");
+            return;
+        }
+        if (!replaceSafetyCopies(datenOrdner, dat, log)) reportCopyFailed();
         return;
     }
 
@@ -101,9 +115,11 @@ void Zeitbuch::Datenbank_sichern_wiederherstellen(bool sichern) {
     // a failed one leaves its target as it was.
     // Under the lock: a change another program left unfinished is undone
     // first, so no journal is left to be rolled back onto the restored files.
+    // A replacement of the pair cut short is completed first: the restore
+    // takes a whole pair, never one new and one old copy.
     const DbLock lock(datenOrdner);
-    if (!lock.held() || !platform::copyFileReplacing(bakDat, dat) ||
-        !platform::copyFileReplacing(bakLog, log)) {
+    if (!lock.held() || !finishSafetyCopies(datenOrdner) ||
+        !platform::copyFileReplacing(bakDat, dat) || !platform::copyFileReplacing(bakLog, log)) {
         platform::MessageBox("Die Datenbank konnte nicht wiederhergestellt werden!!",
                              "Achtung Fehler");
         return;

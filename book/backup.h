@@ -4,12 +4,10 @@
 
 #include <string>
 
+#include "book/safety_copies.h"  // the names of the safety copies
 #include "platform/core/date.h"
 
 namespace book {
-
-inline constexpr const char* kSafetyCopyDat = "Benutzerdat.bak";
-inline constexpr const char* kSafetyCopyLog = "Benutzerlog.bak";
 
 // Prefix of the fault copies: "dd_mm_yyyy hh_mm_ss", followed by
 // "dat.Fehler" and "log.Fehler".

@@ -148,6 +148,21 @@ bool latestStandbyDate(platform::File& f, const EntryHead& e, int year, int32_t&
     return true;
 }
 
+// What a save compares of an entry: all of it but the length field at 5..8.
+Zeitbuch::GespeicherterMonat storedMonth(std::string entry) {
+    if (entry.size() >= kEntryHead) entry.erase(5, 4);
+    return {true, std::move(entry)};
+}
+
+// The entry `e` as stored, read whole.
+bool readStoredMonth(platform::File& f, const EntryHead& e, Zeitbuch::GespeicherterMonat& out) {
+    std::string bytes(static_cast<size_t>(e.end - e.start), '\0');
+    if (!f.seek(e.start) || !f.readExact(bytes.data(), static_cast<int64_t>(bytes.size())))
+        return false;
+    out = storedMonth(std::move(bytes));
+    return true;
+}
+
 std::string twoDigits(int value) {
     const int v = ((value % 100) + 100) % 100;
     return {static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
@@ -166,6 +181,9 @@ void Zeitbuch::Monat_laden(uint8_t m, int y) {
     const int listenMonat = monat;  // the month the month list shows
     int neuerSeitenMonat = listenMonat;
     int gelesen = 0;
+    // A load that fails leaves no month to compare a save with.
+    if (!jahresbilanz) geladenerMonat = {};
+    GespeicherterMonat stand;  // absent, also when the file cannot be read
 
     // Another program may have moved the block since the sign-in.
     DbLock lock(datenOrdner);
@@ -248,7 +266,8 @@ void Zeitbuch::Monat_laden(uint8_t m, int y) {
                 host().showMonthInList(e.month);
                 neuerSeitenMonat = e.month;
             }
-            if (!f.seek(e.start + kEntryHead)) return ladefehler();
+            if ((!jahresbilanz && !readStoredMonth(f, e, stand)) || !f.seek(e.start + kEntryHead))
+                return ladefehler();
             for (uint32_t r = 0; r < e.count; ++r) {
                 const int64_t at = f.position();
                 uint8_t head[6];
@@ -299,9 +318,51 @@ void Zeitbuch::Monat_laden(uint8_t m, int y) {
         }
     }
     seitenMonat = neuerSeitenMonat;
+    // A month not found counts as absent: one stored meanwhile is asked about.
+    if (!jahresbilanz) geladenerMonat = {true, benutzerName, jahr, seitenMonat, stand};
 }
 
 bool Zeitbuch::Monat_speichern() {
+    ueberschreibenAbgelehnt = false;
+    zugestimmt_.reset();
+    for (;;) {
+        fremd_.reset();
+        const bool gespeichert = monatSchreiben();
+        if (!fremd_) return gespeichert;
+        // Asked without the lock, so that other programs go on meanwhile;
+        // the answer holds for the month as found now, compared again below.
+        static const std::string frage = platform::cp1252(
+            "Dieser Monat wurde inzwischen von einem anderen Programm gespeichert.\n"
+            "Soll er mit den angezeigten Daten überschrieben werden?");
+        if (platform::MessageBox(frage, "Achtung", platform::Buttons::YesNo) !=
+            platform::Answer::Yes) {
+            ueberschreibenAbgelehnt = true;
+            return false;
+        }
+        zugestimmt_ = fremd_;
+    }
+}
+
+bool Zeitbuch::fremdGespeichert(uint32_t block) {
+    const GeladenerMonat& g = geladenerMonat;
+    const bool bekannt =
+        g.gueltig && g.benutzer == benutzerName && g.jahr == jahr && g.monat == seitenMonat;
+    // A page that came from elsewhere (a month file) overwrites as it always did.
+    if (!bekannt && !zugestimmt_) return false;
+    platform::File f;
+    BlockReader reader(f, block);
+    std::optional<EntryHead> e;
+    GespeicherterMonat jetzt;
+    // A block that cannot be read is left to the save and its check.
+    if (!f.open(blockPath(datenOrdner), platform::OpenMode::ReadOnly) || !reader.readHead() ||
+        !reader.find(jahr, seitenMonat, e) || (e && !readStoredMonth(f, *e, jetzt)))
+        return false;
+    if ((bekannt && jetzt == g.stand) || (zugestimmt_ && jetzt == *zugestimmt_)) return false;
+    fremd_ = jetzt;
+    return true;
+}
+
+bool Zeitbuch::monatSchreiben() {
     if (jahresbilanz) return true;  // a balance is never stored
     // Without a user's block (nobody, or the administrator alone) the page has
     // no place in the database; the caller falls back to the month file.
@@ -335,6 +396,8 @@ bool Zeitbuch::Monat_speichern() {
         return speichernFehlgeschlagen(false, false);
     }
     blockPosition = block;
+    // Compared under the lock that the write holds: nobody saves in between.
+    if (fremdGespeichert(block)) return speichernFehlgeschlagen(false, false);
     DbChange change(datenOrdner);
     if (!change.open(false)) {
         static const std::string gesperrt = platform::cp1252("Die Datenbank ist schreibgechützt!");
@@ -398,6 +461,7 @@ bool Zeitbuch::Monat_speichern() {
             return speichernFehlgeschlagen(false, true);
     }
     if (!change.commit()) return speichernFehlgeschlagen(false, true);
+    geladenerMonat = {true, benutzerName, jahr, seitenMonat, storedMonth(entry)};
 
     host().enableAction(Action::Speichern, false);
     seiteGespeichert = true;

@@ -15,8 +15,10 @@ bool Zeitbuch::Seite_sichern_fragen() {
             const bool inDatenbank = angemeldet;
             bool gesichert = inDatenbank ? Monat_speichern() : host().saveMonthFileAs();
             // A database save that failed has said why; the month file is the
-            // way out that its message points to.
-            if (!gesichert && inDatenbank) gesichert = host().saveMonthFileAs();
+            // way out that its message points to. After "Nein" to overwriting
+            // another program's save the page simply stays.
+            if (!gesichert && inDatenbank && !ueberschreibenAbgelehnt)
+                gesichert = host().saveMonthFileAs();
             if (!gesichert) return false;  // nothing is cleared after a failed save
         }
         host().enableAction(Action::Speichern, false);

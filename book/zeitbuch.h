@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -272,8 +273,27 @@ public:
     // the last saved page. The outcome is in `seiteGespeichert` and the page.
     void Monat_laden(uint8_t month, int year);
     // Writes the shown page into the user's block; false when it was not
-    // saved (the page then stays marked as changed).
+    // saved (the page then stays marked as changed). When another program
+    // saved the month since this window loaded it, asks before overwriting.
     bool Monat_speichern();
+    // A month as stored: absent, or its entry's bytes without the length
+    // field (which changes when the entries around it move).
+    struct GespeicherterMonat {
+        bool vorhanden = false;
+        std::string inhalt;
+        bool operator==(const GespeicherterMonat&) const = default;
+    };
+    // The stored month this window loaded or saved last.
+    struct GeladenerMonat {
+        bool gueltig = false;
+        std::string benutzer;
+        int jahr = 0, monat = 0;
+        GespeicherterMonat stand;
+    };
+    GeladenerMonat geladenerMonat;
+    // The last save stopped at the user's "Nein" to overwriting another
+    // program's save: the page stays as it is, nothing else is offered.
+    bool ueberschreibenAbgelehnt = false;
     void Jahresbilanz_erstellen(int year);
     // `vomBenutzer`: the command came from the user (the sender was given).
     // False when a failed save kept the page and nothing was switched.
@@ -352,6 +372,13 @@ private:
     // Repaints through the host while the sheet is shown.
     void blattNeuZeichnen(bool whole);
     bool neuBerechnung_ = false;  // the whole page is being recomputed
+
+    // ---- Month saving (month_store.cpp) -------------------------------------
+    // The save itself, under the lock; stops with `fremd_` set when the stored
+    // month is neither as loaded nor as the user agreed to overwrite it.
+    bool monatSchreiben();
+    bool fremdGespeichert(uint32_t block);
+    std::optional<GespeicherterMonat> zugestimmt_, fremd_;
 };
 
 }  // namespace book

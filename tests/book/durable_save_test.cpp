@@ -33,7 +33,8 @@ TEST(DurableSave, EveryWrittenFileIsSynced) {
          [](Zeitbuch& zb) { return zb.Akt_speichern(zb.programmOrdner + "/m.akt"); }},
         {"settings", false, 2,
          [](Zeitbuch& zb) { return zb.Einstellungen_laden_speichern(false); }},
-        {"safety copies", false, 4,
+        // both new copies, their folder, the commit record's, the renames'
+        {"safety copies", false, 5,
          [](Zeitbuch& zb) {
              platform::ScriptedMessages boxes;
              zb.Datenbank_sichern_wiederherstellen(true);
