@@ -122,8 +122,10 @@ public:
     std::vector<std::string> alleZellen() const { return aktuelleTabelle()->Zellen; }
 
 protected:
+    // A cut and two pastes double the text; unbounded, a few hundred commands
+    // would measure the machine's memory instead of the editor.
     bool textAufClipboard(const std::string& t) override {
-        clipboard = t;
+        clipboard = t.substr(0, 256);
         return true;
     }
     bool clipboardLesen(std::string& t) override {
