@@ -5,8 +5,9 @@
 // just inserted gives the text back. The control around it: keys, typed
 // bytes, clicks, editing commands, the editor opened, rows deleted and
 // inserted and the selection moved by the host while it is open; every
-// commit lands in the record whose cell the editor loaded, and the HTML
-// copy of any cell bytes holds no raw control byte.
+// commit lands in the record whose cell the editor loaded, a closed editor
+// stores nothing (a later commit or focus loss leaves every cell alone),
+// and the HTML copy of any cell bytes holds no raw control byte.
 #include <climits>
 #include <memory>
 
@@ -106,6 +107,7 @@ public:
             }
         };
         OnCellChange = [this](IconTabModell&, int row, int col, std::string&, int, bool&) {
+            FUZZ_ASSERT(eingabeOffen());
             FUZZ_ASSERT(col == 0 || col == 1);
             FUZZ_ASSERT(datenZelle(row, 2) == geladen);
         };
@@ -117,10 +119,13 @@ public:
         return t->zelle(row, col);
     }
     int zeilenZahl() const { return aktuelleTabelle()->rowCount(); }
+    std::vector<std::string> alleZellen() const { return aktuelleTabelle()->Zellen; }
 
 protected:
+    // A cut and two pastes double the text; unbounded, a few hundred commands
+    // would measure the machine's memory instead of the editor.
     bool textAufClipboard(const std::string& t) override {
-        clipboard = t;
+        clipboard = t.substr(0, 256);
         return true;
     }
     bool clipboardLesen(std::string& t) override {
@@ -131,7 +136,7 @@ protected:
 
 void steuerBefehl(Steuer& s, int befehl, int b) {
     const int zeilen = s.zeilenZahl();
-    switch (befehl % 10) {
+    switch (befehl % 11) {
         case 0:
             if (zeilen > 1) s.DeleteRow(b % zeilen);
             break;
@@ -166,6 +171,18 @@ void steuerBefehl(Steuer& s, int befehl, int b) {
             s.dropDown = b & 1;
             if ((b & 2) && zeilen > 1) s.SetCell(1 + b % (zeilen - 1), (b >> 2) & 1, "z");
             break;
+        case 10: {
+            // A commit or a focus loss: with the editor closed, nothing changes.
+            const bool zu = !s.eingabeOffen();
+            const std::vector<std::string> vorher = s.alleZellen();
+            if (b & 1) {
+                s.TextChange();
+            } else {
+                s.EvKillFocus();
+            }
+            if (zu) FUZZ_ASSERT(s.alleZellen() == vorher);
+            break;
+        }
         default: {
             // Any bytes in a cell: the HTML copy escapes every control byte.
             const std::string bytes(1, static_cast<char>(b));

@@ -156,13 +156,19 @@ void TTabelle::MouseMove(int, int x, int y) {
     setCursorShape(groessenSpalte(x, y) >= 0 ? ui::Cursor::SizeWE : ui::Cursor::Default);
 }
 
-void TTabelle::MouseUp(ui::MouseButton, int, int, int) {
+void TTabelle::MouseUp(ui::MouseButton button, int, int x, int y) {
     if (groessenSpalte_ >= 0) {
         groessenSpalte_ = -1;
         releaseMouseCapture();
         return;
     }
     loslassen();
+    if (button != ui::MouseButton::Right || PopupMenu == nullptr) return;
+    // The press has already moved the row (or chosen the search column), so
+    // the host's menu acts on what the user pointed at.
+    ui::PopupMenu& m = *PopupMenu;
+    const int id = m.popup(mapToGlobal(QPoint(x, y)), this);
+    if (id != 0 && OnMenuWahl) OnMenuWahl(*this, m, id);
 }
 
 void TTabelle::DblClick(ui::MouseButton button, int, int, int) {

@@ -4,12 +4,14 @@
 #pragma once
 
 #include <QPointer>
+#include <functional>
 #include <string>
 
 #include "controls/table/model/tabelle_modell.h"
 #include "controls/table/suchfeld.h"
 #include "controls/table/tabelle_paint.h"
 #include "platform/ui/control.h"
+#include "platform/ui/popup_menu.h"
 
 class QScrollBar;
 
@@ -34,6 +36,12 @@ public:
 
     // Draws the whole grid into the backing image.
     void Paint();
+
+    // The host's menu, owned by the host: it opens where the right button is
+    // released over the grid. Null = none.
+    ui::PopupMenu* PopupMenu = nullptr;
+    // An item of PopupMenu was chosen.
+    std::function<void(TTabelle& sender, ui::PopupMenu& menu, int id)> OnMenuWahl;
 
 protected:
     void neuZeichnen() override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 
 namespace table {
 namespace {
@@ -141,6 +142,10 @@ void EingabeText::DeleteText(int zeile, int spalte, int count) {
         }
     }
     std::string& z = zeilen_[static_cast<size_t>(c.Zeile)];
+    // The lines joined onto z go in one step at the end, so deleting over
+    // many lines stays linear.
+    const size_t naechste = static_cast<size_t>(c.Zeile) + 1;
+    size_t verbunden = 0;
     while (count > 0) {
         const int rest = static_cast<int>(z.size()) - c.Spalte;
         if (rest >= count) {
@@ -149,10 +154,12 @@ void EingabeText::DeleteText(int zeile, int spalte, int count) {
         }
         z.resize(static_cast<size_t>(c.Spalte));
         count = std::max(0, count - rest - kUmbruch);
-        if (c.Zeile + 1 >= zeilenZahl()) break;
-        z += zeilen_[static_cast<size_t>(c.Zeile) + 1];
-        zeilen_.erase(zeilen_.begin() + c.Zeile + 1);
+        if (naechste + verbunden >= zeilen_.size()) break;
+        z += zeilen_[naechste + verbunden];
+        ++verbunden;
     }
+    const auto ab = zeilen_.begin() + static_cast<std::ptrdiff_t>(naechste);
+    zeilen_.erase(ab, ab + static_cast<std::ptrdiff_t>(verbunden));
 }
 
 Cursordef EingabeText::InsertText(int zeile, int spalte, std::string_view text) {
@@ -162,6 +169,9 @@ Cursordef EingabeText::InsertText(int zeile, int spalte, std::string_view text) 
     std::string* z = &zeilen_[static_cast<size_t>(c.Zeile)];
     const std::string schwanz = z->substr(static_cast<size_t>(c.Spalte));
     z->resize(static_cast<size_t>(c.Spalte));
+    // The lines the text's line breaks open are collected and inserted in
+    // one step, so pasting many lines stays linear.
+    std::vector<std::string> neue;
     size_t start = 0;
     for (;;) {
         const size_t cr = text.find('\r', start);
@@ -170,13 +180,16 @@ Cursordef EingabeText::InsertText(int zeile, int spalte, std::string_view text) 
         for (const char ch : stueck)
             if (ch != '\n') z->push_back(ch);
         if (cr == std::string_view::npos) break;
-        zeilen_.insert(zeilen_.begin() + c.Zeile + 1, std::string());
-        ++c.Zeile;
-        z = &zeilen_[static_cast<size_t>(c.Zeile)];
+        neue.emplace_back();
+        z = &neue.back();
         start = cr + 1;
     }
     c.Spalte = static_cast<int>(z->size());
     *z += schwanz;
+    const auto hinter = zeilen_.begin() + c.Zeile + 1;
+    zeilen_.insert(hinter, std::make_move_iterator(neue.begin()),
+                   std::make_move_iterator(neue.end()));
+    c.Zeile += static_cast<int>(neue.size());
     return c;
 }
 

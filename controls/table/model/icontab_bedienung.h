@@ -14,6 +14,7 @@
 
 #include "controls/table/model/eingabe_text.h"
 #include "controls/table/model/icontab_modell.h"
+#include "platform/ui/edit_field.h"
 
 namespace table {
 
@@ -118,14 +119,18 @@ public:
     void Suche(Such_Kommando cmd) override;
     // The typed text searched when no search field is linked.
     const std::string& eigenerSuchText() const { return suchText_; }
-    // Prefix search in column col; see the source for the rules.
-    int FindRow(const std::string& text, bool select, int col, bool edit, int startRow,
+    // Prefix search in column col; see the source for the rules. A host's
+    // edit field, when given, is completed with the found cell (the unmatched
+    // rest selected); a miss with one beeps.
+    int FindRow(const std::string& text, bool select, int col, ui::EditField* edit, int startRow,
                 bool exactOnly, int tab, SuchResult* out);
 
     // ---- In-cell editor ----
     void SetEditCol(std::uint32_t mask, int tab);
     void FSetEditCol(std::uint32_t mask) { SetEditCol(mask, -1); }
     std::uint32_t GetEditCol() const;
+    // Opens the editor on the selected row; row -1 first selects the first
+    // plain row from the selection on.
     void Set_Eingabefocus(int col, int row, int tab);
     void Input_Show(bool an);
     void Set_Input(int row);
@@ -138,6 +143,10 @@ public:
     bool TextPaste(bool redraw);
     // The cursor to the character under a client point inside the box.
     void SetMouseCursor(int x, int y);
+    // A cell's rectangle in client coordinates (tab -1 = current table), as
+    // painting and clicks place it; false and an empty rectangle when the
+    // cell is not on screen.
+    bool GetZellRect(Rect& r, int col, int row, int tab) const;
     // Colour of one cell (col < 0: the row); row < 0 = the selected row.
     void SetCellColor(TColor colour, int col, int row);
     // The colour a cell is drawn in, 0 = its row's.
@@ -241,6 +250,7 @@ private:
     void suchen();
     // Editor.
     void cursorSetzen(int move, bool redraw);
+    void eingabeLeeren();
     void zeichneEingabe();
     void listeSchliessen();
     void listeOeffnen();

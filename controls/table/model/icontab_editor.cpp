@@ -38,14 +38,14 @@ void IconTabBedienung::Set_Eingabefocus(int col, int row, int tab) {
     if (t == nullptr || t->rowCount() <= t->FixedRows || eingabeOffen() || !eingabe_ ||
         t->EditMaske == 0 || !auswahlSichtbar())
         return;
-    const int vorher = t->Selected;
+    // Only row -1 chooses a row; any other row names the one the caller
+    // believes selected, and the editor opens on the selection itself.
     if (row == -1) {
         const int r = NextRow(false, 0, t);
         if (r >= 0 && r != t->Selected) ChangeRow(r, t);
-    } else if (t->hatRow(row) && row >= t->FixedRows && row != t->Selected) {
-        ChangeRow(row, t);
     }
-    if (t->Selected < t->FixedRows) return;
+    // Without a selected data row there is no record to edit.
+    if (t->Selected < t->FixedRows || !t->hatRow(t->Selected)) return;
     int spalte = -1;
     for (int c = std::max(col, 0); c < 32 && c < t->Spalten; ++c) {
         if (t->EditMaske & spaltenBit(c)) {
@@ -58,11 +58,12 @@ void IconTabBedienung::Set_Eingabefocus(int col, int row, int tab) {
     eingabe_->tab = t;
     setFokusTabelle(t);
     Set_Input(t->Selected);
+    if (!eingabe_ || eingabe_->tab != t) return;  // OnGetFilter switched the editor off
     eingabe_->sichtbar = true;
     if (!hatFokus()) fokusNehmen();
     cursorSetzen(0, true);
     neuZeichnen();
-    if (row == -1 || row != vorher) {
+    if (row == -1 || row != t->Selected) {
         setAktuelleSpalte(spalte);
         if (OnSelectCell) OnSelectCell(*this, t->Selected, spalte);
     }
@@ -70,9 +71,36 @@ void IconTabBedienung::Set_Eingabefocus(int col, int row, int tab) {
 
 void IconTabBedienung::Input_Show(bool an) {
     if (!eingabe_ || eingabe_->sichtbar == an) return;
-    eingabe_->sichtbar = an;
-    if (!an) listeSchliessen();
+    if (an) {
+        // A closed editor kept no text: it loads the selected cell again.
+        Tabdefinition* t = eingabe_->tab;
+        if (t == nullptr || eingabe_->spalte < 0 || t->Selected < t->FixedRows ||
+            !t->hatRow(t->Selected))
+            return;
+        if (eingabe_->zeile != t->Selected) {
+            Set_Input(t->Selected);
+            if (!eingabe_ || eingabe_->tab != t) return;
+        }
+        eingabe_->sichtbar = true;
+    } else {
+        eingabe_->sichtbar = false;
+        listeSchliessen();
+        eingabeLeeren();
+    }
     neuZeichnen();
+}
+
+// A closed editor holds nothing that a later commit or focus loss could
+// store into whatever record then sits on its row.
+void IconTabBedienung::eingabeLeeren() {
+    Eingabe& e = *eingabe_;
+    e.geaendert = false;
+    e.text.SetString(-1, "");
+    e.selStart = 0;
+    e.selLaenge = 0;
+    e.cursor = Cursordef{};
+    e.zeile = -1;
+    eingabeBild_ = EingabeBild{};
 }
 
 // ---- Loading and committing ----
@@ -101,7 +129,7 @@ void IconTabBedienung::Set_Input(int row) {
     e.selLaenge = e.art == 1 ? 0 : e.text.GetTextLength();
     if (e.art == 2 && e.filter.Tabelle != nullptr && !text.empty()) {
         // An exact look-up in the source's search column that moves nothing.
-        e.listIndex = e.filter.Tabelle->FindRow(text, false, e.filter.Suchspalte, false, -1, true,
+        e.listIndex = e.filter.Tabelle->FindRow(text, false, e.filter.Suchspalte, nullptr, -1, true,
                                                 -1, nullptr);
     } else if (e.art == 3 && e.filter.Quelle != nullptr && !text.empty()) {
         e.listIndex = e.filter.Quelle->finde(text);
@@ -121,7 +149,8 @@ void IconTabBedienung::Set_Input(int row) {
 }
 
 void IconTabBedienung::TextChange() {
-    if (!eingabe_ || eingabe_->tab == nullptr) return;
+    // Only an open editor has a text to store.
+    if (!eingabeOffen() || eingabe_->tab == nullptr) return;
     Tabdefinition* t = eingabe_->tab;
     const int row = t->Selected;
     if (row < t->FixedRows || !t->hatRow(row)) return;
@@ -189,6 +218,7 @@ void IconTabBedienung::eingabeVergessen(const Tabdefinition* t) {
     eingabe_->tab = nullptr;
     eingabe_->listeOffen = false;
     listeZeigen(false);
+    eingabeLeeren();
 }
 
 // ---- Cursor and box ----
@@ -199,6 +229,28 @@ bool IconTabBedienung::spalteGanz(const Tabdefinition* t, int col) const {
     if (p == nullptr) return true;  // not on screen: nothing to scroll for
     for (const SpaltenPlatz& s : p->spalten)
         if (s.col == col) return s.right <= b.masse.clientBreite;
+    return false;
+}
+
+bool IconTabBedienung::GetZellRect(Rect& r, int col, int row, int tab) const {
+    r = Rect{};
+    const std::vector<const Tabdefinition*> liste = tabellenListe();
+    const Tabdefinition* t = aktuelleTabelle();
+    if (tab != -1) {
+        if (tab < 0 || tab >= static_cast<int>(liste.size())) return false;
+        t = liste[static_cast<size_t>(tab)];
+    }
+    if (t == nullptr) return false;
+    const TabBild b = bild();
+    const TabellenPlatz* p = b.platzVon(t);
+    if (p == nullptr) return false;
+    const ZeilenPlatz* z = b.platzVon(*p, row);
+    if (z == nullptr) return false;
+    for (const SpaltenPlatz& s : p->spalten) {
+        if (s.col != col) continue;
+        r = b.zelle(*p, *z, s);
+        return true;
+    }
     return false;
 }
 

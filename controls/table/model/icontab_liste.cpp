@@ -89,7 +89,7 @@ void IconTabBedienung::listenSuche() {
     int gleich = 0;
     if (e.art == 2 && e.filter.Tabelle != nullptr) {
         SuchResult r;
-        row = e.filter.Tabelle->FindRow(vor, true, e.filter.Suchspalte, false, -1, false, -1, &r);
+        row = e.filter.Tabelle->FindRow(vor, true, e.filter.Suchspalte, nullptr, -1, false, -1, &r);
         if (row >= 0) {
             treffer = e.filter.Tabelle->GetCell(e.filter.Suchspalte, row);
             gleich = r.matched;

@@ -229,8 +229,9 @@ void IconTabBedienung::EvActivate() {
 void IconTabBedienung::EvKillFocus() {
     if (eingabeOffen()) {
         listeSchliessen();
-        Input_Show(false);
+        // Committed while still open: closing forgets the text.
         if (eingabe_->geaendert) TextChange();
+        if (eingabe_) Input_Show(false);
     }
     gedrueckt_ = false;
     mausAktionBeenden();

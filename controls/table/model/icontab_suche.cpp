@@ -89,7 +89,7 @@ void IconTabBedienung::suchen() {
     if (OnSelectCell) OnSelectCell(*this, gefunden, 0);
 }
 
-int IconTabBedienung::FindRow(const std::string& text, bool select, int col, bool edit,
+int IconTabBedienung::FindRow(const std::string& text, bool select, int col, ui::EditField* edit,
                               int startRow, bool exactOnly, int tab, SuchResult* out) {
     Tabdefinition* t = tab == -1 ? aktuelleTabelle() : GetTabelle(tab, false);
     if (t == nullptr || col < 0 || col >= t->Spalten) return -1;
@@ -103,7 +103,8 @@ int IconTabBedienung::FindRow(const std::string& text, bool select, int col, boo
         start = startRow;
     }
     const int nummer = t->Nummer;
-    int best = -1, bestAnzahl = -1, bestLaenge = 0;
+    int best = -1, bestAnzahl = -1;
+    std::string bestZelle;
     for (int i = 0; i < n - erste; ++i) {
         int row = start + i;
         if (row >= n) row -= n - erste;
@@ -114,20 +115,26 @@ int IconTabBedienung::FindRow(const std::string& text, bool select, int col, boo
         if (zelle.size() == text.size()) {
             best = row;
             bestAnzahl = gleich;
-            bestLaenge = static_cast<int>(zelle.size());
+            bestZelle = zelle;
             break;
         }
         if (!exactOnly && gleich > bestAnzahl) {
             best = row;
             bestAnzahl = gleich;
-            bestLaenge = static_cast<int>(zelle.size());
+            bestZelle = zelle;
         }
     }
     if (best < 0) {
-        if (edit) beep();
+        if (edit != nullptr) beep();
         return -1;
     }
-    if (out != nullptr) *out = SuchResult{best, bestAnzahl, bestLaenge - bestAnzahl};
+    const int rest = static_cast<int>(bestZelle.size()) - bestAnzahl;
+    if (edit != nullptr) {
+        // Type-ahead completion: what was typed stays, the rest is offered.
+        edit->setText(bestZelle);
+        edit->setSelection(bestAnzahl, rest);
+    }
+    if (out != nullptr) *out = SuchResult{best, bestAnzahl, rest};
     if (select && best != t->Selected) {
         if (t->Anzeige == A_Tabelle && maxTopRow() > 0)
             Ver_Change(SB_THUMBPOSITION, std::min(best - erste, maxTopRow()));

@@ -79,6 +79,33 @@ TEST(Editor, TheLowestEditableColumnFromTheOneAskedForIsEdited) {
     }
 }
 
+TEST(Editor, ItOpensOnTheSelectedRowAndOnlyRowMinusOneChoosesOne) {
+    // selected row before (-1 none), the row argument, then the row edited
+    // (-1 not opened), the selection after, the OnSelectCell reports
+    // clang-format off
+    const struct { int vorher, row, editiert, nachher; std::vector<std::pair<long, long>> gemeldet; }
+        faelle[] = {
+        {2, 2, 2, 2, {}},
+        {2, 3, 2, 2, {{2, 0}}},   // the caller's row differs: reported, not selected
+        {2, 0, 2, 2, {{2, 0}}},   // a title row names no record either
+        {2, -1, 2, 2, {{2, 0}}},  // re-checked from the selection on
+        {-1, -1, 1, 1, {{1, 0}}}, // the first plain row is chosen
+        {-1, 2, -1, -1, {}},      // no selected record: nothing opens
+    };
+    // clang-format on
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(std::to_string(f.vorher) + " " + std::to_string(f.row));
+        Steuer s({"a", "b", "c"});
+        s.SetEditCol(0x1, -1);
+        s.SetRow(f.vorher);
+        s.gewaehlt.clear();
+        s.Set_Eingabefocus(0, f.row, -1);
+        EXPECT_EQ(s.eingabeOffen() ? s.e().zeile : -1, f.editiert);
+        EXPECT_EQ(s.GetRow(), f.nachher);
+        EXPECT_EQ(s.gewaehlt, f.gemeldet);
+    }
+}
+
 TEST(Editor, TheEditedColumnScrollsIntoView) {
     Steuer s(std::vector<std::string>(30, "x"), 5);  // 5 columns of 40 in 100 pixels
     ASSERT_GT(s.maxLeftCol(), 0);
@@ -252,7 +279,7 @@ TEST(FindRow, FoldsCaseAndPrefersAnExactHit) {
     for (const Fall& f : faelle) {
         Steuer s(f.zellen);
         SuchResult r;
-        EXPECT_EQ(s.FindRow(f.text, false, 0, false, -1, f.exakt, -1, &r), f.erwartet) << f.text;
+        EXPECT_EQ(s.FindRow(f.text, false, 0, nullptr, -1, f.exakt, -1, &r), f.erwartet) << f.text;
         if (f.erwartet > 0) {
             EXPECT_EQ(r.matched, static_cast<int>(f.text.size()));
             EXPECT_EQ(r.remaining,

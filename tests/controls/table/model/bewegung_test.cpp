@@ -91,6 +91,7 @@ TEST(Bewegung, DraggingInTheEditorSelectsFromThePressedPlace) {
     Gitter g(2);
     g.t.SetCell(1, 0, "ab\r\ncd");
     g.t.SetEditCol(0x1, -1);
+    g.t.SetRow(1);  // the editor opens on the selected row
     g.t.Set_Eingabefocus(0, 1, -1);
     ASSERT_TRUE(g.t.eingabeOffen());
     const IconTabBedienung::Eingabe& e = *g.t.eingabe();
@@ -121,6 +122,7 @@ TEST(Bewegung, ADragDropsTheDoubleClick) {
     for (const bool ziehen : {false, true}) {
         Gitter g(2);
         g.t.SetEditCol(0x1, -1);
+        g.t.SetRow(1);
         g.t.Set_Eingabefocus(0, 1, -1);
         int doppel = 0;
         g.t.OnDoppelKlick = [&](IconTabModell&) { ++doppel; };

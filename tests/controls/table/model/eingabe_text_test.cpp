@@ -68,6 +68,23 @@ TEST(EingabeText, BackspaceAtALineStartAndDeleteAtALineEndJoin) {
     EXPECT_EQ(alles(c), "aef");
 }
 
+// A paste of many lines goes in and out in one step each, in order (a line
+// at a time it took seconds).
+TEST(EingabeText, ManyPastedLinesKeepTheirOrderAndGoAgainAtOnce) {
+    EingabeText t = text("ab\r\ncd");
+    std::string viele;
+    for (int i = 0; i < 20000; ++i) viele += std::to_string(i) + "\r\n";
+    const Cursordef hinter = t.InsertText(0, 1, viele);
+    ASSERT_EQ(t.zeilenZahl(), 20002);
+    EXPECT_EQ(t.zeilen()[0], "a0");
+    EXPECT_EQ(t.zeilen()[12345], "12345");
+    EXPECT_EQ(t.zeilen()[20000], "b");
+    EXPECT_EQ(t.zeilen()[20001], "cd");
+    EXPECT_EQ(hinter, (Cursordef{20000, 0}));
+    t.DeleteText(-1, 1, static_cast<int>(viele.size()));
+    EXPECT_EQ(t.zeilen(), (std::vector<std::string>{"ab", "cd"}));
+}
+
 TEST(EingabeText, CursorMovesOverLineBreaks) {
     const EingabeText t = text("ab\r\ncd");
     EXPECT_EQ(t.bewege({0, 2}, 1), (Cursordef{1, 0}));

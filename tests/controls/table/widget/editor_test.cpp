@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 
 #include "controls/table/icontab.h"
@@ -167,6 +168,32 @@ TEST(Editor, RowsDeletedOrInsertedUnderTheEditorNeverTakeItsInput) {
         for (int r = 1; r < e.t->GetRowCount(true, -1); ++r)
             spalte1.push_back(e.t->aktuelleTabelle()->zelle(r, 1));
         EXPECT_EQ(spalte1, f.danach);
+    }
+}
+
+TEST(Editor, AnEditorClosedWithItsRowStoresNothingLater) {
+    for (const bool letzte : {true, false}) {
+        SCOPED_TRACE(letzte);
+        Editor e(5);
+        QLineEdit anderes(&e.top);
+        anderes.setGeometry(0, 210, 100, 20);
+        anderes.show();
+        const int row = letzte ? 4 : 2;
+        e.oeffne(row);
+        e.tippe("q");
+        e.t->DeleteRow(row);
+        ASSERT_FALSE(e.t->eingabeOffen());
+        const std::vector<std::string> vorher = e.t->aktuelleTabelle()->Zellen;
+        e.t->TextChange();
+        anderes.setFocus();  // the focus loss commits nothing either
+        ASSERT_FALSE(e.t->hasFocus());
+        e.t->setFocus();
+        e.t->Input_Show(true);  // shown again: the selected cell's own text
+        ASSERT_TRUE(e.t->eingabeOffen());
+        EXPECT_EQ(e.t->GetCell(1, e.t->GetRow()), e.t->aktuelleTabelle()->zelle(e.t->GetRow(), 1));
+        anderes.setFocus();
+        EXPECT_EQ(e.t->aktuelleTabelle()->Zellen, vorher);
+        EXPECT_TRUE(e.gespeichert.empty());
     }
 }
 
