@@ -298,6 +298,42 @@ TEST_F(AdministrationTest, PrintsTheChosenUserAfterThePrintDialog) {
     EXPECT_EQ(gedruckt(), std::vector<std::string>{"Muster Vorname"});
 }
 
+// "Benutzer Drucken" one user after another: the print dialog offers each
+// statement's file under the name of the user being printed, on a printer
+// that printed the one before into a file too.
+TEST_F(AdministrationTest, PrintingAUserIntoAFileOffersThatUsersName) {
+    benutzer("juergen", cp1252("Jürgen"));
+    benutzer("uemit", cp1252("Ümit"));
+    monat("juergen", 2026, 12, 1);
+    monat("uemit", 2026, 12, 1);
+    adminStart();
+    v().ComboBox1->setCurrentIndex(11);
+    v().Edit1->setValue(2026);
+    std::vector<std::string> angeboten;
+    ui::setPrintDialogRunner([&](ui::Printer& p) {
+        angeboten.push_back(p.proposedFileName());
+        return false;
+    });
+    for (int r : {1, 2, 1}) {
+        klick(r);
+        v().Button3Click();
+    }
+    const std::string dezember = cp1252("Überstunden Dezember 2026 ");
+    EXPECT_EQ(angeboten, (std::vector<std::string>{dezember + cp1252("Jürgen Vorname.pdf"),
+                                                   dezember + cp1252("Ümit Vorname.pdf"),
+                                                   dezember + cp1252("Jürgen Vorname.pdf")}));
+    // The real printer: a file chosen for the one before keeps its folder
+    // and takes the new name; without a file the name is the document's.
+    ui::QtPrinter qt;
+    qt.proposeFileName(dezember + cp1252("Jürgen Vorname.pdf"));
+    EXPECT_FALSE(qt.printsToFile());
+    EXPECT_EQ(ui::fromQString(qt.qprinter().docName()), dezember + cp1252("Jürgen Vorname.pdf"));
+    qt.setPdfOutput(dir.file(dezember + cp1252("Jürgen Vorname.pdf")));
+    qt.proposeFileName(dezember + cp1252("Ümit Vorname.pdf"));
+    EXPECT_EQ(ui::fromQString(qt.qprinter().outputFileName()),
+              dir.file(dezember + cp1252("Ümit Vorname.pdf")));
+}
+
 TEST_F(AdministrationTest, PrintsAllUsersWithDataAndNamesTheOthers) {
     benutzer("anna", "Muster");
     benutzer("bernd", "Beispiel");
