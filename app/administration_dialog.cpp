@@ -1,10 +1,14 @@
 #include "app/administration_dialog.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -50,6 +54,9 @@ TVerwaltung::TVerwaltung(TForm1& form)
     setWindowTitle(QStringLiteral("Benutzerverwaltung"));
     setHelpContext(*this, kHelpVerwaltung);
     bauen();
+    // On the application: a key goes to the widget that has the focus, and
+    // its shortcut check before that, wherever in this window it is.
+    qApp->installEventFilter(this);
     listeLeeren();
     if (!Lade_Benutzerliste()) return;  // the window closes itself
     geladen_ = true;
@@ -75,11 +82,60 @@ TVerwaltung::TVerwaltung(TForm1& form)
 
 TVerwaltung::~TVerwaltung() = default;
 
+// ---- Access letters ------------------------------------------------------------
+
+namespace {
+
+// A key that can be an access letter: a letter or a digit.
+bool buchstabe(int key) {
+    return (key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z) ||
+           (key >= Qt::Key_Agrave && key <= Qt::Key_ydiaeresis && key != Qt::Key_multiply &&
+            key != Qt::Key_division);
+}
+
+bool hatZugriffstaste(const QString& text, int key) {
+    const QKeySequence taste = QKeySequence::mnemonic(text);
+    return !taste.isEmpty() && taste[0].key() == static_cast<Qt::Key>(key);
+}
+
+}  // namespace
+
+bool TVerwaltung::eventFilter(QObject* target, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    auto* w = qobject_cast<QWidget*>(target);
+    if (w == nullptr || w->window() != this) return false;
+    auto* k = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers m = k->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (m != Qt::AltModifier || !buchstabe(k->key())) return false;
+    // Taken from every shortcut (the main window's among them), then
+    // handled here as a key: this window's own letter, or nothing at all.
+    event->accept();
+    if (event->type() == QEvent::KeyPress) zugriffstaste(k->key());
+    return true;
+}
+
+bool TVerwaltung::zugriffstaste(int key) {
+    for (QAction* a : MainMenu1->actions()) {
+        if (a->isVisible() && a->isEnabled() && hatZugriffstaste(a->text(), key)) {
+            MainMenu1->setActiveAction(a);  // opens the menu
+            return true;
+        }
+    }
+    for (QAbstractButton* b : findChildren<QAbstractButton*>()) {
+        if (b->isVisible() && b->isEnabled() && hatZugriffstaste(b->text(), key)) {
+            b->animateClick();
+            return true;
+        }
+    }
+    return false;
+}
+
 void TVerwaltung::bauen() {
     auto* spalte = new QVBoxLayout(this);
     MainMenu1 = new QMenuBar(this);
-    QMenu* menue = MainMenu1->addMenu(QStringLiteral("Benutzer"));
-    Loeschen = menue->addAction(q(cp1252("Löschen")));
+    QMenu* menue = MainMenu1->addMenu(QStringLiteral("&Benutzer"));
+    Loeschen = menue->addAction(q(cp1252("&Löschen")));
     connect(Loeschen, &QAction::triggered, this, [this] { LoeschenExecute(); });
     spalte->setMenuBar(MainMenu1);
 
@@ -121,11 +177,11 @@ void TVerwaltung::bauen() {
     zeitraum->addWidget(Edit1);
     spalte->addLayout(zeitraum);
 
-    Button2 = new QPushButton(QStringLiteral("Neuer Benutzer"), this);
+    Button2 = new QPushButton(QStringLiteral("&Neuer Benutzer"), this);
     Button2->setToolTip(QStringLiteral("Neuen Benutzer erstellen"));
-    Button3 = new QPushButton(QStringLiteral("Benutzer Drucken"), this);
+    Button3 = new QPushButton(QStringLiteral("Benutzer &Drucken"), this);
     Button3->setToolTip(q(cp1252("Daten des ausgewählten Benutzers drucken")));
-    Button4 = new QPushButton(QStringLiteral("Alle Drucken"), this);
+    Button4 = new QPushButton(QStringLiteral("&Alle Drucken"), this);
     Button4->setToolTip(
         QStringLiteral("Die unter Zeitraum angegebenen Daten aller Benutzer drucken"));
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });

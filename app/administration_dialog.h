@@ -66,7 +66,15 @@ public:
     QPushButton* Button3 = nullptr;
     QPushButton* Button4 = nullptr;
 
+protected:
+    // Alt+letters typed here go to this window's menu and buttons only: as a
+    // tool window it would otherwise pass them to the main window's menus.
+    bool eventFilter(QObject* target, QEvent* event) override;
+
 private:
+    // Opens the menu or presses the button whose access letter is `key`;
+    // false when none has it.
+    bool zugriffstaste(int key);
     void bauen();
     void listeLeeren();
     // Beside the main window, the pair centred on the screen.

@@ -8,13 +8,14 @@
 #include "app/main_window.h"
 #include "app/sign_in_dialog.h"
 #include "app/tool_icons.h"
+#include "platform/ui/key_pause.h"
 #include "platform/ui/qt_message_box.h"
 
 int main(int argc, char** argv) {
     app::Application application(argc, argv);
     try {
         app::installGerman(application);
-        ui::installQtMessageBoxes();
+        ui::installQtMessageBoxes(ui::kKeyPause);
         app::setzeIconThema();
         QApplication::setApplicationName(QStringLiteral("Kronlaufbuch"));
         QApplication::setApplicationDisplayName(QString());

@@ -372,9 +372,16 @@ void TForm1::paintLine(int line, int row, int& rowsUsed, bool& cut, bool full) {
             c.font.color = kindColour(kind);
             c.brush = {ui::clWhite, ui::BrushStyle::Solid};
             drawFixed(c, 11, y, piece(s, 1, s.size()));
-            for (int k = 0; k < shown; ++k)
-                drawFixed(c, kTextX, y + kRowPitch * k,
-                          piece(text, k * kTextPerRow, k * kTextPerRow + kTextPerRow - 1));
+            for (int k = 0; k < shown; ++k) {
+                // The box is white already: leading blanks are left undrawn, so
+                // a sheet line that runs on under the work text (the year
+                // balance's month line) keeps its figures.
+                std::string_view row =
+                    piece(text, k * kTextPerRow, k * kTextPerRow + kTextPerRow - 1);
+                const size_t lead = std::min(row.size(), row.find_first_not_of(' '));
+                row.remove_prefix(lead);
+                drawFixed(c, kTextX + kCharWidth * static_cast<int>(lead), y + kRowPitch * k, row);
+            }
             if (s.size() > 7 && s[7] == '.' && kind != '=' && kind != '>') glyph(kind);
         }
     }

@@ -129,8 +129,11 @@ void abrechnungDrucken(TForm1& form) {
 }
 
 void ToolButton10Click(TForm1& form) {
-    // Without a printer the document goes to a PDF file the user names.
-    if (auto* qt = dynamic_cast<ui::QtPrinter*>(&ui::printer()); qt != nullptr && !qt->hasPrinter()) {
+    // Without a printer, or with a file chosen in an earlier print dialog, the
+    // document goes to a PDF file the user names: the earlier file would
+    // otherwise take this statement, perhaps another person's, under its name.
+    if (auto* qt = dynamic_cast<ui::QtPrinter*>(&ui::printer());
+        qt != nullptr && (!qt->hasPrinter() || qt->printsToFile())) {
         const std::string datei = form.dateiFragen(pdfFrage(abrechnungVon(form)));
         if (datei.empty()) return;
         qt->setPdfOutput(datei);
@@ -139,7 +142,8 @@ void ToolButton10Click(TForm1& form) {
 }
 
 void Drucken1Click(TForm1& form) {
-    if (ui::PrintDialog(&form)) abrechnungDrucken(form);
+    // A file chosen in the dialog is named after the statement being printed.
+    if (ui::PrintDialog(&form, pdfFrage(abrechnungVon(form)).vorschlag)) abrechnungDrucken(form);
 }
 
 }  // namespace app

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ using platform::cp1252;
 // Von, Bis, gesamt, normal %, extra %, night, holiday, work text; the
 // right margin is 2 more.
 constexpr std::array<int, 11> kBreiten = {5, 6, 11, 6, 6, 6, 4, 5, 5, 5, 31};
+// The work text starts in this column of its sheet line.
+constexpr int kTextSpalte = 59;
+static_assert(kTextSpalte == 5 + 6 + 11 + 6 + 6 + 6 + 4 + 5 + 5 + 5);
 constexpr int kReihen = 65;  // rows of h to the page
 
 // The totals block in print order: the two holiday lines change places.
@@ -75,7 +79,13 @@ private:
     const bool standard_;  // standard layout: option set, or the year balance
     const Seitenmasse masse_;
     const int W_, H_;
+    // Where column k of a sheet line printed at x_[0] + cw_ / 2 starts.
+    int spalteX(int k) const {
+        return x_[0] + cw_ / 2 + static_cast<int>(std::lround(k * schritt_));
+    }
+
     int cw_ = 8, th_ = 13, h_ = 1, v_ = 0, B_ = 0, R_ = 0;
+    double schritt_ = 8;  // the body font's pitch with its fraction
     int CH_ = 0, HY_ = 0;
     std::array<int, 12> x_{};
 };
@@ -84,14 +94,22 @@ void Statement::metrikenSetzen() {
     c_.font.color = ui::clBlack;
     font("Courier New", 10);
     cw_ = std::max(1, c_.TextWidth("8"));
+    schritt_ = std::max(1.0, c_.TextAdvance("8"));
     th_ = c_.TextHeight("8");
     c_.pen.width = standard_ ? 1 : std::max(2, cw_ / 8);
     B_ = H_ - th_;
     h_ = std::max(1, B_ / kReihen);
     v_ = std::max(0, (h_ - th_) / 2);
     R_ = W_ - (2 * cw_ + cw_ / 2);
+    // The columns at the pitch the sheet lines are printed in, fraction and
+    // all: with a whole-number width a line's last columns and the work text
+    // drawn over them came apart by up to a character's fraction times 59.
     x_[11] = R_;
-    for (int i = 10; i >= 0; --i) x_[i] = x_[i + 1] - kBreiten[i] * cw_;
+    int zeichen = 0;
+    for (int i = 10; i >= 0; --i) {
+        zeichen += kBreiten[static_cast<size_t>(i)];
+        x_[static_cast<size_t>(i)] = R_ - static_cast<int>(std::lround(zeichen * schritt_));
+    }
     CH_ = standard_ ? 5 * h_ : 10 * h_;
     HY_ = standard_ ? 0 : 7 * h_;
 }
@@ -187,13 +205,23 @@ void Statement::rumpf(const std::vector<Reihe>& reihen, bool letzte) {
         const int y = oben + v_;
         c_.font.color = zeilenFarbe(zeile, a_.farbe());
         if (reihe.stueck == 0) {
-            text(x_[0] + cw_ / 2, y, zeile);
+            text(spalteX(0), y, zeile);
             linie(x_[0], oben, R_, oben);
         }
         const size_t von = static_cast<size_t>(reihe.stueck) * kTextStueck;
         if (von < t.size()) {
-            c_.TextRect({x_[10] + cw_ / 2, oben + v_, R_ - cw_ / 2, oben + v_ + h_},
-                        x_[10] + cw_ / 2, y, t.substr(von, kTextStueck));
+            // In register with the line's own columns. A line that runs on
+            // under its work text (the year balance's) keeps that place: the
+            // text's leading blanks are left out.
+            std::string stueck = t.substr(von, kTextStueck);
+            size_t vorne = 0;
+            if (zeile.size() > static_cast<size_t>(kTextSpalte)) {
+                vorne = std::min(stueck.size(), stueck.find_first_not_of(' '));
+                stueck.erase(0, vorne);
+            }
+            if (!stueck.empty())
+                c_.TextRect({spalteX(kTextSpalte), oben + v_, R_ - cw_ / 2, oben + v_ + h_},
+                            spalteX(kTextSpalte + static_cast<int>(vorne)), y, stueck);
         }
         ++r;
     }

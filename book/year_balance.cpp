@@ -7,7 +7,7 @@ namespace book {
 
 const char kBilanzTrenner[] = "   ";
 const char kBilanzTitelText[] = "==============================";
-const char kBilanzMonatsText[] = "<<<<";
+const char kBilanzMonatsText[] = "      <<<<";
 
 int32_t bilanzStunden(int32_t minutes, bool halfUp) {
     int32_t hours = minutes / 60;

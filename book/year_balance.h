@@ -11,7 +11,11 @@ namespace book {
 constexpr int kBilanzZeileLaenge = 65;  // the month line
 extern const char kBilanzTrenner[];     // separator line, three blanks
 extern const char kBilanzTitelText[];   // work text of a title line
-extern const char kBilanzMonatsText[];  // work text of a month line
+// Work text of a month line: the marker "<<<<" behind six blanks. A work
+// text starts at column 59 of its line on paper and 59.6 on screen, and the
+// month line's figures run to column 62 of its 65: so the marker stands
+// behind the line and covers none of its figures.
+extern const char kBilanzMonatsText[];
 
 // Whole hours of a month's minutes: toward zero, plus one for a remainder
 // above 0 (always up) or above 29 (half-up). Negative months are cut toward zero.

@@ -301,6 +301,15 @@ int Canvas::TextWidth(std::string_view text) {
     return QFontMetrics(toQFont(font, pixelsPerInch_)).horizontalAdvance(s);
 }
 
+qreal Canvas::TextAdvance(std::string_view text) {
+    const QString s = toQString(text);
+    if (painter_) {
+        applyFont();
+        return QFontMetricsF(painter_->font(), painter_->device()).horizontalAdvance(s);
+    }
+    return QFontMetricsF(toQFont(font, pixelsPerInch_)).horizontalAdvance(s);
+}
+
 int Canvas::TextHeight(std::string_view) {
     if (painter_) {
         applyFont();

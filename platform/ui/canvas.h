@@ -93,6 +93,9 @@ public:
     // TextOut clipped to r.
     void TextRect(const Rect& r, int x, int y, std::string_view text);
     int TextWidth(std::string_view text);
+    // TextWidth with its fraction: on a printer a fixed-pitch character is
+    // rarely a whole number of pixels wide, and n characters advance n times one.
+    qreal TextAdvance(std::string_view text);
     int TextHeight(std::string_view text);
 
     void Draw(int x, int y, const Bitmap& bitmap);

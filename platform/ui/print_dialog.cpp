@@ -18,8 +18,9 @@ PrintDialogRunner& runner() {
 
 void setPrintDialogRunner(PrintDialogRunner r) { runner() = std::move(r); }
 
-bool PrintDialog(QWidget* parent) {
+bool PrintDialog(QWidget* parent, const std::string& fileName) {
     Printer& p = printer();
+    if (!fileName.empty()) p.proposeFileName(fileName);
     if (runner()) return runner()(p);
     auto* qt = dynamic_cast<QtPrinter*>(&p);
     if (qt == nullptr) return true;  // a printer without a device has nothing to choose

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -11,7 +12,9 @@ namespace ui {
 class Printer;
 
 // True when the user chose to print; the choice is left on the printer.
-bool PrintDialog(QWidget* parent);
+// `fileName` (Windows-1252, no folder), when given, is the name the dialog
+// offers for printing into a file (Printer::proposeFileName).
+bool PrintDialog(QWidget* parent, const std::string& fileName = {});
 
 // The dialog PrintDialog runs; empty restores Qt's. Tests script it.
 using PrintDialogRunner = std::function<bool(Printer&)>;

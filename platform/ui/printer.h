@@ -49,6 +49,11 @@ public:
     int copies() const { return copies_; }
     virtual void setLandscape(bool on) { landscape_ = on; }
     bool landscape() const { return landscape_; }
+    // The file name (Windows-1252, no folder) offered when the next document
+    // goes to a file: the print dialog's own proposal, and the name of a file
+    // chosen before, which keeps its folder.
+    virtual void proposeFileName(const std::string& name) { proposedFileName_ = name; }
+    const std::string& proposedFileName() const { return proposedFileName_; }
 
 protected:
     virtual bool beginDevice() = 0;
@@ -64,6 +69,7 @@ private:
     bool printing_ = false;
     int page_ = 0;
     std::string title_;
+    std::string proposedFileName_;
 };
 
 // The process-wide printer; created as a QtPrinter on first use.

@@ -10,9 +10,11 @@
 #include <QPushButton>
 #include <QVariant>
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "platform/ui/key_pause.h"
 #include "platform/ui/message_layout.h"
 #include "platform/ui/qt_text.h"
 #include "platform/ui/window_placement.h"
@@ -181,14 +183,20 @@ Answer answerOf(const QMessageBox& box) {
     return v.isValid() ? static_cast<Answer>(v.toInt()) : Answer::Cancel;
 }
 
-Answer showQtMessageBox(const platform::MessageRequest& request) {
+Answer showQtMessageBox(const platform::MessageRequest& request,
+                        std::chrono::milliseconds keyPause) {
     // Centred on its owner by Qt, above the administration window too.
     const std::unique_ptr<QMessageBox> box = makeMessageBox(request, ownerWindow());
     keepAboveProgram(*box);
+    std::optional<KeyPause> pause;
+    if (keyPause.count() > 0) pause.emplace(*box, keyPause);
     box->exec();
     return answerOf(*box);
 }
 
-void installQtMessageBoxes() { platform::setMessageHandler(showQtMessageBox); }
+void installQtMessageBoxes(std::chrono::milliseconds keyPause) {
+    platform::setMessageHandler(
+        [keyPause](const platform::MessageRequest& r) { return showQtMessageBox(r, keyPause); });
+}
 
 }  // namespace ui

@@ -3,14 +3,17 @@
 #pragma once
 
 #include <QMessageBox>
+#include <chrono>
 #include <memory>
 
 #include "platform/core/message_box.h"
 
 namespace ui {
 
-// Makes platform::MessageBox show Qt dialogs.
-void installQtMessageBoxes();
+// Makes platform::MessageBox show Qt dialogs. With a key pause a box takes
+// no key until it has been shown that long (KeyPause): the program's boxes
+// use kKeyPause, so that keys typed ahead never answer them.
+void installQtMessageBoxes(std::chrono::milliseconds keyPause = {});
 
 // The dialog for a request, not yet shown: Windows-1252 text and caption
 // converted, the text broken into lines that the screen of `parent` (the
@@ -31,6 +34,7 @@ int captionWidth(const QString& caption);
 
 // Shows the dialog modally, centred on the window it belongs to and above
 // every window of the program, and returns the answer.
-platform::Answer showQtMessageBox(const platform::MessageRequest& request);
+platform::Answer showQtMessageBox(const platform::MessageRequest& request,
+                                  std::chrono::milliseconds keyPause = {});
 
 }  // namespace ui

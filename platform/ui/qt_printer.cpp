@@ -1,5 +1,7 @@
 #include "platform/ui/qt_printer.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinterInfo>
@@ -37,6 +39,21 @@ QtPrinter::~QtPrinter() {
 }
 
 bool QtPrinter::hasPrinter() const { return !QPrinterInfo::availablePrinters().isEmpty(); }
+
+bool QtPrinter::printsToFile() const { return !printer_->outputFileName().isEmpty(); }
+
+void QtPrinter::proposeFileName(const std::string& name) {
+    Printer::proposeFileName(name);
+    if (name.empty()) return;
+    // The print dialog offers the document name for a new file and the file
+    // chosen last otherwise: both become this document's name, so a "Ja" to
+    // the overwrite question never files it under the name of the one before.
+    printer_->setDocName(toQString(name));
+    if (printsToFile()) {
+        const QFileInfo before(printer_->outputFileName());
+        printer_->setOutputFileName(before.dir().filePath(toQString(name)));
+    }
+}
 
 void QtPrinter::setPdfOutput(const std::string& path) {
     printer_->setOutputFormat(QPrinter::PdfFormat);

@@ -27,6 +27,10 @@ public:
     // Sends the next documents to a PDF file instead of a printer.
     void setPdfOutput(const std::string& path);
     bool hasPrinter() const;
+    // True while the documents go to a file (chosen in the print dialog or
+    // set by setPdfOutput) rather than to a printer.
+    bool printsToFile() const;
+    void proposeFileName(const std::string& name) override;
 
 protected:
     bool beginDevice() override;

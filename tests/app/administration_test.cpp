@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -267,6 +269,57 @@ TEST_F(AdministrationTest, BoxesAndDialogsOpenAboveTheAdministrationWindow) {
     EXPECT_TRUE(dialogOnTop);
 }
 
+// Alt+letters typed in the administration window reach its own menu and
+// buttons, never the main window's menus behind it.
+TEST_F(AdministrationTest, ItsAltLettersStayInTheWindow) {
+    benutzer("anna", "Muster");
+    adminStart();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    // The window the user clicked into (a tool window counts as active with
+    // its main window, so the activation is checked by name).
+    const auto aktivieren = [&] {
+        v().show();
+        v().activateWindow();
+        QApplication::setActiveWindow(&v());
+        return QApplication::activeWindow() == &v();
+    };
+    ASSERT_TRUE(aktivieren());
+    int neueBenutzer = 0;
+    app::TBenutzer::modalRunner() = [&](app::TBenutzer&) {
+        return ++neueBenutzer, int(QDialog::Rejected);
+    };
+    // The key, the menu it opens in this window ("" none), the user dialogs
+    // and the boxes it brings: Alt+D and Alt+B are the main window's
+    // "Datei" and "Bearbeiten" too, Alt+U and Alt+X only the main window's.
+    const tuple<Qt::Key, std::string, int, size_t> faelle[] = {
+        {Qt::Key_B, "&Benutzer", 0, 0}, {Qt::Key_D, "", 0, 1}, {Qt::Key_N, "", 1, 0},
+        {Qt::Key_U, "", 0, 0},          {Qt::Key_X, "", 0, 0}};
+    for (const auto& [taste, menue, dialoge, meldungen] : faelle) {
+        SCOPED_TRACE(QKeySequence(taste).toString().toStdString());
+        neueBenutzer = 0;
+        boxes.clear();
+        ASSERT_TRUE(aktivieren());
+        v().Edit1->setFocus();
+        QWidget* ziel = QApplication::focusWidget();
+        ASSERT_TRUE(ziel != nullptr && ziel->window() == &v());
+        QTest::keyClick(ziel, taste, Qt::AltModifier);
+        if (menue.empty()) QTest::qWait(250);  // a button pressed by its letter shows it pressed
+        auto* offen = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        const bool eigenes =
+            offen != nullptr && v().MainMenu1->actions().contains(offen->menuAction());
+        EXPECT_EQ(tuple(offen != nullptr ? offen->title().toStdString() : std::string(), eigenes,
+                        form->menuBar()->activeAction() == nullptr, neueBenutzer, boxes.count()),
+                  tuple(menue, !menue.empty(), true, dialoge, meldungen));
+        if (offen == nullptr) continue;
+        // "Löschen" by its letter: nobody is selected, the box says so.
+        QTest::keyClick(offen, Qt::Key_L);
+        EXPECT_EQ(tuple(boxes.count(), boxes.last().text), tuple(1u, kKeineAuswahl));
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        ASSERT_TRUE(aktivieren());
+    }
+}
+
 TEST_F(AdministrationTest, AnAdministratorWhoDeletesHimselfIsSignedOut) {
     benutzer("anna", "Muster");
     benutzer("chef", "Chef", 0x01 | 0x08);
@@ -299,6 +352,42 @@ TEST_F(AdministrationTest, PrintsTheChosenUserAfterThePrintDialog) {
     // No standby question while the administration is open.
     EXPECT_EQ(tuple(dialoge, printer->documents(), boxes.count()), tuple(2, 1, 1u));
     EXPECT_EQ(gedruckt(), std::vector<std::string>{"Muster Vorname"});
+}
+
+// "Benutzer Drucken" one user after another: the print dialog offers each
+// statement's file under the name of the user being printed, on a printer
+// that printed the one before into a file too.
+TEST_F(AdministrationTest, PrintingAUserIntoAFileOffersThatUsersName) {
+    benutzer("juergen", cp1252("Jürgen"));
+    benutzer("uemit", cp1252("Ümit"));
+    monat("juergen", 2026, 12, 1);
+    monat("uemit", 2026, 12, 1);
+    adminStart();
+    v().ComboBox1->setCurrentIndex(11);
+    v().Edit1->setValue(2026);
+    std::vector<std::string> angeboten;
+    ui::setPrintDialogRunner([&](ui::Printer& p) {
+        angeboten.push_back(p.proposedFileName());
+        return false;
+    });
+    for (int r : {1, 2, 1}) {
+        klick(r);
+        v().Button3Click();
+    }
+    const std::string dezember = cp1252("Überstunden Dezember 2026 ");
+    EXPECT_EQ(angeboten, (std::vector<std::string>{dezember + cp1252("Jürgen Vorname.pdf"),
+                                                   dezember + cp1252("Ümit Vorname.pdf"),
+                                                   dezember + cp1252("Jürgen Vorname.pdf")}));
+    // The real printer: a file chosen for the one before keeps its folder
+    // and takes the new name; without a file the name is the document's.
+    ui::QtPrinter qt;
+    qt.proposeFileName(dezember + cp1252("Jürgen Vorname.pdf"));
+    EXPECT_FALSE(qt.printsToFile());
+    EXPECT_EQ(ui::fromQString(qt.qprinter().docName()), dezember + cp1252("Jürgen Vorname.pdf"));
+    qt.setPdfOutput(dir.file(dezember + cp1252("Jürgen Vorname.pdf")));
+    qt.proposeFileName(dezember + cp1252("Ümit Vorname.pdf"));
+    EXPECT_EQ(ui::fromQString(qt.qprinter().outputFileName()),
+              dir.file(dezember + cp1252("Ümit Vorname.pdf")));
 }
 
 TEST_F(AdministrationTest, PrintsAllUsersWithDataAndNamesTheOthers) {

@@ -3,7 +3,9 @@
 // summary panel's greyed lines and scrolling.
 #include <QScrollBar>
 
+#include "app/sheet_geometry.h"
 #include "app/window_parts.h"
+#include "book/year_balance.h"
 #include "controls/calendar/kalender.h"
 #include "platform/ui/color.h"
 #include "tests/app/window_fixture.h"
@@ -105,6 +107,33 @@ TEST_F(SheetPaintTest, WorkTextsTakeTheirRows) {
         row += rows;
     }
     EXPECT_EQ(form->offeneZeilenReihe, row + 1);
+}
+
+// The year balance's month line runs to column 64, under the start of the
+// work text: its marker covers none of the figures, the weekend-holiday
+// hours in columns 59-62 included.
+TEST_F(SheetPaintTest, TheMonthLinesMarkerLeavesEveryFigureReadable) {
+    auto& b = form->buch();
+    const std::string monat = book::bilanzMonatsZeile({600, 240, 120, 60, 120, 180}, false);
+    ASSERT_EQ(monat.substr(59, 4), "   3");
+    // Rows 0 and 2: two rows apart, the same pixels at a scale of 1.25 too.
+    for (const char* text : {book::kBilanzMonatsText, "", ""}) {
+        b.zeilen.insert(b.zeilen.end() - 1, monat);
+        b.texte.insert(b.texte.end() - 1, text);
+    }
+    openEntryLine(0);
+    const int mit = rowTop(0), ohne = rowTop(2);
+    const int von = app::kLineX + app::kCharWidth * 35, bis = app::kLineX + app::kCharWidth * 65;
+    int anders = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = von; x < bis; ++x)
+            anders += form->canvasControl().canvas().Pixel(x, mit + y) !=
+                      form->canvasControl().canvas().Pixel(x, ohne + y);
+    EXPECT_EQ(anders, 0) << "the marker covers part of the figures";
+    EXPECT_GT(count(ui::clRed, app::kLineX + app::kCharWidth * 62, bis, ohne, ohne + 16), 5)
+        << "the 3 hours";
+    EXPECT_GT(count(ui::clRed, bis, app::kTextX + app::kCharWidth * 10, mit, mit + 16), 5)
+        << "the marker";
 }
 
 TEST_F(SheetPaintTest, TheCaretBlinksAtItsColumn) {

@@ -12,6 +12,7 @@
 #include "app/statement_data.h"
 #include "app/statement_tables.h"
 #include "book/standby_lines.h"
+#include "book/year_balance.h"
 #include "platform/core/file.h"
 #include "platform/core/replace_file.h"
 #include "platform/ui/qt_printer.h"
@@ -231,6 +232,58 @@ TEST_F(StatementPrintTest, ThePageHeadsTextsNeverOverlap) {
                              o.top < a.bottom)
                     << c.standard << c.jahr << ": " << kopf[i].text << " / " << kopf[k].text;
             }
+    }
+}
+
+// The year balance's lines run on under their work texts: a title's "=" run
+// and its work text print in register (one run, not two lines apart), and
+// the month line's marker stays clear of the weekend-holiday hours. At 96
+// and 300 pixels per inch the body font is 7.8 and 25.2 pixels wide.
+TEST_F(StatementPrintTest, TheYearBalanceLinesPrintInRegisterAndClearOfTheirMarkers) {
+    monat(0, 0, 0);
+    book::Zeitbuch& zb = b();
+    zb.jahresbilanz = true;
+    const std::string titel = book::bilanzTitelZeile(12);
+    const std::string zahlen = book::bilanzMonatsZeile({600, 240, 120, 60, 120, 180}, false);
+    zb.zeilen.insert(zb.zeilen.end() - 1, {titel, zahlen});
+    zb.texte.insert(zb.texte.end() - 1, {book::kBilanzTitelText, book::kBilanzMonatsText});
+    for (const int dpi : {96, 300}) {
+        ui::PrinterMetrics m = ui::RecordingPrinter::a4At96Dpi();
+        m.physicalWidth = m.physicalWidth * dpi / 96;
+        m.physicalHeight = m.physicalHeight * dpi / 96;
+        m.offsetX = m.offsetY = dpi / 4;
+        m.pageWidth = m.physicalWidth - 2 * m.offsetX;
+        m.pageHeight = m.physicalHeight - 2 * m.offsetY;
+        m.pixelsPerInchX = m.pixelsPerInchY = dpi;
+        auto eigener = std::make_unique<ui::RecordingPrinter>(m);
+        const ui::RecordingPrinter& p = *eigener;
+        auto vorher = ui::replacePrinter(std::move(eigener));
+        app::ToolButton10Click(*form);
+        ASSERT_EQ(p.pages().size(), 1u) << dpi;
+        const std::vector<ui::RecordedText> t = p.pages()[0].texts;
+        ui::replacePrinter(std::move(vorher));
+        const auto finde = [&](const std::string& s) {
+            const auto it = std::find_if(t.begin(), t.end(), [&](auto& r) { return r.text == s; });
+            return it == t.end() ? ui::RecordedText{} : *it;
+        };
+        const ui::RecordedText kopf = finde(titel), lauf = finde(book::kBilanzTitelText);
+        const ui::RecordedText zeile = finde(zahlen);
+        const auto mk =
+            std::find_if(t.begin(), t.end(), [](auto& r) { return r.text.ends_with("<<<<"); });
+        const ui::RecordedText marke = mk == t.end() ? ui::RecordedText{} : *mk;
+        ASSERT_TRUE(!kopf.text.empty() && !lauf.text.empty() && !zeile.text.empty() &&
+                    !marke.text.empty())
+            << dpi;
+        // The work text starts where column 59 of its line does.
+        const double schritt = double(kopf.box.width()) / double(titel.size());
+        EXPECT_NEAR(lauf.x, kopf.x + 59 * schritt, 1.0) << dpi;
+        EXPECT_EQ(lauf.y, kopf.y) << dpi;
+        // The marker's rectangle and the month line's do not overlap.
+        const ui::Rect& a = zeile.box;
+        const ui::Rect& o = marke.box;
+        EXPECT_FALSE(a.left < o.right && o.left < a.right && a.top < o.bottom && o.top < a.bottom)
+            << dpi << ": line " << a.left << ".." << a.right << ", marker " << o.left << ".."
+            << o.right;
     }
 }
 

@@ -59,7 +59,7 @@ protected:
             texts.insert(texts.end(), page.texte.begin(), page.texte.end());
             if (m != 3 && m != 7 && m != 9) continue;
             lines.push_back(monthLine(m == 3 ? march : m == 7 ? july : Hours{-2, 0, 0, 0, 0, 0}));
-            texts.push_back("<<<<");
+            texts.push_back("      <<<<");  // the marker behind the line's 65 columns
         }
         EXPECT_EQ(std::vector<std::string>(zb.zeilen.begin(), zb.zeilen.end() - 1), lines);
         EXPECT_EQ(std::vector<std::string>(zb.texte.begin(), zb.texte.end() - 1), texts);
