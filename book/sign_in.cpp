@@ -91,7 +91,8 @@ bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kenn
             return false;
         case Suche::KeinZugriff:
         case Suche::Gesperrt:
-            platform::MessageBox("Kein Zugriff auf die Datenbank!", suche == Suche::Gesperrt
+            platform::MessageBox("Kein Zugriff auf die Datenbank!" + lockFailureLine(),
+                                 suche == Suche::Gesperrt
                                                                          ? kCaptionGesperrt
                                                                          : kCaptionVerwaltung);
             return false;
