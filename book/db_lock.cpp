@@ -36,7 +36,7 @@ constexpr int64_t kForeignLockAgeSeconds = 5 * 60;
 constexpr int kClaims = 8;
 
 int gLockFd = -1;           // the index file holding the record lock
-int gLockFileFd = -1;       // the lock file, when the record lock was refused
+platform::File gLockFile;  // the lock file, when the record lock was refused
 std::string gLockFilePath;  // its system path
 int gLockDepth = 0;
 LockFailure gFailure = LockFailure::None;
@@ -185,25 +185,38 @@ void takeOver(const std::string& path, const Holder& stale) {
     }
 }
 
+// The lock file is written whole under a name of this process (made with
+// O_CREAT | O_EXCL | O_NOFOLLOW), synced, and then linked to its name: the
+// link is the one exclusive step, so a lock file is never seen empty, not
+// even after its maker died making it. Where a link's answer is lost on the
+// way (a network share), the link count tells.
+bool makeLockFile(const std::string& dataDir, const std::string& path, bool& taken) {
+    const std::string own = lockFilePath(dataDir) + ".neu." + hostName() + "." +
+                            std::to_string(::getpid());
+    const std::string ownOs = platform::osPath(own);
+    ::unlink(ownOs.c_str());  // one this process's number left behind
+    taken = false;
+    if (!gLockFile.open(own, platform::OpenMode::CreateNew)) return false;
+    bool ok = gLockFile.write(ownContent()) && gLockFile.sync();
+    if (ok && ::link(ownOs.c_str(), path.c_str()) != 0) {
+        struct stat st {};
+        taken = errno == EEXIST;
+        ok = !taken && ::fstat(gLockFile.descriptor(), &st) == 0 && st.st_nlink == 2;
+    }
+    ::unlink(ownOs.c_str());
+    if (!ok) gLockFile.close();
+    return ok;
+}
+
 LockFailure lockWithFile(const std::string& dataDir, Wait& wait) {
     const std::string path = platform::osPath(lockFilePath(dataDir));
     for (;;) {
-        const int fd =
-            ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            // Synced, so that a program on another host reads who holds it.
-            const std::string own = ownContent();
-            if (::write(fd, own.data(), own.size()) != static_cast<ssize_t>(own.size()) ||
-                ::fsync(fd) != 0) {
-                ::unlink(path.c_str());
-                ::close(fd);
-                return LockFailure::NoLock;
-            }
-            gLockFileFd = fd;
+        bool taken = false;
+        if (makeLockFile(dataDir, path, taken)) {
             gLockFilePath = path;
             return LockFailure::None;
         }
-        if (errno != EEXIST) return LockFailure::NoLock;
+        if (!taken) return LockFailure::NoLock;
         const std::optional<Holder> holder = inspect(path);
         if (holder && leftBehind(*holder)) {
             takeOver(path, *holder);
@@ -216,13 +229,13 @@ LockFailure lockWithFile(const std::string& dataDir, Wait& wait) {
 // Removes the lock file, unless another program has meanwhile taken it over
 // (then the name holds its file, not this one).
 void releaseLockFile() {
-    if (gLockFileFd < 0) return;
+    if (!gLockFile.isOpen()) return;
     struct stat mine {}, named {};
-    if (::fstat(gLockFileFd, &mine) == 0 && ::lstat(gLockFilePath.c_str(), &named) == 0 &&
-        mine.st_dev == named.st_dev && mine.st_ino == named.st_ino)
+    if (::fstat(gLockFile.descriptor(), &mine) == 0 &&
+        ::lstat(gLockFilePath.c_str(), &named) == 0 && mine.st_dev == named.st_dev &&
+        mine.st_ino == named.st_ino)
         ::unlink(gLockFilePath.c_str());
-    ::close(gLockFileFd);
-    gLockFileFd = -1;
+    gLockFile.close();
 }
 
 void releaseAll() {

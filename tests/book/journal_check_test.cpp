@@ -11,31 +11,12 @@
 
 #include "book/db_journal.h"
 #include "platform/core/path.h"
-#include "tests/book/db_fixture.h"
+#include "tests/book/journal_fixture.h"
 
 namespace book {
 namespace {
 
 using namespace dbtest;
-
-std::string u64(uint64_t v) {
-    return u32(static_cast<uint32_t>(v)) + u32(static_cast<uint32_t>(v >> 32));
-}
-struct Kept {
-    uint8_t file;
-    uint64_t offset;
-    std::string bytes;
-    uint64_t length = UINT64_MAX;  // the stated length; the bytes' size when not set
-};
-// A journal as a change writes it: magic, old lengths, regions, checksum.
-std::string journal(uint64_t logLength, uint64_t datLength, const std::vector<Kept>& regions) {
-    std::string j = "KLBJRNL1" + u64(logLength) + u64(datLength) +
-                    u32(static_cast<uint32_t>(regions.size()));
-    for (const Kept& r : regions)
-        j += std::string(1, static_cast<char>(r.file)) + u64(r.offset) +
-             u64(r.length == UINT64_MAX ? r.bytes.size() : r.length) + r.bytes;
-    return j + u64(journalChecksum(j));
-}
 
 // Names in the data folder that start with "Benutzer.jnl.defekt ".
 std::vector<std::string> setAside(const std::string& dir) {
