@@ -21,6 +21,7 @@
 #include "app/help_window.h"
 #include "app/main_window.h"
 #include "app/sign_in_dialog.h"
+#include "book/db_lock.h"
 #include "book/db_messages.h"
 #include "book/zeitbuch.h"
 #include "controls/table/icontab.h"
@@ -234,7 +235,8 @@ bool TVerwaltung::Lade_Benutzerliste() {
             return true;
         case ListeStatus::KeinZugriff:
         case ListeStatus::Gesperrt:
-            platform::MessageBox("Kein Zugriff auf die Datenbank!", status == ListeStatus::Gesperrt
+            platform::MessageBox("Kein Zugriff auf die Datenbank!" + book::lockFailureLine(),
+                                 status == ListeStatus::Gesperrt
                                                                         ? book::kCaptionGesperrt
                                                                         : book::kCaptionVerwaltung);
             return false;

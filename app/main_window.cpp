@@ -25,6 +25,7 @@
 #include "app/sign_in_dialog.h"
 #include "app/window_parts.h"
 #include "book/db_check.h"
+#include "book/db_lock.h"
 #include "book/month_file.h"
 #include "controls/calendar/kalender.h"
 #include "platform/core/codepage.h"
@@ -60,10 +61,26 @@ TForm1::TForm1(QWidget* owner) : QMainWindow(owner), buch_(*this) {
     setHelpContext(*ComboBox1, kHelpMonat);
     setHelpContext(*Anzeige_Jahr, kHelpMonat);
     installHelpKey(*this, [this](int context, QWidget* from) { zeigeHilfe(context, from); });
+    // A wait for another program's lock on the user data blocks the event
+    // loop: the wait pointer and the status text are painted at once.
+    book::setLockWaitListener([this, vorher = std::string()](bool wartet) mutable {
+        if (wartet) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            vorher = StatusBar1->panelText(0);
+            StatusBar1->setPanelText(
+                0, platform::cp1252("Ein anderes Programm verwendet gerade die Benutzerdaten, "
+                                    "bitte warten ..."));
+        } else {
+            QApplication::restoreOverrideCursor();
+            StatusBar1->setPanelText(0, vorher);
+        }
+        StatusBar1->repaint();
+    });
     startUp();
 }
 
 TForm1::~TForm1() {
+    book::setLockWaitListener({});
     // The administration window goes while the window and the book it uses still stand.
     delete Verwaltung.data();
 }
@@ -181,7 +198,13 @@ void TForm1::startUp() {
     buch_.Zeile_auswaehlen(0, true, false);
 
     buch_.administrator = false;
-    if (!buch_.Datenbank_pruefen()) {
+    const bool gesund = buch_.Datenbank_pruefen();
+    if (!gesund && book::lastLockFailure() != book::LockFailure::None) {
+        // Not checked at all: nothing is known to be wrong, nothing to restore.
+        platform::MessageBox(
+            platform::cp1252("Die Datenbank konnte nicht geprüft werden.") + book::lockFailureLine(),
+            book::kFaultCaption);
+    } else if (!gesund) {
         platform::MessageBox(book::faultMessage(buch_.datenbankFehler), book::kFaultCaption);
         const uint8_t fehler = buch_.datenbankFehler;
         buch_.Datenbank_sichern_wiederherstellen(false);

@@ -37,8 +37,9 @@ bool copyPair(const std::string& dat, const std::string& log, const std::string&
 }
 
 void reportCopyFailed() {
-    platform::MessageBox("Es konnte keine Sicherungscopy von der Datenbank angelegt werden",
-                         "Achtung Fehler");
+    platform::MessageBox(
+        "Es konnte keine Sicherungscopy von der Datenbank angelegt werden" + lockFailureLine(),
+        "Achtung Fehler");
 }
 
 void reportFolderFailed() {
@@ -120,7 +121,8 @@ void Zeitbuch::Datenbank_sichern_wiederherstellen(bool sichern) {
     const DbLock lock(datenOrdner);
     if (!lock.held() || !finishSafetyCopies(datenOrdner) ||
         !platform::copyFileReplacing(bakDat, dat) || !platform::copyFileReplacing(bakLog, log)) {
-        platform::MessageBox("Die Datenbank konnte nicht wiederhergestellt werden!!",
+        platform::MessageBox("Die Datenbank konnte nicht wiederhergestellt werden!!" +
+                                 lockFailureLine(),
                              "Achtung Fehler");
         return;
     }

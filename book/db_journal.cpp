@@ -1,19 +1,21 @@
 #include "book/db_journal.h"
 
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <new>
-#include <thread>
+#include <utility>
 
+#include "book/backup.h"
 #include "book/block_file.h"
 #include "book/user_db_format.h"
+#include "platform/core/codepage.h"
 #include "platform/core/path.h"
 
 namespace book {
@@ -34,8 +36,10 @@ namespace {
 // |        | m    |   the original bytes                                 |
 // | end-8  | 8    | u64 checksum (class Checksum) of every byte before it |
 //
-// A journal is valid only when it parses to exactly its length and the
-// checksum matches; anything else is a journal cut short while it was written.
+// The magic is written last, after everything else is on the disk: a journal
+// without it was cut short while it was written (or committed). One with it
+// is valid only when it parses to exactly its length, the checksum (over
+// the bytes with the magic) matches and its figures fit the files.
 constexpr char kMagic[8] = {'K', 'L', 'B', 'J', 'R', 'N', 'L', '1'};
 constexpr int64_t kHeader = 28, kRegionHead = 17;
 constexpr size_t kChunk = 1 << 20;
@@ -133,6 +137,9 @@ public:
         }
         return true;
     }
+    // Zeros in place of the first `n` bytes put (still in the buffer); the
+    // checksum keeps them as they were put.
+    void blankStart(size_t n) { std::memset(buf_.get(), 0, std::min(n, used_)); }
     // The checksum and the last piece.
     bool finish() {
         uint8_t tail[8];
@@ -158,9 +165,19 @@ private:
 struct Parsed {
     uint64_t lengths[2] = {0, 0};
     uint32_t regions = 0;
+    struct Region {
+        uint64_t offset, end;
+    };
+    std::vector<Region> kept[2];  // per file, as read (collected when not applying)
 };
 
-// Walks a journal; with `apply` writes each region into `files`. False when
+bool hasMagic(platform::File& j) {
+    uint8_t magic[8];
+    return j.length() >= kHeader + 8 && j.seek(0) && j.readExact(magic, 8) &&
+           std::memcmp(magic, kMagic, 8) == 0;
+}
+
+// Walks a journal; with `files` writes each region into them. False when
 // the journal is not valid (apply is only used on a journal found valid).
 bool walkJournal(platform::File& j, Parsed& out, platform::File* files) {
     const int64_t total = j.length();
@@ -172,6 +189,9 @@ bool walkJournal(platform::File& j, Parsed& out, platform::File* files) {
     out.lengths[0] = getU64(head + 8);
     out.lengths[1] = getU64(head + 16);
     out.regions = getU32(head + 24);
+    // No file of the database is longer; the region checks rely on it.
+    for (uint64_t l : out.lengths)
+        if (l > static_cast<uint64_t>(kMaxDbFileLength)) return false;
     int64_t at = kHeader;
     std::string chunk;
     for (uint32_t r = 0; r < out.regions; ++r) {
@@ -184,6 +204,7 @@ bool walkJournal(platform::File& j, Parsed& out, platform::File* files) {
         if (file > 1 || offset > out.lengths[file] || length > out.lengths[file] - offset ||
             length > static_cast<uint64_t>(total - 8 - at))
             return false;
+        if (!files) out.kept[file].push_back({offset, offset + length});
         for (uint64_t done = 0; done < length;) {
             const int64_t n = static_cast<int64_t>(std::min<uint64_t>(kChunk, length - done));
             chunk.resize(static_cast<size_t>(n));
@@ -200,6 +221,27 @@ bool walkJournal(platform::File& j, Parsed& out, platform::File* files) {
     return at + 8 == total && j.readExact(tail, 8) && getU64(tail) == sum.value();
 }
 
+// Whether putting the journal back gives the files their old state and no
+// more: every byte between a file's length now and its old length comes
+// from the journal (none is made up as zeros), and a journal of two empty
+// files, which only the first user's addition writes, meets files no larger
+// than that addition makes them.
+bool fitsFiles(Parsed& p, const int64_t now[2]) {
+    if (p.lengths[0] == 0 && p.lengths[1] == 0 &&
+        (now[0] > static_cast<int64_t>(kRecordMax) + 4 || now[1] > kBlockHead))
+        return false;
+    for (int f = 0; f < 2; ++f) {
+        std::vector<Parsed::Region>& kept = p.kept[f];
+        std::sort(kept.begin(), kept.end(),
+                  [](const Parsed::Region& a, const Parsed::Region& b) { return a.offset < b.offset; });
+        uint64_t restored = static_cast<uint64_t>(now[f]);  // covered up to here
+        for (const Parsed::Region& r : kept)
+            if (r.offset <= restored) restored = std::max(restored, r.end);
+        if (restored < p.lengths[f]) return false;
+    }
+    return true;
+}
+
 // Removes the journal; the folder sync makes the removal survive a power cut.
 bool dropJournal(const std::string& dir) {
     if (!platform::removeFile(journalPath(dir))) return false;
@@ -207,9 +249,26 @@ bool dropJournal(const std::string& dir) {
     return true;
 }
 
-int gLockFd = -1;
-int gLockDepth = 0;
 bool gChangeRunning = false;  // recovery must not undo this program's own change
+std::string gJournalMessage;
+
+// A journal that must not be applied (or something else under its name)
+// is renamed, never removed: it is the only trace of what went wrong.
+bool setAside(const std::string& dir) {
+    const std::string path = journalPath(dir);
+    std::string name = "Benutzer.jnl.defekt " + faultCopyStamp(platform::now());
+    struct stat st {};
+    for (int n = 2; ::lstat(platform::osPath(platform::joinPath(dir, name)).c_str(), &st) == 0; ++n)
+        name = "Benutzer.jnl.defekt " + faultCopyStamp(platform::now()) + " " + std::to_string(n);
+    if (!platform::renamePath(path, platform::joinPath(dir, name)) || !platform::syncFolder(dir))
+        return false;
+    gJournalMessage = platform::cp1252(
+        "Das Änderungsprotokoll \"Benutzer.jnl\" im Datenordner ist fehlerhaft und wurde "
+        "nicht angewendet.\nEs wurde umbenannt in \"" + name + "\".\n"
+        "Bitte die zuletzt gespeicherten Daten prüfen. Meldet die Datenbankprüfung einen "
+        "Fehler, die alte Version der Datenbank wiederherstellen.");
+    return true;
+}
 
 }  // namespace
 
@@ -217,22 +276,50 @@ std::string journalPath(const std::string& dataDir) {
     return dataDir + "/Benutzer.jnl";
 }
 
+std::string takeJournalMessage() {
+    return std::exchange(gJournalMessage, std::string());
+}
+
+uint64_t journalChecksum(const std::string& bytes) {
+    Checksum sum;
+    sum.add(bytes.data(), bytes.size());
+    return sum.value();
+}
+
 bool recoverJournal(const std::string& dataDir) {
     const std::string path = journalPath(dataDir);
-    if (gChangeRunning || !platform::fileExists(path)) return true;
+    if (gChangeRunning) return true;
+    struct stat st {};
+    if (::lstat(platform::osPath(path).c_str(), &st) != 0) return errno == ENOENT;
+    // Another program's change in progress is its holder's alone.
+    if (!dbLockHeld()) return false;
+    if (!S_ISREG(st.st_mode)) return setAside(dataDir);
     platform::File j;
-    if (!j.open(path, platform::OpenMode::ReadOnly)) return false;
-    Parsed p;
-    if (!walkJournal(j, p, nullptr)) {
+    if (!j.open(path, platform::OpenMode::ReadNoFollow))
+        return j.lastError() == ELOOP ? setAside(dataDir) : false;
+    if (!hasMagic(j)) {
         // Never complete (the files were not touched) or committed: nothing
         // to undo; one that cannot be removed is overwritten by the next change.
         j.close();
         dropJournal(dataDir);
         return true;
     }
+    Parsed p;
     platform::File files[2];
-    for (int f = 0; f < 2; ++f)
-        if (!files[f].open(filePath(dataDir, f), platform::OpenMode::ReadWrite)) return false;
+    int64_t now[2] = {0, 0};
+    for (int f = 0; f < 2; ++f) {
+        if (!files[f].open(filePath(dataDir, f), platform::OpenMode::ReadWrite)) {
+            // A file gone cannot be put back; one that is only locked away can later.
+            if (!platform::isNotFound(files[f].lastError())) return false;
+            j.close();
+            return setAside(dataDir);
+        }
+        now[f] = files[f].length();
+    }
+    if (!walkJournal(j, p, nullptr) || now[0] < 0 || now[1] < 0 || !fitsFiles(p, now)) {
+        j.close();
+        return setAside(dataDir);
+    }
     if (!walkJournal(j, p, files)) return false;
     for (int f = 0; f < 2; ++f)
         if (!files[f].truncate(static_cast<int64_t>(p.lengths[f])) || !files[f].sync() ||
@@ -275,6 +362,7 @@ bool DbChange::keep(DbFile file, int64_t offset, int64_t length) {
 
 bool DbChange::begin() {
     if (begun_) return true;
+    if (!dbLockHeld()) return false;  // nothing changes unlocked
     // A new file under the name, never through a link planted there; a
     // leftover (not valid, or recovery would have rolled it back) goes first.
     const std::string path = journalPath(dir_);
@@ -293,6 +381,7 @@ bool DbChange::begin() {
     putU64(head + 16, static_cast<uint64_t>(lengths_[1]));
     putU32(head + 24, static_cast<uint32_t>(regions_.size()));
     if (!w.put(head, kHeader)) return false;
+    w.blankStart(8);  // the magic comes last
     for (const Region& r : regions_) {
         uint8_t rh[kRegionHead];
         rh[0] = r.file;
@@ -302,7 +391,10 @@ bool DbChange::begin() {
             !w.putFrom(files_[r.file], r.length))
             return false;
     }
-    return w.finish() && j.sync() && j.close() && platform::syncFolder(dir_);
+    if (!w.finish() || !j.sync() || !platform::syncFolder(dir_)) return false;
+    // Only a journal that is whole on the disk gets its magic: a later one
+    // with the magic that fails its checks was damaged, not cut short.
+    return j.seek(0) && j.write(kMagic, 8) && j.sync() && j.close();
 }
 
 // The commit point: the journal's magic is overwritten and synced, so it is
@@ -346,64 +438,6 @@ void DbChange::rollback() {
         if (j.open(journalPath(dir_), platform::OpenMode::ReadWrite)) j.write(kMagic, 8);
     }
     recoverJournal(dir_);
-}
-
-DbLock::DbLock(const std::string& dataDir) {
-    if (gLockDepth > 0) {
-        ++gLockDepth;
-        held_ = counted_ = true;
-        return;
-    }
-    const std::string path = platform::osPath(indexPath(dataDir));
-    bool writable = true;
-    int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0 && platform::isAccessDenied(errno)) {
-        writable = false;
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    }
-    if (fd < 0) {
-        // No index: no database to guard (the first user creates the index
-        // before it locks). The readers find nothing.
-        if (errno != ENOENT) return;
-        ++gLockDepth;
-        held_ = counted_ = true;
-        return;
-    }
-    struct flock fl {};
-    fl.l_type = writable ? F_WRLCK : F_RDLCK;
-    fl.l_whence = SEEK_SET;
-    // Lock of the open file, not of the process: it holds while this program
-    // opens and closes the same file elsewhere. Another program may keep it
-    // for a save; waiting is bounded.
-    bool locked = false;
-    for (int tries = 0; tries < 1500 && !locked; ++tries) {
-        if (::fcntl(fd, F_OFD_SETLK, &fl) == 0) {
-            locked = true;
-        } else if (errno == EAGAIN || errno == EACCES || errno == EINTR) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        } else {
-            // A file system without such locks: the database stays usable
-            // as before, without the turn-taking.
-            locked = errno == EINVAL || errno == ENOLCK || errno == EOPNOTSUPP;
-            break;
-        }
-    }
-    const bool recovered = locked && (writable ? recoverJournal(dataDir)
-                                               : !platform::fileExists(journalPath(dataDir)));
-    if (!recovered) {
-        ::close(fd);
-        return;
-    }
-    gLockFd = fd;
-    gLockDepth = 1;
-    held_ = counted_ = true;
-}
-
-DbLock::~DbLock() {
-    if (counted_ && --gLockDepth == 0 && gLockFd >= 0) {
-        ::close(gLockFd);
-        gLockFd = -1;
-    }
 }
 
 }  // namespace book

@@ -1,21 +1,24 @@
 // One change of the user database as one step: the rollback journal
-// "Benutzer.jnl" beside "Benutzer.log" and "Benutzer.dat", and the lock that
-// lets two programs on one folder take turns.
+// "Benutzer.jnl" beside "Benutzer.log" and "Benutzer.dat".
 //
 // A change keeps (journals) every region of either file that it will
-// overwrite, writes and syncs the journal and the folder before its first
-// write to the files, writes in place, syncs both files, then overwrites the
-// journal's magic and syncs it (the commit point) and removes the journal.
-// A valid journal found at the next open means the change did not commit:
-// its bytes and lengths are put back. A journal that is cut short or damaged
-// fails its checksum; it was never complete, so it was never synced and the
-// files were not yet touched. It is dropped, as is a committed one.
+// overwrite, writes the journal without its magic and syncs it and the
+// folder, then writes the magic and syncs again, all before its first write
+// to the files; it writes in place, syncs both files, then overwrites the
+// magic and syncs (the commit point) and removes the journal.
+// A journal without its magic was never complete, or was committed: the
+// files hold the old or the new state whole, and it is dropped. A journal
+// with its magic means the change did not commit: after its checks against
+// the files pass, its bytes and lengths are put back. One that fails them
+// (its checksum, a length or region the files cannot have) was damaged
+// after it was written: it is never applied but set aside with a message.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "book/db_lock.h"
 #include "platform/core/file.h"
 
 namespace book {
@@ -24,9 +27,14 @@ std::string journalPath(const std::string& dataDir);
 
 enum DbFile : uint8_t { kIndexFile = 0, kBlockFile = 1 };
 
-// Rolls back a complete journal, drops a broken one. False when a journal is
-// there and cannot be dealt with (the files may then be half changed).
+// Rolls back a complete journal, drops one without its magic and sets one
+// that fails its checks aside. Only the lock's holder does it. False when a
+// journal is there and cannot be dealt with (the files may be half changed).
 bool recoverJournal(const std::string& dataDir);
+// The message about a journal set aside since the last call, or "".
+std::string takeJournalMessage();
+// The checksum that ends a journal, of all its bytes before it.
+uint64_t journalChecksum(const std::string& bytes);
 
 // Both database files, opened read-write, for one change.
 class DbChange {
@@ -69,25 +77,6 @@ private:
     bool done_ = false;
     bool invalidating_ = false;
     int openError_ = 0;
-};
-
-// The advisory lock on "Benutzer.log" around each load, save and user
-// operation; taking it first rolls back an unfinished change. Nested locks in
-// one program share the outer one. Without an index file there is nothing to
-// lock and nothing to recover.
-class DbLock {
-public:
-    explicit DbLock(const std::string& dataDir);
-    ~DbLock();
-    DbLock(const DbLock&) = delete;
-    DbLock& operator=(const DbLock&) = delete;
-    // False when another program kept the database too long or an
-    // unfinished change could not be undone.
-    bool held() const { return held_; }
-
-private:
-    bool held_ = false;
-    bool counted_ = false;
 };
 
 }  // namespace book

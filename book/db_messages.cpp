@@ -1,5 +1,6 @@
 #include "book/db_messages.h"
 
+#include "book/db_lock.h"
 #include "platform/core/codepage.h"
 #include "platform/core/message_box.h"
 
@@ -35,7 +36,8 @@ void showBlockFailure(const DbResult& r) {
             if (platform::isAccessDenied(r.osError))
                 showWriteProtected();
             else
-                platform::MessageBox("Kein Zugriff auf die Datenbank!", kCaptionGesperrt);
+                platform::MessageBox("Kein Zugriff auf die Datenbank!" + lockFailureLine(),
+                                     kCaptionGesperrt);
             return;
         case DbStatus::NoMemory:
             platform::MessageBox("Nicht genug Speicher um die Datenbank zu bearbeiten", "Fehler");

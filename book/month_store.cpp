@@ -188,6 +188,12 @@ void Zeitbuch::Monat_laden(uint8_t m, int y) {
     // Another program may have moved the block since the sign-in.
     DbLock lock(datenOrdner);
     uint32_t eigener = 0;
+    if (benutzerBlockAktiv() && !lock.held()) {
+        // Nothing loaded: a save of this page would overwrite the stored one.
+        ladeFehler = true;
+        platform::MessageBox("Kein Zugriff auf die Datenbank!" + lockFailureLine(),
+                             "Zugriff auf Datenbank gesperrt");
+    }
     const bool gefunden = benutzerBlockAktiv() && lock.held() && eigenenBlockFinden(eigener);
     if (gefunden) blockPosition = eigener;
     platform::File f;
@@ -384,7 +390,8 @@ bool Zeitbuch::monatSchreiben() {
     // another program may have moved it since the sign-in.
     DbLock lock(datenOrdner);
     if (!lock.held()) {
-        platform::MessageBox("Kein Zugriff auf die Datenbank!", "Zugriff auf Datenbank gesperrt");
+        platform::MessageBox("Kein Zugriff auf die Datenbank!" + lockFailureLine(),
+                             "Zugriff auf Datenbank gesperrt");
         return speichernFehlgeschlagen(false, false);
     }
     uint32_t block = 0;

@@ -91,7 +91,8 @@ bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kenn
             return false;
         case Suche::KeinZugriff:
         case Suche::Gesperrt:
-            platform::MessageBox("Kein Zugriff auf die Datenbank!", suche == Suche::Gesperrt
+            platform::MessageBox("Kein Zugriff auf die Datenbank!" + lockFailureLine(),
+                                 suche == Suche::Gesperrt
                                                                          ? kCaptionGesperrt
                                                                          : kCaptionVerwaltung);
             return false;
@@ -164,6 +165,7 @@ bool Zeitbuch::Benutzername_vorhanden(const std::string& name, bool bearbeiten) 
     const std::string path = indexPath(datenOrdner);
     if (!platform::fileExists(path)) return false;
     DbLock lock(datenOrdner);
+    if (!lock.held()) return false;  // nothing is read unlocked; the add asks again
     uint32_t eigener = 0;
     // The own record is told by its block as it stands now.
     if (bearbeiten && eigenenBlockFinden(eigener)) blockPosition = eigener;

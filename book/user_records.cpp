@@ -18,7 +18,7 @@ namespace {
 void showChangeError() {
     static const std::string text =
         platform::cp1252("Fehler in der Benutzerverwaltung Daten konnten nicht geändert werden");
-    platform::MessageBox(text, kCaptionDatenformat);
+    platform::MessageBox(text + lockFailureLine(), kCaptionDatenformat);
 }
 
 void showOpenFailure(int osError, void (*otherwise)()) {

@@ -4,11 +4,17 @@
 // and the last page load without a load error, and a save, an added, a
 // changed and a deleted user all succeed and leave a database that passes.
 // On any database nothing may crash, hang or leak.
+// A block file part holding "KLBJRNL1" ends before it, and from there on the
+// bytes are a journal beside the database, tried as they are and with their
+// checksum made right: the lock's recovery rolls it back whole, drops it
+// (no magic) or sets it aside with one message, and then the files are as
+// the journal says or as they were.
 #include <algorithm>
 #include <map>
 #include <utility>
 #include <vector>
 
+#include "book/db_journal.h"
 #include "book/db_reader.h"
 #include "book/host.h"
 #include "book/user_index.h"
@@ -141,15 +147,56 @@ void exercise(const std::string& dir) {
     zb.Datenbank_aendern(0, true);
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string& dir = fuzz::scratchFolder();
-    const fuzz::DatabaseInput db = fuzz::splitDatabase(data, size);
+void putDatabase(const std::string& dir, const fuzz::DatabaseInput& db) {
     fuzz::putFile(book::indexPath(dir), reinterpret_cast<const uint8_t*>(db.log.data()),
                   db.log.size());
     fuzz::putFile(book::blockPath(dir), reinterpret_cast<const uint8_t*>(db.dat.data()),
                   db.dat.size());
+}
+
+uint64_t u64At(const std::string& s, size_t at) {
+    uint64_t v = 0;
+    for (int i = 7; i >= 0; --i) v = v << 8 | static_cast<uint8_t>(s[at + i]);
+    return v;
+}
+
+void tryJournal(const std::string& dir, const fuzz::DatabaseInput& db, const std::string& j) {
+    putDatabase(dir, db);
+    fuzz::putFile(book::journalPath(dir), reinterpret_cast<const uint8_t*>(j.data()), j.size());
+    platform::ScriptedMessages boxes;
+    { const book::DbLock lock(dir); }
+    FUZZ_ASSERT(!platform::fileExists(book::journalPath(dir)));
+    const std::vector<std::string> aside = platform::findFiles(dir, "Benutzer.jnl.defekt*");
+    const std::string log = fuzz::getFile(book::indexPath(dir));
+    const std::string dat = fuzz::getFile(book::blockPath(dir));
+    if (!aside.empty()) {
+        FUZZ_ASSERT(boxes.count() == 1 && log == db.log && dat == db.dat);
+        for (const std::string& name : aside) platform::deleteFile(dir + "/" + name);
+    } else if (j.size() >= 36 && j.compare(0, 8, "KLBJRNL1") == 0) {
+        FUZZ_ASSERT(boxes.count() == 0 && log.size() == u64At(j, 8) && dat.size() == u64At(j, 16));
+    } else {
+        FUZZ_ASSERT(boxes.count() == 0 && log == db.log && dat == db.dat);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string& dir = fuzz::scratchFolder();
+    fuzz::DatabaseInput db = fuzz::splitDatabase(data, size);
+    const size_t marker = db.dat.find("KLBJRNL1");
+    if (marker != std::string::npos) {
+        std::string j = db.dat.substr(marker);
+        db.dat.resize(marker);
+        tryJournal(dir, db, j);
+        if (j.size() >= 36) {
+            j.resize(j.size() - 8);
+            const uint64_t sum = book::journalChecksum(j);
+            for (int i = 0; i < 8; ++i) j.push_back(static_cast<char>(sum >> (8 * i)));
+            tryJournal(dir, db, j);
+        }
+    }
+    putDatabase(dir, db);
     book::NullHost host;
     Zeitbuch zb(host);
     zb.datenOrdner = dir;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "book/db_journal.h"
 #include "book/host.h"
 #include "book/month_file.h"
 #include "book/settings_file.h"
@@ -96,6 +97,31 @@ void databases() {
         if (!zb.Monat_speichern()) std::abort();
     }
     snapshot("pages");
+    // A save cut off after its journal is whole: the database as it was cut,
+    // with the journal behind the block file.
+    const std::string log = fuzz::getFile(book::indexPath(dir));
+    const std::string dat = fuzz::getFile(book::blockPath(dir));
+    for (int k = 1; k < 40; ++k) {
+        platform::ScriptedMessages boxes;
+        if (!zb.Pruefe_Anmeldung("anna", "pw")) std::abort();
+        page(zb, 2024, 4, 1, false);
+        platform::injectCrashAfter(k);
+        zb.Monat_speichern();
+        platform::injectCrashAfter(0);
+        const std::string j = fuzz::getFile(book::journalPath(dir));
+        if (j.compare(0, 8, "KLBJRNL1") == 0) {
+            seed("database", "journal",
+                 fuzz::joinDatabase(fuzz::getFile(book::indexPath(dir)),
+                                    fuzz::getFile(book::blockPath(dir)) + j));
+            break;
+        }
+        platform::deleteFile(book::journalPath(dir));
+        fuzz::putFile(book::indexPath(dir), reinterpret_cast<const uint8_t*>(log.data()), log.size());
+        fuzz::putFile(book::blockPath(dir), reinterpret_cast<const uint8_t*>(dat.data()), dat.size());
+    }
+    platform::deleteFile(book::journalPath(dir));
+    fuzz::putFile(book::indexPath(dir), reinterpret_cast<const uint8_t*>(log.data()), log.size());
+    fuzz::putFile(book::blockPath(dir), reinterpret_cast<const uint8_t*>(dat.data()), dat.size());
     zb.angemeldet = false;
     if (!zb.Datenbank_aendern(0, true)) std::abort();  // the first block goes
     snapshot("deleted");

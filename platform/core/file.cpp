@@ -24,6 +24,7 @@ int gSyncCalls = 0;
 int gCrashAfter = 0;  // calls left before the simulated power cut; 0 = off
 bool gCrashed = false;
 std::vector<FileEvent>* gEvents = nullptr;
+int gRefuseLocks = 0;
 
 void note(FileEvent e) {
     if (gEvents) gEvents->push_back(std::move(e));
@@ -103,6 +104,7 @@ bool File::open(const std::string& path, OpenMode mode) {
         case OpenMode::ReadWrite: flags |= O_RDWR; break;
         case OpenMode::CreateWrite: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
         case OpenMode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW; break;
+        case OpenMode::ReadNoFollow: flags |= O_RDONLY | O_NOFOLLOW | O_NONBLOCK; break;
     }
     // 0666: new files follow the umask, so a shared group folder works.
     fd_ = ::open(osPath(path).c_str(), flags, 0666);
@@ -373,6 +375,16 @@ void resetWriteCallCount() {
 int syncCallCount() {
     return gSyncCalls;
 }
+
+int tryRecordLock(int fd, bool exclusive) {
+    if (gRefuseLocks != 0) return gRefuseLocks;
+    struct flock fl {};
+    fl.l_type = exclusive ? F_WRLCK : F_RDLCK;
+    fl.l_whence = SEEK_SET;
+    return ::fcntl(fd, F_OFD_SETLK, &fl) == 0 ? 0 : errno;
+}
+
+void refuseRecordLocks(int error) { gRefuseLocks = error; }
 
 bool removeFile(const std::string& path) {
     if (injectedFailure()) return record(false);

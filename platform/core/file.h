@@ -16,6 +16,7 @@ enum class OpenMode {
     ReadWrite,
     CreateWrite,  // create or truncate, write only
     CreateNew,    // a new file only, read and write; an existing name or a link fails
+    ReadNoFollow, // read only; a link fails, and opening never waits (a pipe planted there)
 };
 
 class File {
@@ -102,6 +103,14 @@ int writeCallCount();
 void resetWriteCallCount();
 // Counts sync and syncFolder calls, reset with the write calls.
 int syncCallCount();
+
+// Takes the record lock of the whole file behind `fd` (held per open file,
+// so the same program opening the file elsewhere keeps it) without waiting:
+// 0, or the error number (EAGAIN or EACCES: another program holds it).
+int tryRecordLock(int fd, bool exclusive);
+// Test hook: every record lock is refused with `error` (ENOLCK: a share
+// without lock service); 0 switches it off.
+void refuseRecordLocks(int error);
 
 // deleteFile that the hooks below and above count as a write-like call.
 bool removeFile(const std::string& path);

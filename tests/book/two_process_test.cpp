@@ -1,7 +1,8 @@
 // Two programs on one data folder take turns: two processes save pages of
 // their own users and of one shared user (each its own months) in a loop for
 // two seconds. Afterwards the check passes and every page saved last is in
-// its own user's book.
+// its own user's book. Also where the file system refuses record locks and
+// the programs take turns through the lock file.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <chrono>
 #include <map>
 
+#include "book/db_lock.h"
 #include "tests/book/db_fixture.h"
 #include "tests/book/page_versions.h"
 
@@ -48,7 +50,7 @@ struct Saved {
     ::_exit(boxes.count() == 0 ? 0 : 7);
 }
 
-TEST(TwoPrograms, TakeTurnsAndKeepEveryPageInItsOwnBook) {
+void saveInTwoProcesses() {
     Fixture f;
     for (const char* name : kNames)
         ASSERT_TRUE(f.zb.Benutzer_anlegen({name, "pw", "", "", "", "", 0}));
@@ -87,6 +89,19 @@ TEST(TwoPrograms, TakeTurnsAndKeepEveryPageInItsOwnBook) {
         EXPECT_EQ(page_versions::shown(f.zb), page_versions::expected(month, version, user));
     }
     EXPECT_EQ(boxes.count(), 0u);
+    // The lock file goes with its holder, and no claim on it is left.
+    std::vector<std::string> rest = platform::findFiles(f.dir.path(), "Benutzer.lck*");
+    EXPECT_TRUE(rest.empty()) << rest.front();
+}
+
+TEST(TwoPrograms, TakeTurnsAndKeepEveryPageInItsOwnBook) {
+    saveInTwoProcesses();
+}
+
+TEST(TwoPrograms, TakeTurnsThroughTheLockFileWhereRecordLocksAreRefused) {
+    platform::refuseRecordLocks(ENOLCK);  // the children inherit it
+    saveInTwoProcesses();
+    platform::refuseRecordLocks(0);
 }
 
 }  // namespace
