@@ -4,12 +4,12 @@
 #include <exception>
 
 #include "app/application.h"
-#include "app/correction_dialog.h"
-#include "app/main_window.h"
-#include "app/sign_in_dialog.h"
-#include "app/tool_icons.h"
-#include "platform/ui/key_pause.h"
-#include "platform/ui/qt_message_box.h"
+#include "app/dialogs/correction_dialog.h"
+#include "app/main_window/main_window.h"
+#include "app/dialogs/sign_in_dialog.h"
+#include "app/main_window/tool_icons.h"
+#include "platform/ui/dialogs/key_pause.h"
+#include "platform/ui/dialogs/qt_message_box.h"
 
 int main(int argc, char** argv) {
     app::Application application(argc, argv);

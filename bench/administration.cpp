@@ -9,12 +9,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/administration_dialog.h"
-#include "app/main_window.h"
+#include "app/dialogs/administration_dialog.h"
+#include "app/main_window/main_window.h"
 #include "bench/bench_application.h"
 #include "bench/sample_database.h"
-#include "controls/table/icontab.h"
-#include "controls/table/suchfeld.h"
+#include "controls/icontab/icontab.h"
+#include "controls/suchfeld/suchfeld.h"
 #include "platform/core/message_box.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "bench/sample_database.h"
-#include "book/db_check.h"
-#include "book/user_db_format.h"
+#include "book/database/db_check.h"
+#include "book/database/user_db_format.h"
 #include "platform/core/file.h"
 
 namespace {

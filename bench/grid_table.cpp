@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <string>
 
-#include "controls/table/tabelle.h"
+#include "controls/tabelle/tabelle.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "bench/sample_database.h"
-#include "book/zeitbuch.h"
+#include "book/sheet/zeitbuch.h"
 #include "platform/core/file.h"
 #include "platform/core/path.h"
 

@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <string>
 
-#include "book/host.h"
-#include "book/user_db_format.h"
-#include "book/zeitbuch.h"
+#include "book/sheet/host.h"
+#include "book/database/user_db_format.h"
+#include "book/sheet/zeitbuch.h"
 #include "platform/core/file.h"
 
 namespace {

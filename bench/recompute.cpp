@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "book/host.h"
-#include "book/zeitbuch.h"
+#include "book/sheet/host.h"
+#include "book/sheet/zeitbuch.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/message_box.h"
-#include "platform/ui/canvas.h"
+#include "platform/ui/drawing/canvas.h"
 #include "report/pdf_writer.h"
 #include "report/report.h"
 #include "report/report_draw.h"

@@ -10,8 +10,8 @@
 #include <map>
 #include <string>
 
-#include "book/db_check.h"
-#include "book/user_db_format.h"
+#include "book/database/db_check.h"
+#include "book/database/user_db_format.h"
 #include "platform/core/file.h"
 #include "platform/core/path.h"
 

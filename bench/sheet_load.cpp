@@ -9,13 +9,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/main_window.h"
-#include "app/sign_in_dialog.h"
-#include "app/window_parts.h"
+#include "app/main_window/main_window.h"
+#include "app/dialogs/sign_in_dialog.h"
+#include "app/main_window/window_parts.h"
 #include "bench/bench_application.h"
 #include "bench/sample_database.h"
 #include "bench/screen_measure.h"
-#include "book/zeitbuch.h"
+#include "book/sheet/zeitbuch.h"
 #include "platform/core/date.h"
 #include "platform/core/message_box.h"
 

@@ -15,12 +15,12 @@
 #include <random>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/sign_in_dialog.h"
+#include "app/main_window/main_window.h"
+#include "app/dialogs/sign_in_dialog.h"
 #include "bench/bench_application.h"
-#include "book/backup.h"
-#include "book/user_db_format.h"
-#include "book/zeitbuch.h"
+#include "book/backup/backup.h"
+#include "book/database/user_db_format.h"
+#include "book/sheet/zeitbuch.h"
 #include "platform/core/file.h"
 #include "platform/core/message_box.h"
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "book/zeitbuch.h"
+#include "book/sheet/zeitbuch.h"
 
 namespace {
 

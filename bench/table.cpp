@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "bench/screen_measure.h"
-#include "controls/table/icontab.h"
-#include "platform/ui/qt_text.h"
+#include "controls/icontab/icontab.h"
+#include "platform/ui/drawing/qt_text.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/window_parts.h"
+#include "app/main_window/main_window.h"
+#include "app/main_window/window_parts.h"
 #include "bench/bench_application.h"
 #include "bench/screen_measure.h"
 #include "platform/core/message_box.h"

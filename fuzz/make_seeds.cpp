@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <string>
 
-#include "book/db_journal.h"
-#include "book/host.h"
-#include "book/month_file.h"
-#include "book/settings_file.h"
-#include "book/zeitbuch.h"
+#include "book/database/db_journal.h"
+#include "book/sheet/host.h"
+#include "book/files/month_file.h"
+#include "book/files/settings_file.h"
+#include "book/sheet/zeitbuch.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/core/message_box.h"
 #include "platform/core/path.h"

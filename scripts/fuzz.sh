@@ -20,7 +20,8 @@ jobs="${KLB_FUZZ_JOBS:-$(nproc)}"
 out=build/fuzz
 cmake -S . -B "$out" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKLB_FUZZ=ON -DKLB_BENCH=OFF $KLB_CACHE_ARGS >/dev/null
-mapfile -t targets < <(cd fuzz && ls fuzz_*.cpp | sed 's/^fuzz_//; s/\.cpp$//')
+mapfile -t targets < <(find fuzz -mindepth 2 -name 'fuzz_*.cpp' -printf '%f\n' | sort |
+  sed 's/^fuzz_//; s/\.cpp$//')
 cmake --build "$out" -j "$jobs" --target "${targets[@]/#/fuzz_}"
 
 mkdir -p "$out/findings" "$out/logs"

@@ -10,9 +10,9 @@
 
 #include "controls/calendar/kalender_paint.h"
 #include "platform/core/week_number.h"
-#include "platform/ui/font_mapping.h"
-#include "platform/ui/qt_text.h"
-#include "platform/ui/window_messages.h"
+#include "platform/ui/drawing/font_mapping.h"
+#include "platform/ui/drawing/qt_text.h"
+#include "platform/ui/windows/window_messages.h"
 
 namespace calendar {
 namespace {

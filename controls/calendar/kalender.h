@@ -11,8 +11,8 @@
 #include <optional>
 
 #include "controls/calendar/model/kalender_model.h"
-#include "platform/ui/bitmap.h"
-#include "platform/ui/control.h"
+#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/windows/control.h"
 
 class QLabel;
 class QListWidget;

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "controls/calendar/model/kalender_model.h"
-#include "platform/ui/bitmap.h"
-#include "platform/ui/canvas.h"
+#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/drawing/canvas.h"
 
 namespace calendar {
 

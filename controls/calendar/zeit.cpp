@@ -10,7 +10,7 @@
 #include "controls/calendar/zeit_paint.h"
 #include "controls/calendar/zeit_popups.h"
 #include "platform/core/message_box.h"
-#include "platform/ui/clipboard.h"
+#include "platform/ui/input/clipboard.h"
 
 namespace calendar {
 namespace {

@@ -11,9 +11,9 @@
 
 #include "controls/calendar/model/zeit_layout.h"
 #include "controls/calendar/model/zeit_model.h"
-#include "platform/ui/bitmap.h"
-#include "platform/ui/control.h"
-#include "platform/ui/popup_menu.h"
+#include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/windows/control.h"
+#include "platform/ui/windows/popup_menu.h"
 
 namespace calendar {
 

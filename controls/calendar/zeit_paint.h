@@ -6,7 +6,7 @@
 
 #include "controls/calendar/model/zeit_layout.h"
 #include "controls/calendar/model/zeit_model.h"
-#include "platform/ui/canvas.h"
+#include "platform/ui/drawing/canvas.h"
 
 namespace calendar {
 

@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "controls/calendar/model/kalender_model.h"
-#include "platform/ui/qt_text.h"
+#include "platform/ui/drawing/qt_text.h"
 
 namespace calendar {
 namespace {

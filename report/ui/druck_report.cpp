@@ -4,9 +4,9 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "platform/ui/canvas.h"
-#include "platform/ui/color.h"
-#include "platform/ui/printer.h"
+#include "platform/ui/drawing/canvas.h"
+#include "platform/ui/drawing/color.h"
+#include "platform/ui/printing/printer.h"
 #include "report/report_draw.h"
 #include "report/ui/qt_report_canvas.h"
 #include "report/ui/report_print.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ui/control.h"
+#include "platform/ui/windows/control.h"
 #include "report/preview_geometry.h"
 #include "report/report.h"
 

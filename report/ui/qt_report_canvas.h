@@ -5,7 +5,7 @@
 #include <QImage>
 #include <functional>
 
-#include "platform/ui/canvas.h"
+#include "platform/ui/drawing/canvas.h"
 #include "report/report_canvas.h"
 
 namespace report {

@@ -1,6 +1,6 @@
 #include "report/ui/report_print.h"
 
-#include "platform/ui/printer.h"
+#include "platform/ui/printing/printer.h"
 #include "report/report.h"
 #include "report/report_draw.h"
 #include "report/ui/qt_report_canvas.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "book/host.h"
+#include "book/sheet/host.h"
 
 namespace testing_support {
 

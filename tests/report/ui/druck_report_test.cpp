@@ -10,7 +10,7 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/message_box.h"
-#include "platform/ui/recording_printer.h"
+#include "platform/ui/printing/recording_printer.h"
 #include "report/ui/druck_report.h"
 
 namespace report {

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QString>
 
-#include "platform/ui/canvas.h"
+#include "platform/ui/drawing/canvas.h"
 #include "report/pdf_writer.h"
 #include "report/ui/qt_report_canvas.h"
 #include "tests/report/pdf_tools.h"

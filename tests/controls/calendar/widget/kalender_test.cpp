@@ -10,8 +10,8 @@
 #include <functional>
 
 #include "platform/core/message_box.h"
-#include "platform/ui/qt_text.h"
-#include "platform/ui/window_messages.h"
+#include "platform/ui/drawing/qt_text.h"
+#include "platform/ui/windows/window_messages.h"
 #include "tests/controls/calendar/calendar_test_support.h"
 
 namespace calendar {

@@ -18,8 +18,8 @@
 #include "controls/calendar/model/tdatetime_format.h"
 #include "controls/calendar/zeit_popups.h"
 #include "platform/core/message_box.h"
-#include "platform/ui/clipboard.h"
-#include "platform/ui/popup_menu.h"
+#include "platform/ui/input/clipboard.h"
+#include "platform/ui/windows/popup_menu.h"
 #include "tests/controls/calendar/zeit_test_support.h"
 
 namespace calendar {

@@ -1,0 +1,231 @@
+#include "book/backup/backup.h"
+
+#include <cstdio>
+
+#include "book/database/db_journal.h"
+#include "book/sheet/zeitbuch.h"
+#include "platform/core/codepage.h"
+#include "platform/core/file.h"
+#include "platform/core/message_box.h"
+#include "platform/core/path.h"
+#include "platform/core/replace_file.h"
+
+namespace book {
+namespace {
+
+using platform::Answer;
+using platform::Buttons;
+
+constexpr const char* kDat = "Benutzer.dat";
+constexpr const char* kLog = "Benutzer.log";
+constexpr const char* kRestoreCaption = "Achtung Datenbankwiederherstellung";
+
+bool askYes(const std::string& text, const std::string& caption) {
+    return platform::MessageBox(text, caption, Buttons::YesNo) == Answer::Yes;
+}
+
+// Copies both database files; both are tried even when the first fails, so
+// that as much as possible is kept. Under the database lock, so the copies
+// never catch another program half way through a change.
+bool copyPair(const std::string& dat, const std::string& log, const std::string& toDat,
+              const std::string& toLog) {
+    const DbLock lock(platform::folderOf(dat));
+    if (!lock.held()) return false;
+    const bool datOk = platform::copyFileReplacing(dat, toDat);
+    const bool logOk = platform::copyFileReplacing(log, toLog);
+    return datOk && logOk;
+}
+
+void reportCopyFailed() {
+    platform::MessageBox(
+        "Es konnte keine Sicherungscopy von der Datenbank angelegt werden" + lockFailureLine(),
+        "Achtung Fehler");
+}
+
+void reportFolderFailed() {
+    platform::MessageBox("Verzeichniss konnte nicht angelegt werden", "Fehler");
+}
+
+// Renames a generation folder; a missing source or an existing target (a
+// leftover of an interrupted run) fails instead of being merged or replaced.
+bool moveFolder(const std::string& from, const std::string& to) {
+    if (!platform::dirExists(from) || platform::dirExists(to) || platform::fileExists(to))
+        return false;
+    return platform::renamePath(from, to);
+}
+
+// Deletes the files of a surplus generation by full path, then the folder;
+// the process's current folder is never changed.
+void removeGeneration(const std::string& folder) {
+    for (const std::string& name : platform::findFiles(folder, "*"))
+        platform::deleteFile(platform::joinPath(folder, name));
+    platform::removeDir(folder);
+}
+
+}  // namespace
+
+std::string faultCopyStamp(platform::DateTime when) {
+    const platform::CivilDate d = platform::decodeDate(when);
+    const platform::TimeOfDay t = platform::decodeTime(when);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02d_%02d_%04d %02d_%02d_%02d", d.day % 100, d.month % 100,
+                  d.year % 10000, t.hour % 100, t.minute % 100, t.second % 100);
+    return buf;
+}
+
+void Zeitbuch::Datenbank_sichern_wiederherstellen(bool sichern) {
+    const std::string dat = platform::joinPath(datenOrdner, kDat);
+    const std::string log = platform::joinPath(datenOrdner, kLog);
+    const std::string bakDat = platform::joinPath(datenOrdner, kSafetyCopyDat);
+    const std::string bakLog = platform::joinPath(datenOrdner, kSafetyCopyLog);
+
+    if (sichern) {
+        if (!platform::fileExists(dat)) return;
+        const DbLock lock(datenOrdner);
+        if (!lock.held() || !finishSafetyCopies(datenOrdner)) return reportCopyFailed();
+        // Two empty files pass the check as well as a database whose users
+        // were all deleted; neither may empty the restore point. The copies
+        // wait for a database with users again.
+        if (!holdsUsers(log, dat) && holdsUsers(bakLog, bakDat)) {
+            static const std::string text = platform::cp1252(
+                "Die Datenbank enthält keine Benutzer, die Sicherungskopie der Datenbank aber "
+                "schon.\nDie Sicherungskopie wird nicht ersetzt, bis die Datenbank wieder "
+                "Benutzer enthält.");
+            platform::MessageBox(text, "Achtung");
+            return;
+        }
+        if (!replaceSafetyCopies(datenOrdner, dat, log)) reportCopyFailed();
+        return;
+    }
+
+    static const std::string question = platform::cp1252(
+        "Soll die alte Version der Datenbank wiederhergestellt werden?\n"
+        "Alle geänderten Daten nach dem letzten fehlerfreien Start des\n"
+        "Programms gehen dabei verloren!");
+    if (!askYes(question, kRestoreCaption)) return;
+
+    const std::string stamp = faultCopyStamp(platform::now());
+    const bool saved = copyPair(dat, log, platform::joinPath(datenOrdner, stamp + "dat.Fehler"),
+                                platform::joinPath(datenOrdner, stamp + "log.Fehler"));
+    if (!saved && !askYes("Die fehlerhafte Datenbank konnte nicht gesichert werden.\n"
+                          "Soll die alte Version trotzdem wiederhergestellt werden?",
+                          kRestoreCaption))
+        return;
+
+    // Stop at the first failure: each copy goes through a temporary file, so
+    // a failed one leaves its target as it was.
+    // Under the lock: a change another program left unfinished is undone
+    // first, so no journal is left to be rolled back onto the restored files.
+    // A replacement of the pair cut short is completed first: the restore
+    // takes a whole pair, never one new and one old copy.
+    const DbLock lock(datenOrdner);
+    if (!lock.held() || !finishSafetyCopies(datenOrdner) ||
+        !platform::copyFileReplacing(bakDat, dat) || !platform::copyFileReplacing(bakLog, log)) {
+        platform::MessageBox("Die Datenbank konnte nicht wiederhergestellt werden!!" +
+                                 lockFailureLine(),
+                             "Achtung Fehler");
+        return;
+    }
+    datenbankFehler = 0;
+}
+
+bool Zeitbuch::Sicherungsordner_vorbereiten(uint8_t count, const std::string& base) {
+    const std::string root = platform::nativePath(base);
+    bool failed = false;
+    if (!platform::dirExists(root)) {
+        static const std::string question = platform::cp1252(
+            "Quellverzeichniss für die Datenbank nicht vorhanden.\nSoll es angelegt werden?");
+        if (!askYes(question, "Hallo... anlegen?")) {
+            failed = true;
+        } else if (root.empty() || !platform::createDir(root)) {
+            reportFolderFailed();
+            failed = true;
+        }
+    }
+
+    bool removalAgreed = false;
+    for (int i = 1; !failed; ++i) {
+        const std::string folder = platform::joinPath(root, std::to_string(i));
+        if (!platform::dirExists(folder)) {
+            if (i > count) break;
+            if (!platform::createDir(folder)) {
+                reportFolderFailed();
+                failed = true;
+            }
+            continue;
+        }
+        if (i <= count) continue;
+        if (!removalAgreed) {
+            static const std::string question =
+                platform::cp1252("Überflüssige Sicherungsverzeichnisse werden gelöscht!");
+            static const std::string caption = platform::cp1252("Löschen");
+            removalAgreed = askYes(question, caption);
+            if (!removalAgreed) continue;  // asked again for the next surplus folder
+        }
+        removeGeneration(folder);
+    }
+
+    if (!failed) {
+        grundlagen.folgesicherungen = count;
+        backupOrdner = base;
+    }
+    return failed;
+}
+
+void Zeitbuch::Sicherung_rotieren() {
+    const int count = grundlagen.folgesicherungen;
+    const std::string root = platform::nativePath(backupOrdner);
+    auto generation = [&](int i) { return platform::joinPath(root, std::to_string(i)); };
+    auto exists = [&](int i) { return platform::dirExists(generation(i)); };
+
+    // Without a base folder the generations would land in the current folder.
+    bool failed = count > 0 && root.empty();
+    // The newest copy is written into folder "0", which becomes folder "1"
+    // by the last rename: an interruption at any step leaves folder "0".
+    bool intoZero = false;
+    if (count > 0 && !failed && exists(0)) {
+        // An earlier rotation stopped: its generations are shifted on into
+        // the gap it left, and "0" takes the newest copy. Without a gap
+        // "0" is surplus (it held the oldest generation) and goes.
+        for (int i = count - 1; i >= 1; --i)
+            if (exists(i) && !exists(i + 1)) moveFolder(generation(i), generation(i + 1));
+        intoZero = !exists(1);
+        if (!intoZero) {
+            removeGeneration(generation(0));
+            failed = exists(0);
+        }
+    }
+    if (count > 1 && !failed && !intoZero) {
+        failed = !moveFolder(generation(count), generation(0));
+        for (int i = count - 1; i >= 1 && !failed; --i)
+            failed = !moveFolder(generation(i), generation(i + 1));
+        intoZero = !failed;
+        // A shift that failed still brings the oldest back as folder "1".
+        if (failed) moveFolder(generation(0), generation(1));
+    }
+
+    if (!failed && count > 0) {
+        const std::string newest = generation(intoZero ? 0 : 1);
+        if (!platform::dirExists(newest)) {
+            failed = true;
+        } else {
+            const std::string dat = platform::joinPath(datenOrdner, kDat);
+            const std::string log = platform::joinPath(datenOrdner, kLog);
+            // Without a database there is nothing to keep.
+            if (platform::fileExists(dat) &&
+                !copyPair(dat, log, platform::joinPath(newest, kDat),
+                          platform::joinPath(newest, kLog)))
+                reportCopyFailed();
+            if (intoZero && (!moveFolder(newest, generation(1)) || !platform::syncFolder(root)))
+                failed = true;
+        }
+    }
+
+    if (failed)
+        platform::MessageBox(
+            "Der Sicherungsordner konnte nicht vorbereitet werden.\n Deshalb wurde die "
+            "Datenbank nicht gesichert!",
+            "Achtung Fehler");
+}
+
+}  // namespace book

@@ -1,0 +1,22 @@
+// Message boxes of the user database operations (Windows-1252 texts).
+#pragma once
+
+#include "book/database/block_file.h"
+
+namespace book {
+
+extern const char kCaptionGesperrt[];     // "Zugriff auf Datenbank gesperrt"
+extern const char kCaptionDatenformat[];  // "Fehlerhaftes Datenformat"
+extern const char kCaptionVerwaltung[];   // "Fehler in der Benutzerverwaltung"
+
+// `Formatfehler_melden`'s box: "Fehler in der Benutzerverwaltung".
+void showIndexFormatError();
+// "Die Datenbank ist schreibgechützt!", caption "Zugriff auf Datenbank gesperrt".
+void showWriteProtected();
+// An empty user name and a name another record holds, caption "Achtung".
+void showNameMissing();
+void showNameTaken();
+// A failed block operation: open (access denied or not), memory, format, write.
+void showBlockFailure(const DbResult& r);
+
+}  // namespace book

@@ -1,0 +1,333 @@
+// The safety copies taken at start: a database without users never replaces
+// copies that hold users, and the pair "Benutzerdat.bak"/"Benutzerlog.bak"
+// changes as one. The start-up's copies are cut after every write, failed
+// with ENOSPC at every write, and replayed in every state a power cut may
+// leave; each time the restore that follows takes a whole pair, old or new.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <map>
+#include <optional>
+#include <random>
+#include <set>
+
+#include "book/backup/backup.h"
+#include "book/database/user_db_format.h"
+#include "platform/core/codepage.h"
+#include "tests/book/database/db_fixture.h"
+
+namespace book {
+namespace {
+
+using namespace dbtest;
+
+const std::string kNoUsersText = platform::cp1252(
+    "Die Datenbank enthält keine Benutzer, die Sicherungskopie der Datenbank aber schon.\n"
+    "Die Sicherungskopie wird nicht ersetzt, bis die Datenbank wieder Benutzer enthält.");
+
+Database copies(const std::string& dir) {
+    return {readFile(dir + "/" + kSafetyCopyLog), readFile(dir + "/" + kSafetyCopyDat)};
+}
+void putCopies(const std::string& dir, const Database& db) {
+    writeFile(dir + "/" + kSafetyCopyLog, db.log);
+    writeFile(dir + "/" + kSafetyCopyDat, db.dat);
+}
+bool same(const Database& a, const Database& b) {
+    return a.log == b.log && a.dat == b.dat;
+}
+// Nothing of a replacement is left beside the pair.
+bool tidy(const std::string& dir) {
+    for (const char* name : {kSafetyCopyRecord, "Benutzerdat.bak.neu", "Benutzerlog.bak.neu"})
+        if (platform::fileExists(dir + "/" + name)) return false;
+    return true;
+}
+// The start-up: the check, then the copies.
+void startUp(const std::string& dir) {
+    NullHost host;
+    Zeitbuch zb(host);
+    zb.datenOrdner = dir;
+    ASSERT_TRUE(zb.Datenbank_pruefen());
+    zb.Datenbank_sichern_wiederherstellen(true);
+}
+// The database damaged, then restored: the pair the restore took.
+Database restored(const std::string& dir) {
+    NullHost host;
+    Zeitbuch zb(host);
+    zb.datenOrdner = dir;
+    writeFile(indexPath(dir), "kaputt");
+    platform::ScriptedMessages boxes;
+    boxes.answer(platform::Answer::Yes);
+    zb.datenbankFehler = 4;
+    zb.Datenbank_sichern_wiederherstellen(false);
+    EXPECT_EQ(zb.datenbankFehler, 0) << lastBox(boxes);
+    EXPECT_TRUE(tidy(dir));
+    return {readFile(indexPath(dir)), readFile(blockPath(dir))};
+}
+
+// The restore point before the start: one user with one page.
+Database oldPair() {
+    return oneUser({annaMarch(true)});
+}
+
+// A database that passes the check without users keeps copies with users,
+// and says so; copies without users, or a database with users (even fewer),
+// are replaced silently. A user added later ends the wait.
+TEST(SafetyCopies, ADatabaseWithoutUsersNeverEmptiesTheRestorePoint) {
+    const Database endMark{u32(0), ""};
+    struct Case {
+        const char* what;
+        Database db;
+        std::optional<Database> before;  // the copies before the start
+        bool kept;
+    };
+    const Case cases[] = {
+        {"two empty files", {"", ""}, twoUsers(), true},
+        {"end mark only", endMark, twoUsers(), true},
+        {"copies without users", endMark, endMark, false},
+        {"no copies yet", endMark, std::nullopt, false},
+        {"fewer users", oneUser({}), twoUsers(), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fixture f(c.db);
+        if (c.before) putCopies(f.dir.path(), *c.before);
+        platform::ScriptedMessages boxes;
+        startUp(f.dir.path());
+        EXPECT_EQ(copies(f.dir.path()).dat, c.kept ? c.before->dat : c.db.dat);
+        EXPECT_EQ(copies(f.dir.path()).log, c.kept ? c.before->log : c.db.log);
+        EXPECT_EQ(lastBox(boxes), c.kept ? kNoUsersText + "|Achtung" : "");
+        if (!c.kept) continue;
+        f.install(endMark);
+        ASSERT_TRUE(f.zb.Benutzer_anlegen(kCarla));
+        boxes.clear();
+        startUp(f.dir.path());
+        EXPECT_EQ(boxes.count(), 0u);
+        EXPECT_TRUE(same(copies(f.dir.path()), f.files()));
+    }
+}
+
+// Something planted under a new copy's name: a link is removed, never
+// written through; a folder stops the copies with their message, and the
+// restore still takes the old pair.
+TEST(SafetyCopies, PlantedNamesOfTheNewCopies) {
+    for (const bool folder : {false, true}) {
+        SCOPED_TRACE(folder ? "folder" : "link");
+        Fixture f(twoUsers());
+        const std::string dir = f.dir.path();
+        putCopies(dir, oldPair());
+        writeFile(f.dir.file("victim"), "keep");
+        const std::string planted = f.dir.file(std::string(kSafetyCopyDat) + kFreshCopySuffix);
+        ASSERT_TRUE(folder ? platform::createDir(planted)
+                           : ::symlink(f.dir.file("victim").c_str(), planted.c_str()) == 0);
+        platform::ScriptedMessages boxes;
+        startUp(dir);
+        EXPECT_EQ(readFile(f.dir.file("victim")), "keep");
+        EXPECT_EQ(lastBox(boxes),
+                  folder ? "Es konnte keine Sicherungscopy von der Datenbank angelegt "
+                           "werden|Achtung Fehler"
+                         : "");
+        EXPECT_TRUE(same(copies(dir), folder ? oldPair() : twoUsers()));
+        EXPECT_TRUE(same(restored(dir), folder ? oldPair() : twoUsers()));
+    }
+}
+
+// The start-up's copies as in `recorded`: its count of write-like calls.
+int copyCalls() {
+    Fixture f(twoUsers());
+    putCopies(f.dir.path(), oldPair());
+    platform::ScriptedMessages boxes;
+    platform::resetWriteCallCount();
+    startUp(f.dir.path());
+    EXPECT_EQ(boxes.count(), 0u);
+    EXPECT_TRUE(same(copies(f.dir.path()), twoUsers()) && tidy(f.dir.path()));
+    return platform::writeCallCount();
+}
+
+TEST(SafetyCopies, CutAfterEveryWriteAndFullDiskAtEveryWrite) {
+    const int calls = copyCalls();
+    ASSERT_GE(calls, 8);
+    for (int k = 1; k <= calls; ++k) {
+        SCOPED_TRACE("write " + std::to_string(k));
+        for (const bool crash : {true, false}) {
+            Fixture f(twoUsers());
+            putCopies(f.dir.path(), oldPair());
+            platform::ScriptedMessages boxes;
+            (crash ? platform::injectCrashAfter : platform::injectWriteFailure)(k);
+            startUp(f.dir.path());
+            platform::injectCrashAfter(0);
+            platform::injectWriteFailure(0);
+            if (!crash) {
+                // Success only with the new pair in place; a failure says so.
+                const bool ok = boxes.count() == 0;
+                if (ok) {
+                    EXPECT_TRUE(same(copies(f.dir.path()), twoUsers()));
+                } else {
+                    EXPECT_EQ(boxes.last().caption, "Achtung Fehler");
+                }
+            }
+            const Database now = restored(f.dir.path());
+            EXPECT_TRUE(same(now, oldPair()) || same(now, twoUsers())) << (crash ? "cut" : "full");
+        }
+    }
+}
+
+// What a power cut may leave of the recorded calls, names and contents apart:
+// a file's bytes as of its last sync plus any of its later 512-byte pieces;
+// a folder's entries as of its last sync plus any of the later creations,
+// renames and removals, in order. A copy inside the kernel writes the bytes
+// the copy ends up with into the file created last.
+class PowerCut {
+public:
+    PowerCut(const std::map<std::string, std::string>& files,
+             std::map<std::string, std::string> finalBytes)
+        : final_(std::move(finalBytes)) {
+        for (const auto& [path, bytes] : files) {
+            inodes_.push_back({bytes, bytes, {}});
+            names_[path] = durable_[path] = static_cast<int>(inodes_.size()) - 1;
+        }
+    }
+
+    void apply(const platform::FileEvent& e) {
+        using K = platform::FileEvent;
+        switch (e.kind) {
+            case K::Create:
+                inodes_.push_back({"", "", {}});
+                lastCreated_ = names_[e.path] = static_cast<int>(inodes_.size()) - 1;
+                lastCreatedPath_ = e.path;
+                meta_.push_back({K::Create, e.path, "", lastCreated_});
+                break;
+            case K::Write:
+                if (e.path.empty()) {
+                    if (kernelCopied_.insert(lastCreated_).second)
+                        write(inodes_[lastCreated_], 0, final_.at(lastCreatedPath_));
+                } else {
+                    write(inodes_[names_.at(e.path)], e.offset, e.bytes);
+                }
+                break;
+            case K::Truncate: {
+                Inode& n = inodes_[names_.at(e.path)];
+                n.pending.push_back({e.offset, "", true});
+                n.current.resize(static_cast<size_t>(e.offset));
+                break;
+            }
+            case K::Sync: {
+                Inode& n = inodes_[names_.at(e.path)];
+                n.synced = n.current;
+                n.pending.clear();
+                break;
+            }
+            case K::Rename:
+                names_[e.to] = names_.at(e.path);
+                names_.erase(e.path);
+                meta_.push_back({K::Rename, e.path, e.to, -1});
+                break;
+            case K::Remove:
+                names_.erase(e.path);
+                meta_.push_back({K::Remove, e.path, "", -1});
+                break;
+            case K::SyncFolder:
+                durable_ = names_;
+                meta_.clear();
+                break;
+        }
+    }
+
+    // One state the disk may hold now: `keep` chooses the pending changes.
+    template <class Keep>
+    std::map<std::string, std::string> state(Keep keep) const {
+        std::map<std::string, int> names = durable_;
+        for (const Meta& m : meta_) {
+            if (!keep()) continue;
+            if (m.kind == platform::FileEvent::Create) {
+                names[m.path] = m.inode;
+            } else if (names.count(m.path)) {
+                if (m.kind == platform::FileEvent::Rename) names[m.to] = names[m.path];
+                names.erase(m.path);
+            }
+        }
+        std::map<std::string, std::string> files;
+        for (const auto& [path, id] : names) {
+            const Inode& n = inodes_[static_cast<size_t>(id)];
+            std::string bytes = n.synced;
+            for (const Piece& p : n.pending) {
+                if (!keep()) continue;
+                if (p.truncate)
+                    bytes.resize(static_cast<size_t>(p.at));
+                else
+                    put(bytes, p.at, p.bytes);
+            }
+            files[path] = bytes;
+        }
+        return files;
+    }
+
+private:
+    struct Piece {
+        int64_t at;
+        std::string bytes;
+        bool truncate;
+    };
+    struct Inode {
+        std::string synced, current;
+        std::vector<Piece> pending;
+    };
+    struct Meta {
+        platform::FileEvent::Kind kind;
+        std::string path, to;
+        int inode;
+    };
+    static void put(std::string& s, int64_t at, const std::string& bytes) {
+        if (s.size() < at + bytes.size()) s.resize(at + bytes.size());
+        s.replace(static_cast<size_t>(at), bytes.size(), bytes);
+    }
+    static void write(Inode& n, int64_t at, const std::string& bytes) {
+        for (size_t i = 0; i < bytes.size(); i += 512)
+            n.pending.push_back({at + static_cast<int64_t>(i), bytes.substr(i, 512), false});
+        put(n.current, at, bytes);
+    }
+    std::vector<Inode> inodes_;
+    std::map<std::string, int> names_, durable_;
+    std::vector<Meta> meta_;
+    std::map<std::string, std::string> final_;  // created file -> bytes it ends with
+    std::set<int> kernelCopied_;
+    int lastCreated_ = -1;
+    std::string lastCreatedPath_;
+};
+
+TEST(SafetyCopies, EveryStateAPowerCutMayLeaveHoldsAWholePair) {
+    Fixture recorded(twoUsers());
+    const std::string dir = recorded.dir.path();
+    putCopies(dir, oldPair());
+    std::map<std::string, std::string> before;
+    for (const char* name : {"Benutzer.log", "Benutzer.dat", kSafetyCopyLog, kSafetyCopyDat})
+        before[dir + "/" + name] = readFile(dir + "/" + name);
+    std::vector<platform::FileEvent> events;
+    platform::recordFileEvents(&events);
+    startUp(dir);
+    platform::recordFileEvents(nullptr);
+    ASSERT_TRUE(same(copies(dir), twoUsers()));
+    // Each file created is renamed to where its bytes end up.
+    std::map<std::string, std::string> finalBytes;
+    for (const platform::FileEvent& e : events)
+        if (e.kind == platform::FileEvent::Rename) finalBytes[e.path] = readFile(e.to);
+    for (const platform::FileEvent& e : events)
+        if (e.kind == platform::FileEvent::Create) finalBytes.emplace(e.path, readFile(e.path));
+
+    std::mt19937 rng(36);
+    PowerCut cut(before, finalBytes);
+    for (size_t i = 0; i <= events.size(); ++i) {
+        if (i > 0) cut.apply(events[i - 1]);
+        for (int choice = 0; choice < 12; ++choice) {
+            SCOPED_TRACE("after event " + std::to_string(i) + " choice " + std::to_string(choice));
+            const auto files = cut.state([&] { return choice == 0 || (choice > 1 && rng() % 2); });
+            Fixture f;
+            for (const auto& [path, bytes] : files)
+                writeFile(f.dir.file(path.substr(path.rfind('/') + 1)), bytes);
+            const Database now = restored(f.dir.path());
+            EXPECT_TRUE(same(now, oldPair()) || same(now, twoUsers()));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace book

@@ -1,0 +1,176 @@
+// The table control's views under the mouse and in its image: a grid
+// below icon tiles (painted there and hit there), the label columns of a
+// chart, the context menu of a drawing and the extra text of a grid.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QTest>
+#include <memory>
+
+#include "controls/icontab/icontab.h"
+#include "platform/ui/drawing/font_mapping.h"
+#include "platform/ui/windows/popup_menu.h"
+
+namespace table {
+namespace {
+
+using Wahl = std::pair<long, long>;
+
+// A focused control of w x h in a window; OnSelectCell is recorded.
+struct Fenster {
+    QWidget top;
+    TIconTab* t = nullptr;
+    std::vector<Wahl> gewaehlt;
+
+    Fenster(int w, int h) {
+        top.resize(w + 20, h + 20);
+        t = new TIconTab(&top);
+        t->setGeometry(0, 0, w, h);
+        t->OnSelectCell = [this](IconTabModell&, long r, long c) { gewaehlt.emplace_back(r, c); };
+        top.show();
+        QApplication::setActiveWindow(&top);
+        t->setFocus();
+    }
+    void klick(QPoint p, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseClick(t, b, {}, p); }
+};
+
+void fuellen(TIconTab& t, int tab, int rows, int cols) {
+    t.SetTabelle(static_cast<unsigned>(rows), static_cast<unsigned>(cols), -1, tab);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            t.SetCell(r, c, std::to_string(r) + "/" + std::to_string(c), 0, r > 0 ? 0 : -1, tab);
+}
+
+constexpr ui::TColor kGruen = 0x00A000;
+
+// Tiles of 32 x 32 with gaps of 20 and 40: 3 tiles take one line, the
+// content is 72 + 6 = 78 pixels, and the grid follows 15 pixels lower.
+TEST(AnsichtMaus, GridBelowTilesIsPaintedAndHitThere) {
+    Fenster f(300, 300);
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(QColor(0, 0xA0, 0));
+    f.t->SetIcons({icon});
+    fuellen(*f.t, 0, 4, 2);
+    f.t->SetA_Format(A_Icon);
+    fuellen(*f.t, 1, 5, 3);
+    f.t->FEndUpdate(false);
+    f.t->Paint();
+    constexpr int kOben = 78 + 15;
+    ASSERT_EQ(f.t->maxTopRow(), 0);
+    // Third tile's icon; the gap; the grid's title row and its first data row.
+    EXPECT_EQ(f.t->canvas().Pixel(2 * 52 + 12 + 16, 10 + 16), kGruen);
+    EXPECT_EQ(f.t->canvas().Pixel(150, kOben - 5), ui::clWhite);
+    EXPECT_EQ(f.t->canvas().Pixel(20, kOben + 5), ui::toPlainColor(ui::clBtnFace));
+    EXPECT_EQ(f.t->canvas().Pixel(20, kOben + 18 + 2), ui::clWhite);
+
+    f.klick({2 * 52 + 20, 20});  // the third tile: row 3
+    EXPECT_EQ(f.t->GetSelectTab(), 0);
+    f.klick({40 + 10, kOben + 2 * 18 + 9});  // the grid's row 2, column 1
+    EXPECT_EQ(f.t->GetSelectTab(), 1);
+    f.klick({10, kOben - 5});  // the gap below the tiles: no row
+    EXPECT_EQ(f.gewaehlt, (std::vector<Wahl>{{3, -1}, {2, 1}}));
+    EXPECT_EQ(f.t->GetRow(), 2);
+}
+
+// A bar chart of the value column 2 of six columns: column 1 holds the
+// labels left of it, column 3 those right of it.
+TEST(AnsichtMaus, ChartLabelColumnsAndTheRightButtonHitNoColumn) {
+    struct Fall {
+        int spalten, wert;
+        std::vector<long> links, rechts;  // reported column per laid-out column
+    };
+    for (const Fall& fall :
+         {Fall{6, 2, {0, -1, 2, -1}, {-1, -1, -1, -1}}, Fall{3, 1, {0, 1, 2, 3}, {0, 1, 2, 3}}}) {
+        Fenster f(420, 260);
+        ui::ScriptedPopupMenus menus;  // the right release's menu chooses nothing
+        fuellen(*f.t, 0, 4, fall.spalten);
+        for (int r = 1; r < 4; ++r)
+            f.t->SetCell(r, static_cast<unsigned>(fall.wert), std::to_string(r * 10));
+        f.t->FEndUpdate(false);
+        f.t->Set_Grafik(true, fall.wert, 0, -1);
+        const Tabdefinition* t = f.t->aktuelleTabelle();
+        ASSERT_TRUE(t->IstGrafik && !t->SpaltenGrafik);
+        const TabBild b = f.t->bild();
+        const TabellenPlatz& p = b.tabellen.at(0);
+        const ZeilenPlatz* z = b.platzVon(p, 2);
+        ASSERT_NE(z, nullptr);
+        for (const Qt::MouseButton knopf : {Qt::LeftButton, Qt::RightButton}) {
+            std::vector<long> erwartet, gesehen;
+            for (const SpaltenPlatz& s : p.spalten) {
+                if (s.right <= s.left) continue;  // an empty label column
+                f.gewaehlt.clear();
+                f.klick({(s.left + s.right) / 2, (z->top + z->bottom) / 2}, knopf);
+                ASSERT_EQ(f.gewaehlt.size(), 1u) << s.col;
+                gesehen.push_back(f.gewaehlt[0].second);
+                const auto& soll = knopf == Qt::LeftButton ? fall.links : fall.rechts;
+                erwartet.push_back(soll.at(static_cast<size_t>(s.col)));
+            }
+            EXPECT_EQ(gesehen, erwartet) << fall.spalten << " " << knopf;
+        }
+    }
+}
+
+// Twelve bytes: a drawing of no objects.
+TEST(AnsichtMaus, RightClickInTheDrawingOffersToPrintIt) {
+    Fenster f(300, 200);
+    ui::ScriptedPopupMenus menus;
+    fuellen(*f.t, 0, 2, 2);
+    f.t->FEndUpdate(false);
+    f.t->SetA_Format(A_Vektor);
+    const char leer[12] = {};
+    f.t->SetVektor(leer, sizeof leer);
+    f.klick({150, 100});  // the left button shows no menu
+    EXPECT_TRUE(menus.shown().empty());
+    f.klick({150, 100}, Qt::RightButton);
+    ASSERT_EQ(menus.shown().size(), 1u);
+    const auto& items = menus.shown()[0].items;
+    ASSERT_EQ(items.size(), 5u);
+    EXPECT_EQ(items[0].caption, "Grafik Drucken");
+    EXPECT_TRUE(items[0].enabled);
+    for (size_t i = 1; i < items.size(); ++i) EXPECT_FALSE(items[i].enabled) << items[i].caption;
+    EXPECT_EQ(menus.shown()[0].position, f.t->mapToGlobal(QPoint(150, 100)));
+}
+
+// The rightmost dark pixel of the band [top, bottom) left of x = rechts.
+int textEnde(TIconTab& t, int top, int bottom, int rechts) {
+    int ende = -1;
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < rechts; ++x)
+            if (ui::TColor p = t.canvas().Pixel(x, y); (p & 0xFF) < 0xC0 && x > ende) ende = x;
+    return ende;
+}
+
+// A part of the image given in units (the image may have more pixels).
+QImage teil(const QImage& bild, int x, int y, int w, int h) {
+    const qreal d = bild.devicePixelRatio();
+    return bild.copy(QRectF(x * d, y * d, w * d, h * d).toRect());
+}
+
+TEST(AnsichtMaus, ZusatztextStandsInFrontOfTheFirstColumnsText) {
+    Fenster f(300, 150);
+    f.t->StdFixedCols = 1;
+    fuellen(*f.t, 0, 4, 3);
+    f.t->SetCell(2, 1, "");  // "Keine Angaben" moves as well
+    f.t->FEndUpdate(false);
+    for (int c = 0; c < 3; ++c) f.t->SetColWidth(c, c == 1 ? 180 : 50);
+    f.t->Paint();
+    const QImage ohne = f.t->canvas().image()->copy();
+    const int ende1 = textEnde(*f.t, 18 + 2, 36 - 2, 50 + 178);
+    const int ende2 = textEnde(*f.t, 36 + 2, 54 - 2, 50 + 178);
+    f.t->Zusatztext = "WWWW";
+    f.t->Paint();
+    const QImage mit = f.t->canvas().image()->copy();
+    EXPECT_NE(ohne, mit);
+    const QFont q = ui::toQFont(f.t->Font(), f.t->logicalDpiY());
+    const int breite = QFontMetrics(q).horizontalAdvance("WWWW");
+    EXPECT_NEAR(textEnde(*f.t, 18 + 2, 36 - 2, 50 + 178) - ende1, breite, 2);
+    EXPECT_NEAR(textEnde(*f.t, 36 + 2, 54 - 2, 50 + 178) - ende2, breite, 2);
+    // The title row, the fixed column and the other columns keep their pixels.
+    EXPECT_EQ(teil(ohne, 0, 0, 300, 18), teil(mit, 0, 0, 300, 18));
+    EXPECT_EQ(teil(ohne, 0, 0, 50, 150), teil(mit, 0, 0, 50, 150));
+    EXPECT_EQ(teil(ohne, 230, 0, 70, 150), teil(mit, 230, 0, 70, 150));
+}
+
+}  // namespace
+}  // namespace table
