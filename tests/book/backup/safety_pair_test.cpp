@@ -15,6 +15,7 @@
 #include "book/database/user_db_format.h"
 #include "platform/core/codepage.h"
 #include "tests/book/database/db_fixture.h"
+#include "tests/book/database/pending_pieces.h"
 
 namespace book {
 namespace {
@@ -248,25 +249,13 @@ public:
         std::map<std::string, std::string> files;
         for (const auto& [path, id] : names) {
             const Inode& n = inodes_[static_cast<size_t>(id)];
-            std::string bytes = n.synced;
-            for (const Piece& p : n.pending) {
-                if (!keep()) continue;
-                if (p.truncate)
-                    bytes.resize(static_cast<size_t>(p.at));
-                else
-                    put(bytes, p.at, p.bytes);
-            }
-            files[path] = bytes;
+            files[path] = replayPieces(n.synced, n.pending, keep);
         }
         return files;
     }
 
 private:
-    struct Piece {
-        int64_t at;
-        std::string bytes;
-        bool truncate;
-    };
+    using Piece = PendingPiece;
     struct Inode {
         std::string synced, current;
         std::vector<Piece> pending;
@@ -276,14 +265,10 @@ private:
         std::string path, to;
         int inode;
     };
-    static void put(std::string& s, int64_t at, const std::string& bytes) {
-        if (s.size() < at + bytes.size()) s.resize(at + bytes.size());
-        s.replace(static_cast<size_t>(at), bytes.size(), bytes);
-    }
     static void write(Inode& n, int64_t at, const std::string& bytes) {
         for (size_t i = 0; i < bytes.size(); i += 512)
             n.pending.push_back({at + static_cast<int64_t>(i), bytes.substr(i, 512), false});
-        put(n.current, at, bytes);
+        putBytes(n.current, at, bytes);
     }
     std::vector<Inode> inodes_;
     std::map<std::string, int> names_, durable_;

@@ -16,6 +16,7 @@
 #include "book/database/db_journal.h"
 #include "platform/core/path.h"
 #include "tests/book/database/db_fixture.h"
+#include "tests/book/database/pending_pieces.h"
 
 namespace book {
 namespace {
@@ -116,7 +117,7 @@ public:
                 for (size_t at = 0; at < e.bytes.size(); at += 512)
                     pending_[e.path].push_back(
                         {e.offset + static_cast<int64_t>(at), e.bytes.substr(at, 512), false});
-                write(current_[e.path], e.offset, e.bytes);
+                putBytes(current_[e.path], e.offset, e.bytes);
                 break;
             case K::Truncate:
                 pending_[e.path].push_back({e.offset, "", true});
@@ -144,29 +145,14 @@ public:
         for (const auto& [path, listed] : listed_) {
             if (!listed) continue;
             std::string bytes = synced_.count(path) ? synced_.at(path) : "";
-            if (pending_.count(path))
-                for (const Piece& p : pending_.at(path)) {
-                    if (!keep()) continue;
-                    if (p.truncate)
-                        bytes.resize(static_cast<size_t>(p.at));
-                    else
-                        write(bytes, p.at, p.bytes);
-                }
+            if (pending_.count(path)) bytes = replayPieces(bytes, pending_.at(path), keep);
             files[path] = bytes;
         }
         return files;
     }
 
 private:
-    struct Piece {
-        int64_t at;
-        std::string bytes;
-        bool truncate;
-    };
-    static void write(std::string& s, int64_t at, const std::string& bytes) {
-        if (s.size() < at + bytes.size()) s.resize(at + bytes.size());
-        s.replace(static_cast<size_t>(at), bytes.size(), bytes);
-    }
+    using Piece = PendingPiece;
     std::string dir_;
     std::map<std::string, std::string> synced_, current_;
     std::map<std::string, std::vector<Piece>> pending_;
