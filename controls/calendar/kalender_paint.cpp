@@ -92,9 +92,10 @@ void paintTitle(ui::Canvas& c, int width, int height, const KalenderModel& m) {
     c.font.setHeight(16);
     c.font.color = m.titleFontColour();
     c.brush.style = ui::BrushStyle::Clear;
-    const int x = (width - c.TextWidth(m.title())) / 2;
-    const int y = (height - c.TextHeight(m.title())) / 2;
-    c.TextOut(x, y, m.title());
+    const std::string title = m.title();
+    const int x = (width - c.TextWidth(title)) / 2;
+    const int y = (height - c.TextHeight(title)) / 2;
+    c.TextOut(x, y, title);
 }
 
 void drawMarkGlyph(ui::Bitmap& glyph) {

@@ -331,10 +331,12 @@ void TZeit::MouseUp(ui::MouseButton b, int, int, int) {
 }
 
 void TZeit::MouseWheel(int delta, int, int, int) {
-    if (delta > 0)
-        TastePress(ZeitKey::Up, 0);
-    else if (delta < 0)
-        TastePress(ZeitKey::Down, 0);
+    // Fine wheels and touchpads send a notch in parts: one step per full
+    // notch; turning the other way drops the part of the last one.
+    if ((delta > 0 && wheelRest_ < 0) || (delta < 0 && wheelRest_ > 0)) wheelRest_ = 0;
+    wheelRest_ += delta;
+    for (; wheelRest_ >= kWheelNotch; wheelRest_ -= kWheelNotch) TastePress(ZeitKey::Up, 0);
+    for (; wheelRest_ <= -kWheelNotch; wheelRest_ += kWheelNotch) TastePress(ZeitKey::Down, 0);
 }
 
 // ---- Menu ----

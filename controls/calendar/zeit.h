@@ -116,6 +116,8 @@ private:
     bool blink_ = false;
     bool buttonDown_ = false;
     bool keepCursor_ = false;  // refocused after a failed check: the cursor marks the error
+    static constexpr int kWheelNotch = 120;
+    int wheelRest_ = 0;  // wheel delta short of a full notch
 };
 
 }  // namespace calendar

@@ -100,6 +100,7 @@ void TTabelle::gitterGeaendert() {
 void TTabelle::balkenSetzen() {
     if (balkenLaeuft_) return;
     balkenLaeuft_ = true;
+    const int breiteVorher = clientBreite();
     const int dicke = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     // Twice: a bar that appears narrows the client area for the other one.
     bool v = false;
@@ -107,7 +108,7 @@ void TTabelle::balkenSetzen() {
     for (int i = 0; i < 2; ++i) {
         setClientGroesse(width() - (v ? dicke : 0), height() - (h ? dicke : 0));
         v = maxTopRow() > FixedRows;
-        h = maxLeftCol() > 0;
+        h = maxLeftCol() > FixedCols();
     }
     setClientGroesse(width() - (v ? dicke : 0), height() - (h ? dicke : 0));
     {
@@ -116,19 +117,27 @@ void TTabelle::balkenSetzen() {
         vBar_->setRange(FixedRows, std::max(maxTopRow(), FixedRows));
         vBar_->setPageStep(std::max(VisibleRowCount(), 1));
         vBar_->setValue(TopRow());
-        hBar_->setRange(0, maxLeftCol());
+        hBar_->setRange(FixedCols(), maxLeftCol());
         hBar_->setValue(LeftCol());
     }
     vBar_->setGeometry(width() - dicke, 0, dicke, height() - (h ? dicke : 0));
     hBar_->setGeometry(0, height() - dicke, width() - (v ? dicke : 0), dicke);
     vBar_->setVisible(v);
     hBar_->setVisible(h);
+    for (QScrollBar* b : {vBar_, hBar_}) b->setTracking(hatOption(goThumbTracking));
     balkenLaeuft_ = false;
+    // A bar that appears or goes changes the client width as a resize does;
+    // the last column follows it once.
+    if (clientBreite() != breiteVorher && !groesseLaeuft_) {
+        groesseLaeuft_ = true;
+        EvGroesse();
+        groesseLaeuft_ = false;
+    }
 }
 
 // ---- Input ----
 
-void TTabelle::MouseDown(ui::MouseButton button, int, int x, int y) {
+void TTabelle::MouseDown(ui::MouseButton button, int shift, int x, int y) {
     if (button == ui::MouseButton::Middle) return;
     const int sizing = groessenSpalte(x, y);
     if (sizing >= 0 && button == ui::MouseButton::Left) {
@@ -142,15 +151,18 @@ void TTabelle::MouseDown(ui::MouseButton button, int, int x, int y) {
         titelDruck(button == ui::MouseButton::Left ? Knopf::Links : Knopf::Rechts, x);
         return;
     }
-    const int zeile = zeileBei(y);
-    if (zeile >= FixedRows) SetCurrentRow(zeile);
-    datenDruck();
+    const bool zelle = zellDruck(x, y, (shift & ui::kShift) != 0);
+    ziehen_ = zelle && button == ui::MouseButton::Left;
 }
 
-void TTabelle::MouseMove(int, int x, int y) {
+void TTabelle::MouseMove(int shift, int x, int y) {
     if (groessenSpalte_ >= 0) {
         SetColWidth(groessenSpalte_, std::max(x - groessenStart_, 0));
         neuZeichnen();
+        return;
+    }
+    if (ziehen_ && (shift & ui::kLeftButton) != 0) {
+        ziehen(x, y);
         return;
     }
     setCursorShape(groessenSpalte(x, y) >= 0 ? ui::Cursor::SizeWE : ui::Cursor::Default);
@@ -162,6 +174,7 @@ void TTabelle::MouseUp(ui::MouseButton button, int, int x, int y) {
         releaseMouseCapture();
         return;
     }
+    ziehen_ = false;
     loslassen();
     if (button != ui::MouseButton::Right || PopupMenu == nullptr) return;
     // The press has already moved the row (or chosen the search column), so
@@ -180,7 +193,8 @@ void TTabelle::MouseWheel(int delta, int, int, int) {
     neuZeichnen();
 }
 
-void TTabelle::KeyDown(int key, int) {
+void TTabelle::KeyDown(int key, int shift) {
+    const bool umschalt = (shift & ui::kShift) != 0;
     switch (key) {
         case Qt::Key_F3:
             TabelleModell::KeyDown(Taste::F3);
@@ -192,24 +206,25 @@ void TTabelle::KeyDown(int key, int) {
             TabelleModell::KeyDown(Taste::Rechts);
             break;
         case Qt::Key_Up:
-            TabelleModell::KeyDown(Taste::Hoch);
+            TabelleModell::KeyDown(Taste::Hoch, umschalt);
             break;
         case Qt::Key_Down:
-            TabelleModell::KeyDown(Taste::Runter);
+            TabelleModell::KeyDown(Taste::Runter, umschalt);
             break;
         case Qt::Key_PageUp:
-            TabelleModell::KeyDown(Taste::SeiteHoch);
+            TabelleModell::KeyDown(Taste::SeiteHoch, umschalt);
             break;
         case Qt::Key_PageDown:
-            TabelleModell::KeyDown(Taste::SeiteRunter);
+            TabelleModell::KeyDown(Taste::SeiteRunter, umschalt);
             break;
         case Qt::Key_Home:
-            TabelleModell::KeyDown(Taste::Anfang);
+            TabelleModell::KeyDown(Taste::Anfang, umschalt);
             break;
         case Qt::Key_End:
-            TabelleModell::KeyDown(Taste::Ende);
+            TabelleModell::KeyDown(Taste::Ende, umschalt);
             break;
         default:
+            TabelleModell::KeyDown(Taste::Andere, umschalt);
             break;
     }
 }

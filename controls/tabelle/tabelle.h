@@ -82,6 +82,8 @@ private:
     int groessenSpalte_ = -1;  // column being sized by hand
     int groessenStart_ = 0;    // its left edge
     bool balkenLaeuft_ = false;
+    bool groesseLaeuft_ = false;
+    bool ziehen_ = false;  // a left press on a cell: moves drag the row
     bool zerstoert_ = false;
 };
 

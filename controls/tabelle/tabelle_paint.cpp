@@ -184,23 +184,35 @@ void paintTabelle(ui::Canvas& c, const TabelleModell& t, const TabellenStil& sti
     fuellen(c, {0, 0, breite, hoehe}, stil.hintergrund);
     std::vector<int> zeilen{0};
     for (int r = t.TopRow(); r < t.RowCount(); ++r) zeilen.push_back(r);
+    // Fixed columns first, then the scrolling ones from the left column.
+    std::vector<int> spalten;
+    for (int col = 0; col < t.FixedCols(); ++col) spalten.push_back(col);
+    for (int col = t.LeftCol(); col < t.ColCount(); ++col) spalten.push_back(col);
     for (const int row : zeilen) {
-        for (int col = t.LeftCol(); col < t.ColCount(); ++col) {
+        int oben = -1;
+        for (const int col : spalten) {
             const platform::Rect r = t.CellRect(col, row);
             if (r.isEmpty() && t.ColWidth(col) < 0) continue;
+            oben = r.top;
             if (r.left > breite) break;
-            const bool fix = row < GitterModell::FixedRows;
-            const bool sel = !fix && row == t.Row();
+            const bool fix = t.fest(col, row);
+            const bool sel = t.gewaehlt(col, row);
             fuellen(c, r, fix ? t.fixedFarbe() : sel ? ui::clHighlight : stil.hintergrund);
             c.pen = ui::Pen{fix ? ui::clGray : ui::clSilver, 1, ui::PenStyle::Solid};
-            c.MoveTo(r.right, r.top);
-            c.LineTo(r.right, r.bottom + 1);
-            c.MoveTo(r.left, r.bottom);
-            c.LineTo(r.right, r.bottom);
+            // A line takes its pixel only while its option is on; fixed
+            // cells draw theirs by the fixed options.
+            if (t.linieX() > 0 && t.hatOption(fix ? goFixedVertLine : goVertLine)) {
+                c.MoveTo(r.right, r.top);
+                c.LineTo(r.right, r.bottom + t.linieY());
+            }
+            if (t.linieY() > 0 && t.hatOption(fix ? goFixedHorzLine : goHorzLine)) {
+                c.MoveTo(r.left, r.bottom);
+                c.LineTo(r.right, r.bottom);
+            }
             if (!t.gesperrt() && t.hatFarben() && !r.isEmpty())
                 zelle(c, t, stil, Zelle{col, row, r, sel});
         }
-        if (row > 0 && t.CellRect(t.LeftCol(), row).top > hoehe) break;
+        if (row > 0 && oben > hoehe) break;
     }
 }
 

@@ -48,7 +48,6 @@ void KalenderModel::Init(uint16_t jahr, uint16_t monat, int tag, const StandbyLi
     month_ = std::clamp<int>(monat, 1, 12);
     year_ = std::clamp<int>(jahr, 1900, 9999);
     grid_ = buildMonthGrid(year_, month_);
-    title_ = monthName(month_) + " " + std::to_string(year_);
 
     Del_Marker();
     marksFromRecords(grid_, *inUse, marks_, mask_);
@@ -57,6 +56,10 @@ void KalenderModel::Init(uint16_t jahr, uint16_t monat, int tag, const StandbyLi
     const bool free = (*inUse)[0] == 0 && !block_;
     backEnabled_ = month_ != 1 || (free && year_ > 1900);
     forwardEnabled_ = month_ != 12 || (free && year_ < 9999);
+}
+
+std::string KalenderModel::title() const {
+    return monthName(month_) + " " + std::to_string(year_);
 }
 
 KalenderLook KalenderModel::look() const {

@@ -116,7 +116,9 @@ public:
     uint32_t fillColour() const { return fill_; }
     uint32_t titleColour() const { return titleColour_; }
     uint32_t titleFontColour() const { return titleFont_; }
-    const std::string& title() const { return title_; }  // Windows-1252
+    // Month name and year of the shown month, also before the first Init
+    // (Windows-1252).
+    std::string title() const;
     KalenderLook look() const;
 
     static const std::string& monthName(int month);  // Windows-1252
@@ -139,7 +141,6 @@ private:
     bool block_ = false;
     bool backEnabled_ = true;
     bool forwardEnabled_ = true;
-    std::string title_;
 };
 
 extern const char* const kOverflowText;     // Windows-1252

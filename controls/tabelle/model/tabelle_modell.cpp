@@ -43,6 +43,8 @@ TabelleModell::TabelleModell(GitterMetrik* metrik) {
     SetColCount(5);
     SetRowCount(5);
     SetDefaultRowHeight(kStartZeilenHoehe);
+    SetFixedCols(0);
+    SetOptions((Options() | goRowSelect | goColSizing | goThumbTracking) & ~goRangeSelect);
 }
 
 TabelleModell::~TabelleModell() = default;
@@ -99,7 +101,7 @@ void TabelleModell::SetCell(int ARow, int ACol, const std::string& text, TColor 
         suchfeldSpaltenName(text, static_cast<int>(index));
     const bool gewachsen = breiteAnpassen(ARow, ACol, text);
     if (gewachsen)
-        letzteSpalteFuellen(16, false);
+        letzteSpalteFuellen(false);
     else if (!lock_)
         neuZeichnen();
 }
@@ -122,7 +124,7 @@ bool TabelleModell::breiteAnpassen(int row, int col, const std::string& text) {
     return true;
 }
 
-void TabelleModell::letzteSpalteFuellen(int scrollBalken, bool immer) {
+void TabelleModell::letzteSpalteFuellen(bool immer) {
     const int letzte =
         sicht_ < static_cast<unsigned>(ColCount()) ? static_cast<int>(sicht_) - 1 : ColCount() - 1;
     if (letzte < 0) return;
@@ -132,17 +134,18 @@ void TabelleModell::letzteSpalteFuellen(int scrollBalken, bool immer) {
         if (AutoBreite || !immer) return;
         natur = DefaultColWidth();
     }
-    int summe = natur;
-    for (int c = 0; c < letzte; ++c) summe += std::max(ColWidth(c), 0);
-    int platz = clientBreite() - 2 * ColCount();
-    if (VisibleRowCount() + 1 < RowCount()) platz -= scrollBalken;
-    SetColWidth(letzte, natur + std::max(platz - summe, 0));
+    // The columns up to the last one, each with its grid line, reach the
+    // client area's right edge; the area already ends at the vertical bar.
+    int summe = natur + linieX();
+    for (int c = 0; c < letzte; ++c)
+        if (ColWidth(c) >= 0) summe += ColWidth(c) + linieX();
+    SetColWidth(letzte, natur + std::max(clientBreite() - summe, 0));
     if (!lock_) neuZeichnen();
 }
 
 void TabelleModell::EvGroesse() {
     if (grafik_.an) return;
-    letzteSpalteFuellen(15, true);
+    letzteSpalteFuellen(true);
 }
 
 std::string TabelleModell::GetCell(int ACol, int ARow) const {
@@ -225,8 +228,8 @@ char TabelleModell::FSort_Spalte() const {
 void TabelleModell::WSort_Spalte(char c) {
     const auto b = static_cast<unsigned char>(c);
     const int spalte = b & 0x7F;
+    // The direction stays: a host that sets a column keeps the user's order.
     sortSpalte_ = spalte < ColCount() ? spalte : 0;
-    abwaerts_ = (b & 0x80) != 0;
     zeichneZeile(0);
 }
 
@@ -269,6 +272,29 @@ void TabelleModell::datenDruck() {
     neuZeichnen();
 }
 
+bool TabelleModell::zellDruck(int x, int y, bool erweitern) {
+    const int zeile = zeileBei(y);
+    const int spalte = spalteBei(x);
+    const bool zelle = zeile >= FixedRows && (spalte < 0 || spalte >= FixedCols());
+    if (zelle) {
+        if (erweitern && hatOption(goRangeSelect)) {
+            SetAnker(spalte, zeile);
+        } else {
+            SetCurrentRow(zeile);
+            SetCurrentCol(spalte);
+        }
+    }
+    datenDruck();
+    return zelle;
+}
+
+void TabelleModell::ziehen(int x, int y) {
+    const int vorher = Row();
+    const int anker = AnkerRow();
+    SetAnker(spalteBei(x), zeileBeimZiehen(y));
+    if (Row() != vorher || AnkerRow() != anker) neuZeichnen();
+}
+
 void TabelleModell::loslassen() {
     if (gedrueckt_ >= 0) {
         gedrueckt_ = -1;
@@ -283,7 +309,7 @@ void TabelleModell::auswahlMelden() {
     if (OnSelectCell && auswahlSichtbar_) OnSelectCell(*this, Row());
 }
 
-void TabelleModell::KeyDown(Taste taste) {
+void TabelleModell::KeyDown(Taste taste, bool umschalt) {
     switch (taste) {
         case Taste::F3:
             weiterSuchen_ = true;
@@ -295,12 +321,15 @@ void TabelleModell::KeyDown(Taste taste) {
         default:
             break;
     }
+    // Every other key goes to the grid, which moves the row for the six
+    // movement keys; any key shows a hidden selection again.
     const int vorher = Row();
     static constexpr GitterModell::Taste kGitter[] = {
         GitterModell::Taste::Hoch,      GitterModell::Taste::Runter,
         GitterModell::Taste::SeiteHoch, GitterModell::Taste::SeiteRunter,
         GitterModell::Taste::Anfang,    GitterModell::Taste::Ende};
-    bewege(kGitter[static_cast<int>(taste) - static_cast<int>(Taste::Hoch)]);
+    if (taste != Taste::Andere)
+        bewege(kGitter[static_cast<int>(taste) - static_cast<int>(Taste::Hoch)], umschalt);
     auswahlSichtbar_ = true;
     if (Row() != vorher) {
         auswahlMelden();

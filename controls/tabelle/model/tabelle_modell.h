@@ -58,7 +58,8 @@ public:
     void SetRow(int row);
     void FEndUpdate(bool lock);
     bool gesperrt() const { return lock_; }
-    // Bit 7 = descending, bits 0-6 = the column.
+    // Bit 7 = descending, bits 0-6 = the column. The writer takes the column
+    // from bits 0-6 and leaves the direction as it is.
     char FSort_Spalte() const;
     void WSort_Spalte(char c);
     bool Abwaerts() const { return abwaerts_; }
@@ -91,11 +92,30 @@ public:
     void titelDruck(Knopf knopf, int x);
     // A press below the title row, after the grid moved the current row.
     void datenDruck();
+    // A press below the title row at x, y: the grid moves the current cell
+    // there (a fixed column moves nothing; `erweitern`, Shift, with
+    // goRangeSelect marks up to it), then datenDruck. True when the press
+    // hit a cell the grid selects, so that a drag may follow.
+    bool zellDruck(int x, int y, bool erweitern);
+    // The pointer moved to x, y with the button of such a press held: the
+    // current row follows it (goRangeSelect: the marked range).
+    void ziehen(int x, int y);
     void spaltenGroesseBeginnt() { handGroesse_ = true; }
     void loslassen();
-    // F3, Left, Right and the row keys; true when the key was taken.
-    enum class Taste { F3, Links, Rechts, Hoch, Runter, SeiteHoch, SeiteRunter, Anfang, Ende };
-    void KeyDown(Taste taste);
+    // F3, Left, Right, the row keys and any other key; `umschalt` is Shift.
+    enum class Taste {
+        F3,
+        Links,
+        Rechts,
+        Hoch,
+        Runter,
+        SeiteHoch,
+        SeiteRunter,
+        Anfang,
+        Ende,
+        Andere
+    };
+    void KeyDown(Taste taste, bool umschalt = false);
     void KeyPress(char key);
     void EvDoppelK();
     void EvActivate();
@@ -148,7 +168,7 @@ protected:
     GitterMetrik& metrik() const { return *metrik_; }
 
 private:
-    void letzteSpalteFuellen(int scrollBalken, bool immer);
+    void letzteSpalteFuellen(bool immer);
     bool breiteAnpassen(int row, int col, const std::string& text);
     void auswahlMelden();
     void suchen();

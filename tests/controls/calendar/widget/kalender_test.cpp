@@ -216,6 +216,29 @@ TEST_F(KalenderTest, TitleWeekNumbersAndColourModes) {
     EXPECT_EQ(band.Pixel(3, 3), ui::toPlainColor(ui::clInfoBk));
 }
 
+// The title band shows month and year from the start: before the first
+// Init, and after an Init or Setze_Datum of the current month it looks as
+// after a move from another month.
+TEST_F(KalenderTest, TheTitleShowsBeforeTheFirstInitOfTheCurrentMonth) {
+    TKalender moved;
+    moved.show();
+    moved.Init(2024, 2, 0, nullptr);
+    moved.Init(2024, 3, 0, nullptr);
+    TKalenderControl control(&host_);
+    control.show();
+    const std::pair<TKalender*, std::function<void()>> cases[] = {
+        {kalender_, [] {}},
+        {kalender_, [&] { kalender_->Init(2024, 3, 5, nullptr); }},
+        {&control, [&] { control.Setze_Datum(platform::encodeDate(2024, 3, 12)); }}};
+    for (const auto& [calendar, act] : cases) {
+        act();
+        for (int y = 0; y < moved.Monats_Name->height(); ++y)
+            for (int x = 0; x < moved.Monats_Name->width(); ++x)
+                ASSERT_EQ(calendar->Monats_Name->canvas().Pixel(x, y),
+                          moved.Monats_Name->canvas().Pixel(x, y));
+    }
+}
+
 TEST_F(KalenderTest, MonthButtonsAndList) {
     kalender_->Steuerung();
     kalender_->Setze_Modus(false);

@@ -339,6 +339,29 @@ TEST_F(ZeitTest, KeysAndMouseMoveFocusAndCursor) {
     EXPECT_EQ(bis_->GetAnsi(), "20340305");  // Up on the year's tens digit
 }
 
+// The wheel steps the year's tens digit once per full notch of 120, also
+// when a fine wheel sends it in parts; turning back starts a new notch.
+TEST_F(ZeitTest, TheWheelStepsOncePerFullNotch) {
+    const std::pair<std::vector<int>, const char*> cases[] = {
+        {{15, 15, 15, 15, 15, 15, 15, 15}, "20340305"},
+        {{15, 15, 15, 15, 15, 15, 15}, "20240305"},
+        {{240}, "20440305"},
+        {{90, -120}, "20140305"}};
+    for (const auto& [deltas, ansi] : cases) {
+        TZeit z(&host_);
+        z.show();
+        z.SetValue(day(2024, 3, 5));
+        QTest::mouseClick(&z, Qt::LeftButton, Qt::NoModifier,
+                          {z.layout().cursorCell(6).left + 2, 8});
+        for (const int d : deltas) {
+            QWheelEvent wheel({5, 5}, {5, 5}, {}, {0, d}, Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&z, &wheel);
+        }
+        EXPECT_EQ(z.GetAnsi(), ansi) << deltas.size();
+    }
+}
+
 TEST_F(ZeitTest, TabInTheTableCaptionGoesToTheSecondFieldThenToTheTable) {
     TIconTab table;
     auto* first = new TZeit(&table);

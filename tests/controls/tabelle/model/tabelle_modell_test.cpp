@@ -67,15 +67,22 @@ TEST(GitterTabelle, HintCountsRowsAfterTheTitlesNeverBelowZero) {
     }
 }
 
+// The direction is the user's (a click on the sort title turns it); writing
+// the column, also a plain column number, leaves it as it is.
 TEST(GitterTabelle, SortColumnRoundTripsWithItsDirection) {
     GitterProbe t;
+    t.Sortierung = true;
     t.fuellen(3, 5);
     for (const int spalte : {0, 1, 4}) {
         for (const bool ab : {false, true}) {
+            if (t.Abwaerts() != ab)
+                t.titelDruck(TabelleModell::Knopf::Links, t.CellRect(t.sortSpalte(), 0).left + 2);
             const char c = static_cast<char>(spalte | (ab ? 0x80 : 0));
             t.WSort_Spalte(c);
             EXPECT_EQ(t.FSort_Spalte(), c);
             EXPECT_EQ(t.sortSpalte(), spalte);
+            EXPECT_EQ(t.Abwaerts(), ab);
+            t.WSort_Spalte(static_cast<char>(spalte));
             EXPECT_EQ(t.Abwaerts(), ab);
         }
     }
@@ -236,8 +243,51 @@ TEST(GitterTabelle, AutoWidthFitsTextsAndStretchesTheLastColumn) {
     t.SetCell(0, 2, "z", 0);
     EXPECT_EQ(t.ColWidth(0), 48 + 6);
     EXPECT_EQ(t.ColWidth(1), 18 + 18);
-    // The last column takes the room up to the right edge.
-    EXPECT_EQ(t.ColWidth(2), 400 - 2 * 3 - 54 - 36);
+    // The last column and its grid line take the room up to the right edge.
+    EXPECT_EQ(t.ColWidth(2), 400 - 3 - 54 - 36);
+    EXPECT_EQ(t.CellRect(2, 0).right + 1, 400);
+}
+
+// The options the grid table starts with and what each changes; fixed
+// columns stay at the left, show no selection and take no press.
+TEST(GitterTabelle, OptionsAndFixedColumns) {
+    const TGridOptions start = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine |
+                               goRowSelect | goColSizing | goThumbTracking;
+    EXPECT_EQ(GitterProbe().Options(), start);
+    struct Fall {
+        TGridOptions an, aus;
+        platform::Rect zelle12;
+        int sizing;  // groessenSpalte at the border of column 0
+        int row;     // the current row after Shift+Down from row 2
+        bool ganz;   // column 2 of row 3 is selected
+    };
+    for (const Fall f : {Fall{0, 0, {65, 34, 129, 50}, 0, 3, true},
+                         Fall{0, goVertLine | goHorzLine, {64, 32, 128, 48}, 0, 3, true},
+                         Fall{0, goColSizing | goRowSelect, {65, 34, 129, 50}, -1, 3, false},
+                         Fall{goRangeSelect, 0, {65, 34, 129, 50}, 0, 2, true}}) {
+        GitterProbe t;
+        t.fuellen(6, 3);
+        t.SetOptions((start | f.an) & ~f.aus);
+        t.SetRow(2);
+        t.KeyDown(TabelleModell::Taste::Runter, true);
+        EXPECT_EQ(t.CellRect(1, 2), f.zelle12) << f.aus;
+        EXPECT_EQ(t.groessenSpalte(64, 5), f.sizing) << f.aus;
+        EXPECT_EQ(std::tuple(t.Row(), t.AnkerRow(), t.gewaehlt(2, 3)), std::tuple(f.row, 3, f.ganz))
+            << f.an;
+    }
+    GitterProbe t;
+    t.fuellen(5, 8);
+    t.SetFixedCols(1);
+    t.SetRow(2);
+    t.SetLeftCol(99);  // 5 columns of 64 + 1 fill the 335 pixels beside the fixed one
+    EXPECT_EQ(
+        std::tuple(t.LeftCol(), t.CellRect(0, 2).left, t.CellRect(3, 2).left, t.spalteBei(70)),
+        std::tuple(3, 0, 65, 3));
+    EXPECT_FALSE(t.gewaehlt(0, 2));
+    EXPECT_FALSE(t.zellDruck(10, t.CellRect(3, 4).top, false));
+    EXPECT_EQ(t.Row(), 2);
+    t.SetFixedCols(20);
+    EXPECT_EQ(t.FixedCols(), 7);  // one column always scrolls
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 
@@ -129,6 +130,60 @@ TEST(TTabelle, MouseSortsSelectsAndSizesColumns) {
     QTest::mouseRelease(t.get(), Qt::LeftButton, {}, {rand + 30, 5});
     EXPECT_TRUE(t->handGroesse());
     EXPECT_EQ(t->ColWidth(0), rand + 30);
+}
+
+// After SetRow(-1) a typed letter shows the selection (a key for the grid),
+// then moves to its row and reports it (a search key).
+TEST(TTabelle, ATypedLetterShowsTheSelectionAndReportsTheRow) {
+    auto t = tabelle(4, 1);
+    t->SetCell(3, 0, "Carl", 0);
+    t->SetRow(-1);
+    std::vector<long> gemeldet;
+    t->OnSelectCell = [&](TabelleModell&, long r) { gemeldet.push_back(r); };
+    QTest::keyClick(t.get(), 'C');
+    EXPECT_EQ(t->GetRow(), 3);
+    EXPECT_EQ(gemeldet, std::vector<long>{3});
+}
+
+// With more rows than fit, the last column reaches the vertical bar: as
+// texts widen the columns, and (without AutoBreite) when the bar appears
+// beside a filled last column.
+TEST(TTabelle, TheLastColumnReachesTheVerticalBar) {
+    for (const bool autoBreite : {true, false}) {
+        TTabelle t;
+        t.AutoBreite = autoBreite;
+        t.resize(300, 200);
+        t.show();
+        t.SetTabelle(2, 3, 0);
+        t.FEndUpdate(false);
+        t.resize(320, 200);
+        t.SetTabelle(40, 3, 0);
+        for (int r = 0; r < 40; ++r)
+            for (int c = 0; c < 3; ++c) t.SetCell(r, c, "x" + std::to_string(c), 0);
+        t.FEndUpdate(false);
+        ASSERT_TRUE(t.vertikalerBalken()->isVisible());
+        EXPECT_EQ(t.CellRect(2, 0).right + 1, t.vertikalerBalken()->x()) << autoBreite;
+        EXPECT_FALSE(t.horizontalerBalken()->isVisible());
+    }
+}
+
+// A drag with the left button held moves the row, one row further on each
+// move past the bottom edge; each release reports the row once.
+TEST(TTabelle, ADragMovesTheRowAndTheReleaseReportsIt) {
+    auto t = tabelle(40, 2);
+    std::vector<long> gemeldet;
+    t->OnSelectCell = [&](TabelleModell&, long r) { gemeldet.push_back(r); };
+    QTest::mousePress(t.get(), Qt::LeftButton, {}, mitte(*t, 0, 2));
+    QTest::mouseMove(t.get(), mitte(*t, 0, 5));
+    QTest::mouseRelease(t.get(), Qt::LeftButton, {}, mitte(*t, 0, 5));
+    QTest::mousePress(t.get(), Qt::LeftButton, {}, mitte(*t, 0, 5));
+    const int unten = t->clientHoehe() + 10;
+    QTest::mouseMove(t.get(), {20, unten});
+    const int erste = t->GetRow();
+    QTest::mouseMove(t.get(), {21, unten});
+    QTest::mouseRelease(t.get(), Qt::LeftButton, {}, {21, unten});
+    EXPECT_GT(t->TopRow(), 1);
+    EXPECT_EQ(gemeldet, (std::vector<long>{2, 5, 5, erste + 1}));
 }
 
 TEST(TTabelle, NewRowLineIsRedAcrossAllColumns) {
