@@ -142,6 +142,9 @@ bool TForm1::canvasReady() const { return canvas_ != nullptr && canvas_->canvas(
 // ---- FormPaint ---------------------------------------------------------------
 
 void TForm1::FormPaint(bool full) {
+    // A whole repaint (a cleared or recomputed page) gives the keyboard back
+    // to the sheet, also from the year field that asked for it.
+    if (full && canvas_ != nullptr) canvas_->setFocus();
     if (!canvasReady()) return;
     if (malSammeln_ > 0) {
         // Inside one user action: drawn once at its end, from the state it
