@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include "app/dialogs/dialog_runner.h"
+#include "app/dialogs/password_field.h"
 #include "app/help/help_service.h"
 #include "app/help/help_window.h"
 #include "app/main_window/main_window.h"
@@ -32,7 +33,7 @@ TAnmeldung::TAnmeldung(TForm1& form) : QDialog(&form, Qt::Tool), form_(form) {
     auto* grid = new QGridLayout(this);
     Edit1 = new QLineEdit(this);
     Edit2 = new QLineEdit(this);
-    Edit2->setEchoMode(QLineEdit::Password);
+    passwordField(*Edit2);
     grid->addWidget(new QLabel(QStringLiteral("Benutzername"), this), 0, 0);
     grid->addWidget(Edit1, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Passwort"), this), 1, 0);

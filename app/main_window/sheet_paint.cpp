@@ -346,7 +346,7 @@ void TForm1::paintLine(int line, int row, int& rowsUsed, bool& cut, bool full) {
                 draw(from, to, ui::clWhite, ui::clRed);
             } else {
                 draw(from, a, ui::clWhite, ui::clRed);
-                draw(a, b, ui::clBlack, ui::clWhite);
+                draw(a, b, ui::clBlack, ui::clRed);
                 draw(b, to, ui::clWhite, ui::clRed);
             }
         }
