@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -169,6 +170,16 @@ void TAnmeldung::fehlgeschlagen() {
 void TAnmeldung::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     Edit1->setFocus();
+}
+
+void TAnmeldung::keyPressEvent(QKeyEvent* e) {
+    // The cancel button's click, not a bare reject: a signed-in user who
+    // cancels keeps an open administration window.
+    if (e->matches(QKeySequence::Cancel)) {
+        Button1->click();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void TAnmeldung::Button1Click() {
