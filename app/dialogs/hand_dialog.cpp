@@ -184,7 +184,12 @@ void THand::Button1Click() {
     b.wochenendenPkw = UpDown[3]->value();
     Kalender->Get_Eintraege(b.bereitschaftsListe.data(), book::kStandbyPeriods);
     b.handModus = true;
-    b.Summen_anzeigen(0);
+    // With an inserted line open the counts show once it is stored or left,
+    // by the recomputation then (which keeps them in hand mode).
+    if (b.zeileInBearbeitung())
+        b.Zuschlaege_neu_berechnen();
+    else
+        b.Summen_anzeigen(0);
     if (!b.bereitschaft) form_.WZUschlagExecute();
     done(1);
 }
@@ -220,7 +225,8 @@ void ZHandExecute(TForm1& form) {
         b.jahr = dialog.Kalender->Get_Jahr();
         form.setYearField(b.jahr);
         b.Monat_einstellen(b.monat);
-        b.Zeile_auswaehlen(b.aktuelleZeile, true, false);
+        // An open inserted line keeps what was typed; leaving it shows the rest.
+        if (!b.zeileInBearbeitung()) b.Zeile_auswaehlen(b.aktuelleZeile, true, false);
     }
 }
 

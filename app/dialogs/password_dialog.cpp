@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "app/dialogs/dialog_runner.h"
+#include "app/dialogs/password_field.h"
 #include "app/main_window/main_window.h"
 #include "platform/core/codepage.h"
 #include "platform/core/message_box.h"
@@ -19,7 +20,7 @@ TForm7::TForm7(TForm1& form) : QDialog(&form), form_(form) {
     auto* grid = new QGridLayout(this);
     Edit1 = new QLineEdit(this);
     Edit2 = new QLineEdit(this);
-    Edit2->setEchoMode(QLineEdit::Password);
+    passwordField(*Edit2);
     grid->addWidget(new QLabel(QStringLiteral("Altes Passwort"), this), 0, 0);
     grid->addWidget(Edit1, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Neues Passwort"), this), 1, 0);

@@ -5,12 +5,14 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 
 #include "app/dialogs/dialog_runner.h"
+#include "app/dialogs/password_field.h"
 #include "app/help/help_service.h"
 #include "app/help/help_window.h"
 #include "app/main_window/main_window.h"
@@ -32,7 +34,7 @@ TAnmeldung::TAnmeldung(TForm1& form) : QDialog(&form, Qt::Tool), form_(form) {
     auto* grid = new QGridLayout(this);
     Edit1 = new QLineEdit(this);
     Edit2 = new QLineEdit(this);
-    Edit2->setEchoMode(QLineEdit::Password);
+    passwordField(*Edit2);
     grid->addWidget(new QLabel(QStringLiteral("Benutzername"), this), 0, 0);
     grid->addWidget(Edit1, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Passwort"), this), 1, 0);
@@ -168,6 +170,16 @@ void TAnmeldung::fehlgeschlagen() {
 void TAnmeldung::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     Edit1->setFocus();
+}
+
+void TAnmeldung::keyPressEvent(QKeyEvent* e) {
+    // The cancel button's click, not a bare reject: a signed-in user who
+    // cancels keeps an open administration window.
+    if (e->matches(QKeySequence::Cancel)) {
+        Button1->click();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void TAnmeldung::Button1Click() {

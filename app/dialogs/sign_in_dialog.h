@@ -43,6 +43,8 @@ protected:
     // The name field takes the focus each time, so a name typed at once
     // never lands in the password field.
     void showEvent(QShowEvent* e) override;
+    // Escape presses "Abbruch", the dialog's cancel button.
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void fehlgeschlagen();

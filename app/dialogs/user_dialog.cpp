@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/dialogs/password_field.h"
 #include "app/help/help_service.h"
 #include "app/help/help_window.h"
 #include "app/main_window/main_window.h"
@@ -40,7 +41,7 @@ TBenutzer::TBenutzer(TForm1& form)
     auto feld = [&](const char* label, int row, bool kennwort = false) {
         auto* e = new QLineEdit(this);
         e->setMaxLength(book::kFieldChars);
-        if (kennwort) e->setEchoMode(QLineEdit::Password);
+        if (kennwort) passwordField(*e);
         grid->addWidget(new QLabel(u(label), this), row, 0);
         grid->addWidget(e, row, 1);
         connect(e, &QLineEdit::textChanged, this, [this] { OKExecute(); });

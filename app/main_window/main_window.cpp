@@ -151,7 +151,7 @@ void TForm1::layoutChildren() {
 void TForm1::startUp() {
     // Window state and the book's start values.
     buch_.bearbeitungErlaubt = true;
-    buch_.zeileInBearbeitung = false;
+    buch_.einfuegeIndex = -1;  // no edited line
     buch_.datenbankFehler = 0;
     buch_.uebertragStart = 0;
     buch_.zeitvorschlag = true;

@@ -193,8 +193,10 @@ void TForm1::zeitSpeichern() {
     }
     const std::string zeile(b.Zeile_auswerten(true, false), book::kLineLength);
     b.Zeile_einfuegen(sel, zeile, true);
-    if (ersetzt || fehler == -2) b.Zuschlaege_neu_berechnen();
+    // An inserted line is a stored line now (its node counts it), so the
+    // recomputation that follows numbers the page in order.
     b.einfuegeIndex = -1;
+    if (ersetzt || fehler == -2) b.Zuschlaege_neu_berechnen();
     if (commandChecked("ADA") && zeile[0] != '-') {
         textModus = true;
         b.Zeile_auswaehlen(sel, true, false);

@@ -138,25 +138,26 @@ void TForm1::FormMouseDown(ui::MouseButton button, int x, int y) {
         selLaenge = 0;
         if (x < 12 && cursor_ == ui::Cursor::HandPoint) {
             if (button == ui::MouseButton::Left) Zeilenart_setzen(0);
-            blinkZaehler = 0;
-        } else if (textModus) {
-            textModus = false;
-            FormPaint(false);
-        } else if (cursor_ != ui::Cursor::IBeam) {
-            blinkZaehler = 0;
         } else {
-            int spalte = snapColumn(x / kCharWidth);
-            if (b.eingabe[spalte] == '_') {
-                // Back over the empty positions to the first of their run.
-                for (int p = snapColumn(previousColumn(spalte)); p >= 5 && b.eingabe[p] == '_';
-                     p = snapColumn(previousColumn(p))) {
-                    spalte = p;
-                    if (p == 5) break;
-                }
+            // Leaving the text and placing the caret are one click.
+            if (textModus) {
+                textModus = false;
+                FormPaint(false);
             }
-            zeitCaretSpalte = spalte;
-            blinkZaehler = 0;
+            if (cursor_ == ui::Cursor::IBeam) {
+                int spalte = snapColumn(x / kCharWidth);
+                if (b.eingabe[spalte] == '_') {
+                    // Back over the empty positions to the first of their run.
+                    for (int p = snapColumn(previousColumn(spalte)); p >= 5 && b.eingabe[p] == '_';
+                         p = snapColumn(previousColumn(p))) {
+                        spalte = p;
+                        if (p == 5) break;
+                    }
+                }
+                zeitCaretSpalte = spalte;
+            }
         }
+        blinkZaehler = 0;
     } else {
         textCursor = std::clamp((x - kTextX) / kCharWidth + kTextPerRow * hoverReihe, 0,
                                 std::min(b.textLaenge, book::kWorkTextMax));

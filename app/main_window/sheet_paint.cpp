@@ -142,6 +142,9 @@ bool TForm1::canvasReady() const { return canvas_ != nullptr && canvas_->canvas(
 // ---- FormPaint ---------------------------------------------------------------
 
 void TForm1::FormPaint(bool full) {
+    // A whole repaint (a cleared or recomputed page) gives the keyboard back
+    // to the sheet, also from the year field that asked for it.
+    if (full && canvas_ != nullptr) canvas_->setFocus();
     if (!canvasReady()) return;
     if (malSammeln_ > 0) {
         // Inside one user action: drawn once at its end, from the state it
@@ -343,7 +346,7 @@ void TForm1::paintLine(int line, int row, int& rowsUsed, bool& cut, bool full) {
                 draw(from, to, ui::clWhite, ui::clRed);
             } else {
                 draw(from, a, ui::clWhite, ui::clRed);
-                draw(a, b, ui::clBlack, ui::clWhite);
+                draw(a, b, ui::clBlack, ui::clRed);
                 draw(b, to, ui::clWhite, ui::clRed);
             }
         }

@@ -1,5 +1,6 @@
 // `Zeile_auswaehlen`: opens a sheet line in the entry line, drops a pending
-// insert that was left, and proposes the to-time for today's new line.
+// insert that was left (and then runs the recomputation it held back), and
+// proposes the to-time for today's new line.
 #include <algorithm>
 
 #include "book/sheet/zeitbuch.h"
@@ -91,6 +92,8 @@ void Zeitbuch::Zeile_auswaehlen(int index, bool force, bool displayOnly) {
                                fieldOr(eingabe, col::kDay, tag), bereitschaftsListe);
             blattNeuZeichnen(false);
         }
+        // The figures of a switch changed while the inserted line was open.
+        if (neuBerechnungFaellig && !zeileInBearbeitung()) Zuschlaege_neu_berechnen();
     }
 
     host().ensureLineVisible(index);

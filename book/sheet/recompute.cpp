@@ -20,7 +20,12 @@ void Zeitbuch::Zeile_einfuegen(int index, const std::string& text, bool adjust) 
 }
 
 void Zeitbuch::Zuschlaege_neu_berechnen() {
-    if ((jahresbilanz && blattAngezeigt) || zeileInBearbeitung) return;
+    if (jahresbilanz && blattAngezeigt) return;
+    if (zeileInBearbeitung()) {
+        neuBerechnungFaellig = true;
+        return;
+    }
+    neuBerechnungFaellig = false;
 
     const bool warAngezeigt = blattAngezeigt;
     blattAngezeigt = false;

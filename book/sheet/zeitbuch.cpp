@@ -59,6 +59,7 @@ void Zeitbuch::seiteLeeren() {
     zeitIndex.clear();
     aktuelleZeile = 0;
     einfuegeIndex = -1;
+    neuBerechnungFaellig = false;
     summen.fill(0);
     wochen = wochenenden = wochenPkw = wochenendenPkw = 0;
     laufStart = laufFreitag = 0;

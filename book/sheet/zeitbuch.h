@@ -145,7 +145,6 @@ public:
     bool seiteGespeichert = false;    // page is in the database
     bool jahresbilanz = false;        // year-balance mode
     bool blattAngezeigt = false;      // sheet shown
-    bool zeileInBearbeitung = false;  // a line is being edited
     uint8_t datenbankFehler = 0;      // 0 = sound; 1..9, 17..24
 
     // ---- Month page ------------------------------------------------------
@@ -163,6 +162,12 @@ public:
 
     int aktuelleZeile = 0;   // current line index
     int einfuegeIndex = -1;  // uncommitted inserted line, -1 = none
+    // A line is being edited: the inserted line is open. The time index does
+    // not count it yet, so the page is not recomputed until it is stored or left.
+    bool zeileInBearbeitung() const { return einfuegeIndex != -1; }
+    // A recomputation was asked for while the line was being edited; it runs
+    // once the line is left (storing it recomputes the page anyway).
+    bool neuBerechnungFaellig = false;
     int zeilenAnzahl = 0;    // line count of the page (year balance)
 
     std::string eingabe;     // entry line, 59 characters

@@ -539,5 +539,30 @@ TEST_F(AdministrationTest, LivesFromTheAdministratorsSignInToTheNextSignIn) {
     EXPECT_EQ(tuple(form->Verwaltung.isNull(), adminMenues()), tuple(true, false));
 }
 
+TEST_F(AdministrationTest, EscapeInTheSignInKeepsTheWindowAsAbbruchDoes) {
+    benutzer("anna", "Muster");
+    adminStart();
+    klick(1);  // anna signed in from the window
+    for (const bool escape : {true, false}) {
+        const QPointer<app::TVerwaltung> alt = form->Verwaltung;
+        bool offen = true;
+        app::TAnmeldung::modalRunner() = [&](QDialog& d) {
+            auto& a = static_cast<app::TAnmeldung&>(d);
+            d.show();
+            if (escape)
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : a.Edit1,
+                                Qt::Key_Escape);
+            else
+                QTest::mouseClick(a.Button1, Qt::LeftButton);
+            offen = d.isVisible();
+            return d.hide(), d.result();
+        };
+        form->AnmeldenExecute();
+        EXPECT_EQ(tuple(offen, form->anmeldungAbgebrochen, form->Verwaltung == alt, b().angemeldet),
+                  tuple(false, true, true, true))
+            << (escape ? "Escape" : "Abbruch");
+    }
+}
+
 }  // namespace
 }  // namespace app_test

@@ -10,6 +10,8 @@
 #include "app/dialogs/hand_dialog.h"
 #include "app/dialogs/password_dialog.h"
 #include "app/dialogs/segment_clock.h"
+#include "app/dialogs/sign_in_dialog.h"
+#include "app/dialogs/user_dialog.h"
 #include "tests/app/dialogs/dialog_fixture.h"
 
 namespace app_test {
@@ -50,6 +52,19 @@ TEST_F(SmallDialogsTest, PasswordNeedsTheOldOneAndRefusesAnEmptyNewOne) {
     scriptSignIn("", "geheim");
     start();
     EXPECT_TRUE(b().administrator);
+}
+
+TEST_F(SmallDialogsTest, PasswordFieldsShowStars) {
+    createWindow();
+    app::TAnmeldung anmeldung(*form);
+    app::TBenutzer benutzer(*form);
+    app::TForm7 passwort(*form);
+    for (QLineEdit* feld :
+         {anmeldung.Edit2, benutzer.Passwort, benutzer.Passwort2, passwort.Edit2}) {
+        feld->setText(QStringLiteral("ab c"));
+        EXPECT_EQ(feld->displayText(), QStringLiteral("****"));
+    }
+    EXPECT_EQ(passwort.Edit1->displayText(), passwort.Edit1->text());  // the old one in plain text
 }
 
 TEST_F(SmallDialogsTest, CorrectionsLowerTheTotalsAndRefuseNonNumbers) {

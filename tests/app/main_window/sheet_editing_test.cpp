@@ -2,9 +2,13 @@
 // offscreen main window, checked against the sheet texts, totals, status
 // codes and the clipboard.
 #include <QPaintEvent>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <cmath>
 
+#include "app/dialogs/hand_dialog.h"
+#include "app/dialogs/settings_dialog.h"
 #include "app/main_window/sheet_keys.h"
 #include "app/main_window/window_parts.h"
 #include "platform/ui/input/beep.h"
@@ -12,17 +16,17 @@
 #include "platform/ui/input/clipboard.h"
 #include "platform/ui/drawing/color.h"
 #include "platform/ui/windows/popup_menu.h"
-#include "tests/app/main_window/window_fixture.h"
+#include "tests/app/dialogs/dialog_fixture.h"
 
 namespace app_test {
 namespace {
 
 using std::tuple;
 
-class SheetEditingTest : public WindowTest {
+class SheetEditingTest : public DialogTest {
 protected:
     void SetUp() override {
-        WindowTest::SetUp();
+        DialogTest::SetUp();
         createWindow();  // 6 December 2026, 09:30, nobody signed in
         setAda(false);
     }
@@ -309,6 +313,97 @@ TEST_F(SheetEditingTest, InsertedLinesStayOnlyWhenStored) {
     QTest::keyClick(sheet(), Qt::Key_Up);
     form->LoeschenExecute();
     EXPECT_EQ(tuple(b().zeilen.size(), b().zeitIndex.size(), b().summen[0]), tuple(3u, 2u, 420));
+}
+
+TEST_F(SheetEditingTest, AClickIntoTheTimesLeavesTheTextAndPlacesTheCaret) {
+    setAda(true);
+    // Column clicked while the text of the stored line is typed, keys, the line then.
+    for (const auto& [spalte, keys, times] : {tuple(5, "0409001200", "04.12 Freitag    09:00 12:00"),
+                                              {22, "09001200", "03.12 Donnerstag 09:00 12:00"},
+                                              {28, "1300", "03.12 Donnerstag 08:00 13:00"}}) {
+        createWindow();
+        setAda(true);
+        type("0308001200");  // stored, its text opens
+        ASSERT_TRUE(form->textModus);
+        click(spalte * 8 + 4, rowY(0));
+        EXPECT_EQ(tuple(form->textModus, form->zeitCaretSpalte), tuple(false, spalte));
+        type(keys);
+        EXPECT_EQ(tuple(b().zeilen.size(), line(0).substr(5)), tuple(2u, std::string(times)))
+            << spalte;
+    }
+}
+
+// "Eintrag Einfügen", then a command that recomputes: nothing is counted
+// while the inserted line is open; leaving or storing it brings the figures.
+TEST_F(SheetEditingTest, AnOpenInsertedLineHoldsTheRecomputationBack) {
+    struct Befehl {
+        const char* name;
+        bool handModus;  // the month in hand mode before the command
+        std::function<void()> ausfuehren;
+    };
+    const Befehl befehle[] = {
+        {"Mathematisch Runden", false, [&] { form->RundenExecute(); }},
+        {"Tageweise", false, [&] { form->TageweiseExecute(); }},
+        {"Ganze Wochen", false, [&] { form->GanzeWochen1Click(); }},
+        {"Feiertage", false, [&] { form->Feiertage1Click(); }},
+        {"Zuschlag über Automatik", true, [&] { form->ZAutomatikExecute(); }},
+        {"Einstellung", false,
+         [&] {
+             scriptDialog<app::TFeiertage>([](app::TFeiertage& d) {
+                 d.Edit6->setText("60");  // daily minutes at the normal percentage
+                 d.Button1->click();
+             });
+             app::OptionClick(*form);
+         }},
+        {"Handeinstellung", false,
+         [&] {
+             scriptDialog<app::THand>([](app::THand& d) {
+                 d.UpDown[0]->setValue(3);
+                 d.Button1Click();
+             });
+             app::ZHandExecute(*form);
+         }},
+    };
+    // Two lines on the 1st, one on Christmas Day; in hand mode with 5 weeks set.
+    const auto seite = [&](bool hand) {
+        createWindow();
+        setAda(false);
+        b().administrator = true;  // who may change the settings
+        type("010800120001130016002508001001");
+        if (hand) b().handModus = true, b().wochen = 5, b().Summen_anzeigen(0);
+    };
+    const auto stand = [&] { return tuple(b().zeilen, b().summen, b().summenZeilen); };
+    for (const Befehl& befehl : befehle) {
+        SCOPED_TRACE(befehl.name);
+        seite(befehl.handModus);
+        const auto ohne = stand();
+        befehl.ausfuehren();
+        b().Zuschlaege_neu_berechnen();
+        const auto frisch = stand();
+        ASSERT_NE(frisch, ohne);  // the command changes the figures of this page
+        for (const bool speichern : {false, true}) {
+            seite(befehl.handModus);
+            QTest::keyClick(sheet(), Qt::Key_Up);
+            form->EintragEinfuegenExecute();  // above Christmas Day
+            type("01");
+            const auto offen = stand();
+            const std::string eingabe = b().eingabe;
+            befehl.ausfuehren();
+            EXPECT_EQ(stand(), offen);
+            EXPECT_EQ(tuple(b().eingabe, b().aktuelleZeile), tuple(eingabe, 2));
+            if (!speichern) {
+                QTest::keyClick(sheet(), Qt::Key_Down);  // left: gone, and counted anew
+                EXPECT_EQ(stand(), frisch);
+                continue;
+            }
+            type("16301700");  // stored: the page in time order, numbered 1 to 4
+            const auto gespeichert = stand();
+            b().Zuschlaege_neu_berechnen();
+            EXPECT_EQ(stand(), gespeichert);
+            for (int i = 0; i < 4; ++i) EXPECT_EQ(std::stoi(b().zeilen[i].substr(1, 3)), i + 1);
+            EXPECT_EQ(line(2).substr(5), "01.12 Dienstag   16:30 17:00");
+        }
+    }
 }
 
 TEST_F(SheetEditingTest, TheYearFieldRefusesYearsBefore1900) {

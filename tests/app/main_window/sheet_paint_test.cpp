@@ -150,6 +150,20 @@ TEST_F(SheetPaintTest, TheCaretBlinksAtItsColumn) {
     }
 }
 
+TEST_F(SheetPaintTest, SelectedTextIsRedOnBlack) {
+    form->selStart = 3, form->selLaenge = 4;
+    openEntryLine(10);
+    const int y = rowTop(0);
+    const int x0 = app::kTextX + 3 * 8, x1 = app::kTextX + 7 * 8;
+    // Inside the selection: red characters on black; before it: red on white.
+    EXPECT_EQ(tuple(count(ui::clRed, x0, x1, y, y + 16) > 20, count(ui::clWhite, x0, x1, y, y + 16)),
+              tuple(true, 0));
+    EXPECT_GT(count(ui::clBlack, x0, x1, y, y + 16), 4 * 8 * 16 / 2);
+    EXPECT_EQ(tuple(count(ui::clRed, app::kTextX, x0, y, y + 16) > 20,
+                    count(ui::clBlack, app::kTextX, x0, y, y + 16)),
+              tuple(true, 0));
+}
+
 TEST_F(SheetPaintTest, TheTotalsPanelGreysSwitchedOffAllowances) {
     const int T = form->MonthCalendar1->y();
     const auto in = [&](ui::TColor c, int line) {

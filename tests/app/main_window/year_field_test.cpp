@@ -1,11 +1,13 @@
 // A year typed into the year field of a changed month: the save question
 // opens with the year's last digit, and the Enter typed right after the
 // year does not answer it; only a key after the question was on the screen
-// for a moment does.
+// for a moment does. After the question the keys type on the sheet again.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -84,6 +86,40 @@ TEST_F(YearFieldTest, AnEnterTypedAfterTheYearDoesNotAnswerTheSaveQuestion) {
         EXPECT_EQ(tuple(offenNachTaste, waehrendDessen), tuple(!beantwortet, zeilen));
         if (beantwortet) ++zeilen;
         EXPECT_EQ(tuple(gespeichert(), b().jahr), tuple(zeilen, 2025));
+    }
+}
+
+TEST_F(YearFieldTest, AfterAYearTypedOrSteppedTheNextDigitsTypeALine) {
+    addUser("anna", "geheim");
+    for (const bool pfeil : {false, true}) {
+        SCOPED_TRACE(pfeil ? "the up arrow" : "typed");
+        scriptSignIn("anna", "geheim");
+        start();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        if (form->commandChecked("ADA")) form->ADAExecute();  // storing leaves the text closed
+        QTest::keyClicks(sheet(), "0108001200");  // a changed month: the save question comes
+        boxes.clear();
+        boxes.answer(platform::Answer::No);
+        app::YearField* feld = form->Anzeige_Jahr;
+        if (pfeil) {
+            QStyleOptionSpinBox o;
+            o.initFrom(feld);
+            o.subControls = QStyle::SC_All;
+            o.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
+            const QRect auf =
+                feld->style()->subControlRect(QStyle::CC_SpinBox, &o, QStyle::SC_SpinBoxUp, feld);
+            QTest::mouseClick(feld, Qt::LeftButton, {}, auf.center());
+        } else {
+            QTest::mouseClick(feld, Qt::LeftButton, {}, {8, feld->height() / 2});
+            feld->selectAll();
+            QTest::keyClicks(feld, "2025");
+        }
+        EXPECT_EQ(tuple(boxes.count(), b().jahr), tuple(1u, pfeil ? 2027 : 2025));
+        QWidget* ziel = QApplication::focusWidget();
+        ASSERT_NE(ziel, nullptr);
+        QTest::keyClicks(ziel, "0508001200");
+        EXPECT_EQ(tuple(b().zeilen.size(), b().zeilen[0].substr(5, 5)), tuple(2u, "05.12"));
     }
 }
 
