@@ -257,16 +257,17 @@ LockFailure lockWithFile(const std::string& dataDir, Wait& wait, bool& unlocked)
             return LockFailure::None;
         }
         const std::optional<Holder> holder = inspect(path);
+        const bool gone = holder && leftBehind(*holder);
         if (readOnly) {
-            if (!holder || !holder->regular || leftBehind(*holder)) {
+            if (!holder || !holder->regular || gone) {
                 unlocked = true;
                 return LockFailure::None;
             }
         } else if (!taken) {
             return LockFailure::NoLock;
-        } else if (holder && (leftBehind(*holder) || !holder->regular)) {
+        } else if (holder && (gone || !holder->regular)) {
             // No program makes anything but a file under that name.
-            const TakeOver t = leftBehind(*holder) ? takeOver(path, *holder) : TakeOver::Stuck;
+            const TakeOver t = gone ? takeOver(path, *holder) : TakeOver::Stuck;
             if (t == TakeOver::Stuck && ++stuck == kTakeOverTries) return LockFailure::Stuck;
             const Clock::duration pause = t == TakeOver::Freed   ? Clock::duration::zero()
                                           : t == TakeOver::Stuck ? kTakeOverPause
@@ -399,8 +400,8 @@ std::string lockFailureLine() {
     switch (gFailure) {
         case LockFailure::None:
             if (!gUnlocked) return {};
-            return "\nDer Datenordner ist schreibgesch\xFCtzt: die Benutzerdaten k\xF6nnen gelesen, "
-                   "aber nicht ge\xE4ndert werden.";
+            return "\nDer Datenordner ist schreibgesch\xFCtzt: die Benutzerdaten k\xF6nnen "
+                   "gelesen, aber nicht ge\xE4ndert werden.";
         case LockFailure::Busy:
             return "\nEin anderes Programm verwendet gerade die Benutzerdaten. Bitte sp\xE4ter "
                    "noch einmal versuchen.";

@@ -191,7 +191,7 @@ std::vector<std::string> readAsAnna(Fixture& f) {
     if (!f.zb.Datenbank_pruefen() || !f.zb.Pruefe_Anmeldung("anna", "pw1")) return seen;
     f.zb.jahr = 2008;
     if (f.zb.BilanzExecute(true)) seen = f.zb.zeilen;  // the year balance
-    f.zb.BilanzExecute(true);                           // and back to the last saved page
+    f.zb.BilanzExecute(true);                          // and back to the last saved page
     seen.insert(seen.end(), f.zb.zeilen.begin(), f.zb.zeilen.end());
     seen.insert(seen.end(), f.zb.texte.begin(), f.zb.texte.end());
     return seen;
