@@ -334,6 +334,10 @@ DbChange::~DbChange() {
 }
 
 bool DbChange::open(bool create) {
+    if (dbLockReadOnly()) {
+        openError_ = EROFS;  // a write-protected database
+        return false;
+    }
     for (int f = 0; f < 2; ++f) {
         const std::string path = filePath(dir_, f);
         const bool ok = create ? openReadWriteCreating(files_[f], path)
@@ -362,7 +366,7 @@ bool DbChange::keep(DbFile file, int64_t offset, int64_t length) {
 
 bool DbChange::begin() {
     if (begun_) return true;
-    if (!dbLockHeld()) return false;  // nothing changes unlocked
+    if (!dbLockHeld() || dbLockReadOnly()) return false;  // nothing changes unlocked
     // A new file under the name, never through a link planted there; a
     // leftover (not valid, or recovery would have rolled it back) goes first.
     const std::string path = journalPath(dir_);

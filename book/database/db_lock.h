@@ -22,7 +22,9 @@ public:
     DbLock(const DbLock&) = delete;
     DbLock& operator=(const DbLock&) = delete;
     // False when another program kept the database too long, no kind of lock
-    // can be had, or an unfinished change could not be dealt with.
+    // can be had, or an unfinished change could not be dealt with. In a
+    // read-only folder without record locks it is held without a lock, for
+    // reading only (dbLockReadOnly).
     bool held() const { return held_; }
 
 private:
@@ -32,17 +34,21 @@ private:
 
 // This program holds the lock now (a change and a roll-back need it).
 bool dbLockHeld();
+// ... but for reading only: the index is write-protected, or the folder is
+// read-only and the database is read without a lock. Nothing may change.
+bool dbLockReadOnly();
 
 enum class LockFailure {
     None,
     Busy,     // another program kept it for the whole wait
     NoLock,   // record locks refused and the lock file cannot be made
     Journal,  // an unfinished change could neither be undone nor set aside
+    Stuck,    // a left-behind lock file (or a folder under its name) cannot be removed
 };
 // Why the last lock this program asked for was not had.
 LockFailure lastLockFailure();
 // The line a message about a refused access adds (with its leading line
-// break), empty when the last lock was had. Windows-1252.
+// break), empty when the last lock was had for changes. Windows-1252.
 std::string lockFailureLine();
 
 // Called with true when a wait for the lock has lasted half a second, and

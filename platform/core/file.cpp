@@ -25,6 +25,17 @@ int gCrashAfter = 0;  // calls left before the simulated power cut; 0 = off
 bool gCrashed = false;
 std::vector<FileEvent>* gEvents = nullptr;
 int gRefuseLocks = 0;
+std::string gReadOnlyFolder;  // system path
+bool gReadOnlyEntriesOnly = false;
+
+// True, with errno set, when the test hook's read-only folder refuses a call
+// on `path` that writes (`entry`: makes, renames or removes a name).
+bool readOnlyRefusal(const std::string& path, bool entry = true) {
+    if (gReadOnlyFolder.empty() || folderOf(osPath(path)) != gReadOnlyFolder) return false;
+    if (gReadOnlyEntriesOnly && !entry) return false;
+    errno = gReadOnlyEntriesOnly ? EACCES : EROFS;
+    return true;
+}
 
 void note(FileEvent e) {
     if (gEvents) gEvents->push_back(std::move(e));
@@ -106,6 +117,10 @@ bool File::open(const std::string& path, OpenMode mode) {
         case OpenMode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW; break;
         case OpenMode::ReadNoFollow: flags |= O_RDONLY | O_NOFOLLOW | O_NONBLOCK; break;
     }
+    if (mode != OpenMode::ReadOnly && mode != OpenMode::ReadNoFollow &&
+        readOnlyRefusal(path, mode == OpenMode::CreateNew ||
+                                  (mode == OpenMode::CreateWrite && !fileExists(path))))
+        return fail();
     // 0666: new files follow the umask, so a shared group folder works.
     fd_ = ::open(osPath(path).c_str(), flags, 0666);
     if (fd_ < 0) return fail();
@@ -255,12 +270,18 @@ bool dirExists(const std::string& path) {
     return ::stat(osPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool createDir(const std::string& path) { return record(::mkdir(osPath(path).c_str(), 0777) == 0); }
+bool createDir(const std::string& path) {
+    if (readOnlyRefusal(path)) return record(false);
+    return record(::mkdir(osPath(path).c_str(), 0777) == 0);
+}
 
-bool removeDir(const std::string& path) { return record(::rmdir(osPath(path).c_str()) == 0); }
+bool removeDir(const std::string& path) {
+    if (readOnlyRefusal(path)) return record(false);
+    return record(::rmdir(osPath(path).c_str()) == 0);
+}
 
 bool renamePath(const std::string& from, const std::string& to) {
-    if (injectedFailure()) return record(false);
+    if (injectedFailure() || readOnlyRefusal(from) || readOnlyRefusal(to)) return record(false);
     if (::rename(osPath(from).c_str(), osPath(to).c_str()) != 0) return record(false);
     note({FileEvent::Rename, from, to, 0, {}});
     return true;
@@ -292,7 +313,10 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool deleteFile(const std::string& path) { return record(::unlink(osPath(path).c_str()) == 0); }
+bool deleteFile(const std::string& path) {
+    if (readOnlyRefusal(path)) return record(false);
+    return record(::unlink(osPath(path).c_str()) == 0);
+}
 
 bool copyFile(const std::string& from, const std::string& to, bool overwrite) {
     if (!overwrite && (fileExists(to) || dirExists(to))) {
@@ -386,8 +410,14 @@ int tryRecordLock(int fd, bool exclusive) {
 
 void refuseRecordLocks(int error) { gRefuseLocks = error; }
 
+void simulateReadOnlyFolder(const std::string& dir, bool entriesOnly) {
+    gReadOnlyEntriesOnly = entriesOnly;
+    gReadOnlyFolder = dir.empty() ? std::string() : osPath(dir);
+    while (gReadOnlyFolder.size() > 1 && gReadOnlyFolder.back() == '/') gReadOnlyFolder.pop_back();
+}
+
 bool removeFile(const std::string& path) {
-    if (injectedFailure()) return record(false);
+    if (injectedFailure() || readOnlyRefusal(path)) return record(false);
     if (::unlink(osPath(path).c_str()) != 0) return record(false);
     note({FileEvent::Remove, path, {}, 0, {}});
     return true;

@@ -112,6 +112,13 @@ int tryRecordLock(int fd, bool exclusive);
 // without lock service); 0 switches it off.
 void refuseRecordLocks(int error);
 
+// Test hook, for root as well: the folder `dir` refuses changes as on a
+// read-only file system (EROFS: no file in it opens for writing, none is
+// made, renamed or removed) or, with `entriesOnly`, as a folder without write
+// permission (EACCES: its files can be written, but none made, renamed or
+// removed). "" switches it off.
+void simulateReadOnlyFolder(const std::string& dir, bool entriesOnly = false);
+
 // deleteFile that the hooks below and above count as a write-like call.
 bool removeFile(const std::string& path);
 

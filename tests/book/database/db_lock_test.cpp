@@ -1,7 +1,10 @@
 // The lock always excludes: where record locks are refused, the lock file
 // "Benutzer.lck" stands in; a left-behind one is taken over, a live one is
-// waited for, and a wait that runs out says why. A journal is rolled back
-// only by the lock's holder. A wait shows itself after half a second.
+// waited for, and a wait that runs out says why; one that cannot be removed
+// ends the wait after a few tries and is named. A journal is rolled back
+// only by the lock's holder. A wait shows itself after half a second. In a
+// read-only folder without record locks the database is read unlocked and
+// nothing changes.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,6 +13,7 @@
 
 #include <chrono>
 #include <thread>
+#include <tuple>
 
 #include "book/database/db_lock.h"
 #include "platform/core/codepage.h"
@@ -38,10 +42,15 @@ pid_t goneProcess() {
     return child;
 }
 
-// A lock file with `content`, last written `age` seconds ago.
-void plantLockFile(const std::string& dir, const std::string& content, int age) {
+// A lock file with `content` (or a folder under its name), last written `age`
+// seconds ago.
+void plantLockFile(const std::string& dir, const std::string& content, int age,
+                   bool folder = false) {
     const std::string path = lockFilePath(dir);
-    writeFile(path, content);
+    if (folder)
+        ASSERT_TRUE(platform::createDir(path));
+    else
+        writeFile(path, content);
     const timespec then[2] = {{::time(nullptr) - age, 0}, {::time(nullptr) - age, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), then, 0), 0);
 }
@@ -130,6 +139,90 @@ TEST(LockFile, NeitherKindOfLockRefusesChangesAndSaysWhy) {
     EXPECT_FALSE(platform::fileExists(lockFilePath(f.dir.path())));
     EXPECT_NE(lastBox(boxes).find("Benutzer.lck"), std::string::npos);
     EXPECT_TRUE(f.unchanged(twoUsers()));
+}
+
+// Something under the lock file's name that cannot be removed (a folder, left
+// behind or fresh) is tried a few times and named long before the wait runs out.
+TEST(LockFile, AnUnremovableOneEndsTheWaitAfterAFewTriesAndIsNamed) {
+    for (const int age : {600, 0}) {
+        Fixture f(twoUsers());
+        const LockFileOnly only(15000);
+        plantLockFile(f.dir.path(), "", age, true);
+        platform::ScriptedMessages boxes;
+        platform::resetWriteCallCount();
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(f.zb.Pruefe_Anmeldung("anna", "pw1"));
+        EXPECT_LE(std::chrono::steady_clock::now() - start, Ms(5000)) << age;
+        EXPECT_LE(platform::writeCallCount(), 2 * 4);  // each try writes and syncs its lock file
+        EXPECT_EQ(lastLockFailure(), LockFailure::Stuck);
+        EXPECT_NE(lastBox(boxes).find("Bitte \"Benutzer.lck\" l\xF6schen"), std::string::npos);
+        EXPECT_TRUE(platform::findFiles(f.dir.path(), "Benutzer.lck*").empty());
+    }
+}
+
+// The holder of the lock file removes what dead processes of this host left
+// (a lock file not yet linked, a claim on a left-behind one), nothing else.
+TEST(LockFile, TheHolderRemovesWhatDeadProcessesOfThisHostLeft) {
+    const std::string host = thisHost(), dead = std::to_string(goneProcess()),
+                      live = std::to_string(::getppid());
+    const std::tuple<std::string, std::string, bool> cases[] = {
+        {"neu." + host + "." + dead, "", true},
+        {"neu." + host + "." + live, "", false},
+        {"neu.anderer-rechner." + dead, "", false},
+        {"1a2b-3c4d.0", host + "\n" + dead + "\n1\n", true},
+        {"1a2b-3c4d.1", host + "\n" + live + "\n1\n", false},
+        {"1a2b-3c4d.2", "anderer-rechner\n" + dead + "\n1\n", false},
+    };
+    Fixture f(twoUsers());
+    const LockFileOnly only;
+    for (const auto& [name, content, gone] : cases)
+        writeFile(f.dir.file("Benutzer.lck." + name), content);
+    EXPECT_TRUE(f.zb.Pruefe_Anmeldung("anna", "pw1"));
+    for (const auto& [name, content, gone] : cases)
+        EXPECT_EQ(platform::fileExists(f.dir.file("Benutzer.lck." + name)), !gone) << name;
+}
+
+// A folder nobody here can write, without record locks (the hook stands in
+// for permission bits, which root ignores): the database is read without a
+// lock, just as from a writable folder; a change is refused as on a
+// write-protected database, and another program's live lock file is waited for.
+std::vector<std::string> readAsAnna(Fixture& f) {
+    std::vector<std::string> seen;
+    if (!f.zb.Datenbank_pruefen() || !f.zb.Pruefe_Anmeldung("anna", "pw1")) return seen;
+    f.zb.jahr = 2008;
+    if (f.zb.BilanzExecute(true)) seen = f.zb.zeilen;  // the year balance
+    f.zb.BilanzExecute(true);                          // and back to the last saved page
+    seen.insert(seen.end(), f.zb.zeilen.begin(), f.zb.zeilen.end());
+    seen.insert(seen.end(), f.zb.texte.begin(), f.zb.texte.end());
+    return seen;
+}
+
+TEST(ReadOnlyFolder, ReadsWithoutALockAndRefusesChanges) {
+    Fixture writable(twoUsers());
+    const std::vector<std::string> expected = readAsAnna(writable);
+    ASSERT_GT(expected.size(), 20u);
+    for (const bool entriesOnly : {false, true}) {  // read-only file system; no write permission
+        Fixture f(twoUsers());
+        const LockFileOnly only;
+        platform::simulateReadOnlyFolder(f.dir.path(), entriesOnly);
+        platform::ScriptedMessages boxes;
+        EXPECT_EQ(readAsAnna(f), expected);
+        EXPECT_EQ(boxes.count(), 0u);
+        f.zb.texte[0] = "neu";
+        EXPECT_FALSE(f.zb.Monat_speichern());
+        EXPECT_EQ(lastBox(boxes), platform::cp1252("Die Datenbank ist schreibgechützt!|"
+                                                   "Zugriff auf Datenbank gesperrt"));
+        EXPECT_FALSE(f.zb.Benutzer_anlegen(kCarla));
+        platform::simulateReadOnlyFolder("");
+        EXPECT_TRUE(f.unchanged(twoUsers()));
+        EXPECT_EQ(platform::findFiles(f.dir.path(), "Benutzer.*").size(), 2u);
+
+        plantLockFile(f.dir.path(), thisHost() + "\n" + std::to_string(::getppid()) + "\n", 0);
+        platform::simulateReadOnlyFolder(f.dir.path(), entriesOnly);
+        EXPECT_FALSE(f.zb.Datenbank_pruefen());
+        EXPECT_EQ(lastLockFailure(), LockFailure::Busy);
+        platform::simulateReadOnlyFolder("");
+    }
 }
 
 // Another program holds the record lock (or the lock file) for `holdMs`; the
