@@ -84,6 +84,8 @@ private:
     bool balkenLaeuft_ = false;
     bool groesseLaeuft_ = false;
     bool ziehen_ = false;  // a left press on a cell: moves drag the row
+    static constexpr int kWheelProZeile = 40;
+    int wheelRest_ = 0;  // wheel delta short of a row
     bool zerstoert_ = false;
 };
 

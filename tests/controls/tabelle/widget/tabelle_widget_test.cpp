@@ -186,6 +186,22 @@ TEST(TTabelle, ADragMovesTheRowAndTheReleaseReportsIt) {
     EXPECT_EQ(gemeldet, (std::vector<long>{2, 5, 5, erste + 1}));
 }
 
+// Three rows a notch; a fine wheel's parts add up, and turning back starts
+// a new notch.
+TEST(TTabelle, TheWheelScrollsThreeRowsANotchAlsoInParts) {
+    const std::pair<std::vector<int>, int> cases[] = {
+        {{-120}, 4}, {{-15, -15, -15, -15, -15, -15, -15, -15}, 4}, {{-30}, 1}, {{-60, 120}, 1}};
+    for (const auto& [deltas, top] : cases) {
+        auto t = tabelle(40, 2);
+        for (const int d : deltas) {
+            QWheelEvent wheel({5, 40}, {5, 40}, {}, {0, d}, Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(t.get(), &wheel);
+        }
+        EXPECT_EQ(t->TopRow(), top) << deltas.size();
+    }
+}
+
 TEST(TTabelle, NewRowLineIsRedAcrossAllColumns) {
     TTabelle t;
     t.resize(300, 200);
