@@ -345,6 +345,9 @@ public:
     bool Benutzer_anlegen(const Benutzerdaten& daten);
     bool Neuer_Benutzerblock(DbChange& change, uint32_t indexPosition, uint32_t& blockOffset);
     // Rewrites (loeschen false) or deletes the user record of the block at `block`.
+    // The signed-in user's own record (`block` is his block) is found again by
+    // name and password, and the book takes the new record at once, so that
+    // the shown page can still be saved.
     bool Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerdaten& daten = {});
     // Moves the block to the end of the file and the entry (jahr, seitenMonat)
     // to the end of the block, or deletes the block. `eintragZuletzt`: that
@@ -355,12 +358,16 @@ public:
                                    bool* eintragZuletzt);
     // The signed-in user's block, found again from the first record with his
     // name and password, and only when that block points back to the record.
-    // Call under the database lock: other programs move blocks.
-    bool eigenenBlockFinden(uint32_t& block);
+    // Call under the database lock: other programs move blocks. When false,
+    // `oeffnenFehler` receives the error number of a file that could not be
+    // opened, or 0 when the files were read and the user is not there.
+    bool eigenenBlockFinden(uint32_t& block, int* oeffnenFehler = nullptr);
     void Abgemeldet_anzeigen();
     void Bearbeitung_freigeben(bool erlaubt);
 
 private:
+    // The signed-in user's record was rewritten with `daten`.
+    void eigenenSatzUebernehmen(const Benutzerdaten& daten);
     ZeitbuchHost* host_;
     char built_[kLineLength + 1] = {};  // result buffer of Zeile_auswerten
 

@@ -25,6 +25,9 @@ int gCrashAfter = 0;  // calls left before the simulated power cut; 0 = off
 bool gCrashed = false;
 std::vector<FileEvent>* gEvents = nullptr;
 int gRefuseLocks = 0;
+std::string gRefusedName;  // File::open of this file name fails
+int gRefusedError = 0;
+bool gRefusedWritingOnly = false;
 
 void note(FileEvent e) {
     if (gEvents) gEvents->push_back(std::move(e));
@@ -45,6 +48,16 @@ bool injectedFailure() {
         return true;
     }
     return false;
+}
+
+// The test hook refuses opening `path` with `flags`.
+bool refusedByTestHook(const std::string& path, int flags) {
+    const size_t n = gRefusedName.size();
+    if (n == 0 || path.size() < n || path.compare(path.size() - n, n, gRefusedName) != 0)
+        return false;
+    if (path.size() > n && path[path.size() - n - 1] != '/' && path[path.size() - n - 1] != '\\')
+        return false;  // only the whole name
+    return !gRefusedWritingOnly || (flags & (O_WRONLY | O_RDWR)) != 0;
 }
 
 bool record(bool ok) {
@@ -105,6 +118,10 @@ bool File::open(const std::string& path, OpenMode mode) {
         case OpenMode::CreateWrite: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
         case OpenMode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW; break;
         case OpenMode::ReadNoFollow: flags |= O_RDONLY | O_NOFOLLOW | O_NONBLOCK; break;
+    }
+    if (refusedByTestHook(path, flags)) {
+        errno = gRefusedError;
+        return fail();
     }
     // 0666: new files follow the umask, so a shared group folder works.
     fd_ = ::open(osPath(path).c_str(), flags, 0666);
@@ -385,6 +402,12 @@ int tryRecordLock(int fd, bool exclusive) {
 }
 
 void refuseRecordLocks(int error) { gRefuseLocks = error; }
+
+void refuseOpens(const std::string& name, int error, bool forWriting) {
+    gRefusedName = name;
+    gRefusedError = error;
+    gRefusedWritingOnly = forWriting;
+}
 
 bool removeFile(const std::string& path) {
     if (injectedFailure()) return record(false);

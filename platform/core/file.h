@@ -112,6 +112,12 @@ int tryRecordLock(int fd, bool exclusive);
 // without lock service); 0 switches it off.
 void refuseRecordLocks(int error);
 
+// Test hook: every File::open of a file named `name` (the last part of its
+// path) fails with `error`; with `forWriting` only the modes that write. An
+// empty name switches it off. Root opens every file, so tests of refused
+// access need this.
+void refuseOpens(const std::string& name, int error, bool forWriting);
+
 // deleteFile that the hooks below and above count as a write-like call.
 bool removeFile(const std::string& path);
 
