@@ -310,6 +310,19 @@ public:
     // settings_file.cpp: true reads "Kronlauf.ini" of the program folder
     // (result: the file was read whole), false writes it (result: saved).
     bool Einstellungen_laden_speichern(bool lesen);
+    // "Kronlauf.ini" as this program read it, or as it last wrote it.
+    struct EinstellungsStand {
+        bool gelesen = false;
+        std::optional<std::string> datei;  // its bytes; none: it could not be read
+        bool fehlerhaft = false;           // it was there but not read whole
+        std::string werte;                 // the book's settings then, as a file image
+    };
+    EinstellungsStand einstellungsStand;
+    // At the end of the run: writes "Kronlauf.ini" only when it is missing,
+    // when this program changed a setting, or when it was read damaged. When
+    // another program wrote it meanwhile, asks first and keeps that
+    // program's settings where this one changed nothing. False: a write failed.
+    bool einstellungenBeimBeenden();
     // backup.cpp: true takes the safety copies, false offers the restore.
     void Datenbank_sichern_wiederherstellen(bool sichern);
     // Creates the generation folders 1..count below `base` and removes
@@ -366,6 +379,8 @@ public:
     void Bearbeitung_freigeben(bool erlaubt);
 
 private:
+    // Writes the settings file and notes it as this program's state.
+    bool einstellungenSchreiben(const std::string& bytes);
     // The signed-in user's record was rewritten with `daten`.
     void eigenenSatzUebernehmen(const Benutzerdaten& daten);
     ZeitbuchHost* host_;
