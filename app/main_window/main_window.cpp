@@ -283,7 +283,7 @@ bool TForm1::Seite_sichern_fragen() {
 
 bool TForm1::FormClose() {
     if (!Seite_sichern_fragen()) return false;
-    buch_.Einstellungen_laden_speichern(false);
+    buch_.einstellungenBeimBeenden();
     const uint16_t o = buch_.grundlagen.optionen;
     if ((o & book::kOptBackup) && (o & book::kOptBackupJedesMal)) buch_.Sicherung_rotieren();
     return true;
@@ -305,7 +305,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
 void TForm1::Beenden1Click() {
     // Ends at once, but a changed month and changed settings are not lost.
     if (!Seite_sichern_fragen()) return;
-    buch_.Einstellungen_laden_speichern(false);
+    buch_.einstellungenBeimBeenden();
     closing_ = true;
     terminate();
 }

@@ -28,6 +28,13 @@ void showNameTaken() {
                          "Achtung");
 }
 
+void showSignInAgain() {
+    platform::MessageBox(
+        "Da sich die Datenbank ge\xE4ndert hat, kann auf den jetzigen Benutzer nicht mehr\n"
+        "zugegriffen werden. Bitte Benutzer erneut laden!",
+        "Bitte Neu anmelden!");
+}
+
 void showBlockFailure(const DbResult& r) {
     switch (r.status) {
         case DbStatus::Ok:

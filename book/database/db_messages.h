@@ -16,6 +16,8 @@ void showWriteProtected();
 // An empty user name and a name another record holds, caption "Achtung".
 void showNameMissing();
 void showNameTaken();
+// The signed-in user's block moved or is gone: "Bitte Neu anmelden!".
+void showSignInAgain();
 // A failed block operation: open (access denied or not), memory, format, write.
 void showBlockFailure(const DbResult& r);
 

@@ -5,6 +5,7 @@
 
 #include "book/database/block_file.h"
 #include "book/database/db_journal.h"
+#include "book/database/db_messages.h"
 #include "book/sheet/month_entry.h"
 #include "book/files/scrambled_text.h"
 #include "book/database/user_db_format.h"
@@ -395,23 +396,21 @@ bool Zeitbuch::monatSchreiben() {
         return speichernFehlgeschlagen(false, false);
     }
     uint32_t block = 0;
-    if (!eigenenBlockFinden(block)) {
-        platform::MessageBox(
-            "Da sich die Datenbank ge\xE4ndert hat, kann auf den jetzigen Benutzer nicht mehr\n"
-            "zugegriffen werden. Bitte Benutzer erneut laden!",
-            "Bitte Neu anmelden!");
+    int oeffnenFehler = 0;
+    if (!eigenenBlockFinden(block, &oeffnenFehler)) {
+        if (oeffnenFehler != 0)  // nothing is known to have changed: still signed in
+            showBlockFailure({DbStatus::OpenFailed, oeffnenFehler});
+        else
+            showSignInAgain();
         return speichernFehlgeschlagen(false, false);
     }
     blockPosition = block;
     // Compared under the lock that the write holds: nobody saves in between.
     if (fremdGespeichert(block)) return speichernFehlgeschlagen(false, false);
     DbChange change(datenOrdner);
+    // One open serves the move and the entry: its failure is the move's.
     if (!change.open(false)) {
-        static const std::string gesperrt = platform::cp1252("Die Datenbank ist schreibgechützt!");
-        platform::MessageBox(platform::isAccessDenied(change.openError())
-                                 ? gesperrt
-                                 : std::string("Die Daten konnten nicht gespeichert werden!"),
-                             "Zugriff auf Datenbank gesperrt");
+        showBlockFailure({DbStatus::OpenFailed, change.openError()});
         return speichernFehlgeschlagen(false, false);
     }
     // Everything below is one change: any failure puts the files back as

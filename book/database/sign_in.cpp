@@ -1,5 +1,7 @@
 // Sign-in lookup, the duplicate-name test and the two main-window state
 // switches of signing in and out.
+#include <cerrno>
+
 #include "book/database/block_file.h"
 #include "book/database/db_journal.h"
 #include "book/database/db_messages.h"
@@ -137,10 +139,17 @@ bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kenn
     return true;
 }
 
-bool Zeitbuch::eigenenBlockFinden(uint32_t& block) {
+bool Zeitbuch::eigenenBlockFinden(uint32_t& block, int* oeffnenFehler) {
+    if (oeffnenFehler) *oeffnenFehler = 0;
     platform::File file, dat;
-    if (benutzerName.empty() || !file.open(indexPath(datenOrdner), platform::OpenMode::ReadOnly))
+    auto nichtGeoeffnet = [&](const platform::File& f) {
+        // Some systems leave no error number; the caller needs one to tell.
+        if (oeffnenFehler) *oeffnenFehler = f.lastError() != 0 ? f.lastError() : EIO;
         return false;
+    };
+    if (benutzerName.empty()) return false;
+    if (!file.open(indexPath(datenOrdner), platform::OpenMode::ReadOnly))
+        return nichtGeoeffnet(file);
     const int64_t length = file.length();
     if (length < 4 || length > kMaxDbFileLength) return false;
     DbReader in(file);
@@ -154,9 +163,8 @@ bool Zeitbuch::eigenenBlockFinden(uint32_t& block) {
         if (matches(passwort, kennwort)) break;
     }
     uint32_t back = 0;
-    if (!dat.open(blockPath(datenOrdner), platform::OpenMode::ReadOnly) ||
-        !readU32At(dat, rec.block, back) || int64_t{back} != rec.start + 4)
-        return false;
+    if (!dat.open(blockPath(datenOrdner), platform::OpenMode::ReadOnly)) return nichtGeoeffnet(dat);
+    if (!readU32At(dat, rec.block, back) || int64_t{back} != rec.start + 4) return false;
     block = rec.block;
     return true;
 }

@@ -8,11 +8,8 @@
 namespace book {
 namespace {
 
-// Cut at the first NUL and to `max` characters, then scrambled with the terminator.
 void appendField(std::string& out, const std::string& text) {
-    const size_t nul = text.find('\0');
-    const size_t n = std::min<size_t>(nul == std::string::npos ? text.size() : nul, kFieldChars);
-    appendScrambled(out, text.substr(0, n), kDatabaseKey);
+    appendScrambled(out, storedField(text), kDatabaseKey);
 }
 
 uint32_t clampCount(int n) {
@@ -20,6 +17,12 @@ uint32_t clampCount(int n) {
 }
 
 }  // namespace
+
+std::string storedField(const std::string& text) {
+    const size_t nul = text.find('\0');
+    return text.substr(0,
+                       std::min<size_t>(nul == std::string::npos ? text.size() : nul, kFieldChars));
+}
 
 bool Text_lesen(platform::File& file, char* buffer, int16_t max, uint8_t key) {
     for (int k = 0; k < max; ++k) {

@@ -94,6 +94,8 @@ struct Benutzerdaten {
     bool operator==(const Benutzerdaten&) const = default;
 };
 
+// A text of a user record as stored: cut at its first NUL and to 20 characters.
+std::string storedField(const std::string& text);
 // Record bytes behind the block offset: the six texts (each cut to 20
 // characters and at its first NUL), the reserved u32 0, options and the 0 byte.
 std::string encodeUserRecordBody(const Benutzerdaten& user);

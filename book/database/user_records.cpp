@@ -53,10 +53,7 @@ bool linked(const IndexSatz* r, const BlockKopf* b) {
 // block moved or is gone.
 static void abmeldenNachLoeschen(Zeitbuch& zb, uint32_t block) {
     if (!zb.benutzerBlockAktiv() || zb.blockPosition < block) return;
-    platform::MessageBox(
-        "Da sich die Datenbank ge\xE4ndert hat, kann auf den jetzigen Benutzer nicht mehr\n"
-        "zugegriffen werden. Bitte Benutzer erneut laden!",
-        "Bitte Neu anmelden!");
+    showSignInAgain();
     zb.host().setCaption("Nicht Angemeldet");
     zb.angemeldet = false;
     zb.host().enableAction(Action::Speichern, false);
@@ -142,6 +139,18 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
     if (!lock.held()) {
         showChangeError();
         return false;
+    }
+    // The signed-in user's own record is found again by name and password:
+    // when another program moved the blocks since the offset was taken, it
+    // may name another user's block now.
+    const bool eigener = !loeschen && benutzerBlockAktiv() && block == blockPosition;
+    if (eigener) {
+        int oeffnenFehler = 0;
+        if (!eigenenBlockFinden(block, &oeffnenFehler)) {
+            showOpenFailure(oeffnenFehler, showChangeError);
+            return false;
+        }
+        blockPosition = block;
     }
     DbChange change(datenOrdner);
     if (!change.open(false)) {
@@ -233,7 +242,10 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
             start = R + restLen;
         }
         if (!loeschen) {
-            if (written && Schreibe_Benutzer(index, start, daten) && change.commit()) return true;
+            if (written && Schreibe_Benutzer(index, start, daten) && change.commit()) {
+                if (eigener) eigenenSatzUebernehmen(daten);
+                return true;
+            }
             change.rollback();
             showChangeError();
             return false;
@@ -260,6 +272,21 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
         showBlockFailure({DbStatus::NoMemory});
         return false;
     }
+}
+
+void Zeitbuch::eigenenSatzUebernehmen(const Benutzerdaten& daten) {
+    const std::string alterName = benutzerName;
+    benutzerName = storedField(daten.benutzername);
+    passwort = storedField(daten.passwort);
+    nachname = storedField(daten.name);
+    vorname = storedField(daten.vorname);
+    personalNr = storedField(daten.personalnummer);
+    bereich = storedField(daten.bereich);
+    benutzerOptionen = daten.optionen;
+    // The shown month is still this user's: a save keeps comparing it with
+    // what was loaded, so another program's save of it is still asked about.
+    if (geladenerMonat.gueltig && geladenerMonat.benutzer == alterName)
+        geladenerMonat.benutzer = benutzerName;
 }
 
 bool Zeitbuch::Benutzerblock_verschieben(DbChange& change, uint32_t block, bool loeschen,

@@ -315,6 +315,19 @@ public:
     // settings_file.cpp: true reads "Kronlauf.ini" of the program folder
     // (result: the file was read whole), false writes it (result: saved).
     bool Einstellungen_laden_speichern(bool lesen);
+    // "Kronlauf.ini" as this program read it, or as it last wrote it.
+    struct EinstellungsStand {
+        bool gelesen = false;
+        std::optional<std::string> datei;  // its bytes; none: it could not be read
+        bool fehlerhaft = false;           // it was there but not read whole
+        std::string werte;                 // the book's settings then, as a file image
+    };
+    EinstellungsStand einstellungsStand;
+    // At the end of the run: writes "Kronlauf.ini" only when it is missing,
+    // when this program changed a setting, or when it was read damaged. When
+    // another program wrote it meanwhile, asks first and keeps that
+    // program's settings where this one changed nothing. False: a write failed.
+    bool einstellungenBeimBeenden();
     // backup.cpp: true takes the safety copies, false offers the restore.
     void Datenbank_sichern_wiederherstellen(bool sichern);
     // Creates the generation folders 1..count below `base` and removes
@@ -350,6 +363,9 @@ public:
     bool Benutzer_anlegen(const Benutzerdaten& daten);
     bool Neuer_Benutzerblock(DbChange& change, uint32_t indexPosition, uint32_t& blockOffset);
     // Rewrites (loeschen false) or deletes the user record of the block at `block`.
+    // The signed-in user's own record (`block` is his block) is found again by
+    // name and password, and the book takes the new record at once, so that
+    // the shown page can still be saved.
     bool Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerdaten& daten = {});
     // Moves the block to the end of the file and the entry (jahr, seitenMonat)
     // to the end of the block, or deletes the block. `eintragZuletzt`: that
@@ -360,12 +376,18 @@ public:
                                    bool* eintragZuletzt);
     // The signed-in user's block, found again from the first record with his
     // name and password, and only when that block points back to the record.
-    // Call under the database lock: other programs move blocks.
-    bool eigenenBlockFinden(uint32_t& block);
+    // Call under the database lock: other programs move blocks. When false,
+    // `oeffnenFehler` receives the error number of a file that could not be
+    // opened, or 0 when the files were read and the user is not there.
+    bool eigenenBlockFinden(uint32_t& block, int* oeffnenFehler = nullptr);
     void Abgemeldet_anzeigen();
     void Bearbeitung_freigeben(bool erlaubt);
 
 private:
+    // Writes the settings file and notes it as this program's state.
+    bool einstellungenSchreiben(const std::string& bytes);
+    // The signed-in user's record was rewritten with `daten`.
+    void eigenenSatzUebernehmen(const Benutzerdaten& daten);
     ZeitbuchHost* host_;
     char built_[kLineLength + 1] = {};  // result buffer of Zeile_auswerten
 

@@ -1,6 +1,7 @@
 // The settings file "Kronlauf.ini": any bytes load without a crash, and what
 // a load leaves in the book writes back as a file that loads to the same
-// bytes again (load -> write -> load -> write gives the same image).
+// bytes again (load -> write -> load -> write gives the same image). Any
+// bytes as another program's file merge into a file that loads whole.
 #include "book/sheet/host.h"
 #include "book/files/settings_file.h"
 #include "book/sheet/zeitbuch.h"
@@ -30,5 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         loadAndImage(reinterpret_cast<const uint8_t*>(first.data()), first.size(), whole);
     FUZZ_ASSERT(whole);
     FUZZ_ASSERT(second == first);
+    book::NullHost host;
+    const std::string base = book::settingsFileImage(book::Zeitbuch(host));
+    const std::string merged = book::mergedSettingsImage(
+        base, first, std::string(reinterpret_cast<const char*>(data), size));
+    loadAndImage(reinterpret_cast<const uint8_t*>(merged.data()), merged.size(), whole);
+    FUZZ_ASSERT(whole);
     return 0;
 }

@@ -36,6 +36,9 @@ bool readOnlyRefusal(const std::string& path, bool entry = true) {
     errno = gReadOnlyEntriesOnly ? EACCES : EROFS;
     return true;
 }
+std::string gRefusedName;  // File::open of this file name fails
+int gRefusedError = 0;
+bool gRefusedWritingOnly = false;
 
 void note(FileEvent e) {
     if (gEvents) gEvents->push_back(std::move(e));
@@ -56,6 +59,16 @@ bool injectedFailure() {
         return true;
     }
     return false;
+}
+
+// The test hook refuses opening `path` with `flags`.
+bool refusedByTestHook(const std::string& path, int flags) {
+    const size_t n = gRefusedName.size();
+    if (n == 0 || path.size() < n || path.compare(path.size() - n, n, gRefusedName) != 0)
+        return false;
+    if (path.size() > n && path[path.size() - n - 1] != '/' && path[path.size() - n - 1] != '\\')
+        return false;  // only the whole name
+    return !gRefusedWritingOnly || (flags & (O_WRONLY | O_RDWR)) != 0;
 }
 
 bool record(bool ok) {
@@ -121,6 +134,10 @@ bool File::open(const std::string& path, OpenMode mode) {
         readOnlyRefusal(path, mode == OpenMode::CreateNew ||
                                   (mode == OpenMode::CreateWrite && !fileExists(path))))
         return fail();
+    if (refusedByTestHook(path, flags)) {
+        errno = gRefusedError;
+        return fail();
+    }
     // 0666: new files follow the umask, so a shared group folder works.
     fd_ = ::open(osPath(path).c_str(), flags, 0666);
     if (fd_ < 0) return fail();
@@ -414,6 +431,12 @@ void simulateReadOnlyFolder(const std::string& dir, bool entriesOnly) {
     gReadOnlyEntriesOnly = entriesOnly;
     gReadOnlyFolder = dir.empty() ? std::string() : osPath(dir);
     while (gReadOnlyFolder.size() > 1 && gReadOnlyFolder.back() == '/') gReadOnlyFolder.pop_back();
+}
+
+void refuseOpens(const std::string& name, int error, bool forWriting) {
+    gRefusedName = name;
+    gRefusedError = error;
+    gRefusedWritingOnly = forWriting;
 }
 
 bool removeFile(const std::string& path) {

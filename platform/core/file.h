@@ -118,6 +118,11 @@ void refuseRecordLocks(int error);
 // permission (EACCES: its files can be written, but none made, renamed or
 // removed). "" switches it off.
 void simulateReadOnlyFolder(const std::string& dir, bool entriesOnly = false);
+// Test hook: every File::open of a file named `name` (the last part of its
+// path) fails with `error`; with `forWriting` only the modes that write. An
+// empty name switches it off. Root opens every file, so tests of refused
+// access need this.
+void refuseOpens(const std::string& name, int error, bool forWriting);
 
 // deleteFile that the hooks below and above count as a write-like call.
 bool removeFile(const std::string& path);

@@ -372,6 +372,30 @@ TEST_F(CommandsTest, UserSettingsRewriteTheOwnRecord) {
     EXPECT_EQ(line(0).substr(5, 5), "01.12");  // the month still belongs to anna
 }
 
+// A typed line, then a new password: "Ja" to the save question saves the line
+// under the changed record, the month comes back with it, and the next save
+// goes into the database as well.
+TEST_F(CommandsTest, UserSettingsWithAChangedPageSaveItUnderTheNewPassword) {
+    addUser("anna", "geheim");
+    scriptSignIn("anna", "geheim");
+    start();
+    type("0108001200");
+    scriptUserDialog({"", "", "", "", "", "neu", "neu"});
+    boxes.answer(platform::Answer::Yes);
+    form->Benutzereinstellungen1Click();
+    type("0213001400");
+    form->SpeichernExecute();
+    EXPECT_EQ(tuple(boxes.count(), boxes.last().caption, fileAsks, b().passwort,
+                    form->commandEnabled("Speichern")),
+              tuple(1u, "Achtung", 0, "neu", false));
+    book::NullHost host;
+    book::Zeitbuch other(host);
+    other.datenOrdner = dataDir();
+    ASSERT_TRUE(other.Pruefe_Anmeldung("anna", "neu"));
+    other.Monat_laden(12, 2026);
+    EXPECT_EQ(other.zeilen.size(), 3u);
+}
+
 // On the shown window every way of changing the month paints the sheet's
 // canvas once: the controls of the tool bar that change with it repaint
 // only themselves.

@@ -127,6 +127,17 @@ TEST_F(WindowTest, ClosingWritesTheSettingsAndRotatesBackupsWhenAsked) {
     }
 }
 
+// Two windows on one program folder: the administrator changes "Nacht in %"
+// in the first, which closes first; the second, which changed nothing, keeps it.
+TEST_F(WindowTest, ASecondWindowKeepsTheSettingsTheFirstChanged) {
+    settings([](book::Zeitbuch& b) { b.grundlagen.prozentNacht = 25; });
+    createWindow();
+    auto second = std::make_unique<app::TForm1>();
+    form->buch().grundlagen.prozentNacht = 30;
+    EXPECT_TRUE(form->FormClose() && second->FormClose());
+    EXPECT_EQ(tuple(settings().grundlagen.prozentNacht, boxes.count()), tuple(30, 0u));
+}
+
 TEST_F(WindowTest, AFailedSaveOffersSaveAsAndKeepsThePage) {
     createWindow();
     // Not signed in: "Yes" saves a month file; the dialog is cancelled.

@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <map>
 #include <tuple>
 
+#include "platform/core/codepage.h"
 #include "tests/book/database/month_store_fixture.h"
 
 namespace month_test {
 namespace {
 
 using book::Action;
+using std::tuple;
 
 const std::string kLoadError = "Fehler beim Laden|Fehlerhaftes Datenformat";
 
@@ -57,6 +60,38 @@ TEST_F(MonthStoreFailure, DamagedRecordsAreLoadErrors) {
     dbtest::writeFile(blockPath(), good);
     load(2024, 4);  // another page clears the block
     EXPECT_TRUE(save());
+}
+
+// A block file that is missing or cannot be opened at a save: the access
+// message (a write protection named as such), the user stays signed in with
+// his page changed, nothing is written, and the save works once it opens.
+TEST_F(MonthStoreFailure, AnUnopenableBlockFileKeepsTheUserSignedIn) {
+    const std::string denied = platform::cp1252("Die Datenbank ist schreibgechützt!"),
+                      noAccess = "Kein Zugriff auf die Datenbank!";
+    // Error 0: missing; -1: a folder in its place; else refused (for writing only).
+    for (const auto& [error, forWriting, text] :
+         {tuple(0, false, noAccess), {-1, false, noAccess}, {EACCES, false, denied},
+          {EACCES, true, denied}, {EIO, true, noAccess}}) {
+        makeUsers(2);
+        signIn(1);
+        load(2024, 3);
+        ASSERT_EQ(type(4, "08:00", "12:00"), -1);
+        const std::string log = readFile(indexPath()), dat = readFile(blockPath());
+        if (error <= 0) platform::deleteFile(blockPath());
+        if (error < 0) platform::createDir(blockPath());
+        if (error > 0) platform::refuseOpens("Benutzer.dat", error, forWriting);
+        boxes.clear();
+        EXPECT_FALSE(save());
+        platform::refuseOpens("", 0, false);
+        EXPECT_EQ(
+            tuple(dbtest::lastBox(boxes), zb.angemeldet, host.actionEnabled(Action::Speichern),
+                  readFile(indexPath()), error <= 0 || readFile(blockPath()) == dat),
+            tuple(text + "|Zugriff auf Datenbank gesperrt", true, true, log, true))
+            << error;
+        platform::removeDir(blockPath());
+        dbtest::writeFile(blockPath(), dat);
+        EXPECT_TRUE(save());
+    }
 }
 
 // A save that fails at its k-th write, for every k, of a new month in the

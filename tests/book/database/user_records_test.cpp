@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <functional>
 #include <tuple>
 
@@ -14,6 +15,7 @@ namespace book {
 namespace {
 
 using namespace dbtest;
+using std::tuple;
 
 const Benutzerdaten kCarla{"carla", "pw3", "Christ", "Carla", "99", "Lager", 0x24};
 const std::string kLocked = "Zugriff auf Datenbank gesperrt";
@@ -201,6 +203,52 @@ TEST(DeleteUser, SignOutOnlyWhileAUserBlockIsInUse) {
         EXPECT_EQ(f.zb.angemeldet, !signedOut) << who << deleted;
         EXPECT_EQ(boxes.count(), signedOut ? 1u : 0u);
     }
+}
+
+// The signed-in user changes his own record after another program deleted
+// the user before him: the offset the book holds names the next user's block
+// now, yet his own record is rewritten and the book takes it at once. Once
+// another program changed his record, his change is refused.
+TEST(ChangeOwnRecord, FindsItAgainAndTakesTheNewRecord) {
+    Fixture f;
+    for (const char* name : {"u0", "u1", "u2"})
+        ASSERT_TRUE(f.zb.Benutzer_anlegen({name, "pw", "N", "V", "1", "", 0}));
+    ASSERT_TRUE(f.zb.Pruefe_Anmeldung("u1", "pw") && f.zb.blockPosition == 12);
+    Fixture other;
+    other.zb.datenOrdner = f.zb.datenOrdner;
+    ASSERT_TRUE(other.zb.Datenbank_aendern(0, true));  // u1's block to 0, u2's to 12
+    f.zb.geladenerMonat = {true, "u1", 2024, 3, {}};
+    ASSERT_TRUE(f.zb.Datenbank_aendern(12, false, {"neu", "pw2", "M", "W", "7", "", 0}));
+    EXPECT_EQ(tuple(f.zb.benutzerName, f.zb.passwort, f.zb.nachname, f.zb.blockPosition,
+                    f.zb.geladenerMonat.benutzer),
+              tuple("neu", "pw2", "M", 0, "neu"));
+    EXPECT_TRUE(other.zb.Pruefe_Anmeldung("u2", "pw") && other.zb.Pruefe_Anmeldung("neu", "pw2"));
+    ASSERT_TRUE(other.zb.Datenbank_aendern(0, false, {"neu", "pw3", "M", "W", "7", "", 0}));
+    const Database before = f.files();
+    platform::ScriptedMessages boxes;
+    EXPECT_FALSE(f.zb.Datenbank_aendern(0, false, {"x", "y", "M", "W", "7", "", 0}));
+    EXPECT_TRUE(f.unchanged(before) && boxes.count() == 1 && f.zb.passwort == "pw2");
+}
+
+// A database that cannot be opened for writing: a change or a delete names
+// a write protection as such, any other failure gets the change error.
+TEST(ChangeOwnRecord, AWriteProtectedDatabaseSaysSo) {
+    const std::string denied = platform::cp1252("Die Datenbank ist schreibgechützt!|") + kLocked;
+    for (const auto& [name, error, box] :
+         {tuple("Benutzer.log", EACCES, denied), {"Benutzer.dat", EROFS, denied},
+          {"Benutzer.dat", EIO, platform::cp1252("Fehler in der Benutzerverwaltung Daten konnten "
+                                                 "nicht geändert werden|Fehlerhaftes Datenformat")}})
+        for (const bool remove : {false, true}) {
+            Fixture f(twoUsers());
+            ASSERT_TRUE(f.zb.Pruefe_Anmeldung("bert", "geheim"));
+            platform::ScriptedMessages boxes;
+            platform::refuseOpens(name, error, true);
+            EXPECT_FALSE(f.zb.Datenbank_aendern(kBertBlock, remove, kCarla));
+            platform::refuseOpens("", 0, false);
+            EXPECT_EQ(tuple(lastBox(boxes), f.zb.angemeldet, f.unchanged(twoUsers())),
+                      tuple(box, true, true))
+                << name << remove;
+        }
 }
 
 // Positions are 32 bits: files beyond 4 GiB are refused, not wrapped (sparse, so cheap).

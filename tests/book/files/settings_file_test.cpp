@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <random>
 
+#include "book/files/settings_block.h"
 #include "platform/core/codepage.h"
 #include "platform/core/path.h"
 #include "platform/core/replace_file.h"
@@ -222,6 +225,64 @@ TEST_F(SettingsFile, AnOverlongStringIsADamagedFileAndSaysSo) {
                 EXPECT_EQ(*strings(b)[i], "s" + std::to_string(i));
         }
     }
+}
+
+// Two programs on one folder, with or without a settings file at their
+// start: A closes first, then B. A program writes only what it changed (or a
+// missing file), asks when the other wrote other settings meanwhile, and
+// its "Ja" keeps the other's changes where it left a setting alone.
+TEST_F(SettingsFile, TwoProgramsKeepTheSettingsChangedInEither) {
+    using Edit = std::function<void(Zeitbuch&)>;
+    const Edit none = [](Zeitbuch&) {}, holiday = [](Zeitbuch& b) { b.feiertage[9].ein = true; };
+    auto night = [](uint16_t p) {
+        return Edit([=](Zeitbuch& b) { b.grundlagen.prozentNacht = p; });
+    };
+    auto option = [](uint16_t bit) {
+        return Edit([=](Zeitbuch& b) { b.grundlagen.optionen ^= bit; });
+    };
+    const Edit window = [](Zeitbuch& b) { b.grundlagen.setNachtfenster(60, 300); };
+    const Edit from21 = [](Zeitbuch& b) { b.grundlagen.nachtStart = 1260; };
+    const Edit autoSignIn = [](Zeitbuch& b) { b.autoBenutzer = "a", b.autoAnmeldung = true; };
+    const Edit admin = [](Zeitbuch& b) { b.adminPasswort = "4711"; };
+    auto both = [](Edit x, Edit y) { return Edit([=](Zeitbuch& b) { x(b), y(b); }); };
+    using A = platform::Answer;
+    const std::tuple<Edit, Edit, std::optional<A>, Edit> cases[] = {
+        {none, none, {}, none},
+        {night(30), none, {}, night(30)},
+        {none, night(30), {}, night(30)},
+        {night(30), night(30), {}, night(30)},
+        {night(30), holiday, A::Yes, both(night(30), holiday)},
+        {night(30), holiday, A::No, night(30)},
+        {night(30), night(35), A::Yes, night(35)},
+        {option(kOptFarbe), option(kOptUnterschrift), A::Yes,
+         both(option(kOptFarbe), option(kOptUnterschrift))},
+        {window, from21, A::Yes, from21},  // the night window goes as one
+        {autoSignIn, admin, A::Yes, both(autoSignIn, admin)},
+    };
+    for (const bool fileAtStart : {false, true}) {
+        for (size_t i = 0; i < std::size(cases); ++i) {
+            const auto& [editA, editB, answer, result] = cases[i];
+            SCOPED_TRACE(std::to_string(i) + (fileAtStart ? " (file at start)" : ""));
+            platform::deleteFile(ini);
+            book.adminPasswort = "1234";
+            ASSERT_TRUE(!fileAtStart || book.Einstellungen_laden_speichern(false));
+            Zeitbuch a(host), b(host), want(host);
+            for (Zeitbuch* z : {&a, &b, &want}) reset(*z), z->Einstellungen_laden_speichern(true);
+            editA(a), editB(b), result(want);
+            ScriptedMessages boxes;
+            if (answer) boxes.answer(*answer);
+            EXPECT_TRUE(a.einstellungenBeimBeenden() && b.einstellungenBeimBeenden());
+            EXPECT_EQ(boxes.count() ? boxes.last().text.substr(0, 75) : "",
+                      answer ? "Die Einstellungen wurden inzwischen von einem anderen Programm "
+                               "gespeichert."
+                             : "");
+            EXPECT_EQ(dbtest::readFile(ini), settingsFileImage(want));
+        }
+    }
+    dbtest::writeFile(ini, "kaputt");  // a file read damaged is mended at the close
+    EXPECT_FALSE(book.Einstellungen_laden_speichern(true));
+    EXPECT_TRUE(book.einstellungenBeimBeenden());
+    EXPECT_EQ(dbtest::readFile(ini), settingsFileImage(book));
 }
 
 // A write that fails at any point (or a folder that cannot take the file)
