@@ -292,6 +292,11 @@ private:
     bool lebt(const Tabdefinition* t) const;
     int keineAngabenBreite();
     int textBreite(const std::string& text, int& zeilen);
+    // The row becomes as high as its tallest visible cell; true when its
+    // height changed.
+    bool zeilenHoeheAnpassen(Tabdefinition& t, int row);
+    int zeilenZahl(const Tabdefinition& t, int row) const;
+    int hoeheFuer(int zeilen);
     void gruppieren(Tabdefinition& t, int row, int col, const std::string& text);
     void zeilenArt(Tabdefinition& t, int row, RowArt art);
     void neueZeileAnfuegen(Tabdefinition* t, int row);

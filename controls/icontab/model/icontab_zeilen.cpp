@@ -99,6 +99,7 @@ void IconTabModell::einfuegen(Tabdefinition& t, int p, const std::vector<std::st
         SpaltenEintrag& e = t.SpaltenInfo[static_cast<size_t>(c)];
         if (e.Breite < bedarf) e.Breite = bedarf;
     }
+    zeilenHoeheAnpassen(t, p);
 }
 
 int IconTabModell::InsertRow(int row, const std::vector<std::string>* cells, int count, int value,
@@ -196,6 +197,7 @@ void IconTabModell::Clear(bool all, int tab) {
         const int n = std::max(0, t->FixedRows) + (NeuerDatensatz ? 1 : 0);
         t->Rows.assign(static_cast<size_t>(n), rd);
         t->Hoehe = n * DefaultRowHeight;
+        for (int r = 0; r < t->FixedRows && r < n; ++r) zeilenHoeheAnpassen(*t, r);
         // Row 1 stays selected only where it still exists.
         t->Selected = t->Selected >= 1 && 1 < n && 1 >= t->FixedRows ? 1 : -1;
     }
@@ -307,12 +309,19 @@ void IconTabModell::zeilenArt(Tabdefinition& t, int row, RowArt art) {
     if (art & kTitelZeile) {
         rd.Hoehe = t.zelle(row, 0).empty() ? DefaultRowHeight / 2 : metrik_->titelHoehe();
         geaendert = true;
-    } else if (rd.Hoehe != DefaultRowHeight) {
-        rd.Hoehe = DefaultRowHeight;
-        geaendert = true;
+    } else {
+        // Otherwise the row is as high as its tallest cell.
+        rd.Zeilen = zeilenZahl(t, row);
+        if (rd.Hoehe != hoeheFuer(rd.Zeilen)) {
+            rd.Hoehe = hoeheFuer(rd.Zeilen);
+            geaendert = true;
+        }
     }
     t.Hoehe += rd.Hoehe;
-    if (art != 0 && t.Selected == row) t.Selected = -1;
+    if (art != 0 && t.Selected == row) {
+        t.Selected = -1;
+        eingabeZeileGewechselt(&t);
+    }
     if (lock_ && !AutoUpdate) return;
     if (geaendert) {
         SetGroesse();
@@ -451,8 +460,10 @@ void IconTabModell::Tab_Kopie(IconTabModell* target) {
                        q.SichtSpalten, 0);
     Tabdefinition* z = target->GetTabelle(0, false);
     if (z == nullptr) return;
-    // Cell by cell: a text with a line break stays one cell.
+    // Cell by cell: a text with a line break stays one cell, and its row
+    // as high as it needs.
     z->Zellen = q.Zellen;
+    for (int r = 0; r < z->rowCount(); ++r) target->zeilenHoeheAnpassen(*z, r);
     for (int c = 0; c < q.Spalten; ++c)
         target->SetColWidth(c, q.SpaltenInfo[static_cast<size_t>(c)].Breite);
     target->FEndUpdate(false);
