@@ -382,6 +382,9 @@ void IconTabModell::neueZeileAnfuegen(Tabdefinition* t, int row) {
 void IconTabModell::SetA_Format(TAnzeigeFormat format) {
     Tabdefinition* t = aktuell_ ? aktuell_ : GetTabelle(0, false);
     if (t == nullptr) return;
+    // Only the grid edits in place: the editor stores its input before the
+    // table shows otherwise (the picture views also drop the selection).
+    if (format != A_Tabelle && format != A_Restore && !eingabeAbschliessen(t)) return;
     const bool bildAlt = t->Anzeige == A_Bitmap || t->Anzeige == A_Vektor;
     const bool bildNeu = format == A_Bitmap || format == A_Vektor;
     if (format == A_Restore) format = bildAlt ? gespeichertesFormat_ : t->Anzeige;

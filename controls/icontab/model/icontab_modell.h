@@ -307,6 +307,9 @@ private:
     // Before rows at `row` come (geloescht false) or go: false when the
     // editor's commit left t no longer in the list.
     bool eingabeVorVerschieben(Tabdefinition* t, int row, bool geloescht);
+    // The editor on t stores its input into the record it was typed for and
+    // closes; false when the commit's handler freed t.
+    bool eingabeAbschliessen(Tabdefinition* t);
     int datensaetze(const Tabdefinition& t) const;
     void hintSetzen(int n);
     void rowsAnlegen(Tabdefinition& t, int n);

@@ -146,6 +146,11 @@ bool IconTabModell::eingabeVorVerschieben(Tabdefinition* t, int row, bool geloes
         eingabeVerbergen();
         return true;
     }
+    return eingabeAbschliessen(t);
+}
+
+bool IconTabModell::eingabeAbschliessen(Tabdefinition* t) {
+    if (!eingabeAuf(t, -1, -1)) return true;
     const int nummer = t->Nummer;
     eingabeUebernehmen();
     // The commit's handler may have rebuilt the tables.
@@ -297,8 +302,13 @@ void IconTabModell::SetRowStatus(int row, int symbol) {
 }
 
 void IconTabModell::SetRowArt(unsigned row, RowArt art) {
-    if (aktuell_ == nullptr || row >= static_cast<unsigned>(aktuell_->rowCount())) return;
-    zeilenArt(*aktuell_, static_cast<int>(row), art);
+    Tabdefinition* t = aktuell_;
+    if (t == nullptr || row >= static_cast<unsigned>(t->rowCount())) return;
+    const int r = static_cast<int>(row);
+    // A selected row that takes a kind loses the selection: the editor on it
+    // stores its input into this record first.
+    if (art != 0 && t->Selected == r && (!eingabeAbschliessen(t) || !t->hatRow(r))) return;
+    zeilenArt(*t, r, art);
 }
 
 void IconTabModell::zeilenArt(Tabdefinition& t, int row, RowArt art) {
@@ -364,6 +374,9 @@ int IconTabModell::Get_GrafSpalte() const {
 void IconTabModell::SetFixedRows(int n, int tab) {
     Tabdefinition* t = tabelle(tab);
     if (t == nullptr || n < 0) return;
+    // The selected record becomes a fixed row and the selection moves on:
+    // the editor stores its input into that record first.
+    if (t->Selected >= 0 && t->Selected < n && !eingabeAbschliessen(t)) return;
     t->FixedRows = n;
     if (t->Selected >= 0 && t->Selected < n) t->Selected = NextRow(false, 0, t);
     if (detail_) BerechneListe(t);
@@ -387,6 +400,7 @@ void IconTabModell::SetColWidth(int col, int width) {
     Tabdefinition* t = aktuell_;
     if (t == nullptr || t->SpaltenInfo.empty() || col < 0 || col >= t->SichtSpalten) return;
     t->SpaltenInfo[static_cast<size_t>(col)] = {width, width, 1};
+    eingabeVerschieben();
     neuZeichnen();
 }
 
