@@ -11,6 +11,8 @@ namespace {
 constexpr char kCtrlC = 3;
 constexpr char kCtrlV = 22;
 constexpr char kCtrlX = 24;
+// DEL: the desktop reports the Delete key with this text.
+constexpr unsigned char kDel = 0x7F;
 
 }  // namespace
 
@@ -137,7 +139,8 @@ void IconTabBedienung::neueZeileWaehlen(Tabdefinition* t) {
 
 void IconTabBedienung::EvKeyChar(char ch) {
     const auto c = static_cast<unsigned char>(ch);
-    if (c >= 32 || ch == '\b') {
+    // Control characters are never typed text; Backspace deletes.
+    if ((c >= 32 && c != kDel) || ch == '\b') {
         if (eingabeOffen()) {
             tippen(ch);
             return;

@@ -165,6 +165,12 @@ TEST(Editor, ClipboardCommandsAndTheLineBreak) {
     s.clipboardVoll = false;
     s.EvPopUp(IconTabBedienung::Befehl::Einfuegen);  // nothing there: no change
     EXPECT_EQ(s.text(), "\r\n");
+    s.clipboardVoll = true;  // other programs break lines with a bare LF
+    s.zumEinfuegen = "Musterstr. 1\n12345 Musterstadt\r\n";
+    s.EvKeyChar(22);
+    EXPECT_EQ(s.text(), "\r\nMusterstr. 1\r\n12345 Musterstadt\r\n");
+    s.EvKeyChar(0x7F);  // the desktop's Delete: no character
+    EXPECT_EQ(s.text(), "\r\nMusterstr. 1\r\n12345 Musterstadt\r\n");
 }
 
 TEST(Editor, EnterGoesOnToTheNextDataRowOfTheEditedOne) {

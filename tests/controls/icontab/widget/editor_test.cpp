@@ -10,6 +10,7 @@
 #include "controls/icontab/icontab.h"
 #include "controls/table_shared/model/tab_export.h"
 #include "controls/tabelle/tabelle.h"
+#include "platform/ui/input/beep.h"
 #include "platform/ui/input/clipboard.h"
 
 namespace table {
@@ -202,6 +203,34 @@ TEST(Editor, TheBoxStaysOverItsCellAfterTheWheelOrAWiderColumn) {
         EXPECT_EQ(std::tuple(box.left, box.top, box.bottom),
                   std::tuple(zelle.left, zelle.top, zelle.bottom));
     }
+}
+
+TEST(Editor, TheDesktopsDeleteKeyTypesNothing) {
+    // The key as a Linux desktop sends it, with the text DEL.
+    const auto entf = [](QWidget* w) {
+        QKeyEvent druck(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+        QApplication::sendEvent(w, &druck);
+    };
+    Editor e(3);
+    TSuchfeld feld(&e.top);
+    e.t->SetSuchelement(&feld);
+    feld.setGeometry(0, 210, 200, 24);
+    feld.show();
+    feld.Focus();
+    e.t->setFocus();  // the field links to the table with the focus
+    e.oeffne(1);
+    QTest::keyClick(e.t, Qt::Key_Left);
+    entf(e.t);
+    e.tippe("\r");
+    EXPECT_EQ(e.gespeichert, (std::vector<std::pair<int, std::string>>{{1, "1/"}}));
+    e.t->Input_Show(false);
+    int beeps = 0;
+    ui::setBeepHandler([&] { ++beeps; });
+    QTest::keyClicks(e.t, "1/");
+    entf(e.t);
+    ui::setBeepHandler({});
+    EXPECT_EQ(feld.GetText(), "1/");
+    EXPECT_EQ(beeps, 0);
 }
 
 TEST(Editor, AnEditorClosedWithItsRowStoresNothingLater) {
