@@ -233,6 +233,8 @@ private:
     bool editorTaste(Taste taste);
     void listenSchritt(bool hoch);
     int naechsteEditSpalte(Tabdefinition* t, int row, int nach);
+    static bool datenZeile(const Tabdefinition& t, int row);
+    static int naechsteDatenZeile(const Tabdefinition& t, int nach);
     // Mouse.
     void fixDruck(Tabdefinition* t, Knopf knopf, bool druck, int row, int col, int x);
     void datenDruck(Tabdefinition* t, Knopf knopf, int row, int col, int x, int y);

@@ -6,6 +6,21 @@
 #include "controls/icontab/model/icontab_bedienung.h"
 
 namespace table {
+namespace {
+
+// The editor's lines break at CR (an LF after it is dropped); text from
+// other programs may break its lines with a bare LF, which becomes CR LF.
+std::string zeilenumbrueche(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+        out += text[i];
+    }
+    return out;
+}
+
+}  // namespace
 
 int IconTabBedienung::sucheZaehler_ = 0;
 
@@ -321,7 +336,7 @@ bool IconTabBedienung::TextPaste(bool redraw) {
     DelSelect(false);
     if (e.text.zeilenZahl() == 0) e.text.NeueZeile("", -1);
     const Cursordef c = e.text.begrenzt(e.cursor);
-    e.cursor = e.text.InsertText(c.Zeile, c.Spalte, text);
+    e.cursor = e.text.InsertText(c.Zeile, c.Spalte, zeilenumbrueche(text));
     e.cursor.Scroll = c.Scroll;
     e.geaendert = true;
     if (redraw) cursorSetzen(0, true);

@@ -32,6 +32,11 @@ int kachelTreffer(const Tabdefinition& t, const TabellenPlatz& p, const LayoutMa
     return row < t.rowCount() ? static_cast<int>(row) : -1;
 }
 
+// Fixed cells: the fixed rows and, in the grid, the fixed columns.
+bool festeZelle(const Tabdefinition& t, int row, int col) {
+    return row < t.FixedRows || (t.Anzeige == A_Tabelle && col >= 0 && col < t.FixedCols);
+}
+
 }  // namespace
 
 void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
@@ -88,7 +93,7 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
         hitTab_ = t;
         hitRow_ = h.row;
         hitCol_ = h.col;
-        if (h.row < t->FixedRows) {
+        if (festeZelle(*t, h.row, h.col)) {
             fixDruck(t, knopf, druck, h.row, h.col, x);
         } else if (druck) {
             datenDruck(t, knopf, h.row, h.col, x, y);
@@ -124,7 +129,7 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
 void IconTabBedienung::loslassen(Knopf, int, int) {
     gedrueckt_ = false;
     mausAktionBeenden();
-    if (hitTab_ != nullptr && hitRow_ >= 0 && hitRow_ < hitTab_->FixedRows) {
+    if (hitTab_ != nullptr && hitRow_ >= 0 && festeZelle(*hitTab_, hitRow_, hitCol_)) {
         hitTab_ = nullptr;
         hitRow_ = -1;
         hitCol_ = -1;
@@ -132,7 +137,8 @@ void IconTabBedienung::loslassen(Knopf, int, int) {
     }
 }
 
-// A title cell: the left button sorts, the right one picks the search column.
+// A fixed cell (a title cell, or a fixed column of a data row): the left
+// button sorts, the right one picks the search column.
 void IconTabBedienung::fixDruck(Tabdefinition* t, Knopf knopf, bool druck, int row, int col,
                                 int x) {
     if (!druck || col < 0) return;
@@ -158,7 +164,7 @@ void IconTabBedienung::fixDruck(Tabdefinition* t, Knopf knopf, bool druck, int r
 
 // A data cell: the selection moves there, the editor follows or closes.
 void IconTabBedienung::datenDruck(Tabdefinition* t, Knopf knopf, int row, int col, int x, int y) {
-    if (t->Rows[static_cast<size_t>(row)].Art != 0) return;  // title and grey rows
+    if (t->Rows[static_cast<size_t>(row)].Art & kTitelZeile) return;  // grey rows are data
     const bool wechsel = t != letzteFokusTabelle() || row != t->Selected;
     if (eingabe_ && t->EditMaske != 0) {
         bool editierbar = col >= 0 && (t->EditMaske & spaltenBit(col)) && t->Anzeige == A_Tabelle;

@@ -225,6 +225,40 @@ int IconTabModell::textBreite(const std::string& text, int& zeilen) {
     return breitest + 4;
 }
 
+namespace {
+
+// The lines textBreite counts: CRs among the first 1000 characters.
+int textZeilen(const std::string& text) {
+    const auto ende = text.begin() + static_cast<std::ptrdiff_t>(std::min<size_t>(text.size(), 1000));
+    return 1 + static_cast<int>(std::count(text.begin(), ende, '\r'));
+}
+
+}  // namespace
+
+int IconTabModell::zeilenZahl(const Tabdefinition& t, int row) const {
+    int zeilen = 1;
+    for (int c = 0; c < t.SichtSpalten && c < t.Spalten; ++c)
+        zeilen = std::max(zeilen, textZeilen(t.zelle(row, c)));
+    return zeilen;
+}
+
+int IconTabModell::hoeheFuer(int zeilen) {
+    return std::max((zeilen - 1) * metrik_->hoehe() + DefaultRowHeight, DefaultRowHeight);
+}
+
+bool IconTabModell::zeilenHoeheAnpassen(Tabdefinition& t, int row) {
+    RowDef* rd = t.row(row);
+    // A title row shows one cell in its own font: its kind sets its height.
+    if (rd == nullptr || (rd->Art & kTitelZeile)) return false;
+    const int zeilen = zeilenZahl(t, row);
+    if (rd->Zeilen == zeilen) return false;
+    rd->Zeilen = zeilen;
+    const int neu = hoeheFuer(zeilen);
+    t.Hoehe += neu - rd->Hoehe;
+    rd->Hoehe = neu;
+    return true;
+}
+
 void IconTabModell::gruppieren(Tabdefinition& t, int row, int col, const std::string& text) {
     if (col >= 255) return;  // the group count is a byte
     const auto gruppe = static_cast<std::uint8_t>(col + 1);
@@ -281,14 +315,9 @@ void IconTabModell::SetCell(unsigned urow, unsigned ucol, const std::string& tex
     }
     if (daten && text.find_first_not_of("0123456789.") != std::string::npos)
         t->Numerisch[static_cast<size_t>(col)] = 0;
-    if (rd->Zeilen != zeilen) {
-        rd->Zeilen = zeilen;
-        const int neu =
-            std::max((zeilen - 1) * metrik_->hoehe() + DefaultRowHeight, DefaultRowHeight);
-        t->Hoehe += neu - rd->Hoehe;
-        rd->Hoehe = neu;
-        layoutGeaendert_ = true;
-    }
+    // The row keeps the height of its tallest cell: a cell with other lines
+    // than the row has measures the whole row again.
+    if (rd->Zeilen != zeilen && zeilenHoeheAnpassen(*t, row)) layoutGeaendert_ = true;
     if (Group && row > t->FixedRows && col < t->SichtSpalten - 1 &&
         (t->Numerisch[static_cast<size_t>(col)] == 0 || col == t->FixedCols))
         gruppieren(*t, row, col, text);
@@ -353,6 +382,9 @@ void IconTabModell::neueZeileAnfuegen(Tabdefinition* t, int row) {
 void IconTabModell::SetA_Format(TAnzeigeFormat format) {
     Tabdefinition* t = aktuell_ ? aktuell_ : GetTabelle(0, false);
     if (t == nullptr) return;
+    // Only the grid edits in place: the editor stores its input before the
+    // table shows otherwise (the picture views also drop the selection).
+    if (format != A_Tabelle && format != A_Restore && !eingabeAbschliessen(t)) return;
     const bool bildAlt = t->Anzeige == A_Bitmap || t->Anzeige == A_Vektor;
     const bool bildNeu = format == A_Bitmap || format == A_Vektor;
     if (format == A_Restore) format = bildAlt ? gespeichertesFormat_ : t->Anzeige;

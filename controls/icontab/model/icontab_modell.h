@@ -292,6 +292,11 @@ private:
     bool lebt(const Tabdefinition* t) const;
     int keineAngabenBreite();
     int textBreite(const std::string& text, int& zeilen);
+    // The row becomes as high as its tallest visible cell; true when its
+    // height changed.
+    bool zeilenHoeheAnpassen(Tabdefinition& t, int row);
+    int zeilenZahl(const Tabdefinition& t, int row) const;
+    int hoeheFuer(int zeilen);
     void gruppieren(Tabdefinition& t, int row, int col, const std::string& text);
     void zeilenArt(Tabdefinition& t, int row, RowArt art);
     void neueZeileAnfuegen(Tabdefinition* t, int row);
@@ -302,6 +307,9 @@ private:
     // Before rows at `row` come (geloescht false) or go: false when the
     // editor's commit left t no longer in the list.
     bool eingabeVorVerschieben(Tabdefinition* t, int row, bool geloescht);
+    // The editor on t stores its input into the record it was typed for and
+    // closes; false when the commit's handler freed t.
+    bool eingabeAbschliessen(Tabdefinition* t);
     int datensaetze(const Tabdefinition& t) const;
     void hintSetzen(int n);
     void rowsAnlegen(Tabdefinition& t, int n);

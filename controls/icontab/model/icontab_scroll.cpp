@@ -56,6 +56,7 @@ void IconTabModell::SetGroesse(int breite, int hoehe, int) {
     maxLeftCol_ = layout_.hUeberlauf;
     leftCol_ = std::clamp(leftCol_, 0, maxLeftCol_);
     balkenSetzen();
+    eingabeVerschieben();  // the new layout may have moved the edited cell
     layoutLaeuft_ = false;
 }
 
@@ -97,6 +98,7 @@ void IconTabModell::MouseRad(int delta, bool fokus) {
     if (neu == topRow_) return;
     topRow_ = neu;
     balkenSetzen();
+    eingabeVerschieben();
     neuZeichnen();
 }
 

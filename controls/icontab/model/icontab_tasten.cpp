@@ -11,6 +11,8 @@ namespace {
 constexpr char kCtrlC = 3;
 constexpr char kCtrlV = 22;
 constexpr char kCtrlX = 24;
+// DEL: the desktop reports the Delete key with this text.
+constexpr unsigned char kDel = 0x7F;
 
 }  // namespace
 
@@ -137,7 +139,8 @@ void IconTabBedienung::neueZeileWaehlen(Tabdefinition* t) {
 
 void IconTabBedienung::EvKeyChar(char ch) {
     const auto c = static_cast<unsigned char>(ch);
-    if (c >= 32 || ch == '\b') {
+    // Control characters are never typed text; Backspace deletes.
+    if ((c >= 32 && c != kDel) || ch == '\b') {
         if (eingabeOffen()) {
             tippen(ch);
             return;
@@ -238,7 +241,7 @@ bool IconTabBedienung::editorTaste(Taste taste) {
     }
 }
 
-// Enter: the next editable cell, the next row, the next table, or out.
+// Enter: the next editable cell, the next data row, the next table, or out.
 void IconTabBedienung::enterImEditor() {
     Eingabe& e = *eingabe_;
     if (e.listeOffen) {
@@ -252,25 +255,30 @@ void IconTabBedienung::enterImEditor() {
     Tabdefinition* t = e.tab;
     if (t == nullptr) return;
     const bool geaendert = e.geaendert;
+    // The way on starts from the row typed in: the commit's handler may
+    // move the selection or change the kinds of the rows.
+    const int row = t->Selected;
+    const int spalte = e.spalte;
     eingabeUebernehmen();
     if (!eingabe_ || eingabe_->tab != t) return;
-    const int row = t->Selected;
     int zielRow = row;
-    int zielSpalte = naechsteEditSpalte(t, row, e.spalte);
+    int zielSpalte = -1;
+    if (datenZeile(*t, row)) zielSpalte = naechsteEditSpalte(t, row, spalte);
     const bool letzte = row == t->rowCount() - 1;
     if (zielSpalte < 0 || (letzte && NeuerDatensatz && !geaendert)) {
         zielSpalte = -1;
-        if (!letzte) {
-            zielRow = row + 1;
+        zielRow = naechsteDatenZeile(*t, row);
+        if (zielRow >= 0) {
             zielSpalte = naechsteEditSpalte(t, zielRow, -1);
         } else {
             for (int n = t->Nummer + 1; n < tabellenZahl(); ++n) {
                 Tabdefinition* u = GetTabelle(n, false);
-                if (u->EditMaske == 0 || u->rowCount() <= u->FixedRows) continue;
-                const int s = naechsteEditSpalte(u, u->FixedRows, -1);
+                const int r = naechsteDatenZeile(*u, u->FixedRows - 1);
+                if (u->EditMaske == 0 || r < 0) continue;
+                const int s = naechsteEditSpalte(u, r, -1);
                 if (s < 0) continue;
                 t = u;
-                zielRow = u->FixedRows;
+                zielRow = r;
                 zielSpalte = s;
                 setFokusTabelle(u);
                 break;
@@ -287,10 +295,14 @@ void IconTabBedienung::enterImEditor() {
         }
         return;
     }
-    e.spalte = zielSpalte;
-    e.tab = t;
+    eingabe_->spalte = zielSpalte;
+    eingabe_->tab = t;
     if (zielRow != t->Selected) ChangeRow(zielRow, t);
+    if (!eingabe_ || !t->hatRow(zielRow)) return;
     Set_Input(zielRow);
+    if (!eingabe_ || eingabe_->tab != t) return;  // OnGetFilter switched the editor off
+    // A handler that closed the editor under the commit does not end Enter.
+    eingabe_->sichtbar = true;
     cursorSetzen(0, true);
     neuZeichnen();
     setAktuelleSpalte(zielSpalte);
@@ -302,6 +314,18 @@ void IconTabBedienung::enterImEditor() {
             NextWindow();
         }
     }
+}
+
+// Rows that take input: data rows of no kind.
+bool IconTabBedienung::datenZeile(const Tabdefinition& t, int row) {
+    return row >= t.FixedRows && t.hatRow(row) && t.Rows[static_cast<size_t>(row)].Art == 0;
+}
+
+// The first data row below `nach`; -1 none.
+int IconTabBedienung::naechsteDatenZeile(const Tabdefinition& t, int nach) {
+    for (int r = std::max(nach + 1, t.FixedRows); r < t.rowCount(); ++r)
+        if (datenZeile(t, r)) return r;
+    return -1;
 }
 
 // The first column after `nach` in the mask that OnIsEditCol allows; -1 none.

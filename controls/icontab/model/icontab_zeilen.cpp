@@ -99,6 +99,7 @@ void IconTabModell::einfuegen(Tabdefinition& t, int p, const std::vector<std::st
         SpaltenEintrag& e = t.SpaltenInfo[static_cast<size_t>(c)];
         if (e.Breite < bedarf) e.Breite = bedarf;
     }
+    zeilenHoeheAnpassen(t, p);
 }
 
 int IconTabModell::InsertRow(int row, const std::vector<std::string>* cells, int count, int value,
@@ -145,6 +146,11 @@ bool IconTabModell::eingabeVorVerschieben(Tabdefinition* t, int row, bool geloes
         eingabeVerbergen();
         return true;
     }
+    return eingabeAbschliessen(t);
+}
+
+bool IconTabModell::eingabeAbschliessen(Tabdefinition* t) {
+    if (!eingabeAuf(t, -1, -1)) return true;
     const int nummer = t->Nummer;
     eingabeUebernehmen();
     // The commit's handler may have rebuilt the tables.
@@ -196,6 +202,7 @@ void IconTabModell::Clear(bool all, int tab) {
         const int n = std::max(0, t->FixedRows) + (NeuerDatensatz ? 1 : 0);
         t->Rows.assign(static_cast<size_t>(n), rd);
         t->Hoehe = n * DefaultRowHeight;
+        for (int r = 0; r < t->FixedRows && r < n; ++r) zeilenHoeheAnpassen(*t, r);
         // Row 1 stays selected only where it still exists.
         t->Selected = t->Selected >= 1 && 1 < n && 1 >= t->FixedRows ? 1 : -1;
     }
@@ -295,8 +302,13 @@ void IconTabModell::SetRowStatus(int row, int symbol) {
 }
 
 void IconTabModell::SetRowArt(unsigned row, RowArt art) {
-    if (aktuell_ == nullptr || row >= static_cast<unsigned>(aktuell_->rowCount())) return;
-    zeilenArt(*aktuell_, static_cast<int>(row), art);
+    Tabdefinition* t = aktuell_;
+    if (t == nullptr || row >= static_cast<unsigned>(t->rowCount())) return;
+    const int r = static_cast<int>(row);
+    // A selected row that takes a kind loses the selection: the editor on it
+    // stores its input into this record first.
+    if (art != 0 && t->Selected == r && (!eingabeAbschliessen(t) || !t->hatRow(r))) return;
+    zeilenArt(*t, r, art);
 }
 
 void IconTabModell::zeilenArt(Tabdefinition& t, int row, RowArt art) {
@@ -307,12 +319,19 @@ void IconTabModell::zeilenArt(Tabdefinition& t, int row, RowArt art) {
     if (art & kTitelZeile) {
         rd.Hoehe = t.zelle(row, 0).empty() ? DefaultRowHeight / 2 : metrik_->titelHoehe();
         geaendert = true;
-    } else if (rd.Hoehe != DefaultRowHeight) {
-        rd.Hoehe = DefaultRowHeight;
-        geaendert = true;
+    } else {
+        // Otherwise the row is as high as its tallest cell.
+        rd.Zeilen = zeilenZahl(t, row);
+        if (rd.Hoehe != hoeheFuer(rd.Zeilen)) {
+            rd.Hoehe = hoeheFuer(rd.Zeilen);
+            geaendert = true;
+        }
     }
     t.Hoehe += rd.Hoehe;
-    if (art != 0 && t.Selected == row) t.Selected = -1;
+    if (art != 0 && t.Selected == row) {
+        t.Selected = -1;
+        eingabeZeileGewechselt(&t);
+    }
     if (lock_ && !AutoUpdate) return;
     if (geaendert) {
         SetGroesse();
@@ -355,6 +374,9 @@ int IconTabModell::Get_GrafSpalte() const {
 void IconTabModell::SetFixedRows(int n, int tab) {
     Tabdefinition* t = tabelle(tab);
     if (t == nullptr || n < 0) return;
+    // The selected record becomes a fixed row and the selection moves on:
+    // the editor stores its input into that record first.
+    if (t->Selected >= 0 && t->Selected < n && !eingabeAbschliessen(t)) return;
     t->FixedRows = n;
     if (t->Selected >= 0 && t->Selected < n) t->Selected = NextRow(false, 0, t);
     if (detail_) BerechneListe(t);
@@ -378,6 +400,7 @@ void IconTabModell::SetColWidth(int col, int width) {
     Tabdefinition* t = aktuell_;
     if (t == nullptr || t->SpaltenInfo.empty() || col < 0 || col >= t->SichtSpalten) return;
     t->SpaltenInfo[static_cast<size_t>(col)] = {width, width, 1};
+    eingabeVerschieben();
     neuZeichnen();
 }
 
@@ -451,8 +474,10 @@ void IconTabModell::Tab_Kopie(IconTabModell* target) {
                        q.SichtSpalten, 0);
     Tabdefinition* z = target->GetTabelle(0, false);
     if (z == nullptr) return;
-    // Cell by cell: a text with a line break stays one cell.
+    // Cell by cell: a text with a line break stays one cell, and its row
+    // as high as it needs.
     z->Zellen = q.Zellen;
+    for (int r = 0; r < z->rowCount(); ++r) target->zeilenHoeheAnpassen(*z, r);
     for (int c = 0; c < q.Spalten; ++c)
         target->SetColWidth(c, q.SpaltenInfo[static_cast<size_t>(c)].Breite);
     target->FEndUpdate(false);

@@ -4,10 +4,11 @@
 // the flat length always matches the joined text, and deleting what was
 // just inserted gives the text back. The control around it: keys, typed
 // bytes, clicks, editing commands, the editor opened, rows deleted and
-// inserted and the selection moved by the host while it is open; every
-// commit lands in the record whose cell the editor loaded, a closed editor
-// stores nothing (a later commit or focus loss leaves every cell alone),
-// and the HTML copy of any cell bytes holds no raw control byte.
+// inserted, the selection moved and the rows' kinds and the fixed rows
+// changed by the host while it is open; every commit lands in the record
+// whose cell the editor loaded, a closed editor stores nothing (a later
+// commit or focus loss leaves every cell alone), and the HTML copy of any
+// cell bytes holds no raw control byte.
 #include <climits>
 #include <memory>
 
@@ -170,6 +171,13 @@ void steuerBefehl(Steuer& s, int befehl, int b) {
         case 8:
             s.dropDown = b & 1;
             if ((b & 2) && zeilen > 1) s.SetCell(1 + b % (zeilen - 1), (b >> 2) & 1, "z");
+            // The host changes a row's kind or the fixed rows under the editor.
+            if (b & 8) {
+                s.SetRowArt(static_cast<unsigned>(b >> 4) % static_cast<unsigned>(zeilen),
+                            static_cast<table::RowArt>((b >> 6) & 3));
+            } else if (b & 0x10) {
+                s.SetFixedRows(1 + ((b >> 5) & 1), -1);
+            }
             break;
         case 10: {
             // A commit or a focus loss: with the editor closed, nothing changes.

@@ -164,6 +164,9 @@ void Control::keyPressEvent(QKeyEvent* e) {
         return;
     }
     for (const QChar ch : e->text()) {
+        // The desktop reports Delete with the text DEL (U+007F); Windows
+        // sends no character for it, nor for the C1 control codes.
+        if (ch.unicode() >= 0x7F && ch.unicode() < 0xA0) continue;
         const int b = platform::unicodeToCp1252(ch.unicode());
         if (b > 0) KeyPress(static_cast<char>(b));
     }

@@ -165,6 +165,38 @@ TEST(Editor, ClipboardCommandsAndTheLineBreak) {
     s.clipboardVoll = false;
     s.EvPopUp(IconTabBedienung::Befehl::Einfuegen);  // nothing there: no change
     EXPECT_EQ(s.text(), "\r\n");
+    s.clipboardVoll = true;  // other programs break lines with a bare LF
+    s.zumEinfuegen = "Musterstr. 1\n12345 Musterstadt\r\n";
+    s.EvKeyChar(22);
+    EXPECT_EQ(s.text(), "\r\nMusterstr. 1\r\n12345 Musterstadt\r\n");
+    s.EvKeyChar(0x7F);  // the desktop's Delete: no character
+    EXPECT_EQ(s.text(), "\r\nMusterstr. 1\r\n12345 Musterstadt\r\n");
+}
+
+TEST(Editor, EnterGoesOnToTheNextDataRowOfTheEditedOne) {
+    // kinds of rows 2-4, what OnCellChange does (1 greys the row, 2 makes
+    // rows 0-1 fixed), the row edited after Enter on row 1 (-1: focus left)
+    const struct { std::vector<RowArt> arten; int h; int row; } faelle[] = {
+        {{kGraueZeile, kTitelZeile, 0}, 0, 4},
+        {{kTitelZeile, kGraueZeile, kGraueZeile}, 0, -1},
+        {{0, 0, 0}, 1, 2},
+        {{kGraueZeile, 0, 0}, 2, 3}};
+    for (const auto& f : faelle) {
+        Steuer s({"a", "b", "c", "d"});
+        for (unsigned r = 2; r < 5; ++r) s.SetRowArt(r, f.arten[r - 2]);
+        s.SetEditCol(0x1, -1);
+        s.OnCellChange = [&](IconTabModell& m, int row, int, std::string&, int, bool&) {
+            if (f.h == 1) m.SetRowArt(static_cast<unsigned>(row), kGraueZeile);
+            if (f.h == 2) m.SetFixedRows(2);
+        };
+        s.SetRow(1);
+        s.Set_Eingabefocus(0, 1, -1);
+        s.tippe("neu");
+        s.EvKeyDown(Taste::Enter);
+        EXPECT_EQ(s.aktuelleTabelle()->zelle(1, 0), "neu");
+        EXPECT_EQ(s.eingabeOffen() ? s.e().zeile : -1, f.row) << f.h;
+        EXPECT_EQ(s.weiter, f.row < 0 ? 1 : 0);
+    }
 }
 
 TEST(Editor, EnterWalksTheEditableCellsThenLeaves) {

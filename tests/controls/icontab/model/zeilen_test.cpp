@@ -117,6 +117,31 @@ TEST(SetRowArt, TitleAndGreyRowHeights) {
     EXPECT_EQ(t.aktuelleTabelle()->Hoehe, 3 * 18 + 9);
 }
 
+TEST(Zeilenhoehe, TheTallestVisibleCellDecides) {
+    // a cell set in row 1 (column 2 is not shown), the row's lines after it
+    const struct { int col; const char* text; int zeilen; } schritte[] = {
+        {0, "a\r\nb", 2}, {1, "x", 2}, {2, "p\r\nq\r\nr", 2}, {1, "1\r\n2\r\n3", 3}, {1, "", 2}};
+    Probe t;
+    t.SetTabelle(3, 3, 2, 0);
+    t.FEndUpdate(false);
+    const Tabdefinition& tab = *t.aktuelleTabelle();
+    for (const auto& s : schritte) {
+        t.SetCell(1, static_cast<unsigned>(s.col), s.text);
+        EXPECT_EQ(tab.Rows[1].Hoehe, 18 + (s.zeilen - 1) * 13) << s.col << " " << s.text;
+    }
+    // Inserted, greyed, copied and cleared rows measure their cells too.
+    const std::vector<std::string> zellen{"1\r\n2\r\n3", "x"};
+    t.InsertRow(2, &zellen, 1, -1);
+    t.SetRowArt(2, kGraueZeile);
+    EXPECT_EQ(tab.Rows[2].Hoehe, 44);
+    t.SetCell(0, 0, "Titel\r\nzwei");
+    Probe kopie;
+    t.Tab_Kopie(&kopie);
+    EXPECT_EQ(kopie.aktuelleTabelle()->Hoehe, tab.Hoehe);
+    t.Clear(false);
+    EXPECT_EQ(tab.Hoehe, 31);
+}
+
 TEST(NextRow, SkipsTitleAndGreyRows) {
     Probe t;
     t.fuellen(6, 1);

@@ -85,6 +85,26 @@ TEST(Bedienung, ClickSelectsTheRowAndReportsItEvenWhenAlreadySelected) {
     EXPECT_EQ(f.t->GetRow(), 4);
 }
 
+TEST(Bedienung, FixedColumnsReportOnClickFixedAndGreyRowsSelect) {
+    // kind of row 2, the column clicked there, whether OnClickFixed fires,
+    // the row then selected (and reported)
+    const struct { RowArt art; int col; bool fest; int row; } faelle[] = {
+        {0, 0, true, -1}, {0, 1, false, 2}, {kGraueZeile, 1, false, 2},
+        {kGraueZeile, 0, true, -1}, {kTitelZeile, 1, false, -1}};
+    for (const auto& f : faelle) {
+        Fenster w(4);
+        w.t->SetFixedCols(1);
+        w.t->SetRowArt(2, f.art);
+        std::vector<std::pair<long, long>> fest, soll;
+        if (f.fest) soll.emplace_back(2, 0);
+        w.t->OnClickFixed = [&](IconTabModell&, long r, long c) { fest.emplace_back(r, c); };
+        w.klick(2, f.col);
+        EXPECT_EQ(fest, soll) << int{f.art} << " " << f.col;
+        EXPECT_EQ(w.t->GetRow(), f.row);
+        EXPECT_EQ(w.gewaehlt.size(), f.row > 0 ? 1u : 0u);
+    }
+}
+
 TEST(Bedienung, TitleClicksChooseTheSortColumnAndToggleTheDirection) {
     Fenster f(4);
     f.t->SetOrder(true);

@@ -3,6 +3,8 @@
 // long jobs and the refusal of a table wider than the paper.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "controls/icontab/icontab.h"
 #include "controls/icontab/icontab_metrik.h"
 #include "platform/core/codepage.h"
@@ -74,6 +76,21 @@ TEST_F(Druck, FootersCountThePagesPrintedAndHeadsRepeat) {
         for (const ui::RecordedText& r : p.texts) zeilen += r.text.rfind("Zeile ", 0) == 0;
     EXPECT_EQ(zeilen, 150);
     EXPECT_TRUE(gedruckt(seiten.back(), "Zeile 150"));
+}
+
+TEST_F(Druck, ATwoLineCellKeepsItsRowHighOnScreenAndPaper) {
+    fuellen(3);
+    t.SetCell(1, 0, "oben\r\nunten");
+    t.SetCell(1, 1, "kurz");  // a later column with one line
+    const int hoch = t.aktuelleTabelle()->Rows[1].Hoehe;
+    Rect zwei;
+    ASSERT_TRUE(t.GetZellRect(zwei, 0, 2, -1));
+    EXPECT_GT(hoch, 18);
+    EXPECT_EQ(zwei.top, 18 + hoch);
+    t.Print("");
+    std::map<std::string, int> y;
+    for (const ui::RecordedText& r : drucker->pages().at(0).texts) y[r.text] = r.y;
+    EXPECT_EQ(y["Zeile 2"] - y["oben"], 2 * (y["unten"] - y["oben"]));  // below both lines
 }
 
 TEST_F(Druck, OnePageHasNoFooter) {

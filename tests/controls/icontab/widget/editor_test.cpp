@@ -10,6 +10,7 @@
 #include "controls/icontab/icontab.h"
 #include "controls/table_shared/model/tab_export.h"
 #include "controls/tabelle/tabelle.h"
+#include "platform/ui/input/beep.h"
 #include "platform/ui/input/clipboard.h"
 
 namespace table {
@@ -122,6 +123,8 @@ TEST(Editor, RowsDeletedOrInsertedUnderTheEditorNeverTakeItsInput) {
         LoeschtLetzte,
         LoeschtDarueber,
         FuegtDarueberEin,
+        MachtFest,  // SetFixedRows(3): the selection moves to row 3
+        MachtGrau,  // the selection goes
         LoeschtDarunter,
         WaehltAndere
     };
@@ -134,6 +137,8 @@ TEST(Editor, RowsDeletedOrInsertedUnderTheEditorNeverTakeItsInput) {
         {4, LoeschtLetzte, {}, {"1/1", "2/1", "3/1"}},
         {2, LoeschtDarueber, {{2, "neu"}}, {"neu", "3/1", "4/1"}},
         {2, FuegtDarueberEin, {{2, "neu"}}, {"", "1/1", "neu", "3/1", "4/1"}},
+        {2, MachtFest, {{2, "neu"}}, {"1/1", "neu", "3/1", "4/1"}},
+        {2, MachtGrau, {{2, "neu"}}, {"1/1", "neu", "3/1", "4/1"}},
         {2, LoeschtDarunter, {}, {"1/1", "neu!", "4/1"}},
         {2, WaehltAndere, {{2, "neu"}}, {"1/1", "neu", "!", "4/1"}},  // reloaded on row 3
     };
@@ -154,6 +159,12 @@ TEST(Editor, RowsDeletedOrInsertedUnderTheEditorNeverTakeItsInput) {
             case FuegtDarueberEin:
                 e.t->InsertRow(f.row - 1, nullptr, 1, -1, -1);
                 break;
+            case MachtFest:
+                e.t->SetFixedRows(3);
+                break;
+            case MachtGrau:
+                e.t->SetRowArt(static_cast<unsigned>(f.row), kGraueZeile);
+                break;
             case LoeschtDarunter:
                 e.t->DeleteRow(f.row + 1);
                 break;
@@ -164,11 +175,62 @@ TEST(Editor, RowsDeletedOrInsertedUnderTheEditorNeverTakeItsInput) {
         EXPECT_EQ(e.gespeichert, f.gespeichert);
         EXPECT_EQ(e.t->eingabeOffen(), f.a >= LoeschtDarunter);
         e.tippe("!\r");  // into the editor when it stayed, else a type-ahead search
+        QTest::keyClick(e.t, Qt::Key_Down);
         std::vector<std::string> spalte1;
         for (int r = 1; r < e.t->GetRowCount(true, -1); ++r)
             spalte1.push_back(e.t->aktuelleTabelle()->zelle(r, 1));
         EXPECT_EQ(spalte1, f.danach);
     }
+}
+
+TEST(Editor, TheBoxStaysOverItsCellAfterTheWheelOrAWiderColumn) {
+    for (const bool rad : {true, false}) {
+        Editor e(40);  // scrolls
+        e.t->AutoBreite = true;
+        e.oeffne(2);
+        if (rad) {
+            QWheelEvent notch(QPointF(50, 50), e.t->mapToGlobal(QPointF(50, 50)), QPoint(),
+                              QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                              false);
+            QApplication::sendEvent(e.t, &notch);
+        } else {
+            e.t->SetCell(5, 0, "ein viel breiterer Text");  // widens the column left of it
+        }
+        Rect zelle;
+        ASSERT_TRUE(e.t->GetZellRect(zelle, 1, 2, -1));
+        EXPECT_NE(std::tuple(zelle.left, zelle.top), std::tuple(40, 2 * kZeile)) << rad;
+        const Rect& box = e.t->eingabe()->box;
+        EXPECT_EQ(std::tuple(box.left, box.top, box.bottom),
+                  std::tuple(zelle.left, zelle.top, zelle.bottom));
+    }
+}
+
+TEST(Editor, TheDesktopsDeleteKeyTypesNothing) {
+    // The key as a Linux desktop sends it, with the text DEL.
+    const auto entf = [](QWidget* w) {
+        QKeyEvent druck(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+        QApplication::sendEvent(w, &druck);
+    };
+    Editor e(3);
+    TSuchfeld feld(&e.top);
+    e.t->SetSuchelement(&feld);
+    feld.setGeometry(0, 210, 200, 24);
+    feld.show();
+    feld.Focus();
+    e.t->setFocus();  // the field links to the table with the focus
+    e.oeffne(1);
+    QTest::keyClick(e.t, Qt::Key_Left);
+    entf(e.t);
+    e.tippe("\r");
+    EXPECT_EQ(e.gespeichert, (std::vector<std::pair<int, std::string>>{{1, "1/"}}));
+    e.t->Input_Show(false);
+    int beeps = 0;
+    ui::setBeepHandler([&] { ++beeps; });
+    QTest::keyClicks(e.t, "1/");
+    entf(e.t);
+    ui::setBeepHandler({});
+    EXPECT_EQ(feld.GetText(), "1/");
+    EXPECT_EQ(beeps, 0);
 }
 
 TEST(Editor, AnEditorClosedWithItsRowStoresNothingLater) {

@@ -67,6 +67,9 @@ TEST(Control, EventsReachHandlersWhoseDrawingIsShownAndKept) {
     QTest::keyClick(c, Qt::Key_C, Qt::ControlModifier);
     QKeyEvent umlaut(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("\xC3\xA4"));
     QApplication::sendEvent(c, &umlaut);
+    // The desktop's Delete carries the text DEL: a key, no character.
+    QKeyEvent entf(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7F)));
+    QApplication::sendEvent(c, &entf);
     c->resize(90, 60);  // resizing keeps what was drawn
     EXPECT_EQ(std::tuple(c->canvas().Pixel(11, 13), c->canvas().Pixel(85, 55)),
               std::tuple(clRed, toPlainColor(clBtnFace)));
@@ -78,9 +81,10 @@ TEST(Control, EventsReachHandlersWhoseDrawingIsShownAndKept) {
     for (const char* s :
          {"down 0 9 10 12", "up 0 1 10 12", "down 1 16 30 20", "up 1 0 30 20", "keydown 65 0",
           "keydown 16777217 0", "keydown 67 4", "press 97", "press 3", "press 228", "resized 90 60",
-          "wheel -120", "focus in", "focus out"})
+          "wheel -120", "focus in", "focus out", "keydown 16777223 0"})
         EXPECT_TRUE(c->has(s)) << s;
     EXPECT_FALSE(c->has("press 99"));
+    EXPECT_FALSE(c->has("press 127"));
     // Enter and Escape go on to the dialog's buttons.
     EXPECT_FALSE(c->has("press 13"));
 }
