@@ -410,6 +410,10 @@ void IconTabModell::FEndUpdate(bool lock) {
             if (it != erste.Zellen.end() && i >= erste.FixedCols && i < erste.SichtSpaltenLayout)
                 Set_Grafik(aktuell_, true, static_cast<int>(i));
         }
+        // Asked once the table is refilled: a chart the host closes
+        // afterwards stays closed. (An AutoUpdate end inside SetTabelle
+        // comes before the cells.)
+        if (!erste.Zellen.empty()) grafikName_.clear();
         int n = 0;
         for (const auto& t : tabellen_)
             if (t->SichtSpaltenLayout != 0) n += datensaetze(*t);
