@@ -456,7 +456,7 @@ void TIconTab::TimerFired(int id) {
 }
 
 void TIconTab::hintGesetzt() {
-    setToolTip(ui::toQString(Hint()));
+    setToolTip(hinweiseAn() ? ui::toQString(Hint()) : QString());
 }
 
 // ---- Search field ----

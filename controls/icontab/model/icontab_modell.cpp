@@ -360,7 +360,9 @@ void IconTabModell::SetA_Format(TAnzeigeFormat format) {
     if (format == A_Restore) format = A_Tabelle;
     ansichtWechseln(t, t->Anzeige, format);
     const bool warGesperrt = lock_;
+    const bool hinweise = hinweiseAn();
     t->Anzeige = format;
+    if (hinweiseAn() != hinweise) hintGesetzt();
     lock_ = true;
     if (format == A_Icon && detail_) Errechne_Fenster(t);
     if (format == A_IconList && t->rowCount() > 0) BerechneListe(t);

@@ -71,12 +71,8 @@ public:
     bool neueZeileAn() const { return neueZeileAn_; }
     int neueZeileHoehe() const { return neueZeileHoehe_; }
     const std::string& Hint() const { return hint_; }
-    // Cancels the hint (the picture view shows none).
-    void hintLoeschen() {
-        if (hint_.empty()) return;
-        hint_.clear();
-        hintGesetzt();
-    }
+    // Hints show in every format but the picture; the text stays meanwhile.
+    bool hinweiseAn() const { return GetA_Format() != A_Bitmap; }
 
     // ---- Tables ----
     void SetTabelle(unsigned rows, unsigned cols, int visibleCols, int tab);

@@ -116,9 +116,11 @@ TEST(Ansicht, PictureAndDrawing) {
     QMouseEvent ueber(QEvent::MouseMove, QPointF(150, 100), QPointF(t.mapToGlobal(QPoint(150, 100))),
                       Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&t, &ueber);  // the picture's own pointer, and it follows the mouse
-    EXPECT_EQ(tuple(t.cursor().shape(), t.Hint()), tuple(Qt::SizeAllCursor, std::string()));
+    EXPECT_EQ(tuple(t.cursor().shape(), t.toolTip()), tuple(Qt::SizeAllCursor, QString()));
+    EXPECT_EQ(t.Hint(), "1 Datensatz in der Tabelle");  // kept for after the picture
 
     t.SetA_Format(A_Vektor);
+    EXPECT_EQ(t.toolTip(), QString("1 Datensatz in der Tabelle"));
     std::string s;
     auto u32 = [&s](std::uint32_t v) {
         for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>(v >> (8 * i)));
