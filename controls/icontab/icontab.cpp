@@ -123,6 +123,8 @@ void TIconTab::Paint() {
     ui::Canvas& c = canvas();
     if (!c.isAttached()) return;
     disarmTimer(kStatusTimer);
+    // A picture the host put in through GetBild() is laid out before it shows.
+    if (bildGroesseMelden()) SetGroesse();
     malt_ = true;
     const TabBild b = datenHolen();
     malt_ = false;

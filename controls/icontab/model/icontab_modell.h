@@ -183,8 +183,11 @@ public:
     // Dragging the bitmap: the shown part moves by (dx, dy) picture pixels.
     void bitmapZiehen(int dx, int dy);
     void Grafik_Einpassen();
-    // The picture's size, told by the window that holds its pixels.
+    // The picture's size, told by the window that holds its pixels: with a
+    // new layout, or (bildMasse) only noted for the next one; true when it
+    // changed.
     void bildGroesse(int breite, int hoehe);
+    bool bildMasse(int breite, int hoehe);
     const ListenLayout& liste() const { return liste_; }
 
     // ---- Search field ----

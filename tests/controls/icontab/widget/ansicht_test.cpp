@@ -9,7 +9,9 @@
 
 #include <QDir>
 #include <QPainter>
+#include <QTest>
 #include <cstdlib>
+#include <set>
 
 #include "controls/icontab/icontab.h"
 #include "controls/icontab/model/grafik_bild.h"
@@ -165,6 +167,29 @@ TEST(Ansicht, PictureAndDrawing) {
     t.Paint();
     bild(t, "vektor_markiert");
     EXPECT_EQ(t.canvas().Pixel(mx, my), ui::toPlainColor(ui::clHighlight));
+}
+
+// Put in through SetBild or loaded into the DatenBild getter's bitmap: the
+// same fit, and zoomed in by a click it scrolls.
+TEST(Ansicht, APictureLoadedThroughDatenBildIsFittedAndScrolls) {
+    double zoom[2] = {};
+    for (const bool setter : {true, false}) {
+        TIconTab t;
+        t.resize(300, 200);
+        t.show();
+        fuellen(t, 2, 2);
+        t.SetA_Format(A_Bitmap);
+        QImage rot(900, 600, QImage::Format_RGB32);
+        rot.fill(Qt::red);
+        setter ? t.SetBild(rot) : (t.GetBild()->assign(rot), t.Paint());
+        zoom[setter] = t.bildAnzeige()->zoom;
+        EXPECT_EQ(t.canvas().Pixel(150, 100), 0x0000FFu) << setter;
+        QTest::mouseClick(&t, Qt::LeftButton, {}, QPoint(150, 100));
+        t.Ver_Change(SB_LINEDOWN, 0);
+        EXPECT_EQ(t.topRow(), 1) << setter;
+    }
+    EXPECT_NEAR(zoom[0], 1.0 / 3, 0.02);
+    EXPECT_DOUBLE_EQ(zoom[0], zoom[1]);
 }
 
 class AnsichtDruck : public ::testing::Test {
