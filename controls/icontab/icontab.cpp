@@ -250,17 +250,27 @@ void TIconTab::gesammelt(const std::function<void()>& f) {
 
 // Rows on screen whose data columns are still missing are completed first;
 // what they bring may move the rows below, so the layout is taken again.
+// A tile is completed when it is the selected one (the detail pane shows
+// it) or when its label, column 0, is missing.
 TabBild TIconTab::datenHolen() {
     TabBild b = bild();
     bool geholt = false;
     for (const TabellenPlatz& p : b.tabellen) {
-        if (p.tab->Anzeige != A_Tabelle) continue;
         Tabdefinition* t = GetTabelle(p.tab->Nummer, false);
-        for (const ZeilenPlatz& z : p.zeilen) {
-            if (t == nullptr || !t->hatRow(z.row) ||
-                t->Rows[static_cast<size_t>(z.row)].DatenCols == 0)
+        std::vector<int> zeilen;
+        if (p.tab->Anzeige == A_Tabelle) {
+            for (const ZeilenPlatz& z : p.zeilen) zeilen.push_back(z.row);
+        } else if (p.tab->Anzeige == A_Icon && !icons_.empty()) {
+            for (const int r : sichtbareKacheln(b, p))
+                if (r == p.tab->Selected || (p.tab->Rows[static_cast<size_t>(r)].DatenCols & 1))
+                    zeilen.push_back(r);
+            if (Detailfenster() && p.tab->hatRow(p.tab->Selected))
+                zeilen.push_back(p.tab->Selected);
+        }
+        for (const int row : zeilen) {
+            if (t == nullptr || !t->hatRow(row) || t->Rows[static_cast<size_t>(row)].DatenCols == 0)
                 continue;
-            GetDaten(z.row, t);
+            GetDaten(row, t);
             geholt = true;
             if (GetTabelle(p.tab->Nummer, false) != t) return bild();  // the handler freed it
         }

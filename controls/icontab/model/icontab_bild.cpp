@@ -179,6 +179,19 @@ Rect kachelRahmen(const Rect& icon, const KachelMasse& k) {
             icon.top - 5 + k.iconHoehe + k.vAbstand};
 }
 
+std::vector<int> sichtbareKacheln(const TabBild& b, const TabellenPlatz& p) {
+    std::vector<int> rows;
+    const Tabdefinition& t = *p.tab;
+    const int oben = std::max(p.top, b.masse.captionHoehe);
+    for (int r = std::max(0, t.FixedRows); r < t.rowCount(); ++r) {
+        const Rect rahmen = kachelRahmen(kachelIcon(r - t.FixedRows, p.kacheln), p.kacheln);
+        if (rahmen.bottom <= oben) continue;
+        if (rahmen.top >= b.masse.clientHoehe) break;
+        rows.push_back(r);
+    }
+    return rows;
+}
+
 int kachelBei(const KachelMasse& k, int x, int y) {
     const int linieHoehe = std::max(1, k.iconHoehe + k.vAbstand);
     const int kachelBreite = std::max(1, k.iconBreite + k.hAbstand);

@@ -115,6 +115,9 @@ Rect kachelIcon(int i, const KachelMasse& k);
 // The tile's frame: the icon widened by half the gap on both sides, 5 pixels
 // up, down to the next line.
 Rect kachelRahmen(const Rect& icon, const KachelMasse& k);
+// The rows whose tile frames show between the table's top (or the caption
+// bar) and the client's bottom, in order.
+std::vector<int> sichtbareKacheln(const TabBild& b, const TabellenPlatz& p);
 // The tile whose frame holds (x, y), counted from 0; -1 outside every line's
 // tiles. Tiles beyond the table's rows are the caller's to reject.
 int kachelBei(const KachelMasse& k, int x, int y);

@@ -192,6 +192,32 @@ TEST(Ansicht, APictureLoadedThroughDatenBildIsFittedAndScrolls) {
     EXPECT_DOUBLE_EQ(zoom[0], zoom[1]);
 }
 
+// Columns 0 (the label) and 1 come through OnGetDaten: the tiles whose mask
+// has bit 0 and the selected one (shown in the pane) are completed.
+TEST(Ansicht, LazyTilesFetchTheirLabelsAndTheSelectedRow) {
+    TIconTab t;
+    t.resize(420, 260);
+    t.SetIcons(icons());
+    std::set<int> geholt;
+    t.OnGetDaten = [&](IconTabModell&, int row, std::vector<std::string>& s, std::uint32_t, int) {
+        geholt.insert(row);
+        s = {"Kachel " + std::to_string(row), "Ort " + std::to_string(row)};
+    };
+    t.DatenCols = 0x3;
+    t.SetTabelle(7, 2, -1, 0);  // six tiles
+    t.SetA_Format(A_Icon);
+    t.SetDetail(true);
+    t.SetDatenCols(0, 0);
+    for (int r = 4; r < 7; ++r) t.SetDatenCols(r, 0x2);  // only the value missing
+    t.SetRow(5);
+    std::set<std::string> texte;
+    t.canvas().onText = [&texte](int, int, const std::string& s) { texte.insert(s); };
+    t.FEndUpdate(false);
+    EXPECT_EQ(geholt, (std::set<int>{1, 2, 3, 5}));
+    EXPECT_EQ(t.GetTabelle(0, false)->zelle(3, 0), "Kachel 3");
+    EXPECT_EQ(tuple(texte.count("Ort 5"), texte.count("Keine Angaben")), tuple(1u, 0u));
+}
+
 class AnsichtDruck : public ::testing::Test {
 protected:
     bool gedruckt(const ui::RecordedPage& p, const std::string& text) {
