@@ -301,10 +301,13 @@ void TIconTab::zeichneZeile(int row, Tabdefinition* table) {
 }
 
 // A grid row whose data is there, outside an open in-cell input and groups
-// (a group's lines depend on the neighbouring rows), draws inside its band.
+// (a group's lines depend on the neighbouring rows), draws inside its band;
+// so does the new-record line.
 bool TIconTab::zeileAlleinMalbar(int row, const Tabdefinition* t) const {
-    return t != nullptr && t->Anzeige == A_Tabelle && !t->IstGrafik && !Group && !eingabeOffen() &&
-           t->hatRow(row) && t->Rows[static_cast<size_t>(row)].DatenCols == 0;
+    if (t == nullptr || t->Anzeige != A_Tabelle || t->IstGrafik || Group || eingabeOffen())
+        return false;
+    if (row == kNeueZeile) return neueZeileAn();
+    return t->hatRow(row) && t->Rows[static_cast<size_t>(row)].DatenCols == 0;
 }
 
 void TIconTab::zeileMalen(int row, const Tabdefinition& t) {

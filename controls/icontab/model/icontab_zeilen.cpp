@@ -247,6 +247,9 @@ void IconTabModell::ChangeRow(int row, Tabdefinition* table) {
     const int alt = table->Selected;
     table->Selected = row;
     if (row != alt) eingabeZeileGewechselt(table);
+    // Without a selected row the new-record line shows as chosen.
+    if (neueZeileAn_ && table->Anzeige == A_Tabelle && (alt < 0) != (row < 0))
+        zeichneZeile(kNeueZeile, table);
     if (alt >= 0) zeichneZeile(alt, table);
     if (row >= 0) zeichneZeile(row, table);
 }
