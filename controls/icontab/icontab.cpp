@@ -280,9 +280,11 @@ TabBild TIconTab::datenHolen() {
 
 void TIconTab::zeichneZeile(int row, Tabdefinition* table) {
     if (gesperrt()) return;
+    // The selected row of the focused table, and a row just selected in any
+    // table, come wholly into view: grid rows, tiles and list entries.
     if (table != nullptr && row >= table->FixedRows && row == table->Selected &&
-        table == letzteFokusTabelle() && table->Anzeige == A_Tabelle) {
-        const int pos = insBild(row, *table);
+        (table == letzteFokusTabelle() || neueAuswahl())) {
+        const int pos = sichtPosition(*table, row);
         if (pos != topRow()) {
             // Repaints and sets the bar; the rows still shown move along.
             vorher_ = std::make_unique<TabBild>(bild());
@@ -388,28 +390,6 @@ bool TIconTab::verschiebenMalen(const TabBild& vorher) {
         Invalidate(QRect(0, z.top, w, z.bottom - z.top));
     }
     return true;
-}
-
-// The scroll position that shows a grid row: a row above the visible data
-// rows comes to the top, one below the last fully visible row to the bottom.
-int TIconTab::insBild(int row, const Tabdefinition& t) const {
-    const TabBild b = bild();
-    const TabellenPlatz* p = b.platzVon(&t);
-    if (p == nullptr) return topRow();
-    // Below another table the position is the first table's: it grows
-    // until the row shows.
-    if (p != &b.tabellen.front()) return positionUnterhalb(t, row);
-    int pos = topRow();
-    if (row < p->ersteDatenZeile) {
-        pos -= p->ersteDatenZeile - row;
-    } else {
-        int letzte = -1;
-        for (const ZeilenPlatz& z : p->zeilen)
-            if (z.row >= t.FixedRows && z.bottom <= b.masse.clientHoehe) letzte = z.row;
-        if (letzte < 0) letzte = p->ersteDatenZeile;
-        if (row > letzte) pos += row - letzte;
-    }
-    return std::clamp(pos, 0, maxTopRow());
 }
 
 // ---- Scroll bars ----

@@ -229,7 +229,6 @@ private:
     void paintKacheln(const TabBild& b);
     KachelMasse kachelMasse(const TabellenPlatz& p) const;
     TabBild datenHolen();
-    int insBild(int row, const Tabdefinition& t) const;
 
     QtMetrik metrik_;
     GlyphCache glyphen_;

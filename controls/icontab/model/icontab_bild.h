@@ -47,7 +47,10 @@ struct TabellenPlatz {
     int bottom = 0;           // end of its area; the gap to the next table follows
     int ersteDatenZeile = 0;  // first data row shown (the table's first visible row)
     // The part of the vertical position this table consumed: data rows in
-    // the grid, pixels in the icon views; 0 for every table but the first.
+    // the grid, pixels in the icon views. The position walks the tables in
+    // list order: each one scrolled past entirely is left out (see
+    // TabBild::darueber) and takes its share, the first one placed takes the
+    // rest; the tables below it start at their top.
     int scroll = 0;
     KachelMasse kacheln;                // the icon view's tiles
     std::vector<ZeilenPlatz> zeilen;    // grid rows in painting order
@@ -78,6 +81,8 @@ struct BildMasse {
 // table of tiles.
 constexpr int kTabellenAbstand = 10;
 constexpr int kKachelAbstand = 15;
+// A tile scrolled into view keeps this much room below its frame.
+constexpr int kKachelRandUnten = 4;
 
 // The content height of n tiles (the last line's frame and one pixel more)
 // and of an icon list of n entries; the layout counts the same heights.
@@ -88,6 +93,8 @@ long long listenInhalt(long long n, int zeilenHoehe);
 struct TabBild {
     BildMasse masse;
     std::vector<TabellenPlatz> tabellen;
+    // The tables the position scrolled past, above the first one placed.
+    std::vector<const Tabdefinition*> darueber;
 
     // The table whose area (with the gap below it) holds y, nullptr below all.
     const TabellenPlatz* tabelleBei(int y) const;
