@@ -123,6 +123,8 @@ void TIconTab::Paint() {
     ui::Canvas& c = canvas();
     if (!c.isAttached()) return;
     disarmTimer(kStatusTimer);
+    // A picture the host put in through GetBild() is laid out before it shows.
+    if (bildGroesseMelden()) SetGroesse();
     malt_ = true;
     const TabBild b = datenHolen();
     malt_ = false;
@@ -248,17 +250,27 @@ void TIconTab::gesammelt(const std::function<void()>& f) {
 
 // Rows on screen whose data columns are still missing are completed first;
 // what they bring may move the rows below, so the layout is taken again.
+// A tile is completed when it is the selected one (the detail pane shows
+// it) or when its label, column 0, is missing.
 TabBild TIconTab::datenHolen() {
     TabBild b = bild();
     bool geholt = false;
     for (const TabellenPlatz& p : b.tabellen) {
-        if (p.tab->Anzeige != A_Tabelle) continue;
         Tabdefinition* t = GetTabelle(p.tab->Nummer, false);
-        for (const ZeilenPlatz& z : p.zeilen) {
-            if (t == nullptr || !t->hatRow(z.row) ||
-                t->Rows[static_cast<size_t>(z.row)].DatenCols == 0)
+        std::vector<int> zeilen;
+        if (p.tab->Anzeige == A_Tabelle) {
+            for (const ZeilenPlatz& z : p.zeilen) zeilen.push_back(z.row);
+        } else if (p.tab->Anzeige == A_Icon && !icons_.empty()) {
+            for (const int r : sichtbareKacheln(b, p))
+                if (r == p.tab->Selected || (p.tab->Rows[static_cast<size_t>(r)].DatenCols & 1))
+                    zeilen.push_back(r);
+            if (Detailfenster() && p.tab->hatRow(p.tab->Selected))
+                zeilen.push_back(p.tab->Selected);
+        }
+        for (const int row : zeilen) {
+            if (t == nullptr || !t->hatRow(row) || t->Rows[static_cast<size_t>(row)].DatenCols == 0)
                 continue;
-            GetDaten(z.row, t);
+            GetDaten(row, t);
             geholt = true;
             if (GetTabelle(p.tab->Nummer, false) != t) return bild();  // the handler freed it
         }
@@ -268,9 +280,11 @@ TabBild TIconTab::datenHolen() {
 
 void TIconTab::zeichneZeile(int row, Tabdefinition* table) {
     if (gesperrt()) return;
+    // The selected row of the focused table, and a row just selected in any
+    // table, come wholly into view: grid rows, tiles and list entries.
     if (table != nullptr && row >= table->FixedRows && row == table->Selected &&
-        table == letzteFokusTabelle() && table->Anzeige == A_Tabelle) {
-        const int pos = insBild(row, *table);
+        (table == letzteFokusTabelle() || neueAuswahl())) {
+        const int pos = sichtPosition(*table, row);
         if (pos != topRow()) {
             // Repaints and sets the bar; the rows still shown move along.
             vorher_ = std::make_unique<TabBild>(bild());
@@ -289,10 +303,13 @@ void TIconTab::zeichneZeile(int row, Tabdefinition* table) {
 }
 
 // A grid row whose data is there, outside an open in-cell input and groups
-// (a group's lines depend on the neighbouring rows), draws inside its band.
+// (a group's lines depend on the neighbouring rows), draws inside its band;
+// so does the new-record line.
 bool TIconTab::zeileAlleinMalbar(int row, const Tabdefinition* t) const {
-    return t != nullptr && t->Anzeige == A_Tabelle && !t->IstGrafik && !Group && !eingabeOffen() &&
-           t->hatRow(row) && t->Rows[static_cast<size_t>(row)].DatenCols == 0;
+    if (t == nullptr || t->Anzeige != A_Tabelle || t->IstGrafik || Group || eingabeOffen())
+        return false;
+    if (row == kNeueZeile) return neueZeileAn();
+    return t->hatRow(row) && t->Rows[static_cast<size_t>(row)].DatenCols == 0;
 }
 
 void TIconTab::zeileMalen(int row, const Tabdefinition& t) {
@@ -375,28 +392,6 @@ bool TIconTab::verschiebenMalen(const TabBild& vorher) {
     return true;
 }
 
-// The scroll position that shows a grid row: a row above the visible data
-// rows comes to the top, one below the last fully visible row to the bottom.
-int TIconTab::insBild(int row, const Tabdefinition& t) const {
-    const TabBild b = bild();
-    const TabellenPlatz* p = b.platzVon(&t);
-    if (p == nullptr) return topRow();
-    // Below another table the position is the first table's: it grows
-    // until the row shows.
-    if (p != &b.tabellen.front()) return positionUnterhalb(t, row);
-    int pos = topRow();
-    if (row < p->ersteDatenZeile) {
-        pos -= p->ersteDatenZeile - row;
-    } else {
-        int letzte = -1;
-        for (const ZeilenPlatz& z : p->zeilen)
-            if (z.row >= t.FixedRows && z.bottom <= b.masse.clientHoehe) letzte = z.row;
-        if (letzte < 0) letzte = p->ersteDatenZeile;
-        if (row > letzte) pos += row - letzte;
-    }
-    return std::clamp(pos, 0, maxTopRow());
-}
-
 // ---- Scroll bars ----
 
 void TIconTab::balkenSetzen() {
@@ -456,7 +451,7 @@ void TIconTab::TimerFired(int id) {
 }
 
 void TIconTab::hintGesetzt() {
-    setToolTip(ui::toQString(Hint()));
+    setToolTip(hinweiseAn() ? ui::toQString(Hint()) : QString());
 }
 
 // ---- Search field ----

@@ -151,7 +151,10 @@ protected:
     void neuZeichnen() override;
     void zeichneZeile(int row, Tabdefinition* table) override;
     void balkenSetzen() override;
-    void groesseHolen() override { groesseMelden(); }
+    void groesseHolen() override {
+        groesseMelden();
+        bildGroesseMelden();
+    }
     void hintGesetzt() override;
     int neueZeileMessen() override;
     void auswahlWechsel() override;
@@ -205,6 +208,9 @@ private:
     static constexpr int kStatusTimer = 1;
 
     void groesseMelden();
+    // The picture as it is now, also when the host changed it through
+    // GetBild(); true when its size changed.
+    bool bildGroesseMelden();
     void balkenAktion(bool vertikal, int action);
     void captionNeu();
     void bereichPlatzieren();
@@ -223,7 +229,6 @@ private:
     void paintKacheln(const TabBild& b);
     KachelMasse kachelMasse(const TabellenPlatz& p) const;
     TabBild datenHolen();
-    int insBild(int row, const Tabdefinition& t) const;
 
     QtMetrik metrik_;
     GlyphCache glyphen_;

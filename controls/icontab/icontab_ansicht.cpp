@@ -74,6 +74,10 @@ ui::Bitmap* TIconTab::GetBild() {
     return datenBild_.get();
 }
 
+bool TIconTab::bildGroesseMelden() {
+    return datenBild_ && bildMasse(datenBild_->width(), datenBild_->height());
+}
+
 void TIconTab::SetBild(const QImage& bild) {
     ui::Bitmap* b = GetBild();
     if (b == nullptr) return;

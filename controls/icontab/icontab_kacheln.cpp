@@ -57,7 +57,6 @@ void TIconTab::paintKacheln(const TabBild& b) {
     const QFontMetrics fm(schrift);
     p.setFont(schrift);
     p.setRenderHint(QPainter::Antialiasing, true);
-    const int unten = clientHoehe();
     bool symbole = false;
     struct Symbol {
         Rect icon;
@@ -69,13 +68,9 @@ void TIconTab::paintKacheln(const TabBild& b) {
         const Tabdefinition& t = *tp.tab;
         if (t.Anzeige != A_Icon) continue;
         const KachelMasse k = kachelMasse(tp);
-        // Tiles scrolled above the table's top are not drawn.
-        const int oben = std::max(tp.top, b.masse.captionHoehe);
-        for (int r = std::max(0, t.FixedRows); r < t.rowCount(); ++r) {
+        for (const int r : sichtbareKacheln(b, tp)) {
             const Rect icon = kachelIcon(r - t.FixedRows, k);
             const Rect rahmen = kachelRahmen(icon, k);
-            if (rahmen.bottom <= oben) continue;
-            if (rahmen.top >= unten) break;
             const RowDef& rd = t.Rows[static_cast<size_t>(r)];
             const bool gewaehlt = r == t.Selected && auswahlSichtbar();
             const QRectF q(rahmen.left + 0.5, rahmen.top + 0.5, rahmen.width() - 1,

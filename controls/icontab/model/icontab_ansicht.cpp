@@ -192,10 +192,19 @@ void IconTabModell::Grafik_Einpassen() {
     neuZeichnen();
 }
 
+bool IconTabModell::bildMasse(int breite, int hoehe) {
+    if (!bildAnzeige_) return false;
+    breite = std::max(0, breite);
+    hoehe = std::max(0, hoehe);
+    if (bildAnzeige_->bildBreite == breite && bildAnzeige_->bildHoehe == hoehe) return false;
+    bildAnzeige_->bildBreite = breite;
+    bildAnzeige_->bildHoehe = hoehe;
+    return true;
+}
+
 void IconTabModell::bildGroesse(int breite, int hoehe) {
     if (!bildAnzeige_) return;
-    bildAnzeige_->bildBreite = std::max(0, breite);
-    bildAnzeige_->bildHoehe = std::max(0, hoehe);
+    bildMasse(breite, hoehe);
     SetGroesse();
     neuZeichnen();
 }

@@ -21,11 +21,8 @@ Zeiger IconTabBedienung::EvMove(int x, int y) {
     if (GetA_Format() != A_Tabelle || (t != nullptr && t->IstGrafik)) {
         ansichtMaus(x, y);
         zeiger_ = Zeiger::Standard;
-        if (GetA_Format() == A_Bitmap && y >= masse().captionHoehe) {
-            // The picture's own pointer, and no hint over it.
-            zeiger_ = Zeiger::Bild;
-            hintLoeschen();
-        }
+        // The picture's own pointer; it shows no hint (hinweiseAn).
+        if (GetA_Format() == A_Bitmap && y >= masse().captionHoehe) zeiger_ = Zeiger::Bild;
         return zeiger_;
     }
     // The open pick list is a window of its own and follows the mouse there.

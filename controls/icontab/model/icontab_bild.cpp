@@ -17,24 +17,25 @@ int datenZeilen(const Tabdefinition& t) {
     return t.rowCount() - std::min(t.FixedRows, t.rowCount());
 }
 
-// Tiles and list entries: the first table shows its content from the
-// scroll position on (in pixels), the others from their top.
-void ansicht(const Tabdefinition& t, const BildMasse& m, int& rest, bool erste, int& y,
+// The pixel content of tiles (only with an image list) and list entries.
+long long ansichtInhalt(const Tabdefinition& t, const BildMasse& m) {
+    if (mitKacheln(t, m))
+        return kachelInhalt(datenZeilen(t), m.iconsProZeile, m.kachelnNeben, m.zeilenNeben,
+                            m.iconHoehe + m.vAbstand);
+    if (t.Anzeige == A_IconList) return listenInhalt(datenZeilen(t), m.listZeilenHoehe);
+    return 0;
+}
+
+// Tiles and list entries from the part of the position left to them, in
+// pixels; the gap below shrinks once the content is scrolled away.
+void ansicht(const Tabdefinition& t, const BildMasse& m, long long& rest, int& y,
              TabellenPlatz& p) {
-    long long inhalt = 0;
-    if (mitKacheln(t, m)) {
-        inhalt = kachelInhalt(datenZeilen(t), m.iconsProZeile, m.kachelnNeben, m.zeilenNeben,
-                              m.iconHoehe + m.vAbstand);
-    } else if (t.Anzeige == A_IconList) {
-        inhalt = listenInhalt(datenZeilen(t), m.listZeilenHoehe);
-    }
-    if (erste) {
-        p.scroll = static_cast<int>(std::min<long long>(rest, inhalt));
-        rest = 0;
-    }
+    const long long inhalt = ansichtInhalt(t, m);
+    p.scroll = static_cast<int>(rest);
+    rest = 0;
     p.kacheln = KachelMasse{y,          p.scroll,        m.iconBreite,   m.iconHoehe,  m.hAbstand,
                             m.vAbstand, m.iconsProZeile, m.kachelnNeben, m.zeilenNeben};
-    y = static_cast<int>(std::min<long long>(y + inhalt - p.scroll, 0x3FFFFFFF));
+    y = static_cast<int>(std::min<long long>(y + std::max(0LL, inhalt - p.scroll), 0x3FFFFFFF));
 }
 
 void spaltenSetzen(const Tabdefinition& t, const BildMasse& m, TabellenPlatz& p) {
@@ -50,8 +51,7 @@ void spaltenSetzen(const Tabdefinition& t, const BildMasse& m, TabellenPlatz& p)
     for (int c = std::max(fix, m.leftCol); c < n && x < m.clientBreite; ++c) setzen(c);
 }
 
-void gitter(const Tabdefinition& t, const BildMasse& m, int& rest, bool erste, int& y,
-            TabellenPlatz& p) {
+void gitter(const Tabdefinition& t, const BildMasse& m, long long& rest, int& y, TabellenPlatz& p) {
     const int fix = std::min(t.FixedRows, t.rowCount());
     auto setzen = [&](int row, int h) {
         p.zeilen.push_back({row, y, y + h});
@@ -60,12 +60,9 @@ void gitter(const Tabdefinition& t, const BildMasse& m, int& rest, bool erste, i
     if (fix == 0 && m.neueZeile) setzen(kNeueZeile, m.neueZeileHoehe);
     for (int r = 0; r < fix && y < m.clientHoehe; ++r)
         setzen(r, t.Rows[static_cast<size_t>(r)].Hoehe);
-    int r = fix;
-    if (erste) {
-        p.scroll = std::min(rest, t.rowCount() - fix);
-        r += p.scroll;
-        rest = 0;
-    }
+    p.scroll = static_cast<int>(rest);  // at most its data rows: a table with fewer is skipped
+    rest = 0;
+    int r = fix + p.scroll;
     p.ersteDatenZeile = r;
     if (fix > 0 && m.neueZeile && y < m.clientHoehe) setzen(kNeueZeile, m.neueZeileHoehe);
     for (; r < t.rowCount() && y < m.clientHoehe; ++r)
@@ -73,37 +70,56 @@ void gitter(const Tabdefinition& t, const BildMasse& m, int& rest, bool erste, i
     spaltenSetzen(t, m, p);
 }
 
+// The part of the vertical position a table covers before the next one
+// takes the rest: a grid its data rows, tiles and lists their content and
+// the gap below in pixels; -1 for a picture or a drawing, which take all.
+long long abdeckung(const Tabdefinition& t, const BildMasse& m) {
+    switch (t.Anzeige) {
+        case A_Tabelle:
+            return datenZeilen(t);
+        case A_Icon:
+        case A_IconList:
+            return ansichtInhalt(t, m) + abstandNach(t, m);
+        default:
+            return -1;  // a picture or a drawing takes what is left
+    }
+}
+
 }  // namespace
 
 TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const BildMasse& m) {
     TabBild bild;
     bild.masse = m;
-    int rest = std::max(0, m.topRow);
+    long long rest = std::max(0, m.topRow);
     int y = m.captionHoehe;
-    bool erste = true;  // no table placed yet: it takes the scroll position
     for (const Tabdefinition* t : tabellen) {
         if (y >= m.clientHoehe) break;
-        const int daten = datenZeilen(*t);
-        if (t->Anzeige == A_Tabelle && t->rowCount() > 0 && erste && daten < rest) {
-            rest -= daten;
+        // A table the position scrolls past entirely gives way to the next:
+        // a grid once the position passes its data rows, tiles and lists
+        // once it covers their content and the gap below.
+        const long long a = abdeckung(*t, m);
+        if (rest > 0 && a >= 0 && (t->Anzeige == A_Tabelle ? a < rest : a <= rest)) {
+            rest -= a;
+            bild.darueber.push_back(t);
             continue;
         }
         TabellenPlatz p;
         p.tab = t;
         p.top = y;
+        int abstand = abstandNach(*t, m);
         if (t->Anzeige == A_Tabelle) {
-            if (t->rowCount() > 0) gitter(*t, m, rest, erste, y, p);
+            if (t->rowCount() > 0) gitter(*t, m, rest, y, p);
         } else if (t->Anzeige == A_Icon || t->Anzeige == A_IconList) {
-            ansicht(*t, m, rest, erste, y, p);
+            abstand -= static_cast<int>(std::max(0LL, rest - ansichtInhalt(*t, m)));
+            ansicht(*t, m, rest, y, p);
         } else {
             // A picture or a drawing fills the client area below its top;
             // it scrolls inside that area.
             y = std::max(y, m.clientHoehe);
             rest = 0;
         }
-        erste = false;
         p.bottom = y;
-        y += abstandNach(*t, m);
+        y += abstand;
         bild.tabellen.push_back(std::move(p));
     }
     return bild;
@@ -177,6 +193,19 @@ Rect kachelIcon(int i, const KachelMasse& k) {
 Rect kachelRahmen(const Rect& icon, const KachelMasse& k) {
     return {icon.left - k.hAbstand / 2, icon.top - 5, icon.right + k.hAbstand / 2,
             icon.top - 5 + k.iconHoehe + k.vAbstand};
+}
+
+std::vector<int> sichtbareKacheln(const TabBild& b, const TabellenPlatz& p) {
+    std::vector<int> rows;
+    const Tabdefinition& t = *p.tab;
+    const int oben = std::max(p.top, b.masse.captionHoehe);
+    for (int r = std::max(0, t.FixedRows); r < t.rowCount(); ++r) {
+        const Rect rahmen = kachelRahmen(kachelIcon(r - t.FixedRows, p.kacheln), p.kacheln);
+        if (rahmen.bottom <= oben) continue;
+        if (rahmen.top >= b.masse.clientHoehe) break;
+        rows.push_back(r);
+    }
+    return rows;
 }
 
 int kachelBei(const KachelMasse& k, int x, int y) {

@@ -47,7 +47,10 @@ struct TabellenPlatz {
     int bottom = 0;           // end of its area; the gap to the next table follows
     int ersteDatenZeile = 0;  // first data row shown (the table's first visible row)
     // The part of the vertical position this table consumed: data rows in
-    // the grid, pixels in the icon views; 0 for every table but the first.
+    // the grid, pixels in the icon views. The position walks the tables in
+    // list order: each one scrolled past entirely is left out (see
+    // TabBild::darueber) and takes its share, the first one placed takes the
+    // rest; the tables below it start at their top.
     int scroll = 0;
     KachelMasse kacheln;                // the icon view's tiles
     std::vector<ZeilenPlatz> zeilen;    // grid rows in painting order
@@ -78,6 +81,8 @@ struct BildMasse {
 // table of tiles.
 constexpr int kTabellenAbstand = 10;
 constexpr int kKachelAbstand = 15;
+// A tile scrolled into view keeps this much room below its frame.
+constexpr int kKachelRandUnten = 4;
 
 // The content height of n tiles (the last line's frame and one pixel more)
 // and of an icon list of n entries; the layout counts the same heights.
@@ -88,6 +93,8 @@ long long listenInhalt(long long n, int zeilenHoehe);
 struct TabBild {
     BildMasse masse;
     std::vector<TabellenPlatz> tabellen;
+    // The tables the position scrolled past, above the first one placed.
+    std::vector<const Tabdefinition*> darueber;
 
     // The table whose area (with the gap below it) holds y, nullptr below all.
     const TabellenPlatz* tabelleBei(int y) const;
@@ -115,6 +122,9 @@ Rect kachelIcon(int i, const KachelMasse& k);
 // The tile's frame: the icon widened by half the gap on both sides, 5 pixels
 // up, down to the next line.
 Rect kachelRahmen(const Rect& icon, const KachelMasse& k);
+// The rows whose tile frames show between the table's top (or the caption
+// bar) and the client's bottom, in order.
+std::vector<int> sichtbareKacheln(const TabBild& b, const TabellenPlatz& p);
 // The tile whose frame holds (x, y), counted from 0; -1 outside every line's
 // tiles. Tiles beyond the table's rows are the caller's to reject.
 int kachelBei(const KachelMasse& k, int x, int y);

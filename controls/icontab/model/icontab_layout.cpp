@@ -35,6 +35,20 @@ struct Stand {
     int h = 0;
     long long spaltenSumme = 0;
     LayoutErgebnis e;
+    // The table that overflows only in part takes the end of the range; a
+    // bar's strip is scrolled in its units (rows, or pixels in the views).
+    bool teilweise = false;
+    bool inPixeln = false;
+
+    // Tables below fill the client: the position passes this one entirely.
+    bool voll(long long grenze) const { return y >= grenze; }
+    void teil(long long n, bool pixel) {
+        v += n;
+        if (n > 0 && !teilweise) {
+            teilweise = true;
+            inPixeln = pixel;
+        }
+    }
 };
 
 void gitter(const Tabdefinition& t, const LayoutMasse& m, Stand& s) {
@@ -54,7 +68,7 @@ void gitter(const Tabdefinition& t, const LayoutMasse& m, Stand& s) {
     for (int r = t.rowCount() - 1; r >= fix; --r) {
         s.y += t.Rows[static_cast<size_t>(r)].Hoehe;
         if (s.y > grenze) {
-            s.v += r - fix + 1;
+            s.teil(r - fix + 1, false);
             return;
         }
     }
@@ -82,8 +96,12 @@ void iconAnsicht(const Tabdefinition& t, const LayoutMasse& m, int zeilenNeben, 
     long long inhalt = iconHoehe(t, m, 0, s.e, zeilenNeben);
     if (s.y + inhalt > grenze) {
         inhalt = iconHoehe(t, m, m.balken, s.e, zeilenNeben);
-        s.v += std::max(0LL, s.y + inhalt - grenze);
-        s.y = m.hoehe - m.captionHoehe;
+        if (s.voll(m.hoehe - m.captionHoehe)) {
+            s.v += inhalt + kKachelAbstand;  // the tiles and their gap scroll away
+        } else {
+            s.teil(std::max(0LL, s.y + inhalt - grenze), true);
+        }
+        s.y = std::max<long long>(s.y, m.hoehe - m.captionHoehe);
         return;
     }
     s.y += inhalt;
@@ -106,13 +124,19 @@ LayoutErgebnis berechneLayout(const std::vector<const Tabdefinition*>& tabellen,
                 if (m.icons) {
                     iconAnsicht(t, m, m.detail ? m.paneZeilenNeben : 0, s);
                     icon = true;
+                } else if (s.voll(grenze)) {
+                    s.v += kTabellenAbstand;  // no tiles: only its gap
                 }
                 break;
             case A_IconList: {
                 const long long inhalt =
                     listenInhalt(std::max(0, t.rowCount() - std::min(t.FixedRows, t.rowCount())),
                                  m.listZeilenHoehe);
-                s.v += std::max(0LL, s.y + inhalt - grenze);
+                if (s.voll(grenze)) {
+                    s.v += inhalt + kTabellenAbstand;
+                } else {
+                    s.teil(std::max(0LL, s.y + inhalt - grenze), true);
+                }
                 s.h = std::max(s.h, std::max(0, m.listBreite - m.breite));
                 s.y += inhalt;
                 break;
@@ -123,16 +147,23 @@ LayoutErgebnis berechneLayout(const std::vector<const Tabdefinition*>& tabellen,
         }
         if (s.y < grenze) s.y += icon ? kKachelAbstand : kTabellenAbstand;
     }
-    // A bar takes room from the other direction.
+    // A bar takes room from the other direction: one row more to scroll,
+    // or the bar's thickness where the end of the range is in pixels.
     const bool inDerLeiste = s.y > m.hoehe - m.balken - 2 - m.captionHoehe;
+    bool pixel = s.inPixeln;
+    if (!s.teilweise && !tabellen.empty()) {
+        const Tabdefinition& erste = *tabellen.front();
+        pixel = (erste.Anzeige == A_Icon && m.icons) || erste.Anzeige == A_IconList;
+    }
+    const int mehr = pixel ? std::max(1, m.balken) : 1;
     bool vPlus = false;
     if (s.h > 0 && inDerLeiste) {
-        ++s.v;
+        s.v += mehr;
         vPlus = true;
     }
     if (s.v > 0 && s.spaltenSumme > m.breite - m.balken) {
         ++s.h;
-        if (inDerLeiste && !vPlus) ++s.v;
+        if (inDerLeiste && !vPlus) s.v += mehr;
     }
     s.e.vUeberlauf = static_cast<int>(std::min<long long>(s.v, 0x7FFFFFFF));
     s.e.hUeberlauf = s.h;

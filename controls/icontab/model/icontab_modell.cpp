@@ -392,7 +392,9 @@ void IconTabModell::SetA_Format(TAnzeigeFormat format) {
     if (format == A_Restore) format = A_Tabelle;
     ansichtWechseln(t, t->Anzeige, format);
     const bool warGesperrt = lock_;
+    const bool hinweise = hinweiseAn();
     t->Anzeige = format;
+    if (hinweiseAn() != hinweise) hintGesetzt();
     lock_ = true;
     if (format == A_Icon && detail_) Errechne_Fenster(t);
     if (format == A_IconList && t->rowCount() > 0) BerechneListe(t);
@@ -442,6 +444,10 @@ void IconTabModell::FEndUpdate(bool lock) {
             if (it != erste.Zellen.end() && i >= erste.FixedCols && i < erste.SichtSpaltenLayout)
                 Set_Grafik(aktuell_, true, static_cast<int>(i));
         }
+        // Asked once the table is refilled: a chart the host closes
+        // afterwards stays closed. (An AutoUpdate end inside SetTabelle
+        // comes before the cells.)
+        if (!erste.Zellen.empty()) grafikName_.clear();
         int n = 0;
         for (const auto& t : tabellen_)
             if (t->SichtSpaltenLayout != 0) n += datensaetze(*t);

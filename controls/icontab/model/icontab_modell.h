@@ -71,12 +71,8 @@ public:
     bool neueZeileAn() const { return neueZeileAn_; }
     int neueZeileHoehe() const { return neueZeileHoehe_; }
     const std::string& Hint() const { return hint_; }
-    // Cancels the hint (the picture view shows none).
-    void hintLoeschen() {
-        if (hint_.empty()) return;
-        hint_.clear();
-        hintGesetzt();
-    }
+    // Hints show in every format but the picture; the text stays meanwhile.
+    bool hinweiseAn() const { return GetA_Format() != A_Bitmap; }
 
     // ---- Tables ----
     void SetTabelle(unsigned rows, unsigned cols, int visibleCols, int tab);
@@ -159,10 +155,10 @@ public:
     TabBild bild() const { return bild(topRow_); }
     // The same for another vertical position.
     TabBild bild(int topRow) const;
-    // The vertical position at which row of t, a table placed below another
-    // one, shows fully: the first table's position grows (in its own units)
-    // until it does, at most to the largest position.
-    int positionUnterhalb(const Tabdefinition& t, int row) const;
+    // The vertical position at which row of t shows wholly (a tile with a
+    // margin below it), in whatever table and format: the current one when
+    // it does, else the nearest, within 0 and the largest position.
+    int sichtPosition(const Tabdefinition& t, int row) const;
     // Painting records each table's first visible row from the layout it drew.
     void bildUebernehmen(const TabBild& b);
     // Every table in list order.
@@ -187,8 +183,11 @@ public:
     // Dragging the bitmap: the shown part moves by (dx, dy) picture pixels.
     void bitmapZiehen(int dx, int dy);
     void Grafik_Einpassen();
-    // The picture's size, told by the window that holds its pixels.
+    // The picture's size, told by the window that holds its pixels: with a
+    // new layout, or (bildMasse) only noted for the next one; true when it
+    // changed.
     void bildGroesse(int breite, int hoehe);
+    bool bildMasse(int breite, int hoehe);
     const ListenLayout& liste() const { return liste_; }
 
     // ---- Search field ----
@@ -232,6 +231,8 @@ protected:
     virtual int neueZeileMessen() { return DefaultRowHeight; }
     // ChangeRow is about to move the selection.
     virtual void auswahlWechsel() {}
+    // True while ChangeRow repaints the row it selected.
+    bool neueAuswahl() const { return neueAuswahl_; }
     // The in-cell editor (its state lives in the window).
     virtual bool eingabeAuf(const Tabdefinition*, int /*row*/, int /*col*/) const { return false; }
     virtual bool eingabeSichtbar() const { return false; }
@@ -357,6 +358,7 @@ private:
     bool breitenVomBenutzer_ = false;
     bool auswahlSichtbar_ = true;
     bool neueZeileLaeuft_ = false;
+    bool neueAuswahl_ = false;
     int hitCol_ = -1;
     std::vector<std::string> scratch_;
     std::unique_ptr<BitmapAnzeige> bildAnzeige_;

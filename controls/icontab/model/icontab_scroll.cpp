@@ -120,32 +120,98 @@ void IconTabModell::Errechne_Fenster(Tabdefinition* t) {
                      masse_.iconBreite, masse_.iconHoehe, hAbstand_, vAbstand_);
 }
 
+namespace {
+
+// Where an item (grid row, tile, list entry) of a table lies against the
+// client area at one position; the position moves every item up, so it
+// passes through these in order.
+enum class Lage { Darunter, Sichtbar, Darueber };
+
+// The tile's frame, the list entry or the grid row of `row` as placed.
+Lage lageIn(const TabBild& b, const Tabdefinition& t, int row, int listenHoehe) {
+    const TabellenPlatz* p = b.platzVon(&t);
+    if (p == nullptr) {
+        const bool weg = std::find(b.darueber.begin(), b.darueber.end(), &t) != b.darueber.end();
+        return weg ? Lage::Darueber : Lage::Darunter;
+    }
+    const int unten = b.masse.clientHoehe;
+    const int i = row - t.FixedRows;
+    Rect r;
+    if (t.Anzeige == A_Tabelle) {
+        if (row < p->ersteDatenZeile) return Lage::Darueber;
+        const ZeilenPlatz* z = b.platzVon(*p, row);
+        return z != nullptr && z->bottom <= unten ? Lage::Sichtbar : Lage::Darunter;
+    }
+    if (t.Anzeige == A_Icon) {
+        r = kachelRahmen(kachelIcon(i, p->kacheln), p->kacheln);
+        r.bottom += kKachelRandUnten;
+    } else {
+        r.top = p->top + i * listenHoehe - p->scroll;
+        r.bottom = r.top + listenHoehe;
+    }
+    if (r.top < p->top) return Lage::Darueber;
+    return r.bottom <= unten ? Lage::Sichtbar : Lage::Darunter;
+}
+
+}  // namespace
+
+int IconTabModell::sichtPosition(const Tabdefinition& t, int row) const {
+    if (row < t.FixedRows || row >= t.rowCount()) return topRow_;
+    const bool zeilen = t.Anzeige == A_Tabelle || t.Anzeige == A_IconList ||
+                        (t.Anzeige == A_Icon && masse_.icons);
+    if (!zeilen) return topRow_;
+    const int lh = mindestens1(masse_.listZeilenHoehe);
+    const auto lage = [&](int pos) { return lageIn(bild(pos), t, row, lh); };
+    const Lage jetzt = lage(topRow_);
+    if (jetzt == Lage::Sichtbar) return topRow_;
+    // Halving: below, the first position at which the item is no longer
+    // below; above, the last one at which it is not yet above.
+    int von = jetzt == Lage::Darunter ? topRow_ + 1 : 0;
+    int bis = jetzt == Lage::Darunter ? maxTopRow_ : topRow_ - 1;
+    int gefunden = jetzt == Lage::Darunter ? maxTopRow_ : 0;
+    while (von <= bis) {
+        const int mitte = von + (bis - von) / 2;
+        const Lage l = lage(mitte);
+        if (jetzt == Lage::Darunter) {
+            if (l != Lage::Darunter) {
+                gefunden = mitte;
+                bis = mitte - 1;
+            } else {
+                von = mitte + 1;
+            }
+        } else if (l != Lage::Darueber) {
+            gefunden = mitte;
+            von = mitte + 1;
+        } else {
+            bis = mitte - 1;
+        }
+    }
+    return gefunden;
+}
+
 int IconTabModell::GetTopRow(int tab) {
     Tabdefinition* t = tabelle(tab);
     if (t == nullptr) return 0;
-    if (t->Anzeige == A_Tabelle) return t->ErsteSichtbare + t->FixedRows;
-    if (t->Anzeige != A_Icon || !masse_.icons) return t->FixedRows;
-    const int linie = mindestens1(masse_.iconHoehe + vAbstand_);
-    const int kachel = masse_.iconBreite + hAbstand_;
-    int i = t->FixedRows;
-    // The tiles start where the shared layout put the table.
     const TabBild b = bild();
     const TabellenPlatz* p = b.platzVon(t);
-    int y = p != nullptr ? p->top + 10 - p->scroll : masse_.captionHoehe + 10 - topRow_;
-    for (int linieNr = 0; i < t->rowCount(); ++linieNr) {
-        if (y + linie > masse_.captionHoehe) return i;
-        const bool neben = detail_ && linieNr < pane_.zeilenNeben;
-        const int rand = neben ? pane_.rect.left : clientBreite_;
-        int x = hAbstand_ / 2 + 2;
-        int n = 0;
-        do {
-            ++n;
-            x += kachel;
-        } while (x + masse_.iconBreite <= rand && kachel > 0);
-        i += n;
-        y += linie;
+    if (p == nullptr) {
+        // Scrolled away above: nothing of it is left; below: it starts at its top.
+        const bool weg = std::find(b.darueber.begin(), b.darueber.end(), t) != b.darueber.end();
+        return weg ? t->rowCount() : t->FixedRows;
     }
-    return std::min(i, t->rowCount());
+    if (t->Anzeige == A_Tabelle) return p->ersteDatenZeile;
+    const int oben = std::max(p->top, masse_.captionHoehe);
+    if (t->Anzeige == A_IconList) {
+        const int lh = mindestens1(masse_.listZeilenHoehe);
+        const long long i = std::max(0, oben - p->top + p->scroll) / lh;
+        return static_cast<int>(std::min<long long>(t->FixedRows + i, t->rowCount()));
+    }
+    if (t->Anzeige != A_Icon || !masse_.icons) return t->FixedRows;
+    // The first tile of the first line whose bottom lies below the top.
+    const int linie = masse_.iconHoehe + vAbstand_;
+    for (int r = t->FixedRows; r < t->rowCount(); ++r)
+        if (kachelIcon(r - t->FixedRows, p->kacheln).top + linie > oben) return r;
+    return t->rowCount();
 }
 
 TabBild IconTabModell::bild(int topRow) const {
@@ -168,29 +234,6 @@ TabBild IconTabModell::bild(int topRow) const {
     m.zeilenNeben = detail ? pane_.zeilenNeben : 0;
     m.listZeilenHoehe = masse_.listZeilenHoehe;
     return berechneBild(tabellenListe(), m);
-}
-
-int IconTabModell::positionUnterhalb(const Tabdefinition& t, int row) const {
-    const auto zeigt = [&](int pos) {
-        const TabBild b = bild(pos);
-        const TabellenPlatz* p = b.platzVon(&t);
-        const ZeilenPlatz* z = p != nullptr ? b.platzVon(*p, row) : nullptr;
-        return z != nullptr && z->bottom <= clientHoehe_;
-    };
-    if (zeigt(topRow_)) return topRow_;
-    // The tables above move up as the position grows: the first position
-    // that shows the row, found by halving.
-    int von = topRow_ + 1, bis = maxTopRow_, gefunden = maxTopRow_;
-    while (von <= bis) {
-        const int mitte = von + (bis - von) / 2;
-        if (zeigt(mitte)) {
-            gefunden = mitte;
-            bis = mitte - 1;
-        } else {
-            von = mitte + 1;
-        }
-    }
-    return std::max(gefunden, topRow_);
 }
 
 void IconTabModell::bildUebernehmen(const TabBild& b) {

@@ -254,8 +254,19 @@ void IconTabModell::ChangeRow(int row, Tabdefinition* table) {
     const int alt = table->Selected;
     table->Selected = row;
     if (row != alt) eingabeZeileGewechselt(table);
+    // Without a selected row the new-record line shows as chosen.
+    if (neueZeileAn_ && table->Anzeige == A_Tabelle && (alt < 0) != (row < 0))
+        zeichneZeile(kNeueZeile, table);
     if (alt >= 0) zeichneZeile(alt, table);
-    if (row >= 0) zeichneZeile(row, table);
+    if (row >= 0) {
+        // The new row's repaint brings it into view, in whichever table.
+        neueAuswahl_ = true;
+        struct Ende {
+            bool& f;
+            ~Ende() { f = false; }
+        } ende{neueAuswahl_};
+        zeichneZeile(row, table);
+    }
 }
 
 int IconTabModell::NextRow(bool up, unsigned steps, Tabdefinition* table) {

@@ -128,6 +128,22 @@ TEST(Grafik, BarsFillTheBarColumnAndComeBackAfterARefill) {
     EXPECT_EQ(p.aktuelleTabelle()->Grafik.WertSpalte, 1);
 }
 
+TEST(Grafik, AChartTheHostClosedStaysClosedAfterNewRows) {
+    for (const bool autoUpdate : {false, true}) {
+        Probe p;
+        p.AutoUpdate = autoUpdate;
+        fuellen(p, 4, 3);
+        p.Set_Grafik(true, 1, 0, -1);
+        std::vector<bool> modus;
+        p.OnModeChange = [&](IconTabModell&, bool an) { modus.push_back(an); };
+        fuellen(p, 3, 3);  // refilled: the chart comes back
+        p.Set_Grafik(false, -1, 0, -1);
+        p.InsertRow(-1, nullptr, 1, -1, -1);
+        p.FEndUpdate(false);
+        EXPECT_EQ(modus, (std::vector<bool>{false, true, false})) << autoUpdate;
+    }
+}
+
 TEST(Grafik, FacesAreAThirdLighterAndDarker) {
     EXPECT_EQ(heller(0xFF0000), 0xFF5555u);
     EXPECT_EQ(dunkler(0xFF0000), 0xAA0000u);

@@ -6,6 +6,8 @@
 namespace table {
 namespace {
 
+using std::tuple;
+
 // A table of `rows` rows of 18 px and columns of the given widths.
 void tabelle(Probe& t, int rows, std::vector<int> breiten) {
     t.SetTabelle(static_cast<unsigned>(rows), static_cast<unsigned>(breiten.size()), -1, 0);
@@ -99,6 +101,43 @@ TEST(Layout, IconViewOverflowInPixels) {
     // 7 lines of 72 + 6 = 510 px, of which 195 fit.
     EXPECT_EQ(t.layout().iconsProZeile, 3);
     EXPECT_EQ(t.maxTopRow(), 510 - 195);
+}
+
+// 4 entries of 32 + 10 + 12 = 54 pixels wider than the control: 217 of 200
+// pixels and the bar's 18 to scroll, so that the last entry ends at 181.
+TEST(Layout, AnIconListWiderThanTheControlEndsAboveTheHorizontalBar) {
+    Probe t;
+    t.setGroesse(200, 200, 182, 182);  // both bars shown
+    t.setIcons(true, 32, 32);
+    t.SetTabelle(5, 2, -1, 0);
+    for (unsigned r = 1; r < 5; ++r) t.SetCell(r, 1, std::string(40, 'x'));
+    t.SetA_Format(A_IconList);
+    t.FEndUpdate(false);
+    EXPECT_EQ(tuple(t.maxLeftCol() > 0, t.maxTopRow()), tuple(true, 217 - 200 + 18));
+}
+
+TEST(Layout, GetTopRowNamesTheFirstRowShown) {
+    for (const auto& [fixed, pos, oben] : {tuple{1, 0, 1}, tuple{1, 3, 4}, tuple{2, 5, 7}}) {
+        Probe t;
+        t.setGroesse(200, 100, 200, 100);
+        t.StdFixedRows = fixed;
+        tabelle(t, 20, {50});
+        t.Ver_Change(SB_THUMBPOSITION, pos);
+        EXPECT_EQ(t.GetTopRow(-1), oben) << fixed << " " << pos;
+    }
+    // 20 tiles, three a line 72 high (510 pixels and a gap of 15), above a grid.
+    Probe k;
+    k.setGroesse(200, 200, 200, 200);
+    k.setIcons(true, 32, 32);
+    k.SetTabelle(21, 1, -1, 0);
+    k.SetA_Format(A_Icon);
+    k.SetTabelle(30, 1, -1, 1);
+    k.FEndUpdate(false);
+    for (const auto& [pos, kachel, zeile] :
+         {tuple{0, 1, 1}, tuple{81, 1, 1}, tuple{82, 4, 1}, tuple{510 + 15 + 2, 21, 3}}) {
+        k.Ver_Change(SB_THUMBPOSITION, pos);
+        EXPECT_EQ(tuple(k.GetTopRow(0), k.GetTopRow(1)), tuple(kachel, zeile)) << pos;
+    }
 }
 
 TEST(Scroll, StepsStayInRange) {
@@ -215,11 +254,11 @@ TEST(Bild, ARowBelowTheTilesIsScrolledIntoViewInPixels) {
     t.FEndUpdate(false);
     const Tabdefinition& g = *t.GetTabelle(1, false);
     // Row r ends at 93 - s + (r + 1) x 18; the client is 150 high.
-    EXPECT_EQ(t.positionUnterhalb(g, 1), 0);
-    EXPECT_EQ(t.positionUnterhalb(g, 3), 15);
-    EXPECT_EQ(t.positionUnterhalb(g, 4), 33);
+    EXPECT_EQ(t.sichtPosition(g, 1), 0);
+    EXPECT_EQ(t.sichtPosition(g, 3), 15);
+    EXPECT_EQ(t.sichtPosition(g, 4), 33);
     t.Ver_Change(SB_THUMBPOSITION, 20);
-    EXPECT_EQ(t.positionUnterhalb(g, 3), 20);  // already shown
+    EXPECT_EQ(t.sichtPosition(g, 3), 20);  // already shown
 }
 
 TEST(Bild, IconListAboveAGridTakesItsEntries) {

@@ -7,6 +7,8 @@
 #include <QFontMetrics>
 #include <QTest>
 #include <memory>
+#include <set>
+#include <tuple>
 
 #include "controls/icontab/icontab.h"
 #include "platform/ui/drawing/font_mapping.h"
@@ -15,6 +17,8 @@
 namespace table {
 namespace {
 
+using std::tie;
+using std::tuple;
 using Wahl = std::pair<long, long>;
 
 // A focused control of w x h in a window; OnSelectCell is recorded.
@@ -71,6 +75,110 @@ TEST(AnsichtMaus, GridBelowTilesIsPaintedAndHitThere) {
     f.klick({10, kOben - 5});  // the gap below the tiles: no row
     EXPECT_EQ(f.gewaehlt, (std::vector<Wahl>{{3, -1}, {2, 1}}));
     EXPECT_EQ(f.t->GetRow(), 2);
+}
+
+// Table 0 as a grid, an icon list or tiles, with a grid of 40 rows below it
+// as table 1 (which then takes the keys), in a control 300 wide.
+struct Fall {
+    const char* name;
+    int h;
+    TAnzeigeFormat format;
+    int rows;
+    bool gitter;
+};
+constexpr Fall kFaelle[] = {{"Gitter", 200, A_Tabelle, 40, false},
+                            {"Liste", 200, A_IconList, 31, false},
+                            {"Kacheln", 200, A_Icon, 31, false},
+                            {"Gitter unter Kacheln", 300, A_Icon, 4, true},
+                            {"Gitter unter Liste", 300, A_IconList, 6, true}};
+
+void aufbauen(Fenster& f, const Fall& fall) {
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(QColor(0, 0xA0, 0));
+    f.t->SetIcons({icon});
+    fuellen(*f.t, 0, fall.rows, 2);
+    f.t->SetA_Format(fall.format);
+    if (fall.gitter) fuellen(*f.t, 1, 40, 3);
+    f.t->FEndUpdate(false);
+}
+
+// At every position the painted grid lines, GetZellRect, GetClickTab and a
+// click agree; every row shows wholly somewhere, the last one at the end.
+TEST(AnsichtMaus, EveryPositionOfAGridBelowTilesOrAListShowsItsRows) {
+    for (const Fall& fall : kFaelle) {
+        if (!fall.gitter) continue;
+        Fenster f(300, fall.h);
+        aufbauen(f, fall);
+        const Tabdefinition* g = f.t->GetTabelle(1, false);
+        // Three tiles (78 pixels) and their gap of 15, then 24 rows.
+        EXPECT_TRUE(fall.format != A_Icon || f.t->maxTopRow() == 78 + 15 + 24);
+        std::set<int> gezeigt;
+        for (int pos = 0; pos <= f.t->maxTopRow(); ++pos) {
+            f.t->Ver_Change(SB_THUMBPOSITION, pos);
+            const TabBild b = f.t->bild();
+            const TabellenPlatz* p = b.platzVon(g);
+            ASSERT_NE(p, nullptr) << fall.name << pos;
+            int klick = -1, y = 0;
+            for (const ZeilenPlatz& z : p->zeilen) {
+                if (z.row < 1 || z.bottom > f.t->clientHoehe()) continue;
+                gezeigt.insert(z.row);
+                Rect r;
+                int dy = z.top + 9;
+                ASSERT_TRUE(f.t->GetZellRect(r, 1, z.row, 1));
+                const ui::TColor linie = f.t->canvas().Pixel(41, z.bottom - 1);
+                EXPECT_EQ(tuple(r, f.t->GetClickTab(&dy), dy, linie),
+                          tuple(Rect{40, z.top, 80, z.bottom}, g, z.top + 9 - p->top, 0x808080u));
+                if (klick < 0) tie(klick, y) = tuple(z.row, z.top + 9);
+            }
+            if (klick < 0) continue;
+            f.klick({45, y});
+            EXPECT_EQ(tuple(f.t->GetRow(), f.t->topRow()), tuple(klick, pos)) << fall.name;
+        }
+        EXPECT_EQ(gezeigt.size(), 39u) << fall.name;
+        EXPECT_EQ(f.t->bild().platzVon(g)->zeilen.back().row, 39) << fall.name;
+    }
+}
+
+// Whether the selected row, tile (with 4 pixels below it) or entry of table
+// tab lies wholly inside its table's area on screen.
+bool ganzZuSehen(TIconTab& t, int tab) {
+    const Tabdefinition* tb = t.GetTabelle(tab, false);
+    const TabBild b = t.bild();
+    const TabellenPlatz* p = b.platzVon(tb);
+    const int i = tb->Selected - tb->FixedRows, lh = t.liste().zeilenHoehe;
+    if (p == nullptr || i < 0) return false;
+    Rect r{0, p->top + i * lh - p->scroll, 0, p->top + (i + 1) * lh - p->scroll};  // an entry
+    if (tb->Anzeige == A_Icon) {
+        r = kachelRahmen(kachelIcon(i, p->kacheln), p->kacheln);
+        r.bottom += 4;
+    } else if (tb->Anzeige == A_Tabelle) {
+        const ZeilenPlatz* z = b.platzVon(*p, tb->Selected);
+        if (z == nullptr) return false;
+        r = {0, z->top, 0, z->bottom};
+    }
+    return r.top >= p->top && r.bottom <= t.clientHoehe();
+}
+
+TEST(AnsichtMaus, KeysTypeAheadAndSetRowKeepTheSelectionWhollyInView) {
+    for (const Fall& fall : kFaelle) {
+        Fenster f(300, fall.h);
+        aufbauen(f, fall);
+        const int tab = fall.gitter ? 1 : 0;
+        const Tabdefinition* t = f.t->GetTabelle(tab, false);
+        for (int i = 0; i < 45; ++i) {  // Down held from the first row to the end
+            QTest::keyClick(f.t, Qt::Key_Down);
+            ASSERT_TRUE(ganzZuSehen(*f.t, tab)) << fall.name << " " << t->Selected;
+        }
+        EXPECT_EQ(f.t->topRow(), f.t->maxTopRow()) << fall.name;
+        f.t->SetRow(1);
+        EXPECT_TRUE(ganzZuSehen(*f.t, tab)) << fall.name;
+        QTest::keyClicks(f.t, "29");  // type-ahead in column 0, "r/0"
+        EXPECT_EQ(t->Selected, 29) << fall.name;
+        EXPECT_TRUE(ganzZuSehen(*f.t, tab)) << fall.name;
+        f.t->SetRow(1);
+        f.t->SetRow(t->rowCount() - 1);
+        EXPECT_TRUE(ganzZuSehen(*f.t, tab)) << fall.name;
+    }
 }
 
 // A bar chart of the value column 2 of six columns: column 1 holds the

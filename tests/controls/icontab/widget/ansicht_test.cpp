@@ -9,7 +9,9 @@
 
 #include <QDir>
 #include <QPainter>
+#include <QTest>
 #include <cstdlib>
+#include <set>
 
 #include "controls/icontab/icontab.h"
 #include "controls/icontab/model/grafik_bild.h"
@@ -116,9 +118,11 @@ TEST(Ansicht, PictureAndDrawing) {
     QMouseEvent ueber(QEvent::MouseMove, QPointF(150, 100), QPointF(t.mapToGlobal(QPoint(150, 100))),
                       Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&t, &ueber);  // the picture's own pointer, and it follows the mouse
-    EXPECT_EQ(tuple(t.cursor().shape(), t.Hint()), tuple(Qt::SizeAllCursor, std::string()));
+    EXPECT_EQ(tuple(t.cursor().shape(), t.toolTip()), tuple(Qt::SizeAllCursor, QString()));
+    EXPECT_EQ(t.Hint(), "1 Datensatz in der Tabelle");  // kept for after the picture
 
     t.SetA_Format(A_Vektor);
+    EXPECT_EQ(t.toolTip(), QString("1 Datensatz in der Tabelle"));
     std::string s;
     auto u32 = [&s](std::uint32_t v) {
         for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>(v >> (8 * i)));
@@ -163,6 +167,55 @@ TEST(Ansicht, PictureAndDrawing) {
     t.Paint();
     bild(t, "vektor_markiert");
     EXPECT_EQ(t.canvas().Pixel(mx, my), ui::toPlainColor(ui::clHighlight));
+}
+
+// Put in through SetBild or loaded into the DatenBild getter's bitmap: the
+// same fit, and zoomed in by a click it scrolls.
+TEST(Ansicht, APictureLoadedThroughDatenBildIsFittedAndScrolls) {
+    double zoom[2] = {};
+    for (const bool setter : {true, false}) {
+        TIconTab t;
+        t.resize(300, 200);
+        t.show();
+        fuellen(t, 2, 2);
+        t.SetA_Format(A_Bitmap);
+        QImage rot(900, 600, QImage::Format_RGB32);
+        rot.fill(Qt::red);
+        setter ? t.SetBild(rot) : (t.GetBild()->assign(rot), t.Paint());
+        zoom[setter] = t.bildAnzeige()->zoom;
+        EXPECT_EQ(t.canvas().Pixel(150, 100), 0x0000FFu) << setter;
+        QTest::mouseClick(&t, Qt::LeftButton, {}, QPoint(150, 100));
+        t.Ver_Change(SB_LINEDOWN, 0);
+        EXPECT_EQ(t.topRow(), 1) << setter;
+    }
+    EXPECT_NEAR(zoom[0], 1.0 / 3, 0.02);
+    EXPECT_DOUBLE_EQ(zoom[0], zoom[1]);
+}
+
+// Columns 0 (the label) and 1 come through OnGetDaten: the tiles whose mask
+// has bit 0 and the selected one (shown in the pane) are completed.
+TEST(Ansicht, LazyTilesFetchTheirLabelsAndTheSelectedRow) {
+    TIconTab t;
+    t.resize(420, 260);
+    t.SetIcons(icons());
+    std::set<int> geholt;
+    t.OnGetDaten = [&](IconTabModell&, int row, std::vector<std::string>& s, std::uint32_t, int) {
+        geholt.insert(row);
+        s = {"Kachel " + std::to_string(row), "Ort " + std::to_string(row)};
+    };
+    t.DatenCols = 0x3;
+    t.SetTabelle(7, 2, -1, 0);  // six tiles
+    t.SetA_Format(A_Icon);
+    t.SetDetail(true);
+    t.SetDatenCols(0, 0);
+    for (int r = 4; r < 7; ++r) t.SetDatenCols(r, 0x2);  // only the value missing
+    t.SetRow(5);
+    std::set<std::string> texte;
+    t.canvas().onText = [&texte](int, int, const std::string& s) { texte.insert(s); };
+    t.FEndUpdate(false);
+    EXPECT_EQ(geholt, (std::set<int>{1, 2, 3, 5}));
+    EXPECT_EQ(t.GetTabelle(0, false)->zelle(3, 0), "Kachel 3");
+    EXPECT_EQ(tuple(texte.count("Ort 5"), texte.count("Keine Angaben")), tuple(1u, 0u));
 }
 
 class AnsichtDruck : public ::testing::Test {

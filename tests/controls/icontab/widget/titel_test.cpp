@@ -2,11 +2,17 @@
 // symbols on an offscreen control.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QTest>
+#include <tuple>
+
 #include "controls/calendar/zeit.h"
 #include "controls/icontab/icontab.h"
 
 namespace table {
 namespace {
+
+using std::tuple;
 
 ui::TColor pixel(TIconTab& t, int x, int y) {
     return t.canvas().Pixel(x, y);
@@ -93,6 +99,32 @@ TEST(NeueZeile, LineBelowTheHeadChosenWhileNothingIsSelected) {
     EXPECT_EQ(pixel(t, 250, z.top + 3), ui::clWhite);
     t.SetStrNeu("");
     EXPECT_FALSE(t.neueZeileAn());
+}
+
+// Up from the first data row chooses the line, Down leaves it.
+TEST(NeueZeile, UpAndDownRepaintTheLine) {
+    QWidget top;
+    auto* t = new TIconTab(&top);
+    t->setGeometry(0, 0, 300, 200);
+    t->SetTabelle(4, 2, -1, 0);
+    t->FEndUpdate(false);
+    t->SetStrNeu("Neuer Eintrag");
+    top.show();
+    QApplication::setActiveWindow(&top);
+    t->setFocus();
+    t->SetRow(1);
+    const TabellenPlatz p = t->bild().tabellen.front();
+    ASSERT_EQ(tuple(p.zeilen[1].row, p.zeilen[2].row), tuple(kNeueZeile, 1));
+    const int x = p.spalten.at(1).left + 3;  // not the current column, which is lightened
+    // The key, then the colours of the line and of row 1.
+    const std::tuple<Qt::Key, ui::TColor, ui::TColor> faelle[] = {
+        {Qt::Key_Up, 0xF27AECu, ui::clWhite},
+        {Qt::Key_Down, ui::clWhite, ui::toPlainColor(ui::clHighlight)}};
+    for (const auto& [taste, linie, zeile] : faelle) {
+        QTest::keyClick(t, taste);
+        EXPECT_EQ(tuple(pixel(*t, 250, p.zeilen[1].top + 3), pixel(*t, x, p.zeilen[2].top + 3)),
+                  tuple(linie, zeile));
+    }
 }
 
 // A strip of 16 frames x 2 symbols: symbol 0 is a red square in every frame.
