@@ -39,8 +39,8 @@ private:
         int64_t hoehe = 0;  // used height of the record
         bool erster = true;
         bool seitenFrame = false;
-        std::array<bool, 3> benutzt{};  // a cell of table 1..3 was taken in this record
     };
+    using Benutzt = std::array<bool, 3>;  // a cell of table 1..3 was taken
     enum Zustand : uint8_t { kOffen, kSichtbar, kFertig };
     // What an object evaluated to for its record.
     struct Auswertung {
@@ -59,6 +59,7 @@ private:
         uint32_t gruppen;
         bool abbruch, zaehlen, probe, probeVoll;
         int64_t fortschritt, fortschrittBeimWechsel;
+        Benutzt benutzt;
         std::array<int32_t, 6> zeilen;  // current records of tables 1..3, host's and own
         std::vector<Objekt> objekte;
         std::vector<Variable> variablen;
@@ -81,10 +82,9 @@ private:
     int py(double v01) const;
 
     // draw_objects.cpp
-    bool bewerte(DruckReport_Struct& o, Rahmen& r, int32_t rec, Auswertung& a);
+    bool bewerte(DruckReport_Struct& o, const Rahmen& r, int32_t rec, Auswertung& a);
     bool bedingungen(DruckReport_Struct& o, const Rahmen& r, const std::string& wert);
-    bool zellwert(const DruckReport_Struct& o, const std::string& spalte, Rahmen& r,
-                  std::string& out);
+    bool zellwert(const DruckReport_Struct& o, const std::string& spalte, std::string& out);
     std::string anzeige(const DruckReport_Struct& o);
     void summen(const DruckReport_Struct& o, const std::string& wert);
     bool istText(const DruckReport_Struct& o) const;
@@ -115,6 +115,9 @@ private:
     int64_t fortschritt_ = 0;  // records finished and objects placed
     int64_t fortschrittBeimWechsel_ = -1;
     int64_t schritte_ = 0;
+    // Report-wide: the records of every frame being drawn took a cell of
+    // these tables (a frame's record includes its inner frames' records).
+    Benutzt benutzt_{};
     std::vector<Rahmen*> stapel_;               // frames being drawn, outermost first
     std::vector<std::vector<int32_t>> kinder_;  // children of record i at i + 1
     std::vector<Textzeile> zeilen_;

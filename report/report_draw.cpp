@@ -185,13 +185,16 @@ bool DrawPass::seitenwechsel() {
 void DrawPass::drawPageFrame() {
     const int32_t pf = r_.SeitenFrame();
     if (pf < 0 || static_cast<size_t>(pf) >= r_.Objekte().size()) return;
+    // What the page frame takes is no part of the record it interrupts.
     const uint32_t gruppen = gruppen_;
+    const Benutzt benutzt = benutzt_;
     Rahmen r;
     r.index = pf;
     r.seitenFrame = true;
     place(r, nullptr);
     record(r, 0);
     gruppen_ = gruppen;
+    benutzt_ = benutzt;
 }
 
 // The records of a frame, each drawing the frame's children once; returns
@@ -245,6 +248,7 @@ DrawPass::Stand DrawPass::sichern() const {
     s.probeVoll = probeVoll_;
     s.fortschritt = fortschritt_;
     s.fortschrittBeimWechsel = fortschrittBeimWechsel_;
+    s.benutzt = benutzt_;
     for (int n = 1; n <= 3; ++n) {
         const TStringTab* t = r_.GetDatenTab(n);
         const TStringTab* e = r_.EigeneTabelle(n);
@@ -267,6 +271,7 @@ void DrawPass::zuruecksetzen(const Stand& s) {
     probeVoll_ = s.probeVoll;
     fortschritt_ = s.fortschritt;
     fortschrittBeimWechsel_ = s.fortschrittBeimWechsel;
+    benutzt_ = s.benutzt;
     for (int n = 1; n <= 3; ++n) {
         if (TStringTab* t = r_.GetDatenTab(n)) t->SetZeile(s.zeilen[size_t(n - 1)]);
         if (TStringTab* e = r_.EigeneTabelle(n)) e->SetZeile(s.zeilen[size_t(n + 2)]);
@@ -303,8 +308,13 @@ int64_t DrawPass::rahmen(int32_t index, Rahmen& parent, int32_t spalten) {
     const size_t t = f.table >= 1 && f.table <= 3 ? f.table - 1u : 0;
     for (int64_t rec = 0; rec < n && !abbruch_; ++rec) {
         r.erster = rec == 0;
-        r.benutzt = {};
+        // The flags of this record, inner frames included; the enclosing
+        // records see them too.
+        const Benutzt aussen = benutzt_;
+        benutzt_ = {};
         record(r, static_cast<int32_t>(std::min<int64_t>(rec, INT32_MAX)));
+        const Benutzt imSatz = benutzt_;
+        for (size_t k = 0; k < benutzt_.size(); ++k) benutzt_[k] = aussen[k] || imSatz[k];
         if (abbruch_) break;
         gruppen_ = 0;
         ++fortschritt_;
@@ -312,7 +322,7 @@ int64_t DrawPass::rahmen(int32_t index, Rahmen& parent, int32_t spalten) {
             abbrechen(kReportEndetNicht);
             break;
         }
-        const bool benutzt = tab != nullptr && f.table >= 1 && r.benutzt[t];
+        const bool benutzt = tab != nullptr && f.table >= 1 && imSatz[t];
         if (rec + 1 < n) {
             r.y += f.step != 0 ? f.step : r.hoehe;
             r.hoehe = 0;
@@ -348,6 +358,13 @@ void DrawPass::record(Rahmen& r, int32_t rec) {
         ~Ebene() { --t; }
     } ebene(tiefe_);
     r.hoehe = 0;
+    // Every object but a frame moves what follows by its step, whether it
+    // drew anything or not.
+    const auto fertig = [&r, &zustand](size_t k, const DruckReport_Struct& o) {
+        zustand[k] = kFertig;
+        r.y += o.step;
+        r.hoehe = std::max<int64_t>(0, r.hoehe - o.step);
+    };
     size_t i = 0;
     while (i < kinder.size() && !abbruch_) {
         if (zustand[i] == kFertig) {
@@ -372,7 +389,8 @@ void DrawPass::record(Rahmen& r, int32_t rec) {
         if (zustand[i] == kOffen) {
             auswertung[i].elseBild = false;
             if (!bewerte(o, r, rec, auswertung[i])) {
-                zustand[i] = kFertig;
+                fertig(i, o);
+                ++i;
                 continue;
             }
             zustand[i] = kSichtbar;
@@ -392,9 +410,9 @@ void DrawPass::record(Rahmen& r, int32_t rec) {
             }
         }
         bool drawn = false;
-        const bool fertig = zeichne(o, r, auswertung[i], drawn);
+        const bool ganz = zeichne(o, r, auswertung[i], drawn);
         if (drawn && !r.seitenFrame) ++fortschritt_;
-        if (!fertig) {
+        if (!ganz) {
             if (r.spalte < r.spalten) {
                 nextColumn(r);
             } else if (!seitenwechsel()) {
@@ -403,9 +421,7 @@ void DrawPass::record(Rahmen& r, int32_t rec) {
             i = 0;
             continue;
         }
-        zustand[i] = kFertig;
-        r.y += o.step;
-        r.hoehe = std::max<int64_t>(0, r.hoehe - o.step);
+        fertig(i, o);
         ++i;
     }
 }

@@ -196,6 +196,74 @@ TEST(ReportLayout, FrameWithoutColumnCountTakesTheColumnsItNeeds) {
     }
 }
 
+// The table-used flags belong to the report: a field in an inner frame is
+// one of the outer record's objects, whichever frame its table is bound to.
+TEST(ReportLayout, FieldsInInnerFramesAdvanceTheOuterFramesTable) {
+    const struct {
+        const char* text;
+        std::vector<std::string> texte;
+        std::vector<int> tab1, tab2;  // OnRecordChange positions
+    } faelle[] = {
+        // The inner frame is bound to tab1 as well and reports its end each time.
+        {"frame schrittweite 50\nframe anzahl 1\nobject dbtext text N end\nend\nend\n",
+         {"eins", "zwei", "drei"},
+         {1, 1, 2, 2, 3, 3},
+         {}},
+        {"frame tabelle tab2 schrittweite 50\nframe anzahl 1\n"
+         "object dbtext text M tabelle tab2 end\nend\nend\n",
+         {"x", "y"},
+         {},
+         {1, 2}},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.text);
+        auto t1 = testing::tabelle({{"N"}, {"eins"}, {"zwei"}, {"drei"}});
+        auto t2 = testing::tabelle({{"M"}, {"x"}, {"y"}});
+        Report r;
+        r.Tabelle1 = t1.get();
+        r.Tabelle2 = t2.get();
+        std::vector<int> tab1, tab2;
+        r.OnRecordChange = [&](Report&, int t, int pos) {
+            if (t == 1) tab1.push_back(pos);
+            if (t == 2) tab2.push_back(pos);
+        };
+        testing::parse(r, f.text);
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        EXPECT_EQ(c.texte(), f.texte);
+        for (size_t k = 0; k < c.calls.size(); ++k) EXPECT_EQ(c.calls[k].r.top, 100 + 50 * int(k));
+        EXPECT_EQ(tab1, f.tab1);
+        EXPECT_EQ(tab2, f.tab2);
+    }
+}
+
+// Every object but a frame moves the next one down by its step, also one
+// that is hidden or draws nothing by its nature.
+TEST(ReportLayout, ObjectsThatDrawNothingStillStep) {
+    const char* const stumm[] = {"label text A wenn leer", "label text A gruppe 5",
+                                 "dbtext text Fehlt",      "bedingung text N",
+                                 "setgruppe text N",       "variable text V wert 1"};
+    for (const char* rahmen : {"", "frame anzahl 2 höhe 0\n"}) {
+        std::string text = rahmen;
+        for (const char* o : stumm)
+            text += std::string("object ") + o + " schrittweite 50 end\nobject label text B end\n";
+        if (*rahmen) text += "end\n";
+        SCOPED_TRACE(text);
+        auto tab = testing::tabelle({{"N"}, {"7"}});
+        Report r;
+        r.Tabelle1 = tab.get();
+        testing::parse(r, text);
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        // The second record starts below the first one's steps and its last
+        // text, a line of 40.
+        const size_t n = std::size(stumm);
+        ASSERT_EQ(c.calls.size(), *rahmen ? 2 * n : n);
+        for (size_t k = 0; k < c.calls.size(); ++k)
+            EXPECT_EQ(c.calls[k].r.top, 150 + 50 * int(k % n) + (k < n ? 0 : 340)) << k;
+    }
+}
+
 TEST(ReportLayout, ConditionsGroupsAndPageOnlyObjects) {
     auto tab = testing::tabelle({{"Art", "Wert"}, {"x", "1"}, {"", "2"}, {"y", "3"}, {"y", "4"}});
     Report r;
