@@ -66,8 +66,7 @@ platform::Rect DrawPass::rechteck(const DruckReport_Struct& o, const Rahmen& r) 
 }
 
 // The cell of the current record in the column whose field name is spalte.
-bool DrawPass::zellwert(const DruckReport_Struct& o, const std::string& spalte,
-                        std::string& out) {
+bool DrawPass::zellwert(const DruckReport_Struct& o, const std::string& spalte, std::string& out) {
     TStringTab* tab = r_.GetDatenTab(o.table);
     if (spalte.empty() || tab == nullptr || tab->ColCount() <= 0 || tab->RecordRow() < 0) {
         return false;
@@ -200,6 +199,7 @@ bool DrawPass::zeichne(DruckReport_Struct& o, Rahmen& r, const Auswertung& a, bo
     drawn = false;
     o.pageMarker = seite_;
     if (istText(o)) return zeichneText(o, r, a.text, drawn);
+    if (!ausgeben(o, 0)) return true;
     const platform::Rect box = rechteck(o, r);
     if (o.type == kBitmap) {
         if (!zaehlen_) zeichneBild(o, box, a.elseBild);
@@ -291,8 +291,12 @@ bool DrawPass::zeichneText(DruckReport_Struct& o, Rahmen& r, const std::string& 
     for (int k = 0; k < n; ++k) {
         const int64_t y = static_cast<int64_t>(top) + static_cast<int64_t>(k) * lh;
         if (erlaubt && y + lh > grenze) break;
+        const Textzeile& z = zeilen_[static_cast<size_t>(erste + k)];
+        if (!ausgeben(o, z.length)) {
+            o.remainingLines = 0;
+            return true;
+        }
         if (!zaehlen_) {
-            const Textzeile& z = zeilen_[static_cast<size_t>(erste + k)];
             zeichneZeile(o, box, box.left, static_cast<int>(y),
                          std::string_view(s).substr(z.start, z.length));
         }

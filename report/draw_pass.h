@@ -13,14 +13,21 @@
 #include "report/report.h"
 #include "report/report_canvas.h"
 #include "report/report_draw.h"
+#include "report/report_errors.h"
 #include "report/text_lines.h"
 
 namespace report {
 
+// Counting walks add up the pages; measuring walks draw nothing and only
+// find out whether the report keeps within its output bounds.
+enum class Lauf : uint8_t { Zaehlen, Messen, Zeichnen };
+
 class DrawPass {
 public:
-    DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen);
+    DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, Lauf lauf);
     void run();
+    // The pass stopped because the report would draw more than it may.
+    bool zuGross() const { return zuGross_; }
 
 private:
     // A frame being drawn (or the top level, index -1). Offsets and limits
@@ -78,6 +85,9 @@ private:
     bool wechselErlaubt(const Rahmen& r) const;
     void drawPageFrame();
     void abbrechen(const char* text);
+    // Counts one drawn object with its text bytes; false, and the report
+    // stops with its error, when the page or the report would hold too much.
+    bool ausgeben(const DruckReport_Struct& o, size_t bytes);
     int px(double v01) const;
     int py(double v01) const;
 
@@ -104,7 +114,8 @@ private:
     Report& r_;
     ReportCanvas& c_;
     DrawZiel z_;
-    bool zaehlen_;
+    bool zaehlen_;        // nothing is drawn
+    bool seitenZaehlen_;  // page changes add to the page total
     double sx_ = 1;
     double sy_ = 1;
     int32_t seite_ = 1;
@@ -118,6 +129,12 @@ private:
     // Report-wide: the records of every frame being drawn took a cell of
     // these tables (a frame's record includes its inner frames' records).
     Benutzt benutzt_{};
+    // What has been drawn, on this page and in the whole pass.
+    int64_t objekteSeite_ = 0;
+    int64_t textSeite_ = 0;
+    int64_t objekte_ = 0;
+    int64_t text_ = 0;
+    bool zuGross_ = false;
     std::vector<Rahmen*> stapel_;               // frames being drawn, outermost first
     std::vector<std::vector<int32_t>> kinder_;  // children of record i at i + 1
     std::vector<Textzeile> zeilen_;

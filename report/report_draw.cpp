@@ -48,26 +48,41 @@ DrawZiel pdfZiel(int width, int height) {
 
 namespace {
 
-void pass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen) {
+bool pass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen) {
     if (zaehlen) r.SetSeitenGesamt(1);
-    DrawPass(r, canvas, ziel, zaehlen).run();
+    DrawPass p(r, canvas, ziel, zaehlen ? Lauf::Zaehlen : Lauf::Zeichnen);
+    p.run();
     if (!zaehlen && r.OnRecordChange) r.OnRecordChange(r, 0, -1);
     r.SetZaehlen(false);
+    return !p.zuGross();
 }
 
 }  // namespace
 
-void DrawCanvas(Report& r, ReportCanvas& canvas, const DrawZiel& ziel) {
+// The bounds are found out by a walk that draws nothing, so a report that
+// outgrows them leaves no page behind, not even a part of one.
+bool DrawCanvas(Report& r, ReportCanvas& canvas, const DrawZiel& ziel) {
     if (r.Zaehlen() && r.Seiten() == 1) r.SetZaehlen(false);
-    pass(r, canvas, ziel, r.Zaehlen());
+    if (r.Zaehlen()) return pass(r, canvas, ziel, true);
+    DrawPass messen(r, canvas, ziel, Lauf::Messen);
+    messen.run();
+    if (messen.zuGross()) {
+        r.SetZaehlen(false);
+        return false;
+    }
+    return pass(r, canvas, ziel, false);
 }
 
-void ZaehleSeiten(Report& r, ReportCanvas& canvas, const DrawZiel& ziel) {
-    pass(r, canvas, ziel, true);
+bool ZaehleSeiten(Report& r, ReportCanvas& canvas, const DrawZiel& ziel) {
+    return pass(r, canvas, ziel, true);
 }
 
-DrawPass::DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen)
-    : r_(r), c_(canvas), z_(ziel), zaehlen_(zaehlen) {
+DrawPass::DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, Lauf lauf)
+    : r_(r),
+      c_(canvas),
+      z_(ziel),
+      zaehlen_(lauf != Lauf::Zeichnen),
+      seitenZaehlen_(lauf == Lauf::Zaehlen) {
     sx_ = static_cast<double>(z_.width) / r_.Seitenbreite();
     sy_ = static_cast<double>(z_.height) / r_.Seitenhoehe();
     if (z_.fontResolution < 1) z_.fontResolution = 96;
@@ -82,11 +97,22 @@ DrawPass::DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool z
     }
 }
 
+namespace {
+
+// Far off the page, positions stop growing: they, and the distances
+// between them, must fit an int.
+int geraeteEinheiten(double v) {
+    constexpr double kGrenze = 1 << 29;
+    return static_cast<int>(std::floor(std::clamp(v, -kGrenze, kGrenze) + 0.5));
+}
+
+}  // namespace
+
 int DrawPass::px(double v01) const {
-    return static_cast<int>(std::floor(v01 * sx_ + 0.5));
+    return geraeteEinheiten(v01 * sx_);
 }
 int DrawPass::py(double v01) const {
-    return static_cast<int>(std::floor(v01 * sy_ + 0.5));
+    return geraeteEinheiten(v01 * sy_);
 }
 
 void DrawPass::run() {
@@ -156,6 +182,26 @@ void DrawPass::abbrechen(const char* text) {
     r_.meldeStrukturFehler(platform::cp1252(text));
 }
 
+bool DrawPass::ausgeben(const DruckReport_Struct& o, size_t bytes) {
+    if (probe_) return true;  // a trial draws nothing and leaves no trace
+    const auto n = static_cast<int64_t>(bytes);
+    const bool seite = objekteSeite_ + 1 > kMaxObjekteJeSeite || textSeite_ + n > kMaxTextJeSeite;
+    const bool gesamt = objekte_ + 1 > kMaxObjekte || text_ + n > kMaxText;
+    if (seite || gesamt) {
+        abbruch_ = true;
+        zuGross_ = true;
+        const auto i = static_cast<size_t>(&o - r_.Objekte().data());
+        r_.meldeStrukturFehler(fehlerMeldung(
+            seite ? ReportFehler::SeiteZuVoll : ReportFehler::ReportZuGross, r_.Zeile(i)));
+        return false;
+    }
+    ++objekteSeite_;
+    ++objekte_;
+    textSeite_ += n;
+    text_ += n;
+    return true;
+}
+
 // A page change that follows the last one without a record finished or an
 // object placed would repeat for ever.
 bool DrawPass::seitenwechsel() {
@@ -172,8 +218,9 @@ bool DrawPass::seitenwechsel() {
         abbrechen(kReportEndetNicht);
         return false;
     }
-    if (zaehlen_) r_.SetSeitenGesamt(r_.SeitenGesamt() + 1);
+    if (seitenZaehlen_) r_.SetSeitenGesamt(r_.SeitenGesamt() + 1);
     ++seite_;
+    objekteSeite_ = textSeite_ = 0;
     if (!zaehlen_) c_.newPage();
     for (size_t k = 0; k < stapel_.size(); ++k)
         place(*stapel_[k], k > 0 ? stapel_[k - 1] : nullptr);

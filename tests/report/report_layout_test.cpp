@@ -196,44 +196,30 @@ TEST(ReportLayout, FrameWithoutColumnCountTakesTheColumnsItNeeds) {
     }
 }
 
-// The table-used flags belong to the report: a field in an inner frame is
-// one of the outer record's objects, whichever frame its table is bound to.
+// A frame's record takes in its inner frames' fields: whichever table the
+// inner frame is bound to, the outer one moves on when a field took a cell.
 TEST(ReportLayout, FieldsInInnerFramesAdvanceTheOuterFramesTable) {
     const struct {
-        const char* text;
-        std::vector<std::string> texte;
-        std::vector<int> tab1, tab2;  // OnRecordChange positions
+        const char* innen;
+        std::vector<int> wechsel;  // 10 x table + position
     } faelle[] = {
-        // The inner frame is bound to tab1 as well and reports its end each time.
-        {"frame schrittweite 50\nframe anzahl 1\nobject dbtext text N end\nend\nend\n",
-         {"eins", "zwei", "drei"},
-         {1, 1, 2, 2, 3, 3},
-         {}},
-        {"frame tabelle tab2 schrittweite 50\nframe anzahl 1\n"
-         "object dbtext text M tabelle tab2 end\nend\nend\n",
-         {"x", "y"},
-         {},
-         {1, 2}},
+        {"frame anzahl 1\n", {11, 11, 12, 12, 13, 13}},  // the inner frame reports its end too
+        {"frame anzahl 1 tabelle tab2\n", {11, 12, 13}},
     };
     for (const auto& f : faelle) {
-        SCOPED_TRACE(f.text);
-        auto t1 = testing::tabelle({{"N"}, {"eins"}, {"zwei"}, {"drei"}});
-        auto t2 = testing::tabelle({{"M"}, {"x"}, {"y"}});
+        auto tab = testing::tabelle({{"N"}, {"eins"}, {"zwei"}, {"drei"}});
         Report r;
-        r.Tabelle1 = t1.get();
-        r.Tabelle2 = t2.get();
-        std::vector<int> tab1, tab2;
+        r.Tabelle1 = tab.get();
+        std::vector<int> wechsel;
         r.OnRecordChange = [&](Report&, int t, int pos) {
-            if (t == 1) tab1.push_back(pos);
-            if (t == 2) tab2.push_back(pos);
+            if (t > 0) wechsel.push_back(10 * t + pos);
         };
-        testing::parse(r, f.text);
+        testing::parse(r, std::string("frame schrittweite 50\n") + f.innen +
+                              "object dbtext text N end\nend\nend\n");
         RecordingCanvas c;
         testing::zeichne(r, c);
-        EXPECT_EQ(c.texte(), f.texte);
-        for (size_t k = 0; k < c.calls.size(); ++k) EXPECT_EQ(c.calls[k].r.top, 100 + 50 * int(k));
-        EXPECT_EQ(tab1, f.tab1);
-        EXPECT_EQ(tab2, f.tab2);
+        EXPECT_EQ(c.texte(), (std::vector<std::string>{"eins", "zwei", "drei"})) << f.innen;
+        EXPECT_EQ(wechsel, f.wechsel) << f.innen;
     }
 }
 
@@ -430,6 +416,40 @@ TEST(ReportLayout, EndlessReportsStopWithOneMessage) {
         EXPECT_EQ(boxes.last().text, f.meldung);
         EXPECT_EQ(boxes.last().caption, "Fehler");
         EXPECT_EQ(c.seite, 2 * f.seiten - 1);  // the second run adds its pages after a new page
+    }
+}
+
+// What a report may draw is bounded on each page and in all; a report that
+// would draw more draws nothing at all and says so with a numbered error.
+TEST(ReportLayout, AReportThatWouldDrawTooMuchDrawsNothing) {
+    const auto rahmen = [](int64_t anzahl, const std::string& inhalt) {
+        return "frame höhe 0 anzahl " + std::to_string(anzahl) + "\n" + inhalt + "end\n";
+    };
+    const std::string x = "object label text x end\n";
+    const struct {
+        std::string text;
+        size_t gezeichnet;  // 0: too much for a page
+        int seiten;
+    } faelle[] = {
+        {rahmen(kMaxObjekteJeSeite, x), size_t(kMaxObjekteJeSeite), 1},
+        {rahmen(kMaxObjekteJeSeite + 1, x), 0, 1},
+        // 5243 texts of 200 bytes are more than a page's MiB.
+        {rahmen(5243, "object label text " + std::string(200, 'w') + " end\n"), 0, 1},
+        // 2731 records of three texts on page 1, the rest on page 2.
+        {"seiten 0\n" + rahmen(4000, "schrittweite 1\n" + x + x + x), 12000, 2},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.text.substr(0, 40));
+        Report r;
+        testing::parse(r, f.text);
+        platform::ScriptedMessages boxes;
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        EXPECT_EQ(std::tuple(c.calls.size(), c.seite), std::tuple(f.gezeichnet, f.seiten));
+        ASSERT_EQ(boxes.count(), f.gezeichnet > 0 ? 0u : 1u);  // the text: in the robustness test
+        if (f.gezeichnet == 0) {
+            EXPECT_NE(boxes.last().text.find("Fehlernummer:18"), std::string::npos);
+        }
     }
 }
 
