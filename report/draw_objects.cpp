@@ -66,15 +66,14 @@ platform::Rect DrawPass::rechteck(const DruckReport_Struct& o, const Rahmen& r) 
 }
 
 // The cell of the current record in the column whose field name is spalte.
-bool DrawPass::zellwert(const DruckReport_Struct& o, const std::string& spalte, Rahmen& r,
-                        std::string& out) {
+bool DrawPass::zellwert(const DruckReport_Struct& o, const std::string& spalte, std::string& out) {
     TStringTab* tab = r_.GetDatenTab(o.table);
     if (spalte.empty() || tab == nullptr || tab->ColCount() <= 0 || tab->RecordRow() < 0) {
         return false;
     }
     for (int32_t c = 0; c < tab->ColCount(); ++c) {
         if (tab->GetCell(0, static_cast<uint32_t>(c)) == spalte) {
-            r.benutzt[o.table - 1u] = true;
+            benutzt_[o.table - 1u] = true;
             out = tab->GetRecordCell(static_cast<uint32_t>(c));
             return true;
         }
@@ -139,15 +138,15 @@ void DrawPass::summen(const DruckReport_Struct& o, const std::string& wert) {
 
 // Conditions, groups and variables for one object of one record; true when
 // the object is to be placed on the page.
-bool DrawPass::bewerte(DruckReport_Struct& o, Rahmen& r, int32_t rec, Auswertung& a) {
+bool DrawPass::bewerte(DruckReport_Struct& o, const Rahmen& r, int32_t rec, Auswertung& a) {
     if (r.index >= 0 && !r.seitenFrame && o.count > 0 && rec >= o.count) return false;
     bool zeigen = true;
     const bool setzt = o.type == kVariable && o.recordText == 0;
     if (liestZelle(o.type)) {
-        zeigen = zellwert(o, o.text, r, a.text);
+        zeigen = zellwert(o, o.text, a.text);
     } else if (setzt) {
         a.text = o.value.value_or("");
-        if (!o.secondText.empty()) zeigen = zellwert(o, o.secondText, r, a.text);
+        if (!o.secondText.empty()) zeigen = zellwert(o, o.secondText, a.text);
     } else {
         a.text = anzeige(o);
     }
@@ -200,6 +199,7 @@ bool DrawPass::zeichne(DruckReport_Struct& o, Rahmen& r, const Auswertung& a, bo
     drawn = false;
     o.pageMarker = seite_;
     if (istText(o)) return zeichneText(o, r, a.text, drawn);
+    if (!ausgeben(o, 0)) return true;
     const platform::Rect box = rechteck(o, r);
     if (o.type == kBitmap) {
         if (!zaehlen_) zeichneBild(o, box, a.elseBild);
@@ -291,8 +291,12 @@ bool DrawPass::zeichneText(DruckReport_Struct& o, Rahmen& r, const std::string& 
     for (int k = 0; k < n; ++k) {
         const int64_t y = static_cast<int64_t>(top) + static_cast<int64_t>(k) * lh;
         if (erlaubt && y + lh > grenze) break;
+        const Textzeile& z = zeilen_[static_cast<size_t>(erste + k)];
+        if (!ausgeben(o, z.length)) {
+            o.remainingLines = 0;
+            return true;
+        }
         if (!zaehlen_) {
-            const Textzeile& z = zeilen_[static_cast<size_t>(erste + k)];
             zeichneZeile(o, box, box.left, static_cast<int>(y),
                          std::string_view(s).substr(z.start, z.length));
         }

@@ -13,14 +13,21 @@
 #include "report/report.h"
 #include "report/report_canvas.h"
 #include "report/report_draw.h"
+#include "report/report_errors.h"
 #include "report/text_lines.h"
 
 namespace report {
 
+// Counting walks add up the pages; measuring walks draw nothing and only
+// find out whether the report keeps within its output bounds.
+enum class Lauf : uint8_t { Zaehlen, Messen, Zeichnen };
+
 class DrawPass {
 public:
-    DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen);
+    DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, Lauf lauf);
     void run();
+    // The pass stopped because the report would draw more than it may.
+    bool zuGross() const { return zuGross_; }
 
 private:
     // A frame being drawn (or the top level, index -1). Offsets and limits
@@ -39,8 +46,8 @@ private:
         int64_t hoehe = 0;  // used height of the record
         bool erster = true;
         bool seitenFrame = false;
-        std::array<bool, 3> benutzt{};  // a cell of table 1..3 was taken in this record
     };
+    using Benutzt = std::array<bool, 3>;  // a cell of table 1..3 was taken
     enum Zustand : uint8_t { kOffen, kSichtbar, kFertig };
     // What an object evaluated to for its record.
     struct Auswertung {
@@ -59,6 +66,7 @@ private:
         uint32_t gruppen;
         bool abbruch, zaehlen, probe, probeVoll;
         int64_t fortschritt, fortschrittBeimWechsel;
+        Benutzt benutzt;
         std::array<int32_t, 6> zeilen;  // current records of tables 1..3, host's and own
         std::vector<Objekt> objekte;
         std::vector<Variable> variablen;
@@ -77,14 +85,16 @@ private:
     bool wechselErlaubt(const Rahmen& r) const;
     void drawPageFrame();
     void abbrechen(const char* text);
+    // Counts one drawn object with its text bytes; false, and the report
+    // stops with its error, when the page or the report would hold too much.
+    bool ausgeben(const DruckReport_Struct& o, size_t bytes);
     int px(double v01) const;
     int py(double v01) const;
 
     // draw_objects.cpp
-    bool bewerte(DruckReport_Struct& o, Rahmen& r, int32_t rec, Auswertung& a);
+    bool bewerte(DruckReport_Struct& o, const Rahmen& r, int32_t rec, Auswertung& a);
     bool bedingungen(DruckReport_Struct& o, const Rahmen& r, const std::string& wert);
-    bool zellwert(const DruckReport_Struct& o, const std::string& spalte, Rahmen& r,
-                  std::string& out);
+    bool zellwert(const DruckReport_Struct& o, const std::string& spalte, std::string& out);
     std::string anzeige(const DruckReport_Struct& o);
     void summen(const DruckReport_Struct& o, const std::string& wert);
     bool istText(const DruckReport_Struct& o) const;
@@ -104,7 +114,8 @@ private:
     Report& r_;
     ReportCanvas& c_;
     DrawZiel z_;
-    bool zaehlen_;
+    bool zaehlen_;        // nothing is drawn
+    bool seitenZaehlen_;  // page changes add to the page total
     double sx_ = 1;
     double sy_ = 1;
     int32_t seite_ = 1;
@@ -115,6 +126,15 @@ private:
     int64_t fortschritt_ = 0;  // records finished and objects placed
     int64_t fortschrittBeimWechsel_ = -1;
     int64_t schritte_ = 0;
+    // Report-wide: the records of every frame being drawn took a cell of
+    // these tables (a frame's record includes its inner frames' records).
+    Benutzt benutzt_{};
+    // What has been drawn, on this page and in the whole pass.
+    int64_t objekteSeite_ = 0;
+    int64_t textSeite_ = 0;
+    int64_t objekte_ = 0;
+    int64_t text_ = 0;
+    bool zuGross_ = false;
     std::vector<Rahmen*> stapel_;               // frames being drawn, outermost first
     std::vector<std::vector<int32_t>> kinder_;  // children of record i at i + 1
     std::vector<Textzeile> zeilen_;

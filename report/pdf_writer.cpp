@@ -62,9 +62,9 @@ std::string pdfDokument(Report& r) {
     const int w = pdfEinheiten(r.Seitenbreite());
     const int h = pdfEinheiten(r.Seitenhoehe());
     PdfCanvas canvas(h);
-    ZaehleSeiten(r, canvas, pdfZiel(w, h));
-    DrawCanvas(r, canvas, pdfZiel(w, h));
-    const std::vector<std::string>& seiten = canvas.seiten();
+    r.neuerAuftrag();
+    if (!ZaehleSeiten(r, canvas, pdfZiel(w, h)) || !DrawCanvas(r, canvas, pdfZiel(w, h))) return {};
+    std::vector<std::string>& seiten = canvas.seiten();
     const size_t n = seiten.size();
     const std::string procSet = std::to_string(3 * n + 4);
     const std::string f1 = std::to_string(3 * n + 5);
@@ -72,6 +72,11 @@ std::string pdfDokument(Report& r) {
 
     Dokument d(3 * n + 6);
     std::string& t = d.text();
+    // The document is allocated once, and each page is freed as soon as it
+    // has been copied into it.
+    size_t groesse = 1000 + 250 * n;
+    for (const std::string& s : seiten) groesse += s.size();
+    t.reserve(groesse);
     t += "%PDF-1.4\r";
     d.objekt(1);
     t += "<< /Type /Catalog\r/Outlines 2 0 R\r/Pages 3 0 R\r>>\rendobj\r";
@@ -93,10 +98,12 @@ std::string pdfDokument(Report& r) {
         // A stream keyword must not end with a lone CR: readers would take the
         // CR for the line end and look for an LF, or count it as data.
         t += "<< /Length " + std::to_string(n + 5 + 2 * i) + " 0 R >>\rstream\r\n";
+        const size_t laenge = seiten[i].size();
         t += seiten[i];
+        std::string().swap(seiten[i]);
         t += "endstream\rendobj\r";
         d.objekt(n + 5 + 2 * i);
-        t += std::to_string(seiten[i].size()) + "\rendobj\r";
+        t += std::to_string(laenge) + "\rendobj\r";
     }
     d.objekt(3 * n + 4);
     t += "[/PDF]\rendobj\r";
@@ -111,7 +118,8 @@ std::string pdfDokument(Report& r) {
 }
 
 bool SaveasPDF(Report& r, const std::string& fileName) {
-    return platform::replaceFile(fileName, pdfDokument(r));
+    const std::string dokument = pdfDokument(r);
+    return !dokument.empty() && platform::replaceFile(fileName, dokument);
 }
 
 }  // namespace report

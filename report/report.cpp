@@ -28,6 +28,7 @@ bool Report::SetReportdaten(std::string_view text) {
 
 void Report::Clear_Report(bool all) {
     objekte_.clear();
+    zeilen_.clear();
     variablen_.clear();
     bilder_.clear();
     for (auto& t : eigeneTabellen_) t.reset();

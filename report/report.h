@@ -51,6 +51,8 @@ public:
 
     const std::vector<DruckReport_Struct>& Objekte() const { return objekte_; }
     std::vector<DruckReport_Struct>& Objekte() { return objekte_; }
+    // The line of the text that opened record i (for messages); 0 when unknown.
+    int Zeile(size_t i) const { return i < zeilen_.size() ? zeilen_[i] : 0; }
     const Vorgaben& Defaultwerte() const { return vorgaben_; }
     int32_t Seiten() const { return seiten_; }  // page count setting
     Dir Ausrichtung() const { return dir_; }
@@ -82,8 +84,10 @@ public:
     // nullptr when there is none.
     const Bild* GetBild(const std::string& name);
 
-    // Shows the structure error once per parse (the preview draws often).
+    // Shows the structure error once per parse (the preview draws often), or
+    // once per print job or file after neuerAuftrag().
     void meldeStrukturFehler(const std::string& text);
+    void neuerAuftrag() { strukturFehlerGezeigt_ = false; }
 
     // Events; the first argument is the sending report.
     std::function<void(Report&, const std::string& name, std::shared_ptr<const Bild>& bild)>
@@ -100,6 +104,7 @@ private:
     friend class ReportParser;
 
     std::vector<DruckReport_Struct> objekte_;
+    std::vector<int32_t> zeilen_;  // line of each record
     Vorgaben vorgaben_;
     int32_t seiten_ = 1;
     Dir dir_ = kHochformat;

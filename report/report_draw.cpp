@@ -48,26 +48,41 @@ DrawZiel pdfZiel(int width, int height) {
 
 namespace {
 
-void pass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen) {
+bool pass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen) {
     if (zaehlen) r.SetSeitenGesamt(1);
-    DrawPass(r, canvas, ziel, zaehlen).run();
+    DrawPass p(r, canvas, ziel, zaehlen ? Lauf::Zaehlen : Lauf::Zeichnen);
+    p.run();
     if (!zaehlen && r.OnRecordChange) r.OnRecordChange(r, 0, -1);
     r.SetZaehlen(false);
+    return !p.zuGross();
 }
 
 }  // namespace
 
-void DrawCanvas(Report& r, ReportCanvas& canvas, const DrawZiel& ziel) {
+// The bounds are found out by a walk that draws nothing, so a report that
+// outgrows them leaves no page behind, not even a part of one.
+bool DrawCanvas(Report& r, ReportCanvas& canvas, const DrawZiel& ziel) {
     if (r.Zaehlen() && r.Seiten() == 1) r.SetZaehlen(false);
-    pass(r, canvas, ziel, r.Zaehlen());
+    if (r.Zaehlen()) return pass(r, canvas, ziel, true);
+    DrawPass messen(r, canvas, ziel, Lauf::Messen);
+    messen.run();
+    if (messen.zuGross()) {
+        r.SetZaehlen(false);
+        return false;
+    }
+    return pass(r, canvas, ziel, false);
 }
 
-void ZaehleSeiten(Report& r, ReportCanvas& canvas, const DrawZiel& ziel) {
-    pass(r, canvas, ziel, true);
+bool ZaehleSeiten(Report& r, ReportCanvas& canvas, const DrawZiel& ziel) {
+    return pass(r, canvas, ziel, true);
 }
 
-DrawPass::DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen)
-    : r_(r), c_(canvas), z_(ziel), zaehlen_(zaehlen) {
+DrawPass::DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, Lauf lauf)
+    : r_(r),
+      c_(canvas),
+      z_(ziel),
+      zaehlen_(lauf != Lauf::Zeichnen),
+      seitenZaehlen_(lauf == Lauf::Zaehlen) {
     sx_ = static_cast<double>(z_.width) / r_.Seitenbreite();
     sy_ = static_cast<double>(z_.height) / r_.Seitenhoehe();
     if (z_.fontResolution < 1) z_.fontResolution = 96;
@@ -82,11 +97,22 @@ DrawPass::DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool z
     }
 }
 
+namespace {
+
+// Far off the page, positions stop growing: they, and the distances
+// between them, must fit an int.
+int geraeteEinheiten(double v) {
+    constexpr double kGrenze = 1 << 29;
+    return static_cast<int>(std::floor(std::clamp(v, -kGrenze, kGrenze) + 0.5));
+}
+
+}  // namespace
+
 int DrawPass::px(double v01) const {
-    return static_cast<int>(std::floor(v01 * sx_ + 0.5));
+    return geraeteEinheiten(v01 * sx_);
 }
 int DrawPass::py(double v01) const {
-    return static_cast<int>(std::floor(v01 * sy_ + 0.5));
+    return geraeteEinheiten(v01 * sy_);
 }
 
 void DrawPass::run() {
@@ -156,6 +182,26 @@ void DrawPass::abbrechen(const char* text) {
     r_.meldeStrukturFehler(platform::cp1252(text));
 }
 
+bool DrawPass::ausgeben(const DruckReport_Struct& o, size_t bytes) {
+    if (probe_) return true;  // a trial draws nothing and leaves no trace
+    const auto n = static_cast<int64_t>(bytes);
+    const bool seite = objekteSeite_ + 1 > kMaxObjekteJeSeite || textSeite_ + n > kMaxTextJeSeite;
+    const bool gesamt = objekte_ + 1 > kMaxObjekte || text_ + n > kMaxText;
+    if (seite || gesamt) {
+        abbruch_ = true;
+        zuGross_ = true;
+        const auto i = static_cast<size_t>(&o - r_.Objekte().data());
+        r_.meldeStrukturFehler(fehlerMeldung(
+            seite ? ReportFehler::SeiteZuVoll : ReportFehler::ReportZuGross, r_.Zeile(i)));
+        return false;
+    }
+    ++objekteSeite_;
+    ++objekte_;
+    textSeite_ += n;
+    text_ += n;
+    return true;
+}
+
 // A page change that follows the last one without a record finished or an
 // object placed would repeat for ever.
 bool DrawPass::seitenwechsel() {
@@ -172,8 +218,9 @@ bool DrawPass::seitenwechsel() {
         abbrechen(kReportEndetNicht);
         return false;
     }
-    if (zaehlen_) r_.SetSeitenGesamt(r_.SeitenGesamt() + 1);
+    if (seitenZaehlen_) r_.SetSeitenGesamt(r_.SeitenGesamt() + 1);
     ++seite_;
+    objekteSeite_ = textSeite_ = 0;
     if (!zaehlen_) c_.newPage();
     for (size_t k = 0; k < stapel_.size(); ++k)
         place(*stapel_[k], k > 0 ? stapel_[k - 1] : nullptr);
@@ -185,13 +232,16 @@ bool DrawPass::seitenwechsel() {
 void DrawPass::drawPageFrame() {
     const int32_t pf = r_.SeitenFrame();
     if (pf < 0 || static_cast<size_t>(pf) >= r_.Objekte().size()) return;
+    // What the page frame takes is no part of the record it interrupts.
     const uint32_t gruppen = gruppen_;
+    const Benutzt benutzt = benutzt_;
     Rahmen r;
     r.index = pf;
     r.seitenFrame = true;
     place(r, nullptr);
     record(r, 0);
     gruppen_ = gruppen;
+    benutzt_ = benutzt;
 }
 
 // The records of a frame, each drawing the frame's children once; returns
@@ -245,6 +295,7 @@ DrawPass::Stand DrawPass::sichern() const {
     s.probeVoll = probeVoll_;
     s.fortschritt = fortschritt_;
     s.fortschrittBeimWechsel = fortschrittBeimWechsel_;
+    s.benutzt = benutzt_;
     for (int n = 1; n <= 3; ++n) {
         const TStringTab* t = r_.GetDatenTab(n);
         const TStringTab* e = r_.EigeneTabelle(n);
@@ -267,6 +318,7 @@ void DrawPass::zuruecksetzen(const Stand& s) {
     probeVoll_ = s.probeVoll;
     fortschritt_ = s.fortschritt;
     fortschrittBeimWechsel_ = s.fortschrittBeimWechsel;
+    benutzt_ = s.benutzt;
     for (int n = 1; n <= 3; ++n) {
         if (TStringTab* t = r_.GetDatenTab(n)) t->SetZeile(s.zeilen[size_t(n - 1)]);
         if (TStringTab* e = r_.EigeneTabelle(n)) e->SetZeile(s.zeilen[size_t(n + 2)]);
@@ -303,8 +355,13 @@ int64_t DrawPass::rahmen(int32_t index, Rahmen& parent, int32_t spalten) {
     const size_t t = f.table >= 1 && f.table <= 3 ? f.table - 1u : 0;
     for (int64_t rec = 0; rec < n && !abbruch_; ++rec) {
         r.erster = rec == 0;
-        r.benutzt = {};
+        // The flags of this record, inner frames included; the enclosing
+        // records see them too.
+        const Benutzt aussen = benutzt_;
+        benutzt_ = {};
         record(r, static_cast<int32_t>(std::min<int64_t>(rec, INT32_MAX)));
+        const Benutzt imSatz = benutzt_;
+        for (size_t k = 0; k < benutzt_.size(); ++k) benutzt_[k] = aussen[k] || imSatz[k];
         if (abbruch_) break;
         gruppen_ = 0;
         ++fortschritt_;
@@ -312,7 +369,7 @@ int64_t DrawPass::rahmen(int32_t index, Rahmen& parent, int32_t spalten) {
             abbrechen(kReportEndetNicht);
             break;
         }
-        const bool benutzt = tab != nullptr && f.table >= 1 && r.benutzt[t];
+        const bool benutzt = tab != nullptr && f.table >= 1 && imSatz[t];
         if (rec + 1 < n) {
             r.y += f.step != 0 ? f.step : r.hoehe;
             r.hoehe = 0;
@@ -348,6 +405,13 @@ void DrawPass::record(Rahmen& r, int32_t rec) {
         ~Ebene() { --t; }
     } ebene(tiefe_);
     r.hoehe = 0;
+    // Every object but a frame moves what follows by its step, whether it
+    // drew anything or not.
+    const auto fertig = [&r, &zustand](size_t k, const DruckReport_Struct& o) {
+        zustand[k] = kFertig;
+        r.y += o.step;
+        r.hoehe = std::max<int64_t>(0, r.hoehe - o.step);
+    };
     size_t i = 0;
     while (i < kinder.size() && !abbruch_) {
         if (zustand[i] == kFertig) {
@@ -372,7 +436,8 @@ void DrawPass::record(Rahmen& r, int32_t rec) {
         if (zustand[i] == kOffen) {
             auswertung[i].elseBild = false;
             if (!bewerte(o, r, rec, auswertung[i])) {
-                zustand[i] = kFertig;
+                fertig(i, o);
+                ++i;
                 continue;
             }
             zustand[i] = kSichtbar;
@@ -392,9 +457,9 @@ void DrawPass::record(Rahmen& r, int32_t rec) {
             }
         }
         bool drawn = false;
-        const bool fertig = zeichne(o, r, auswertung[i], drawn);
+        const bool ganz = zeichne(o, r, auswertung[i], drawn);
         if (drawn && !r.seitenFrame) ++fortschritt_;
-        if (!fertig) {
+        if (!ganz) {
             if (r.spalte < r.spalten) {
                 nextColumn(r);
             } else if (!seitenwechsel()) {
@@ -403,9 +468,7 @@ void DrawPass::record(Rahmen& r, int32_t rec) {
             i = 0;
             continue;
         }
-        zustand[i] = kFertig;
-        r.y += o.step;
-        r.hoehe = std::max<int64_t>(0, r.hoehe - o.step);
+        fertig(i, o);
         ++i;
     }
 }

@@ -35,9 +35,12 @@ DrawZiel pdfZiel(int width, int height);
 
 // One pass over the whole report. While the report asks for a count (and its
 // page count setting is not 1) the pass only counts pages into SeitenGesamt.
-void DrawCanvas(Report& r, ReportCanvas& canvas, const DrawZiel& ziel);
-// A counting pass whatever the page count setting says.
-void ZaehleSeiten(Report& r, ReportCanvas& canvas, const DrawZiel& ziel);
+// A report that would draw more than the bounds below draws nothing at all:
+// false then, and the report's numbered error has been shown.
+bool DrawCanvas(Report& r, ReportCanvas& canvas, const DrawZiel& ziel);
+// A counting pass whatever the page count setting says; false when the
+// report outgrew its bounds.
+bool ZaehleSeiten(Report& r, ReportCanvas& canvas, const DrawZiel& ziel);
 
 // A report stops after this many pages.
 constexpr int32_t kMaxSeiten = 10000;
@@ -46,6 +49,15 @@ constexpr int64_t kMaxSchritte = 5'000'000;
 
 // Frames nested deeper than this stop the report.
 constexpr size_t kMaxTiefe = 200;
+
+// What one report may draw: texts (one per line), shapes and pictures, and
+// the bytes of its texts, on one page and in all. A full statement page
+// holds under a thousand texts with some 20 KB of text; the PDF of a report
+// at the bounds stays below a few hundred MB.
+constexpr int64_t kMaxObjekteJeSeite = 10'000;
+constexpr int64_t kMaxTextJeSeite = int64_t{1} << 20;
+constexpr int64_t kMaxObjekte = 500'000;
+constexpr int64_t kMaxText = int64_t{32} << 20;
 
 // "Fehler in der Reportstruktur, zwei Seitenwechsel in Folge!"
 extern const char* const kZweiSeitenwechsel;

@@ -27,6 +27,8 @@ const std::string& fehlerText(ReportFehler n) {
         "Ein Seitenframe-Objekt kann nicht innerhalb eines Frames definiert werden",
         "Diese Eigenschaft kann nicht als Vorgabe gesetzt werden",
         "Fehlende 'end'-Anweisung",
+        "Zu viele Objekte oder zu viel Text auf einer Seite",
+        "Zu viele Objekte oder zu viel Text im Report",
     };
     const int i = static_cast<int>(n);
     return (i >= 1 && i <= kLetzterFehler) ? texte[i] : texte[0];

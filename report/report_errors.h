@@ -1,5 +1,6 @@
 // The numbered errors of the report command language and the message boxes
-// the parser shows: numbered errors, the unknown-word question.
+// the parser shows: numbered errors, the unknown-word question. The last
+// numbers are the layout's: a report that would draw too much.
 #pragma once
 
 #include <string>
@@ -26,10 +27,13 @@ enum class ReportFehler : int {
     SeitenframeImFrame = 15,
     NichtAlsVorgabe = 16,
     FehlendesEnd = 17,
+    // Raised while laying out: the report would draw more than its bounds.
+    SeiteZuVoll = 18,
+    ReportZuGross = 19,
 };
-constexpr int kLetzterFehler = 17;
+constexpr int kLetzterFehler = 19;
 
-// The text of error n (1..17), Windows-1252; "" for any other number.
+// The text of error n (1..19), Windows-1252; "" for any other number.
 const std::string& fehlerText(ReportFehler n);
 
 // "Fehler in den Reportdaten!\nFehlernummer:<n>  <text>\nIn Zeile <line>"

@@ -364,6 +364,7 @@ int32_t ReportParser::newRecord(uint8_t type) {
         if (type == kSeitenFrame) o.table = 0;
     }
     r_.objekte_.push_back(std::move(o));
+    r_.zeilen_.push_back(lex_.line());
     return static_cast<int32_t>(r_.objekte_.size() - 1);
 }
 

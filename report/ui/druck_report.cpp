@@ -27,6 +27,41 @@ ui::TColor heller(ui::TColor c) {
     return out;
 }
 
+// Hands on to the page's canvas what the pass draws on one page; the other
+// pages are walked and measured but drawn nowhere.
+class EineSeite : public ReportCanvas {
+public:
+    EineSeite(ReportCanvas& c, int seite) : c_(c), gezeigt_(seite) {}
+    void setFont(const CanvasFont& f, int ppi) override { c_.setFont(f, ppi); }
+    int textWidth(std::string_view t) override { return c_.textWidth(t); }
+    int textHeight(std::string_view t) override { return c_.textHeight(t); }
+    void setPen(uint32_t farbe, int breite, bool gestrichelt) override {
+        c_.setPen(farbe, breite, gestrichelt);
+    }
+    void setBrush(uint32_t farbe, Pinsel p) override { c_.setBrush(farbe, p); }
+    void textRect(const platform::Rect& clip, int x, int y, std::string_view t) override {
+        if (seite_ == gezeigt_) c_.textRect(clip, x, y, t);
+    }
+    void rectangle(const platform::Rect& r) override {
+        if (seite_ == gezeigt_) c_.rectangle(r);
+    }
+    void line(int x1, int y1, int x2, int y2) override {
+        if (seite_ == gezeigt_) c_.line(x1, y1, x2, y2);
+    }
+    void ellipse(const platform::Rect& r) override {
+        if (seite_ == gezeigt_) c_.ellipse(r);
+    }
+    void stretchDraw(const platform::Rect& r, const Bild& b) override {
+        if (seite_ == gezeigt_) c_.stretchDraw(r, b);
+    }
+    void newPage() override { ++seite_; }
+
+private:
+    ReportCanvas& c_;
+    int gezeigt_;
+    int seite_ = 0;
+};
+
 }  // namespace
 
 TDruckReport::TDruckReport(QWidget* parent) : ui::Control(parent) {
@@ -94,13 +129,11 @@ void TDruckReport::showEvent(QShowEvent* e) {
 
 // A page image as wide as the control and as high as the scrolled page:
 // the control's colour around a white page with its margins outlined.
-void TDruckReport::neueSeite(size_t n) {
-    if (bilder_.size() <= n) bilder_.resize(n + 1);
-    QImage& bild = bilder_[n];
-    bild = QImage(std::max(1, width()), std::max({1, height(), geo_.seiteUnten}),
-                  QImage::Format_RGB32);
-    bild.fill(ui::toQColor(color()));
-    ui::Canvas c(&bild);
+void TDruckReport::leereSeite() {
+    bild_ = QImage(std::max(1, width()), std::max({1, height(), geo_.seiteUnten}),
+                   QImage::Format_RGB32);
+    bild_.fill(ui::toQColor(color()));
+    ui::Canvas c(&bild_);
     c.brush.color = ui::clWhite;
     c.FillRect({geo_.seiteLinks, geo_.seiteOben, geo_.seiteRechts, geo_.seiteUnten});
     const double sx = static_cast<double>(geo_.seiteRechts - geo_.seiteLinks) / report_.Seitenbreite();
@@ -113,20 +146,16 @@ void TDruckReport::neueSeite(size_t n) {
                 geo_.seiteUnten - static_cast<int>(report_.RandUnten() * sy));
 }
 
+// One drawing pass over all pages; the page shown lands in the image.
 void TDruckReport::seitenZeichnen() {
-    bilder_.clear();
-    neueSeite(0);
-    ui::Canvas canvas(&bilder_[0]);
-    QtReportCanvas rc(canvas, [&] {
-        // Attach again after the vector grew: the images may have moved.
-        canvas.detach();
-        neueSeite(bilder_.size());
-        canvas.attach(&bilder_.back());
-    });
+    leereSeite();
+    ui::Canvas canvas(&bild_);
+    QtReportCanvas rc(canvas);
+    EineSeite seite(rc, seite_);
     const DrawZiel ziel = vorschauZiel(report_, geo_.seiteLinks, geo_.seiteOben,
                                        geo_.seiteRechts - geo_.seiteLinks,
                                        geo_.seiteUnten - geo_.seiteOben);
-    DrawCanvas(report_, rc, ziel);
+    DrawCanvas(report_, seite, ziel);
     canvas.detach();
 }
 
@@ -138,6 +167,7 @@ void TDruckReport::Paint() {
                                 geo_.seiteRechts - geo_.seiteLinks,
                                 geo_.seiteUnten - geo_.seiteOben));
     }
+    seite_ = std::clamp(seite_, 0, seitenAnzahl() - 1);
     if (neuZeichnen_) {
         if (knopfLeiste_ != (seitenAnzahl() >= 2)) {
             knopfLeiste_ = !knopfLeiste_;
@@ -146,19 +176,17 @@ void TDruckReport::Paint() {
         seitenZeichnen();
         neuZeichnen_ = false;
     }
-    seite_ = std::clamp(seite_, 0, seitenAnzahl() - 1);
     zeigen();
 }
 
 // Copies the scrolled strip of the page shown and draws the buttons.
 void TDruckReport::zeigen() {
     ui::Canvas& c = canvas();
-    const size_t n = static_cast<size_t>(seite_) < bilder_.size() ? seite_ : 0;
     const int sichtbar = height() - (knopfLeiste_ ? kKnopfLeiste : 0);
     c.brush = {color(), ui::BrushStyle::Solid};
     c.FillRect({0, 0, width(), height()});
-    if (n < bilder_.size()) {
-        c.painter().drawImage(QPoint(0, 0), bilder_[n], QRect(0, scrollPos_, width(), sichtbar));
+    if (!bild_.isNull()) {
+        c.painter().drawImage(QPoint(0, 0), bild_, QRect(0, scrollPos_, width(), sichtbar));
     }
     if (knopfLeiste_) DrawButton(-1);
     Invalidate();
@@ -222,7 +250,8 @@ void TDruckReport::MouseUp(ui::MouseButton b, int, int x, int y) {
         const int neu = seiteNachKnopf(knopf_, seite_, seitenAnzahl());
         if (neu != seite_) {
             seite_ = neu;
-            zeigen();
+            neuZeichnen_ = true;
+            Paint();
             return;
         }
     }

@@ -6,7 +6,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/ui/windows/control.h"
 #include "report/preview_geometry.h"
@@ -45,8 +44,9 @@ public:
     int scrollPosition() const { return scrollPos_; }
     const VorschauGeometrie& geometrie() const { return geo_; }
     QScrollBar* scrollBar() const { return scroll_; }
-    // The page images of the last drawing pass.
-    const std::vector<QImage>& seitenBilder() const { return bilder_; }
+    // The image of the page shown, from the last drawing pass. Only that
+    // page is kept: a report of many pages costs no more than one.
+    const QImage& seitenBild() const { return bild_; }
 
 protected:
     void MouseDown(ui::MouseButton b, int shift, int x, int y) override;
@@ -60,13 +60,13 @@ private:
     void HorChange(int position);
     void DrawButton(int index);
     void seitenZeichnen();
-    void neueSeite(size_t n);
+    void leereSeite();
     void zeigen();
 
     Report report_;
     QScrollBar* scroll_ = nullptr;
     VorschauGeometrie geo_;
-    std::vector<QImage> bilder_;
+    QImage bild_;
     bool neuZeichnen_ = true;
     bool knopfLeiste_ = false;
     bool gedrueckt_ = false;

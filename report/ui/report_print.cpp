@@ -20,9 +20,14 @@ bool druckeReport(Report& r, ui::Printer& printer, const std::string& title, int
     QtReportCanvas canvas(printer.canvas(), [&printer] { printer.NewPage(); });
     // Frames, boxes and texts are drawn on the paper without a fill behind them.
     printer.canvas().brush.style = ui::BrushStyle::Clear;
-    // While the report asks for a count, this pass only counts.
-    if (r.Seiten() != 1 && r.Zaehlen()) DrawCanvas(r, canvas, ziel);
-    DrawCanvas(r, canvas, ziel);
+    // While the report asks for a count, the first pass only counts. A
+    // report that would draw too much says so and prints no page at all.
+    r.neuerAuftrag();
+    const bool gezaehlt = !(r.Seiten() != 1 && r.Zaehlen()) || DrawCanvas(r, canvas, ziel);
+    if (!gezaehlt || !DrawCanvas(r, canvas, ziel)) {
+        printer.Abort();
+        return false;
+    }
     if (!printer.EndDoc()) {
         ui::showPrintFailure(true);
         return false;

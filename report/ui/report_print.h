@@ -12,8 +12,9 @@ namespace report {
 
 class Report;
 
-// False when the document could not be started or finished; the user has
-// been told so then.
+// False when the document could not be started or finished, or the report
+// would draw more than it may (the job is dropped then); the user has been
+// told so.
 bool druckeReport(Report& r, ui::Printer& printer, const std::string& title, int copies);
 
 }  // namespace report

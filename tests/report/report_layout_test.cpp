@@ -196,6 +196,60 @@ TEST(ReportLayout, FrameWithoutColumnCountTakesTheColumnsItNeeds) {
     }
 }
 
+// A frame's record takes in its inner frames' fields: whichever table the
+// inner frame is bound to, the outer one moves on when a field took a cell.
+TEST(ReportLayout, FieldsInInnerFramesAdvanceTheOuterFramesTable) {
+    const struct {
+        const char* innen;
+        std::vector<int> wechsel;  // 10 x table + position
+    } faelle[] = {
+        {"frame anzahl 1\n", {11, 11, 12, 12, 13, 13}},  // the inner frame reports its end too
+        {"frame anzahl 1 tabelle tab2\n", {11, 12, 13}},
+    };
+    for (const auto& f : faelle) {
+        auto tab = testing::tabelle({{"N"}, {"eins"}, {"zwei"}, {"drei"}});
+        Report r;
+        r.Tabelle1 = tab.get();
+        std::vector<int> wechsel;
+        r.OnRecordChange = [&](Report&, int t, int pos) {
+            if (t > 0) wechsel.push_back(10 * t + pos);
+        };
+        testing::parse(r, std::string("frame schrittweite 50\n") + f.innen +
+                              "object dbtext text N end\nend\nend\n");
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        EXPECT_EQ(c.texte(), (std::vector<std::string>{"eins", "zwei", "drei"})) << f.innen;
+        EXPECT_EQ(wechsel, f.wechsel) << f.innen;
+    }
+}
+
+// Every object but a frame moves the next one down by its step, also one
+// that is hidden or draws nothing by its nature.
+TEST(ReportLayout, ObjectsThatDrawNothingStillStep) {
+    const char* const stumm[] = {"label text A wenn leer", "label text A gruppe 5",
+                                 "dbtext text Fehlt",      "bedingung text N",
+                                 "setgruppe text N",       "variable text V wert 1"};
+    for (const char* rahmen : {"", "frame anzahl 2 höhe 0\n"}) {
+        std::string text = rahmen;
+        for (const char* o : stumm)
+            text += std::string("object ") + o + " schrittweite 50 end\nobject label text B end\n";
+        if (*rahmen) text += "end\n";
+        SCOPED_TRACE(text);
+        auto tab = testing::tabelle({{"N"}, {"7"}});
+        Report r;
+        r.Tabelle1 = tab.get();
+        testing::parse(r, text);
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        // The second record starts below the first one's steps and its last
+        // text, a line of 40.
+        const size_t n = std::size(stumm);
+        ASSERT_EQ(c.calls.size(), *rahmen ? 2 * n : n);
+        for (size_t k = 0; k < c.calls.size(); ++k)
+            EXPECT_EQ(c.calls[k].r.top, 150 + 50 * int(k % n) + (k < n ? 0 : 340)) << k;
+    }
+}
+
 TEST(ReportLayout, ConditionsGroupsAndPageOnlyObjects) {
     auto tab = testing::tabelle({{"Art", "Wert"}, {"x", "1"}, {"", "2"}, {"y", "3"}, {"y", "4"}});
     Report r;
@@ -362,6 +416,40 @@ TEST(ReportLayout, EndlessReportsStopWithOneMessage) {
         EXPECT_EQ(boxes.last().text, f.meldung);
         EXPECT_EQ(boxes.last().caption, "Fehler");
         EXPECT_EQ(c.seite, 2 * f.seiten - 1);  // the second run adds its pages after a new page
+    }
+}
+
+// What a report may draw is bounded on each page and in all; a report that
+// would draw more draws nothing at all and says so with a numbered error.
+TEST(ReportLayout, AReportThatWouldDrawTooMuchDrawsNothing) {
+    const auto rahmen = [](int64_t anzahl, const std::string& inhalt) {
+        return "frame höhe 0 anzahl " + std::to_string(anzahl) + "\n" + inhalt + "end\n";
+    };
+    const std::string x = "object label text x end\n";
+    const struct {
+        std::string text;
+        size_t gezeichnet;  // 0: too much for a page
+        int seiten;
+    } faelle[] = {
+        {rahmen(kMaxObjekteJeSeite, x), size_t(kMaxObjekteJeSeite), 1},
+        {rahmen(kMaxObjekteJeSeite + 1, x), 0, 1},
+        // 5243 texts of 200 bytes are more than a page's MiB.
+        {rahmen(5243, "object label text " + std::string(200, 'w') + " end\n"), 0, 1},
+        // 2731 records of three texts on page 1, the rest on page 2.
+        {"seiten 0\n" + rahmen(4000, "schrittweite 1\n" + x + x + x), 12000, 2},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.text.substr(0, 40));
+        Report r;
+        testing::parse(r, f.text);
+        platform::ScriptedMessages boxes;
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        EXPECT_EQ(std::tuple(c.calls.size(), c.seite), std::tuple(f.gezeichnet, f.seiten));
+        ASSERT_EQ(boxes.count(), f.gezeichnet > 0 ? 0u : 1u);  // the text: in the robustness test
+        if (f.gezeichnet == 0) {
+            EXPECT_NE(boxes.last().text.find("Fehlernummer:18"), std::string::npos);
+        }
     }
 }
 

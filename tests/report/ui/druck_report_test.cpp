@@ -54,7 +54,7 @@ TEST_F(DruckReportTest, ButtonsShowOnlyForSeveralPagesAndStopAtTheLast) {
     zeigen(300, 500, 3);
     ASSERT_TRUE(control.knopfLeiste());
     EXPECT_EQ(control.seitenAnzahl(), 3);
-    EXPECT_EQ(control.seitenBilder().size(), 3u);
+    EXPECT_FALSE(control.seitenBild().isNull());  // only the page shown is kept
     QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, knopf(3));
     EXPECT_EQ(control.seite(), 2);
     QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, knopf(2));
@@ -90,12 +90,44 @@ TEST_F(DruckReportTest, TheWheelScrollsATallPageInStepsOfTen) {
     rad(120);
     EXPECT_EQ(control.scrollPosition(), 10);
     // The strip shown moved with it: the control's top row is the page's row 10.
-    const QImage& seite = control.seitenBilder().at(0);
+    const QImage& seite = control.seitenBild();
     EXPECT_EQ(control.backingImage().copy(0, 0, g.seiteRechts, 1), seite.copy(0, 10, g.seiteRechts, 1));
     control.scrollBar()->setValue(g.scrollBereich);
     EXPECT_EQ(control.scrollPosition(), g.scrollBereich);
     rad(-120);
     EXPECT_EQ(control.scrollPosition(), g.scrollBereich);
+}
+
+// Only the page shown is drawn, each time it is shown.
+TEST_F(DruckReportTest, EachPageIsDrawnWhenItIsShown) {
+    zeigen(300, 500, 3);
+    control.SetReportdaten(
+        platform::cp1252("seiten 0\nframe anzahl 3 schrittweite 2800\n"
+                         "object seite höhe 50 schrifthöhe 30 end\nend\n"));
+    const QImage erste = control.seitenBild();
+    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, knopf(3));
+    EXPECT_NE(control.seitenBild(), erste);
+    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, knopf(0));
+    EXPECT_EQ(control.seitenBild(), erste);
+}
+
+// A report that would draw too much shows a blank page, once with its error,
+// and prints none, saying so for every job.
+TEST_F(DruckReportTest, AReportThatWouldDrawTooMuchShowsAndPrintsNoPage) {
+    zeigen(300, 500, 1);
+    control.SetReportdaten("");
+    const QImage leer = control.seitenBild();
+    control.SetReportdaten(
+        platform::cp1252("frame höhe 0 anzahl 10001\nobject label text x end\nend\n"));
+    control.SetKonstrukt(4);
+    EXPECT_EQ(control.seitenBild(), leer);
+    int gedruckt = 0;
+    control.OnDruck = [&](TDruckReport&) { ++gedruckt; };
+    control.Drucken("Titel", 1);
+    EXPECT_TRUE(printer->aborted());
+    EXPECT_EQ(gedruckt, 0);
+    ASSERT_EQ(boxes.count(), 2u);
+    EXPECT_NE(boxes.last().text.find("Fehlernummer:18"), std::string::npos);
 }
 
 TEST_F(DruckReportTest, PrintingSetsTheCopiesAndDrawsOnce) {
