@@ -380,8 +380,10 @@ uint8_t checkRecords(const IndexWalk& walk, int64_t blocks, bool unlinked) {
 }  // namespace
 
 DbCheck checkDatabase(const std::string& dataDir) {
-    const std::string logPath = indexPath(dataDir);
-    const std::string datPath = blockPath(dataDir);
+    return checkDatabaseFiles(indexPath(dataDir), blockPath(dataDir));
+}
+
+DbCheck checkDatabaseFiles(const std::string& logPath, const std::string& datPath) {
     if (!platform::fileExists(logPath)) return {};  // no database yet
     platform::File log;
     if (!log.open(logPath, platform::OpenMode::ReadOnly)) return {false, 0};

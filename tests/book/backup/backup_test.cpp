@@ -299,5 +299,21 @@ TEST_F(Backup, AnInterruptedRotationIsCompletedByTheNext) {
               "dat Wdat Ydat A<missing>");
 }
 
+// Temporary files that a killed copy or restore left beside the database go
+// when the next program takes the lock; other temporary files stay.
+TEST_F(Backup, TheNextLockHolderRemovesWhatKilledRestoresLeft) {
+    const Texts gone = {"Benutzer.dat.a1b2c3d4e5f6.tmp", "Benutzer.log.0123456789ab.tmp",
+                        "Benutzerlog.bak.abcdefghijkl.tmp",
+                        "01_03_2008 14_02_03dat.Fehler.abcdefghijkl.tmp"};
+    const Texts stay = {"Benutzer.dat.kurz.tmp", "Monat.txt.abcdefghijkl.tmp"};
+    database("");
+    for (const Texts* names : {&gone, &stay})
+        for (const std::string& name : *names) dbtest::writeFile(inData(name), "x");
+    EXPECT_FALSE(book.Datenbank_pruefen());  // "log " is no index: checked all the same
+    for (const Texts* names : {&gone, &stay})
+        for (const std::string& name : *names)
+            EXPECT_EQ(platform::fileExists(inData(name)), names == &stay) << name;
+}
+
 }  // namespace
 }  // namespace book
