@@ -64,6 +64,22 @@ void removeGeneration(const std::string& folder) {
     platform::removeDir(folder);
 }
 
+// The database exists without users while a generation (or the folder "0"
+// of an interrupted rotation) holds users: each close would push one more
+// of them out until none was left.
+bool generationsWouldLoseUsers(const std::string& dataDir, const std::string& root, int count) {
+    const std::string dat = platform::joinPath(dataDir, kDat);
+    const DbLock lock(dataDir);
+    if (!platform::fileExists(dat) || holdsUsers(platform::joinPath(dataDir, kLog), dat))
+        return false;
+    for (int i = 0; i <= count; ++i) {
+        const std::string folder = platform::joinPath(root, std::to_string(i));
+        if (holdsUsers(platform::joinPath(folder, kLog), platform::joinPath(folder, kDat)))
+            return true;
+    }
+    return false;
+}
+
 // Steps 2 and 3 of the restore, after the user agreed to it: the fault
 // copies, then the safety copies written into the database files. True when
 // the database is restored (or needs it no more).
@@ -137,22 +153,16 @@ void Zeitbuch::Datenbank_sichern_wiederherstellen(bool sichern) {
     if (sichern) {
         if (!platform::fileExists(dat)) return;
         PairOutcome pair;
+        bool offer = false;
         {
             const DbLock lock(datenOrdner);
             pair.ok = lock.held();
             if (pair.ok) pair = finishSafetyCopies(datenOrdner);
-            // Two empty files pass the check as well as a database whose
-            // users were all deleted; neither may empty the restore point.
-            // The copies wait for a database with users again.
             if (pair.ok && !holdsUsers(log, dat) && safetyCopiesHoldUsers(datenOrdner)) {
-                static const std::string text = platform::cp1252(
-                    "Die Datenbank enthält keine Benutzer, die Sicherungskopie der Datenbank aber "
-                    "schon.\nDie Sicherungskopie wird nicht ersetzt, bis die Datenbank wieder "
-                    "Benutzer enthält.");
-                platform::MessageBox(text, "Achtung");
-                return;
-            }
-            if (pair.ok) {
+                // A database whose users were all deleted passes the check;
+                // it never empties the restore point, which is offered instead.
+                offer = true;
+            } else if (pair.ok) {
                 const PairOutcome replaced = replaceSafetyCopies(datenOrdner, dat, log);
                 pair.ok = replaced.ok;
                 pair.blocked = replaced.blocked;
@@ -160,7 +170,16 @@ void Zeitbuch::Datenbank_sichern_wiederherstellen(bool sichern) {
         }
         if (const std::string note = setAsideMessage(pair); !note.empty())
             platform::MessageBox(note, "Achtung Fehler");
-        if (!pair.ok) reportCopyFailed(blockedNamesLines(pair.blocked));
+        if (!pair.ok) return reportCopyFailed(blockedNamesLines(pair.blocked));
+        if (!offer) return;
+        static const std::string question = platform::cp1252(
+            "Die Datenbank enthält keine Benutzer, die Sicherungskopie der Datenbank aber "
+            "schon.\nSoll die Sicherungskopie wiederhergestellt werden?\nBei \"Nein\" wird die "
+            "Sicherungskopie nicht ersetzt, bis die Datenbank wieder Benutzer enthält.");
+        if (!askYes(question, kRestoreCaption) || !restoreFromSafetyCopies(datenOrdner)) return;
+        datenbankFehler = 0;
+        if (!Datenbank_pruefen())
+            platform::MessageBox("Die Datenbank ist immer noch fehlerhaft", "Datenbank fehlerhaft");
         return;
     }
 
@@ -223,6 +242,13 @@ void Zeitbuch::Sicherung_rotieren() {
 
     // Without a base folder the generations would land in the current folder.
     bool failed = count > 0 && root.empty();
+    if (count > 0 && !failed && generationsWouldLoseUsers(datenOrdner, root, count)) {
+        static const std::string text = platform::cp1252(
+            "Die Datenbank enthält keine Benutzer, die Sicherungen im Sicherungsordner aber "
+            "schon.\nDie Sicherungen wurden deshalb nicht erneuert.");
+        platform::MessageBox(text, "Achtung");
+        return;
+    }
     // The newest copy is written into folder "0", which becomes folder "1"
     // by the last rename: an interruption at any step leaves folder "0".
     bool intoZero = false;

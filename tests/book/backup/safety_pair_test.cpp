@@ -23,9 +23,14 @@ namespace {
 
 using namespace dbtest;
 
-const std::string kNoUsersText = platform::cp1252(
+const std::string kNoUsersQuestion = platform::cp1252(
     "Die Datenbank enthält keine Benutzer, die Sicherungskopie der Datenbank aber schon.\n"
-    "Die Sicherungskopie wird nicht ersetzt, bis die Datenbank wieder Benutzer enthält.");
+    "Soll die Sicherungskopie wiederhergestellt werden?\nBei \"Nein\" wird die Sicherungskopie "
+    "nicht ersetzt, bis die Datenbank wieder Benutzer enthält.");
+const std::string kRestoreQuestion = platform::cp1252(
+    "Soll die alte Version der Datenbank wiederhergestellt werden?\n"
+    "Alle geänderten Daten nach dem letzten fehlerfreien Start des\n"
+    "Programms gehen dabei verloren!");
 
 Database copies(const std::string& dir) {
     return {readFile(dir + "/" + kSafetyCopyLog), readFile(dir + "/" + kSafetyCopyDat)};
@@ -87,40 +92,60 @@ bool startUpAsked(const std::string& dir, uint8_t* fault = nullptr) {
     return sound;
 }
 
-// A database that passes the check without users keeps copies with users,
-// and says so; copies without users, or a database with users (even fewer),
-// are replaced silently. A user added later ends the wait.
+// A database without users never empties a restore point that holds users.
+// One that passes the check keeps the copies and asks whether to restore
+// them (No keeps them, Yes restores); an index cut to nothing fails the
+// check ("H") and the start offers the restore. A first user's addition
+// that was undone, copies without users, no copies, or a database with
+// users (even fewer) start quietly and renew the copies. A user added later
+// ends the wait.
 TEST(SafetyCopies, ADatabaseWithoutUsersNeverEmptiesTheRestorePoint) {
     const Database endMark{u32(0), ""};
+    enum Start { kQuiet, kAsked, kFault };
     struct Case {
         const char* what;
         Database db;
         std::optional<Database> before;  // the copies before the start
-        bool kept;
+        Start start;
     };
     const Case cases[] = {
-        {"two empty files", {"", ""}, twoUsers(), true},
-        {"end mark only", endMark, twoUsers(), true},
-        {"copies without users", endMark, endMark, false},
-        {"no copies yet", endMark, std::nullopt, false},
-        {"fewer users", oneUser({}), twoUsers(), false},
+        {"two empty files", {"", ""}, twoUsers(), kFault},
+        {"index cut short", {u32(0).substr(0, 3), ""}, twoUsers(), kFault},
+        {"end mark only", endMark, twoUsers(), kAsked},
+        {"first user's add undone", {"", ""}, std::nullopt, kQuiet},
+        {"copies without users", endMark, endMark, kQuiet},
+        {"no copies yet", endMark, std::nullopt, kQuiet},
+        {"fewer users", oneUser({}), twoUsers(), kQuiet},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Fixture f(c.db);
-        if (c.before) putCopies(f.dir.path(), *c.before);
-        platform::ScriptedMessages boxes;
-        startUp(f.dir.path());
-        EXPECT_EQ(copies(f.dir.path()).dat, c.kept ? c.before->dat : c.db.dat);
-        EXPECT_EQ(copies(f.dir.path()).log, c.kept ? c.before->log : c.db.log);
-        EXPECT_EQ(lastBox(boxes), c.kept ? kNoUsersText + "|Achtung" : "");
-        if (!c.kept) continue;
-        f.install(endMark);
-        ASSERT_TRUE(f.zb.Benutzer_anlegen(kCarla));
-        boxes.clear();
-        startUp(f.dir.path());
-        EXPECT_EQ(boxes.count(), 0u);
-        EXPECT_TRUE(same(copies(f.dir.path()), f.files()));
+        for (const platform::Answer answer : {platform::Answer::No, platform::Answer::Yes}) {
+            SCOPED_TRACE(std::string(c.what) + (answer == platform::Answer::Yes ? " Yes" : " No"));
+            Fixture f(c.db);
+            if (c.before) putCopies(f.dir.path(), *c.before);
+            platform::ScriptedMessages boxes;
+            boxes.answer(answer);
+            uint8_t fault = 0;
+            EXPECT_EQ(startUpAsked(f.dir.path(), &fault), c.start != kFault);
+            EXPECT_EQ(fault, c.start == kFault ? 24 : 0);
+            if (c.start == kQuiet) {
+                EXPECT_EQ(boxes.count(), 0u);
+                EXPECT_TRUE(same(copies(f.dir.path()), c.db));
+                break;
+            }
+            ASSERT_EQ(boxes.count(), 1u) << lastBox(boxes);
+            EXPECT_EQ(boxes.last().text, c.start == kAsked ? kNoUsersQuestion : kRestoreQuestion);
+            EXPECT_EQ(boxes.last().buttons, platform::Buttons::YesNo);
+            EXPECT_TRUE(same(copies(f.dir.path()), *c.before));
+            const bool restored = answer == platform::Answer::Yes;
+            EXPECT_TRUE(same(f.files(), restored ? *c.before : c.db));
+            if (restored || c.start == kFault) continue;
+            f.install(endMark);
+            ASSERT_TRUE(f.zb.Benutzer_anlegen(kCarla));
+            boxes.clear();
+            startUp(f.dir.path());
+            EXPECT_EQ(boxes.count(), 0u);
+            EXPECT_TRUE(same(copies(f.dir.path()), f.files()));
+        }
     }
 }
 
@@ -352,8 +377,8 @@ TEST(SafetyCopies, EveryStateAPowerCutMayLeaveHoldsAWholePair) {
 }
 
 // The restore writes the copies into the database files in place, from a
-// database that fails the check (its bytes journaled).
-const Database kDamaged[] = {{"kaputt", twoUsers().dat}};
+// database that fails the check (its bytes journaled) or one cut to nothing.
+const Database kDamaged[] = {{"kaputt", twoUsers().dat}, {"", ""}};
 
 // The start after a restore that may have been cut short. The lock's holder
 // finds the files damaged as they were (where they held something) or
