@@ -71,7 +71,8 @@ TEST_F(WindowTest, ADamagedDatabaseNamesTheFaultAndOffersTheRestore) {
          {tuple(5, '1', 0, 0, 0), {0, 'F', 0, 0, 0}, {0, 'H', 0, 0, 1}, {0, 'H', 1, 0, 1},
           {5, '1', 1, 0, 0}, {5, '1', 1, 1, 0}}) {
         std::filesystem::resize_file(platform::joinPath(dataDir(), "Benutzer.dat"), size);
-        if (indexCut) std::filesystem::resize_file(platform::joinPath(dataDir(), "Benutzer.log"), 0);
+        if (indexCut)
+            std::filesystem::resize_file(platform::joinPath(dataDir(), "Benutzer.log"), 0);
         if (copyDamaged)
             std::filesystem::resize_file(platform::joinPath(dataDir(), "Benutzerdat.bak"), 5);
         boxes.clear();

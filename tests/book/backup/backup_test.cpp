@@ -325,7 +325,8 @@ TEST_F(Backup, GenerationsKeepTheUsersWhileTheDatabaseHasNone) {
             EXPECT_EQ(boxes.count(), 2u + generations);
             EXPECT_EQ(texts(boxes).back(), "Achtung");
             EXPECT_EQ(boxes.last().text, kept);
-            EXPECT_EQ(get(gen(1, "Benutzer.log")) + get(gen(1, "Benutzer.dat")), users.log + users.dat);
+            EXPECT_EQ(get(gen(1, "Benutzer.log")) + get(gen(1, "Benutzer.dat")),
+                      users.log + users.dat);
             install(fewer);
             book.Sicherung_rotieren();
             EXPECT_EQ(get(gen(1, "Benutzer.log")), fewer.log);

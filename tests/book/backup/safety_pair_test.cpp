@@ -171,7 +171,8 @@ TEST(SafetyCopies, PlantedNamesOfTheNewCopies) {
             putCopies(dir, oldPair());
             writeFile(f.dir.file("victim"), "keep");
             platform::deleteFile(path);
-            ASSERT_TRUE(planted != 'l' || ::symlink(f.dir.file("victim").c_str(), path.c_str()) == 0);
+            ASSERT_TRUE(planted != 'l' ||
+                        ::symlink(f.dir.file("victim").c_str(), path.c_str()) == 0);
             ASSERT_TRUE(planted != 'f' || platform::createDir(path));
             if (planted == 'g') writeFile(path, "Benutzer.dat?");
             if (planted == 'g') writeFile(f.dir.file(kSafetyCopyRecord), "");
