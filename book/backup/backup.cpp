@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "book/backup/restore.h"
+#include "book/database/block_file.h"
 #include "book/database/db_journal.h"
 #include "book/sheet/zeitbuch.h"
 #include "platform/core/codepage.h"
@@ -36,10 +38,10 @@ bool copyPair(const std::string& dat, const std::string& log, const std::string&
     return datOk && logOk;
 }
 
-void reportCopyFailed() {
-    platform::MessageBox(
-        "Es konnte keine Sicherungscopy von der Datenbank angelegt werden" + lockFailureLine(),
-        "Achtung Fehler");
+void reportCopyFailed(const std::string& lines = {}) {
+    platform::MessageBox("Es konnte keine Sicherungscopy von der Datenbank angelegt werden" +
+                             lockFailureLine() + lines,
+                         "Achtung Fehler");
 }
 
 void reportFolderFailed() {
@@ -62,6 +64,77 @@ void removeGeneration(const std::string& folder) {
     platform::removeDir(folder);
 }
 
+// The database exists without users while a generation (or the folder "0"
+// of an interrupted rotation) holds users: each close would push one more
+// of them out until none was left.
+bool generationsWouldLoseUsers(const std::string& dataDir, const std::string& root, int count) {
+    const std::string dat = platform::joinPath(dataDir, kDat);
+    const DbLock lock(dataDir);
+    if (!platform::fileExists(dat) || holdsUsers(platform::joinPath(dataDir, kLog), dat))
+        return false;
+    for (int i = 0; i <= count; ++i) {
+        const std::string folder = platform::joinPath(root, std::to_string(i));
+        if (holdsUsers(platform::joinPath(folder, kLog), platform::joinPath(folder, kDat)))
+            return true;
+    }
+    return false;
+}
+
+// Steps 2 and 3 of the restore, after the user agreed to it: the fault
+// copies, then the safety copies written into the database files. True when
+// the database is restored (or needs it no more).
+bool restoreFromSafetyCopies(const std::string& dir) {
+    const std::string dat = platform::joinPath(dir, kDat);
+    const std::string log = platform::joinPath(dir, kLog);
+    // The index is what the lock holds: without one there is nothing to
+    // guard the files being written.
+    if (!platform::fileExists(log)) {
+        platform::File index;
+        openReadWriteCreating(index, log);
+    }
+    const std::string stamp = faultCopyStamp(platform::now());
+    std::string failure;
+    PairOutcome pair;
+    // Each step under one lock: a program waiting for it meanwhile gets it
+    // on the same, restored files. Boxes wait until it is given back.
+    auto restore = [&](bool saveFaultCopies, bool& saved) {
+        const DbLock lock(dir);
+        if (!lock.held()) return false;
+        // Another program may have restored it since the question.
+        if (!restoreWanted(dir)) return true;
+        if (saveFaultCopies) {
+            saved = copyPair(dat, log, platform::joinPath(dir, stamp + "dat.Fehler"),
+                             platform::joinPath(dir, stamp + "log.Fehler"));
+            if (!saved) return false;
+        }
+        // A replacement of the pair cut short is completed first: the
+        // restore takes a whole pair, never one new and one old copy.
+        pair = finishSafetyCopies(dir);
+        std::vector<std::string> blocked;
+        if (!pair.ok || !safetyCopiesReadable(dir, blocked) || !writeSafetyCopiesInPlace(dir)) {
+            failure = blockedNamesLines(blocked);
+            return false;
+        }
+        return true;
+    };
+    bool saved = true;
+    bool done = restore(true, saved);
+    if (!saved) {
+        if (!askYes("Die fehlerhafte Datenbank konnte nicht gesichert werden.\n"
+                    "Soll die alte Version trotzdem wiederhergestellt werden?",
+                    kRestoreCaption))
+            return false;
+        done = restore(false, saved);
+    }
+    if (const std::string note = setAsideMessage(pair); !note.empty())
+        platform::MessageBox(note, "Achtung Fehler");
+    if (!done)
+        platform::MessageBox(
+            "Die Datenbank konnte nicht wiederhergestellt werden!!" + lockFailureLine() + failure,
+            "Achtung Fehler");
+    return done;
+}
+
 }  // namespace
 
 std::string faultCopyStamp(platform::DateTime when) {
@@ -76,25 +149,37 @@ std::string faultCopyStamp(platform::DateTime when) {
 void Zeitbuch::Datenbank_sichern_wiederherstellen(bool sichern) {
     const std::string dat = platform::joinPath(datenOrdner, kDat);
     const std::string log = platform::joinPath(datenOrdner, kLog);
-    const std::string bakDat = platform::joinPath(datenOrdner, kSafetyCopyDat);
-    const std::string bakLog = platform::joinPath(datenOrdner, kSafetyCopyLog);
 
     if (sichern) {
         if (!platform::fileExists(dat)) return;
-        const DbLock lock(datenOrdner);
-        if (!lock.held() || !finishSafetyCopies(datenOrdner)) return reportCopyFailed();
-        // Two empty files pass the check as well as a database whose users
-        // were all deleted; neither may empty the restore point. The copies
-        // wait for a database with users again.
-        if (!holdsUsers(log, dat) && holdsUsers(bakLog, bakDat)) {
-            static const std::string text = platform::cp1252(
-                "Die Datenbank enthält keine Benutzer, die Sicherungskopie der Datenbank aber "
-                "schon.\nDie Sicherungskopie wird nicht ersetzt, bis die Datenbank wieder "
-                "Benutzer enthält.");
-            platform::MessageBox(text, "Achtung");
-            return;
+        PairOutcome pair;
+        bool offer = false;
+        {
+            const DbLock lock(datenOrdner);
+            pair.ok = lock.held();
+            if (pair.ok) pair = finishSafetyCopies(datenOrdner);
+            if (pair.ok && !holdsUsers(log, dat) && safetyCopiesHoldUsers(datenOrdner)) {
+                // A database whose users were all deleted passes the check;
+                // it never empties the restore point, which is offered instead.
+                offer = true;
+            } else if (pair.ok) {
+                const PairOutcome replaced = replaceSafetyCopies(datenOrdner, dat, log);
+                pair.ok = replaced.ok;
+                pair.blocked = replaced.blocked;
+            }
         }
-        if (!replaceSafetyCopies(datenOrdner, dat, log)) reportCopyFailed();
+        if (const std::string note = setAsideMessage(pair); !note.empty())
+            platform::MessageBox(note, "Achtung Fehler");
+        if (!pair.ok) return reportCopyFailed(blockedNamesLines(pair.blocked));
+        if (!offer) return;
+        static const std::string question = platform::cp1252(
+            "Die Datenbank enthält keine Benutzer, die Sicherungskopie der Datenbank aber "
+            "schon.\nSoll die Sicherungskopie wiederhergestellt werden?\nBei \"Nein\" wird die "
+            "Sicherungskopie nicht ersetzt, bis die Datenbank wieder Benutzer enthält.");
+        if (!askYes(question, kRestoreCaption) || !restoreFromSafetyCopies(datenOrdner)) return;
+        datenbankFehler = 0;
+        if (!Datenbank_pruefen())
+            platform::MessageBox("Die Datenbank ist immer noch fehlerhaft", "Datenbank fehlerhaft");
         return;
     }
 
@@ -103,30 +188,7 @@ void Zeitbuch::Datenbank_sichern_wiederherstellen(bool sichern) {
         "Alle geänderten Daten nach dem letzten fehlerfreien Start des\n"
         "Programms gehen dabei verloren!");
     if (!askYes(question, kRestoreCaption)) return;
-
-    const std::string stamp = faultCopyStamp(platform::now());
-    const bool saved = copyPair(dat, log, platform::joinPath(datenOrdner, stamp + "dat.Fehler"),
-                                platform::joinPath(datenOrdner, stamp + "log.Fehler"));
-    if (!saved && !askYes("Die fehlerhafte Datenbank konnte nicht gesichert werden.\n"
-                          "Soll die alte Version trotzdem wiederhergestellt werden?",
-                          kRestoreCaption))
-        return;
-
-    // Stop at the first failure: each copy goes through a temporary file, so
-    // a failed one leaves its target as it was.
-    // Under the lock: a change another program left unfinished is undone
-    // first, so no journal is left to be rolled back onto the restored files.
-    // A replacement of the pair cut short is completed first: the restore
-    // takes a whole pair, never one new and one old copy.
-    const DbLock lock(datenOrdner);
-    if (!lock.held() || !finishSafetyCopies(datenOrdner) ||
-        !platform::copyFileReplacing(bakDat, dat) || !platform::copyFileReplacing(bakLog, log)) {
-        platform::MessageBox("Die Datenbank konnte nicht wiederhergestellt werden!!" +
-                                 lockFailureLine(),
-                             "Achtung Fehler");
-        return;
-    }
-    datenbankFehler = 0;
+    if (restoreFromSafetyCopies(datenOrdner)) datenbankFehler = 0;
 }
 
 bool Zeitbuch::Sicherungsordner_vorbereiten(uint8_t count, const std::string& base) {
@@ -180,6 +242,13 @@ void Zeitbuch::Sicherung_rotieren() {
 
     // Without a base folder the generations would land in the current folder.
     bool failed = count > 0 && root.empty();
+    if (count > 0 && !failed && generationsWouldLoseUsers(datenOrdner, root, count)) {
+        static const std::string text = platform::cp1252(
+            "Die Datenbank enthält keine Benutzer, die Sicherungen im Sicherungsordner aber "
+            "schon.\nDie Sicherungen wurden deshalb nicht erneuert.");
+        platform::MessageBox(text, "Achtung");
+        return;
+    }
     // The newest copy is written into folder "0", which becomes folder "1"
     // by the last rename: an interruption at any step leaves folder "0".
     bool intoZero = false;

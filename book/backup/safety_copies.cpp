@@ -2,10 +2,11 @@
 
 #include <sys/stat.h>
 
-#include <filesystem>
-
+#include "book/backup/backup.h"
+#include "book/database/db_check.h"
 #include "book/database/db_journal.h"
 #include "book/database/user_db_format.h"
+#include "platform/core/codepage.h"
 #include "platform/core/file.h"
 #include "platform/core/path.h"
 #include "platform/core/temp_file.h"
@@ -29,14 +30,21 @@ bool members(const std::string& dir, Member (&out)[2]) {
     return true;
 }
 
-std::filesystem::file_type entryType(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::symlink_status(platform::osPath(path), ec).type();
+enum class Kind { Missing, File, Link, Other };
+
+// What stands under a name, never following a link.
+Kind kindOf(const std::string& path) {
+    struct stat st {};
+    if (::lstat(platform::osPath(path).c_str(), &st) != 0) return Kind::Missing;
+    if (S_ISREG(st.st_mode)) return Kind::File;
+    return S_ISLNK(st.st_mode) ? Kind::Link : Kind::Other;
 }
-bool entryExists(const std::string& path) {
-    const auto type = entryType(path);
-    return type != std::filesystem::file_type::not_found &&
-           type != std::filesystem::file_type::none;
+
+// A name as the user finds it: bare in the data folder, else the whole path.
+std::string shownName(const std::string& dir, const std::string& path) {
+    return platform::folderOf(path) == platform::folderOf(platform::joinPath(dir, "x"))
+               ? path.substr(path.rfind('/') + 1)
+               : path;
 }
 
 // The folders that hold the copies (one, unless a link leads elsewhere).
@@ -47,7 +55,7 @@ bool syncFolders(const Member (&m)[2]) {
 
 void removeFresh(const Member (&m)[2]) {
     for (const Member& x : m)
-        if (entryExists(x.fresh)) platform::removeFile(x.fresh);
+        if (kindOf(x.fresh) != Kind::Missing) platform::removeFile(x.fresh);
 }
 
 // A new file only (never through a link planted under the name), with the
@@ -63,7 +71,14 @@ bool copyFresh(const std::string& from, const Member& m) {
     return platform::copyContents(in, out) && out.sync() && out.close();
 }
 
-}  // namespace
+// Renames a waiting copy that must not be used to a name of its own, kept
+// for whoever looks into what went wrong.
+bool setAside(const std::string& path, std::string& aside) {
+    const std::string base = path + ".defekt " + faultCopyStamp(platform::now());
+    aside = base;
+    for (int n = 2; kindOf(aside) != Kind::Missing; ++n) aside = base + " " + std::to_string(n);
+    return platform::renamePath(path, aside);
+}
 
 // Order of a replacement and what a cut at each point leaves:
 //   1. new copies "<copy>.neu", synced, folder synced   no record: removed
@@ -71,34 +86,107 @@ bool copyFresh(const std::string& from, const Member& m) {
 //   3. both renames, folders synced                     record: the rest renamed
 //   4. the record removed                               nothing left to do
 // The record is made only once both new copies are on the disk, and removed
-// only once both renames are, so a record found means a complete new pair.
-bool finishSafetyCopies(const std::string& dataDir) {
-    Member m[2];
-    if (!members(dataDir, m)) return false;
-    const std::string record = platform::joinPath(dataDir, kSafetyCopyRecord);
-    if (!entryExists(record)) {
-        // The old pair is whole. A leftover that cannot be removed only stops
-        // the next replacement (its new copy is made under that name), never
-        // a restore; a removal lost to a power cut is done again.
-        removeFresh(m);
-        return true;
+// only once both renames are, so a record found means a complete new pair:
+// each copy waits under its new name or has been renamed already. A pair
+// damaged since (or garbage planted beside a record) fails the check and is
+// renamed aside. When one copy had been renamed before, the pair then holds
+// that new copy and the other old one; the check at the restore tells.
+PairOutcome finish(const std::string& dir, const Member (&m)[2], bool verify) {
+    PairOutcome out;
+    const std::string record = platform::joinPath(dir, kSafetyCopyRecord);
+    Kind r = kindOf(record);
+    // The record is made as a new file: anything else there is not one.
+    if (r == Kind::Link) {
+        platform::removeFile(record);
+        r = Kind::Missing;
+    } else if (r == Kind::Other) {
+        out.blocked.push_back(kSafetyCopyRecord);
+        r = Kind::Missing;
     }
-    for (const Member& x : m)
-        if (entryType(x.fresh) == std::filesystem::file_type::regular &&
-            !platform::renamePath(x.fresh, x.target))
-            return false;
+    if (r == Kind::Missing) {
+        // The old pair is whole. A leftover that cannot be removed only stops
+        // the next replacement, never a restore; a removal lost to a power
+        // cut is done again.
+        for (const Member& x : m) {
+            const Kind k = kindOf(x.fresh);
+            if (k == Kind::File || k == Kind::Link)
+                platform::removeFile(x.fresh);
+            else if (k == Kind::Other)
+                out.blocked.push_back(shownName(dir, x.fresh));
+        }
+        return out;
+    }
+    std::string pair[2];
+    bool waiting[2] = {false, false}, valid = true;
+    for (int i = 0; i < 2; ++i) {
+        switch (kindOf(m[i].fresh)) {
+            case Kind::File:
+                pair[i] = m[i].fresh;
+                waiting[i] = true;
+                break;
+            case Kind::Missing:
+                pair[i] = m[i].target;
+                valid = valid && kindOf(m[i].target) == Kind::File;
+                break;
+            default:
+                valid = false;
+        }
+    }
+    if (waiting[0] || waiting[1] || !valid) {
+        if (valid && verify) valid = checkDatabaseFiles(pair[1], pair[0]).ok;
+        for (int i = 0; i < 2; ++i) {
+            const Kind k = kindOf(m[i].fresh);
+            if (valid) {
+                if (waiting[i] && !platform::renamePath(m[i].fresh, m[i].target)) {
+                    out.ok = false;
+                    return out;
+                }
+            } else if (k == Kind::File) {
+                std::string aside;
+                if (!setAside(m[i].fresh, aside)) {
+                    out.ok = false;
+                    return out;
+                }
+                out.setAside.push_back(shownName(dir, aside));
+            } else if (k == Kind::Link) {
+                platform::removeFile(m[i].fresh);
+            } else if (k == Kind::Other) {
+                out.blocked.push_back(shownName(dir, m[i].fresh));
+            }
+        }
+    }
     // A record brought back by a power cut finds nothing left to rename.
-    return syncFolders(m) && platform::removeFile(record);
+    out.ok = syncFolders(m) && platform::removeFile(record);
+    return out;
 }
 
-bool replaceSafetyCopies(const std::string& dataDir, const std::string& dat,
-                         const std::string& log) {
+}  // namespace
+
+PairOutcome finishSafetyCopies(const std::string& dataDir) {
+    Member m[2];
+    if (!members(dataDir, m)) return {false, {}, {}};
+    return finish(dataDir, m, true);
+}
+
+PairOutcome replaceSafetyCopies(const std::string& dataDir, const std::string& dat,
+                                const std::string& log) {
     const DbLock lock(dataDir);
     Member m[2];
-    if (!lock.held() || !finishSafetyCopies(dataDir) || !members(dataDir, m)) return false;
+    if (!lock.held() || !members(dataDir, m)) return {false, {}, {}};
+    PairOutcome out = finish(dataDir, m, true);
+    if (!out.ok) return out;
+    // A folder under a name the replacement makes or renames over would stop
+    // it half way, after the record: it is named now, before anything is made.
+    for (const Member& x : m)
+        if (kindOf(x.target) == Kind::Other) out.blocked.push_back(shownName(dataDir, x.target));
+    if (!out.blocked.empty()) {
+        out.ok = false;
+        return out;
+    }
+    out.ok = false;
     if (!copyFresh(dat, m[0]) || !copyFresh(log, m[1]) || !syncFolders(m)) {
         removeFresh(m);
-        return false;
+        return out;
     }
     const std::string record = platform::joinPath(dataDir, kSafetyCopyRecord);
     platform::File r;
@@ -107,9 +195,45 @@ bool replaceSafetyCopies(const std::string& dataDir, const std::string& dat,
         // Not committed: back to the old pair (a record that cannot be
         // removed commits the new one at the next finish).
         if (!created || platform::removeFile(record)) removeFresh(m);
-        return false;
+        return out;
     }
-    return finishSafetyCopies(dataDir);
+    // Copied just now from a database checked at this start: no check again.
+    out.ok = finish(dataDir, m, false).ok;
+    return out;
+}
+
+bool safetyCopiesReadable(const std::string& dataDir, std::vector<std::string>& blocked) {
+    Member m[2];
+    if (!members(dataDir, m)) return false;
+    bool ok = true;
+    for (const Member& x : m) {
+        const Kind k = kindOf(x.target);
+        if (k == Kind::Other) blocked.push_back(shownName(dataDir, x.target));
+        ok = ok && k == Kind::File;
+    }
+    return ok;
+}
+
+std::string blockedNamesLines(const std::vector<std::string>& blocked) {
+    std::string lines;
+    for (const std::string& name : blocked)
+        lines += "\nUnter dem Namen \"" + name +
+                 "\" steht keine Datei, sondern etwa ein Ordner. Bitte entfernen oder "
+                 "umbenennen.";
+    return lines;
+}
+
+std::string setAsideMessage(const PairOutcome& outcome) {
+    if (outcome.setAside.empty()) return {};
+    std::string names;
+    for (const std::string& name : outcome.setAside)
+        names += (names.empty() ? "\"" : "\" und \"") + name;
+    return platform::cp1252(
+               "Eine unterbrochene Erneuerung der Sicherungskopie hat die Datenbankprüfung nicht "
+               "bestanden und wurde nicht übernommen; die bisherige Sicherungskopie bleibt.\n") +
+           (outcome.setAside.size() == 1 ? "Die neue Datei wurde umbenannt in "
+                                         : "Die neuen Dateien wurden umbenannt in ") +
+           names + "\".";
 }
 
 bool holdsUsers(const std::string& log, const std::string& dat) {
@@ -118,6 +242,11 @@ bool holdsUsers(const std::string& log, const std::string& dat) {
     return index.open(log, platform::OpenMode::ReadOnly) && index.readExact(head, 4) &&
            getU32(head) != 0 && blocks.open(dat, platform::OpenMode::ReadOnly) &&
            blocks.length() >= kBlockHead;
+}
+
+bool safetyCopiesHoldUsers(const std::string& dataDir) {
+    return holdsUsers(platform::joinPath(dataDir, kSafetyCopyLog),
+                      platform::joinPath(dataDir, kSafetyCopyDat));
 }
 
 }  // namespace book

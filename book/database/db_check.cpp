@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "book/backup/safety_copies.h"
 #include "book/database/db_journal.h"
 #include "book/database/db_reader.h"
 #include "book/database/user_db_format.h"
@@ -380,8 +381,10 @@ uint8_t checkRecords(const IndexWalk& walk, int64_t blocks, bool unlinked) {
 }  // namespace
 
 DbCheck checkDatabase(const std::string& dataDir) {
-    const std::string logPath = indexPath(dataDir);
-    const std::string datPath = blockPath(dataDir);
+    return checkDatabaseFiles(indexPath(dataDir), blockPath(dataDir));
+}
+
+DbCheck checkDatabaseFiles(const std::string& logPath, const std::string& datPath) {
     if (!platform::fileExists(logPath)) return {};  // no database yet
     platform::File log;
     if (!log.open(logPath, platform::OpenMode::ReadOnly)) return {false, 0};
@@ -424,7 +427,16 @@ bool Zeitbuch::Datenbank_pruefen() {
     // Taking the lock first completes or undoes a change that was cut short.
     DbLock lock(datenOrdner);
     if (!lock.held()) return false;
-    const DbCheck r = checkDatabase(datenOrdner);
+    DbCheck r = checkDatabase(datenOrdner);
+    // An index without its end mark is empty for the format, but no program
+    // leaves one where users were: a database cut to nothing, while the
+    // safety copies still hold the users, is damage the restore mends.
+    // (A first user's addition that was undone leaves one too, with no such
+    // copies.)
+    platform::File index;
+    if (r.ok && index.open(indexPath(datenOrdner), platform::OpenMode::ReadOnly) &&
+        index.length() < 4 && safetyCopiesHoldUsers(datenOrdner))
+        r = {false, kFaultOther};
     if (r.code != 0) datenbankFehler = r.code;
     return r.ok;
 }

@@ -38,6 +38,8 @@ struct DbCheck {
 
 // Checks "Benutzer.log" and "Benutzer.dat" in `dataDir`; reads only.
 DbCheck checkDatabase(const std::string& dataDir);
+// The same for an index and a block file of any name (a copy of the pair).
+DbCheck checkDatabaseFiles(const std::string& logPath, const std::string& datPath);
 
 // The character the start-up shows for a fault code: "0" + code.
 inline char faultCharacter(uint8_t code) {

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "book/backup/backup.h"
+#include "book/backup/restore.h"
 #include "book/database/block_file.h"
 #include "book/database/user_db_format.h"
 #include "platform/core/codepage.h"
@@ -289,6 +290,7 @@ uint64_t journalChecksum(const std::string& bytes) {
 bool recoverJournal(const std::string& dataDir) {
     const std::string path = journalPath(dataDir);
     if (gChangeRunning) return true;
+    if (dbLockHeld()) removeRestoreTemporaries(dataDir);
     struct stat st {};
     if (::lstat(platform::osPath(path).c_str(), &st) != 0) return errno == ENOENT;
     // Another program's change in progress is its holder's alone.

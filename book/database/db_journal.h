@@ -28,8 +28,9 @@ std::string journalPath(const std::string& dataDir);
 enum DbFile : uint8_t { kIndexFile = 0, kBlockFile = 1 };
 
 // Rolls back a complete journal, drops one without its magic and sets one
-// that fails its checks aside. Only the lock's holder does it. False when a
-// journal is there and cannot be dealt with (the files may be half changed).
+// that fails its checks aside; removes what killed restores left behind.
+// Only the lock's holder does it. False when a journal is there and cannot
+// be dealt with (the files may be half changed).
 bool recoverJournal(const std::string& dataDir);
 // The message about a journal set aside since the last call, or "".
 std::string takeJournalMessage();

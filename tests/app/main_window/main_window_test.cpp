@@ -64,11 +64,15 @@ TEST_F(WindowTest, FirstOfAMonthShowsThePreviousMonth) {
 TEST_F(WindowTest, ADamagedDatabaseNamesTheFaultAndOffersTheRestore) {
     addUser("anna", "geheim");
     createWindow();  // sound: takes the safety copies
-    // Block file cut to `size` (5: block head cut, 0: more records than blocks), the fault
-    // character, the restore accepted, the safety copy damaged too.
-    for (const auto& [size, fault, restore, copyDamaged] :
-         {tuple(5, '1', 0, 0), {0, 'F', 0, 0}, {5, '1', 1, 0}, {5, '1', 1, 1}}) {
+    // Block file cut to `size` (5: block head cut, 0: more records than blocks; with the
+    // index cut to nothing too, while the copies hold the user: "H"), the fault character,
+    // the restore accepted, the safety copy damaged too.
+    for (const auto& [size, fault, restore, copyDamaged, indexCut] :
+         {tuple(5, '1', 0, 0, 0), {0, 'F', 0, 0, 0}, {0, 'H', 0, 0, 1}, {0, 'H', 1, 0, 1},
+          {5, '1', 1, 0, 0}, {5, '1', 1, 1, 0}}) {
         std::filesystem::resize_file(platform::joinPath(dataDir(), "Benutzer.dat"), size);
+        if (indexCut)
+            std::filesystem::resize_file(platform::joinPath(dataDir(), "Benutzer.log"), 0);
         if (copyDamaged)
             std::filesystem::resize_file(platform::joinPath(dataDir(), "Benutzerdat.bak"), 5);
         boxes.clear();

@@ -299,5 +299,58 @@ TEST_F(Backup, AnInterruptedRotationIsCompletedByTheNext) {
               "dat Wdat Ydat A<missing>");
 }
 
+// A database without users (cut to nothing, or its users deleted) never
+// pushes the users out of the generations, with one generation or three:
+// each close says so and leaves them. A database with users again rotates.
+TEST_F(Backup, GenerationsKeepTheUsersWhileTheDatabaseHasNone) {
+    const std::string kept = platform::cp1252(
+        "Die Datenbank enthält keine Benutzer, die Sicherungen im Sicherungsordner aber schon.\n"
+        "Die Sicherungen wurden deshalb nicht erneuert.");
+    auto install = [&](const dbtest::Database& db) {
+        dbtest::writeFile(inData("Benutzer.log"), db.log);
+        dbtest::writeFile(inData("Benutzer.dat"), db.dat);
+    };
+    const dbtest::Database users = dbtest::twoUsers(), fewer = dbtest::oneUser({});
+    for (const int generations : {1, 3}) {
+        for (const dbtest::Database& none : {dbtest::Database{"", ""}, {dbtest::u32(0), ""}}) {
+            SCOPED_TRACE(std::to_string(generations) + " " + std::to_string(none.log.size()));
+            testing_support::TempDir scratch;
+            base = joinPath(scratch.path(), "Sicherung");
+            ScriptedMessages boxes;
+            ASSERT_FALSE(book.Sicherungsordner_vorbereiten(generations, base));
+            install(users);
+            book.Sicherung_rotieren();
+            install(none);
+            for (int close = 0; close <= generations; ++close) book.Sicherung_rotieren();
+            EXPECT_EQ(boxes.count(), 2u + generations);
+            EXPECT_EQ(texts(boxes).back(), "Achtung");
+            EXPECT_EQ(boxes.last().text, kept);
+            EXPECT_EQ(get(gen(1, "Benutzer.log")) + get(gen(1, "Benutzer.dat")),
+                      users.log + users.dat);
+            install(fewer);
+            book.Sicherung_rotieren();
+            EXPECT_EQ(get(gen(1, "Benutzer.log")), fewer.log);
+            EXPECT_EQ(get(gen(std::min(generations, 2), "Benutzer.log")),
+                      generations > 1 ? users.log : fewer.log);
+        }
+    }
+}
+
+// Temporary files that a killed copy or restore left beside the database go
+// when the next program takes the lock; other temporary files stay.
+TEST_F(Backup, TheNextLockHolderRemovesWhatKilledRestoresLeft) {
+    const Texts gone = {"Benutzer.dat.a1b2c3d4e5f6.tmp", "Benutzer.log.0123456789ab.tmp",
+                        "Benutzerlog.bak.abcdefghijkl.tmp",
+                        "01_03_2008 14_02_03dat.Fehler.abcdefghijkl.tmp"};
+    const Texts stay = {"Benutzer.dat.kurz.tmp", "Monat.txt.abcdefghijkl.tmp"};
+    database("");
+    for (const Texts* names : {&gone, &stay})
+        for (const std::string& name : *names) dbtest::writeFile(inData(name), "x");
+    EXPECT_FALSE(book.Datenbank_pruefen());  // "log " is no index: checked all the same
+    for (const Texts* names : {&gone, &stay})
+        for (const std::string& name : *names)
+            EXPECT_EQ(platform::fileExists(inData(name)), names == &stay) << name;
+}
+
 }  // namespace
 }  // namespace book

@@ -12,6 +12,7 @@
 #include <set>
 
 #include "book/backup/backup.h"
+#include "book/database/db_journal.h"
 #include "book/database/user_db_format.h"
 #include "platform/core/codepage.h"
 #include "tests/book/database/db_fixture.h"
@@ -22,9 +23,14 @@ namespace {
 
 using namespace dbtest;
 
-const std::string kNoUsersText = platform::cp1252(
+const std::string kNoUsersQuestion = platform::cp1252(
     "Die Datenbank enthält keine Benutzer, die Sicherungskopie der Datenbank aber schon.\n"
-    "Die Sicherungskopie wird nicht ersetzt, bis die Datenbank wieder Benutzer enthält.");
+    "Soll die Sicherungskopie wiederhergestellt werden?\nBei \"Nein\" wird die Sicherungskopie "
+    "nicht ersetzt, bis die Datenbank wieder Benutzer enthält.");
+const std::string kRestoreQuestion = platform::cp1252(
+    "Soll die alte Version der Datenbank wiederhergestellt werden?\n"
+    "Alle geänderten Daten nach dem letzten fehlerfreien Start des\n"
+    "Programms gehen dabei verloren!");
 
 Database copies(const std::string& dir) {
     return {readFile(dir + "/" + kSafetyCopyLog), readFile(dir + "/" + kSafetyCopyDat)};
@@ -50,17 +56,21 @@ void startUp(const std::string& dir) {
     ASSERT_TRUE(zb.Datenbank_pruefen());
     zb.Datenbank_sichern_wiederherstellen(true);
 }
-// The database damaged, then restored: the pair the restore took.
-Database restored(const std::string& dir) {
+// The restore the start offers after a failed check, answered as scripted
+// (Yes by default); true when it restored.
+bool restore(const std::string& dir) {
     NullHost host;
     Zeitbuch zb(host);
     zb.datenOrdner = dir;
-    writeFile(indexPath(dir), "kaputt");
-    platform::ScriptedMessages boxes;
-    boxes.answer(platform::Answer::Yes);
     zb.datenbankFehler = 4;
     zb.Datenbank_sichern_wiederherstellen(false);
-    EXPECT_EQ(zb.datenbankFehler, 0) << lastBox(boxes);
+    return zb.datenbankFehler == 0;
+}
+// The database damaged, then restored: the pair the restore took.
+Database restored(const std::string& dir) {
+    writeFile(indexPath(dir), "kaputt");
+    platform::ScriptedMessages boxes;
+    EXPECT_TRUE(restore(dir)) << lastBox(boxes);
     EXPECT_TRUE(tidy(dir));
     return {readFile(indexPath(dir)), readFile(blockPath(dir))};
 }
@@ -70,65 +80,118 @@ Database oldPair() {
     return oneUser({annaMarch(true)});
 }
 
-// A database that passes the check without users keeps copies with users,
-// and says so; copies without users, or a database with users (even fewer),
-// are replaced silently. A user added later ends the wait.
+// The start-up as the main window runs it: the check, then the copies or
+// the restore. True when the check passed.
+bool startUpAsked(const std::string& dir, uint8_t* fault = nullptr) {
+    NullHost host;
+    Zeitbuch zb(host);
+    zb.datenOrdner = dir;
+    const bool sound = zb.Datenbank_pruefen();
+    if (fault) *fault = zb.datenbankFehler;
+    zb.Datenbank_sichern_wiederherstellen(sound);
+    return sound;
+}
+
+// A database without users never empties a restore point that holds users.
+// One that passes the check keeps the copies and asks whether to restore
+// them (No keeps them, Yes restores); an index cut to nothing fails the
+// check ("H") and the start offers the restore. A first user's addition
+// that was undone, copies without users, no copies, or a database with
+// users (even fewer) start quietly and renew the copies. A user added later
+// ends the wait.
 TEST(SafetyCopies, ADatabaseWithoutUsersNeverEmptiesTheRestorePoint) {
     const Database endMark{u32(0), ""};
+    enum Start { kQuiet, kAsked, kFault };
     struct Case {
         const char* what;
         Database db;
         std::optional<Database> before;  // the copies before the start
-        bool kept;
+        Start start;
     };
     const Case cases[] = {
-        {"two empty files", {"", ""}, twoUsers(), true},
-        {"end mark only", endMark, twoUsers(), true},
-        {"copies without users", endMark, endMark, false},
-        {"no copies yet", endMark, std::nullopt, false},
-        {"fewer users", oneUser({}), twoUsers(), false},
+        {"two empty files", {"", ""}, twoUsers(), kFault},
+        {"index cut short", {u32(0).substr(0, 3), ""}, twoUsers(), kFault},
+        {"end mark only", endMark, twoUsers(), kAsked},
+        {"first user's add undone", {"", ""}, std::nullopt, kQuiet},
+        {"copies without users", endMark, endMark, kQuiet},
+        {"no copies yet", endMark, std::nullopt, kQuiet},
+        {"fewer users", oneUser({}), twoUsers(), kQuiet},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Fixture f(c.db);
-        if (c.before) putCopies(f.dir.path(), *c.before);
-        platform::ScriptedMessages boxes;
-        startUp(f.dir.path());
-        EXPECT_EQ(copies(f.dir.path()).dat, c.kept ? c.before->dat : c.db.dat);
-        EXPECT_EQ(copies(f.dir.path()).log, c.kept ? c.before->log : c.db.log);
-        EXPECT_EQ(lastBox(boxes), c.kept ? kNoUsersText + "|Achtung" : "");
-        if (!c.kept) continue;
-        f.install(endMark);
-        ASSERT_TRUE(f.zb.Benutzer_anlegen(kCarla));
-        boxes.clear();
-        startUp(f.dir.path());
-        EXPECT_EQ(boxes.count(), 0u);
-        EXPECT_TRUE(same(copies(f.dir.path()), f.files()));
+        for (const platform::Answer answer : {platform::Answer::No, platform::Answer::Yes}) {
+            SCOPED_TRACE(std::string(c.what) + (answer == platform::Answer::Yes ? " Yes" : " No"));
+            Fixture f(c.db);
+            if (c.before) putCopies(f.dir.path(), *c.before);
+            platform::ScriptedMessages boxes;
+            boxes.answer(answer);
+            uint8_t fault = 0;
+            EXPECT_EQ(startUpAsked(f.dir.path(), &fault), c.start != kFault);
+            EXPECT_EQ(fault, c.start == kFault ? 24 : 0);
+            if (c.start == kQuiet) {
+                EXPECT_EQ(boxes.count(), 0u);
+                EXPECT_TRUE(same(copies(f.dir.path()), c.db));
+                break;
+            }
+            ASSERT_EQ(boxes.count(), 1u) << lastBox(boxes);
+            EXPECT_EQ(boxes.last().text, c.start == kAsked ? kNoUsersQuestion : kRestoreQuestion);
+            EXPECT_EQ(boxes.last().buttons, platform::Buttons::YesNo);
+            EXPECT_TRUE(same(copies(f.dir.path()), *c.before));
+            const bool restored = answer == platform::Answer::Yes;
+            EXPECT_TRUE(same(f.files(), restored ? *c.before : c.db));
+            if (restored || c.start == kFault) continue;
+            f.install(endMark);
+            ASSERT_TRUE(f.zb.Benutzer_anlegen(kCarla));
+            boxes.clear();
+            startUp(f.dir.path());
+            EXPECT_EQ(boxes.count(), 0u);
+            EXPECT_TRUE(same(copies(f.dir.path()), f.files()));
+        }
     }
 }
 
-// Something planted under a new copy's name: a link is removed, never
-// written through; a folder stops the copies with their message, and the
-// restore still takes the old pair.
+// Something planted under the pair's names: a link under a new copy's name
+// is removed, never written through; a folder under a new copy's or the
+// record's name is named by the copies' message, and the restore takes the
+// old pair; a folder in place of a copy is named by the restore too, which
+// has nothing to take. Garbage waiting beside a commit record fails the
+// check and is set aside with a message: the old pair stays (and the start
+// goes on to renew it).
 TEST(SafetyCopies, PlantedNamesOfTheNewCopies) {
-    for (const bool folder : {false, true}) {
-        SCOPED_TRACE(folder ? "folder" : "link");
-        Fixture f(twoUsers());
-        const std::string dir = f.dir.path();
-        putCopies(dir, oldPair());
-        writeFile(f.dir.file("victim"), "keep");
-        const std::string planted = f.dir.file(std::string(kSafetyCopyDat) + kFreshCopySuffix);
-        ASSERT_TRUE(folder ? platform::createDir(planted)
-                           : ::symlink(f.dir.file("victim").c_str(), planted.c_str()) == 0);
-        platform::ScriptedMessages boxes;
-        startUp(dir);
-        EXPECT_EQ(readFile(f.dir.file("victim")), "keep");
-        EXPECT_EQ(lastBox(boxes),
-                  folder ? "Es konnte keine Sicherungscopy von der Datenbank angelegt "
-                           "werden|Achtung Fehler"
-                         : "");
-        EXPECT_TRUE(same(copies(dir), folder ? oldPair() : twoUsers()));
-        EXPECT_TRUE(same(restored(dir), folder ? oldPair() : twoUsers()));
+    const std::string fresh = std::string(kSafetyCopyDat) + kFreshCopySuffix;
+    // name, planted: 'l'ink, 'f'older, 'g'arbage beside a record; named; renewed by the start
+    const std::tuple<std::string, char, bool, bool> cases[] = {
+        {fresh, 'l', false, true},           {fresh, 'f', true, false},
+        {kSafetyCopyRecord, 'f', true, false}, {kSafetyCopyLog, 'f', true, false},
+        {fresh, 'g', false, true}};
+    for (const auto& [name, planted, named, renewed] : cases) {
+        for (const bool start : {true, false}) {
+            SCOPED_TRACE(name + " " + planted + (start ? " start" : ""));
+            Fixture f(twoUsers());
+            const std::string dir = f.dir.path(), path = f.dir.file(name);
+            putCopies(dir, oldPair());
+            writeFile(f.dir.file("victim"), "keep");
+            platform::deleteFile(path);
+            ASSERT_TRUE(planted != 'l' ||
+                        ::symlink(f.dir.file("victim").c_str(), path.c_str()) == 0);
+            ASSERT_TRUE(planted != 'f' || platform::createDir(path));
+            if (planted == 'g') writeFile(path, "Benutzer.dat?");
+            if (planted == 'g') writeFile(f.dir.file(kSafetyCopyRecord), "");
+            platform::ScriptedMessages boxes;
+            if (start) startUp(dir);
+            const Database want = start && renewed ? twoUsers() : oldPair();
+            EXPECT_EQ(copies(dir).dat, want.dat);
+            writeFile(indexPath(dir), "kaputt");
+            const bool restorable = name != kSafetyCopyLog;
+            EXPECT_EQ(restore(dir), restorable);
+            EXPECT_TRUE(!restorable || (same(f.files(), want) && tidy(dir)));
+            std::string shown;
+            for (const platform::MessageRequest& m : boxes.shown()) shown += m.text + "|";
+            EXPECT_EQ(shown.find("Namen \"" + name + "\"") != std::string::npos,
+                      named && (start || !restorable))
+                << shown;
+            EXPECT_EQ(shown.find(".neu.defekt ") != std::string::npos, planted == 'g') << shown;
+            EXPECT_EQ(readFile(f.dir.file("victim")), "keep");
+        }
     }
 }
 
@@ -310,6 +373,87 @@ TEST(SafetyCopies, EveryStateAPowerCutMayLeaveHoldsAWholePair) {
                 writeFile(f.dir.file(path.substr(path.rfind('/') + 1)), bytes);
             const Database now = restored(f.dir.path());
             EXPECT_TRUE(same(now, oldPair()) || same(now, twoUsers()));
+        }
+    }
+}
+
+// The restore writes the copies into the database files in place, from a
+// database that fails the check (its bytes journaled) or one cut to nothing.
+const Database kDamaged[] = {{"kaputt", twoUsers().dat}, {"", ""}};
+
+// The start after a restore that may have been cut short. The lock's holder
+// finds the files damaged as they were (where they held something) or
+// restored, nothing between; the start refuses the one (the check fails or
+// it asks about a database without users) and its restore brings the pair.
+void nextStartRestores(const std::string& dir, const Database& damaged, bool done) {
+    {
+        const DbLock lock(dir);
+        const Database found{readFile(indexPath(dir)), readFile(blockPath(dir))};
+        EXPECT_TRUE(same(found, oldPair()) ||
+                    (!done && (damaged.log.empty() || same(found, damaged))));
+    }
+    platform::ScriptedMessages boxes;  // Yes to every question
+    startUpAsked(dir);
+    EXPECT_TRUE(same(Database{readFile(indexPath(dir)), readFile(blockPath(dir))}, oldPair()))
+        << lastBox(boxes);
+    EXPECT_TRUE(same(copies(dir), oldPair()) && !platform::fileExists(journalPath(dir)));
+}
+
+TEST(SafetyCopies, RestoreCutAfterEveryWriteAndFullDiskAtEveryWrite) {
+    for (const Database& damaged : kDamaged) {
+        Fixture counted(damaged);
+        putCopies(counted.dir.path(), oldPair());
+        platform::resetWriteCallCount();
+        ASSERT_TRUE(restore(counted.dir.path()));
+        const int calls = platform::writeCallCount();
+        for (int k = 1; k <= calls; ++k) {
+            for (const bool crash : {true, false}) {
+                SCOPED_TRACE(std::to_string(damaged.log.size()) + (crash ? " cut" : " full") +
+                             " at write " + std::to_string(k));
+                Fixture f(damaged);
+                putCopies(f.dir.path(), oldPair());
+                platform::ScriptedMessages boxes;
+                (crash ? platform::injectCrashAfter : platform::injectWriteFailure)(k);
+                const bool ok = restore(f.dir.path());
+                platform::injectCrashAfter(0);
+                platform::injectWriteFailure(0);
+                // A failure says so and leaves the damaged files as they were.
+                EXPECT_TRUE(crash || same(f.files(), ok ? oldPair() : damaged));
+                EXPECT_EQ(lastBox(boxes).ends_with("Achtung Fehler"), !ok);
+                nextStartRestores(f.dir.path(), damaged, ok && !crash);
+            }
+        }
+    }
+}
+
+TEST(SafetyCopies, EveryStateAPowerCutMayLeaveOfARestoreIsRestoredAgain) {
+    std::mt19937 rng(41);
+    for (const Database& damaged : kDamaged) {
+        Fixture recorded(damaged);
+        const std::string dir = recorded.dir.path();
+        putCopies(dir, oldPair());
+        std::map<std::string, std::string> before;
+        for (const char* name : {"Benutzer.log", "Benutzer.dat", kSafetyCopyLog, kSafetyCopyDat})
+            before[dir + "/" + name] = readFile(dir + "/" + name);
+        std::vector<platform::FileEvent> events;
+        platform::recordFileEvents(&events);
+        ASSERT_TRUE(restore(dir));
+        platform::recordFileEvents(nullptr);
+        std::map<std::string, std::string> faultCopies;  // renamed into place
+        for (const platform::FileEvent& e : events)
+            if (e.kind == platform::FileEvent::Rename) faultCopies[e.path] = readFile(e.to);
+        PowerCut cut(before, faultCopies);
+        for (size_t i = 0; i <= events.size(); ++i) {
+            if (i > 0) cut.apply(events[i - 1]);
+            for (int choice = 0; choice < 6; ++choice) {
+                SCOPED_TRACE(std::to_string(damaged.log.size()) + " after event " +
+                             std::to_string(i) + " choice " + std::to_string(choice));
+                Fixture f;
+                for (const auto& [path, bytes] :
+                     cut.state([&] { return choice == 0 || (choice > 1 && rng() % 2); }))
+                    writeFile(f.dir.file(path.substr(path.rfind('/') + 1)), bytes);
+                nextStartRestores(f.dir.path(), damaged, i == events.size());
+            }
         }
     }
 }

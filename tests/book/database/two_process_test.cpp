@@ -2,7 +2,9 @@
 // their own users and of one shared user (each its own months) in a loop for
 // two seconds. Afterwards the check passes and every page saved last is in
 // its own user's book. Also where the file system refuses record locks and
-// the programs take turns through the lock file.
+// the programs take turns through the lock file, and across a restore: one
+// program waits for the lock while a third restores the damaged database
+// from its safety copies, the other starts after the restore.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +12,7 @@
 #include <chrono>
 #include <map>
 
+#include "book/backup/backup.h"
 #include "book/database/db_lock.h"
 #include "tests/book/database/db_fixture.h"
 #include "tests/book/database/page_versions.h"
@@ -27,8 +30,12 @@ struct Saved {
 
 // Process p saves its own user p + 1 (all months) and user 0 (months 1-6 for
 // process 0, 7-12 for process 1); each save it was told about goes to `out`.
-[[noreturn]] void saver(const std::string& dir, int p, int out) {
+// A byte goes to `waiting` once its first wait for the lock has lasted a while.
+[[noreturn]] void saver(const std::string& dir, int p, int out, int waiting = -1) {
     ::alarm(60);  // a hang ends the child, and the test with it
+    setLockWaitListener([waiting](bool started) {
+        if (started && waiting >= 0 && ::write(waiting, "w", 1) != 1) ::_exit(8);
+    });
     platform::ScriptedMessages boxes;
     NullHost host;
     Zeitbuch zb(host);
@@ -50,14 +57,48 @@ struct Saved {
     ::_exit(boxes.count() == 0 ? 0 : 7);
 }
 
-void saveInTwoProcesses() {
+void saveInTwoProcesses(bool restoreBetween = false) {
     Fixture f;
     for (const char* name : kNames)
         ASSERT_TRUE(f.zb.Benutzer_anlegen({name, "pw", "", "", "", "", 0}));
     int fds[2];
     ASSERT_EQ(::pipe(fds), 0);
     pid_t children[2];
-    for (int p = 0; p < 2; ++p) {
+    if (restoreBetween) {
+        // The start that found the database damaged: its restore holds the
+        // lock while the first program waits for it.
+        platform::ScriptedMessages boxes;
+        f.zb.Datenbank_sichern_wiederherstellen(true);
+        writeFile(f.logPath(), "kaputt");
+        // The first program starts once the lock is held (a child forked
+        // under it would share it) and says when it waits.
+        int go[2], waits[2];
+        ASSERT_EQ(::pipe(go), 0);
+        ASSERT_EQ(::pipe(waits), 0);
+        children[0] = ::fork();
+        ASSERT_GE(children[0], 0);
+        if (children[0] == 0) {
+            ::close(fds[0]);
+            char byte = 0;
+            if (::read(go[0], &byte, 1) != 1) ::_exit(9);
+            saver(f.dir.path(), 0, fds[1], waits[1]);
+        }
+        ::close(go[0]);
+        ::close(waits[1]);
+        {
+            const DbLock restoring(f.dir.path());
+            ASSERT_TRUE(restoring.held());
+            ASSERT_EQ(::write(go[1], "g", 1), 1);
+            char byte = 0;
+            ASSERT_EQ(::read(waits[0], &byte, 1), 1);
+            f.zb.datenbankFehler = 24;
+            f.zb.Datenbank_sichern_wiederherstellen(false);  // Yes
+            ASSERT_EQ(f.zb.datenbankFehler, 0) << lastBox(boxes);
+        }
+        ::close(go[1]);
+        ::close(waits[0]);
+    }
+    for (int p = restoreBetween ? 1 : 0; p < 2; ++p) {
         children[p] = ::fork();
         ASSERT_GE(children[p], 0);
         if (children[p] == 0) {
@@ -96,6 +137,10 @@ void saveInTwoProcesses() {
 
 TEST(TwoPrograms, TakeTurnsAndKeepEveryPageInItsOwnBook) {
     saveInTwoProcesses();
+}
+
+TEST(TwoPrograms, OneWaitingThroughARestoreAndOneStartedAfterItTakeTurns) {
+    saveInTwoProcesses(true);
 }
 
 TEST(TwoPrograms, TakeTurnsThroughTheLockFileWhereRecordLocksAreRefused) {
