@@ -249,6 +249,10 @@ void Zeitbuch::Sicherung_rotieren() {
         platform::MessageBox(text, "Achtung");
         return;
     }
+    // Without a database there is nothing to keep: shifting anyway would put
+    // the oldest generation into folder "1", as if it were the newest.
+    if (count > 0 && !failed && !platform::fileExists(platform::joinPath(datenOrdner, kDat)))
+        return;
     // The newest copy is written into folder "0", which becomes folder "1"
     // by the last rename: an interruption at any step leaves folder "0".
     bool intoZero = false;
@@ -280,7 +284,6 @@ void Zeitbuch::Sicherung_rotieren() {
         } else {
             const std::string dat = platform::joinPath(datenOrdner, kDat);
             const std::string log = platform::joinPath(datenOrdner, kLog);
-            // Without a database there is nothing to keep.
             if (platform::fileExists(dat) &&
                 !copyPair(dat, log, platform::joinPath(newest, kDat),
                           platform::joinPath(newest, kLog)))

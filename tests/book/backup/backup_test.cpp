@@ -183,6 +183,12 @@ TEST_F(Backup, RotationKeepsTheNewestInFolderOne) {
         for (int i = 2; i <= generations; ++i)
             EXPECT_EQ(get(gen(i, "Benutzer.dat")), "dat v" + std::to_string(5 - i));
         EXPECT_FALSE(platform::dirExists(gen(0)) || platform::dirExists(gen(generations + 1)));
+        // A close without a database (a data folder not there) shifts nothing.
+        ASSERT_TRUE(platform::renamePath(data, data + ".weg"));
+        book.Sicherung_rotieren();
+        ASSERT_TRUE(platform::renamePath(data + ".weg", data));
+        EXPECT_EQ(get(gen(1, "Benutzer.dat")), "dat v4");
+        EXPECT_EQ(boxes.count(), 1u);
         book.grundlagen.folgesicherungen = 0;
         database("c");
         book.Sicherung_rotieren();
