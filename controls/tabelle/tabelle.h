@@ -50,6 +50,7 @@ protected:
     void hintGesetzt() override;
     void fokusNehmen() override;
     void gitterGeaendert() override;
+    int steuerBreite() const override { return width(); }
     bool suchfeldDa() const override { return suchelement_ != nullptr; }
     bool suchfeldHatZiel() const override { return suchelement_ && suchelement_->HatZiel(); }
     void suchfeldVerbinden() override;

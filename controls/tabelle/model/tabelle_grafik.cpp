@@ -144,8 +144,9 @@ void TabelleModell::grafikLayout(int col) {
     } else if (!g.breiten.empty()) {
         SetColWidth(0, g.breiten[0]);
     }
-    const int breite = clientBreite();
-    const int frei = breite - std::max(ColWidth(0), 0) - std::max(ColWidth(1), 0) - w3 - 25;
+    // The 25 pixels are the bar's and the grid lines' room.
+    const int breite = steuerBreite();
+    const int frei = breite - ColWidth(0) - ColWidth(1) - w3 - 25;
     if (groesster == 0) {
         const auto vi = static_cast<size_t>(v);
         SetColWidth(2, vi < g.breiten.size() ? g.breiten[vi] : DefaultColWidth());

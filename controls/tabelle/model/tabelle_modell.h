@@ -166,6 +166,9 @@ protected:
     int schriftGroesse() const { return schriftGroesse_; }
     void setMetrik(GitterMetrik* m) { metrik_ = m ? m : &festeMetrik_; }
     GitterMetrik& metrik() const { return *metrik_; }
+    // The control's whole width, its vertical bar included: the chart's
+    // columns leave room for the bar themselves.
+    virtual int steuerBreite() const { return clientBreite(); }
 
 private:
     void letzteSpalteFuellen(bool immer);

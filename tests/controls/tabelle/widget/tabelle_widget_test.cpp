@@ -233,6 +233,21 @@ TEST(TTabelle, ChartDrawsProportionalBars) {
     EXPECT_EQ(pixelZahl(*t, t->CellRect(2, 3), ui::clSilver), 0);
 }
 
+// The bar column takes the control's width less the other columns and 25
+// pixels, with the vertical bar shown or not, and ends left of the bar.
+TEST(TTabelle, TheChartsBarColumnTakesTheControlsWidth) {
+    for (const int rows : {4, 40}) {
+        auto t = tabelle(rows, 3);
+        t->SetCell(1, 1, "100", 0);
+        t->FEndUpdate(false);
+        t->Set_Grafik(true, 1);
+        EXPECT_EQ(t->vertikalerBalken()->isVisible(), rows == 40);
+        EXPECT_EQ(t->ColWidth(2), 300 - t->ColWidth(0) - t->ColWidth(1) - t->ColWidth(3) - 25)
+            << rows;
+        EXPECT_LE(t->CellRect(3, 1).right, t->clientBreite()) << rows;
+    }
+}
+
 TEST(TTabelle, PrintsPagesWithFooters) {
     Drucker d;
     auto t = tabelle(120, 3);
