@@ -283,6 +283,9 @@ bool TabelleModell::zellDruck(int x, int y, bool erweitern) {
             SetCurrentRow(zeile);
             SetCurrentCol(spalte);
         }
+        // A press on a row selects it, as a key does, also where the host
+        // had hidden the selection.
+        auswahlSichtbar_ = true;
     }
     datenDruck();
     return zelle;
