@@ -23,6 +23,7 @@ bool Zeitbuch::Seite_sichern_fragen() {
         }
         host().enableAction(Action::Speichern, false);
     }
+    host().setTextCursor(0, 0);  // the cleared page has no selection
     seiteLeeren();
     tag = 1;
     Summen_anzeigen(0);

@@ -315,6 +315,28 @@ TEST_F(SheetEditingTest, InsertedLinesStayOnlyWhenStored) {
     EXPECT_EQ(tuple(b().zeilen.size(), b().zeitIndex.size(), b().summen[0]), tuple(3u, 2u, 420));
 }
 
+// Page changes that the book clears the page for leave no selection behind
+// on the empty entry line.
+TEST_F(SheetEditingTest, AClearedPageKeepsNoSelection) {
+    addUser("anna", "geheim");
+    const std::pair<const char*, std::function<void()>> wechsel[] = {
+        {"Abmelden", [&] { form->AbmeldenExecute(); }},
+        {"Jahresbilanz", [&] { form->BilanzExecute(); }},
+    };
+    for (const auto& [name, ausfuehren] : wechsel) {
+        SCOPED_TRACE(name);
+        scriptSignIn("anna", "geheim");
+        start();
+        setAda(false);
+        type("0108001200");
+        openText("Wartung", 7);
+        form->selStart = 0, form->selLaenge = 4;
+        boxes.answer(platform::Answer::No);
+        ausfuehren();
+        EXPECT_EQ(form->selLaenge, 0);
+    }
+}
+
 TEST_F(SheetEditingTest, AClickIntoTheTimesLeavesTheTextAndPlacesTheCaret) {
     setAda(true);
     // Column clicked while the text of the stored line is typed, keys, the line then.
