@@ -11,11 +11,14 @@ namespace app {
 Abrechnung abrechnungVon(const TForm1& form) {
     const book::Zeitbuch& b = form.buch();
     Abrechnung a;
-    // The last line is the entry line: never printed.
+    // The last line is the entry line: never printed. Nor is an inserted
+    // line still open: it is no line of the page until it is stored.
     const size_t n = b.zeilen.empty() ? 0 : b.zeilen.size() - 1;
-    a.zeilen.assign(b.zeilen.begin(), b.zeilen.begin() + static_cast<std::ptrdiff_t>(n));
-    a.texte.resize(n);
-    for (size_t i = 0; i < n && i < b.texte.size(); ++i) a.texte[i] = b.texte[i];
+    for (size_t i = 0; i < n; ++i) {
+        if (static_cast<int>(i) == b.einfuegeIndex) continue;
+        a.zeilen.push_back(b.zeilen[i]);
+        a.texte.push_back(i < b.texte.size() ? b.texte[i] : std::string());
+    }
     a.summenZeilen = b.summenZeilen;
     a.bereitschaftsZeilen = b.bereitschaftsZeilen;
     for (size_t i = 0; i < 6; ++i) {

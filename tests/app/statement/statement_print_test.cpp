@@ -300,6 +300,20 @@ TEST_F(StatementPrintTest, AMonthWithoutLinesPrintsTheGridAndTotals) {
     EXPECT_GT(dunkel, 37);
 }
 
+// An inserted line still open is no line of the page yet: the statement
+// carries the stored lines only.
+TEST_F(StatementPrintTest, AnInsertedLineStillOpenIsNotPrinted) {
+    monat(3, 1, 10);
+    const std::vector<std::string> gespeichert(b().zeilen.begin(), b().zeilen.end() - 1);
+    b().Zeile_auswaehlen(1, true, false);
+    form->EintragEinfuegenExecute();
+    ASSERT_EQ(b().einfuegeIndex, 1);
+    const app::Abrechnung a = app::abrechnungVon(*form);
+    EXPECT_EQ(a.zeilen, gespeichert);
+    EXPECT_EQ(a.texte.size(), gespeichert.size());
+    EXPECT_EQ(a.texte[1], b().texte[2]);
+}
+
 TEST_F(StatementPrintTest, TheSampleFormPrintsTheFiguresOfTheBuiltInLayout) {
     monat(10, 2, 70);
     drucken();
