@@ -396,6 +396,22 @@ TEST_F(CommandsTest, UserSettingsWithAChangedPageSaveItUnderTheNewPassword) {
     EXPECT_EQ(other.zeilen.size(), 3u);
 }
 
+// The record changes, but the page cannot be saved (nor as a month file):
+// it stays as typed, and the stored month is not loaded over it.
+TEST_F(CommandsTest, UserSettingsKeepAPageWhoseSaveFailed) {
+    addUser("anna", "geheim");
+    scriptSignIn("anna", "geheim");
+    start();
+    if (form->commandChecked("ADA")) form->ADAExecute();  // lines without their texts
+    type("0108001200"), form->SpeichernExecute(), type("0209001000");
+    const auto seite = b().zeilen;
+    b().ladeFehler = true;  // a page not wholly loaded is not saved into the database
+    scriptUserDialog({"", "Anna"}), boxes.answer(platform::Answer::Yes);
+    form->Benutzereinstellungen1Click();
+    EXPECT_EQ(tuple(b().zeilen == seite, form->commandEnabled("Speichern"), fileAsks, b().vorname),
+              tuple(true, true, 1, "Anna"));
+}
+
 // On the shown window every way of changing the month paints the sheet's
 // canvas once: the controls of the tool bar that change with it repaint
 // only themselves.
