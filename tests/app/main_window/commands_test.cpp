@@ -258,6 +258,19 @@ TEST_F(CommandsTest, NeuLeavesSaveEnabledOnlyAfterAPageThatHeldSomething) {
               tuple(true, 1u, 1u));
 }
 
+// "Neu" on the year balance empties no month: nothing asks to save an empty
+// page over the stored one afterwards.
+TEST_F(CommandsTest, NeuOnTheYearBalanceLeavesTheStoredMonth) {
+    addUser("anna", "geheim");
+    scriptSignIn("anna", "geheim");
+    start();
+    type("0108001200"), form->SpeichernExecute();
+    form->BilanzExecute(), form->NeuSeiteExecute();
+    boxes.answer(platform::Answer::Yes);
+    form->ToolButton7Click(), form->ToolButton9Click();
+    EXPECT_EQ(tuple(b().jahresbilanz, boxes.count(), b().zeilen.size()), tuple(false, 0u, 2u));
+}
+
 TEST_F(CommandsTest, ABareFileNameTakesTheExtensionOfTheFilter) {
     createWindow();
     type("0108001200");
