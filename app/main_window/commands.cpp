@@ -424,11 +424,15 @@ void TForm1::AutoanmeldungClick() {
 
 void TForm1::NeuSeiteExecute() {
     if (!buch_.bearbeitungErlaubt) return;
-    if (buch_.jahresbilanz) Bedienelemente_setzen(true);
+    // A year balance is no month's page: emptying it leaves nothing to save
+    // over the stored month.
+    const bool bilanz = buch_.jahresbilanz;
+    if (bilanz) Bedienelemente_setzen(true);
     bool etwas = buch_.zeilen.size() > 1 || buch_.wochen != 0 || buch_.wochenenden != 0 ||
                  buch_.wochenPkw != 0 || buch_.wochenendenPkw != 0 ||
                  (buch_.handModus && buch_.bereitschaftsAnzahl() > 0);
     for (int32_t s : buch_.summen) etwas = etwas || s != 0;
+    etwas = etwas && !bilanz;
     if (!Seite_sichern_fragen()) return;
     setCommand("Speichern", etwas);
 }

@@ -68,8 +68,11 @@ void TForm1::Benutzereinstellungen1Click() {
         neu = dialog.daten();
     }
     if (!geaendert) return;
-    // Signed in again with the new record, the shown month reloaded.
+    // Signed in again with the new record, the shown month reloaded. The
+    // changed page goes first: one whose save failed stays as it is, and no
+    // month is loaded over it.
     const int monat = b.monat, jahr = b.jahr;
+    if (!Seite_sichern_fragen()) return;
     Anmeldung->Edit1->setText(ui::toQString(neu.benutzername));
     Anmeldung->Edit2->setText(ui::toQString(neu.passwort));
     Anmeldung->Ok1Click();

@@ -258,6 +258,19 @@ TEST_F(CommandsTest, NeuLeavesSaveEnabledOnlyAfterAPageThatHeldSomething) {
               tuple(true, 1u, 1u));
 }
 
+// "Neu" on the year balance empties no month: nothing asks to save an empty
+// page over the stored one afterwards.
+TEST_F(CommandsTest, NeuOnTheYearBalanceLeavesTheStoredMonth) {
+    addUser("anna", "geheim");
+    scriptSignIn("anna", "geheim");
+    start();
+    type("0108001200"), form->SpeichernExecute();
+    form->BilanzExecute(), form->NeuSeiteExecute();
+    boxes.answer(platform::Answer::Yes);
+    form->ToolButton7Click(), form->ToolButton9Click();
+    EXPECT_EQ(tuple(b().jahresbilanz, boxes.count(), b().zeilen.size()), tuple(false, 0u, 2u));
+}
+
 TEST_F(CommandsTest, ABareFileNameTakesTheExtensionOfTheFilter) {
     createWindow();
     type("0108001200");
@@ -394,6 +407,22 @@ TEST_F(CommandsTest, UserSettingsWithAChangedPageSaveItUnderTheNewPassword) {
     ASSERT_TRUE(other.Pruefe_Anmeldung("anna", "neu"));
     other.Monat_laden(12, 2026);
     EXPECT_EQ(other.zeilen.size(), 3u);
+}
+
+// The record changes, but the page cannot be saved (nor as a month file):
+// it stays as typed, and the stored month is not loaded over it.
+TEST_F(CommandsTest, UserSettingsKeepAPageWhoseSaveFailed) {
+    addUser("anna", "geheim");
+    scriptSignIn("anna", "geheim");
+    start();
+    if (form->commandChecked("ADA")) form->ADAExecute();  // lines without their texts
+    type("0108001200"), form->SpeichernExecute(), type("0209001000");
+    const auto seite = b().zeilen;
+    b().ladeFehler = true;  // a page not wholly loaded is not saved into the database
+    scriptUserDialog({"", "Anna"}), boxes.answer(platform::Answer::Yes);
+    form->Benutzereinstellungen1Click();
+    EXPECT_EQ(tuple(b().zeilen == seite, form->commandEnabled("Speichern"), fileAsks, b().vorname),
+              tuple(true, true, 1, "Anna"));
 }
 
 // On the shown window every way of changing the month paints the sheet's
