@@ -91,9 +91,13 @@ void IconTabModell::Hor_Change(int code, int pos) {
 
 void IconTabModell::MouseRad(int delta, bool fokus) {
     if (!fokus || maxTopRow_ <= 0 || delta == 0) return;
+    // Stacked tables count the position in the unit of the table it lies
+    // in: the one at the top steps, whichever table is current.
+    const TabBild b = bild();
+    const TAnzeigeFormat f = b.tabellen.empty() ? GetA_Format() : b.tabellen.front().tab->Anzeige;
     int schritt = 1;
-    if (GetA_Format() == A_Icon) schritt = masse_.iconHoehe;
-    if (GetA_Format() == A_IconList) schritt = masse_.listZeilenHoehe;
+    if (f == A_Icon) schritt = masse_.iconHoehe;
+    if (f == A_IconList) schritt = masse_.listZeilenHoehe;
     const int neu = std::clamp(delta > 0 ? topRow_ - schritt : topRow_ + schritt, 0, maxTopRow_);
     if (neu == topRow_) return;
     topRow_ = neu;
