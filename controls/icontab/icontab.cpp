@@ -275,7 +275,9 @@ TabBild TIconTab::datenHolen() {
             if (GetTabelle(p.tab->Nummer, false) != t) return bild();  // the handler freed it
         }
     }
-    return geholt ? bild() : b;
+    if (!geholt) return b;
+    eingabeVerschieben();  // taller rows above may have moved the edited cell
+    return bild();
 }
 
 void TIconTab::zeichneZeile(int row, Tabdefinition* table) {
