@@ -211,10 +211,12 @@ int IconTabModell::GetTopRow(int tab) {
         return static_cast<int>(std::min<long long>(t->FixedRows + i, t->rowCount()));
     }
     if (t->Anzeige != A_Icon || !masse_.icons) return t->FixedRows;
-    // The first tile of the first line whose bottom lies below the top.
-    const int linie = masse_.iconHoehe + vAbstand_;
-    for (int r = t->FixedRows; r < t->rowCount(); ++r)
-        if (kachelIcon(r - t->FixedRows, p->kacheln).top + linie > oben) return r;
+    // The first tile of the first line whose bottom lies below the top; a
+    // line ends where painting and clicks end its tiles' frames.
+    for (int r = t->FixedRows; r < t->rowCount(); ++r) {
+        const Rect icon = kachelIcon(r - t->FixedRows, p->kacheln);
+        if (kachelRahmen(icon, p->kacheln).bottom > oben) return r;
+    }
     return t->rowCount();
 }
 
