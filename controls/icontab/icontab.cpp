@@ -275,7 +275,9 @@ TabBild TIconTab::datenHolen() {
             if (GetTabelle(p.tab->Nummer, false) != t) return bild();  // the handler freed it
         }
     }
-    return geholt ? bild() : b;
+    if (!geholt) return b;
+    eingabeVerschieben();  // taller rows above may have moved the edited cell
+    return bild();
 }
 
 void TIconTab::zeichneZeile(int row, Tabdefinition* table) {
@@ -441,7 +443,13 @@ void TIconTab::Resized(int, int) {
 }
 
 void TIconTab::MouseWheel(int delta, int, int, int) {
-    MouseRad(delta, hasFocus());
+    // One step a notch of 120; a fine wheel or a touchpad sends a notch in
+    // parts, which add up. Turning the other way drops the part of the last.
+    if (!hasFocus()) return;
+    if ((delta > 0 && radRest_ < 0) || (delta < 0 && radRest_ > 0)) radRest_ = 0;
+    radRest_ += delta;
+    for (; radRest_ >= kRadKerbe; radRest_ -= kRadKerbe) MouseRad(kRadKerbe, true);
+    for (; radRest_ <= -kRadKerbe; radRest_ += kRadKerbe) MouseRad(-kRadKerbe, true);
 }
 
 void TIconTab::TimerFired(int id) {

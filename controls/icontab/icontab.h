@@ -239,6 +239,8 @@ private:
     QScrollBar* vBar_ = nullptr;
     QScrollBar* hBar_ = nullptr;
     bool balkenLaeuft_ = false;
+    static constexpr int kRadKerbe = 120;  // wheel delta of one notch
+    int radRest_ = 0;                      // wheel delta short of a notch
     bool zerstoert_ = false;
     bool malt_ = false;
 

@@ -85,6 +85,7 @@ void IconTabBedienung::spalteZiehen(int x) {
     groessenX_ = x + (neu - gewollt);
     if (neu == alt) return;
     breiteVomBenutzer(*t, groessenSpalte_, neu);
+    eingabeVerschieben();  // the edited cell may lie right of the border
     neuZeichnen();
 }
 

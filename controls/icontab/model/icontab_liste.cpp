@@ -123,8 +123,9 @@ void IconTabBedienung::listeOeffnen() {
     e.listeWahl = e.liste.empty() ? -1 : 0;
     const std::string text = eingabeText();
     if (!text.empty()) {
+        // The first entry the text starts, case folded as the searches fold.
         for (size_t i = 0; i < e.liste.size(); ++i) {
-            if (e.liste[i].compare(0, text.size(), text) == 0) {
+            if (gleicheZeichen(text, e.liste[i]) == static_cast<int>(text.size())) {
                 e.listeWahl = static_cast<int>(i);
                 break;
             }

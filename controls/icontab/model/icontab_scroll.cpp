@@ -91,9 +91,13 @@ void IconTabModell::Hor_Change(int code, int pos) {
 
 void IconTabModell::MouseRad(int delta, bool fokus) {
     if (!fokus || maxTopRow_ <= 0 || delta == 0) return;
+    // Stacked tables count the position in the unit of the table it lies
+    // in: the one at the top steps, whichever table is current.
+    const TabBild b = bild();
+    const TAnzeigeFormat f = b.tabellen.empty() ? GetA_Format() : b.tabellen.front().tab->Anzeige;
     int schritt = 1;
-    if (GetA_Format() == A_Icon) schritt = masse_.iconHoehe;
-    if (GetA_Format() == A_IconList) schritt = masse_.listZeilenHoehe;
+    if (f == A_Icon) schritt = masse_.iconHoehe;
+    if (f == A_IconList) schritt = masse_.listZeilenHoehe;
     const int neu = std::clamp(delta > 0 ? topRow_ - schritt : topRow_ + schritt, 0, maxTopRow_);
     if (neu == topRow_) return;
     topRow_ = neu;
@@ -207,10 +211,12 @@ int IconTabModell::GetTopRow(int tab) {
         return static_cast<int>(std::min<long long>(t->FixedRows + i, t->rowCount()));
     }
     if (t->Anzeige != A_Icon || !masse_.icons) return t->FixedRows;
-    // The first tile of the first line whose bottom lies below the top.
-    const int linie = masse_.iconHoehe + vAbstand_;
-    for (int r = t->FixedRows; r < t->rowCount(); ++r)
-        if (kachelIcon(r - t->FixedRows, p->kacheln).top + linie > oben) return r;
+    // The first tile of the first line whose bottom lies below the top; a
+    // line ends where painting and clicks end its tiles' frames.
+    for (int r = t->FixedRows; r < t->rowCount(); ++r) {
+        const Rect icon = kachelIcon(r - t->FixedRows, p->kacheln);
+        if (kachelRahmen(icon, p->kacheln).bottom > oben) return r;
+    }
     return t->rowCount();
 }
 

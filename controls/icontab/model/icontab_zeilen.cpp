@@ -86,7 +86,7 @@ void IconTabModell::einfuegen(Tabdefinition& t, int p, const std::vector<std::st
         if (cells == nullptr || s >= cells->size()) break;
         const std::string& text = (*cells)[s++];
         t.Zellen[start + static_cast<size_t>(c)] = text;
-        if (!AutoBreite || c >= t.SichtSpaltenLayout) continue;
+        if (!AutoBreite || breitenVomBenutzer_ || c >= t.SichtSpaltenLayout) continue;
         if (p == 0 && !MitUeberschrift) continue;
         int bedarf = metrik_->breite(text, false) + 4;
         if (p == 0 && (suchfeldDa() || sortierung_)) {

@@ -85,6 +85,12 @@ TEST(Bewegung, DraggingABorderSizesByTheWayMovedNeverBelowThree) {
     EXPECT_EQ(g.t.zeiger(), Zeiger::Standard);
     EXPECT_EQ(g.t.EvMove(149, g.datenY), Zeiger::Standard);
     EXPECT_EQ(sortiert, 0);
+    // Automatic widths no longer override what the user sized.
+    g.t.AutoBreite = true;
+    const std::vector<std::string> lang(3, std::string(40, 'x'));
+    g.t.InsertRow(-1, &lang, 1, -1);
+    g.t.SetCell(1, 1, lang[0]);
+    EXPECT_EQ(std::pair(g.breite(0), g.breite(1)), std::pair(148, 40));
 }
 
 TEST(Bewegung, DraggingInTheEditorSelectsFromThePressedPlace) {

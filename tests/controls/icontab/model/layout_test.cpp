@@ -125,7 +125,8 @@ TEST(Layout, GetTopRowNamesTheFirstRowShown) {
         t.Ver_Change(SB_THUMBPOSITION, pos);
         EXPECT_EQ(t.GetTopRow(-1), oben) << fixed << " " << pos;
     }
-    // 20 tiles, three a line 72 high (510 pixels and a gap of 15), above a grid.
+    // 20 tiles, three a line 72 high (510 pixels and a gap of 15), above a grid;
+    // the first line's frames end 77 pixels down, as painted and hit.
     Probe k;
     k.setGroesse(200, 200, 200, 200);
     k.setIcons(true, 32, 32);
@@ -133,8 +134,8 @@ TEST(Layout, GetTopRowNamesTheFirstRowShown) {
     k.SetA_Format(A_Icon);
     k.SetTabelle(30, 1, -1, 1);
     k.FEndUpdate(false);
-    for (const auto& [pos, kachel, zeile] :
-         {tuple{0, 1, 1}, tuple{81, 1, 1}, tuple{82, 4, 1}, tuple{510 + 15 + 2, 21, 3}}) {
+    for (const auto& [pos, kachel, zeile] : {tuple{0, 1, 1}, tuple{76, 1, 1}, tuple{81, 4, 1},
+                                             tuple{82, 4, 1}, tuple{510 + 15 + 2, 21, 3}}) {
         k.Ver_Change(SB_THUMBPOSITION, pos);
         EXPECT_EQ(tuple(k.GetTopRow(0), k.GetTopRow(1)), tuple(kachel, zeile)) << pos;
     }

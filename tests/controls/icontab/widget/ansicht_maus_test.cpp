@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 #include <set>
 #include <tuple>
@@ -178,6 +179,33 @@ TEST(AnsichtMaus, KeysTypeAheadAndSetRowKeepTheSelectionWhollyInView) {
         f.t->SetRow(1);
         f.t->SetRow(t->rowCount() - 1);
         EXPECT_TRUE(ganzZuSehen(*f.t, tab)) << fall.name;
+    }
+}
+
+// A notch of 120 steps once, also when it comes in parts; with tables
+// stacked, in the unit of the table at the top, whichever is current.
+TEST(AnsichtMaus, TheWheelStepsANotchInTheUnitOfTheTableAtTheTop) {
+    // the case, the current table, wheel deltas and the position after each
+    // clang-format off
+    const struct { const Fall& fall; int tab; std::vector<int> deltas, pos; } faelle[] = {
+        {kFaelle[0], 0, {-15, -15, -15, -15, -15, -15, -15, -15, -120, 60, -60, -60},
+                        {0, 0, 0, 0, 0, 0, 0, 1, 2, 2, 2, 3}},  // the other way drops the part
+        {kFaelle[3], 0, {-120, -120, -120, -120, 120}, {32, 64, 96, 97, 96}},  // tiles end at 93
+        {kFaelle[3], 1, {-120, -120, -120, -120, 120}, {32, 64, 96, 97, 96}},
+    };
+    // clang-format on
+    for (const auto& fall : faelle) {
+        Fenster f(300, fall.fall.h);
+        aufbauen(f, fall.fall);
+        f.t->SetSelectTab(fall.tab);
+        std::vector<int> pos;
+        for (const int d : fall.deltas) {
+            QWheelEvent rad(QPointF(50, 50), f.t->mapToGlobal(QPointF(50, 50)), QPoint(),
+                            QPoint(0, d), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(f.t, &rad);
+            pos.push_back(f.t->topRow());
+        }
+        EXPECT_EQ(pos, fall.pos) << fall.fall.name << " " << fall.tab;
     }
 }
 

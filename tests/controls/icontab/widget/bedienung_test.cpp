@@ -215,6 +215,10 @@ TEST(Bedienung, DropDownPickListOpensWithDownAndEnterTakesTheEntry) {
     EXPECT_FALSE(f.t->pickListe()->isVisible());
     EXPECT_EQ(f.t->aktuelleTabelle()->zelle(2, 0), "Bert");
     EXPECT_EQ(index, 1);
+    f.t->SetCell(1, 0, "ca");  // the list opens on the entry it starts, case folded
+    f.klick(1, 0);
+    QTest::keyClick(f.t, Qt::Key_Down);
+    EXPECT_EQ(f.t->eingabe()->listeWahl, 2);
 }
 
 TEST(Bedienung, TypingIntoTheTableTypesIntoItsSearchFieldAndSearches) {

@@ -184,24 +184,37 @@ TEST(Editor, RowsDeletedOrInsertedUnderTheEditorNeverTakeItsInput) {
 }
 
 TEST(Editor, TheBoxStaysOverItsCellAfterTheWheelOrAWiderColumn) {
-    for (const bool rad : {true, false}) {
+    // A wheel notch, a host's text that widens the column left of the cell,
+    // the user dragging that column's border (the box follows while the
+    // button is held), a row above that its fetched data makes taller.
+    enum Anlass { Rad, Breiter, Ziehen, Daten };
+    for (const Anlass rad : {Rad, Breiter, Ziehen, Daten}) {
         Editor e(40);  // scrolls
         e.t->AutoBreite = true;
         e.oeffne(2);
-        if (rad) {
+        if (rad == Rad) {
             QWheelEvent notch(QPointF(50, 50), e.t->mapToGlobal(QPointF(50, 50)), QPoint(),
                               QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
                               false);
             QApplication::sendEvent(e.t, &notch);
-        } else {
+        } else if (rad == Breiter) {
             e.t->SetCell(5, 0, "ein viel breiterer Text");  // widens the column left of it
+        } else if (rad == Ziehen) {
+            QTest::mouseMove(e.t, QPoint(40, kZeile / 2));  // the title's border
+            QTest::mousePress(e.t, Qt::LeftButton, {}, QPoint(40, kZeile / 2));
+            QTest::mouseMove(e.t, QPoint(70, kZeile / 2));
+        } else {
+            e.t->OnGetDaten = [](IconTabModell&, int, std::vector<std::string>& s, std::uint32_t,
+                                 int) { s[0] = "zwei\rZeilen"; };
+            e.t->SetDatenCols(1, 0x1);  // fetched as it is painted
         }
         Rect zelle;
         ASSERT_TRUE(e.t->GetZellRect(zelle, 1, 2, -1));
         EXPECT_NE(std::tuple(zelle.left, zelle.top), std::tuple(40, 2 * kZeile)) << rad;
         const Rect& box = e.t->eingabe()->box;
         EXPECT_EQ(std::tuple(box.left, box.top, box.bottom),
-                  std::tuple(zelle.left, zelle.top, zelle.bottom));
+                  std::tuple(zelle.left, zelle.top, zelle.bottom))
+            << rad;
     }
 }
 
