@@ -60,6 +60,8 @@ void IconTabModell::grafikAn(Tabdefinition* t, int col, unsigned max) {
     // Nothing beside the first column to chart.
     const int n = t->IstGrafik ? t->Grafik.LayoutSpalten : t->SichtSpaltenLayout;
     if (n < 2 || t->rowCount() == 0) return;
+    // Only the grid edits in place: the editor stores its input first.
+    if (!t->IstGrafik && !eingabeAbschliessen(t)) return;
     const bool warGesperrt = lock_;
     lock_ = true;
     GrafikDaten& g = t->Grafik;
