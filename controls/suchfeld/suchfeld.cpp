@@ -19,6 +19,8 @@
 namespace table {
 namespace {
 
+constexpr char kDel = 0x7F;
+
 SuchTaste tasteOf(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) return SuchTaste::Enter;
     if (key == Qt::Key_F3) return SuchTaste::F3;
@@ -37,7 +39,7 @@ public:
         if (logik_.keyPress(ch, hasFocus())) return true;
         if (ch == '\b') {
             backspace();
-        } else if (static_cast<unsigned char>(ch) >= 32) {
+        } else if (static_cast<unsigned char>(ch) >= 32 && ch != kDel) {
             insert(ui::toQString(std::string_view(&ch, 1)));
         }
         return true;
@@ -48,7 +50,11 @@ protected:
         // The key first, then its character: a consumed Enter still counts
         // as typed, so its release searches once more.
         bool behalten = logik_.keyDown(tasteOf(e->key()));
-        for (const char ch : ui::fromQString(e->text())) {
+        // The desktop reports Delete with the text DEL (U+007F); Windows
+        // types no character for it, nor for the C1 control codes.
+        QString text = e->text();
+        text.removeIf([](QChar q) { return q.unicode() >= 0x7F && q.unicode() < 0xA0; });
+        for (const char ch : ui::fromQString(text)) {
             if (logik_.keyPress(ch, hasFocus())) behalten = true;
         }
         if (behalten) {

@@ -29,6 +29,12 @@ std::string labelText(const Tabdefinition& t, int row, int col) {
     return t.zelle(0, col) + ": " + t.zelle(row, col);
 }
 
+bool zeileLeer(const Tabdefinition& t, int row) {
+    for (int c = 0; c < t.Spalten; ++c)
+        if (!t.zelle(row, c).empty()) return false;
+    return true;
+}
+
 }  // namespace
 
 void IconTabModell::Set_Grafik(bool on, int col, unsigned max, int tab) {
@@ -54,6 +60,8 @@ void IconTabModell::grafikAn(Tabdefinition* t, int col, unsigned max) {
     // Nothing beside the first column to chart.
     const int n = t->IstGrafik ? t->Grafik.LayoutSpalten : t->SichtSpaltenLayout;
     if (n < 2 || t->rowCount() == 0) return;
+    // Only the grid edits in place: the editor stores its input first.
+    if (!t->IstGrafik && !eingabeAbschliessen(t)) return;
     const bool warGesperrt = lock_;
     lock_ = true;
     GrafikDaten& g = t->Grafik;
@@ -66,7 +74,9 @@ void IconTabModell::grafikAn(Tabdefinition* t, int col, unsigned max) {
         g.Zeilen = t->rowCount();
         g.FontSize = t->FontSize;
         t->SpaltenGrafik = t->Spalten == 2 && t->rowCount() < kSaeulenGrenze;
+        g.Angehaengt = 0;
         if (t->SpaltenGrafik && t->rowCount() < kMindestZeilen) {
+            g.Angehaengt = kMindestZeilen - t->rowCount();
             RowDef rd;
             rd.Hoehe = DefaultRowHeight;
             rd.Wert = t->ZeilenLayout ? -1 : t->SichtSpalten;
@@ -156,13 +166,34 @@ void IconTabModell::grafikAus(Tabdefinition* t) {
     lock_ = true;
     GrafikDaten& g = t->Grafik;
     t->IstGrafik = false;
-    if (t->SpaltenGrafik && g.Zeilen < t->rowCount())
-        t->Rows.resize(static_cast<size_t>(std::max(g.Zeilen, 0)));
+    // The empty rows appended for a column chart go; rows the host added
+    // meanwhile stay.
+    const size_t breite = static_cast<size_t>(std::max(t->Spalten, 0));
+    int weg = t->SpaltenGrafik ? g.Angehaengt : 0;
+    for (int r = std::max(g.Zeilen, 0); weg > 0 && r < t->rowCount();) {
+        if (!zeileLeer(*t, r)) {
+            ++r;
+            continue;
+        }
+        const size_t von = std::min(static_cast<size_t>(r) * breite, t->Zellen.size());
+        const size_t bis = std::min(von + breite, t->Zellen.size());
+        t->Zellen.erase(t->Zellen.begin() + static_cast<std::ptrdiff_t>(von),
+                        t->Zellen.begin() + static_cast<std::ptrdiff_t>(bis));
+        t->Rows.erase(t->Rows.begin() + r);
+        if (t->Selected == r) t->Selected = -1;
+        if (t->Selected > r) --t->Selected;
+        --weg;
+    }
     t->SpaltenGrafik = false;
     t->Hoehe = 0;
     for (size_t r = 0; r < t->Rows.size(); ++r) {
-        if (r < g.Hoehen.size()) t->Rows[r].Hoehe = g.Hoehen[r];
-        t->Hoehe += t->Rows[r].Hoehe;
+        RowDef& rd = t->Rows[r];
+        if (r < g.Hoehen.size()) {
+            rd.Hoehe = g.Hoehen[r];
+        } else if (rd.Hoehe == 0) {
+            rd.Hoehe = hoeheFuer(rd.Zeilen);  // added under the column chart
+        }
+        t->Hoehe += rd.Hoehe;
     }
     t->SpaltenInfo.resize(static_cast<size_t>(t->Spalten));
     for (size_t c = 0; c < t->SpaltenInfo.size() && c < g.Breiten.size(); ++c)

@@ -60,6 +60,7 @@ struct GrafikDaten {
     std::vector<double> Werte;  // the parsed number of each charted cell
     int FontSize = 0;
     int Zeilen = 0;
+    int Angehaengt = 0;  // empty rows a column chart appended
     double Maximum = 0;
     int WertSpalte = -1;
     int AlteWertSpalte = -1;

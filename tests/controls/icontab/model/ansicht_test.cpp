@@ -59,6 +59,30 @@ TEST(Grafik, TwoColumnsUnderThirtyRowsMakeAColumnChart) {
     }
 }
 
+// A record the host adds while the column chart is shown survives the
+// chart; only the empty rows the chart appended go.
+TEST(Grafik, ARowAddedUnderAColumnChartStays) {
+    for (const int rows : {5, 2}) {
+        Probe p;
+        p.setGroesse(400, 300, 400, 300);
+        fuellen(p, rows, 2);
+        p.Set_Grafik(true, 1, 0, -1);
+        ASSERT_TRUE(p.aktuelleTabelle()->SpaltenGrafik);
+        const std::vector<std::string> neu{"Neu", "7"};
+        p.InsertRow(-1, &neu, 1, -1, -1);
+        p.FEndUpdate(false);
+        p.Set_Grafik(false, -1, 0, -1);
+        const Tabdefinition& t = *p.aktuelleTabelle();
+        ASSERT_EQ(t.rowCount(), rows + 1) << rows;
+        EXPECT_EQ(t.zelle(rows, 0), "Neu") << rows;
+        EXPECT_EQ(t.Zellen.size(), static_cast<size_t>(2 * (rows + 1))) << rows;
+        EXPECT_EQ(t.Rows[static_cast<size_t>(rows)].Hoehe, p.DefaultRowHeight) << rows;
+        int summe = 0;
+        for (const RowDef& r : t.Rows) summe += r.Hoehe;
+        EXPECT_EQ(t.Hoehe, summe) << rows;
+    }
+}
+
 TEST(Grafik, SwitchingOffRestoresTheTableExactly) {
     Probe p;
     p.setGroesse(500, 300, 500, 300);

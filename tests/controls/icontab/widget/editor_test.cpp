@@ -125,6 +125,7 @@ TEST(Editor, RowsDeletedOrInsertedUnderTheEditorNeverTakeItsInput) {
         FuegtDarueberEin,
         MachtFest,  // SetFixedRows(3): the selection moves to row 3
         MachtGrau,  // the selection goes
+        ZeigtGrafik,
         LoeschtDarunter,
         WaehltAndere
     };
@@ -139,6 +140,7 @@ TEST(Editor, RowsDeletedOrInsertedUnderTheEditorNeverTakeItsInput) {
         {2, FuegtDarueberEin, {{2, "neu"}}, {"", "1/1", "neu", "3/1", "4/1"}},
         {2, MachtFest, {{2, "neu"}}, {"1/1", "neu", "3/1", "4/1"}},
         {2, MachtGrau, {{2, "neu"}}, {"1/1", "neu", "3/1", "4/1"}},
+        {2, ZeigtGrafik, {{2, "neu"}}, {"1/1", "neu", "3/1", "4/1"}},
         {2, LoeschtDarunter, {}, {"1/1", "neu!", "4/1"}},
         {2, WaehltAndere, {{2, "neu"}}, {"1/1", "neu", "!", "4/1"}},  // reloaded on row 3
     };
@@ -164,6 +166,9 @@ TEST(Editor, RowsDeletedOrInsertedUnderTheEditorNeverTakeItsInput) {
                 break;
             case MachtGrau:
                 e.t->SetRowArt(static_cast<unsigned>(f.row), kGraueZeile);
+                break;
+            case ZeigtGrafik:
+                e.t->Set_Grafik(true, 1, 0, -1);
                 break;
             case LoeschtDarunter:
                 e.t->DeleteRow(f.row + 1);

@@ -81,6 +81,17 @@ TEST_F(SuchfeldTest, KeysButtonsAndForwardedCharacters) {
     EXPECT_TRUE(tabelle_.got.empty());
     EXPECT_EQ(feld_->logik().historie().eintraege(), std::vector<std::string>{"M\xFC"});
 
+    // Delete, as the desktop sends it (text DEL), and a forwarded DEL type
+    // nothing and start no search.
+    feld_->Focus();
+    QTest::keyClick(feld_->Edit, Qt::Key_Home);
+    tabelle_.got.clear();
+    QTest::sendKeyEvent(QTest::Click, feld_->Edit, Qt::Key_Delete, QString(QChar(0x7F)), {});
+    ui::SendMessage(feld_->GetFenster(), WM_CHAR, 0x7F);
+    EXPECT_EQ(feld_->GetText(), "\xE4");
+    EXPECT_TRUE(tabelle_.got.empty());
+    QTest::sendKeyEvent(QTest::Click, feld_->Edit, Qt::Key_A, QString("a"), {});
+
     feld_->GrossKlein->click();
     EXPECT_EQ(feld_->Vergleich("a\xC4"), 1);
     feld_->NotFund(1);
