@@ -1,8 +1,8 @@
-// A database change is one step: a month save that moves blocks, a user add
-// and a user delete, cut after every write (the program dies there), failed
-// with ENOSPC at every write, and every state a power cut may leave. After
-// each, the next open passes the check without a restore and both files are
-// byte for byte as before the change or as after it.
+// A database change is one step: a month save that moves blocks, a user add,
+// a user delete and a change of a user's record, cut after every write (the
+// program dies there), failed with ENOSPC at every write, and every state a
+// power cut may leave. After each, the next open passes the check without a
+// restore and both files are byte for byte as before the change or as after it.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -32,6 +32,7 @@ const Op kOps[] = {
     {"save", saveAnnasMarch},
     {"add", [](Zeitbuch& zb) { return zb.Benutzer_anlegen(kCarla); }},
     {"delete", [](Zeitbuch& zb) { return zb.Datenbank_aendern(0, true); }},
+    {"change", [](Zeitbuch& zb) { return zb.Datenbank_aendern(0, false, kCarla); }},
 };
 
 // The files after the change ran undisturbed, and its count of write-like calls.
@@ -162,7 +163,7 @@ private:
 TEST(AtomicChange, EveryStateAPowerCutMayLeave) {
     const Database before = twoUsers();
     std::mt19937 rng(27);
-    for (const Op& op : {kOps[0], kOps[2]}) {
+    for (const Op& op : {kOps[0], kOps[2], kOps[3]}) {
         std::vector<platform::FileEvent> events;
         Fixture recorded(before);  // only for its folder name, which the events carry
         const Database after = [&] {
