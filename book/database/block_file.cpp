@@ -43,11 +43,14 @@ bool closeSynced(platform::File& f) {
 bool openReadWriteCreating(platform::File& f, const std::string& path) {
     if (f.open(path, platform::OpenMode::ReadWrite)) return true;
     if (platform::fileExists(path)) return false;
-    // CreateWrite truncates, so it is used only for a file that is not there.
-    // The new name is made durable with the folder.
-    if (!f.open(path, platform::OpenMode::CreateWrite) || !f.close() ||
-        !platform::syncFolder(platform::folderOf(path)))
+    // Made only where no file is: another program that made it a moment ago
+    // (and may have written it since) keeps what it wrote. The new name is
+    // made durable with the folder.
+    if (f.open(path, platform::OpenMode::CreateNew)) {
+        if (!f.close() || !platform::syncFolder(platform::folderOf(path))) return false;
+    } else if (!platform::fileExists(path)) {
         return false;
+    }
     return f.open(path, platform::OpenMode::ReadWrite);
 }
 
