@@ -1,7 +1,9 @@
 // The year balance: all months of a year on one read-only sheet.
 #include "book/calculation/year_balance.h"
 
+#include "book/database/db_lock.h"
 #include "book/sheet/zeitbuch.h"
+#include "platform/core/message_box.h"
 
 namespace book {
 
@@ -33,6 +35,15 @@ std::string bilanzMonatsZeile(const std::array<int32_t, 6>& minutes, bool halfUp
 
 void Zeitbuch::Jahresbilanz_erstellen(int year) {
     if (!Seite_sichern_fragen()) return;  // a failed save keeps the page as it is
+    // One lock for the twelve loads: a lock that cannot be had is waited for
+    // and told once, not twelve times, and no change comes in between.
+    const DbLock lock(datenOrdner);
+    const bool lesbar = !benutzerBlockAktiv() || lock.held();
+    if (!lesbar) {
+        ladeFehler = true;
+        platform::MessageBox("Kein Zugriff auf die Datenbank!" + lockFailureLine(),
+                             "Zugriff auf Datenbank gesperrt");
+    }
     blattAngezeigt = false;
     bilanzZusatzzeilen = 0;
     for (int m = 12; m >= 1; --m) {
@@ -41,7 +52,7 @@ void Zeitbuch::Jahresbilanz_erstellen(int year) {
         zeitIndex.clear();
         Zeile_auswaehlen(static_cast<int>(zeilen.size()) - 1, true, false);
         const std::array<int32_t, 6> vorher = summen;
-        Monat_laden(static_cast<uint8_t>(m), year);
+        if (lesbar) Monat_laden(static_cast<uint8_t>(m), year);
         if (summen[0] != vorher[0]) {
             std::array<int32_t, 6> anteil{};
             for (size_t i = 0; i < 6; ++i) anteil[i] = summen[i] - vorher[i];

@@ -1,8 +1,13 @@
 #include "book/calculation/year_balance.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cerrno>
+
+#include "book/database/db_lock.h"
 #include "platform/core/codepage.h"
+#include "platform/core/file.h"
 #include "tests/book/database/month_store_fixture.h"
 
 namespace month_test {
@@ -137,6 +142,23 @@ TEST_F(YearBalance, ChangedPageIsSavedBeforeTheBalance) {
     load(2024, 5);
     page.monat = 5;
     expectPage(page);
+}
+
+// Another program's live lock file (record locks refused): the balance waits
+// once and says so once, not once for each month.
+TEST_F(YearBalance, ALockThatCannotBeHadIsToldOnce) {
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    dbtest::writeFile(book::lockFilePath(zb.datenOrdner),
+                      std::string(host) + "\n" + std::to_string(::getppid()) + "\n1\n");
+    platform::refuseRecordLocks(ENOLCK);
+    book::setLockWaitLimit(50);
+    EXPECT_TRUE(zb.BilanzExecute(true));
+    book::setLockWaitLimit(0);
+    platform::refuseRecordLocks(0);
+    ASSERT_EQ(boxes.count(), 1u);
+    EXPECT_EQ(boxes.last().caption, "Zugriff auf Datenbank gesperrt");
+    EXPECT_TRUE(zb.jahresbilanz && zb.ladeFehler);
 }
 
 }  // namespace
