@@ -314,7 +314,9 @@ void TVerwaltung::LoeschenExecute() {
     if (antwort != platform::Answer::Yes) return;
     const ListenBenutzer u = benutzer_[static_cast<size_t>(i)];
     book::Zeitbuch& b = form_.buch();
-    b.Datenbank_aendern(u.block, true);
+    book::Benutzerdaten gemeint;
+    gemeint.benutzername = u.benutzername;
+    b.Datenbank_aendern(u.block, true, gemeint);
     if (u.benutzername == adminName_) {
         // The administrator deleted himself: his rights end with his record.
         hide();

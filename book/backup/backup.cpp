@@ -11,6 +11,7 @@
 #include "platform/core/message_box.h"
 #include "platform/core/path.h"
 #include "platform/core/replace_file.h"
+#include "platform/core/temp_file.h"
 
 namespace book {
 namespace {
@@ -36,6 +37,25 @@ bool copyPair(const std::string& dat, const std::string& log, const std::string&
     const bool datOk = platform::copyFileReplacing(dat, toDat);
     const bool logOk = platform::copyFileReplacing(log, toLog);
     return datOk && logOk;
+}
+
+// Copies both database files into a generation as one pair: both go to
+// new files beside their targets, synced, and are renamed into place only
+// when both were copied, so a failed copy leaves the generation's old pair
+// whole instead of one new and one old file.
+bool copyGeneration(const std::string& dat, const std::string& log, const std::string& toDat,
+                    const std::string& toLog) {
+    const DbLock lock(platform::folderOf(dat));
+    if (!lock.held()) return false;
+    const std::string* const from[2] = {&dat, &log};
+    const std::string* const to[2] = {&toDat, &toLog};
+    platform::File in[2];
+    platform::TempFile out[2];  // removed unless renamed
+    for (int i = 0; i < 2; ++i)
+        if (!in[i].open(*from[i], platform::OpenMode::ReadOnly) || !out[i].create(*to[i]) ||
+            !platform::copyContents(in[i], out[i].file()) || !out[i].file().sync())
+            return false;
+    return out[0].commit() && out[1].commit();
 }
 
 void reportCopyFailed(const std::string& lines = {}) {
@@ -285,8 +305,8 @@ void Zeitbuch::Sicherung_rotieren() {
             const std::string dat = platform::joinPath(datenOrdner, kDat);
             const std::string log = platform::joinPath(datenOrdner, kLog);
             if (platform::fileExists(dat) &&
-                !copyPair(dat, log, platform::joinPath(newest, kDat),
-                          platform::joinPath(newest, kLog)))
+                !copyGeneration(dat, log, platform::joinPath(newest, kDat),
+                                platform::joinPath(newest, kLog)))
                 reportCopyFailed();
             if (intoZero && (!moveFolder(newest, generation(1)) || !platform::syncFolder(root)))
                 failed = true;

@@ -193,6 +193,15 @@ bool Zeitbuch::Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerda
             showChangeError();
             return false;
         }
+        if (loeschen && !daten.benutzername.empty()) {
+            DbReader in(index);
+            std::string stored;
+            in.seek(R + 8);
+            if (!readField(in, *own, stored) || stored != storedField(daten.benutzername)) {
+                showChangeError();
+                return false;
+            }
+        }
         if (!loeschen) {
             // Another record with the new name: two users could not be told apart.
             DbReader in(index);

@@ -267,8 +267,11 @@ bool Zeitbuch::einstellungenBeimBeenden() {
     const std::string path = platform::joinPath(programmOrdner, kSettingsFileName);
     const std::optional<std::string> jetzt = fileBytes(path);
     const std::string meine = settingsFileImage(*this);
-    if (!jetzt) return einstellungenSchreiben(meine);
     const bool geaendert = meine != stand.werte;
+    // A file that is there but cannot be read (another user's, say) holds
+    // settings this program never saw: only its own changes replace them.
+    if (!jetzt)
+        return !geaendert && platform::fileExists(path) ? true : einstellungenSchreiben(meine);
     // Another program wrote other settings than this one started from.
     const bool vonAussen = jetzt != stand.datei && *jetzt != stand.werte;
     // A file read damaged gets this program's settings, unless another

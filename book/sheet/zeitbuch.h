@@ -365,7 +365,9 @@ public:
     // Rewrites (loeschen false) or deletes the user record of the block at `block`.
     // The signed-in user's own record (`block` is his block) is found again by
     // name and password, and the book takes the new record at once, so that
-    // the shown page can still be saved.
+    // the shown page can still be saved. A delete with a user name in `daten`
+    // removes only that user's record: a block that another program has given
+    // to another user since the caller took its offset is refused.
     bool Datenbank_aendern(uint32_t block, bool loeschen, const Benutzerdaten& daten = {});
     // Moves the block to the end of the file and the entry (jahr, seitenMonat)
     // to the end of the block, or deletes the block. `eintragZuletzt`: that

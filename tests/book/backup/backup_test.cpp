@@ -342,6 +342,45 @@ TEST_F(Backup, GenerationsKeepTheUsersWhileTheDatabaseHasNone) {
     }
 }
 
+// A copy into a generation that fails at any write before its files are
+// renamed into place (a full disk) says so and leaves every generation a
+// whole pair, never a new "Benutzer.dat" beside an old "Benutzer.log".
+TEST_F(Backup, AFailedCopyLeavesEveryGenerationAWholePair) {
+    for (const int generations : {1, 3}) {
+        testing_support::TempDir scratch;
+        base = joinPath(scratch.path(), "Sicherung");
+        ScriptedMessages boxes;
+        ASSERT_FALSE(book.Sicherungsordner_vorbereiten(generations, base));
+        auto rotate = [&](const std::string& tag, int failAt) {
+            database(tag);
+            platform::injectWriteFailure(failAt);
+            book.Sicherung_rotieren();
+            platform::injectWriteFailure(0);
+        };
+        for (int close = 0; close < generations; ++close) rotate("old", 0);
+        database("new");
+        std::vector<platform::FileEvent> events;
+        platform::recordFileEvents(&events);
+        book.Sicherung_rotieren();
+        platform::recordFileEvents(nullptr);
+        int calls = 0;  // write-like calls up to the first file renamed into a generation
+        for (const platform::FileEvent& e : events) {
+            calls += e.kind != platform::FileEvent::Create;
+            if (e.kind == platform::FileEvent::Rename && e.to.ends_with(".dat")) break;
+        }
+        for (int k = 1; k <= calls; ++k) {
+            SCOPED_TRACE(std::to_string(generations) + " write " + std::to_string(k));
+            rotate("old", 0);
+            const size_t before = boxes.count();
+            rotate("new", k);
+            EXPECT_GT(boxes.count(), before);
+            for (int i = 1; i <= generations; ++i)
+                EXPECT_EQ(get(gen(i, "Benutzer.dat")).substr(4),
+                          get(gen(i, "Benutzer.log")).substr(4));
+        }
+    }
+}
+
 // Temporary files that a killed copy or restore left beside the database go
 // when the next program takes the lock; other temporary files stay.
 TEST_F(Backup, TheNextLockHolderRemovesWhatKilledRestoresLeft) {

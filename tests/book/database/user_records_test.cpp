@@ -205,6 +205,25 @@ TEST(DeleteUser, SignOutOnlyWhileAUserBlockIsInUse) {
     }
 }
 
+// The administrator's list names a user by his block offset: once another
+// program's delete has moved the blocks up, that offset is the next user's,
+// and a delete meant for the listed user is refused instead of removing him.
+TEST(DeleteUser, OnlyTheUserMeant) {
+    auto user = [](const char* name) { return Benutzerdaten{name, "pw", "N", "V", "1", "", 0}; };
+    Fixture f;
+    for (const char* name : {"u0", "u1", "u2"})
+        ASSERT_TRUE(f.zb.Benutzer_anlegen(user(name)));
+    Fixture other;
+    other.zb.datenOrdner = f.zb.datenOrdner;
+    ASSERT_TRUE(other.zb.Datenbank_aendern(0, true, user("u0")));  // u1's block to 0, u2's to 12
+    const Database before = f.files();
+    platform::ScriptedMessages boxes;
+    EXPECT_FALSE(f.zb.Datenbank_aendern(12, true, user("u1")));
+    EXPECT_TRUE(f.unchanged(before) && boxes.count() == 1);
+    EXPECT_TRUE(f.zb.Datenbank_aendern(0, true, user("u1")));
+    EXPECT_TRUE(f.zb.Pruefe_Anmeldung("u2", "pw") && !f.zb.Pruefe_Anmeldung("u1", "pw"));
+}
+
 // The signed-in user changes his own record after another program deleted
 // the user before him: the offset the book holds names the next user's block
 // now, yet his own record is rewritten and the book takes it at once. Once

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <functional>
 #include <optional>
 #include <random>
@@ -283,6 +284,21 @@ TEST_F(SettingsFile, TwoProgramsKeepTheSettingsChangedInEither) {
     EXPECT_FALSE(book.Einstellungen_laden_speichern(true));
     EXPECT_TRUE(book.einstellungenBeimBeenden());
     EXPECT_EQ(dbtest::readFile(ini), settingsFileImage(book));
+    // A file this program cannot read keeps what it holds, unless a setting
+    // was changed here.
+    for (const bool changed : {false, true}) {
+        book.adminPasswort = "4711";
+        ASSERT_TRUE(book.Einstellungen_laden_speichern(false));
+        const std::string other = dbtest::readFile(ini);
+        Zeitbuch c(host);
+        reset(c);
+        platform::refuseOpens("Kronlauf.ini", EACCES, false);
+        c.Einstellungen_laden_speichern(true);
+        if (changed) c.grundlagen.prozentNacht = 30;
+        EXPECT_TRUE(c.einstellungenBeimBeenden());
+        platform::refuseOpens("", 0, false);
+        EXPECT_EQ(dbtest::readFile(ini), changed ? settingsFileImage(c) : other);
+    }
 }
 
 // A write that fails at any point (or a folder that cannot take the file)
