@@ -132,7 +132,17 @@ void DrawPass::summen(const DruckReport_Struct& o, const std::string& wert) {
         Variable* v = r_.GetVariable(a.text);
         if (v == nullptr) v = r_.NeuVariable(a.text);
         if (v == nullptr || a.flag != 0) continue;  // no name: nothing to sum into
-        v->value = AddStr(v->value, wert, v->isNumber != 0);
+        // Texts are collected in place: a long collection costs no copy per record.
+        const bool zahlen = istZahl(v->value) && istZahl(wert);
+        if (!zahlen && v->isNumber == 0) {
+            if (v->value.size() + wert.size() > kMaxVariable)
+                return zuViel(o, ReportFehler::ReportZuGross);
+            v->value += wert;
+            continue;
+        }
+        std::string summe = AddStr(v->value, wert, v->isNumber != 0);
+        if (summe.size() > kMaxVariable) return zuViel(o, ReportFehler::ReportZuGross);
+        v->value = std::move(summe);
     }
 }
 
@@ -176,11 +186,12 @@ bool DrawPass::bewerte(DruckReport_Struct& o, const Rahmen& r, int32_t rec, Ausw
             if (v != nullptr && o.numberType) v->isNumber = 1;
             if (setzt && v != nullptr) v->value = a.text;
             summen(o, a.text);
-            if (setzt) return false;
+            if (setzt || abbruch_) return false;
             break;
         }
         case kDbText:
             summen(o, a.text);
+            if (abbruch_) return false;
             break;
         default:
             break;
@@ -199,7 +210,7 @@ bool DrawPass::zeichne(DruckReport_Struct& o, Rahmen& r, const Auswertung& a, bo
     drawn = false;
     o.pageMarker = seite_;
     if (istText(o)) return zeichneText(o, r, a.text, drawn);
-    if (!ausgeben(o, 0)) return true;
+    if (!ausgeben(o, 1, 0)) return true;
     const platform::Rect box = rechteck(o, r);
     if (o.type == kBitmap) {
         if (!zaehlen_) zeichneBild(o, box, a.elseBild);
@@ -251,6 +262,12 @@ void DrawPass::zeichneBild(const DruckReport_Struct& o, const platform::Rect& bo
 // Wraps (or, for auto objects, widens) the text, aligns it and places the
 // lines that fit above the frame's bottom; the rest is kept for later.
 bool DrawPass::zeichneText(DruckReport_Struct& o, Rahmen& r, const std::string& s, bool& drawn) {
+    // A text costs its whole length each time it is placed, however few of
+    // its lines show: it is measured and wrapped whole.
+    if (!ausgeben(o, 0, s.size())) {
+        o.remainingLines = 0;
+        return true;
+    }
     const int32_t lh01 = zeilenhoehe01(o);  // sets the font
     const int lh = std::max(1, c_.textHeight("A"));
     platform::Rect box = rechteck(o, r);
@@ -291,11 +308,11 @@ bool DrawPass::zeichneText(DruckReport_Struct& o, Rahmen& r, const std::string& 
     for (int k = 0; k < n; ++k) {
         const int64_t y = static_cast<int64_t>(top) + static_cast<int64_t>(k) * lh;
         if (erlaubt && y + lh > grenze) break;
-        const Textzeile& z = zeilen_[static_cast<size_t>(erste + k)];
-        if (!ausgeben(o, z.length)) {
+        if (!ausgeben(o, 1, 0)) {
             o.remainingLines = 0;
             return true;
         }
+        const Textzeile& z = zeilen_[static_cast<size_t>(erste + k)];
         if (!zaehlen_) {
             zeichneZeile(o, box, box.left, static_cast<int>(y),
                          std::string_view(s).substr(z.start, z.length));

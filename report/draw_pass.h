@@ -85,9 +85,11 @@ private:
     bool wechselErlaubt(const Rahmen& r) const;
     void drawPageFrame();
     void abbrechen(const char* text);
-    // Counts one drawn object with its text bytes; false, and the report
-    // stops with its error, when the page or the report would hold too much.
-    bool ausgeben(const DruckReport_Struct& o, size_t bytes);
+    // Counts drawn objects and text bytes; false, and the report stops with
+    // its error, when the page or the report would hold too much.
+    bool ausgeben(const DruckReport_Struct& o, int64_t objekte, size_t bytes);
+    // Stops the report with error n at the line of object o.
+    void zuViel(const DruckReport_Struct& o, ReportFehler n);
     int px(double v01) const;
     int py(double v01) const;
 

@@ -182,24 +182,28 @@ void DrawPass::abbrechen(const char* text) {
     r_.meldeStrukturFehler(platform::cp1252(text));
 }
 
-bool DrawPass::ausgeben(const DruckReport_Struct& o, size_t bytes) {
+bool DrawPass::ausgeben(const DruckReport_Struct& o, int64_t objekte, size_t bytes) {
     if (probe_) return true;  // a trial draws nothing and leaves no trace
     const auto n = static_cast<int64_t>(bytes);
-    const bool seite = objekteSeite_ + 1 > kMaxObjekteJeSeite || textSeite_ + n > kMaxTextJeSeite;
-    const bool gesamt = objekte_ + 1 > kMaxObjekte || text_ + n > kMaxText;
+    const bool seite =
+        objekteSeite_ + objekte > kMaxObjekteJeSeite || textSeite_ + n > kMaxTextJeSeite;
+    const bool gesamt = objekte_ + objekte > kMaxObjekte || text_ + n > kMaxText;
     if (seite || gesamt) {
-        abbruch_ = true;
-        zuGross_ = true;
-        const auto i = static_cast<size_t>(&o - r_.Objekte().data());
-        r_.meldeStrukturFehler(fehlerMeldung(
-            seite ? ReportFehler::SeiteZuVoll : ReportFehler::ReportZuGross, r_.Zeile(i)));
+        zuViel(o, seite ? ReportFehler::SeiteZuVoll : ReportFehler::ReportZuGross);
         return false;
     }
-    ++objekteSeite_;
-    ++objekte_;
+    objekteSeite_ += objekte;
+    objekte_ += objekte;
     textSeite_ += n;
     text_ += n;
     return true;
+}
+
+void DrawPass::zuViel(const DruckReport_Struct& o, ReportFehler n) {
+    abbruch_ = true;
+    zuGross_ = true;
+    const auto i = static_cast<size_t>(&o - r_.Objekte().data());
+    r_.meldeStrukturFehler(fehlerMeldung(n, r_.Zeile(i)));
 }
 
 // A page change that follows the last one without a record finished or an

@@ -51,13 +51,18 @@ constexpr int64_t kMaxSchritte = 5'000'000;
 constexpr size_t kMaxTiefe = 200;
 
 // What one report may draw: texts (one per line), shapes and pictures, and
-// the bytes of its texts, on one page and in all. A full statement page
-// holds under a thousand texts with some 20 KB of text; the PDF of a report
-// at the bounds stays below a few hundred MB.
+// the bytes of its texts (each text whole, each time it is placed), on one
+// page and in all. A full statement page holds under a thousand texts with
+// some 20 KB of text; the PDF of a report at the bounds stays below a few
+// hundred MB.
 constexpr int64_t kMaxObjekteJeSeite = 10'000;
 constexpr int64_t kMaxTextJeSeite = int64_t{1} << 20;
 constexpr int64_t kMaxObjekte = 500'000;
 constexpr int64_t kMaxText = int64_t{32} << 20;
+// What a variable may hold: some 80 texts of the longest kind. A sum is
+// drawn nowhere until its variable is shown, yet a variable that adds
+// itself doubles with every record.
+constexpr size_t kMaxVariable = size_t{16} << 10;
 
 // "Fehler in der Reportstruktur, zwei Seitenwechsel in Folge!"
 extern const char* const kZweiSeitenwechsel;

@@ -292,6 +292,43 @@ object variable text "" wert 1 add "" oben 2300 end
               (std::vector<std::string>{"3,75", "3,75x", "abc"}));
 }
 
+// A variable collects texts up to 16 KiB; a sum beyond that stops the report
+// with its error before anything is drawn, even while the variable doubles
+// with each record and only one short line of it is shown.
+TEST(ReportLayout, VariablesCollectNoMoreThanTheirBound) {
+    const std::string w200(200, 'w');
+    const struct {
+        std::string text;
+        size_t laenge;  // of x after the pass; 0: the report stopped
+    } faelle[] = {
+        {"object variable text x wert ab end\nframe anzahl 16 höhe 0\n"
+         "object variable text x add x ausrichtung box höhe 40 end\nend\n",
+         0},
+        {"frame anzahl 81 höhe 0\nobject variable text y wert " + w200 + " add x end\nend\n",
+         16200},
+        {"frame anzahl 82 höhe 0\nobject variable text y wert " + w200 + " add x end\nend\n", 0},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.text.substr(0, 40));
+        Report r;
+        testing::parse(r, f.text + "object variable text x oben 2500 breite 40 höhe 40 "
+                                   "ausrichtung box end\n");
+        platform::ScriptedMessages boxes;
+        RecordingCanvas c;
+        testing::zeichne(r, c);
+        const Variable* x = r.GetVariable("x");
+        if (f.laenge > 0) {
+            ASSERT_NE(x, nullptr);
+            EXPECT_EQ(x->value, std::string(f.laenge, 'w'));
+        }
+        ASSERT_EQ(boxes.count(), f.laenge > 0 ? 0u : 1u);
+        if (f.laenge == 0) {
+            EXPECT_TRUE(c.calls.empty());
+            EXPECT_NE(boxes.last().text.find("Fehlernummer:19"), std::string::npos);
+        }
+    }
+}
+
 TEST(ReportLayout, TextAlignmentAndAutoWidth) {
     // A box 200 x 200 at (100, 100); characters are 20 wide, lines 40 high.
     const struct {
@@ -426,6 +463,8 @@ TEST(ReportLayout, AReportThatWouldDrawTooMuchDrawsNothing) {
         return "frame höhe 0 anzahl " + std::to_string(anzahl) + "\n" + inhalt + "end\n";
     };
     const std::string x = "object label text x end\n";
+    const std::string lang =
+        rahmen(81, "object variable text y wert " + std::string(200, 'w') + " add x end\n");
     const struct {
         std::string text;
         size_t gezeichnet;  // 0: too much for a page
@@ -437,6 +476,10 @@ TEST(ReportLayout, AReportThatWouldDrawTooMuchDrawsNothing) {
         {rahmen(5243, "object label text " + std::string(200, 'w') + " end\n"), 0, 1},
         // 2731 records of three texts on page 1, the rest on page 2.
         {"seiten 0\n" + rahmen(4000, "schrittweite 1\n" + x + x + x), 12000, 2},
+        // A text counts whole, however few of its lines show: 64 lines of a
+        // text of 16200 bytes fit a page, 65 do not.
+        {lang + rahmen(64, "object variable text x ausrichtung box höhe 40 end\n"), 64, 1},
+        {lang + rahmen(65, "object variable text x ausrichtung box höhe 40 end\n"), 0, 1},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.text.substr(0, 40));
