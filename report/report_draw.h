@@ -59,10 +59,11 @@ constexpr int64_t kMaxObjekteJeSeite = 10'000;
 constexpr int64_t kMaxTextJeSeite = int64_t{1} << 20;
 constexpr int64_t kMaxObjekte = 500'000;
 constexpr int64_t kMaxText = int64_t{32} << 20;
-// What a variable may hold: some 80 texts of the longest kind. A sum is
+// What a variable may hold: some 320 texts of the longest kind, every work
+// text of a full month with room to spare. A sum is
 // drawn nowhere until its variable is shown, yet a variable that adds
 // itself doubles with every record.
-constexpr size_t kMaxVariable = size_t{16} << 10;
+constexpr size_t kMaxVariable = size_t{64} << 10;
 
 // "Fehler in der Reportstruktur, zwei Seitenwechsel in Folge!"
 extern const char* const kZweiSeitenwechsel;

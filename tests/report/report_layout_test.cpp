@@ -304,9 +304,9 @@ TEST(ReportLayout, VariablesCollectNoMoreThanTheirBound) {
         {"object variable text x wert ab end\nframe anzahl 16 höhe 0\n"
          "object variable text x add x ausrichtung box höhe 40 end\nend\n",
          0},
-        {"frame anzahl 81 höhe 0\nobject variable text y wert " + w200 + " add x end\nend\n",
-         16200},
-        {"frame anzahl 82 höhe 0\nobject variable text y wert " + w200 + " add x end\nend\n", 0},
+        {"frame anzahl 327 höhe 0\nobject variable text y wert " + w200 + " add x end\nend\n",
+         65400},
+        {"frame anzahl 328 höhe 0\nobject variable text y wert " + w200 + " add x end\nend\n", 0},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.text.substr(0, 40));
