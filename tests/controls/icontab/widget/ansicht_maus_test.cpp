@@ -181,6 +181,46 @@ TEST(AnsichtMaus, KeysTypeAheadAndSetRowKeepTheSelectionWhollyInView) {
     }
 }
 
+// Stacks at the end of the range: a grid scrolled past entirely, tiles
+// beside a vertical bar, the detail pane beside the tiles the range counts.
+// Every table's last row comes wholly into view, and the largest position
+// shows the last one.
+TEST(AnsichtMaus, TheLastRowOfEveryStackComesWhollyIntoView) {
+    struct Stapel {
+        const char* name;
+        int w, h, spalten;
+        bool detail;
+        std::vector<std::pair<TAnzeigeFormat, int>> tabellen;  // format, rows
+    };
+    const Stapel faelle[] = {
+        {"Gitter, Kacheln", 300, 300, 2, false, {{A_Tabelle, 10}, {A_Icon, 20}}},
+        {"Gitter, Gitter", 300, 200, 2, false, {{A_Tabelle, 5}, {A_Tabelle, 11}}},
+        {"Gitter ohne Platz", 367, 326, 2, false, {{A_Tabelle, 12}, {A_Tabelle, 17}}},
+        {"Drei Tabellen", 160, 215, 5, false, {{A_Icon, 7}, {A_Tabelle, 20}, {A_Icon, 4}}},
+        {"Detailfenster", 321, 189, 8, true, {{A_Icon, 11}, {A_Tabelle, 22}}},
+    };
+    for (const Stapel& fall : faelle) {
+        Fenster f(fall.w, fall.h);
+        QImage icon(32, 32, QImage::Format_RGB32);
+        icon.fill(QColor(0, 0xA0, 0));
+        f.t->SetIcons({icon});
+        f.t->SetDetail(fall.detail);
+        for (size_t i = 0; i < fall.tabellen.size(); ++i) {
+            fuellen(*f.t, static_cast<int>(i), fall.tabellen[i].second, fall.spalten);
+            f.t->SetA_Format(fall.tabellen[i].first);
+        }
+        f.t->FEndUpdate(false);
+        for (int tab = 0; tab < static_cast<int>(fall.tabellen.size()); ++tab) {
+            f.t->SetSelectTab(tab);
+            f.t->SetRow(f.t->GetRowCount(true) - 1);
+            EXPECT_TRUE(ganzZuSehen(*f.t, tab)) << fall.name << " " << tab;
+        }
+        // The largest position shows it too, not an empty control.
+        f.t->Ver_Change(SB_THUMBPOSITION, f.t->maxTopRow());
+        EXPECT_TRUE(ganzZuSehen(*f.t, f.t->GetSelectTab())) << fall.name;
+    }
+}
+
 // A bar chart of the value column 2 of six columns: column 1 holds the
 // labels left of it, column 3 those right of it.
 TEST(AnsichtMaus, ChartLabelColumnsAndTheRightButtonHitNoColumn) {
