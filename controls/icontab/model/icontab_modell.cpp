@@ -412,8 +412,13 @@ void IconTabModell::SetA_Format(TAnzeigeFormat format) {
                                  : (pane_.zeilenNeben * (detail_ ? 1 : 0) +
                                     (kachel - neben) / mindestens1(layout_.iconsProZeile)) *
                                        linie;
+        } else if (format == A_IconList) {
+            pos = (t->Selected - t->FixedRows) * masse_.listZeilenHoehe;
         }
         topRow_ = std::clamp(pos, 0, maxTopRow_);
+        // Below other tables the position also scrolls those: the row is
+        // brought into view from there.
+        topRow_ = sichtPosition(*t, t->Selected);
         balkenSetzen();
     }
     if (!warGesperrt) {

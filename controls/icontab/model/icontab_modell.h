@@ -282,6 +282,8 @@ protected:
     // The control font's size: each new table starts with it.
     void setSchriftGroesse(int points) { schriftGroesse_ = points; }
     void setMetrik(TextMetrik* m);
+    // The column of the last mouse press; a new table forgets it.
+    int hitCol_ = -1;
 
 private:
     Tabdefinition* tabelle(int tab);
@@ -359,7 +361,6 @@ private:
     bool auswahlSichtbar_ = true;
     bool neueZeileLaeuft_ = false;
     bool neueAuswahl_ = false;
-    int hitCol_ = -1;
     std::vector<std::string> scratch_;
     std::unique_ptr<BitmapAnzeige> bildAnzeige_;
     SchaetzMetrik schaetzMetrik_;

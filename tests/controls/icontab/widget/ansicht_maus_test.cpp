@@ -221,6 +221,46 @@ TEST(AnsichtMaus, TheLastRowOfEveryStackComesWhollyIntoView) {
     }
 }
 
+// A format chosen with a row selected scrolls to it: in an icon list, and
+// in a grid below another one, whose rows the position passes first.
+TEST(AnsichtMaus, AFormatChosenShowsTheSelectedRow) {
+    for (const bool gestapelt : {false, true}) {
+        Fenster f(300, 200);
+        fuellen(*f.t, 0, 40, 2);
+        if (gestapelt) fuellen(*f.t, 1, 40, 2);
+        f.t->FEndUpdate(false);
+        f.t->SetRow(gestapelt ? 10 : 30);
+        f.t->SetA_Format(gestapelt ? A_Tabelle : A_IconList);
+        EXPECT_TRUE(ganzZuSehen(*f.t, gestapelt ? 1 : 0)) << gestapelt;
+    }
+}
+
+// The selected row of a table that does not take the keys is outlined only
+// while the control lacks the focus; a new table forgets the pressed column
+// (it no longer looks pressed when it becomes a fixed column).
+TEST(AnsichtMaus, TheOutlineAndThePressedLook) {
+    Fenster f(300, 300);
+    f.t->Multitabselect = true;
+    fuellen(*f.t, 0, 5, 3);
+    fuellen(*f.t, 1, 5, 3);
+    f.t->FEndUpdate(false);
+    f.t->SetSelectTab(0);
+    f.t->SetRow(2);
+    f.klick({50, 5 * 18 + 10 + 3 * 18 + 9});  // table 1, row 3, column 1
+    f.t->Paint();
+    EXPECT_EQ(f.t->canvas().Pixel(0, 2 * 18 + 5), 0xFFF6FFu);
+    f.t->clearFocus();
+    f.t->Paint();
+    EXPECT_EQ(f.t->canvas().Pixel(0, 2 * 18 + 5), ui::toPlainColor(ui::clHighlight));
+    f.t->SetRow(4);
+    f.t->StdFixedCols = 2;
+    fuellen(*f.t, 1, 5, 3);
+    f.t->FEndUpdate(false);
+    f.t->Paint();
+    constexpr int kOben = 5 * 18 + 10;  // table 1: its rows 3 and 2 in column 1
+    EXPECT_EQ(f.t->canvas().Pixel(40, kOben + 3 * 18), f.t->canvas().Pixel(40, kOben + 2 * 18));
+}
+
 // A bar chart of the value column 2 of six columns: column 1 holds the
 // labels left of it, column 3 those right of it.
 TEST(AnsichtMaus, ChartLabelColumnsAndTheRightButtonHitNoColumn) {
