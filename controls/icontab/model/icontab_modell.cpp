@@ -39,12 +39,22 @@ void IconTabModell::SetDetail(bool on) {
 
 void IconTabModell::SetH_Abstand(int gap) {
     if (gap >= 0) hAbstand_ = gap;
+    kachelnNeuLegen();
     neuZeichnen();
 }
 
 void IconTabModell::SetV_Abstand(int gap) {
     if (gap >= 0) vAbstand_ = gap;
+    kachelnNeuLegen();
     neuZeichnen();
+}
+
+void IconTabModell::kachelnNeuLegen() {
+    Tabdefinition* t = aktuell_;
+    if (lock_ || t == nullptr) return;
+    if (t->Anzeige == A_IconList && t->rowCount() > 0) BerechneListe(t);
+    if (t->Anzeige == A_Icon && detail_) Errechne_Fenster(t);
+    SetGroesse();
 }
 
 void IconTabModell::SetStrNeu(const std::string& text) {

@@ -221,6 +221,22 @@ TEST(AnsichtMaus, TheLastRowOfEveryStackComesWhollyIntoView) {
     }
 }
 
+// Icons and gaps given after the rows lay the tiles out again.
+TEST(AnsichtMaus, IconsAndGapsGivenLaterLayTheTilesOutAgain) {
+    Fenster f(300, 200);
+    fuellen(*f.t, 0, 30, 2);
+    f.t->SetA_Format(A_Icon);
+    f.t->FEndUpdate(false);
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(QColor(0, 0xA0, 0));
+    f.t->SetIcons({icon});
+    const int vorher = f.t->maxTopRow();
+    f.t->SetV_Abstand(80);
+    EXPECT_EQ(f.t->maxTopRow() - vorher, 6 * 40);  // 29 tiles, 5 a line
+    f.t->SetRow(29);
+    EXPECT_TRUE(ganzZuSehen(*f.t, 0));
+}
+
 // A format chosen with a row selected scrolls to it: in an icon list, and
 // in a grid below another one, whose rows the position passes first.
 TEST(AnsichtMaus, AFormatChosenShowsTheSelectedRow) {
