@@ -26,7 +26,8 @@ void IconTabModell::setMetrik(TextMetrik* m) {
 
 void IconTabModell::SetOrder(bool on) {
     sortierung_ = on;
-    zeichneZeile(0, aktuell_);
+    // The marker stands in the last title row, and AutoBreite may widen.
+    neuZeichnen();
 }
 
 void IconTabModell::SetDetail(bool on) {
