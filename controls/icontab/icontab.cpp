@@ -101,6 +101,7 @@ void TIconTab::SetIcons(std::vector<QImage> icons) {
     icons_ = std::move(icons);
     const bool da = !icons_.empty();
     setIcons(da, da ? icons_.front().width() : 0, da ? icons_.front().height() : 0);
+    kachelnNeuLegen();
     neuZeichnen();
 }
 

@@ -341,7 +341,9 @@ void zeile(Werkzeug& w, const Zeile& zl) {
         if (titel) break;
         w.strich(r.right - 1, z.top, r.right - 1, z.bottom - 1);
     }
-    if (gewaehlt && !aktiv && rechts > 0) {
+    // The outline marks a selected row while the control lacks the focus or
+    // an in-cell input is open.
+    if (gewaehlt && (!s.fokus || s.eingabeTabelle != nullptr) && rechts > 0) {
         w.p.setPen(w.auswahl);
         w.kasten(0, z.top, rechts - 1, z.bottom - z.top - 1);
     }

@@ -279,7 +279,6 @@ private:
     bool weiter_ = false;  // continue the search below the selection
     const Tabdefinition* hitTab_ = nullptr;
     int hitRow_ = -1;
-    int hitCol_ = -1;
     std::string suchText_;
     std::unique_ptr<Eingabe> eingabe_;
     EingabeBild eingabeBild_;

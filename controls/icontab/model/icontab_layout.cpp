@@ -35,20 +35,14 @@ struct Stand {
     int h = 0;
     long long spaltenSumme = 0;
     LayoutErgebnis e;
-    // The table that overflows only in part takes the end of the range; a
-    // bar's strip is scrolled in its units (rows, or pixels in the views).
-    bool teilweise = false;
+    // The topmost table the position does not pass entirely takes the end
+    // of the range; a bar's strip is scrolled in its units (rows, or pixels
+    // in the views).
     bool inPixeln = false;
 
     // Tables below fill the client: the position passes this one entirely.
     bool voll(long long grenze) const { return y >= grenze; }
-    void teil(long long n, bool pixel) {
-        v += n;
-        if (n > 0 && !teilweise) {
-            teilweise = true;
-            inPixeln = pixel;
-        }
-    }
+    void teil(long long n) { v += n; }
 };
 
 void gitter(const Tabdefinition& t, const LayoutMasse& m, Stand& s) {
@@ -58,17 +52,26 @@ void gitter(const Tabdefinition& t, const LayoutMasse& m, Stand& s) {
     const long long grenze = m.hoehe - m.captionHoehe;
     const int fix = std::min(t.FixedRows, t.rowCount());
     if (s.y >= grenze) {
-        s.v += t.rowCount() - fix;
+        // The position passes a grid only beyond its data rows (at their
+        // count it still shows its fixed rows): one more when nothing below
+        // adds to the range.
+        s.v += t.rowCount() - fix + (s.v == 0 ? 1 : 0);
         s.y += t.Hoehe;
         return;
     }
     s.y += 1;
     for (int r = 0; r < fix; ++r) s.y += t.Rows[static_cast<size_t>(r)].Hoehe;
     if (m.neueZeile) s.y += m.neueZeileHoehe;
+    if (s.y > grenze) {
+        // Not even its fixed rows fit above the tables below: the position
+        // passes it entirely.
+        s.v += t.rowCount() - fix + (s.v == 0 ? 1 : 0);
+        return;
+    }
     for (int r = t.rowCount() - 1; r >= fix; --r) {
         s.y += t.Rows[static_cast<size_t>(r)].Hoehe;
         if (s.y > grenze) {
-            s.teil(r - fix + 1, false);
+            s.teil(r - fix + 1);
             return;
         }
     }
@@ -91,39 +94,44 @@ long long iconHoehe(const Tabdefinition& t, const LayoutMasse& m, int s, LayoutE
     return kachelInhalt(kacheln, e.iconsProZeile, e.kachelnNebenPane, neben, zeile);
 }
 
-void iconAnsicht(const Tabdefinition& t, const LayoutMasse& m, int zeilenNeben, Stand& s) {
-    const long long grenze = m.hoehe - 5 - m.captionHoehe;
-    long long inhalt = iconHoehe(t, m, 0, s.e, zeilenNeben);
-    if (s.y + inhalt > grenze) {
-        inhalt = iconHoehe(t, m, m.balken, s.e, zeilenNeben);
-        if (s.voll(m.hoehe - m.captionHoehe)) {
-            s.v += inhalt + kKachelAbstand;  // the tiles and their gap scroll away
-        } else {
-            s.teil(std::max(0LL, s.y + inhalt - grenze), true);
-        }
-        s.y = std::max<long long>(s.y, m.hoehe - m.captionHoehe);
+// Tiles laid out leaving `balken` pixels for a vertical bar; at the bottom
+// of the control they keep 5 pixels below them.
+void iconAnsicht(const Tabdefinition& t, const LayoutMasse& m, int balken, int zeilenNeben,
+                 bool zuUnterst, Stand& s) {
+    const long long grenze = m.hoehe - m.captionHoehe - (zuUnterst ? 5 : 0);
+    const long long inhalt = iconHoehe(t, m, balken, s.e, zeilenNeben);
+    if (s.voll(m.hoehe - m.captionHoehe)) {
+        s.v += inhalt + kKachelAbstand;  // the tiles and their gap scroll away
+    } else if (s.y + inhalt > grenze) {
+        s.teil(s.y + inhalt - grenze);
+        s.y = m.hoehe - m.captionHoehe;
         return;
     }
-    s.y += inhalt;
+    s.y += inhalt + (zuUnterst ? 5 : 0);
 }
 
-}  // namespace
-
-LayoutErgebnis berechneLayout(const std::vector<const Tabdefinition*>& tabellen,
-                              const LayoutMasse& m) {
+// One walk from the last table to the first; tiles leave `balken` pixels
+// for a vertical bar.
+Stand durchgang(const std::vector<const Tabdefinition*>& tabellen, const LayoutMasse& m,
+                int balken) {
     Stand s;
     const long long grenze = m.hoehe - m.captionHoehe;
     for (auto it = tabellen.rbegin(); it != tabellen.rend(); ++it) {
         const Tabdefinition& t = **it;
-        bool icon = false;
+        // The gap below a table: 10 pixels, 15 after tiles, while there is room.
+        const bool icon = t.Anzeige == A_Icon && m.icons;
+        if (it != tabellen.rbegin() && !s.voll(grenze))
+            s.y += icon ? kKachelAbstand : kTabellenAbstand;
+        if (!s.voll(grenze) && (t.Anzeige != A_Tabelle || t.rowCount() > 0))
+            s.inPixeln = icon || t.Anzeige == A_IconList;
         switch (t.Anzeige) {
             case A_Tabelle:
                 if (t.rowCount() > 0) gitter(t, m, s);
                 break;
             case A_Icon:
-                if (m.icons) {
-                    iconAnsicht(t, m, m.detail ? m.paneZeilenNeben : 0, s);
-                    icon = true;
+                if (icon) {
+                    iconAnsicht(t, m, balken, m.detail ? m.paneZeilenNeben : 0,
+                                it == tabellen.rbegin(), s);
                 } else if (s.voll(grenze)) {
                     s.v += kTabellenAbstand;  // no tiles: only its gap
                 }
@@ -135,7 +143,7 @@ LayoutErgebnis berechneLayout(const std::vector<const Tabdefinition*>& tabellen,
                 if (s.voll(grenze)) {
                     s.v += inhalt + kTabellenAbstand;
                 } else {
-                    s.teil(std::max(0LL, s.y + inhalt - grenze), true);
+                    s.teil(std::max(0LL, s.y + inhalt - grenze));
                 }
                 s.h = std::max(s.h, std::max(0, m.listBreite - m.breite));
                 s.y += inhalt;
@@ -145,17 +153,22 @@ LayoutErgebnis berechneLayout(const std::vector<const Tabdefinition*>& tabellen,
                 s.y += grenze;
                 break;
         }
-        if (s.y < grenze) s.y += icon ? kKachelAbstand : kTabellenAbstand;
     }
+    return s;
+}
+
+}  // namespace
+
+LayoutErgebnis berechneLayout(const std::vector<const Tabdefinition*>& tabellen,
+                              const LayoutMasse& m) {
+    Stand s = durchgang(tabellen, m, 0);
+    // Once anything scrolls, the vertical bar takes its room beside every
+    // table of tiles: painting lays them all out with one count per line.
+    if (s.v > 0 && m.icons) s = durchgang(tabellen, m, m.balken);
     // A bar takes room from the other direction: one row more to scroll,
     // or the bar's thickness where the end of the range is in pixels.
     const bool inDerLeiste = s.y > m.hoehe - m.balken - 2 - m.captionHoehe;
-    bool pixel = s.inPixeln;
-    if (!s.teilweise && !tabellen.empty()) {
-        const Tabdefinition& erste = *tabellen.front();
-        pixel = (erste.Anzeige == A_Icon && m.icons) || erste.Anzeige == A_IconList;
-    }
-    const int mehr = pixel ? std::max(1, m.balken) : 1;
+    const int mehr = s.inPixeln ? std::max(1, m.balken) : 1;
     bool vPlus = false;
     if (s.h > 0 && inDerLeiste) {
         s.v += mehr;

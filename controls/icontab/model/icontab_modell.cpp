@@ -26,7 +26,8 @@ void IconTabModell::setMetrik(TextMetrik* m) {
 
 void IconTabModell::SetOrder(bool on) {
     sortierung_ = on;
-    zeichneZeile(0, aktuell_);
+    // The marker stands in the last title row, and AutoBreite may widen.
+    neuZeichnen();
 }
 
 void IconTabModell::SetDetail(bool on) {
@@ -39,12 +40,22 @@ void IconTabModell::SetDetail(bool on) {
 
 void IconTabModell::SetH_Abstand(int gap) {
     if (gap >= 0) hAbstand_ = gap;
+    kachelnNeuLegen();
     neuZeichnen();
 }
 
 void IconTabModell::SetV_Abstand(int gap) {
     if (gap >= 0) vAbstand_ = gap;
+    kachelnNeuLegen();
     neuZeichnen();
+}
+
+void IconTabModell::kachelnNeuLegen() {
+    Tabdefinition* t = aktuell_;
+    if (lock_ || t == nullptr) return;
+    if (t->Anzeige == A_IconList && t->rowCount() > 0) BerechneListe(t);
+    if (t->Anzeige == A_Icon && detail_) Errechne_Fenster(t);
+    SetGroesse();
 }
 
 void IconTabModell::SetStrNeu(const std::string& text) {
@@ -412,8 +423,13 @@ void IconTabModell::SetA_Format(TAnzeigeFormat format) {
                                  : (pane_.zeilenNeben * (detail_ ? 1 : 0) +
                                     (kachel - neben) / mindestens1(layout_.iconsProZeile)) *
                                        linie;
+        } else if (format == A_IconList) {
+            pos = (t->Selected - t->FixedRows) * masse_.listZeilenHoehe;
         }
         topRow_ = std::clamp(pos, 0, maxTopRow_);
+        // Below other tables the position also scrolls those: the row is
+        // brought into view from there.
+        topRow_ = sichtPosition(*t, t->Selected);
         balkenSetzen();
     }
     if (!warGesperrt) {

@@ -282,6 +282,11 @@ protected:
     // The control font's size: each new table starts with it.
     void setSchriftGroesse(int points) { schriftGroesse_ = points; }
     void setMetrik(TextMetrik* m);
+    // The icons or the gaps between tiles changed: the icon views are laid
+    // out again (not while the update lock holds).
+    void kachelnNeuLegen();
+    // The column of the last mouse press; a new table forgets it.
+    int hitCol_ = -1;
 
 private:
     Tabdefinition* tabelle(int tab);
@@ -359,7 +364,6 @@ private:
     bool auswahlSichtbar_ = true;
     bool neueZeileLaeuft_ = false;
     bool neueAuswahl_ = false;
-    int hitCol_ = -1;
     std::vector<std::string> scratch_;
     std::unique_ptr<BitmapAnzeige> bildAnzeige_;
     SchaetzMetrik schaetzMetrik_;

@@ -50,6 +50,12 @@ void IconTabModell::SetGroesse(int breite, int hoehe, int) {
     for (const auto& t : tabellen_)
         if (t->IstGrafik) grafikSpalten(*t, m.breite, m.hoehe);
     layout_ = berechneLayout(tabellenListe(), m);
+    if (m.detail && layout_.paneLinks > 0) {
+        // The pane keeps its width beside the tiles the layout counted.
+        pane_.kachelnNeben = layout_.kachelnNebenPane;
+        pane_.rect.right = layout_.paneLinks + m.paneBreite;
+        pane_.rect.left = layout_.paneLinks;
+    }
     ansichtLayout(m);
     maxTopRow_ = layout_.vUeberlauf;
     topRow_ = std::clamp(topRow_, 0, maxTopRow_);

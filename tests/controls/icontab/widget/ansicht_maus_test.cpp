@@ -209,6 +209,102 @@ TEST(AnsichtMaus, TheWheelStepsANotchInTheUnitOfTheTableAtTheTop) {
     }
 }
 
+// Stacks at the end of the range: a grid scrolled past entirely, tiles
+// beside a vertical bar, the detail pane beside the tiles the range counts.
+// Every table's last row comes wholly into view, and the largest position
+// shows the last one.
+TEST(AnsichtMaus, TheLastRowOfEveryStackComesWhollyIntoView) {
+    struct Stapel {
+        const char* name;
+        int w, h, spalten;
+        bool detail;
+        std::vector<std::pair<TAnzeigeFormat, int>> tabellen;  // format, rows
+    };
+    const Stapel faelle[] = {
+        {"Gitter, Kacheln", 300, 300, 2, false, {{A_Tabelle, 10}, {A_Icon, 20}}},
+        {"Gitter, Gitter", 300, 200, 2, false, {{A_Tabelle, 5}, {A_Tabelle, 11}}},
+        {"Gitter ohne Platz", 367, 326, 2, false, {{A_Tabelle, 12}, {A_Tabelle, 17}}},
+        {"Drei Tabellen", 160, 215, 5, false, {{A_Icon, 7}, {A_Tabelle, 20}, {A_Icon, 4}}},
+        {"Detailfenster", 321, 189, 8, true, {{A_Icon, 11}, {A_Tabelle, 22}}},
+    };
+    for (const Stapel& fall : faelle) {
+        Fenster f(fall.w, fall.h);
+        QImage icon(32, 32, QImage::Format_RGB32);
+        icon.fill(QColor(0, 0xA0, 0));
+        f.t->SetIcons({icon});
+        f.t->SetDetail(fall.detail);
+        for (size_t i = 0; i < fall.tabellen.size(); ++i) {
+            fuellen(*f.t, static_cast<int>(i), fall.tabellen[i].second, fall.spalten);
+            f.t->SetA_Format(fall.tabellen[i].first);
+        }
+        f.t->FEndUpdate(false);
+        for (int tab = 0; tab < static_cast<int>(fall.tabellen.size()); ++tab) {
+            f.t->SetSelectTab(tab);
+            f.t->SetRow(f.t->GetRowCount(true) - 1);
+            EXPECT_TRUE(ganzZuSehen(*f.t, tab)) << fall.name << " " << tab;
+        }
+        // The largest position shows it too, not an empty control.
+        f.t->Ver_Change(SB_THUMBPOSITION, f.t->maxTopRow());
+        EXPECT_TRUE(ganzZuSehen(*f.t, f.t->GetSelectTab())) << fall.name;
+    }
+}
+
+// Icons and gaps given after the rows lay the tiles out again.
+TEST(AnsichtMaus, IconsAndGapsGivenLaterLayTheTilesOutAgain) {
+    Fenster f(300, 200);
+    fuellen(*f.t, 0, 30, 2);
+    f.t->SetA_Format(A_Icon);
+    f.t->FEndUpdate(false);
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(QColor(0, 0xA0, 0));
+    f.t->SetIcons({icon});
+    const int vorher = f.t->maxTopRow();
+    f.t->SetV_Abstand(80);
+    EXPECT_EQ(f.t->maxTopRow() - vorher, 6 * 40);  // 29 tiles, 5 a line
+    f.t->SetRow(29);
+    EXPECT_TRUE(ganzZuSehen(*f.t, 0));
+}
+
+// A format chosen with a row selected scrolls to it: in an icon list, and
+// in a grid below another one, whose rows the position passes first.
+TEST(AnsichtMaus, AFormatChosenShowsTheSelectedRow) {
+    for (const bool gestapelt : {false, true}) {
+        Fenster f(300, 200);
+        fuellen(*f.t, 0, 40, 2);
+        if (gestapelt) fuellen(*f.t, 1, 40, 2);
+        f.t->FEndUpdate(false);
+        f.t->SetRow(gestapelt ? 10 : 30);
+        f.t->SetA_Format(gestapelt ? A_Tabelle : A_IconList);
+        EXPECT_TRUE(ganzZuSehen(*f.t, gestapelt ? 1 : 0)) << gestapelt;
+    }
+}
+
+// The selected row of a table that does not take the keys is outlined only
+// while the control lacks the focus; a new table forgets the pressed column
+// (it no longer looks pressed when it becomes a fixed column).
+TEST(AnsichtMaus, TheOutlineAndThePressedLook) {
+    Fenster f(300, 300);
+    f.t->Multitabselect = true;
+    fuellen(*f.t, 0, 5, 3);
+    fuellen(*f.t, 1, 5, 3);
+    f.t->FEndUpdate(false);
+    f.t->SetSelectTab(0);
+    f.t->SetRow(2);
+    f.klick({50, 5 * 18 + 10 + 3 * 18 + 9});  // table 1, row 3, column 1
+    f.t->Paint();
+    EXPECT_EQ(f.t->canvas().Pixel(0, 2 * 18 + 5), 0xFFF6FFu);
+    f.t->clearFocus();
+    f.t->Paint();
+    EXPECT_EQ(f.t->canvas().Pixel(0, 2 * 18 + 5), ui::toPlainColor(ui::clHighlight));
+    f.t->SetRow(4);
+    f.t->StdFixedCols = 2;
+    fuellen(*f.t, 1, 5, 3);
+    f.t->FEndUpdate(false);
+    f.t->Paint();
+    constexpr int kOben = 5 * 18 + 10;  // table 1: its rows 3 and 2 in column 1
+    EXPECT_EQ(f.t->canvas().Pixel(40, kOben + 3 * 18), f.t->canvas().Pixel(40, kOben + 2 * 18));
+}
+
 // A bar chart of the value column 2 of six columns: column 1 holds the
 // labels left of it, column 3 those right of it.
 TEST(AnsichtMaus, ChartLabelColumnsAndTheRightButtonHitNoColumn) {

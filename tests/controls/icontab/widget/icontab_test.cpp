@@ -70,6 +70,19 @@ TEST(TIconTab, PaintsFixedDataAndSelectedCells) {
     EXPECT_EQ(pixel(*t, 150, 100), ui::clWhite);
 }
 
+TEST(TIconTab, TheSortMarkerShowsInTheLastTitleRowAtOnce) {
+    TIconTab t;
+    t.resize(200, 150);
+    t.show();
+    t.StdFixedRows = 2;
+    t.SetTabelle(5, 3, -1, 0);
+    t.FEndUpdate(false);
+    t.SetOrder(true);
+    const QImage gezeigt = t.canvas().image()->copy();
+    t.Paint();
+    EXPECT_EQ(gezeigt, *t.canvas().image());
+}
+
 TEST(TIconTab, ScrollBarsFollowTheLayout) {
     auto t = tabelle(100);
     QScrollBar* v = t->vertikalerBalken();
