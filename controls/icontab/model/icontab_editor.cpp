@@ -224,6 +224,10 @@ void IconTabBedienung::eingabeZeileGewechselt(const Tabdefinition* t) {
 }
 
 void IconTabBedienung::eingabeVergessen(const Tabdefinition* t) {
+    if (hitTab_ == t) {
+        hitTab_ = nullptr;
+        hitRow_ = hitCol_ = -1;
+    }
     if (farbTab_ == t) {
         farbTab_ = nullptr;
         zellFarben_.clear();

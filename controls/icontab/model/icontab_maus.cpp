@@ -64,6 +64,7 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
     if (druck) gedrueckt_ = true;
     const TabellenPlatz* p = b.tabelleBei(y);
     Tabdefinition* t = p ? GetTabelle(p->tab->Nummer, false) : nullptr;
+    const int tabNummer = t != nullptr ? t->Nummer : -1;
     Treffer h;
     if (t != nullptr && gedrueckt_) {
         if (t->Anzeige == A_Tabelle) {
@@ -107,6 +108,9 @@ void IconTabBedienung::EvButton(Knopf knopf, bool druck, int x, int y) {
             }
         }
     }
+    // A host's handler (a selection event, a menu choice) may have freed the
+    // table meanwhile.
+    if (t != nullptr && GetTabelle(tabNummer, false) != t) t = nullptr;
     // The drawing has no rows: a right release there opens the context menu,
     // which offers to print the drawing.
     if (t != nullptr && t->Anzeige == A_Vektor && gedrueckt_ && !druck && knopf == Knopf::Rechts)

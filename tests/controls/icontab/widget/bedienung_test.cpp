@@ -283,6 +283,25 @@ TEST(Bedienung, RightClickShowsTheDefaultMenuOrTheEditMenuInTheEditor) {
     EXPECT_EQ(f.t->GetCell(0, 1), "\r\n");
 }
 
+// A host that clears its tables from a menu choice or a selection event:
+// the release that opened the menu reads nothing of them afterwards.
+TEST(Bedienung, AHostClearingItsTablesFromAnEventLeavesNothingBehind) {
+    for (const bool menue : {true, false}) {
+        Fenster f(3);
+        ui::ScriptedPopupMenus menus;
+        ui::PopupMenu zeilen;
+        zeilen.add("Leeren", 7);
+        f.t->PopupMenu = &zeilen;
+        f.t->OnMenuWahl = [&](TIconTab& s, ui::PopupMenu&, int) { s.ClearTabs(-1); };
+        if (!menue) f.t->OnSelectCell = [&](IconTabModell& s, long, long) { s.ClearTabs(-1); };
+        menus.choose(7);
+        f.klick(1, 2, menue ? Qt::RightButton : Qt::LeftButton);
+        EXPECT_EQ(f.t->tabellenZahl(), 0) << menue;
+        EXPECT_EQ(f.t->hitTabelle(), nullptr) << menue;
+        f.t->Paint();
+    }
+}
+
 TEST(Bedienung, TheHostsMenusOverTheCaptionAndTheRows) {
     Fenster f(3);
     ui::ScriptedPopupMenus menus;
