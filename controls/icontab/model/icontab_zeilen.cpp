@@ -429,7 +429,7 @@ void IconTabModell::WSort_Spalte(char spalte) {
     const auto b = static_cast<unsigned char>(spalte);
     abwaerts_ = (b & 0x80) != 0;
     sortSpalte_ = b & 0x7F;
-    zeichneZeile(0, aktuell_);
+    neuZeichnen();  // the marker stands in the last title row, which need not be row 0
 }
 
 // ---- Lazy data columns ----
