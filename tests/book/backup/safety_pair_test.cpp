@@ -342,13 +342,19 @@ private:
     std::string lastCreatedPath_;
 };
 
+// The database and its safety copies by path, as they stand.
+std::map<std::string, std::string> pairFiles(const std::string& dir) {
+    std::map<std::string, std::string> files;
+    for (const char* name : {"Benutzer.log", "Benutzer.dat", kSafetyCopyLog, kSafetyCopyDat})
+        files[dir + "/" + name] = readFile(dir + "/" + name);
+    return files;
+}
+
 TEST(SafetyCopies, EveryStateAPowerCutMayLeaveHoldsAWholePair) {
     Fixture recorded(twoUsers());
     const std::string dir = recorded.dir.path();
     putCopies(dir, oldPair());
-    std::map<std::string, std::string> before;
-    for (const char* name : {"Benutzer.log", "Benutzer.dat", kSafetyCopyLog, kSafetyCopyDat})
-        before[dir + "/" + name] = readFile(dir + "/" + name);
+    const std::map<std::string, std::string> before = pairFiles(dir);
     std::vector<platform::FileEvent> events;
     platform::recordFileEvents(&events);
     startUp(dir);
@@ -432,9 +438,7 @@ TEST(SafetyCopies, EveryStateAPowerCutMayLeaveOfARestoreIsRestoredAgain) {
         Fixture recorded(damaged);
         const std::string dir = recorded.dir.path();
         putCopies(dir, oldPair());
-        std::map<std::string, std::string> before;
-        for (const char* name : {"Benutzer.log", "Benutzer.dat", kSafetyCopyLog, kSafetyCopyDat})
-            before[dir + "/" + name] = readFile(dir + "/" + name);
+        const std::map<std::string, std::string> before = pairFiles(dir);
         std::vector<platform::FileEvent> events;
         platform::recordFileEvents(&events);
         ASSERT_TRUE(restore(dir));
