@@ -133,16 +133,12 @@ void DrawPass::summen(const DruckReport_Struct& o, const std::string& wert) {
         if (v == nullptr) v = r_.NeuVariable(a.text);
         if (v == nullptr || a.flag != 0) continue;  // no name: nothing to sum into
         // Texts are collected in place: a long collection costs no copy per record.
-        const bool zahlen = istZahl(v->value) && istZahl(wert);
-        if (!zahlen && v->isNumber == 0) {
-            if (v->value.size() + wert.size() > kMaxVariable)
-                return zuViel(o, ReportFehler::ReportZuGross);
+        if (v->isNumber == 0 && !(istZahl(v->value) && istZahl(wert))) {
             v->value += wert;
-            continue;
+        } else {
+            v->value = AddStr(v->value, wert, v->isNumber != 0);
         }
-        std::string summe = AddStr(v->value, wert, v->isNumber != 0);
-        if (summe.size() > kMaxVariable) return zuViel(o, ReportFehler::ReportZuGross);
-        v->value = std::move(summe);
+        if (v->value.size() > kMaxVariable) return zuViel(o, ReportFehler::ReportZuGross);
     }
 }
 
