@@ -182,16 +182,16 @@ bool DrawPass::bewerte(DruckReport_Struct& o, const Rahmen& r, int32_t rec, Ausw
             if (v != nullptr && o.numberType) v->isNumber = 1;
             if (setzt && v != nullptr) v->value = a.text;
             summen(o, a.text);
-            if (setzt || abbruch_) return false;
+            if (setzt) return false;
             break;
         }
         case kDbText:
             summen(o, a.text);
-            if (abbruch_) return false;
             break;
         default:
             break;
     }
+    if (abbruch_) return false;  // a sum outgrew its variable
     if (o.displayFormat && r_.OnFormat && istText(o)) r_.OnFormat(r_, o.text, a.text);
     return true;
 }
