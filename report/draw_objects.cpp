@@ -133,16 +133,12 @@ void DrawPass::summen(const DruckReport_Struct& o, const std::string& wert) {
         if (v == nullptr) v = r_.NeuVariable(a.text);
         if (v == nullptr || a.flag != 0) continue;  // no name: nothing to sum into
         // Texts are collected in place: a long collection costs no copy per record.
-        const bool zahlen = istZahl(v->value) && istZahl(wert);
-        if (!zahlen && v->isNumber == 0) {
-            if (v->value.size() + wert.size() > kMaxVariable)
-                return zuViel(o, ReportFehler::ReportZuGross);
+        if (v->isNumber == 0 && !(istZahl(v->value) && istZahl(wert))) {
             v->value += wert;
-            continue;
+        } else {
+            v->value = AddStr(v->value, wert, v->isNumber != 0);
         }
-        std::string summe = AddStr(v->value, wert, v->isNumber != 0);
-        if (summe.size() > kMaxVariable) return zuViel(o, ReportFehler::ReportZuGross);
-        v->value = std::move(summe);
+        if (v->value.size() > kMaxVariable) return zuViel(o, ReportFehler::ReportZuGross);
     }
 }
 
@@ -186,16 +182,16 @@ bool DrawPass::bewerte(DruckReport_Struct& o, const Rahmen& r, int32_t rec, Ausw
             if (v != nullptr && o.numberType) v->isNumber = 1;
             if (setzt && v != nullptr) v->value = a.text;
             summen(o, a.text);
-            if (setzt || abbruch_) return false;
+            if (setzt) return false;
             break;
         }
         case kDbText:
             summen(o, a.text);
-            if (abbruch_) return false;
             break;
         default:
             break;
     }
+    if (abbruch_) return false;  // a sum outgrew its variable
     if (o.displayFormat && r_.OnFormat && istText(o)) r_.OnFormat(r_, o.text, a.text);
     return true;
 }

@@ -48,11 +48,11 @@ DrawZiel pdfZiel(int width, int height) {
 
 namespace {
 
-bool pass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen) {
-    if (zaehlen) r.SetSeitenGesamt(1);
-    DrawPass p(r, canvas, ziel, zaehlen ? Lauf::Zaehlen : Lauf::Zeichnen);
+bool pass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, Lauf lauf) {
+    if (lauf == Lauf::Zaehlen) r.SetSeitenGesamt(1);
+    DrawPass p(r, canvas, ziel, lauf);
     p.run();
-    if (!zaehlen && r.OnRecordChange) r.OnRecordChange(r, 0, -1);
+    if (lauf == Lauf::Zeichnen && r.OnRecordChange) r.OnRecordChange(r, 0, -1);
     r.SetZaehlen(false);
     return !p.zuGross();
 }
@@ -63,18 +63,12 @@ bool pass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, bool zaehlen) {
 // outgrows them leaves no page behind, not even a part of one.
 bool DrawCanvas(Report& r, ReportCanvas& canvas, const DrawZiel& ziel) {
     if (r.Zaehlen() && r.Seiten() == 1) r.SetZaehlen(false);
-    if (r.Zaehlen()) return pass(r, canvas, ziel, true);
-    DrawPass messen(r, canvas, ziel, Lauf::Messen);
-    messen.run();
-    if (messen.zuGross()) {
-        r.SetZaehlen(false);
-        return false;
-    }
-    return pass(r, canvas, ziel, false);
+    if (r.Zaehlen()) return pass(r, canvas, ziel, Lauf::Zaehlen);
+    return pass(r, canvas, ziel, Lauf::Messen) && pass(r, canvas, ziel, Lauf::Zeichnen);
 }
 
 bool ZaehleSeiten(Report& r, ReportCanvas& canvas, const DrawZiel& ziel) {
-    return pass(r, canvas, ziel, true);
+    return pass(r, canvas, ziel, Lauf::Zaehlen);
 }
 
 DrawPass::DrawPass(Report& r, ReportCanvas& canvas, const DrawZiel& ziel, Lauf lauf)

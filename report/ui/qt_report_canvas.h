@@ -20,7 +20,7 @@ public:
 class QtReportCanvas : public ReportCanvas {
 public:
     // newPage is called when the pass moves on to the next page (a printer
-    // starts one, a preview attaches the canvas to the next image).
+    // starts one; the preview, which keeps one page image, passes none).
     explicit QtReportCanvas(ui::Canvas& canvas, std::function<void()> newPage = {})
         : canvas_(canvas), newPage_(std::move(newPage)) {}
 

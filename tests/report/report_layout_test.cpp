@@ -310,21 +310,18 @@ TEST(ReportLayout, VariablesCollectNoMoreThanTheirBound) {
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.text.substr(0, 40));
-        Report r;
-        testing::parse(r, f.text + "object variable text x oben 2500 breite 40 höhe 40 "
-                                   "ausrichtung box end\n");
-        platform::ScriptedMessages boxes;
-        RecordingCanvas c;
-        testing::zeichne(r, c);
-        const Variable* x = r.GetVariable("x");
+        testing::Durchlauf d(f.text +
+                             "object variable text x oben 2500 breite 40 höhe 40 "
+                             "ausrichtung box end\n");
+        const Variable* x = d.r.GetVariable("x");
         if (f.laenge > 0) {
             ASSERT_NE(x, nullptr);
             EXPECT_EQ(x->value, std::string(f.laenge, 'w'));
         }
-        ASSERT_EQ(boxes.count(), f.laenge > 0 ? 0u : 1u);
+        ASSERT_EQ(d.boxes.count(), f.laenge > 0 ? 0u : 1u);
         if (f.laenge == 0) {
-            EXPECT_TRUE(c.calls.empty());
-            EXPECT_NE(boxes.last().text.find("Fehlernummer:19"), std::string::npos);
+            EXPECT_TRUE(d.c.calls.empty());
+            EXPECT_NE(d.boxes.last().text.find("Fehlernummer:19"), std::string::npos);
         }
     }
 }
@@ -443,16 +440,12 @@ TEST(ReportLayout, EndlessReportsStopWithOneMessage) {
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.text.substr(0, 80));
-        Report r;
-        testing::parse(r, f.text);
-        platform::ScriptedMessages boxes;
-        RecordingCanvas c;
-        testing::zeichne(r, c);
-        testing::zeichne(r, c);  // shown once per parse
-        ASSERT_EQ(boxes.count(), 1u);
-        EXPECT_EQ(boxes.last().text, f.meldung);
-        EXPECT_EQ(boxes.last().caption, "Fehler");
-        EXPECT_EQ(c.seite, 2 * f.seiten - 1);  // the second run adds its pages after a new page
+        testing::Durchlauf d(f.text);
+        testing::zeichne(d.r, d.c);  // shown once per parse
+        ASSERT_EQ(d.boxes.count(), 1u);
+        EXPECT_EQ(d.boxes.last().text, f.meldung);
+        EXPECT_EQ(d.boxes.last().caption, "Fehler");
+        EXPECT_EQ(d.c.seite, 2 * f.seiten - 1);  // the second run adds its pages after a new page
     }
 }
 
@@ -483,15 +476,11 @@ TEST(ReportLayout, AReportThatWouldDrawTooMuchDrawsNothing) {
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.text.substr(0, 40));
-        Report r;
-        testing::parse(r, f.text);
-        platform::ScriptedMessages boxes;
-        RecordingCanvas c;
-        testing::zeichne(r, c);
-        EXPECT_EQ(std::tuple(c.calls.size(), c.seite), std::tuple(f.gezeichnet, f.seiten));
-        ASSERT_EQ(boxes.count(), f.gezeichnet > 0 ? 0u : 1u);  // the text: in the robustness test
+        const testing::Durchlauf d(f.text);
+        EXPECT_EQ(std::tuple(d.c.calls.size(), d.c.seite), std::tuple(f.gezeichnet, f.seiten));
+        ASSERT_EQ(d.boxes.count(), f.gezeichnet > 0 ? 0u : 1u);  // the text: in the robustness test
         if (f.gezeichnet == 0) {
-            EXPECT_NE(boxes.last().text.find("Fehlernummer:18"), std::string::npos);
+            EXPECT_NE(d.boxes.last().text.find("Fehlernummer:18"), std::string::npos);
         }
     }
 }

@@ -46,4 +46,18 @@ inline void zeichne(Report& r, RecordingCanvas& c) {
     DrawCanvas(r, c, z);
 }
 
+// A report without tables parsed from UTF-8 text and drawn as a printer
+// does, with the messages the drawing showed.
+struct Durchlauf {
+    explicit Durchlauf(const std::string& utf8) {
+        EXPECT_TRUE(r.SetReportdaten(platform::cp1252(utf8)));
+        EXPECT_EQ(boxes.count(), 0u) << boxes.last().text;
+        boxes.clear();
+        zeichne(r, c);
+    }
+    platform::ScriptedMessages boxes;  // first: installed before the parse
+    Report r;
+    RecordingCanvas c;
+};
+
 }  // namespace report::testing
