@@ -71,12 +71,9 @@ bool copyFresh(const std::string& from, const Member& m) {
     return platform::copyContents(in, out) && out.sync() && out.close();
 }
 
-// Renames a waiting copy that must not be used to a name of its own, kept
-// for whoever looks into what went wrong.
+// Renames a waiting copy that must not be used to a name of its own.
 bool setAside(const std::string& path, std::string& aside) {
-    const std::string base = path + ".defekt " + faultCopyStamp(platform::now());
-    aside = base;
-    for (int n = 2; kindOf(aside) != Kind::Missing; ++n) aside = base + " " + std::to_string(n);
+    aside = setAsidePath(path);
     return platform::renamePath(path, aside);
 }
 
