@@ -21,7 +21,6 @@
 #include "app/help/help_window.h"
 #include "app/main_window/main_window.h"
 #include "app/dialogs/sign_in_dialog.h"
-#include "book/database/db_lock.h"
 #include "book/database/db_messages.h"
 #include "book/sheet/zeitbuch.h"
 #include "controls/icontab/icontab.h"
@@ -235,10 +234,8 @@ bool TVerwaltung::Lade_Benutzerliste() {
             return true;
         case ListeStatus::KeinZugriff:
         case ListeStatus::Gesperrt:
-            platform::MessageBox("Kein Zugriff auf die Datenbank!" + book::lockFailureLine(),
-                                 status == ListeStatus::Gesperrt
-                                                                        ? book::kCaptionGesperrt
-                                                                        : book::kCaptionVerwaltung);
+            book::showNoAccess(status == ListeStatus::Gesperrt ? book::kCaptionGesperrt
+                                                               : book::kCaptionVerwaltung);
             return false;
         case ListeStatus::Formatfehler:
             book::showIndexFormatError();

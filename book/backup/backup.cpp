@@ -1,5 +1,7 @@
 #include "book/backup/backup.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "book/backup/restore.h"
@@ -164,6 +166,15 @@ std::string faultCopyStamp(platform::DateTime when) {
     std::snprintf(buf, sizeof buf, "%02d_%02d_%04d %02d_%02d_%02d", d.day % 100, d.month % 100,
                   d.year % 10000, t.hour % 100, t.minute % 100, t.second % 100);
     return buf;
+}
+
+std::string setAsidePath(const std::string& path) {
+    const std::string base = path + ".defekt " + faultCopyStamp(platform::now());
+    std::string aside = base;
+    struct stat st {};
+    for (int n = 2; ::lstat(platform::osPath(aside).c_str(), &st) == 0; ++n)
+        aside = base + " " + std::to_string(n);
+    return aside;
 }
 
 void Zeitbuch::Datenbank_sichern_wiederherstellen(bool sichern) {

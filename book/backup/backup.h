@@ -12,5 +12,9 @@ namespace book {
 // Prefix of the fault copies: "dd_mm_yyyy hh_mm_ss", followed by
 // "dat.Fehler" and "log.Fehler".
 std::string faultCopyStamp(platform::DateTime when);
+// The name a file at `path` is set aside under, kept for whoever looks into
+// what went wrong: "<path>.defekt <stamp>", with " 2", " 3"... behind it
+// while something (even a dangling link) stands under that name.
+std::string setAsidePath(const std::string& path);
 
 }  // namespace book

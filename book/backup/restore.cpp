@@ -28,11 +28,6 @@ bool copyRange(platform::File& in, int64_t from, platform::File& out, int64_t to
     return true;
 }
 
-bool endsWith(const std::string& s, const char* tail) {
-    const std::string t(tail);
-    return s.size() >= t.size() && s.compare(s.size() - t.size(), t.size(), t) == 0;
-}
-
 }  // namespace
 
 bool restoreWanted(const std::string& dataDir) {
@@ -94,7 +89,7 @@ void removeRestoreTemporaries(const std::string& dataDir) {
         // "<copy>.<random>.tmp": the random part holds no dot.
         const std::string copy = name.substr(0, name.rfind('.', name.size() - 5));
         if (copy == "Benutzer.dat" || copy == "Benutzer.log" || copy == kSafetyCopyDat ||
-            copy == kSafetyCopyLog || endsWith(copy, "dat.Fehler") || endsWith(copy, "log.Fehler"))
+            copy == kSafetyCopyLog || copy.ends_with("dat.Fehler") || copy.ends_with("log.Fehler"))
             platform::deleteFile(platform::joinPath(dataDir, name));
     }
 }

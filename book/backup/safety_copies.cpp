@@ -71,12 +71,9 @@ bool copyFresh(const std::string& from, const Member& m) {
     return platform::copyContents(in, out) && out.sync() && out.close();
 }
 
-// Renames a waiting copy that must not be used to a name of its own, kept
-// for whoever looks into what went wrong.
+// Renames a waiting copy that must not be used to a name of its own.
 bool setAside(const std::string& path, std::string& aside) {
-    const std::string base = path + ".defekt " + faultCopyStamp(platform::now());
-    aside = base;
-    for (int n = 2; kindOf(aside) != Kind::Missing; ++n) aside = base + " " + std::to_string(n);
+    aside = setAsidePath(path);
     return platform::renamePath(path, aside);
 }
 
@@ -117,12 +114,13 @@ PairOutcome finish(const std::string& dir, const Member (&m)[2], bool verify) {
         return out;
     }
     std::string pair[2];
-    bool waiting[2] = {false, false}, valid = true;
+    Kind fresh[2];
+    bool valid = true;
     for (int i = 0; i < 2; ++i) {
-        switch (kindOf(m[i].fresh)) {
+        fresh[i] = kindOf(m[i].fresh);
+        switch (fresh[i]) {
             case Kind::File:
                 pair[i] = m[i].fresh;
-                waiting[i] = true;
                 break;
             case Kind::Missing:
                 pair[i] = m[i].target;
@@ -132,12 +130,12 @@ PairOutcome finish(const std::string& dir, const Member (&m)[2], bool verify) {
                 valid = false;
         }
     }
-    if (waiting[0] || waiting[1] || !valid) {
+    if (fresh[0] == Kind::File || fresh[1] == Kind::File || !valid) {
         if (valid && verify) valid = checkDatabaseFiles(pair[1], pair[0]).ok;
         for (int i = 0; i < 2; ++i) {
-            const Kind k = kindOf(m[i].fresh);
+            const Kind k = fresh[i];
             if (valid) {
-                if (waiting[i] && !platform::renamePath(m[i].fresh, m[i].target)) {
+                if (k == Kind::File && !platform::renamePath(m[i].fresh, m[i].target)) {
                     out.ok = false;
                     return out;
                 }

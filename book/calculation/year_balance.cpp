@@ -2,8 +2,8 @@
 #include "book/calculation/year_balance.h"
 
 #include "book/database/db_lock.h"
+#include "book/database/db_messages.h"
 #include "book/sheet/zeitbuch.h"
-#include "platform/core/message_box.h"
 
 namespace book {
 
@@ -41,8 +41,7 @@ void Zeitbuch::Jahresbilanz_erstellen(int year) {
     const bool lesbar = !benutzerBlockAktiv() || lock.held();
     if (!lesbar) {
         ladeFehler = true;
-        platform::MessageBox("Kein Zugriff auf die Datenbank!" + lockFailureLine(),
-                             "Zugriff auf Datenbank gesperrt");
+        showNoAccess();
     }
     blattAngezeigt = false;
     bilanzZusatzzeilen = 0;

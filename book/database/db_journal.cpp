@@ -257,12 +257,9 @@ std::string gJournalMessage;
 // is renamed, never removed: it is the only trace of what went wrong.
 bool setAside(const std::string& dir) {
     const std::string path = journalPath(dir);
-    std::string name = "Benutzer.jnl.defekt " + faultCopyStamp(platform::now());
-    struct stat st {};
-    for (int n = 2; ::lstat(platform::osPath(platform::joinPath(dir, name)).c_str(), &st) == 0; ++n)
-        name = "Benutzer.jnl.defekt " + faultCopyStamp(platform::now()) + " " + std::to_string(n);
-    if (!platform::renamePath(path, platform::joinPath(dir, name)) || !platform::syncFolder(dir))
-        return false;
+    const std::string aside = setAsidePath(path);
+    if (!platform::renamePath(path, aside) || !platform::syncFolder(dir)) return false;
+    const std::string name = aside.substr(aside.rfind('/') + 1);
     gJournalMessage = platform::cp1252(
         "Das Änderungsprotokoll \"Benutzer.jnl\" im Datenordner ist fehlerhaft und wurde "
         "nicht angewendet.\nEs wurde umbenannt in \"" + name + "\".\n"

@@ -28,6 +28,10 @@ void showNameTaken() {
                          "Achtung");
 }
 
+void showNoAccess(const char* caption) {
+    platform::MessageBox("Kein Zugriff auf die Datenbank!" + lockFailureLine(), caption);
+}
+
 void showSignInAgain() {
     platform::MessageBox(
         "Da sich die Datenbank ge\xE4ndert hat, kann auf den jetzigen Benutzer nicht mehr\n"
@@ -43,8 +47,7 @@ void showBlockFailure(const DbResult& r) {
             if (platform::isAccessDenied(r.osError))
                 showWriteProtected();
             else
-                platform::MessageBox("Kein Zugriff auf die Datenbank!" + lockFailureLine(),
-                                     kCaptionGesperrt);
+                showNoAccess();
             return;
         case DbStatus::NoMemory:
             platform::MessageBox("Nicht genug Speicher um die Datenbank zu bearbeiten", "Fehler");

@@ -16,6 +16,9 @@ void showWriteProtected();
 // An empty user name and a name another record holds, caption "Achtung".
 void showNameMissing();
 void showNameTaken();
+// The database could not be had: "Kein Zugriff auf die Datenbank!" and the
+// line that says why the lock was refused.
+void showNoAccess(const char* caption = kCaptionGesperrt);
 // The signed-in user's block moved or is gone: "Bitte Neu anmelden!".
 void showSignInAgain();
 // A failed block operation: open (access denied or not), memory, format, write.

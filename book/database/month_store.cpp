@@ -192,8 +192,7 @@ void Zeitbuch::Monat_laden(uint8_t m, int y) {
     if (benutzerBlockAktiv() && !lock.held()) {
         // Nothing loaded: a save of this page would overwrite the stored one.
         ladeFehler = true;
-        platform::MessageBox("Kein Zugriff auf die Datenbank!" + lockFailureLine(),
-                             "Zugriff auf Datenbank gesperrt");
+        showNoAccess();
     }
     const bool gefunden = benutzerBlockAktiv() && lock.held() && eigenenBlockFinden(eigener);
     if (gefunden) blockPosition = eigener;
@@ -391,8 +390,7 @@ bool Zeitbuch::monatSchreiben() {
     // another program may have moved it since the sign-in.
     DbLock lock(datenOrdner);
     if (!lock.held()) {
-        platform::MessageBox("Kein Zugriff auf die Datenbank!" + lockFailureLine(),
-                             "Zugriff auf Datenbank gesperrt");
+        showNoAccess();
         return speichernFehlgeschlagen(false, false);
     }
     uint32_t block = 0;

@@ -9,7 +9,6 @@
 #include "book/database/user_index.h"
 #include "book/sheet/zeitbuch.h"
 #include "platform/core/file.h"
-#include "platform/core/message_box.h"
 
 namespace book {
 namespace {
@@ -93,10 +92,7 @@ bool Zeitbuch::Pruefe_Anmeldung(const std::string& name, const std::string& kenn
             return false;
         case Suche::KeinZugriff:
         case Suche::Gesperrt:
-            platform::MessageBox("Kein Zugriff auf die Datenbank!" + lockFailureLine(),
-                                 suche == Suche::Gesperrt
-                                                                         ? kCaptionGesperrt
-                                                                         : kCaptionVerwaltung);
+            showNoAccess(suche == Suche::Gesperrt ? kCaptionGesperrt : kCaptionVerwaltung);
             return false;
         case Suche::Formatfehler:
             return formatError();

@@ -118,7 +118,7 @@ Parts parse(const std::string& bytes) {
     return p;
 }
 
-// The image of whole parts, as the writer stores it.
+// The file image of whole parts.
 std::string image(const Parts& p) {
     std::string out;
     for (const std::string& s : p.texts) appendScrambled(out, s, kSettingsKey);
@@ -214,16 +214,17 @@ std::optional<std::string> fileBytes(const std::string& path) {
 }  // namespace
 
 std::string settingsFileImage(const Zeitbuch& b) {
-    std::string out;
-    for (const std::string* s : stringsOf(b)) {
+    Parts p;
+    for (int i = 0; i < kStringCount; ++i) {
+        const std::string* s = stringsOf(b)[i];
         if (s == &b.datenOrdner && !b.datenOrdnerNeu.empty()) s = &b.datenOrdnerNeu;
-        appendScrambled(out, storable(*s), kSettingsKey);
+        p.texts[i] = storable(*s);
     }
-    out.push_back(static_cast<char>((b.autoAnmeldung ? 1 : 0) ^ kSettingsKey));
-    for (const Feiertag& h : b.feiertage) out.push_back(h.ein ? 1 : 0);
-    for (const uint8_t byte : b.grundlagen.encode())
-        out.push_back(static_cast<char>(byte ^ kSettingsKey));
-    return out;
+    p.flag = b.autoAnmeldung ? 1 : 0;
+    p.holidays.emplace();
+    for (int i = 0; i < kHolidayCount; ++i) (*p.holidays)[i] = b.feiertage[i].ein ? 1 : 0;
+    p.block = b.grundlagen.encode();
+    return image(p);
 }
 
 std::string mergedSettingsImage(const std::string& base, const std::string& mine,

@@ -36,6 +36,14 @@ bool readOnlyRefusal(const std::string& path, bool entry = true) {
     errno = gReadOnlyEntriesOnly ? EACCES : EROFS;
     return true;
 }
+// The same for an open with `flags`: one that writes, and in a folder
+// without write permission only one that makes the file. Asks the disk
+// only while the hook is on.
+bool readOnlyRefusesOpen(const std::string& path, int flags) {
+    if (gReadOnlyFolder.empty() || (flags & (O_WRONLY | O_RDWR)) == 0) return false;
+    return readOnlyRefusal(path,
+                           (flags & O_CREAT) != 0 && ((flags & O_EXCL) != 0 || !fileExists(path)));
+}
 std::string gRefusedName;  // File::open of this file name fails
 int gRefusedError = 0;
 bool gRefusedWritingOnly = false;
@@ -130,10 +138,7 @@ bool File::open(const std::string& path, OpenMode mode) {
         case OpenMode::CreateNew: flags |= O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW; break;
         case OpenMode::ReadNoFollow: flags |= O_RDONLY | O_NOFOLLOW | O_NONBLOCK; break;
     }
-    if (mode != OpenMode::ReadOnly && mode != OpenMode::ReadNoFollow &&
-        readOnlyRefusal(path, mode == OpenMode::CreateNew ||
-                                  (mode == OpenMode::CreateWrite && !fileExists(path))))
-        return fail();
+    if (readOnlyRefusesOpen(path, flags)) return fail();
     if (refusedByTestHook(path, flags)) {
         errno = gRefusedError;
         return fail();

@@ -48,13 +48,20 @@ bool tidy(const std::string& dir) {
         if (platform::fileExists(dir + "/" + name)) return false;
     return true;
 }
-// The start-up: the check, then the copies.
-void startUp(const std::string& dir) {
+// The start-up as the main window runs it: the check, then the copies or
+// the restore. True when the check passed.
+bool startUpAsked(const std::string& dir, uint8_t* fault = nullptr) {
     NullHost host;
     Zeitbuch zb(host);
     zb.datenOrdner = dir;
-    ASSERT_TRUE(zb.Datenbank_pruefen());
-    zb.Datenbank_sichern_wiederherstellen(true);
+    const bool sound = zb.Datenbank_pruefen();
+    if (fault) *fault = zb.datenbankFehler;
+    zb.Datenbank_sichern_wiederherstellen(sound);
+    return sound;
+}
+// The start-up of a database that passes the check: the copies.
+void startUp(const std::string& dir) {
+    ASSERT_TRUE(startUpAsked(dir));
 }
 // The restore the start offers after a failed check, answered as scripted
 // (Yes by default); true when it restored.
@@ -78,18 +85,6 @@ Database restored(const std::string& dir) {
 // The restore point before the start: one user with one page.
 Database oldPair() {
     return oneUser({annaMarch(true)});
-}
-
-// The start-up as the main window runs it: the check, then the copies or
-// the restore. True when the check passed.
-bool startUpAsked(const std::string& dir, uint8_t* fault = nullptr) {
-    NullHost host;
-    Zeitbuch zb(host);
-    zb.datenOrdner = dir;
-    const bool sound = zb.Datenbank_pruefen();
-    if (fault) *fault = zb.datenbankFehler;
-    zb.Datenbank_sichern_wiederherstellen(sound);
-    return sound;
 }
 
 // A database without users never empties a restore point that holds users.

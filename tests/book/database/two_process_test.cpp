@@ -2,9 +2,9 @@
 // their own users and of one shared user (each its own months) in a loop for
 // two seconds. Afterwards the check passes and every page saved last is in
 // its own user's book. Also where the file system refuses record locks and
-// the programs take turns through the lock file, and across a restore: one
-// program waits for the lock while a third restores the damaged database
-// from its safety copies, the other starts after the restore.
+// the programs take turns through the lock file, and across a restore (with
+// either lock): one program waits for the lock while a third restores the
+// damaged database from its safety copies, the other starts after the restore.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -146,6 +146,12 @@ TEST(TwoPrograms, OneWaitingThroughARestoreAndOneStartedAfterItTakeTurns) {
 TEST(TwoPrograms, TakeTurnsThroughTheLockFileWhereRecordLocksAreRefused) {
     platform::refuseRecordLocks(ENOLCK);  // the children inherit it
     saveInTwoProcesses();
+    platform::refuseRecordLocks(0);
+}
+
+TEST(TwoPrograms, WaitThroughARestoreThroughTheLockFileWhereRecordLocksAreRefused) {
+    platform::refuseRecordLocks(ENOLCK);
+    saveInTwoProcesses(true);
     platform::refuseRecordLocks(0);
 }
 
