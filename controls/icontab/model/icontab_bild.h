@@ -89,6 +89,17 @@ constexpr int kKachelRandUnten = 4;
 long long kachelInhalt(long long n, int iconsProZeile, int kachelnNeben, int zeilenNeben,
                        int linie);
 long long listenInhalt(long long n, int zeilenHoehe);
+// The rows below the fixed ones.
+int datenZeilen(const Tabdefinition& t);
+// The gap below a table: kKachelAbstand after tiles (`icons`: an image list
+// is set), else kTabellenAbstand.
+int abstandNach(const Tabdefinition& t, bool icons);
+// The part of the vertical position a table scrolled past entirely takes
+// before the next one gets the rest: a grid its data rows, tiles and lists
+// their pixel content `inhalt` and the gap below; -1 for a picture or a
+// drawing, which take what is left. Placing the tables and counting the
+// scroll range both go by it.
+long long abdeckung(const Tabdefinition& t, bool icons, long long inhalt);
 
 struct TabBild {
     BildMasse masse;
