@@ -122,6 +122,10 @@ TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const Bi
     return bild;
 }
 
+bool TabBild::weggescrollt(const Tabdefinition* t) const {
+    return std::find(darueber.begin(), darueber.end(), t) != darueber.end();
+}
+
 const TabellenPlatz* TabBild::tabelleBei(int y) const {
     for (size_t i = 0; i < tabellen.size(); ++i) {
         const int ende = i + 1 < tabellen.size()
@@ -192,13 +196,20 @@ Rect kachelRahmen(const Rect& icon, const KachelMasse& k) {
             icon.top - 5 + k.iconHoehe + k.vAbstand};
 }
 
+int ersteKachel(const TabBild& b, const TabellenPlatz& p) {
+    const Tabdefinition& t = *p.tab;
+    const int oben = std::max(p.top, b.masse.captionHoehe);
+    // Lines go down with the row: the first frame ending below the top.
+    for (int r = std::max(0, t.FixedRows); r < t.rowCount(); ++r)
+        if (kachelRahmen(kachelIcon(r - t.FixedRows, p.kacheln), p.kacheln).bottom > oben) return r;
+    return t.rowCount();
+}
+
 std::vector<int> sichtbareKacheln(const TabBild& b, const TabellenPlatz& p) {
     std::vector<int> rows;
     const Tabdefinition& t = *p.tab;
-    const int oben = std::max(p.top, b.masse.captionHoehe);
-    for (int r = std::max(0, t.FixedRows); r < t.rowCount(); ++r) {
+    for (int r = ersteKachel(b, p); r < t.rowCount(); ++r) {
         const Rect rahmen = kachelRahmen(kachelIcon(r - t.FixedRows, p.kacheln), p.kacheln);
-        if (rahmen.bottom <= oben) continue;
         if (rahmen.top >= b.masse.clientHoehe) break;
         rows.push_back(r);
     }

@@ -107,6 +107,8 @@ struct TabBild {
     // The tables the position scrolled past, above the first one placed.
     std::vector<const Tabdefinition*> darueber;
 
+    // Whether the position scrolled t away above the tables placed.
+    bool weggescrollt(const Tabdefinition* t) const;
     // The table whose area (with the gap below it) holds y, nullptr below all.
     const TabellenPlatz* tabelleBei(int y) const;
     // The placed row of `tab` that covers y, nullptr when none.
@@ -133,6 +135,9 @@ Rect kachelIcon(int i, const KachelMasse& k);
 // The tile's frame: the icon widened by half the gap on both sides, 5 pixels
 // up, down to the next line.
 Rect kachelRahmen(const Rect& icon, const KachelMasse& k);
+// The first row whose tile frame ends below the table's top (or the caption
+// bar), where painting and clicks end a line; rowCount when none.
+int ersteKachel(const TabBild& b, const TabellenPlatz& p);
 // The rows whose tile frames show between the table's top (or the caption
 // bar) and the client's bottom, in order.
 std::vector<int> sichtbareKacheln(const TabBild& b, const TabellenPlatz& p);
