@@ -438,8 +438,7 @@ void TIconTab::balkenAktion(bool vertikal, int action) {
 void TIconTab::Resized(int, int) {
     groesseMelden();
     bereichPlatzieren();
-    SetGroesse();
-    eingabeVerschieben();
+    SetGroesse();  // moves an open in-cell input with its cell
     neuZeichnen();
 }
 
