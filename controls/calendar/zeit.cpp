@@ -331,12 +331,9 @@ void TZeit::MouseUp(ui::MouseButton b, int, int, int) {
 }
 
 void TZeit::MouseWheel(int delta, int, int, int) {
-    // Fine wheels and touchpads send a notch in parts: one step per full
-    // notch; turning the other way drops the part of the last one.
-    if ((delta > 0 && wheelRest_ < 0) || (delta < 0 && wheelRest_ > 0)) wheelRest_ = 0;
-    wheelRest_ += delta;
-    for (; wheelRest_ >= kWheelNotch; wheelRest_ -= kWheelNotch) TastePress(ZeitKey::Up, 0);
-    for (; wheelRest_ <= -kWheelNotch; wheelRest_ += kWheelNotch) TastePress(ZeitKey::Down, 0);
+    const int steps = wheel_.add(delta);
+    for (int i = 0; i < steps; ++i) TastePress(ZeitKey::Up, 0);
+    for (int i = 0; i > steps; --i) TastePress(ZeitKey::Down, 0);
 }
 
 // ---- Menu ----

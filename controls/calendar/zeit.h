@@ -12,6 +12,7 @@
 #include "controls/calendar/model/zeit_layout.h"
 #include "controls/calendar/model/zeit_model.h"
 #include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/input/wheel_steps.h"
 #include "platform/ui/windows/control.h"
 #include "platform/ui/windows/popup_menu.h"
 
@@ -116,8 +117,7 @@ private:
     bool blink_ = false;
     bool buttonDown_ = false;
     bool keepCursor_ = false;  // refocused after a failed check: the cursor marks the error
-    static constexpr int kWheelNotch = 120;
-    int wheelRest_ = 0;  // wheel delta short of a full notch
+    ui::WheelSteps wheel_{ui::kWheelNotch};  // one step a notch
 };
 
 }  // namespace calendar

@@ -438,19 +438,15 @@ void TIconTab::balkenAktion(bool vertikal, int action) {
 void TIconTab::Resized(int, int) {
     groesseMelden();
     bereichPlatzieren();
-    SetGroesse();
-    eingabeVerschieben();
+    SetGroesse();  // moves an open in-cell input with its cell
     neuZeichnen();
 }
 
 void TIconTab::MouseWheel(int delta, int, int, int) {
-    // One step a notch of 120; a fine wheel or a touchpad sends a notch in
-    // parts, which add up. Turning the other way drops the part of the last.
     if (!hasFocus()) return;
-    if ((delta > 0 && radRest_ < 0) || (delta < 0 && radRest_ > 0)) radRest_ = 0;
-    radRest_ += delta;
-    for (; radRest_ >= kRadKerbe; radRest_ -= kRadKerbe) MouseRad(kRadKerbe, true);
-    for (; radRest_ <= -kRadKerbe; radRest_ += kRadKerbe) MouseRad(-kRadKerbe, true);
+    const int schritte = rad_.add(delta);
+    for (int i = 0; i < schritte; ++i) MouseRad(ui::kWheelNotch, true);
+    for (int i = 0; i > schritte; --i) MouseRad(-ui::kWheelNotch, true);
 }
 
 void TIconTab::TimerFired(int id) {

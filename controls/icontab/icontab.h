@@ -18,6 +18,7 @@
 #include "controls/icontab/model/icontab_bedienung.h"
 #include "controls/suchfeld/suchfeld.h"
 #include "platform/ui/drawing/bitmap.h"
+#include "platform/ui/input/wheel_steps.h"
 #include "platform/ui/windows/control.h"
 #include "platform/ui/windows/popup_menu.h"
 
@@ -239,8 +240,7 @@ private:
     QScrollBar* vBar_ = nullptr;
     QScrollBar* hBar_ = nullptr;
     bool balkenLaeuft_ = false;
-    static constexpr int kRadKerbe = 120;  // wheel delta of one notch
-    int radRest_ = 0;                      // wheel delta short of a notch
+    ui::WheelSteps rad_{ui::kWheelNotch};  // one step a notch
     bool zerstoert_ = false;
     bool malt_ = false;
 

@@ -13,6 +13,7 @@
 #include "controls/suchfeld/such_liste.h"
 #include "controls/suchfeld/model/such_text.h"
 #include "platform/ui/drawing/font_mapping.h"
+#include "platform/ui/input/input_state.h"
 #include "platform/ui/windows/popup_menu.h"
 #include "platform/ui/drawing/qt_text.h"
 
@@ -50,11 +51,7 @@ protected:
         // The key first, then its character: a consumed Enter still counts
         // as typed, so its release searches once more.
         bool behalten = logik_.keyDown(tasteOf(e->key()));
-        // The desktop reports Delete with the text DEL (U+007F); Windows
-        // types no character for it, nor for the C1 control codes.
-        QString text = e->text();
-        text.removeIf([](QChar q) { return q.unicode() >= 0x7F && q.unicode() < 0xA0; });
-        for (const char ch : ui::fromQString(text)) {
+        for (const char ch : ui::fromQString(ui::typedText(e->text()))) {
             if (logik_.keyPress(ch, hasFocus())) behalten = true;
         }
         if (behalten) {

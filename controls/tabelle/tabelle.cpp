@@ -189,13 +189,8 @@ void TTabelle::DblClick(ui::MouseButton button, int, int, int) {
 }
 
 void TTabelle::MouseWheel(int delta, int, int, int) {
-    // Three rows a notch of 120; a fine wheel or a touchpad sends a notch in
-    // parts, which add up. Turning the other way drops the part of the last.
-    if ((delta > 0 && wheelRest_ < 0) || (delta < 0 && wheelRest_ > 0)) wheelRest_ = 0;
-    wheelRest_ += delta;
-    const int zeilen = wheelRest_ / kWheelProZeile;
+    const int zeilen = wheel_.add(delta);
     if (zeilen == 0) return;
-    wheelRest_ -= zeilen * kWheelProZeile;
     SetTopRow(TopRow() - zeilen);
     neuZeichnen();
 }

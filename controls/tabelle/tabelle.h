@@ -10,6 +10,7 @@
 #include "controls/tabelle/model/tabelle_modell.h"
 #include "controls/suchfeld/suchfeld.h"
 #include "controls/tabelle/tabelle_paint.h"
+#include "platform/ui/input/wheel_steps.h"
 #include "platform/ui/windows/control.h"
 #include "platform/ui/windows/popup_menu.h"
 
@@ -85,8 +86,7 @@ private:
     bool balkenLaeuft_ = false;
     bool groesseLaeuft_ = false;
     bool ziehen_ = false;  // a left press on a cell: moves drag the row
-    static constexpr int kWheelProZeile = 40;
-    int wheelRest_ = 0;  // wheel delta short of a row
+    ui::WheelSteps wheel_{ui::kWheelNotch / 3};  // three rows a notch
     bool zerstoert_ = false;
 };
 

@@ -9,14 +9,6 @@ bool mitKacheln(const Tabdefinition& t, const BildMasse& m) {
     return t.Anzeige == A_Icon && m.icons;
 }
 
-int abstandNach(const Tabdefinition& t, const BildMasse& m) {
-    return mitKacheln(t, m) ? kKachelAbstand : kTabellenAbstand;
-}
-
-int datenZeilen(const Tabdefinition& t) {
-    return t.rowCount() - std::min(t.FixedRows, t.rowCount());
-}
-
 // The pixel content of tiles (only with an image list) and list entries.
 long long ansichtInhalt(const Tabdefinition& t, const BildMasse& m) {
     if (mitKacheln(t, m))
@@ -26,11 +18,9 @@ long long ansichtInhalt(const Tabdefinition& t, const BildMasse& m) {
     return 0;
 }
 
-// Tiles and list entries from the part of the position left to them, in
-// pixels; the gap below shrinks once the content is scrolled away.
-void ansicht(const Tabdefinition& t, const BildMasse& m, long long& rest, int& y,
-             TabellenPlatz& p) {
-    const long long inhalt = ansichtInhalt(t, m);
+// Tiles and list entries (`inhalt` their pixel content) from the part of the
+// position left to them, in pixels.
+void ansicht(const BildMasse& m, long long inhalt, long long& rest, int& y, TabellenPlatz& p) {
     p.scroll = static_cast<int>(rest);
     rest = 0;
     p.kacheln = KachelMasse{y,          p.scroll,        m.iconBreite,   m.iconHoehe,  m.hAbstand,
@@ -70,22 +60,27 @@ void gitter(const Tabdefinition& t, const BildMasse& m, long long& rest, int& y,
     spaltenSetzen(t, m, p);
 }
 
-// The part of the vertical position a table covers before the next one
-// takes the rest: a grid its data rows, tiles and lists their content and
-// the gap below in pixels; -1 for a picture or a drawing, which take all.
-long long abdeckung(const Tabdefinition& t, const BildMasse& m) {
+}  // namespace
+
+int datenZeilen(const Tabdefinition& t) {
+    return t.rowCount() - std::min(t.FixedRows, t.rowCount());
+}
+
+int abstandNach(const Tabdefinition& t, bool icons) {
+    return t.Anzeige == A_Icon && icons ? kKachelAbstand : kTabellenAbstand;
+}
+
+long long abdeckung(const Tabdefinition& t, bool icons, long long inhalt) {
     switch (t.Anzeige) {
         case A_Tabelle:
             return datenZeilen(t);
         case A_Icon:
         case A_IconList:
-            return ansichtInhalt(t, m) + abstandNach(t, m);
+            return inhalt + abstandNach(t, icons);
         default:
-            return -1;  // a picture or a drawing takes what is left
+            return -1;
     }
 }
-
-}  // namespace
 
 TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const BildMasse& m) {
     TabBild bild;
@@ -97,7 +92,8 @@ TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const Bi
         // A table the position scrolls past entirely gives way to the next:
         // a grid once the position passes its data rows, tiles and lists
         // once it covers their content and the gap below.
-        const long long a = abdeckung(*t, m);
+        const long long inhalt = ansichtInhalt(*t, m);
+        const long long a = abdeckung(*t, m.icons, inhalt);
         if (rest > 0 && a >= 0 && (t->Anzeige == A_Tabelle ? a < rest : a <= rest)) {
             rest -= a;
             bild.darueber.push_back(t);
@@ -106,12 +102,13 @@ TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const Bi
         TabellenPlatz p;
         p.tab = t;
         p.top = y;
-        int abstand = abstandNach(*t, m);
+        int abstand = abstandNach(*t, m.icons);
         if (t->Anzeige == A_Tabelle) {
             if (t->rowCount() > 0) gitter(*t, m, rest, y, p);
         } else if (t->Anzeige == A_Icon || t->Anzeige == A_IconList) {
-            abstand -= static_cast<int>(std::max(0LL, rest - ansichtInhalt(*t, m)));
-            ansicht(*t, m, rest, y, p);
+            // The gap below shrinks once the content is scrolled away.
+            abstand -= static_cast<int>(std::max(0LL, rest - inhalt));
+            ansicht(m, inhalt, rest, y, p);
         } else {
             // A picture or a drawing fills the client area below its top;
             // it scrolls inside that area.
@@ -125,11 +122,15 @@ TabBild berechneBild(const std::vector<const Tabdefinition*>& tabellen, const Bi
     return bild;
 }
 
+bool TabBild::weggescrollt(const Tabdefinition* t) const {
+    return std::find(darueber.begin(), darueber.end(), t) != darueber.end();
+}
+
 const TabellenPlatz* TabBild::tabelleBei(int y) const {
     for (size_t i = 0; i < tabellen.size(); ++i) {
         const int ende = i + 1 < tabellen.size()
                              ? tabellen[i + 1].top
-                             : tabellen[i].bottom + abstandNach(*tabellen[i].tab, masse);
+                             : tabellen[i].bottom + abstandNach(*tabellen[i].tab, masse.icons);
         if (y >= tabellen[i].top && y < ende) return &tabellen[i];
     }
     return nullptr;
@@ -195,13 +196,20 @@ Rect kachelRahmen(const Rect& icon, const KachelMasse& k) {
             icon.top - 5 + k.iconHoehe + k.vAbstand};
 }
 
+int ersteKachel(const TabBild& b, const TabellenPlatz& p) {
+    const Tabdefinition& t = *p.tab;
+    const int oben = std::max(p.top, b.masse.captionHoehe);
+    // Lines go down with the row: the first frame ending below the top.
+    for (int r = std::max(0, t.FixedRows); r < t.rowCount(); ++r)
+        if (kachelRahmen(kachelIcon(r - t.FixedRows, p.kacheln), p.kacheln).bottom > oben) return r;
+    return t.rowCount();
+}
+
 std::vector<int> sichtbareKacheln(const TabBild& b, const TabellenPlatz& p) {
     std::vector<int> rows;
     const Tabdefinition& t = *p.tab;
-    const int oben = std::max(p.top, b.masse.captionHoehe);
-    for (int r = std::max(0, t.FixedRows); r < t.rowCount(); ++r) {
+    for (int r = ersteKachel(b, p); r < t.rowCount(); ++r) {
         const Rect rahmen = kachelRahmen(kachelIcon(r - t.FixedRows, p.kacheln), p.kacheln);
-        if (rahmen.bottom <= oben) continue;
         if (rahmen.top >= b.masse.clientHoehe) break;
         rows.push_back(r);
     }

@@ -89,6 +89,17 @@ constexpr int kKachelRandUnten = 4;
 long long kachelInhalt(long long n, int iconsProZeile, int kachelnNeben, int zeilenNeben,
                        int linie);
 long long listenInhalt(long long n, int zeilenHoehe);
+// The rows below the fixed ones.
+int datenZeilen(const Tabdefinition& t);
+// The gap below a table: kKachelAbstand after tiles (`icons`: an image list
+// is set), else kTabellenAbstand.
+int abstandNach(const Tabdefinition& t, bool icons);
+// The part of the vertical position a table scrolled past entirely takes
+// before the next one gets the rest: a grid its data rows, tiles and lists
+// their pixel content `inhalt` and the gap below; -1 for a picture or a
+// drawing, which take what is left. Placing the tables and counting the
+// scroll range both go by it.
+long long abdeckung(const Tabdefinition& t, bool icons, long long inhalt);
 
 struct TabBild {
     BildMasse masse;
@@ -96,6 +107,8 @@ struct TabBild {
     // The tables the position scrolled past, above the first one placed.
     std::vector<const Tabdefinition*> darueber;
 
+    // Whether the position scrolled t away above the tables placed.
+    bool weggescrollt(const Tabdefinition* t) const;
     // The table whose area (with the gap below it) holds y, nullptr below all.
     const TabellenPlatz* tabelleBei(int y) const;
     // The placed row of `tab` that covers y, nullptr when none.
@@ -122,6 +135,9 @@ Rect kachelIcon(int i, const KachelMasse& k);
 // The tile's frame: the icon widened by half the gap on both sides, 5 pixels
 // up, down to the next line.
 Rect kachelRahmen(const Rect& icon, const KachelMasse& k);
+// The first row whose tile frame ends below the table's top (or the caption
+// bar), where painting and clicks end a line; rowCount when none.
+int ersteKachel(const TabBild& b, const TabellenPlatz& p);
 // The rows whose tile frames show between the table's top (or the caption
 // bar) and the client's bottom, in order.
 std::vector<int> sichtbareKacheln(const TabBild& b, const TabellenPlatz& p);

@@ -42,7 +42,6 @@ struct Stand {
 
     // Tables below fill the client: the position passes this one entirely.
     bool voll(long long grenze) const { return y >= grenze; }
-    void teil(long long n) { v += n; }
 };
 
 void gitter(const Tabdefinition& t, const LayoutMasse& m, Stand& s) {
@@ -51,11 +50,12 @@ void gitter(const Tabdefinition& t, const LayoutMasse& m, Stand& s) {
     s.spaltenSumme = std::max(s.spaltenSumme, summe);
     const long long grenze = m.hoehe - m.captionHoehe;
     const int fix = std::min(t.FixedRows, t.rowCount());
+    // The position passes a grid only beyond its data rows (at their count
+    // it still shows its fixed rows): one more when nothing below adds to
+    // the range.
+    const auto vorbei = [&] { s.v += abdeckung(t, m.icons, 0) + (s.v == 0 ? 1 : 0); };
     if (s.y >= grenze) {
-        // The position passes a grid only beyond its data rows (at their
-        // count it still shows its fixed rows): one more when nothing below
-        // adds to the range.
-        s.v += t.rowCount() - fix + (s.v == 0 ? 1 : 0);
+        vorbei();
         s.y += t.Hoehe;
         return;
     }
@@ -65,13 +65,13 @@ void gitter(const Tabdefinition& t, const LayoutMasse& m, Stand& s) {
     if (s.y > grenze) {
         // Not even its fixed rows fit above the tables below: the position
         // passes it entirely.
-        s.v += t.rowCount() - fix + (s.v == 0 ? 1 : 0);
+        vorbei();
         return;
     }
     for (int r = t.rowCount() - 1; r >= fix; --r) {
         s.y += t.Rows[static_cast<size_t>(r)].Hoehe;
         if (s.y > grenze) {
-            s.teil(r - fix + 1);
+            s.v += r - fix + 1;
             return;
         }
     }
@@ -90,8 +90,7 @@ long long iconHoehe(const Tabdefinition& t, const LayoutMasse& m, int s, LayoutE
         e.paneLinks = e.kachelnNebenPane * kachel + 2;
         neben = zeilenNeben;
     }
-    const long long kacheln = std::max(0, t.rowCount() - t.FixedRows);
-    return kachelInhalt(kacheln, e.iconsProZeile, e.kachelnNebenPane, neben, zeile);
+    return kachelInhalt(datenZeilen(t), e.iconsProZeile, e.kachelnNebenPane, neben, zeile);
 }
 
 // Tiles laid out leaving `balken` pixels for a vertical bar; at the bottom
@@ -101,9 +100,9 @@ void iconAnsicht(const Tabdefinition& t, const LayoutMasse& m, int balken, int z
     const long long grenze = m.hoehe - m.captionHoehe - (zuUnterst ? 5 : 0);
     const long long inhalt = iconHoehe(t, m, balken, s.e, zeilenNeben);
     if (s.voll(m.hoehe - m.captionHoehe)) {
-        s.v += inhalt + kKachelAbstand;  // the tiles and their gap scroll away
+        s.v += abdeckung(t, m.icons, inhalt);  // the tiles and their gap scroll away
     } else if (s.y + inhalt > grenze) {
-        s.teil(s.y + inhalt - grenze);
+        s.v += s.y + inhalt - grenze;
         s.y = m.hoehe - m.captionHoehe;
         return;
     }
@@ -118,10 +117,9 @@ Stand durchgang(const std::vector<const Tabdefinition*>& tabellen, const LayoutM
     const long long grenze = m.hoehe - m.captionHoehe;
     for (auto it = tabellen.rbegin(); it != tabellen.rend(); ++it) {
         const Tabdefinition& t = **it;
-        // The gap below a table: 10 pixels, 15 after tiles, while there is room.
+        // The gap below a table, while there is room.
         const bool icon = t.Anzeige == A_Icon && m.icons;
-        if (it != tabellen.rbegin() && !s.voll(grenze))
-            s.y += icon ? kKachelAbstand : kTabellenAbstand;
+        if (it != tabellen.rbegin() && !s.voll(grenze)) s.y += abstandNach(t, m.icons);
         if (!s.voll(grenze) && (t.Anzeige != A_Tabelle || t.rowCount() > 0))
             s.inPixeln = icon || t.Anzeige == A_IconList;
         switch (t.Anzeige) {
@@ -133,17 +131,15 @@ Stand durchgang(const std::vector<const Tabdefinition*>& tabellen, const LayoutM
                     iconAnsicht(t, m, balken, m.detail ? m.paneZeilenNeben : 0,
                                 it == tabellen.rbegin(), s);
                 } else if (s.voll(grenze)) {
-                    s.v += kTabellenAbstand;  // no tiles: only its gap
+                    s.v += abdeckung(t, m.icons, 0);  // no tiles: only its gap
                 }
                 break;
             case A_IconList: {
-                const long long inhalt =
-                    listenInhalt(std::max(0, t.rowCount() - std::min(t.FixedRows, t.rowCount())),
-                                 m.listZeilenHoehe);
+                const long long inhalt = listenInhalt(datenZeilen(t), m.listZeilenHoehe);
                 if (s.voll(grenze)) {
-                    s.v += inhalt + kTabellenAbstand;
+                    s.v += abdeckung(t, m.icons, inhalt);
                 } else {
-                    s.teil(std::max(0LL, s.y + inhalt - grenze));
+                    s.v += std::max(0LL, s.y + inhalt - grenze);
                 }
                 s.h = std::max(s.h, std::max(0, m.listBreite - m.breite));
                 s.y += inhalt;

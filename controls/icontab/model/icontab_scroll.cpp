@@ -140,10 +140,7 @@ enum class Lage { Darunter, Sichtbar, Darueber };
 // The tile's frame, the list entry or the grid row of `row` as placed.
 Lage lageIn(const TabBild& b, const Tabdefinition& t, int row, int listenHoehe) {
     const TabellenPlatz* p = b.platzVon(&t);
-    if (p == nullptr) {
-        const bool weg = std::find(b.darueber.begin(), b.darueber.end(), &t) != b.darueber.end();
-        return weg ? Lage::Darueber : Lage::Darunter;
-    }
+    if (p == nullptr) return b.weggescrollt(&t) ? Lage::Darueber : Lage::Darunter;
     const int unten = b.masse.clientHoehe;
     const int i = row - t.FixedRows;
     Rect r;
@@ -204,26 +201,17 @@ int IconTabModell::GetTopRow(int tab) {
     if (t == nullptr) return 0;
     const TabBild b = bild();
     const TabellenPlatz* p = b.platzVon(t);
-    if (p == nullptr) {
-        // Scrolled away above: nothing of it is left; below: it starts at its top.
-        const bool weg = std::find(b.darueber.begin(), b.darueber.end(), t) != b.darueber.end();
-        return weg ? t->rowCount() : t->FixedRows;
-    }
+    // Scrolled away above: nothing of it is left; below: it starts at its top.
+    if (p == nullptr) return b.weggescrollt(t) ? t->rowCount() : t->FixedRows;
     if (t->Anzeige == A_Tabelle) return p->ersteDatenZeile;
-    const int oben = std::max(p->top, masse_.captionHoehe);
     if (t->Anzeige == A_IconList) {
+        const int oben = std::max(p->top, masse_.captionHoehe);
         const int lh = mindestens1(masse_.listZeilenHoehe);
         const long long i = std::max(0, oben - p->top + p->scroll) / lh;
         return static_cast<int>(std::min<long long>(t->FixedRows + i, t->rowCount()));
     }
     if (t->Anzeige != A_Icon || !masse_.icons) return t->FixedRows;
-    // The first tile of the first line whose bottom lies below the top; a
-    // line ends where painting and clicks end its tiles' frames.
-    for (int r = t->FixedRows; r < t->rowCount(); ++r) {
-        const Rect icon = kachelIcon(r - t->FixedRows, p->kacheln);
-        if (kachelRahmen(icon, p->kacheln).bottom > oben) return r;
-    }
-    return t->rowCount();
+    return ersteKachel(b, *p);
 }
 
 TabBild IconTabModell::bild(int topRow) const {

@@ -20,4 +20,9 @@ int shiftStateOf(const QInputEvent& event) {
     return s;
 }
 
+QString typedText(QString keyText) {
+    keyText.removeIf([](QChar q) { return q.unicode() >= 0x7F && q.unicode() < 0xA0; });
+    return keyText;
+}
+
 }  // namespace ui

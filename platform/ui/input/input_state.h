@@ -1,5 +1,8 @@
-// Mouse buttons and the shift state that mouse and key handlers receive.
+// Mouse buttons and the shift state that mouse and key handlers receive,
+// and the characters a key types.
 #pragma once
+
+#include <QString>
 
 class QInputEvent;
 
@@ -21,5 +24,10 @@ enum ShiftState : int {
 // The shift state of a Qt input event (modifiers and, for mouse events, the
 // buttons held).
 int shiftStateOf(const QInputEvent& event);
+
+// The characters a key with this text types: the desktop reports Delete
+// with the text DEL (U+007F); Windows types no character for it, nor for
+// the C1 control codes.
+QString typedText(QString keyText);
 
 }  // namespace ui

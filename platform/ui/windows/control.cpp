@@ -163,10 +163,7 @@ void Control::keyPressEvent(QKeyEvent* e) {
         routedUpdate();
         return;
     }
-    for (const QChar ch : e->text()) {
-        // The desktop reports Delete with the text DEL (U+007F); Windows
-        // sends no character for it, nor for the C1 control codes.
-        if (ch.unicode() >= 0x7F && ch.unicode() < 0xA0) continue;
+    for (const QChar ch : typedText(e->text())) {
         const int b = platform::unicodeToCp1252(ch.unicode());
         if (b > 0) KeyPress(static_cast<char>(b));
     }

@@ -50,6 +50,18 @@ int farbig(TIconTab& t, ui::TColor farbe, const Rect& r) {
     return n;
 }
 
+// A 300 x 200 control in the picture view over one record, and a red
+// picture of w x h to put in.
+QImage bildAnsicht(TIconTab& t, int w, int h) {
+    t.resize(300, 200);
+    t.show();
+    fuellen(t, 2, 2);
+    t.SetA_Format(A_Bitmap);
+    QImage rot(w, h, QImage::Format_RGB32);
+    rot.fill(Qt::red);
+    return rot;
+}
+
 std::vector<QImage> icons() {
     QImage i(32, 32, QImage::Format_RGB32);
     i.fill(QColor(0, 160, 0));
@@ -104,12 +116,7 @@ TEST(Ansicht, IconListAndTilesWithTheirPane) {
 TEST(Ansicht, PictureAndDrawing) {
     platform::ScriptedMessages boxen;
     TIconTab t;
-    t.resize(300, 200);
-    t.show();
-    fuellen(t, 2, 2);
-    t.SetA_Format(A_Bitmap);
-    QImage rot(60, 40, QImage::Format_RGB32);
-    rot.fill(Qt::red);
+    const QImage rot = bildAnsicht(t, 60, 40);
     t.SetBild(rot);
     t.Paint();
     EXPECT_EQ(t.canvas().Pixel(150, 100), 0x0000FFu);  // fitted into the window
@@ -175,12 +182,7 @@ TEST(Ansicht, APictureLoadedThroughDatenBildIsFittedAndScrolls) {
     double zoom[2] = {};
     for (const bool setter : {true, false}) {
         TIconTab t;
-        t.resize(300, 200);
-        t.show();
-        fuellen(t, 2, 2);
-        t.SetA_Format(A_Bitmap);
-        QImage rot(900, 600, QImage::Format_RGB32);
-        rot.fill(Qt::red);
+        const QImage rot = bildAnsicht(t, 900, 600);
         setter ? t.SetBild(rot) : (t.GetBild()->assign(rot), t.Paint());
         zoom[setter] = t.bildAnzeige()->zoom;
         EXPECT_EQ(t.canvas().Pixel(150, 100), 0x0000FFu) << setter;
