@@ -79,10 +79,9 @@ void FormCanvas::Resized(int, int) { form_.FormResize(); }
 
 void FormCanvas::MouseWheel(int delta, int, int, int) {
     if (!form_.ScrollBar1->isEnabled()) return;
-    if (delta < 0)
-        form_.ScrollBar1->setValue(form_.ScrollBar1->value() + 1);  // FormMouseWheelDown
-    else if (delta > 0)
-        form_.ScrollBar1->setValue(form_.ScrollBar1->value() - 1);
+    // A line a notch, also when a fine wheel sends the notch in parts.
+    const int schritte = rad_.add(delta);
+    if (schritte != 0) form_.ScrollBar1->setValue(form_.ScrollBar1->value() - schritte);
 }
 
 // ---- HeaderControl --------------------------------------------------------

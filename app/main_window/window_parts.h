@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/ui/input/wheel_steps.h"
 #include "platform/ui/windows/control.h"
 
 class QLabel;
@@ -38,6 +39,7 @@ protected:
 private:
     void taste(QKeyEvent* e);
     TForm1& form_;
+    ui::WheelSteps rad_{ui::kWheelNotch};  // one line a notch
 };
 
 // `HeaderControl1`: eleven fixed sections, disabled (captions greyed).

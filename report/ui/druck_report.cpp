@@ -264,7 +264,10 @@ void TDruckReport::MouseMove(int, int, int) {
 
 void TDruckReport::MouseWheel(int delta, int, int, int) {
     if (!scroll_->isVisible()) return;
-    const int neu = scrollNachRad(scrollPos_, delta, scroll_->maximum());
+    // A step a notch, also when a fine wheel sends the notch in parts.
+    int neu = scrollPos_;
+    for (int n = rad_.add(delta); n != 0; n += n > 0 ? -1 : 1)
+        neu = scrollNachRad(neu, n, scroll_->maximum());
     if (neu == scrollPos_) return;
     scrollPos_ = neu;
     scroll_->blockSignals(true);

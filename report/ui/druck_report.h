@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ui/input/wheel_steps.h"
 #include "platform/ui/windows/control.h"
 #include "report/preview_geometry.h"
 #include "report/report.h"
@@ -73,6 +74,7 @@ private:
     int knopf_ = -1;  // the button pressed
     int seite_ = 0;
     int scrollPos_ = 0;
+    ui::WheelSteps rad_{ui::kWheelNotch};  // a step a notch
 };
 
 }  // namespace report

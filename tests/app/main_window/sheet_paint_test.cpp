@@ -1,7 +1,9 @@
 // The month sheet's pixels: the open line's red frame, line
 // colours and glyphs by kind, rows by work-text length, the blinking caret, the
 // summary panel's greyed lines and scrolling.
+#include <QApplication>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "app/main_window/sheet_geometry.h"
 #include "app/main_window/window_parts.h"
@@ -192,6 +194,17 @@ TEST_F(SheetPaintTest, ScrollingShowsLaterLines) {
         form->blattVergessen();
         form->FormPaint(false);
         EXPECT_TRUE(moved == backing) << "scrolled to " << value;
+    }
+    // The wheel: a line a notch, also when a fine wheel sends it in parts.
+    for (const auto& [deltas, value] : {std::pair<std::vector<int>, int>{{-120, -120}, 4},
+                                        {{-60, -60, -60}, 3}, {{60, -60}, 2}, {{120}, 1}}) {
+        form->ScrollBar1->setValue(2);
+        for (const int d : deltas) {
+            QWheelEvent rad({5, 5}, {5, 5}, {}, {0, d}, Qt::NoButton, Qt::NoModifier,
+                            Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&form->canvasControl(), &rad);
+        }
+        EXPECT_EQ(form->ScrollBar1->value(), value) << deltas.size();
     }
 }
 

@@ -96,6 +96,12 @@ TEST_F(DruckReportTest, TheWheelScrollsATallPageInStepsOfTen) {
     EXPECT_EQ(control.scrollPosition(), g.scrollBereich);
     rad(-120);
     EXPECT_EQ(control.scrollPosition(), g.scrollBereich);
+    // A fine wheel's parts add up to one step a notch.
+    control.scrollBar()->setValue(0);
+    for (int i = 0; i < 7; ++i) rad(-15);
+    EXPECT_EQ(control.scrollPosition(), 0);
+    rad(-15);
+    EXPECT_EQ(control.scrollPosition(), 10);
 }
 
 // Only the page shown is drawn, each time it is shown.
